@@ -1,0 +1,158 @@
+// Feeds arbitrary bytes to the route parser and the airport database loader.
+//
+// Input layout: when the bytes hold a NUL, what comes before the first NUL is
+// the airport database and what follows it is the route text; otherwise the
+// whole input is both (a route file followed by database lines, as in the
+// bundled example, works either way).
+//
+// Beyond the sanitizers, the target checks the parser's promises: a failed
+// parse leaves the table empty, a successful one marks both ends as airports,
+// and parsing the edited line list again gives the same result, table and
+// header.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "route/airports.hpp"
+#include "route/parser.hpp"
+#include "route/tables.hpp"
+
+namespace {
+
+using korvanta::AirportDatabase;
+using korvanta::ParseMode;
+using korvanta::ParseOptions;
+using korvanta::ParseResult;
+using korvanta::RmRow;
+using korvanta::RmTable;
+using korvanta::RouteHeader;
+
+[[noreturn]] void Fail(const char* what, const ParseOptions& options) {
+  std::fprintf(stderr, "route_fuzz: %s (mode %d, super80 %d)\n", what,
+               static_cast<int>(options.mode), options.super80 ? 1 : 0);
+  std::abort();
+}
+
+bool SameRow(const RmRow& a, const RmRow& b) {
+  return a.id == b.id && a.lat == b.lat && a.lon == b.lon && a.alt == b.alt && a.route == b.route &&
+         a.typ == b.typ && a.freq == b.freq && a.track == b.track;
+}
+
+bool SameTable(const RmTable& a, const RmTable& b) {
+  if (a.Count() != b.Count())
+    return false;
+  for (std::size_t i = 0; i < a.Count(); ++i) {
+    if (!SameRow(a[i], b[i]))
+      return false;
+  }
+  return true;
+}
+
+bool SameHeader(const RouteHeader& a, const RouteHeader& b) {
+  return a.DepIcao == b.DepIcao && a.DestIcao == b.DestIcao && a.DepName == b.DepName &&
+         a.DestName == b.DestName && a.DepLat == b.DepLat && a.DepLon == b.DepLon &&
+         a.DestLat == b.DestLat && a.DestLon == b.DestLon && a.DepElev == b.DepElev &&
+         a.DestElev == b.DestElev && a.CruiseAlt == b.CruiseAlt;
+}
+
+bool FitsWidths(const RmRow& row) {
+  return row.id.size() <= RmTable::kIdWidth && row.lat.size() <= RmTable::kLatWidth &&
+         row.lon.size() <= RmTable::kLonWidth && row.route.size() <= RmTable::kRouteWidth &&
+         row.typ.size() <= RmTable::kTypWidth && row.freq.size() <= RmTable::kFreqWidth &&
+         row.track.size() <= RmTable::kTrackWidth;
+}
+
+void CheckParse(const std::vector<std::string>& original, const ParseOptions& options,
+                const AirportDatabase& airports) {
+  std::vector<std::string> lines = original;
+
+  RmTable rm;
+  RouteHeader header;
+  const ParseResult result = ParseRoute(lines, options, airports, rm, header);
+
+  if (result != ParseResult::kParsed && !rm.IsEmpty())
+    Fail("failed parse left rows", options);
+  if (result == ParseResult::kParsed) {
+    if (rm.IsEmpty())
+      Fail("parsed route has no rows", options);
+    if (rm[0].typ != "A" || rm[rm.Count() - 1].typ != "A")
+      Fail("ends are not airports", options);
+    if (header.DepIcao != rm[0].id || header.DestIcao != rm[rm.Count() - 1].id) {
+      Fail("header ends differ from the table", options);
+    }
+  }
+  for (const RmRow& row : rm) {
+    if (!FitsWidths(row))
+      Fail("row field wider than its column", options);
+  }
+
+  // The same, edited list once more, into fresh objects.
+  RmTable rm_again;
+  RouteHeader header_again;
+  const ParseResult again = ParseRoute(lines, options, airports, rm_again, header_again);
+  if (again != result)
+    Fail("second parse gives another result", options);
+  if (!SameTable(rm, rm_again))
+    Fail("second parse gives other rows", options);
+  if (!SameHeader(header, header_again))
+    Fail("second parse gives another header", options);
+}
+
+// Every line of the bytes becomes one row, an unfinished last line included.
+std::size_t CountLines(std::string_view bytes) {
+  std::size_t count = 0;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    const std::size_t end = bytes.find('\n', start);
+    ++count;
+    if (end == std::string_view::npos)
+      break;
+    start = end + 1;
+  }
+  return count;
+}
+
+void CheckLoad(std::string_view bytes, const AirportDatabase& db) {
+  if (!db.AirportsLoaded) {
+    std::fprintf(stderr, "route_fuzz: database not marked loaded\n");
+    std::abort();
+  }
+  if (db.apt.Count() != CountLines(bytes)) {
+    std::fprintf(stderr, "route_fuzz: %zu database rows for %zu lines\n", db.apt.Count(),
+                 CountLines(bytes));
+    std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+  std::string_view airport_bytes = bytes;
+  std::string_view route_bytes = bytes;
+  if (const auto nul = bytes.find('\0'); nul != std::string_view::npos) {
+    airport_bytes = bytes.substr(0, nul);
+    route_bytes = bytes.substr(nul + 1);
+
+    AirportDatabase whole;
+    korvanta::LoadAirportLines(bytes, whole);
+    CheckLoad(bytes, whole);
+  }
+
+  AirportDatabase airports;
+  korvanta::LoadAirportLines(airport_bytes, airports);
+  CheckLoad(airport_bytes, airports);
+
+  const std::vector<std::string> lines = korvanta::SplitLines(route_bytes);
+  for (const ParseMode mode : {ParseMode::kText, ParseMode::kDecimal}) {
+    for (const bool super80 : {false, true})
+      CheckParse(lines, {mode, super80}, airports);
+  }
+  return 0;
+}

@@ -1,0 +1,35 @@
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <vector>
+
+#include "cli/exit_codes.hpp"
+#include "cli/parse_command.hpp"
+
+int main(int argc, char** argv) {
+  CLI::App app{
+      "korvanta-cli: turns an online route finder's text result (the block that begins "
+      "\"Computed route from\") into flight-simulator plan files."};
+  app.require_subcommand(1);
+
+  std::vector<std::function<int()>> commands;
+  commands.push_back(korvanta::cli::AddParseCommand(app));
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return korvanta::cli::kExitUsage;
+  }
+  for (const auto& command : commands) {
+    if (const int status = command(); status >= 0)
+      return status;
+  }
+  return korvanta::cli::kExitUsage;
+}

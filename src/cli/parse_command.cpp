@@ -1,0 +1,98 @@
+#include "cli/parse_command.hpp"
+
+#include <fmt/core.h>
+
+#include <memory>
+#include <string>
+
+#include "cli/exit_codes.hpp"
+#include "cli/input.hpp"
+#include "route/airports.hpp"
+#include "route/cp1252.hpp"
+#include "route/parser.hpp"
+
+namespace korvanta::cli {
+
+namespace {
+
+struct ParseArgs {
+  int mode = 0;
+  bool super80 = false;
+  std::string airports;
+  std::string file;
+};
+
+void PrintRoute(const RouteHeader& h, const RmTable& rm) {
+  auto u = [](const std::string& text) { return Cp1252ToUtf8(text); };
+  fmt::print("DepIcao={}\nDestIcao={}\nDepName={}\nDestName={}\n", u(h.DepIcao), u(h.DestIcao),
+             u(h.DepName), u(h.DestName));
+  fmt::print("DepLat={}\nDepLon={}\nDestLat={}\nDestLon={}\n", u(h.DepLat), u(h.DepLon),
+             u(h.DestLat), u(h.DestLon));
+  fmt::print("DepElev={}\nDestElev={}\nCruiseAlt={}\n\n", h.DepElev, h.DestElev, h.CruiseAlt);
+  fmt::print("id\tlat\tlon\talt\troute\ttyp\tfreq\ttrack\n");
+  for (const RmRow& r : rm) {
+    fmt::print("{}\t{}\t{}\t{}\t{}\t{}\t{}\t{}\n", u(r.id), u(r.lat), u(r.lon), r.alt, u(r.route),
+               u(r.typ), u(r.freq), u(r.track));
+  }
+}
+
+int RunParse(const ParseArgs& args) {
+  std::string error;
+  auto lines = ReadRouteLines(args.file, error);
+  if (!lines) {
+    fmt::print(stderr, "{}\n", error);
+    return kExitIoError;
+  }
+  AirportDatabase airports;
+  if (!args.airports.empty()) {
+    const AirportLoadResult loaded = LoadAirportDatabase(args.airports, airports);
+    if (!loaded.loaded)
+      fmt::print(stderr, "{}\n", loaded.message);
+  }
+  RmTable rm;
+  RouteHeader header;
+  ParseOptions options;
+  options.mode = args.mode == 1 ? ParseMode::kDecimal : ParseMode::kText;
+  options.super80 = args.super80;
+  switch (ParseRoute(*lines, options, airports, rm, header)) {
+    case ParseResult::kParsed:
+      PrintRoute(header, rm);
+      return kExitOk;
+    case ParseResult::kWrongFormat:
+      fmt::print(stderr, "{}\n", kWrongFormat);
+      return kExitParseFailed;
+    case ParseResult::kNoDetails:
+      fmt::print(stderr,
+                 "No details list found (a line beginning \"ID FREQ TRK\" followed by the "
+                 "waypoints)\n");
+      return kExitParseFailed;
+  }
+  return kExitParseFailed;
+}
+
+}  // namespace
+
+std::function<int()> AddParseCommand(CLI::App& app) {
+  auto args = std::make_shared<ParseArgs>();
+  CLI::App* cmd = app.add_subcommand(
+      "parse",
+      "Parse a route finder's text result and print the route header and the waypoint table.\n"
+      "Prints eleven Name=value lines (DepIcao, DestIcao, DepName, DestName, DepLat, DepLon,\n"
+      "DestLat, DestLon, DepElev, DestElev, CruiseAlt), an empty line, then a tab-separated\n"
+      "table with the columns id, lat, lon, alt, route, typ, freq, track, in UTF-8.\n"
+      "Exit status: 0 parsed; 3 the text did not parse; 2 usage error; 1 a file cannot be read.");
+  cmd->add_option("--mode", args->mode,
+                  "0: coordinates as the details list writes them (default); "
+                  "1: decimal degrees with hemisphere, as the PMDG route uses them")
+      ->check(CLI::IsMember({0, 1}));
+  cmd->add_flag("--super80", args->super80,
+                "Flight1 Super 80 naming: the airports' ICAO codes become DepName and DestName");
+  cmd->add_option("--airports", args->airports,
+                  "the airport database wpNavApt.txt, for the airport elevations "
+                  "(without it, or when it is missing, every elevation is 0)");
+  cmd->add_option("FILE", args->file,
+                  "the route text (UTF-8 or Windows-1252); standard input when \"-\" or absent");
+  return [cmd, args]() { return cmd->parsed() ? RunParse(*args) : -1; };
+}
+
+}  // namespace korvanta::cli

@@ -1,0 +1,95 @@
+#include "route/airports.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+#include "route/numbers.hpp"
+
+namespace korvanta {
+
+namespace {
+constexpr std::size_t kIcaoPos = 24;  // 0-based start of characters 25-28
+constexpr std::size_t kIcaoLen = 4;
+constexpr std::size_t kAltPos = 69;  // characters 70-74
+constexpr std::size_t kAltLen = 5;
+constexpr std::size_t kProgressEvery = 100;
+
+std::string_view Piece(std::string_view line, std::size_t pos, std::size_t len) {
+  if (pos >= line.size())
+    return {};
+  return line.substr(pos, len);
+}
+}  // namespace
+
+std::int32_t AirportDatabase::Elevation(std::string_view id) const {
+  if (!AirportsLoaded)
+    return 0;
+  std::string key(id);
+  if (key.size() < kIcaoLen)
+    key.resize(kIcaoLen, ' ');
+  const AptRow* row = apt.FindFirst(key);
+  return row ? row->alt : 0;
+}
+
+std::filesystem::path AirportDatabasePath(const std::filesystem::path& fs9_dir) {
+  return fs9_dir / "Fmcwp" / "NAVDATA" / "wpNavApt.txt";
+}
+
+void LoadAirportLines(std::string_view bytes, AirportDatabase& db, const LoadProgress& progress) {
+  db.AirportsLoaded = false;
+  db.apt.Empty();
+  db.apt.Reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+  std::size_t counter = 0;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+    if (end == std::string_view::npos)
+      end = bytes.size();
+    std::string_view line = bytes.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r')
+      line.remove_suffix(1);
+
+    AptRow row;
+    row.icao = std::string(Piece(line, kIcaoPos, kIcaoLen));
+    const auto alt = ReadInteger(Piece(line, kAltPos, kAltLen));
+    row.alt = alt ? static_cast<std::int32_t>(*alt) : 0;
+    db.apt.Append(std::move(row));
+
+    if (progress && counter % kProgressEvery == 0)
+      progress(counter);
+    ++counter;
+    start = next;
+  }
+  db.apt.Sort();
+  db.AirportsLoaded = true;
+}
+
+AirportLoadResult LoadAirportDatabase(const std::filesystem::path& file, AirportDatabase& db,
+                                      const LoadProgress& progress) {
+  db.AirportsLoaded = false;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec))
+    return {false, std::string(kAirportsMissing)};
+
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    return {false, "Cannot open " + file.string() + ": " + std::strerror(errno)};
+  }
+  std::string bytes;
+  const auto size = std::filesystem::file_size(file, ec);
+  if (!ec)
+    bytes.resize(static_cast<std::size_t>(size));
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  if (in.bad()) {
+    return {false, "Cannot read " + file.string() + ": " + std::strerror(errno)};
+  }
+  LoadAirportLines(bytes, db, progress);
+  return {true, {}};
+}
+
+}  // namespace korvanta

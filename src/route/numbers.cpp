@@ -1,0 +1,129 @@
+#include "route/numbers.hpp"
+
+#include <fmt/format.h>
+
+#include <charconv>
+#include <cstddef>
+#include <system_error>
+
+namespace korvanta {
+
+namespace {
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Skips the blanks (character 32) from `pos` on and returns the first other position.
+std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && text[pos] == ' ') {
+    ++pos;
+  }
+  return pos;
+}
+
+std::size_t SkipDigits(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && IsDigit(text[pos])) {
+    ++pos;
+  }
+  return pos;
+}
+
+}  // namespace
+
+std::optional<std::int64_t> ReadInteger(std::string_view piece) {
+  std::size_t pos = SkipBlanks(piece, 0);
+  // from_chars takes a "-" but no "+", so a "+" is stepped over.
+  std::size_t convert_begin = pos;
+  if (pos < piece.size() && (piece[pos] == '+' || piece[pos] == '-')) {
+    if (piece[pos] == '+') {
+      ++convert_begin;
+    }
+    ++pos;
+  }
+  const std::size_t digits_begin = pos;
+  pos = SkipDigits(piece, pos);
+  if (pos == digits_begin || pos != piece.size()) {
+    return std::nullopt;
+  }
+  std::int64_t value = 0;
+  const char* first = piece.data() + convert_begin;
+  const char* last = piece.data() + pos;
+  const auto [end, error] = std::from_chars(first, last, value);
+  if (error != std::errc{} || end != last) {
+    return std::nullopt;  // out of range
+  }
+  return value;
+}
+
+std::optional<double> ReadDecimal(std::string_view piece) {
+  std::size_t pos = SkipBlanks(piece, 0);
+  const std::size_t number_begin = pos;
+  if (pos < piece.size() && (piece[pos] == '+' || piece[pos] == '-')) {
+    ++pos;
+  }
+  const std::size_t int_begin = pos;
+  pos = SkipDigits(piece, pos);
+  std::size_t mantissa_digits = pos - int_begin;
+  if (pos < piece.size() && piece[pos] == '.') {
+    const std::size_t fraction_begin = ++pos;
+    pos = SkipDigits(piece, pos);
+    mantissa_digits += pos - fraction_begin;
+  }
+  if (mantissa_digits == 0) {
+    return std::nullopt;
+  }
+  if (pos < piece.size() && (piece[pos] == 'e' || piece[pos] == 'E')) {
+    ++pos;
+    if (pos < piece.size() && (piece[pos] == '+' || piece[pos] == '-')) {
+      ++pos;
+    }
+    const std::size_t exponent_begin = pos;
+    pos = SkipDigits(piece, pos);
+    if (pos == exponent_begin) {
+      return std::nullopt;
+    }
+  }
+  const std::size_t number_end = pos;
+  if (SkipBlanks(piece, pos) != piece.size()) {
+    return std::nullopt;
+  }
+
+  // The grammar is checked above; from_chars does the correctly rounded
+  // conversion. It takes no "+" sign, so that one is stepped over.
+  std::size_t convert_begin = number_begin;
+  if (piece[convert_begin] == '+') {
+    ++convert_begin;
+  }
+  double value = 0.0;
+  const char* first = piece.data() + convert_begin;
+  const char* last = piece.data() + number_end;
+  const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+  if (error != std::errc{} || end != last) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::string FormatFixed(double value, int decimals) {
+  std::string text = fmt::format("{:.{}f}", value, decimals);
+  if (!text.empty() && text.front() == '-' &&
+      text.find_first_not_of("0.", 1) == std::string::npos) {
+    text.erase(0, 1);
+  }
+  return text;
+}
+
+std::string_view Trim(std::string_view text) {
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && static_cast<unsigned char>(text[first]) <= 0x20) {
+    ++first;
+  }
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= 0x20) {
+    --last;
+  }
+  return text.substr(first, last - first);
+}
+
+}  // namespace korvanta

@@ -1,0 +1,283 @@
+#include "route/parser.hpp"
+
+#include <cstddef>
+#include <optional>
+
+#include "route/conversions.hpp"
+#include "route/numbers.hpp"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::string_view kHeadingMarker = "Computed route from";
+constexpr std::string_view kCruiseMarker = "Cruise altitude";
+constexpr std::string_view kFlightLevelMarker = "between FL";
+constexpr std::string_view kDetailsMarker = "Details:";
+constexpr std::string_view kDetailsHeading = "ID FREQ TRK";
+constexpr std::string_view kTracksMarker = "Tracks ";
+constexpr std::string_view kDestinationItem = "XXXX (1111) -DCT-";
+constexpr std::size_t kHeadingLength = 128;
+constexpr std::int32_t kDefaultCruiseAlt = 30000;
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+bool IsBlank(std::string_view line) {
+  return Trim(line).empty();
+}
+
+// Blank-separated words; tabs belong to the words.
+std::vector<std::string_view> Words(std::string_view text) {
+  std::vector<std::string_view> words;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && text[i] == ' ')
+      ++i;
+    const std::size_t start = i;
+    while (i < text.size() && text[i] != ' ')
+      ++i;
+    if (i > start)
+      words.push_back(text.substr(start, i - start));
+  }
+  return words;
+}
+
+// Word `n`, counting from 1; empty when the text has fewer words.
+std::string_view Word(const std::vector<std::string_view>& words, std::size_t n) {
+  return n >= 1 && n <= words.size() ? words[n - 1] : std::string_view{};
+}
+
+std::string SlashToUnderscore(std::string name) {
+  if (const auto slash = name.find('/'); slash != std::string::npos)
+    name[slash] = '_';
+  return name;
+}
+
+// The part of `text` before its first "(" (the whole text when it has none), trimmed.
+std::string BeforeParenthesis(std::string_view text) {
+  return std::string(Trim(text.substr(0, text.find('('))));
+}
+
+void ReadHeading(std::string_view line, bool super80, RouteHeader& header) {
+  const std::size_t at = line.find(kHeadingMarker);
+  const std::string_view heading = line.substr(at, kHeadingLength);
+  const std::size_t open = heading.find('(');
+
+  if (super80) {
+    auto code_after = [&](std::size_t paren) -> std::string {
+      if (paren == std::string_view::npos)
+        return {};
+      std::string_view code = heading.substr(paren + 1, 4);
+      if (code.size() == 4 && code[3] == ',')
+        code = code.substr(0, 3);
+      return std::string(Trim(code));
+    };
+    header.DepName = code_after(open);
+    header.DestName =
+        code_after(open == std::string_view::npos ? open : heading.find('(', open + 5));
+    return;
+  }
+
+  header.DepName = SlashToUnderscore(BeforeParenthesis(heading.substr(kHeadingMarker.size())));
+  std::string_view rest =
+      open == std::string_view::npos ? std::string_view{} : line.substr(at + open, kHeadingLength);
+  const std::size_t to = rest.find("to");
+  rest = to == std::string_view::npos ? std::string_view{} : rest.substr(to + 2);
+  header.DestName = SlashToUnderscore(BeforeParenthesis(rest));
+}
+
+std::int32_t ReadCruiseAlt(std::string_view line) {
+  const std::size_t at = line.find(kFlightLevelMarker);
+  if (at == std::string_view::npos)
+    return kDefaultCruiseAlt;
+  const auto level = ReadInteger(Trim(line.substr(at + kFlightLevelMarker.size(), 3)));
+  return level ? static_cast<std::int32_t>(*level * 100) : kDefaultCruiseAlt;
+}
+
+// Cuts a chain line into its points at ">" (a run of ">" is one separator).
+std::vector<std::string_view> ChainPieces(std::string_view line) {
+  std::vector<std::string_view> pieces;
+  std::size_t i = 0;
+  while (i < line.size() && line[i] == '>')
+    ++i;
+  std::size_t start = i;
+  while (i < line.size()) {
+    if (line[i] == '>') {
+      pieces.push_back(line.substr(start, i - start));
+      while (i < line.size() && line[i] == '>')
+        ++i;
+      start = i;
+    } else {
+      ++i;
+    }
+  }
+  pieces.push_back(line.substr(start));
+  return pieces;
+}
+
+bool EndsChain(const std::vector<std::string>& lines, std::size_t i) {
+  return i >= lines.size() || IsBlank(lines[i]) || StartsWith(lines[i], kDetailsMarker);
+}
+
+// The airway by which the route leaves the point of route item `item`.
+std::string AirwayOf(std::string_view item) {
+  const std::string_view word = Word(Words(item), 3);
+  if (word == "-DCT-" || word == "-SID-" || word == "-STAR-" || word.size() < 2)
+    return {};
+  return std::string(word.substr(1, word.size() - 2));
+}
+
+RmRow TextModeRow(std::string_view line) {
+  // Drop what follows the longitude: cut just after the character that follows
+  // the last double quote. A line without one is used whole.
+  std::string_view cut = line;
+  if (const auto quote = line.rfind('"'); quote != std::string_view::npos) {
+    cut = line.substr(0, quote + 2);
+  }
+  const auto words = Words(cut);
+  const auto line_words = Words(line);
+  const std::size_t n = words.size();
+
+  RmRow row;
+  row.id = std::string(Word(words, 1));
+  row.track = std::string(Word(line_words, n == 6 ? 3 : 2));
+  row.lat = std::string(Word(words, n - 1));
+  row.lon = std::string(Word(words, n));
+  if (n == 6) {
+    const std::string_view freq = Word(words, 2);
+    const double mhz = ReadDecimal(freq).value_or(0.0);
+    row.typ = mhz >= 108.0 && mhz <= 118.0 ? "V" : "N";
+    row.freq = std::string(freq);
+  } else {
+    row.typ = "I";
+    row.freq = "0";
+  }
+  return row;
+}
+
+RmRow DecimalModeRow(std::string_view line) {
+  const auto words = Words(line);
+  RmRow row;
+  row.id = std::string(Word(words, 1));
+  row.lat = std::string(kErr);
+  row.lon = std::string(kErr);
+  if (const auto deg = line.find(kDegreeSign); deg != std::string_view::npos) {
+    row.lat = LatDmsToDecimalHemText(line.substr(deg >= 3 ? deg - 3 : 0, 13));
+    const std::string_view rest = line.substr(deg + 1, 80);
+    if (const auto deg2 = rest.find(kDegreeSign); deg2 != std::string_view::npos) {
+      row.lon = LonDmsToDecimalHemText(rest.substr(deg2 >= 4 ? deg2 - 4 : 0, 14));
+    }
+  }
+  if (words.size() == 7) {
+    row.freq = std::string(Word(words, 2));
+    row.typ = row.freq.find('.') != std::string::npos ? "V" : "N";
+  } else {
+    row.typ = "I";
+    row.freq = "0";
+  }
+  return row;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' || text[i] == '\r') {
+      lines.emplace_back(text.substr(start, i - start));
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+        ++i;
+      start = i + 1;
+    }
+  }
+  if (start < text.size())
+    lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+ParseResult ParseRoute(std::vector<std::string>& lines, const ParseOptions& options,
+                       const AirportDatabase& airports, RmTable& rm, RouteHeader& header) {
+  rm.Empty();
+  for (auto& line : lines)
+    line = SqueezeBlanks(line);
+
+  std::optional<std::size_t> cruise;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].find(kHeadingMarker) != std::string::npos) {
+      ReadHeading(lines[i], options.super80, header);
+    }
+    if (StartsWith(lines[i], kCruiseMarker)) {
+      header.CruiseAlt = ReadCruiseAlt(lines[i]);
+      cruise = i;
+      break;
+    }
+  }
+  if (!cruise || *cruise + 1 >= lines.size())
+    return ParseResult::kWrongFormat;
+
+  // The route chain: one item per point that a ">" follows. A line break may
+  // fall before a ">" as well as after it, so the last piece of every line
+  // but the chain's last is a point too; the chain's last piece is the
+  // destination, which the closing item stands for.
+  std::vector<std::string> items;
+  std::size_t i = *cruise + 1;
+  while (i < lines.size() && !IsBlank(lines[i])) {
+    lines[i] += ' ';
+    const bool last_line = EndsChain(lines, i + 1);
+    const auto pieces = ChainPieces(lines[i]);
+    for (std::size_t p = 0; p < pieces.size(); ++p) {
+      const bool last_piece = p + 1 == pieces.size();
+      if (last_piece && (last_line || IsBlank(pieces[p])))
+        continue;
+      items.emplace_back(pieces[p]);
+    }
+    ++i;
+    if (i < lines.size() && StartsWith(lines[i], kDetailsMarker))
+      lines[i].clear();
+  }
+  items.emplace_back(kDestinationItem);
+
+  std::size_t heading = i;
+  while (heading < lines.size() && !StartsWith(lines[heading], kDetailsHeading))
+    ++heading;
+  if (heading >= lines.size() || lines.size() - heading - 1 < 2)
+    return ParseResult::kNoDetails;
+
+  std::size_t k = 0;
+  for (std::size_t l = heading + 1; l < lines.size() && !IsBlank(lines[l]); ++l) {
+    RmRow row = options.mode == ParseMode::kText ? TextModeRow(lines[l]) : DecimalModeRow(lines[l]);
+    row.alt = 0;
+    row.route = k < items.size() ? AirwayOf(items[k]) : std::string{};
+    rm.Append(std::move(row));
+    if (k == 0) {
+      RmRow first = rm.Rows().back();
+      header.DepIcao = first.id;
+      header.DepLat = first.lat;
+      header.DepLon = first.lon;
+      header.DepElev = airports.Elevation(first.id);
+      first.alt = header.DepElev;
+      first.typ = "A";
+      rm.ReplaceLast(std::move(first));
+    }
+    ++k;
+    if (l + 1 < lines.size() && StartsWith(lines[l + 1], kTracksMarker))
+      lines[l + 1].clear();
+  }
+  if (rm.IsEmpty())
+    return ParseResult::kNoDetails;
+
+  RmRow last = rm.Rows().back();
+  header.DestIcao = last.id;
+  header.DestLat = last.lat;
+  header.DestLon = last.lon;
+  header.DestElev = airports.Elevation(last.id);
+  last.alt = header.DestElev;
+  last.typ = "A";
+  rm.ReplaceLast(std::move(last));
+  return ParseResult::kParsed;
+}
+
+}  // namespace korvanta

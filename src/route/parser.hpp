@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "route/airports.hpp"
+#include "route/tables.hpp"
+
+namespace korvanta {
+
+inline constexpr std::string_view kWrongFormat = "Wrong format";
+
+enum class ParseMode {
+  kText = 0,     // coordinates as the details list writes them; every writer but PMDG
+  kDecimal = 1,  // decimal with hemisphere, for the PMDG writer
+};
+
+struct ParseOptions {
+  ParseMode mode = ParseMode::kText;
+  // Flight1 Super 80: the airports' ICAO codes become DepName and DestName.
+  bool super80 = false;
+};
+
+enum class ParseResult {
+  kParsed,
+  kWrongFormat,  // no cruise-altitude line, or it is the last line: show kWrongFormat
+  kNoDetails,    // no details list: the writer is skipped without a message
+};
+
+// Parses the route finder's text (Windows-1252 lines) into `rm` and `header`.
+// The line list is edited in place (blanks squeezed, markers cleared) so that
+// a second parse of the same list gives the same result. `rm` is emptied
+// first; on failure it stays empty.
+ParseResult ParseRoute(std::vector<std::string>& lines, const ParseOptions& options,
+                       const AirportDatabase& airports, RmTable& rm, RouteHeader& header);
+
+// Splits text into lines at CR LF, LF or a lone CR; a last line end gives no
+// extra empty line.
+std::vector<std::string> SplitLines(std::string_view text);
+
+}  // namespace korvanta

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvanta {
+
+// Stores `text` into a fixed-width text field: a longer text is cut to the width.
+std::string CutToWidth(std::string_view text, std::size_t width);
+
+// One waypoint of the parsed route. The first row is the departure airport,
+// the last the destination.
+struct RmRow {
+  std::string id;   // identifier
+  std::string lat;  // DMS text (mode 0) or decimal with hemisphere (mode 1)
+  std::string lon;
+  std::int32_t alt = 0;  // feet; airport elevation on the two airport rows
+  std::string route;     // airway leaving this point, empty for a direct leg
+  std::string typ;       // "A", "V", "N" or "I"
+  std::string freq;      // radio frequency text, "0" for a fix
+  std::string track;     // course text of the details list (mode 0 only)
+};
+
+// The waypoint table `Rm`. Text fields are cut to their widths when stored.
+class RmTable {
+ public:
+  static constexpr std::size_t kIdWidth = 6;
+  static constexpr std::size_t kLatWidth = 16;
+  static constexpr std::size_t kLonWidth = 16;
+  static constexpr std::size_t kRouteWidth = 12;
+  static constexpr std::size_t kTypWidth = 2;
+  static constexpr std::size_t kFreqWidth = 6;
+  static constexpr std::size_t kTrackWidth = 16;
+
+  // The field names in field order, as the grid titles them.
+  static constexpr const char* kFieldNames[] = {"id",    "lat", "lon",  "alt",
+                                                "route", "typ", "freq", "track"};
+
+  void Empty() { rows_.clear(); }
+  void Append(RmRow row);
+  // Replaces the last row (the "edit, post" of the destination record).
+  void ReplaceLast(RmRow row);
+
+  const std::vector<RmRow>& Rows() const { return rows_; }
+  std::size_t Count() const { return rows_.size(); }
+  bool IsEmpty() const { return rows_.empty(); }
+  const RmRow& operator[](std::size_t i) const { return rows_[i]; }
+  auto begin() const { return rows_.begin(); }
+  auto end() const { return rows_.end(); }
+
+ private:
+  static RmRow Stored(RmRow row);
+  std::vector<RmRow> rows_;
+};
+
+// Route-level values set by every successful parse. `DepName` and `DestName`
+// belong to one conversion run: they start empty with it and are set only by
+// a parse that finds a heading line.
+struct RouteHeader {
+  std::string DepIcao;
+  std::string DestIcao;
+  std::string DepName;
+  std::string DestName;
+  std::string DepLat;
+  std::string DepLon;
+  std::string DestLat;
+  std::string DestLon;
+  std::int32_t DepElev = 0;
+  std::int32_t DestElev = 0;
+  std::int32_t CruiseAlt = 0;
+};
+
+struct AptRow {
+  std::string icao;  // characters 25 to 28 of the database line, as they stand
+  std::int32_t alt = 0;
+};
+
+// The airport table `apt`.
+class AptTable {
+ public:
+  static constexpr std::size_t kIcaoWidth = 5;
+
+  void Empty();
+  void Reserve(std::size_t rows) { rows_.reserve(rows); }
+  void Append(AptRow row);
+  // Orders the rows by `icao`, ascending, letter case ignored (stable, so
+  // equal keys keep their file order).
+  void Sort();
+  // Exact, case-sensitive match on `icao`: the current row first (it stays
+  // current when it matches), otherwise the first match in table order, which
+  // becomes current. On no match the cursor stays and the result is null.
+  const AptRow* Locate(std::string_view icao);
+  // The row Locate would find from a fresh cursor, without moving it.
+  const AptRow* FindFirst(std::string_view icao) const;
+
+  std::size_t Count() const { return rows_.size(); }
+  const std::vector<AptRow>& Rows() const { return rows_; }
+
+ private:
+  std::vector<AptRow> rows_;
+  bool sorted_ = true;  // whether rows_ is in Sort() order (lookups search it)
+  std::size_t cursor_ = 0;
+};
+
+struct TuRow {
+  std::string id;   // the point's lookup key
+  std::string lat;  // latitude text
+  std::string lon;  // longitude text
+};
+
+}  // namespace korvanta

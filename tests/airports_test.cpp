@@ -1,0 +1,101 @@
+#include "route/airports.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_support.hpp"
+
+namespace korvanta {
+namespace {
+
+// A database line with `icao` at characters 25-28 and `elevation` (five
+// characters as they stand) at 70-74.
+std::string DbLine(const std::string& icao, const std::string& elevation) {
+  std::string line = std::string(24, 'x') + icao;
+  line.resize(69, ' ');
+  return line + elevation;
+}
+
+TEST(AirportDatabase, ElevationCharacters) {
+  struct Case {
+    std::string field;
+    int alt;
+  };
+  const Case cases[] = {{"  364", 364}, {"-0012", -12}, {"364  ", 0}, {"     ", 0},
+                        {"+0050", 50},  {"12a45", 0},   {"", 0},      {"  7", 7}};
+  for (const auto& c : cases) {
+    AirportDatabase db;
+    LoadAirportLines(DbLine("EAAA", c.field) + "\r\n", db);
+    ASSERT_EQ(db.apt.Count(), 1u);
+    EXPECT_EQ(db.apt.Rows()[0].alt, c.alt) << "[" << c.field << "]";
+  }
+}
+
+TEST(AirportDatabase, EveryLineIsARecordAndLookupsAreExact) {
+  AirportDatabase db;
+  const std::string bytes = "short line\r\n" + DbLine("EGLL", "   83") + "\n" +
+                            DbLine("ABC ", "  120") + "\r\n" + DbLine("eddf", "  364") + "\n" +
+                            DbLine("EDDF", "  111");
+  std::vector<std::size_t> progress;
+  LoadAirportLines(bytes, db, [&](std::size_t n) { progress.push_back(n); });
+  ASSERT_TRUE(db.AirportsLoaded);
+  EXPECT_EQ(db.apt.Count(), 5u);
+  EXPECT_EQ(progress, std::vector<std::size_t>{0});
+
+  struct Case {
+    std::string id;
+    int elevation;
+  };
+  const Case cases[] = {
+      {"EGLL", 83},  {"ABC", 120},  // a three-letter id is padded with one blank
+      {"EDDF", 111}, {"eddf", 364}, {"Eddf", 0}, {"", 0}, {"EGLLX", 0},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(db.Elevation(c.id), c.elevation) << c.id;
+
+  // Sorted without regard to case; the short line's empty key comes first.
+  EXPECT_EQ(db.apt.Rows()[0].icao, "");
+  EXPECT_EQ(db.apt.Rows()[1].icao, "ABC ");
+}
+
+TEST(AirportDatabase, LocatePrefersTheCurrentRecord) {
+  AptTable apt;
+  apt.Append({"AAAA", 1});
+  apt.Append({"BBBB", 2});
+  apt.Append({"BBBB", 3});
+  apt.Sort();
+  ASSERT_NE(apt.Locate("BBBB"), nullptr);
+  EXPECT_EQ(apt.Locate("BBBB")->alt, 2);
+  EXPECT_EQ(apt.Locate("ZZZZ"), nullptr);
+  EXPECT_EQ(apt.Locate("AAAA")->alt, 1);
+}
+
+TEST(AirportDatabase, ProgressEveryHundredLines) {
+  std::string bytes;
+  for (int i = 0; i < 250; ++i)
+    bytes += DbLine("EAAA", "    1") + "\r\n";
+  AirportDatabase db;
+  std::vector<std::size_t> progress;
+  LoadAirportLines(bytes, db, [&](std::size_t n) { progress.push_back(n); });
+  EXPECT_EQ(progress, (std::vector<std::size_t>{0, 100, 200}));
+  EXPECT_EQ(db.apt.Count(), 250u);
+}
+
+TEST(AirportDatabase, MissingFileLeavesElevationsZero) {
+  test::TempDir dir;
+  AirportDatabase db;
+  const auto result = LoadAirportDatabase(AirportDatabasePath(dir.path()), db);
+  EXPECT_FALSE(result.loaded);
+  EXPECT_EQ(result.message, "File wpNavApt.txt missing");
+  EXPECT_FALSE(db.AirportsLoaded);
+  EXPECT_EQ(db.Elevation("EAAA"), 0);
+
+  const auto loaded = LoadAirportDatabase(test::DataDir() / "wpNavApt.txt", db);
+  EXPECT_TRUE(loaded.loaded);
+  EXPECT_EQ(db.Elevation("EAAA"), 364);
+}
+
+}  // namespace
+}  // namespace korvanta

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "test_support.hpp"
+
+namespace korvanta {
+namespace {
+
+const std::string kExample = (test::DataDir() / "example_route.txt").string();
+const std::string kAirports = (test::DataDir() / "wpNavApt.txt").string();
+
+// The worked example as `parse` prints it, in UTF-8 (the degree sign is C2 B0).
+const char* const kExpectedMode0 =
+    "DepIcao=EAAA\nDestIcao=EBBB\nDepName=ALPHA_INTL\nDestName=BETA FIELD\n"
+    "DepLat=N50°02'00.00\"\nDepLon=E008°34'14.00\"\nDestLat=N50°52'00.00\"\n"
+    "DestLon=E005°15'00.00\"\nDepElev=364\nDestElev=50\nCruiseAlt=33000\n\n"
+    "id\tlat\tlon\talt\troute\ttyp\tfreq\ttrack\n"
+    "EAAA\tN50°02'00.00\"\tE008°34'14.00\"\t364\t\tA\t0\t0\n"
+    "TOBAK\tN50°05'30.00\"\tE008°17'00.00\"\t0\tUL602\tI\t0\t274\n"
+    "RUDOL\tN50°20'00.00\"\tE007°10'00.00\"\t0\t\tV\t114.30\t280\n"
+    "KOMAR\tN50°40'00.00\"\tE006°00'00.00\"\t0\t\tN\t385\t285\n"
+    "EBBB\tN50°52'00.00\"\tE005°15'00.00\"\t50\t\tA\t0\t290\n";
+
+const char* const kExpectedMode1 =
+    "DepIcao=EAAA\nDestIcao=EBBB\nDepName=ALPHA_INTL\nDestName=BETA FIELD\n"
+    "DepLat=N 50.0333\nDepLon=E 8.5706\nDestLat=N 50.8667\nDestLon=E 5.2500\n"
+    "DepElev=364\nDestElev=50\nCruiseAlt=33000\n\n"
+    "id\tlat\tlon\talt\troute\ttyp\tfreq\ttrack\n"
+    "EAAA\tN 50.0333\tE 8.5706\t364\t\tA\t0\t\n"
+    "TOBAK\tN 50.0917\tE 8.2833\t0\tUL602\tI\t0\t\n"
+    "RUDOL\tN 50.3333\tE 7.1667\t0\t\tV\t114.30\t\n"
+    "KOMAR\tN 50.6667\tE 6.0000\t0\t\tN\t385\t\n"
+    "EBBB\tN 50.8667\tE 5.2500\t50\t\tA\t0\t\n";
+
+TEST(CliParse, PrintsTheWorkedExampleInBothModes) {
+  auto r = test::RunCli("parse --airports '" + kAirports + "' '" + kExample + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, kExpectedMode0);
+
+  r = test::RunCli("parse --mode 1 --airports '" + kAirports + "' '" + kExample + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, kExpectedMode1);
+}
+
+TEST(CliParse, Utf8AndWindowsTextParseTheSame) {
+  // The example is stored in Windows-1252; the same text saved as UTF-8 on
+  // standard input must give the same output.
+  test::TempDir dir;
+  std::string utf8;
+  for (const unsigned char c : test::ReadFile(kExample)) {
+    if (c == 0xB0) {
+      utf8 += "\xC2\xB0";
+    } else {
+      utf8 += static_cast<char>(c);
+    }
+  }
+  test::WriteFile(dir / "utf8.txt", utf8);
+  const auto r =
+      test::RunCli("parse --airports '" + kAirports + "' -", (dir / "utf8.txt").string());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, kExpectedMode0);
+}
+
+TEST(CliParse, ExitStatusForBadInput) {
+  test::TempDir dir;
+  test::WriteFile(dir / "wrong.txt", "hello\r\nworld\r\n");
+  test::WriteFile(dir / "nodetails.txt", "Cruise altitude between FL330\r\nA > B\r\n");
+  struct Case {
+    std::string args;
+    int status;
+    std::string err_contains;
+  };
+  const Case cases[] = {
+      {"parse '" + (dir / "wrong.txt").string() + "'", 3, "Wrong format"},
+      {"parse '" + (dir / "nodetails.txt").string() + "'", 3, "No details list"},
+      {"parse '" + (dir / "absent.txt").string() + "'", 1, "No such file"},
+      {"parse --mode 7 '" + kExample + "'", 2, "--mode"},
+      {"frobnicate", 2, ""},
+      {"parse --airports '" + (dir / "none.txt").string() + "' '" + kExample + "'", 0,
+       "File wpNavApt.txt missing"},
+  };
+  for (const auto& c : cases) {
+    const auto r = test::RunCli(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
+    EXPECT_NE(r.err.find(c.err_contains), std::string::npos) << c.args << "\n" << r.err;
+  }
+}
+
+TEST(CliParse, HelpExplainsTheCommand) {
+  const auto r = test::RunCli("parse --help");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("--airports"), std::string::npos);
+  EXPECT_NE(r.out.find("Exit status"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvanta

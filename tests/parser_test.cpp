@@ -1,0 +1,400 @@
+#include "route/parser.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_support.hpp"
+
+namespace korvanta {
+namespace {
+
+// The route of the worked example; "°" is the byte 0xB0 of the route text.
+std::vector<std::string> ExampleLines() {
+  return {
+      "Computed route from ALPHA/INTL (EAAA) to BETA FIELD (EBBB)",
+      "Cruise altitude between FL330 and FL350",
+      "EAAA (0) -SID- > TOBAK (12) -UL602- > RUDOL (55) -DCT- >",
+      "KOMAR (98) -STAR- > EBBB (130)",
+      "Details:",
+      "ID FREQ TRK DIST Coords Name",
+      "EAAA 0 0 N50\xB0"
+      "02'00.00\" E008\xB0"
+      "34'14.00\" ALPHA",
+      "TOBAK 274 12 N50\xB0"
+      "05'30.00\" E008\xB0"
+      "17'00.00\" TOBAK",
+      "RUDOL 114.30 280 43 N50\xB0"
+      "20'00.00\" E007\xB0"
+      "10'00.00\" RUDOL",
+      "KOMAR 385 285 43 N50\xB0"
+      "40'00.00\" E006\xB0"
+      "00'00.00\" KOMAR",
+      "EBBB 290 32 N50\xB0"
+      "52'00.00\" E005\xB0"
+      "15'00.00\" BETA",
+      "",
+  };
+}
+
+AirportDatabase ExampleAirports() {
+  AirportDatabase db;
+  LoadAirportLines(test::ReadFile(test::DataDir() / "wpNavApt.txt"), db);
+  return db;
+}
+
+struct Parsed {
+  ParseResult result;
+  RmTable rm;
+  RouteHeader header;
+};
+
+Parsed Parse(std::vector<std::string>& lines, ParseMode mode = ParseMode::kText,
+             bool super80 = false, const AirportDatabase& db = ExampleAirports()) {
+  Parsed p;
+  p.result = ParseRoute(lines, {mode, super80}, db, p.rm, p.header);
+  return p;
+}
+
+std::vector<std::string> Column(const RmTable& rm, std::string RmRow::*field) {
+  std::vector<std::string> out;
+  for (const auto& r : rm)
+    out.push_back(r.*field);
+  return out;
+}
+
+using V = std::vector<std::string>;
+
+TEST(ParserExample, TextModeGivesTheTableAndHeader) {
+  auto lines = ExampleLines();
+  const Parsed p = Parse(lines);
+  ASSERT_EQ(p.result, ParseResult::kParsed);
+  EXPECT_EQ(Column(p.rm, &RmRow::id), (V{"EAAA", "TOBAK", "RUDOL", "KOMAR", "EBBB"}));
+  EXPECT_EQ(Column(p.rm, &RmRow::lat), (V{"N50\xB0"
+                                          "02'00.00\"",
+                                          "N50\xB0"
+                                          "05'30.00\"",
+                                          "N50\xB0"
+                                          "20'00.00\"",
+                                          "N50\xB0"
+                                          "40'00.00\"",
+                                          "N50\xB0"
+                                          "52'00.00\""}));
+  EXPECT_EQ(Column(p.rm, &RmRow::lon), (V{"E008\xB0"
+                                          "34'14.00\"",
+                                          "E008\xB0"
+                                          "17'00.00\"",
+                                          "E007\xB0"
+                                          "10'00.00\"",
+                                          "E006\xB0"
+                                          "00'00.00\"",
+                                          "E005\xB0"
+                                          "15'00.00\""}));
+  EXPECT_EQ(Column(p.rm, &RmRow::route), (V{"", "UL602", "", "", ""}));
+  EXPECT_EQ(Column(p.rm, &RmRow::typ), (V{"A", "I", "V", "N", "A"}));
+  EXPECT_EQ(Column(p.rm, &RmRow::freq), (V{"0", "0", "114.30", "385", "0"}));
+  EXPECT_EQ(Column(p.rm, &RmRow::track), (V{"0", "274", "280", "285", "290"}));
+  std::vector<int> alts;
+  for (const auto& r : p.rm)
+    alts.push_back(r.alt);
+  EXPECT_EQ(alts, (std::vector<int>{364, 0, 0, 0, 50}));
+
+  const RouteHeader& h = p.header;
+  EXPECT_EQ(h.DepIcao, "EAAA");
+  EXPECT_EQ(h.DestIcao, "EBBB");
+  EXPECT_EQ(h.DepName, "ALPHA_INTL");
+  EXPECT_EQ(h.DestName, "BETA FIELD");
+  EXPECT_EQ(h.DepLat,
+            "N50\xB0"
+            "02'00.00\"");
+  EXPECT_EQ(h.DestLon,
+            "E005\xB0"
+            "15'00.00\"");
+  EXPECT_EQ(h.DepElev, 364);
+  EXPECT_EQ(h.DestElev, 50);
+  EXPECT_EQ(h.CruiseAlt, 33000);
+}
+
+TEST(ParserExample, DecimalModeGivesHemisphereCoordinates) {
+  auto lines = ExampleLines();
+  const Parsed p = Parse(lines, ParseMode::kDecimal);
+  ASSERT_EQ(p.result, ParseResult::kParsed);
+  EXPECT_EQ(Column(p.rm, &RmRow::lat),
+            (V{"N 50.0333", "N 50.0917", "N 50.3333", "N 50.6667", "N 50.8667"}));
+  EXPECT_EQ(Column(p.rm, &RmRow::lon),
+            (V{"E 8.5706", "E 8.2833", "E 7.1667", "E 6.0000", "E 5.2500"}));
+  EXPECT_EQ(Column(p.rm, &RmRow::track), (V{"", "", "", "", ""}));
+  EXPECT_EQ(Column(p.rm, &RmRow::typ), (V{"A", "I", "V", "N", "A"}));
+  EXPECT_EQ(Column(p.rm, &RmRow::freq), (V{"0", "0", "114.30", "385", "0"}));
+  EXPECT_EQ(Column(p.rm, &RmRow::route), (V{"", "UL602", "", "", ""}));
+  EXPECT_EQ(p.header.DepLat, "N 50.0333");
+}
+
+TEST(ParserExample, Super80TakesTheIcaoCodesAsNames) {
+  auto lines = ExampleLines();
+  Parsed p = Parse(lines, ParseMode::kText, true);
+  EXPECT_EQ(p.header.DepName, "EAAA");
+  EXPECT_EQ(p.header.DestName, "EBBB");
+
+  auto comma = ExampleLines();
+  comma[0] = "Computed route from ALPHA (EAA,) to BETA (EBB, x)";
+  p = Parse(comma, ParseMode::kText, true);
+  EXPECT_EQ(p.header.DepName, "EAA");
+  EXPECT_EQ(p.header.DestName, "EBB");
+}
+
+TEST(ParserExample, ASecondParseOfTheEditedListIsIdentical) {
+  for (const ParseMode mode : {ParseMode::kText, ParseMode::kDecimal}) {
+    auto lines = ExampleLines();
+    const Parsed first = Parse(lines, mode);
+    const Parsed second = Parse(lines, mode);
+    ASSERT_EQ(first.rm.Count(), second.rm.Count());
+    for (std::size_t i = 0; i < first.rm.Count(); ++i) {
+      EXPECT_EQ(first.rm[i].id, second.rm[i].id);
+      EXPECT_EQ(first.rm[i].lat, second.rm[i].lat);
+      EXPECT_EQ(first.rm[i].route, second.rm[i].route);
+      EXPECT_EQ(first.rm[i].typ, second.rm[i].typ);
+    }
+    EXPECT_EQ(first.header.DepName, second.header.DepName);
+  }
+}
+
+TEST(ParserFailures, WrongFormatAndQuietFailure) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> lines;
+    ParseResult expected;
+  };
+  const V details = {"Details:", "ID FREQ TRK DIST Coords Name",
+                     "EAAA 0 0 N50\xB0"
+                     "02'00.00\" E008\xB0"
+                     "34'14.00\" ALPHA",
+                     "EBBB 290 32 N50\xB0"
+                     "52'00.00\" E005\xB0"
+                     "15'00.00\" BETA"};
+  auto with = [&](V head) {
+    head.insert(head.end(), details.begin(), details.end());
+    return head;
+  };
+  const Case cases[] = {
+      {"empty text", {}, ParseResult::kWrongFormat},
+      {"no cruise line", with({"EAAA > EBBB"}), ParseResult::kWrongFormat},
+      {"cruise line last",
+       {"Computed route from A (EAAA) to B (EBBB)", "Cruise altitude between FL330 and FL350"},
+       ParseResult::kWrongFormat},
+      {"cruise line indented", with({"   Cruise altitude between FL330", "EAAA (0) -SID- >"}),
+       ParseResult::kWrongFormat},
+      {"no details heading",
+       {"Cruise altitude between FL330", "A (0) -DCT- > B", "", "x"},
+       ParseResult::kNoDetails},
+      {"heading with one line after it",
+       {"Cruise altitude between FL330", "A (0) -DCT- > B", "ID FREQ TRK", "x"},
+       ParseResult::kNoDetails},
+      {"blank line straight after the heading",
+       {"Cruise altitude between FL330", "A > B", "ID FREQ TRK", "", "x"},
+       ParseResult::kNoDetails},
+      {"well formed", with({"Cruise altitude between FL330", "EAAA (0) -SID- > EBBB (9)"}),
+       ParseResult::kParsed},
+  };
+  for (const auto& c : cases) {
+    auto lines = c.lines;
+    const Parsed p = Parse(lines);
+    EXPECT_EQ(p.result, c.expected) << c.what;
+    if (c.expected != ParseResult::kParsed) {
+      EXPECT_TRUE(p.rm.IsEmpty()) << c.what;
+    }
+  }
+}
+
+TEST(ParserHeading, NamesAndCruiseAltitude) {
+  struct Case {
+    std::string heading, cruise, dep, dest;
+    int alt;
+  };
+  const Case cases[] = {
+      {"Computed route from A/B/C (EAAA) to D/E (EBBB)", "Cruise altitude between FL330", "A_B/C",
+       "D_E", 33000},
+      {"Route: Computed route from  X  (EAAA)  to  Y  (EBBB)", "Cruise altitude between FL090", "X",
+       "Y", 9000},
+      {"Computed route from X (EAAA) to Y (EBBB)", "Cruise altitude between FLXYZ", "X", "Y",
+       30000},
+      {"Computed route from X (EAAA) to Y (EBBB)", "Cruise altitude 35000", "X", "Y", 30000},
+  };
+  for (const auto& c : cases) {
+    auto lines = ExampleLines();
+    lines[0] = c.heading;
+    lines[1] = c.cruise;
+    const Parsed p = Parse(lines);
+    EXPECT_EQ(p.header.DepName, c.dep) << c.heading;
+    EXPECT_EQ(p.header.DestName, c.dest) << c.heading;
+    EXPECT_EQ(p.header.CruiseAlt, c.alt) << c.cruise;
+  }
+}
+
+TEST(ParserChain, AirwaysStayOnTheirWaypointWhereverTheLineBreaks) {
+  // The break before ">" (line 1 ends without it) must not shift UL602 and UM1.
+  auto lines = ExampleLines();
+  lines[2] = "EAAA (0) -SID- > TOBAK (12) -UL602-";
+  lines[3] = "> RUDOL (55) -UM1- > KOMAR (98) -STAR- > EBBB (130)";
+  Parsed p = Parse(lines);
+  ASSERT_EQ(p.result, ParseResult::kParsed);
+  EXPECT_EQ(Column(p.rm, &RmRow::route), (V{"", "UL602", "UM1", "", ""}));
+
+  // More details lines than route items: the extra rows get no airway.
+  auto extra = ExampleLines();
+  extra[2] = "EAAA (0) -SID- > TOBAK (12) -UL602- > EBBB (130)";
+  extra.erase(extra.begin() + 3);
+  p = Parse(extra);
+  ASSERT_EQ(p.result, ParseResult::kParsed);
+  EXPECT_EQ(Column(p.rm, &RmRow::route), (V{"", "UL602", "", "", ""}));
+}
+
+TEST(ParserDetails, SectionEndsAndMarkers) {
+  // "Tracks " ends the list without a blank line, and the end of text ends it.
+  auto lines = ExampleLines();
+  lines[11] = "Tracks valid today";
+  lines.push_back(
+      "EXTRA 0 0 N50\xB0"
+      "52'00.00\" E005\xB0"
+      "15'00.00\" X");
+  Parsed p = Parse(lines);
+  ASSERT_EQ(p.rm.Count(), 5u);
+  EXPECT_EQ(p.header.DestIcao, "EBBB");
+
+  auto unended = ExampleLines();
+  unended.pop_back();
+  p = Parse(unended);
+  EXPECT_EQ(p.rm.Count(), 5u);
+
+  // A single details line is both departure and destination.
+  auto single = ExampleLines();
+  single.erase(single.begin() + 7, single.begin() + 11);
+  p = Parse(single);
+  ASSERT_EQ(p.rm.Count(), 1u);
+  EXPECT_EQ(p.header.DepIcao, "EAAA");
+  EXPECT_EQ(p.header.DestIcao, "EAAA");
+  EXPECT_EQ(p.rm[0].alt, 364);
+}
+
+TEST(ParserDetails, KindsAndOddLines) {
+  struct Case {
+    ParseMode mode;
+    std::string line;
+    std::string id, lat, lon, typ, freq;
+  };
+  const Case cases[] = {
+      {ParseMode::kText,
+       "V1 108.00 10 5 N50\xB0"
+       "00'00.00\" E008\xB0"
+       "00'00.00\" V1",
+       "V1",
+       "N50\xB0"
+       "00'00.00\"",
+       "E008\xB0"
+       "00'00.00\"",
+       "V", "108.00"},
+      {ParseMode::kText,
+       "V2 118.00 10 5 N50\xB0"
+       "00'00.00\" E008\xB0"
+       "00'00.00\"",
+       "V2",
+       "N50\xB0"
+       "00'00.00\"",
+       "E008\xB0"
+       "00'00.00\"",
+       "V", "118.00"},
+      {ParseMode::kText,
+       "N1 107.95 10 5 N50\xB0"
+       "00'00.00\" E008\xB0"
+       "00'00.00\"",
+       "N1",
+       "N50\xB0"
+       "00'00.00\"",
+       "E008\xB0"
+       "00'00.00\"",
+       "N", "107.95"},
+      {ParseMode::kText,
+       "N2 118.05 10 5 N50\xB0"
+       "00'00.00\" E008\xB0"
+       "00'00.00\"",
+       "N2",
+       "N50\xB0"
+       "00'00.00\"",
+       "E008\xB0"
+       "00'00.00\"",
+       "N", "118.05"},
+      {ParseMode::kText,
+       "N3 ABC 10 5 N50\xB0"
+       "00'00.00\" E008\xB0"
+       "00'00.00\"",
+       "N3",
+       "N50\xB0"
+       "00'00.00\"",
+       "E008\xB0"
+       "00'00.00\"",
+       "N", "ABC"},
+      // Five words: a fix, with the coordinates from the last two words.
+      {ParseMode::kText,
+       "FIX 10 N50\xB0"
+       "00'00.00\" E008\xB0"
+       "00'00.00\" X",
+       "FIX",
+       "N50\xB0"
+       "00'00.00\"",
+       "E008\xB0"
+       "00'00.00\"",
+       "I", "0"},
+      // No double quote at all: the line is used whole.
+      {ParseMode::kText, "NOQ 10 5 N50 E008", "NOQ", "N50", "E008", "I", "0"},
+      // A seven-character identifier is cut to the field's six.
+      {ParseMode::kText,
+       "ABCDEFG 10 5 N50\xB0"
+       "00'00.00\" E008\xB0"
+       "00'00.00\"",
+       "ABCDEF",
+       "N50\xB0"
+       "00'00.00\"",
+       "E008\xB0"
+       "00'00.00\"",
+       "I", "0"},
+      // Decimal mode: two name words after the longitude make eight words, a fix.
+      {ParseMode::kDecimal,
+       "X 114.30 10 5 N50\xB0"
+       "00'00.00\" E008\xB0"
+       "00'00.00\" NEW YORK",
+       "X", "N 50.0000", "E 8.0000", "I", "0"},
+      {ParseMode::kDecimal,
+       "NDB 385 10 5 S33\xB0"
+       "56'48.00\" W000\xB0"
+       "27'36.00\" NDB",
+       "NDB", "S 33.9467", "W 0.4600", "N", "385"},
+      // Decimal mode without the degree signs: the coordinates are ERR.
+      {ParseMode::kDecimal, "BAD 10 5 N50 E008", "BAD", "ERR", "ERR", "I", "0"},
+      {ParseMode::kDecimal,
+       "HALF 10 5 N50\xB0"
+       "00'00.00\" E008",
+       "HALF", "N 50.0000", "ERR", "I", "0"},
+  };
+  for (const auto& c : cases) {
+    auto lines = ExampleLines();
+    lines[8] = c.line;  // the middle point of the route
+    const Parsed p = Parse(lines, c.mode);
+    ASSERT_EQ(p.result, ParseResult::kParsed) << c.line;
+    const RmRow& r = p.rm[2];
+    EXPECT_EQ(r.id, c.id) << c.line;
+    EXPECT_EQ(r.lat, c.lat) << c.line;
+    EXPECT_EQ(r.lon, c.lon) << c.line;
+    EXPECT_EQ(r.typ, c.typ) << c.line;
+    EXPECT_EQ(r.freq, c.freq) << c.line;
+  }
+}
+
+TEST(ParserInput, SplitLinesAcceptsEveryLineEnd) {
+  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (V{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\r\n\r\n"), (V{"a", ""}));
+  EXPECT_EQ(SplitLines(""), V{});
+}
+
+}  // namespace
+}  // namespace korvanta
