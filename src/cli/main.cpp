@@ -3,6 +3,7 @@
 #include <functional>
 #include <vector>
 
+#include "cli/convert_command.hpp"
 #include "cli/exit_codes.hpp"
 #include "cli/parse_command.hpp"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
 
   std::vector<std::function<int()>> commands;
   commands.push_back(korvanta::cli::AddParseCommand(app));
+  commands.push_back(korvanta::cli::AddConvertCommand(app, argv[0]));
 
   try {
     app.parse(argc, argv);

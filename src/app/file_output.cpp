@@ -1,0 +1,107 @@
+#include "app/file_output.hpp"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <system_error>
+
+#include "route/cp1252.hpp"
+#include "route/run_error.hpp"
+
+namespace korvanta {
+
+namespace {
+
+std::string Describe(const std::filesystem::path& file, const std::string& what,
+                     const std::string& reason) {
+  return what + " " + file.string() + ": " + reason;
+}
+
+std::filesystem::path TemporaryNameFor(const std::filesystem::path& file) {
+  std::random_device rd;
+  return file.parent_path() /
+         ("." + file.filename().string() + ".tmp-" + std::to_string(rd() % 1000000));
+}
+
+}  // namespace
+
+void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes,
+                    bool create_folders) {
+  std::error_code ec;
+  if (create_folders && !file.parent_path().empty()) {
+    std::filesystem::create_directories(file.parent_path(), ec);
+    if (ec)
+      throw RunError(Describe(file, "Cannot create the folder of", ec.message()));
+  }
+  const std::filesystem::path temp = TemporaryNameFor(file);
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out)
+      throw RunError(Describe(file, "Cannot create", std::strerror(errno)));
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+      const std::string reason = std::strerror(errno);
+      out.close();
+      std::filesystem::remove(temp, ec);
+      throw RunError(Describe(file, "Cannot write", reason));
+    }
+  }
+  std::filesystem::rename(temp, file, ec);
+  if (ec) {
+    std::error_code ignored;
+    std::filesystem::remove(temp, ignored);
+    throw RunError(Describe(file, "Cannot write", ec.message()));
+  }
+}
+
+std::string ReadWholeFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in)
+    throw RunError(Describe(file, "Cannot open", std::strerror(errno)));
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad())
+    throw RunError(Describe(file, "Cannot read", std::strerror(errno)));
+  return bytes;
+}
+
+std::filesystem::path SafeFileName(std::string_view cp1252_name) {
+  std::string name;
+  name.reserve(cp1252_name.size());
+  for (const char c : cp1252_name) {
+    const auto u = static_cast<unsigned char>(c);
+    const bool unsafe = u < 0x20 || u == 0x7F || std::strchr("/\\:*?\"<>|", c) != nullptr;
+    name += unsafe ? '_' : c;
+  }
+  if (name.empty() || name == "." || name == "..") {
+    throw RunError("Cannot use \"" + Cp1252ToUtf8(cp1252_name) + "\" as a file name");
+  }
+  return std::filesystem::path(Cp1252ToUtf8(name));
+}
+
+std::filesystem::path WithoutTrailingSeparator(const std::filesystem::path& folder) {
+  std::string text = folder.string();
+  if (text.size() > 1 && std::filesystem::path::preferred_separator == text.back()) {
+    text.pop_back();
+  }
+#ifdef _WIN32
+  else if (text.size() > 1 && text.back() == '/') {
+    text.pop_back();
+  }
+#endif
+  return text;
+}
+
+std::string JoinCrLf(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& line : lines) {
+    out += line;
+    out += "\r\n";
+  }
+  return out;
+}
+
+}  // namespace korvanta

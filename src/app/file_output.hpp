@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvanta {
+
+// Writes `bytes` as the whole file: into a temporary file in the target's
+// folder, then renamed over the target. On failure the temporary file is
+// removed, an existing file of that name is left as it was, and RunError is
+// thrown naming the file. With `create_folders` missing folders of the path
+// are made first.
+void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes,
+                    bool create_folders = false);
+
+// The whole file's bytes; RunError naming the file when it cannot be read.
+std::string ReadWholeFile(const std::filesystem::path& file);
+
+// A file name built from route text (Windows-1252): converted to the
+// platform's file-name encoding, with / \ : * ? " < > | and control
+// characters replaced by "_". A name that would be empty, "." or ".." is
+// refused with RunError.
+std::filesystem::path SafeFileName(std::string_view cp1252_name);
+
+// Drops one trailing separator of a folder path ("D:\Plans\" is D:\Plans).
+std::filesystem::path WithoutTrailingSeparator(const std::filesystem::path& folder);
+
+// Joins lines with CR LF after every line.
+std::string JoinCrLf(const std::vector<std::string>& lines);
+
+}  // namespace korvanta

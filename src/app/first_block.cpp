@@ -1,0 +1,52 @@
+#include "app/first_block.hpp"
+
+#include <fmt/format.h>
+
+#include <cctype>
+#include <system_error>
+
+#include "app/file_output.hpp"
+#include "writers/fs2004.hpp"
+
+namespace korvanta {
+
+namespace {
+
+std::string Lower(std::string text) {
+  for (char& c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+SlotStep RunFirstBlock(SlotContext& ctx, const WriterSlot& /*slot*/) {
+  const FolderSet& folders = ctx.Folders();
+  const std::filesystem::path isg_folder = ctx.simulator_dir / "isg" / "FlightPlans";
+  std::error_code ec;
+  const bool isg = std::filesystem::is_directory(isg_folder, ec);
+
+  if (!ctx.Parse(ParseMode::kText))
+    return SlotStep::kContinue;
+  const RouteHeader& h = ctx.Header();
+  const RunChoices& choices = ctx.choices;
+
+  const Fs2004Plan plan = WriteFs2004Plan(h, ctx.Rm(), choices.runway);
+  const std::filesystem::path plan_text_file =
+      choices.super80
+          ? ctx.plan_folder / SafeFileName(Lower(h.DepName) + "-" + Lower(h.DestName) + "-" +
+                                           fmt::format("{}", choices.plan_number) + ".pln")
+          : folders.AppDir / "temp.tmp";
+  ctx.Write(plan_text_file, plan.plan_text);
+  if (isg)
+    ctx.Write(isg_folder / "default.rte", plan.isg_route);
+
+  if (choices.Ticked(Target::kFs2004) && choices.simulator != Simulator::kFsx) {
+    // The copy is made from this run's plan text, whichever file holds it.
+    ctx.Write(ctx.plan_folder / SafeFileName("IFR " + h.DepName + " to " + h.DestName + ".pln"),
+              plan.plan_text, true);
+  }
+  return SlotStep::kContinue;
+}
+
+}  // namespace korvanta

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace korvanta {
+
+// What a conversion run needs from the user interface. The window, the
+// command line and the tests each implement it. Texts are UTF-8.
+class FrontEnd {
+ public:
+  virtual ~FrontEnd() = default;
+
+  // A modal message with one OK button (error icon).
+  virtual void ShowMessage(const std::string& text) = 0;
+  // The "/T" file choice: a save dialog opened in `initial_folder`; nullopt
+  // when the user cancels.
+  virtual std::optional<std::filesystem::path> ChooseSaveFile(
+      const std::filesystem::path& initial_folder) = 0;
+  // The status line ("File ... created").
+  virtual void SetStatus(const std::string& text) = 0;
+  // Progress of a long load (the Tu-154 navigation data).
+  virtual void SetProgress(const std::string& /*text*/) {}
+  // Lets the window repaint and stay responsive.
+  virtual void ProcessPendingEvents() {}
+  // Opens a written document in the user's viewer for it (the KML file).
+  virtual void OpenDocument(const std::filesystem::path& file) = 0;
+};
+
+}  // namespace korvanta

@@ -1,0 +1,226 @@
+#include "cli/convert_command.hpp"
+
+#include <fmt/core.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/conversion_run.hpp"
+#include "app/folder_set.hpp"
+#include "app/folder_source.hpp"
+#include "app/writer_slots.hpp"
+#include "cli/cli_front_end.hpp"
+#include "cli/exit_codes.hpp"
+#include "cli/input.hpp"
+#include "route/cp1252.hpp"
+
+namespace korvanta::cli {
+
+namespace {
+
+struct ConvertArgs {
+  std::string targets = "all";
+  std::string sim = "fs9";
+  std::string runway;
+  bool super80 = false;
+  int plan_number = 661;
+  std::string app_dir;
+  std::string fs9_dir;
+  std::string fsx_dir;
+  std::string documents_dir;
+  bool open = false;
+  std::string file;
+  std::string executable;
+};
+
+// The platform's folders, with what the command line names put over them.
+class OverriddenFolderSource : public FolderSource {
+ public:
+  OverriddenFolderSource(std::unique_ptr<FolderSource> base, const ConvertArgs& args)
+      : base_(std::move(base)) {
+    if (!args.documents_dir.empty())
+      personal_ = std::filesystem::path(args.documents_dir);
+    if (!args.fs9_dir.empty())
+      fs9_ = std::filesystem::path(args.fs9_dir);
+    if (!args.fsx_dir.empty())
+      fsx_ = std::filesystem::path(args.fsx_dir);
+  }
+  std::optional<std::filesystem::path> Personal() const override {
+    return personal_ ? personal_ : base_->Personal();
+  }
+  std::optional<std::filesystem::path> Fs9Path() const override {
+    return fs9_ ? fs9_ : base_->Fs9Path();
+  }
+  std::optional<std::filesystem::path> FsxPath() const override {
+    return fsx_ ? fsx_ : base_->FsxPath();
+  }
+  std::filesystem::path DefaultSimulatorPath() const override {
+    return base_->DefaultSimulatorPath();
+  }
+
+ private:
+  std::unique_ptr<FolderSource> base_;
+  std::optional<std::filesystem::path> personal_, fs9_, fsx_;
+};
+
+std::optional<Simulator> SimulatorByName(const std::string& name) {
+  if (name == "fs9")
+    return Simulator::kFs9;
+  if (name == "fsx")
+    return Simulator::kFsx;
+  if (name == "xplane")
+    return Simulator::kXPlane;
+  return std::nullopt;
+}
+
+// The targets of --targets, or a usage message.
+std::optional<std::set<Target>> ChosenTargets(const std::string& list, Simulator sim,
+                                              std::string& error) {
+  std::set<Target> chosen;
+  std::stringstream items(list);
+  std::string item;
+  while (std::getline(items, item, ',')) {
+    if (item.empty())
+      continue;
+    if (item == "all") {
+      for (const auto& info : kTargets) {
+        if (TargetAllowed(sim, info.target) && TargetAvailable(info.target, sim)) {
+          chosen.insert(info.target);
+        }
+      }
+      continue;
+    }
+    const auto target = TargetByCliName(item);
+    if (!target || !TargetAvailable(*target, sim)) {
+      error = "unknown target: " + item;
+      return std::nullopt;
+    }
+    if (!TargetAllowed(sim, *target)) {
+      error = "target " + item + " is not available with --sim " +
+              std::string(sim == Simulator::kFsx      ? "fsx"
+                          : sim == Simulator::kXPlane ? "xplane"
+                                                      : "fs9");
+      return std::nullopt;
+    }
+    chosen.insert(*target);
+  }
+  if (chosen.empty()) {
+    error = "no target chosen";
+    return std::nullopt;
+  }
+  return chosen;
+}
+
+int RunConvert(const ConvertArgs& args) {
+  const auto sim = SimulatorByName(args.sim);
+  if (!sim) {
+    fmt::print(stderr, "--sim: unknown simulator {}\n", args.sim);
+    return kExitUsage;
+  }
+  std::string error;
+  const auto targets = ChosenTargets(args.targets, *sim, error);
+  if (!targets) {
+    fmt::print(stderr, "--targets: {}\n", error);
+    return kExitUsage;
+  }
+  if (args.super80 && !(Super80Allowed(*sim) && targets->count(Target::kFs2004))) {
+    fmt::print(stderr, "--super80 needs --sim fs9 and the fs2004 target\n");
+    return kExitUsage;
+  }
+
+  auto lines = ReadRouteLines(args.file, error);
+  if (!lines) {
+    fmt::print(stderr, "{}\n", error);
+    return kExitIoError;
+  }
+  std::string text;
+  for (const auto& line : *lines)
+    text += line + "\n";
+
+  const std::filesystem::path app_dir =
+      args.app_dir.empty() ? DefaultAppDir(args.executable) : std::filesystem::path(args.app_dir);
+  const OverriddenFolderSource source(PlatformFolderSource(), args);
+  const FolderSet folders = BuildFolderSet(app_dir, source);
+
+  AirportDatabase airports;
+  const AirportLoadResult loaded =
+      LoadAirportDatabase(AirportDatabasePath(folders.Fs9Dir), airports);
+  if (!loaded.loaded)
+    fmt::print(stderr, "{}\n", loaded.message);
+
+  RunChoices choices;
+  choices.ticked = *targets;
+  choices.super80 = args.super80;
+  choices.runway = Utf8ToCp1252(args.runway);
+  choices.plan_number = args.plan_number;
+  choices.simulator = *sim;
+
+  CliFrontEnd front(args.open);
+  ConversionRun run(folders, airports, front);
+  const RunOutcome outcome = run.Run(text, choices);
+  if (outcome.end != RunEnd::kCompleted)
+    return kExitIoError;
+  return outcome.parse_failed ? kExitParseFailed : kExitOk;
+}
+
+std::string TargetNames() {
+  std::string names;
+  for (const auto& info : kTargets) {
+    if (!names.empty())
+      names += ", ";
+    names += info.cli_name;
+  }
+  return names;
+}
+
+}  // namespace
+
+std::function<int()> AddConvertCommand(CLI::App& app, const char* executable) {
+  auto args = std::make_shared<ConvertArgs>();
+  args->executable = executable;
+  CLI::App* cmd =
+      app.add_subcommand("convert",
+                         "Convert a route finder's text result into plan files, each written into "
+                         "the folder\n"
+                         "where its simulator or add-on looks for plans. Prints one \"File ... "
+                         "created\" line\n"
+                         "per file written, in run order; messages go to standard error.\n"
+                         "Exit status: 0 done; 3 the text did not parse (\"Wrong format\"); 1 the "
+                         "run ended\n"
+                         "with an error or a stop message (\"Too many files\"); 2 usage error.");
+  cmd->add_option("--targets", args->targets,
+                  "comma-separated from: " + TargetNames() +
+                      "; or \"all\" for every target that the selection allows "
+                      "(default all)");
+  cmd->add_option("--sim", args->sim,
+                  "the simulator selection: fs9 (default), fsx or xplane; a "
+                  "target that the "
+                  "selection disables is refused; with fsx, \"fs2004\" means "
+                  "the FSX plan")
+      ->check(CLI::IsMember({"fs9", "fsx", "xplane"}));
+  cmd->add_option("--runway", args->runway, "the departing runway");
+  cmd->add_flag("--super80", args->super80,
+                "Flight1 Super 80 naming of the FS2004 plan (fs9 with fs2004 only)");
+  cmd->add_option("--plan-number", args->plan_number, "the plan number (default 661)")
+      ->check(CLI::Range(1, 99999));
+  cmd->add_option("--app-dir", args->app_dir,
+                  "the program folder (settings file korvanta.ini, temp.tmp, route.txt); "
+                  "default: the executable's folder when writable, else "
+                  "~/.local/share/korvanta");
+  cmd->add_option("--fs9-dir", args->fs9_dir,
+                  "the FS2004 folder (default: from the Wine prefix, "
+                  "$WINEPREFIX or ~/.wine)");
+  cmd->add_option("--fsx-dir", args->fsx_dir, "the FSX folder (default: from the Wine prefix)");
+  cmd->add_option("--documents-dir", args->documents_dir,
+                  "the documents folder (default: from the Wine prefix, else "
+                  "the XDG documents "
+                  "folder, else ~/Documents)");
+  cmd->add_option("FILE", args->file,
+                  "the route text (UTF-8 or Windows-1252); standard input when "
+                  "\"-\" or absent");
+  return [cmd, args]() { return cmd->parsed() ? RunConvert(*args) : -1; };
+}
+
+}  // namespace korvanta::cli

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "route/tables.hpp"
+
+namespace korvanta {
+
+// The FS2004 flight plan text (the "[flightplan]" and "[FSC]" sections) and
+// the ISG gauges' "default.rte", from a route parsed in text mode. Both are
+// Windows-1252 text with CR LF line ends. The plan text is also what the FSX
+// and Google Earth writers read.
+struct Fs2004Plan {
+  std::string plan_text;
+  std::string isg_route;
+};
+
+Fs2004Plan WriteFs2004Plan(const RouteHeader& header, const RmTable& rm, std::string_view runway);
+
+// An elevation as the plan writes it: "+000364.00"; a negative one "-000011.00".
+std::string Fs2004ElevationText(std::int32_t feet);
+
+}  // namespace korvanta

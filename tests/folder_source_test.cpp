@@ -1,0 +1,246 @@
+#include "app/folder_source.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "test_support.hpp"
+
+namespace korvanta {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+using test::WriteFile;
+
+// Sets (or clears, for nullptr) an environment variable for one test.
+class EnvGuard {
+ public:
+  EnvGuard(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name))
+      old_ = old;
+    if (value) {
+      ::setenv(name, value, 1);
+    } else {
+      ::unsetenv(name);
+    }
+  }
+  ~EnvGuard() {
+    if (old_) {
+      ::setenv(name_, old_->c_str(), 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+  EnvGuard(const EnvGuard&) = delete;
+  EnvGuard& operator=(const EnvGuard&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+constexpr const char* kSystemHead =
+    "WINE REGISTRY Version 2\n"
+    ";; All keys relative to \\\\Machine\n"
+    "\n"
+    "#arch=win64\n"
+    "\n";
+
+// A Wine prefix below a temporary folder: drive C is the prefix's drive_c,
+// drive D another folder, the home folder next to both.
+class WinePrefix {
+ public:
+  WinePrefix() {
+    fs::create_directories(prefix() / "drive_c");
+    fs::create_directories(prefix() / "dosdevices");
+    fs::create_directories(d_drive());
+    fs::create_directories(home());
+    fs::create_symlink("../drive_c", prefix() / "dosdevices" / "c:");
+    fs::create_symlink(d_drive(), prefix() / "dosdevices" / "d:");
+  }
+  fs::path prefix() const { return root_ / "prefix"; }
+  fs::path home() const { return root_ / "home"; }
+  fs::path d_drive() const { return root_ / "d-drive"; }
+  fs::path drive_c() const { return prefix() / "drive_c"; }
+  WinePrefixFolderSource Source() const { return {prefix(), home()}; }
+
+ private:
+  TempDir root_;
+};
+
+struct SimulatorCase {
+  const char* name;
+  std::string keys;
+  std::optional<std::string> fs9;  // below drive C
+  std::optional<std::string> fsx;
+};
+
+TEST(WinePrefixFolderSource, SimulatorFolders) {
+  const SimulatorCase cases[] = {
+      {"64-bit view preferred",
+       "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0] 1700000000\n"
+       "#time=1da0c1e2f3a4b5c\n"
+       "\"EXE Path\"=\"C:\\\\Plain\\\\FS9\\\\\"\n"
+       "\n"
+       "[Software\\\\Wow6432Node\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0] "
+       "1700000000\n"
+       "\"EXE Path\"=\"C:\\\\Program Files\\\\Microsoft Games\\\\FS9\\\\\"\n"
+       "\"Installed\"=dword:00000001\n",
+       "Program Files/Microsoft Games/FS9", std::nullopt},
+      {"32-bit prefix, names in other case, CR LF",
+       "[SOFTWARE\\\\microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0] 1700000000\r\n"
+       "\"exe path\"=\"C:\\\\FS9\"\r\n"
+       "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\10.0] 1700000000\r\n"
+       "\"SetupPath\"=str(2):\"C:\\\\FSX\\\\\"\r\n",
+       "FS9", "FSX"},
+      {"escapes in the value",
+       "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0] 1700000000\n"
+       "\"EXE Path\"=\"C:\\\\Sim \\\"9\\\"\\\\\\x00e9t\\x00e9\\\\\"\n",
+       "Sim \"9\"/\xC3\xA9t\xC3\xA9", std::nullopt},
+      {"empty value in the 64-bit view, plain key used",
+       "[Software\\\\Wow6432Node\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0] 1\n"
+       "\"EXE Path\"=\"\"\n"
+       "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0] 1\n"
+       "\"EXE Path\"=\"C:\\\\FS9\"\n",
+       "FS9", std::nullopt},
+      {"empty value, value of another type, value in another key",
+       "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0] 1\n"
+       "\"EXE Path\"=\"\"\n"
+       "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\10.0] 1\n"
+       "\"SetupPath\"=hex(2):43,00,3a,00,00,00\n"
+       "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\10.0\\\\Other] 1\n"
+       "\"SetupPath\"=\"C:\\\\Other\"\n",
+       std::nullopt, std::nullopt},
+      {"drive that is not mapped",
+       "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0] 1\n"
+       "\"EXE Path\"=\"Q:\\\\FS9\"\n",
+       std::nullopt, std::nullopt},
+      {"no keys", "", std::nullopt, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const WinePrefix wine;
+    WriteFile(wine.prefix() / "system.reg", kSystemHead + c.keys);
+    const auto source = wine.Source();
+    const auto expect = [&](const std::optional<std::string>& rel) {
+      return rel ? std::optional<fs::path>(wine.drive_c() / *rel) : std::nullopt;
+    };
+    EXPECT_EQ(source.Fs9Path(), expect(c.fs9)) << c.name;
+    EXPECT_EQ(source.FsxPath(), expect(c.fsx)) << c.name;
+  }
+}
+
+TEST(WinePrefixFolderSource, MapsDrivesThroughDosdevices) {
+  const WinePrefix wine;
+  const auto source = wine.Source();
+  const struct {
+    const char* windows;
+    std::optional<fs::path> expected;
+  } cases[] = {
+      {"C:\\Program Files\\x", wine.drive_c() / "Program Files" / "x"},
+      {"c:/a/b/", wine.drive_c() / "a" / "b"},
+      {"C:", wine.drive_c()},
+      {"C:\\a\\..\\..\\.\\b", wine.drive_c() / "b"},
+      {"D:\\Plans\\", wine.d_drive() / "Plans"},
+      {"E:\\x", std::nullopt},
+      {"\\\\server\\share", std::nullopt},
+      {"1:\\x", std::nullopt},
+      {"relative\\x", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(source.MapWindowsPath(c.windows), c.expected) << c.windows;
+  }
+  EXPECT_EQ(source.DefaultSimulatorPath(),
+            wine.drive_c() / "Program Files" / "Microsoft Games" / "FS9");
+}
+
+TEST(WinePrefixFolderSource, FindsFoldersWhateverTheirLetterCase) {
+  const WinePrefix wine;
+  const fs::path fs9 = wine.drive_c() / "Program Files" / "Microsoft Games" / "FS9";
+  fs::create_directories(fs9);
+  EXPECT_EQ(wine.Source().MapWindowsPath("c:\\PROGRAM FILES\\microsoft games\\fs9\\New"),
+            fs9 / "New");
+}
+
+TEST(WinePrefixFolderSource, DriveCWithoutItsLink) {
+  TempDir root;
+  fs::create_directories(root / "prefix" / "drive_c");
+  const WinePrefixFolderSource source(root / "prefix", root / "home");
+  EXPECT_EQ(source.MapWindowsPath("C:\\FS9"), root / "prefix" / "drive_c" / "FS9");
+  EXPECT_EQ(source.MapWindowsPath("D:\\FS9"), std::nullopt);
+
+  const WinePrefixFolderSource no_prefix(root / "missing", root / "home");
+  EXPECT_EQ(no_prefix.MapWindowsPath("C:\\FS9"), std::nullopt);
+  EXPECT_EQ(no_prefix.DefaultSimulatorPath(),
+            root / "missing" / "drive_c" / "Program Files" / "Microsoft Games" / "FS9");
+}
+
+constexpr const char* kShellFolders =
+    "WINE REGISTRY Version 2\n"
+    ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n"
+    "\n"
+    "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 1\n"
+    "\"Desktop\"=\"C:\\\\users\\\\pilot\\\\Desktop\"\n";
+
+TEST(WinePrefixFolderSource, DocumentsFolder) {
+  const struct {
+    const char* name;
+    const char* personal;   // the "Personal" line of user.reg, or nullptr
+    const char* user_dirs;  // ~/.config/user-dirs.dirs, or nullptr
+    const char* expected;   // below the temporary folder; nullptr for none
+  } cases[] = {
+      {"registry", "\"Personal\"=\"C:\\\\users\\\\pilot\\\\Documents\"\n",
+       "XDG_DOCUMENTS_DIR=\"$HOME/Docs\"\n", "prefix/drive_c/users/pilot/Documents"},
+      {"registry, other drive", "\"Personal\"=\"D:\\\\Docs\\\\\"\n", nullptr, "d-drive/Docs"},
+      {"unmapped drive, XDG", "\"Personal\"=\"Q:\\\\Docs\"\n",
+       "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+       "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n",
+       "home/Dokumente"},
+      {"XDG absolute", nullptr, "XDG_DOCUMENTS_DIR=\"/srv/docs\"\n", "/srv/docs"},
+      {"XDG set to home means none", nullptr, "XDG_DOCUMENTS_DIR=\"$HOME/\"\n", "home/Documents"},
+      {"no XDG entry", nullptr, "XDG_MUSIC_DIR=\"$HOME/Music\"\n", "home/Documents"},
+      {"nothing at all", nullptr, nullptr, "home/Documents"},
+  };
+  const EnvGuard config_home("XDG_CONFIG_HOME", nullptr);
+  for (const auto& c : cases) {
+    const WinePrefix wine;
+    const fs::path root = wine.home().parent_path();
+    WriteFile(wine.prefix() / "user.reg",
+              std::string(kShellFolders) + (c.personal ? c.personal : ""));
+    if (c.user_dirs)
+      WriteFile(wine.home() / ".config" / "user-dirs.dirs", c.user_dirs);
+    EXPECT_EQ(wine.Source().Personal(), root / c.expected) << c.name;
+  }
+}
+
+TEST(WinePrefixFolderSource, XdgConfigHomeIsHonoured) {
+  const WinePrefix wine;
+  const fs::path config = wine.home().parent_path() / "config";
+  WriteFile(config / "user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
+  WriteFile(wine.home() / ".config" / "user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Wrong\"\n");
+  const EnvGuard config_home("XDG_CONFIG_HOME", config.c_str());
+  EXPECT_EQ(wine.Source().Personal(), wine.home() / "Papers");
+}
+
+TEST(WinePrefixFolderSource, PrefixFromEnvironment) {
+  const WinePrefix wine;
+  WriteFile(wine.prefix() / "system.reg",
+            std::string(kSystemHead) +
+                "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0] 1\n"
+                "\"EXE Path\"=\"C:\\\\FS9\"\n");
+  const EnvGuard home("HOME", wine.home().c_str());
+  {
+    const EnvGuard prefix("WINEPREFIX", wine.prefix().c_str());
+    EXPECT_EQ(WinePrefixFolderSource::FromEnvironment()->Fs9Path(), wine.drive_c() / "FS9");
+  }
+  const EnvGuard prefix("WINEPREFIX", nullptr);
+  fs::create_directories(wine.home() / ".wine" / "drive_c");
+  EXPECT_EQ(WinePrefixFolderSource::FromEnvironment()->DefaultSimulatorPath(),
+            wine.home() / ".wine" / "drive_c" / "Program Files" / "Microsoft Games" / "FS9");
+}
+
+}  // namespace
+}  // namespace korvanta

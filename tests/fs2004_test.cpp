@@ -1,0 +1,163 @@
+#include "writers/fs2004.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "test_support.hpp"
+
+namespace korvanta {
+namespace {
+
+// The worked example's plan text with the runway 25L, line by line.
+const std::vector<std::string> kPlanLines = {
+    "[flightplan]",
+    "AppVersion=9.0.30612",
+    "title=EAAA to EBBB",
+    "description=EAAA, EBBB",
+    "type=IFR",
+    "routetype=3",
+    "cruising_altitude=33000",
+    "departure_id=EAAA, N50* 2.00', E008* 34.23', +000364.00",
+    "departure_position=25L",
+    "destination_id=EBBB, N50* 52.00', E005* 15.00', +000050.00",
+    "departure_name=ALPHA_INTL",
+    "destination_name=BETA FIELD",
+    "waypoint.0=, EAAA, , EAAA, A, N50* 2.00', E008* 34.23', +000364.00 , ",
+    "waypoint.1=, TOBAK, , TOBAK, I, N50* 5.50', E008* 17.00', +000000.00 , UL602",
+    "waypoint.2=, RUDOL, , RUDOL, V, N50* 20.00', E007* 10.00', +000000.00 , ",
+    "waypoint.3=, KOMAR, , KOMAR, N, N50* 40.00', E006* 0.00', +000000.00 , ",
+    "waypoint.4=, EBBB, , EBBB, A, N50* 52.00', E005* 15.00', +000050.00 , ",
+    "",
+    "",
+    "[FSC]",
+    "DepartAPCode=EAAA",
+    "DepartNum=0",
+    "DepartID=08",
+    "DepartType=Rwy",
+    "DestAPCode=EBBB",
+    "RouteType=3",
+    "SID=",
+    "STAR=",
+    "WP=1,Int,TOBAK,TOBAK,50.091667,8.283333,0.00,274.0000,0.000,1,100,UL602",
+    "WP=2,Int,RUDOL,RUDOL,50.333333,7.166667,114.30,280.0000,0.000,1,100,",
+    "WP=3,Int,KOMAR,KOMAR,50.666667,6.000000,385.00,285.0000,0.000,1,100,",
+};
+
+const std::vector<std::string> kIsgLines = {
+    "CruiseAlt=33000",
+    "",
+    "[FlightPlan]",
+    "EAAA             50.033333 8.570556 APT",
+    "TOBAK            50.091667 8.283333 INT",
+    "RUDOL            50.333333 7.166667 VOR",
+    "KOMAR            50.666667 6.000000 NDB",
+    "EBBB             50.866667 5.250000 APT",
+};
+
+struct CliTree {
+  test::TempDir dir;
+  CliTree() {
+    std::filesystem::create_directories(dir / "fs9/isg/FlightPlans");
+    std::filesystem::create_directories(dir / "app");
+    test::WriteFile(dir / "fs9/Fmcwp/NAVDATA/wpNavApt.txt",
+                    test::ReadFile(test::DataDir() / "wpNavApt.txt"));
+  }
+  std::string Args(const std::string& extra) const {
+    return "convert " + extra + " --app-dir '" + (dir / "app").string() + "' --fs9-dir '" +
+           (dir / "fs9").string() + "' --fsx-dir '" + (dir / "fsx").string() +
+           "' --documents-dir '" + (dir / "docs").string() + "' '" +
+           (test::DataDir() / "example_route.txt").string() + "'";
+  }
+};
+
+TEST(Fs2004Plan, WorkedExampleThroughTheCommandLine) {
+  CliTree t;
+  const auto r = test::RunCli(t.Args("--targets fs2004 --runway 25L"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "");  // the first block sets no status text
+  EXPECT_EQ(test::ReadFile(t.dir / "app/temp.tmp"), test::CrLf(kPlanLines));
+  EXPECT_EQ(test::ReadFile(t.dir / "fs9/isg/FlightPlans/default.rte"), test::CrLf(kIsgLines));
+  EXPECT_EQ(test::ReadFile(t.dir / "docs/Flight Simulator Files/IFR ALPHA_INTL to BETA FIELD.pln"),
+            test::CrLf(kPlanLines));
+  EXPECT_EQ(test::ReadFile(t.dir / "fs9/routes/EAAAEBBB.rts"),
+            test::ReadFile(test::DataDir() / "example_route.txt"));
+}
+
+TEST(Fs2004Plan, WithoutRunwayAndWithoutIsgFolder) {
+  CliTree t;
+  std::filesystem::remove_all(t.dir / "fs9/isg");
+  const auto r = test::RunCli(t.Args("--targets fs2004"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  auto lines = kPlanLines;
+  lines.erase(lines.begin() + 8);
+  EXPECT_EQ(test::ReadFile(t.dir / "app/temp.tmp"), test::CrLf(lines));
+  EXPECT_FALSE(std::filesystem::exists(t.dir / "fs9/isg"));
+}
+
+TEST(Fs2004Plan, ElevationTexts) {
+  struct Case {
+    int feet;
+    const char* text;
+  };
+  const Case cases[] = {{0, "+000000.00"},
+                        {364, "+000364.00"},
+                        {1234567, "+1234567.00"},
+                        {-11, "-000011.00"},
+                        {-1234567, "-1234567.00"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(Fs2004ElevationText(c.feet), c.text) << c.feet;
+}
+
+TEST(Fs2004Plan, AirportsOnlyAndEnRouteAirportIds) {
+  RouteHeader h;
+  h.DepIcao = "EAAA";
+  h.DestIcao = "EBBB";
+  h.DepLat = h.DestLat =
+      "N50\xB0"
+      "00'00.00\"";
+  h.DepLon = h.DestLon =
+      "E008\xB0"
+      "00'00.00\"";
+  RmTable rm;
+  rm.Append({"EAAA", h.DepLat, h.DepLon, 0, "", "A", "0", "0"});
+  rm.Append({"EBBB", h.DepLat, h.DepLon, 0, "", "A", "0", "0"});
+  std::string plan = WriteFs2004Plan(h, rm, "").plan_text;
+  EXPECT_EQ(plan.substr(plan.size() - 7), "STAR=\r\n");
+
+  // An en-route point with the departure's id is an airport line of the ISG
+  // route and gets no WP= line.
+  RmTable three;
+  three.Append(rm[0]);
+  three.Append({"EAAA", h.DepLat, h.DepLon, 0, "", "V", "113.00", "10"});
+  three.Append(rm[1]);
+  const Fs2004Plan out = WriteFs2004Plan(h, three, "");
+  EXPECT_EQ(out.plan_text.find("WP="), std::string::npos);
+  EXPECT_EQ(out.isg_route, test::CrLf({"CruiseAlt=0", "", "[FlightPlan]",
+                                       "EAAA             50.000000 8.000000 APT",
+                                       "EAAA             50.000000 8.000000 APT",
+                                       "EBBB             50.000000 8.000000 APT"}));
+}
+
+TEST(CliConvert, RefusesTargetsTheSelectionDisables) {
+  CliTree t;
+  struct Case {
+    std::string extra;
+    int status;
+    std::string err;
+  };
+  const Case cases[] = {
+      {"--sim xplane --targets fs2004", 2, "fs2004"},
+      {"--targets nonsense", 2, "unknown target: nonsense"},
+      {"--targets fs2004,kml --super80 --sim fsx", 2, "fs"},
+      {"--sim concorde --targets fs2004", 2, "--sim"},
+  };
+  for (const auto& c : cases) {
+    const auto r = test::RunCli(t.Args(c.extra));
+    EXPECT_EQ(r.status, c.status) << c.extra << "\n" << r.err;
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << c.extra << "\n" << r.err;
+  }
+}
+
+}  // namespace
+}  // namespace korvanta
