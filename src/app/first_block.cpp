@@ -6,7 +6,10 @@
 #include <system_error>
 
 #include "app/file_output.hpp"
+#include "route/run_error.hpp"
 #include "writers/fs2004.hpp"
+#include "writers/fsx.hpp"
+#include "writers/kml.hpp"
 
 namespace korvanta {
 
@@ -41,10 +44,23 @@ SlotStep RunFirstBlock(SlotContext& ctx, const WriterSlot& /*slot*/) {
   if (isg)
     ctx.Write(isg_folder / "default.rte", plan.isg_route);
 
-  if (choices.Ticked(Target::kFs2004) && choices.simulator != Simulator::kFsx) {
+  const std::filesystem::path plan_name =
+      SafeFileName("IFR " + h.DepName + " to " + h.DestName + ".pln");
+  if (choices.Ticked(Target::kFs2004) && choices.simulator == Simulator::kFsx) {
+    if (!folders.FsxPlnFolderFound) {
+      throw RunError("FSX plan folder not found: " + folders.FsxPlnFolder.string());
+    }
+    ctx.Write(ctx.plan_folder / plan_name, WriteFsxPlan(plan.plan_text));
+  } else if (choices.Ticked(Target::kFs2004)) {
     // The copy is made from this run's plan text, whichever file holds it.
-    ctx.Write(ctx.plan_folder / SafeFileName("IFR " + h.DepName + " to " + h.DestName + ".pln"),
-              plan.plan_text, true);
+    ctx.Write(ctx.plan_folder / plan_name, plan.plan_text, true);
+  }
+
+  if (choices.Ticked(Target::kGoogleEarth)) {
+    const std::filesystem::path kml =
+        folders.PersonalDir / SafeFileName(h.DepName + "-" + h.DestName + ".kml");
+    ctx.Write(kml, WriteGoogleEarthKml(plan.plan_text, h.DepName, h.DestName));
+    ctx.Front().OpenDocument(kml);
   }
   return SlotStep::kContinue;
 }

@@ -28,11 +28,11 @@ const std::vector<WriterSlot>& WriterSlots() {
   return slots;
 }
 
-bool TargetAvailable(Target target, Simulator simulator) {
-  if (target == Target::kGoogleEarth)
-    return false;
-  if (target == Target::kFs2004)
-    return simulator != Simulator::kFsx;
+bool TargetAvailable(Target target, [[maybe_unused]] Simulator simulator) {
+  // The first block writes the FS2004 plan, or the FSX plan while FSX is
+  // selected, and the Google Earth file under every selection.
+  if (target == Target::kGoogleEarth || target == Target::kFs2004)
+    return true;
   for (const WriterSlot& slot : WriterSlots()) {
     if (slot.target == target)
       return true;

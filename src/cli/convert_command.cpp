@@ -180,25 +180,19 @@ std::string TargetNames() {
 std::function<int()> AddConvertCommand(CLI::App& app, const char* executable) {
   auto args = std::make_shared<ConvertArgs>();
   args->executable = executable;
-  CLI::App* cmd =
-      app.add_subcommand("convert",
-                         "Convert a route finder's text result into plan files, each written into "
-                         "the folder\n"
-                         "where its simulator or add-on looks for plans. Prints one \"File ... "
-                         "created\" line\n"
-                         "per file written, in run order; messages go to standard error.\n"
-                         "Exit status: 0 done; 3 the text did not parse (\"Wrong format\"); 1 the "
-                         "run ended\n"
-                         "with an error or a stop message (\"Too many files\"); 2 usage error.");
+  CLI::App* cmd = app.add_subcommand(
+      "convert",
+      "Convert a route finder's text result into plan files, each written into the folder\n"
+      "where its simulator or add-on looks for plans. Prints one \"File ... created\" line\n"
+      "per file written, in run order; messages go to standard error.\n"
+      "Exit status: 0 done; 3 the text did not parse (\"Wrong format\"); 1 the run ended\n"
+      "with an error or a stop message (\"Too many files\"); 2 usage error.");
   cmd->add_option("--targets", args->targets,
                   "comma-separated from: " + TargetNames() +
-                      "; or \"all\" for every target that the selection allows "
-                      "(default all)");
+                      "; or \"all\" for every target that the selection allows (default all)");
   cmd->add_option("--sim", args->sim,
-                  "the simulator selection: fs9 (default), fsx or xplane; a "
-                  "target that the "
-                  "selection disables is refused; with fsx, \"fs2004\" means "
-                  "the FSX plan")
+                  "the simulator selection: fs9 (default), fsx or xplane; a target that the "
+                  "selection disables is refused; with fsx, \"fs2004\" means the FSX plan")
       ->check(CLI::IsMember({"fs9", "fsx", "xplane"}));
   cmd->add_option("--runway", args->runway, "the departing runway");
   cmd->add_flag("--super80", args->super80,
@@ -207,19 +201,16 @@ std::function<int()> AddConvertCommand(CLI::App& app, const char* executable) {
       ->check(CLI::Range(1, 99999));
   cmd->add_option("--app-dir", args->app_dir,
                   "the program folder (settings file korvanta.ini, temp.tmp, route.txt); "
-                  "default: the executable's folder when writable, else "
-                  "~/.local/share/korvanta");
+                  "default: the executable's folder when writable, else ~/.local/share/korvanta");
   cmd->add_option("--fs9-dir", args->fs9_dir,
-                  "the FS2004 folder (default: from the Wine prefix, "
-                  "$WINEPREFIX or ~/.wine)");
+                  "the FS2004 folder (default: from the Wine prefix, $WINEPREFIX or ~/.wine)");
   cmd->add_option("--fsx-dir", args->fsx_dir, "the FSX folder (default: from the Wine prefix)");
   cmd->add_option("--documents-dir", args->documents_dir,
-                  "the documents folder (default: from the Wine prefix, else "
-                  "the XDG documents "
+                  "the documents folder (default: from the Wine prefix, else the XDG documents "
                   "folder, else ~/Documents)");
+  cmd->add_flag("--open", args->open, "open the KML file in the desktop's viewer after writing it");
   cmd->add_option("FILE", args->file,
-                  "the route text (UTF-8 or Windows-1252); standard input when "
-                  "\"-\" or absent");
+                  "the route text (UTF-8 or Windows-1252); standard input when \"-\" or absent");
   return [cmd, args]() { return cmd->parsed() ? RunConvert(*args) : -1; };
 }
 

@@ -1,0 +1,167 @@
+#include "writers/fsx.hpp"
+
+#include "route/conversions.hpp"
+#include "route/cp1252.hpp"
+#include "route/numbers.hpp"
+#include "xml/xml_writer.hpp"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kRunwayKey = "departure_position=";
+constexpr std::string_view kWaypointKey = "waypoint";
+constexpr std::size_t kFirstWaypointLine = 12;
+constexpr std::size_t kLastWaypointLine = 9999;
+constexpr std::size_t kShortText = 80;
+constexpr std::size_t kLongText = 180;
+
+// At most `count` characters of the line from character `first` (counted
+// from 1) on; empty when the line is shorter.
+std::string_view Part(std::string_view line, std::size_t first, std::size_t count) {
+  return first - 1 < line.size() ? line.substr(first - 1, count) : std::string_view();
+}
+
+// "N51° 28' 42.00\",W000° 27' 36.00\",+000083.00" from the three fields.
+std::string PositionText(std::string_view lat, std::string_view lon, std::string_view alt) {
+  return DegMinToFsxDmsText(Cp1252ToUtf8(lat)) + "," + DegMinToFsxDmsText(Cp1252ToUtf8(lon)) + "," +
+         Cp1252ToUtf8(Trim(alt));
+}
+
+std::string WaypointType(std::string_view letter) {
+  if (letter == "A")
+    return "Airport";
+  if (letter == "N")
+    return "NDB";
+  if (letter == "V")
+    return "VOR";
+  if (letter == "I")
+    return "Intersection";
+  return std::string(letter);
+}
+
+void AddWaypoint(XmlDocument& xml, std::string_view line) {
+  const auto fields = CommaFields(line);
+  const std::string id = Cp1252ToUtf8(Trim(FieldOf(fields, 2)));
+  const std::string type = WaypointType(Cp1252ToUtf8(Trim(FieldOf(fields, 5))));
+  xml.XmlOpenTag("ATCWaypoint", {{"id", id}});
+  xml.XmlValueTag("ATCWaypointType", type);
+  xml.XmlValueTag("WorldPosition",
+                  PositionText(FieldOf(fields, 6), FieldOf(fields, 7), FieldOf(fields, 8)));
+  const std::string_view airway = Trim(FieldOf(fields, 9));
+  if (!airway.empty())
+    xml.XmlValueTag("ATCAirway", Cp1252ToUtf8(airway));
+  if (type == "Airport") {
+    xml.XmlOpenTag("ICAO");
+    xml.XmlValueTag("ICAOIdent", id);
+    xml.XmlCloseTag();
+  }
+  xml.XmlCloseTag();
+}
+
+}  // namespace
+
+std::vector<std::string_view> PlanTextLines(std::string_view plan_text) {
+  std::vector<std::string_view> lines;
+  while (!plan_text.empty()) {
+    const std::size_t end = plan_text.find('\n');
+    std::string_view line = plan_text.substr(0, end);
+    if (!line.empty() && line.back() == '\r')
+      line.remove_suffix(1);
+    lines.push_back(line);
+    if (end == std::string_view::npos)
+      break;
+    plan_text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+std::vector<std::string_view> CommaFields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  std::size_t start = 0;
+  while (start <= line.size()) {
+    const std::size_t comma = line.find(',', start);
+    const std::size_t end = comma == std::string_view::npos ? line.size() : comma;
+    if (end > start)
+      fields.push_back(line.substr(start, end - start));
+    if (comma == std::string_view::npos)
+      break;
+    start = comma + 1;
+  }
+  return fields;
+}
+
+std::string_view FieldOf(const std::vector<std::string_view>& fields, std::size_t number) {
+  return number >= 1 && number <= fields.size() ? fields[number - 1] : std::string_view();
+}
+
+std::string WriteFsxPlan(std::string_view plan_text) {
+  XmlDocument xml;
+  xml.AddLine(std::string(kByteOrderMark) + R"(<?xml version="1.0" encoding="UTF-8"?>)");
+  xml.AddLine("");
+  xml.XmlOpenTag("SimBase.Document", {{"Type", "AceXML"}, {"version", "1,0"}});
+  xml.XmlValueTag("Descr", "AceXML Document");
+  xml.XmlOpenTag("FlightPlan.FlightPlan");
+
+  // Lines are numbered as if the runway line were absent, so the destination
+  // is always line 9 and the names lines 10 and 11.
+  std::size_t number = 0;
+  std::string_view description;
+  for (const std::string_view line : PlanTextLines(plan_text)) {
+    if (number == 8 && line.starts_with(kRunwayKey))
+      continue;
+    ++number;
+    switch (number) {
+      case 3:
+        xml.XmlValueTag("Title", Cp1252ToUtf8(Part(line, 7, kShortText)));
+        break;
+      case 4:
+        description = line;
+        break;
+      case 5:
+        xml.XmlValueTag("FPType", "IFR");
+        break;
+      case 6:
+        xml.XmlValueTag("RouteType", "HighAlt");
+        break;
+      case 7:
+        xml.XmlValueTag("CruisingAlt", Cp1252ToUtf8(Part(line, 19, 6)));
+        break;
+      case 8:
+      case 9: {
+        const bool departure = number == 8;
+        const auto fields = CommaFields(Part(line, departure ? 14 : 16, kLongText));
+        xml.XmlValueTag(departure ? "DepartureID" : "DestinationID",
+                        Cp1252ToUtf8(FieldOf(fields, 1)));
+        xml.XmlValueTag(departure ? "DepartureLLA" : "DestinationLLA",
+                        PositionText(FieldOf(fields, 2), FieldOf(fields, 3), FieldOf(fields, 4)));
+        if (!departure) {
+          xml.XmlValueTag("Descr", Cp1252ToUtf8(Part(description, 13, kShortText)));
+        }
+        break;
+      }
+      case 10:
+        xml.XmlValueTag("DepartureName", Cp1252ToUtf8(Part(line, 16, kLongText)));
+        break;
+      case 11:
+        xml.XmlValueTag("DestinationName", Cp1252ToUtf8(Part(line, 18, kLongText)));
+        xml.XmlOpenTag("AppVersion");
+        xml.XmlValueTag("AppVersionMajor", "10");
+        xml.XmlValueTag("AppVersionBuild", "61472");
+        xml.XmlCloseTag();
+        break;
+      default:
+        if (number >= kFirstWaypointLine && number <= kLastWaypointLine &&
+            line.starts_with(kWaypointKey)) {
+          AddWaypoint(xml, line);
+        }
+    }
+  }
+
+  xml.XmlCloseTag();
+  xml.XmlCloseTag();
+  return xml.Text();
+}
+
+}  // namespace korvanta

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvanta {
+
+// The FSX flight plan (an XML document of type "AceXML"), translated line by
+// line from the FS2004 plan text of the same run. The result starts with the
+// UTF-8 byte order mark and ends every line with CR LF; names and other texts
+// of the Windows-1252 plan text are converted to UTF-8 and escaped.
+std::string WriteFsxPlan(std::string_view plan_text);
+
+// Reading the FS2004 plan text back (the FSX and Google Earth writers).
+
+// Its lines, without their line ends (CR LF or LF); a final line end does not
+// start another line.
+std::vector<std::string_view> PlanTextLines(std::string_view plan_text);
+
+// The comma fields of a line. A run of commas with nothing between them is
+// one separator; blanks belong to the fields.
+// "waypoint.1=, TOBAK, , TOBAK, I, ..." gives "waypoint.1=", " TOBAK", " ",
+// " TOBAK", " I", ...
+std::vector<std::string_view> CommaFields(std::string_view line);
+
+// Field `number` (counted from 1); empty beyond the last one.
+std::string_view FieldOf(const std::vector<std::string_view>& fields, std::size_t number);
+
+}  // namespace korvanta

@@ -1,0 +1,175 @@
+#include "writers/kml.hpp"
+
+#include <string>
+#include <vector>
+
+#include "route/conversions.hpp"
+#include "route/cp1252.hpp"
+#include "route/numbers.hpp"
+#include "writers/fsx.hpp"
+#include "xml/xml_writer.hpp"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::string_view kWaypointKey = "waypoint";
+constexpr std::size_t kHeadLine = 4;
+constexpr std::size_t kFirstWaypointLine = 12;
+constexpr std::size_t kLastWaypointLine = 9999;
+constexpr std::string_view kIconBase = "http://maps.google.com/mapfiles/kml/";
+constexpr std::string_view kLabelColour = "ff0000aa";
+
+// A placemark icon's style: coloured icon, coloured label. The href of the
+// square and circle icons stands at the start of its line, the triangle's
+// four tabs in.
+void AddIconStyle(XmlDocument& xml, std::string_view id, std::string_view scale,
+                  std::string_view icon, bool href_tabbed) {
+  xml.AddLine("\t<Style id=\"" + std::string(id) + "\">");
+  xml.AddLine("\t\t<IconStyle>");
+  xml.AddLine("\t\t\t<color>" + std::string(kLabelColour) + "</color>");
+  xml.AddLine("\t\t\t<scale>" + std::string(scale) + "</scale>");
+  xml.AddLine("\t\t\t<Icon>");
+  xml.AddLine(std::string(href_tabbed ? "\t\t\t\t" : "") + "<href>" + std::string(kIconBase) +
+              std::string(icon) + "</href>");
+  xml.AddLine("\t\t\t</Icon>");
+  xml.AddLine("\t\t</IconStyle>");
+  xml.AddLine("\t\t<LabelStyle>");
+  xml.AddLine("\t\t\t<color>" + std::string(kLabelColour) + "</color>");
+  xml.AddLine("\t\t\t<scale>0.7</scale>");
+  xml.AddLine("\t\t</LabelStyle>");
+  xml.AddLine("\t</Style>");
+}
+
+// The route line's style: the yellow pushpin, a red line.
+void AddPushpinStyle(XmlDocument& xml, std::string_view id, std::string_view scale) {
+  xml.AddLine("\t<Style id=\"" + std::string(id) + "\">");
+  xml.AddLine("\t\t<IconStyle>");
+  xml.AddLine("\t\t\t<scale>" + std::string(scale) + "</scale>");
+  xml.AddLine("\t\t\t<Icon>");
+  xml.AddLine("\t\t\t\t<href>" + std::string(kIconBase) + "pushpin/ylw-pushpin.png</href>");
+  xml.AddLine("\t\t\t</Icon>");
+  xml.AddLine("\t\t\t<hotSpot x=\"20\" y=\"2\" xunits=\"pixels\" yunits=\"pixels\"/>");
+  xml.AddLine("\t\t</IconStyle>");
+  xml.AddLine("\t\t<LineStyle>");
+  xml.AddLine("\t\t\t<color>ff0000ff</color>");
+  xml.AddLine("\t\t</LineStyle>");
+  xml.AddLine("\t</Style>");
+}
+
+void AddStyleMap(XmlDocument& xml, std::string_view id, std::string_view normal,
+                 std::string_view highlight) {
+  xml.AddLine("\t<StyleMap id=\"" + std::string(id) + "\">");
+  for (const auto& [key, url] : {std::pair{"normal", normal}, std::pair{"highlight", highlight}}) {
+    xml.AddLine("\t\t<Pair>");
+    xml.AddLine("\t\t\t<key>" + std::string(key) + "</key>");
+    xml.AddLine("\t\t\t<styleUrl>" + std::string(url) + "</styleUrl>");
+    xml.AddLine("\t\t</Pair>");
+  }
+  xml.AddLine("\t</StyleMap>");
+}
+
+// The fixed head: declaration, kml element with its namespaces, the
+// document's name (the file name) and the styles.
+void AddHead(XmlDocument& xml, const std::string& document_name) {
+  xml.AddLine(R"(<?xml version="1.0" encoding="UTF-8"?>)");
+  xml.AddLine(
+      R"(<kml xmlns="http://www.opengis.net/kml/2.2" xmlns:gx="http://www.google.com/kml/ext/2.2" )");
+  xml.AddLine(
+      R"(xmlns:kml="http://www.opengis.net/kml/2.2" xmlns:atom="http://www.w3.org/2005/Atom">)");
+  xml.AddLine("<Document>");
+  xml.AddLine("\t<name>" + XmlEscapeText(document_name) + "</name>");
+  AddIconStyle(xml, "sh_triangle", "0.583333", "shapes/triangle.png", true);
+  AddPushpinStyle(xml, "sn_ylw-pushpin1", "1.1");
+  AddStyleMap(xml, "msn_triangle", "#sn_triangle", "#sh_triangle");
+  AddIconStyle(xml, "sn_triangle", "0.5", "shapes/triangle.png", true);
+  AddStyleMap(xml, "msn_placemark_circle", "#sn_placemark_circle",
+              "#sh_placemark_circle_highlight");
+  AddStyleMap(xml, "msn_placemark_square", "#sn_placemark_square",
+              "#sh_placemark_square_highlight");
+  AddStyleMap(xml, "msn_ylw-pushpin1", "#sn_ylw-pushpin1", "#sh_ylw-pushpin");
+  AddPushpinStyle(xml, "sh_ylw-pushpin", "1.3");
+  AddIconStyle(xml, "sn_placemark_square", "0.5", "shapes/placemark_square.png", false);
+  AddIconStyle(xml, "sh_placemark_circle_highlight", "0.590909",
+               "shapes/placemark_circle_highlight.png", false);
+  AddIconStyle(xml, "sn_placemark_circle", "0.5", "shapes/placemark_circle.png", false);
+  AddIconStyle(xml, "sh_placemark_square_highlight", "0.590909",
+               "shapes/placemark_square_highlight.png", false);
+}
+
+std::string StyleOf(std::string_view kind) {
+  if (kind == "A" || kind == "N")
+    return "#msn_placemark_square";
+  if (kind == "V")
+    return "#msn_placemark_circle";
+  if (kind == "I")
+    return "#msn_triangle";
+  return Cp1252ToUtf8(kind);
+}
+
+// One waypoint's placemark; its point is added to the route line's path.
+void AddPlacemark(XmlDocument& xml, std::string_view line, std::string& path) {
+  const auto fields = CommaFields(line);
+  const std::string lon = DegMinToDecimalText(Trim(FieldOf(fields, 7)));
+  const std::string lat = DegMinToDecimalText(Trim(FieldOf(fields, 6)));
+
+  xml.XmlOpenTag("Placemark");
+  xml.XmlValueTag("name", Cp1252ToUtf8(Trim(FieldOf(fields, 2))));
+  xml.XmlOpenTag("LookAt");
+  xml.XmlValueTag("longitude", lon);
+  xml.XmlValueTag("latitude", lat);
+  xml.XmlValueTag("altitude", "0");
+  xml.XmlValueTag("range", "400000");
+  xml.XmlValueTag("tilt", "0");
+  xml.XmlValueTag("heading", "0");
+  xml.XmlValueTag("altitudeMode", "relativeToGround");
+  xml.XmlValueTag("gx:altitudeMode", "relativeToSeaFloor");
+  xml.XmlCloseTag();
+  xml.XmlValueTag("styleUrl", StyleOf(Trim(FieldOf(fields, 5))));
+  xml.XmlOpenTag("Point");
+  const std::string point = lon + "," + lat + ",0";
+  path += point + " ";
+  xml.XmlValueTag("coordinates", point);
+  xml.XmlCloseTag();
+  xml.XmlCloseTag();
+}
+
+}  // namespace
+
+std::string WriteGoogleEarthKml(std::string_view plan_text, std::string_view dep_name,
+                                std::string_view dest_name) {
+  const std::string names = Cp1252ToUtf8(dep_name) + "-" + Cp1252ToUtf8(dest_name);
+  XmlDocument xml;
+  std::string path;  // every point followed by one blank
+  std::size_t number = 0;
+  for (const std::string_view line : PlanTextLines(plan_text)) {
+    ++number;
+    if (number == kHeadLine) {
+      AddHead(xml, names + ".kml");
+      xml.XmlOpenTag("Folder");
+      xml.XmlValueTag("name", names);
+      xml.XmlValueTag("open", "1");
+    } else if (number >= kFirstWaypointLine && number <= kLastWaypointLine &&
+               line.starts_with(kWaypointKey)) {
+      AddPlacemark(xml, line, path);
+    }
+  }
+
+  xml.XmlOpenTag("Placemark");
+  xml.XmlValueTag("name", "Flightplan");
+  xml.XmlValueTag("styleUrl", "#msn_ylw-pushpin1");
+  xml.XmlOpenTag("LineString");
+  xml.XmlValueTag("tessellate", "1");
+  xml.XmlValueTag("coordinates", path);
+  xml.XmlCloseTag();
+  xml.XmlCloseTag();
+  // The folder was opened with the head; a plan text too short to have one
+  // leaves nothing more to close.
+  if (number >= kHeadLine)
+    xml.XmlCloseTag();
+  xml.AddLine("</Document>");
+  xml.AddLine("</kml>");
+  return xml.Text();
+}
+
+}  // namespace korvanta
