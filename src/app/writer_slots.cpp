@@ -1,6 +1,10 @@
 #include "app/writer_slots.hpp"
 
 #include "app/first_block.hpp"
+#include "writers/ifly.hpp"
+#include "writers/leveld.hpp"
+#include "writers/pmdg.hpp"
+#include "writers/xplane.hpp"
 
 namespace korvanta {
 
@@ -15,6 +19,60 @@ std::vector<WriterSlot> BuildSlots() {
   slots.push_back(first);
 
   // iFly 737NG, Level-D 767, X-Plane, PMDG (in this order) go here.
+  {
+    WriterSlot ifly;
+    ifly.target = Target::kIfly;
+    ifly.folder = {.key = "IFGFolder",
+                   .below_simulator = "ifly/737NG/navdata/Fltplan",
+                   .drop_trailing_separator = true};
+    ifly.offers_dialog = true;
+    ifly.file_name = [](const RouteHeader& h, std::string_view) {
+      return h.DepIcao + h.DestIcao + ".fltplan";
+    };
+    ifly.render = [](const WriterInput& in) { return WriteIflyPlan(in.header, in.rm); };
+    slots.push_back(ifly);
+
+    WriterSlot leveld;
+    leveld.target = Target::kLevelD;
+    leveld.folder = {.key = "LVLDFolder",
+                     .below_simulator = "Level-D Simulations/navdata/Flightplans",
+                     .drop_trailing_separator = true};
+    leveld.offers_dialog = true;
+    leveld.file_name = [](const RouteHeader& h, std::string_view) {
+      return h.DepIcao + h.DestIcao + ".rte";
+    };
+    leveld.render = [](const WriterInput& in) { return WriteLevelDRoute(in.header, in.rm); };
+    slots.push_back(leveld);
+
+    // Not below a simulator: the key's folder as it stands, else the
+    // current folder.
+    WriterSlot xplane;
+    xplane.target = Target::kXPlane;
+    xplane.folder.key = "X-PlaneFolder";
+    xplane.offers_dialog = true;
+    xplane.file_name = [](const RouteHeader& h, std::string_view) {
+      return h.DepIcao + "-" + h.DestIcao + ".fms";
+    };
+    xplane.render = [](const WriterInput& in) { return WriteXPlaneFms(in.header, in.rm); };
+    slots.push_back(xplane);
+
+    WriterSlot pmdg;
+    pmdg.target = Target::kPmdg;
+    pmdg.mode = ParseMode::kDecimal;
+    pmdg.folder = {.key = "PMDGFolder",
+                   .below_simulator = "Pmdg/Flightplans",
+                   .drop_trailing_separator = true};
+    pmdg.offers_dialog = true;
+    pmdg.naming = Naming::kNumbered;
+    pmdg.file_name = [](const RouteHeader& h, std::string_view number) {
+      return h.DepIcao + h.DestIcao + std::string(number) + ".rte";
+    };
+    pmdg.render = [](const WriterInput& in) {
+      return WritePmdgRoute(in.header, in.rm, in.choices.runway);
+    };
+    pmdg.status = StatusRule::kBeforeWriteUnlessDialog;
+    slots.push_back(pmdg);
+  }
 
   // FSNavigator, CIVA, MadDog 2008, Tu-154 (in this order) go here.
 

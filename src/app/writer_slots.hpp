@@ -16,8 +16,8 @@ namespace korvanta {
 // the writer has none) or, when it reads "nic", a folder below the simulator
 // folder of the run.
 struct FolderRule {
-  std::string_view key;
-  std::string_view below_simulator;  // "/"-separated; empty with a key: "." (the current folder)
+  std::string_view key{};
+  std::string_view below_simulator{};  // "/"-separated; empty with a key: "." (the current folder)
   bool drop_trailing_separator = false;
   bool create_one_level = false;  // made when missing (one level; a failure is ignored)
 };

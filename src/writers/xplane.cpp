@@ -1,0 +1,51 @@
+#include "writers/xplane.hpp"
+
+#include <string_view>
+
+#include "route/conversions.hpp"
+
+namespace korvanta {
+
+namespace {
+
+void Line(std::string& out, std::string_view text) {
+  out += text;
+  out += "\r\n";
+}
+
+// The FMS type code of a row between the airports: 3 VOR, 2 NDB, 11 for an
+// intersection and anything else.
+std::string_view TypeCode(std::string_view typ) {
+  if (typ == "V")
+    return "3";
+  if (typ == "N")
+    return "2";
+  return "11";
+}
+
+}  // namespace
+
+std::string WriteXPlaneFms(const RouteHeader& header, const RmTable& rm) {
+  std::string out;
+  Line(out, "I");
+  Line(out, "3 version");
+  Line(out, "0");
+  Line(out, "0");
+  for (const RmRow& row : rm) {
+    // A row named like either airport is written as that airport, wherever
+    // it stands.
+    std::string head;
+    if (row.id == header.DepIcao) {
+      head = "1 " + header.DepIcao;
+    } else if (row.id == header.DestIcao) {
+      head = "1 " + header.DestIcao;
+    } else {
+      head = std::string(TypeCode(row.typ)) + " " + row.id;
+    }
+    Line(out, head + " 0 " + DmsToDecimalText(row.lat) + " " + DmsToDecimalText(row.lon));
+  }
+  Line(out, "");
+  return out;
+}
+
+}  // namespace korvanta
