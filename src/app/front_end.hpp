@@ -20,7 +20,8 @@ class FrontEnd {
       const std::filesystem::path& initial_folder) = 0;
   // The status line ("File ... created").
   virtual void SetStatus(const std::string& text) = 0;
-  // Progress of a long load (the Tu-154 navigation data).
+  // Progress of a long load (the Tu-154 navigation data); an empty text
+  // ends it (the window hides its progress panel).
   virtual void SetProgress(const std::string& /*text*/) {}
   // Lets the window repaint and stay responsive.
   virtual void ProcessPendingEvents() {}

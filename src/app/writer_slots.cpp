@@ -1,8 +1,12 @@
 #include "app/writer_slots.hpp"
 
+#include "app/civa_slot.hpp"
 #include "app/first_block.hpp"
+#include "app/tu154_slot.hpp"
+#include "writers/fsnavigator.hpp"
 #include "writers/ifly.hpp"
 #include "writers/leveld.hpp"
+#include "writers/maddog.hpp"
 #include "writers/pmdg.hpp"
 #include "writers/xplane.hpp"
 
@@ -75,6 +79,49 @@ std::vector<WriterSlot> BuildSlots() {
   }
 
   // FSNavigator, CIVA, MadDog 2008, Tu-154 (in this order) go here.
+  {
+    WriterSlot fsnav;
+    fsnav.target = Target::kFsNavigator;
+    fsnav.folder = {.key = "FSNAVFolder",
+                    .below_simulator = "Modules/FSNavigator/plan",
+                    .drop_trailing_separator = true};
+    fsnav.offers_dialog = true;
+    fsnav.naming = Naming::kNumbered;
+    fsnav.file_name = [](const RouteHeader& h, std::string_view number) {
+      return h.DepIcao + "-" + h.DestIcao + std::string(number) + ".fsn";
+    };
+    fsnav.render = [](const WriterInput& in) { return WriteFsNavigatorPlan(in.header, in.rm); };
+    fsnav.status = StatusRule::kBareName;
+    slots.push_back(fsnav);
+
+    // One file per card, always under the automatic names.
+    WriterSlot civa;
+    civa.target = Target::kCiva;
+    civa.folder = {.key = "CIVAFolder",
+                   .below_simulator = "Civa/ADEU",
+                   .drop_trailing_separator = true,
+                   .create_one_level = true};
+    civa.custom = RunCivaSlot;
+    slots.push_back(civa);
+
+    WriterSlot maddog;
+    maddog.target = Target::kMadDog;
+    maddog.folder = {.key = "", .below_simulator = "MADDOG2008/Routes"};
+    maddog.offers_dialog = true;
+    maddog.file_name = [](const RouteHeader& h, std::string_view) {
+      return h.DepIcao + h.DestIcao + ".mdr";
+    };
+    maddog.render = [](const WriterInput& in) { return WriteMadDogRoute(in.header, in.rm); };
+    maddog.status = StatusRule::kBareName;
+    slots.push_back(maddog);
+
+    // The plan store of the KLN 90B unit, with its own flow.
+    WriterSlot tu154;
+    tu154.target = Target::kTu154;
+    tu154.folder = {.key = "", .below_simulator = "PTT_KLN90B"};
+    tu154.custom = RunTu154Slot;
+    slots.push_back(tu154);
+  }
 
   return slots;
 }

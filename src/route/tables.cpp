@@ -1,6 +1,9 @@
 #include "route/tables.hpp"
 
 #include <algorithm>
+#include <functional>
+
+#include "route/run_error.hpp"
 
 namespace korvanta {
 
@@ -107,6 +110,61 @@ const AptRow* AptTable::Locate(std::string_view icao) {
   if (found)
     cursor_ = static_cast<std::size_t>(found - rows_.data());
   return found;
+}
+
+void TuTable::Empty() {
+  rows_.clear();
+  slots_.clear();
+  indexed_ = false;
+  cursor_ = 0;
+}
+
+void TuTable::Append(TuRow row) {
+  if (rows_.size() >= kNoRow)
+    throw RunError("Too many navigation points to hold");
+  if (row.lat.size() > kLatWidth)
+    row.lat.resize(kLatWidth);
+  if (row.lon.size() > kLonWidth)
+    row.lon.resize(kLonWidth);
+  rows_.push_back(std::move(row));
+  indexed_ = false;
+  cursor_ = rows_.size() - 1;
+}
+
+void TuTable::BuildIndex() {
+  std::size_t capacity = 16;
+  while (capacity < rows_.size() * 2)
+    capacity *= 2;
+  slots_.assign(capacity, kNoRow);
+  const std::size_t mask = capacity - 1;
+  const std::hash<std::string_view> hash;
+  for (std::uint32_t i = 0; i < rows_.size(); ++i) {
+    std::size_t slot = hash(rows_[i].id) & mask;
+    // A key already present keeps its first row.
+    while (slots_[slot] != kNoRow && rows_[slots_[slot]].id != rows_[i].id)
+      slot = (slot + 1) & mask;
+    if (slots_[slot] == kNoRow)
+      slots_[slot] = i;
+  }
+  indexed_ = true;
+}
+
+const TuRow* TuTable::Locate(std::string_view id) {
+  if (cursor_ < rows_.size() && rows_[cursor_].id == id)
+    return &rows_[cursor_];
+  if (rows_.empty())
+    return nullptr;
+  if (!indexed_)
+    BuildIndex();
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t slot = std::hash<std::string_view>{}(id)&mask;
+  for (; slots_[slot] != kNoRow; slot = (slot + 1) & mask) {
+    if (rows_[slots_[slot]].id == id) {
+      cursor_ = slots_[slot];
+      return &rows_[cursor_];
+    }
+  }
+  return nullptr;
 }
 
 }  // namespace korvanta

@@ -111,4 +111,34 @@ struct TuRow {
   std::string lon;  // longitude text
 };
 
+// The Tu-154 navigation-point table `tu`. `lat` and `lon` are cut to their
+// widths when stored; `id` is kept whole, so a key of any length is found.
+class TuTable {
+ public:
+  static constexpr std::size_t kLatWidth = 12;
+  static constexpr std::size_t kLonWidth = 12;
+
+  void Empty();
+  void Reserve(std::size_t rows) { rows_.reserve(rows); }
+  // Adds a row at the end; it becomes the current row.
+  void Append(TuRow row);
+  // Exact, case-sensitive match on the whole `id`: the current row first (it
+  // stays current when it matches), otherwise the first match in load order,
+  // which becomes current. On no match the cursor stays and the result is null.
+  const TuRow* Locate(std::string_view id);
+
+  std::size_t Count() const { return rows_.size(); }
+  const std::vector<TuRow>& Rows() const { return rows_; }
+
+ private:
+  void BuildIndex();
+  std::vector<TuRow> rows_;
+  // Open addressing over the rows: for every distinct `id` the index of its
+  // first row; kNoRow marks a free slot. Built at the first lookup after a change.
+  static constexpr std::uint32_t kNoRow = 0xFFFFFFFFu;
+  std::vector<std::uint32_t> slots_;
+  bool indexed_ = false;
+  std::size_t cursor_ = 0;
+};
+
 }  // namespace korvanta

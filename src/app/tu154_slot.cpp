@@ -1,0 +1,85 @@
+#include "app/tu154_slot.hpp"
+
+#include <fmt/format.h>
+
+#include <system_error>
+
+#include "app/file_output.hpp"
+#include "route/run_error.hpp"
+#include "writers/tu154.hpp"
+#include "writers/tu154_navdata.hpp"
+#include "writers/tu154_store.hpp"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::string_view kPlanFile = "FPLS.TXT";
+constexpr std::string_view kStoreFile = "FPLS.DAT";
+constexpr std::string_view kBackupFile = "FPLS.BAK";
+constexpr std::string_view kLoadCaption = "TU154 Routes ..... ";
+
+// Shows the load's progress while it lives; the empty text hides it again,
+// also when the load fails.
+class ProgressPanel {
+ public:
+  explicit ProgressPanel(FrontEnd& front) : front_(front) { Show(0); }
+  ~ProgressPanel() { front_.SetProgress(""); }
+  ProgressPanel(const ProgressPanel&) = delete;
+  ProgressPanel& operator=(const ProgressPanel&) = delete;
+
+  void Show(std::size_t count) {
+    front_.SetProgress(fmt::format("{}{}", kLoadCaption, count));
+    front_.ProcessPendingEvents();
+  }
+
+ private:
+  FrontEnd& front_;
+};
+
+}  // namespace
+
+void FileTu154Plan(const std::filesystem::path& folder, std::string_view plan_text,
+                   const StoreFileWriter& write) {
+  const std::filesystem::path store = folder / kStoreFile;
+  std::error_code ec;
+  const bool stored = std::filesystem::exists(store, ec);
+  if (ec)
+    throw RunError(fmt::format("Cannot read {}: {}", store.string(), ec.message()));
+  if (!stored) {
+    write(store, plan_text);
+    return;
+  }
+  const std::string old_store = ReadWholeFile(store);
+  const std::filesystem::path backup = folder / kBackupFile;
+  write(backup, old_store);
+  const auto stamp = std::filesystem::last_write_time(store, ec);
+  if (!ec)
+    std::filesystem::last_write_time(backup, stamp, ec);
+  write(store, MergePlanStore(old_store, plan_text));
+}
+
+SlotStep RunTu154Slot(SlotContext& ctx, const WriterSlot& slot) {
+  const int plan_number = ctx.choices.plan_number;
+  if (plan_number > kTu154MaxPlanNumber)
+    return ctx.Stop(kPlanNumberTooHigh);
+
+  const std::filesystem::path folder = ctx.TargetFolder(slot.folder);
+  TuTable tu;
+  {
+    ProgressPanel panel(ctx.Front());
+    LoadTuNavigation(folder, tu, [&](std::size_t count) { panel.Show(count); });
+  }
+  if (!ctx.Parse(slot.mode))
+    return SlotStep::kContinue;
+
+  const std::string plan = WriteTu154Plan(ctx.Rm(), tu, plan_number);
+  ctx.Write(folder / kPlanFile, plan);
+  FileTu154Plan(folder, plan, [&](const std::filesystem::path& file, std::string_view bytes) {
+    ctx.Write(file, bytes);
+  });
+  ctx.Status(fmt::format("File {} plan {} created", kStoreFile, plan_number));
+  return SlotStep::kContinue;
+}
+
+}  // namespace korvanta

@@ -1,0 +1,89 @@
+#include "writers/civa.hpp"
+
+#include <fmt/format.h>
+
+#include <string_view>
+
+#include "route/conversions.hpp"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::string_view kMakerAddress = "www.sstsim.com";
+
+void Line(std::string& out, std::string_view text) {
+  out += text;
+  out += "\r\n";
+}
+
+// Builds the cards one at a time; at most one card is open.
+class CardWriter {
+ public:
+  explicit CardWriter(const RouteHeader& header) : header_(header) {}
+
+  void OpenCivaCard(int number) {
+    const std::string program =
+        fmt::format("{}-{}{:02}", header_.DepIcao, header_.DestIcao, number);
+    card_ = CivaCard{program + ".AWC", {}};
+    std::string& out = card_.text;
+    Line(out, ";");
+    Line(out, "; Carousel IV-AC INS");
+    Line(out, "; ADEU Waypoints Data Card");
+    Line(out, "; For use with SSTSIM Concorde");
+    Line(out, fmt::format("; {}", kMakerAddress));
+    Line(out, ";");
+    Line(out, "; CONCORDE INS PROGRAM #" + program);
+    Line(out, ";");
+    open_ = true;
+  }
+
+  void Waypoint(int position, const RmRow& row) {
+    Line(card_.text, fmt::format("{} {} {} ; {}", position, LatDmsToCivaText(row.lat),
+                                 LonDmsToCivaText(row.lon), row.id));
+  }
+
+  void CloseCivaCard() {
+    Line(card_.text, ";");
+    Line(card_.text, ";End Of File");
+    card_.text += ";";
+    cards_.push_back(std::move(card_));
+    open_ = false;
+  }
+
+  std::vector<CivaCard> Finish() && {
+    if (open_)
+      CloseCivaCard();
+    return std::move(cards_);
+  }
+
+ private:
+  const RouteHeader& header_;
+  CivaCard card_;
+  bool open_ = false;
+  std::vector<CivaCard> cards_;
+};
+
+}  // namespace
+
+std::vector<CivaCard> WriteCivaCards(const RouteHeader& header, const RmTable& rm) {
+  CardWriter writer(header);
+  int card = 1;
+  int position = 1;
+  writer.OpenCivaCard(card);
+  // The departure airport opens the table; the destination airport, last in
+  // it, is on no card. The card still open when the table ends is closed then.
+  for (std::size_t i = 1; i < rm.Count(); ++i) {
+    if (rm[i].id == header.DestIcao)
+      continue;
+    writer.Waypoint(position, rm[i]);
+    if (++position > kCivaCardWaypoints) {
+      writer.CloseCivaCard();
+      writer.OpenCivaCard(++card);
+      position = 1;
+    }
+  }
+  return std::move(writer).Finish();
+}
+
+}  // namespace korvanta

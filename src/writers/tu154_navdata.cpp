@@ -1,0 +1,241 @@
+#include "writers/tu154_navdata.hpp"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <system_error>
+
+#include "route/run_error.hpp"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::size_t kProgressEvery = 100;
+constexpr std::size_t kBracketWindow = 16;
+constexpr std::string_view kDatLineStart = "Lon=";
+constexpr char kComment = ';';
+constexpr char kQuote = '"';
+
+// The most fields any line is read up to.
+constexpr std::size_t kMaxFields = 5;
+
+// The fields of one line; only the first `count` are set.
+struct Fields {
+  struct Piece {
+    const char* data;
+    std::size_t size;
+  };
+  Piece at[kMaxFields];
+  std::size_t count = 0;
+
+  std::string_view operator[](std::size_t i) const { return {at[i].data, at[i].size}; }
+};
+
+// The position of `c` in `text`, or npos. The texts searched here are a few
+// characters long, too short to gain from memchr.
+std::size_t Find(std::string_view text, char c) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == c)
+      return i;
+  }
+  return std::string_view::npos;
+}
+
+bool IsSeparator(char c) {
+  return static_cast<unsigned char>(c) <= 0x20;
+}
+
+// The position of the first separator at or after `pos`, or the line's
+// length. Eight bytes are tested at a time: a byte below 0x21 sets the high
+// bit of its lane in `(word - 0x21..) & ~word & 0x80..`, and the lowest lane
+// so marked is the first such byte (a borrow only runs upwards from it).
+std::size_t NextSeparator(std::string_view line, std::size_t pos) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighs = 0x8080808080808080u;
+  if constexpr (std::endian::native == std::endian::little) {
+    while (pos + 8 <= line.size()) {
+      std::uint64_t word;
+      std::memcpy(&word, line.data() + pos, sizeof word);
+      const std::uint64_t marks = (word - kOnes * 0x21) & ~word & kHighs;
+      if (marks)
+        return pos + static_cast<std::size_t>(std::countr_zero(marks)) / 8;
+      pos += 8;
+    }
+  }
+  while (pos < line.size() && !IsSeparator(line[pos]))
+    ++pos;
+  return pos;
+}
+
+// Splits a line at runs of blanks and control characters, up to `wanted`
+// fields. A field that begins with a double quote runs to the next double
+// quote (or the line's end), without the quotes.
+void Split(std::string_view line, std::size_t wanted, Fields& fields) {
+  fields.count = 0;
+  std::size_t pos = 0;
+  while (fields.count < wanted) {
+    while (pos < line.size() && IsSeparator(line[pos]))
+      ++pos;
+    if (pos >= line.size())
+      break;
+    std::size_t begin = pos;
+    std::size_t end = 0;
+    if (line[pos] == kQuote) {
+      begin = pos + 1;
+      end = std::min(line.find(kQuote, begin), line.size());
+      pos = end + 1;
+    } else {
+      pos = NextSeparator(line, pos);
+      end = pos;
+    }
+    fields.at[fields.count++] = {line.data() + begin, end - begin};
+  }
+}
+
+// A navigation file's bytes, read whole without first zeroing the buffer.
+struct FileBytes {
+  std::unique_ptr<char[]> data;
+  std::size_t size = 0;
+  std::string_view View() const { return {data.get(), size}; }
+};
+
+FileBytes ReadNavigationFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in)
+    throw RunError(fmt::format("Cannot open {}: {}", file.string(), std::strerror(errno)));
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(file, ec);
+  if (ec)
+    throw RunError(fmt::format("Cannot read {}: {}", file.string(), ec.message()));
+  FileBytes bytes{std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size)), 0};
+  in.read(bytes.data.get(), static_cast<std::streamsize>(size));
+  bytes.size = static_cast<std::size_t>(in.gcount());
+  if (in.bad())
+    throw RunError(fmt::format("Cannot read {}: {}", file.string(), std::strerror(errno)));
+  return bytes;
+}
+
+std::size_t CountLineFeeds(std::string_view bytes) {
+  std::size_t count = 0;
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+  while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))))) {
+    ++count;
+    ++p;
+  }
+  return count;
+}
+
+// Calls `take(line, number)` for every line of the text; lines end at CR LF,
+// LF or a lone CR, and a last line end gives no extra empty line.
+template <typename Take>
+void ForEachLine(std::string_view bytes, Take&& take) {
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+  std::size_t number = 1;
+  while (p < end) {
+    const auto* lf =
+        static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+    if (!lf)
+      lf = end;
+    const auto* cr =
+        static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(lf - p)));
+    const char* line_end = cr ? cr : lf;
+    take(std::string_view(p, static_cast<std::size_t>(line_end - p)), number++);
+    // CR LF is one line end; a lone CR ends a line too.
+    if (cr && cr + 1 != lf)
+      p = cr + 1;
+    else
+      p = lf == end ? end : lf + 1;
+  }
+}
+
+std::size_t IdentifierField(TuNavFile kind) {
+  return kind == TuNavFile::kVors ? 4 : 3;
+}
+
+}  // namespace
+
+std::string_view IntegerPart(std::string_view text) {
+  const std::size_t point = Find(text, '.');
+  return point == std::string_view::npos ? std::string_view() : text.substr(0, point);
+}
+
+std::string TuPointKey(std::string_view identifier, std::string_view lon, std::string_view lat) {
+  const std::string_view lon_part = IntegerPart(lon);
+  const std::string_view lat_part = IntegerPart(lat);
+  std::string key;
+  key.reserve(identifier.size() + lon_part.size() + lat_part.size());
+  key.append(identifier).append(lon_part).append(lat_part);
+  return key;
+}
+
+std::string_view BracketValue(std::string_view field) {
+  const std::size_t open = Find(field, '[');
+  if (open == std::string_view::npos)
+    return {};
+  const std::string_view window = field.substr(open + 1, kBracketWindow);
+  const std::size_t close = Find(window, ']');
+  return close == std::string_view::npos ? std::string_view() : window.substr(0, close);
+}
+
+void LoadTuNavigationText(TuNavFile kind, std::string_view bytes, std::string_view source,
+                          TuTable& tu, std::size_t& counter, const TuLoadProgress& progress) {
+  const bool intersections = kind == TuNavFile::kIntersections;
+  const std::size_t needed = intersections ? 3 : IdentifierField(kind) + 1;
+  ForEachLine(bytes, [&](std::string_view line, std::size_t number) {
+    if (intersections ? (!line.empty() && line.front() == kComment)
+                      : !line.starts_with(kDatLineStart))
+      return;
+    Fields fields;
+    Split(line, needed, fields);
+    if (fields.count < needed) {
+      throw RunError(fmt::format("Cannot read {}, line {}: {} fields where {} are needed", source,
+                                 number, fields.count, needed));
+    }
+    std::string_view identifier, lat, lon;
+    if (intersections) {
+      identifier = fields[0];
+      lat = fields[1];
+      lon = fields[2];
+    } else {
+      lon = BracketValue(fields[0]);
+      lat = BracketValue(fields[1]);
+      identifier = BracketValue(fields[IdentifierField(kind)]);
+    }
+    // The key is built from the texts as the table stores them.
+    lat = lat.substr(0, TuTable::kLatWidth);
+    lon = lon.substr(0, TuTable::kLonWidth);
+    tu.Append(TuRow{TuPointKey(identifier, lon, lat), std::string(lat), std::string(lon)});
+
+    if (progress && counter % kProgressEvery == 0)
+      progress(counter);
+    ++counter;
+  });
+}
+
+void LoadTuNavigation(const std::filesystem::path& folder, TuTable& tu,
+                      const TuLoadProgress& progress) {
+  tu.Empty();
+  std::array<FileBytes, kTuNavFileNames.size()> files;
+  std::size_t lines = 0;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    files[i] = ReadNavigationFile(folder / kTuNavFileNames[i]);
+    lines += CountLineFeeds(files[i].View()) + 1;
+  }
+  tu.Reserve(lines);
+  std::size_t counter = 0;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const std::string source = (folder / kTuNavFileNames[i]).string();
+    LoadTuNavigationText(static_cast<TuNavFile>(i), files[i].View(), source, tu, counter, progress);
+  }
+}
+
+}  // namespace korvanta
