@@ -22,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench_routes.hpp"
 #include "route/airports.hpp"
 #include "route/parser.hpp"
 #include "route/tables.hpp"
@@ -35,7 +36,6 @@ using korvanta::RmTable;
 using korvanta::RouteHeader;
 
 constexpr std::size_t kAirportCount = 40000;
-constexpr std::size_t kRoutePoints = 300;
 
 constexpr std::string_view kSyllables[] = {"AL",  "BER", "CA",  "DOR", "EN",  "FAL", "GRA", "HOL",
                                            "IN",  "KAR", "LIN", "MO",  "NOR", "OS",  "PRA", "RIO",
@@ -165,88 +165,6 @@ void BM_ReadAirportLinesPlain(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadAirportLinesPlain)->Unit(benchmark::kMillisecond);
 
-std::string Dms(char hemisphere, int degree_digits, std::int64_t seconds_total) {
-  const std::int64_t degrees = seconds_total / 3600;
-  const std::int64_t minutes = seconds_total / 60 % 60;
-  const std::int64_t seconds = seconds_total % 60;
-  return fmt::format("{}{:0{}d}\xB0{:02d}'{:02d}.00\"", hemisphere, degrees, degree_digits, minutes,
-                     seconds);
-}
-
-// A route from EAAA to EBBB over fixes, VORs and NDBs, flying west across the
-// prime meridian so both hemispheres occur.
-std::vector<std::string> RouteLines() {
-  std::mt19937 rng(300);
-  std::vector<std::string> names;
-  names.reserve(kRoutePoints);
-  for (std::size_t i = 0; i < kRoutePoints; ++i) {
-    if (i == 0) {
-      names.emplace_back("EAAA");
-    } else if (i + 1 == kRoutePoints) {
-      names.emplace_back("EBBB");
-    } else {
-      std::string name;
-      const std::size_t length = i % 5 == 1 ? 3 : 5;  // VORs and NDBs have short names
-      for (std::size_t c = 0; c < length; ++c)
-        name += static_cast<char>('A' + Below(rng, 26));
-      names.push_back(std::move(name));
-    }
-  }
-
-  std::vector<std::string> lines = {
-      "Computed route from ALPHA/INTL (EAAA) to BETA FIELD (EBBB)",
-      "Cruise altitude between FL330 and FL350",
-  };
-  constexpr std::string_view kAirways[] = {"-UL602-", "-DCT-", "-UN873-", "-UM605-", "-DCT-"};
-  std::string chain;
-  std::int64_t distance = 0;
-  for (std::size_t i = 0; i < kRoutePoints; ++i) {
-    chain += fmt::format("{} ({})", names[i], distance);
-    if (i + 1 < kRoutePoints) {
-      const std::string_view airway = i == 0                  ? "-SID-"
-                                      : i + 2 == kRoutePoints ? "-STAR-"
-                                                              : kAirways[i % std::size(kAirways)];
-      chain += fmt::format(" {} >", airway);
-    }
-    if (i % 4 == 3 || i + 1 == kRoutePoints) {
-      lines.push_back(std::move(chain));
-      chain.clear();
-    } else {
-      chain += ' ';
-    }
-    distance += 10 + Below(rng, 40);
-  }
-  lines.emplace_back("Details:");
-  lines.emplace_back("ID FREQ TRK DIST Coords Name");
-
-  std::int64_t lat = 50 * 3600 + 2 * 60;  // seconds of arc
-  std::int64_t lon = 8 * 3600 + 34 * 60;  // east positive
-  for (std::size_t i = 0; i < kRoutePoints; ++i) {
-    const std::string position =
-        Dms('N', 2, lat) + ' ' + Dms(lon >= 0 ? 'E' : 'W', 3, lon >= 0 ? lon : -lon);
-    const std::uint32_t track = 250 + Below(rng, 40);
-    const std::uint32_t leg = 5 + Below(rng, 40);
-    if (i == 0) {
-      lines.push_back(fmt::format("{} 0 0 {} ALPHA", names[i], position));
-    } else if (i + 1 == kRoutePoints) {
-      lines.push_back(fmt::format("{} {} {} {} BETA", names[i], track, leg, position));
-    } else if (i % 10 == 1) {
-      const std::uint32_t khz = 108000 + 50 * Below(rng, 200);
-      lines.push_back(fmt::format("{} {}.{:02d} {} {} {} {}", names[i], khz / 1000, khz % 1000 / 10,
-                                  track, leg, position, names[i]));
-    } else if (i % 10 == 6) {
-      lines.push_back(fmt::format("{} {} {} {} {} {}", names[i], 190 + Below(rng, 1500), track, leg,
-                                  position, names[i]));
-    } else {
-      lines.push_back(fmt::format("{} {} {} {} {}", names[i], track, leg, position, names[i]));
-    }
-    lat += static_cast<std::int64_t>(Below(rng, 120)) - 40;
-    lon -= 120 + static_cast<std::int64_t>(Below(rng, 120));
-  }
-  lines.emplace_back("");
-  return lines;
-}
-
 AirportDatabase RouteAirports() {
   AirportDatabase db;
   korvanta::LoadAirportLines(
@@ -257,7 +175,7 @@ AirportDatabase RouteAirports() {
 }
 
 void BM_ParseRoute(benchmark::State& state, ParseMode mode) {
-  const std::vector<std::string> route = RouteLines();
+  const std::vector<std::string> route = korvanta::bench::RouteLines();
   const AirportDatabase airports = RouteAirports();
   RmTable rm;
   RouteHeader header;
@@ -266,13 +184,14 @@ void BM_ParseRoute(benchmark::State& state, ParseMode mode) {
     std::vector<std::string> lines = route;
     state.ResumeTiming();
     const ParseResult result = korvanta::ParseRoute(lines, {mode, false}, airports, rm, header);
-    if (result != ParseResult::kParsed || rm.Count() != kRoutePoints) {
+    if (result != ParseResult::kParsed || rm.Count() != korvanta::bench::kRoutePoints) {
       state.SkipWithError("the generated route did not parse");
       break;
     }
     benchmark::DoNotOptimize(rm);
   }
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kRoutePoints));
+  state.SetItemsProcessed(state.iterations() *
+                          static_cast<std::int64_t>(korvanta::bench::kRoutePoints));
 }
 BENCHMARK_CAPTURE(BM_ParseRoute, text, ParseMode::kText)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_ParseRoute, decimal, ParseMode::kDecimal)->Unit(benchmark::kMicrosecond);
