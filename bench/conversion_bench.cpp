@@ -39,7 +39,10 @@ void BM_ConversionRunAllTargets(benchmark::State& state) {
   std::random_device rd;
   const auto root = std::filesystem::temp_directory_path() /
                     ("korvanta-bench-" + std::to_string(rd()) + std::to_string(rd()));
-  for (const char* sub : {"app", "docs/Flight Simulator Files", "fs9/isg/FlightPlans"}) {
+  for (const char* sub : {"app", "docs/Flight Simulator Files", "fs9/isg/FlightPlans",
+                          "fs9/ifly/737NG/navdata/Fltplan",
+                          "fs9/Level-D Simulations/navdata/Flightplans", "fs9/Pmdg/Flightplans",
+                          "fs9/Modules/FSNavigator/plan", "fs9/MADDOG2008/Routes", "fs9/Civa"}) {
     std::filesystem::create_directories(root / sub);
   }
   FixedFolderSource source;
