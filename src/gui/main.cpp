@@ -1,0 +1,115 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "app/folder_set.hpp"
+#include "app/folder_source.hpp"
+#include "gui/demo.hpp"
+#include "gui/icons.hpp"
+#include "gui/main_window.hpp"
+#include "gui/path_text.hpp"
+#include "gui/user_dialogs.hpp"
+
+namespace {
+
+QCommandLineOption Hidden(QCommandLineOption option) {
+  option.setFlags(QCommandLineOption::HiddenFromHelp);
+  return option;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("korvanta"));
+  QApplication::setApplicationVersion(QStringLiteral(KORVANTA_VERSION));
+  QApplication::setWindowIcon(korvanta::gui::ProgramIcon());
+
+  using korvanta::gui::TextPath;
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral(
+      "Turns an online route finder's text result, copied to the clipboard, into\n"
+      "flight-simulator plan files. The folders default to those of the Wine prefix\n"
+      "($WINEPREFIX or ~/.wine) where the simulators are installed."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument(
+      QStringLiteral("/T"),
+      QStringLiteral("As the first argument: the writers that offer it ask for their file "
+                     "with a save dialog."),
+      QStringLiteral("[/T]"));
+  const QCommandLineOption app_dir_option(
+      QStringLiteral("app-dir"),
+      QStringLiteral("The program folder (korvanta.ini, temp.tmp, route.txt); default: the "
+                     "executable's folder when writable, else ~/.local/share/korvanta."),
+      QStringLiteral("DIR"));
+  const QCommandLineOption fs9_option(QStringLiteral("fs9-dir"),
+                                      QStringLiteral("The FS2004 folder."), QStringLiteral("DIR"));
+  const QCommandLineOption fsx_option(QStringLiteral("fsx-dir"), QStringLiteral("The FSX folder."),
+                                      QStringLiteral("DIR"));
+  const QCommandLineOption documents_option(QStringLiteral("documents-dir"),
+                                            QStringLiteral("The documents folder."),
+                                            QStringLiteral("DIR"));
+  // For scripts/screenshot: convert a route file with every enabled box
+  // ticked, save a picture of the window, report when start-up ended.
+  const QCommandLineOption demo_option(Hidden(
+      QCommandLineOption(QStringLiteral("demo-convert"), QString(), QStringLiteral("FILE"))));
+  const QCommandLineOption screenshot_option(Hidden(
+      QCommandLineOption(QStringLiteral("demo-screenshot"), QString(), QStringLiteral("PNG"))));
+  const QCommandLineOption probe_option(
+      Hidden(QCommandLineOption(QStringLiteral("startup-probe"))));
+  parser.addOptions({app_dir_option, fs9_option, fsx_option, documents_option, demo_option,
+                     screenshot_option, probe_option});
+  parser.process(app);
+
+  // Every path the command line names is taken before the current folder
+  // moves to the program folder.
+  const auto path_option = [&](const QCommandLineOption& option) {
+    std::error_code ignored;
+    return std::filesystem::absolute(TextPath(parser.value(option)), ignored);
+  };
+  const auto file_option = [&](const QCommandLineOption& option) {
+    return parser.isSet(option) ? QFileInfo(parser.value(option)).absoluteFilePath() : QString();
+  };
+
+  korvanta::gui::DemoOptions demo;
+  demo.route_file = file_option(demo_option);
+  demo.screenshot = file_option(screenshot_option);
+  demo.startup_probe = parser.isSet(probe_option);
+
+  const std::filesystem::path app_dir =
+      parser.isSet(app_dir_option)
+          ? path_option(app_dir_option)
+          : korvanta::DefaultAppDir(TextPath(QApplication::applicationFilePath()));
+  std::error_code ec;
+  std::filesystem::create_directories(app_dir, ec);
+  // Relative folders (the X-Plane plans' default ".") mean the program folder,
+  // as when the program is started from its icon on Windows.
+  std::filesystem::current_path(app_dir, ec);
+
+  const std::unique_ptr<korvanta::FolderSource> platform = korvanta::PlatformFolderSource();
+  korvanta::FixedFolderSource folders;
+  folders.personal =
+      parser.isSet(documents_option) ? path_option(documents_option) : platform->Personal();
+  folders.fs9 = parser.isSet(fs9_option) ? path_option(fs9_option) : platform->Fs9Path();
+  folders.fsx = parser.isSet(fsx_option) ? path_option(fsx_option) : platform->FsxPath();
+  folders.default_simulator = platform->DefaultSimulatorPath();
+
+  // An unattended demo must not wait for anyone to answer a message box.
+  korvanta::gui::DesktopDialogs desktop;
+  korvanta::gui::ConsoleDialogs console;
+  korvanta::gui::UserDialogs& dialogs =
+      demo.Any() ? static_cast<korvanta::gui::UserDialogs&>(console) : desktop;
+
+  korvanta::gui::TForm1 window(app_dir, folders, QApplication::arguments().mid(1), dialogs);
+  if (demo.Any())
+    korvanta::gui::ArrangeDemo(window, demo);
+  window.show();
+  return QApplication::exec();
+}

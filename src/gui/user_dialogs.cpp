@@ -1,0 +1,61 @@
+#include "gui/user_dialogs.hpp"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+#include <cstdio>
+
+namespace korvanta::gui {
+
+void ConfigureSaveDialog(QFileDialog& dialog, const SaveFileRequest& request) {
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDirectory(request.folder);
+  dialog.setNameFilter(request.filter);
+  dialog.setDefaultSuffix(request.default_suffix);
+  if (!request.file_name.isEmpty())
+    dialog.selectFile(request.file_name);
+}
+
+void DesktopDialogs::ShowError(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+std::optional<QString> DesktopDialogs::ChooseSaveFile(QWidget* parent,
+                                                      const SaveFileRequest& request) {
+  // Some platform dialogs move the current folder; the program's relative
+  // folders ("." for X-Plane plans) must not follow it.
+  const QString current = QDir::currentPath();
+  QFileDialog dialog(parent);
+  ConfigureSaveDialog(dialog, request);
+  const bool confirmed = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+  QDir::setCurrent(current);
+  if (!confirmed)
+    return std::nullopt;
+  return dialog.selectedFiles().first();
+}
+
+void DesktopDialogs::OpenDocument(const QString& file) {
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
+    std::fprintf(stderr, "korvanta: no viewer opened %s\n", qUtf8Printable(file));
+  }
+}
+
+void ConsoleDialogs::ShowError(QWidget* /*parent*/, const QString& text) {
+  std::fprintf(stderr, "korvanta: %s\n", qUtf8Printable(text));
+}
+
+std::optional<QString> ConsoleDialogs::ChooseSaveFile(QWidget* /*parent*/,
+                                                      const SaveFileRequest& /*request*/) {
+  return std::nullopt;
+}
+
+void ConsoleDialogs::OpenDocument(const QString& file) {
+  std::fprintf(stderr, "korvanta: written for the viewer: %s\n", qUtf8Printable(file));
+}
+
+}  // namespace korvanta::gui

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QFileDialog;
+class QWidget;
+
+namespace korvanta::gui {
+
+// What the "/T" save dialog is asked to show.
+struct SaveFileRequest {
+  QString folder;          // the folder it opens in: the running writer's folder
+  QString file_name;       // the file name it holds: the one last confirmed, or empty
+  QString filter;          // "Route file (*.rte)", the one filter for every writer
+  QString default_suffix;  // "rte"
+};
+
+// Everything of the window that waits for the user or hands work to another
+// program: modal message boxes, the save dialog, opening a document in its
+// viewer. The window takes one of these, so that tests can answer without
+// anything blocking.
+class UserDialogs {
+ public:
+  virtual ~UserDialogs() = default;
+
+  // A modal message with the error icon and one OK button.
+  virtual void ShowError(QWidget* parent, const QString& text) = 0;
+  // The confirmed path, or nullopt when the user cancels.
+  virtual std::optional<QString> ChooseSaveFile(QWidget* parent,
+                                                const SaveFileRequest& request) = 0;
+  // Opens the file in the desktop's default application for it.
+  virtual void OpenDocument(const QString& file) = 0;
+};
+
+// The desktop's own message box, file dialog and viewer.
+class DesktopDialogs : public UserDialogs {
+ public:
+  void ShowError(QWidget* parent, const QString& text) override;
+  std::optional<QString> ChooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
+  void OpenDocument(const QString& file) override;
+};
+
+// For unattended runs (the screenshot demo): messages go to standard error,
+// the save dialog is always cancelled and no viewer is started.
+class ConsoleDialogs : public UserDialogs {
+ public:
+  void ShowError(QWidget* parent, const QString& text) override;
+  std::optional<QString> ChooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
+  void OpenDocument(const QString& file) override;
+};
+
+// Sets up a save dialog as the request asks (accept mode, folder, file name,
+// filter, default suffix); shared by DesktopDialogs and its test.
+void ConfigureSaveDialog(QFileDialog& dialog, const SaveFileRequest& request);
+
+}  // namespace korvanta::gui
