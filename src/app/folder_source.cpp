@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "route/numbers.hpp"
+#include "route/text.hpp"
 
 #ifndef _WIN32
 #include <pwd.h>
@@ -28,43 +29,11 @@ constexpr std::string_view kFs9Key = "Microsoft\\Microsoft Games\\Flight Simulat
 constexpr std::string_view kFsxKey = "Microsoft\\Microsoft Games\\Flight Simulator\\10.0";
 constexpr std::string_view kDefaultSimulator = "c:\\Program Files\\Microsoft Games\\FS9";
 
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size())
-    return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i]))
-      return false;
-  }
-  return true;
-}
-
 std::string ReadText(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in)
     return {};
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 int DigitValue(char c, int base) {

@@ -9,6 +9,7 @@
 #include "app/file_output.hpp"
 #include "route/numbers.hpp"
 #include "route/run_error.hpp"
+#include "route/text.hpp"
 
 namespace korvanta {
 
@@ -18,20 +19,6 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) {
   return static_cast<unsigned char>(c) <= 0x20;
-}
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size())
-    return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i]))
-      return false;
-  }
-  return true;
 }
 
 // One line of the text, as offsets into it: the content without its line end,

@@ -1,4 +1,5 @@
 #include "route/cp1252.hpp"
+#include "route/text.hpp"
 
 #include <array>
 #include <cstddef>
@@ -25,20 +26,6 @@ char32_t CodePointOf(unsigned char byte) {
     return kHighControls[byte - 0x80];
   }
   return byte;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    // Every code point of the table is in the Basic Multilingual Plane.
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 // The Windows-1252 byte of a code point, or "?" when it has none.

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "route/run_error.hpp"
+#include "route/text.hpp"
 
 namespace korvanta {
 
@@ -45,18 +46,13 @@ void AptTable::Append(AptRow row) {
 
 namespace {
 
-// ASCII upper case, whatever the user's locale.
-char Upper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // The sort key of an `icao` text: its upper-cased bytes, big-endian, so that
 // integer order is the text order without regard to letter case. Texts are
 // at most five bytes, so the length fits in the lowest byte.
 std::uint64_t SortKey(std::string_view icao) {
   std::uint64_t key = 0;
   for (std::size_t i = 0; i < AptTable::kIcaoWidth; ++i) {
-    const auto byte = i < icao.size() ? static_cast<unsigned char>(Upper(icao[i])) : 0u;
+    const auto byte = i < icao.size() ? static_cast<unsigned char>(AsciiUpper(icao[i])) : 0u;
     key = (key << 8) | byte;
   }
   return (key << 8) | icao.size();

@@ -5,17 +5,13 @@
 #include <string_view>
 
 #include "route/conversions.hpp"
+#include "route/text.hpp"
 
 namespace korvanta {
 
 namespace {
 
 constexpr std::string_view kMakerAddress = "www.sstsim.com";
-
-void Line(std::string& out, std::string_view text) {
-  out += text;
-  out += "\r\n";
-}
 
 // Builds the cards one at a time; at most one card is open.
 class CardWriter {
@@ -27,25 +23,25 @@ class CardWriter {
         fmt::format("{}-{}{:02}", header_.DepIcao, header_.DestIcao, number);
     card_ = CivaCard{program + ".AWC", {}};
     std::string& out = card_.text;
-    Line(out, ";");
-    Line(out, "; Carousel IV-AC INS");
-    Line(out, "; ADEU Waypoints Data Card");
-    Line(out, "; For use with SSTSIM Concorde");
-    Line(out, fmt::format("; {}", kMakerAddress));
-    Line(out, ";");
-    Line(out, "; CONCORDE INS PROGRAM #" + program);
-    Line(out, ";");
+    AppendCrLfLine(out, ";");
+    AppendCrLfLine(out, "; Carousel IV-AC INS");
+    AppendCrLfLine(out, "; ADEU Waypoints Data Card");
+    AppendCrLfLine(out, "; For use with SSTSIM Concorde");
+    AppendCrLfLine(out, fmt::format("; {}", kMakerAddress));
+    AppendCrLfLine(out, ";");
+    AppendCrLfLine(out, "; CONCORDE INS PROGRAM #" + program);
+    AppendCrLfLine(out, ";");
     open_ = true;
   }
 
   void Waypoint(int position, const RmRow& row) {
-    Line(card_.text, fmt::format("{} {} {} ; {}", position, LatDmsToCivaText(row.lat),
-                                 LonDmsToCivaText(row.lon), row.id));
+    AppendCrLfLine(card_.text, fmt::format("{} {} {} ; {}", position, LatDmsToCivaText(row.lat),
+                                           LonDmsToCivaText(row.lon), row.id));
   }
 
   void CloseCivaCard() {
-    Line(card_.text, ";");
-    Line(card_.text, ";End Of File");
+    AppendCrLfLine(card_.text, ";");
+    AppendCrLfLine(card_.text, ";End Of File");
     card_.text += ";";
     cards_.push_back(std::move(card_));
     open_ = false;

@@ -6,6 +6,7 @@
 
 #include "route/conversions.hpp"
 #include "route/numbers.hpp"
+#include "route/text.hpp"
 
 namespace korvanta {
 
@@ -34,11 +35,6 @@ std::string IsgKind(std::string_view typ) {
   return "INT";
 }
 
-void Line(std::string& out, std::string_view text) {
-  out += text;
-  out += "\r\n";
-}
-
 }  // namespace
 
 std::string Fs2004ElevationText(std::int32_t feet) {
@@ -55,42 +51,42 @@ Fs2004Plan WriteFs2004Plan(const RouteHeader& h, const RmTable& rm, std::string_
   std::string& p = out.plan_text;
   std::string& isg = out.isg_route;
 
-  Line(isg, fmt::format("CruiseAlt={}", h.CruiseAlt));
-  Line(isg, "");
-  Line(isg, "[FlightPlan]");
+  AppendCrLfLine(isg, fmt::format("CruiseAlt={}", h.CruiseAlt));
+  AppendCrLfLine(isg, "");
+  AppendCrLfLine(isg, "[FlightPlan]");
 
-  Line(p, "[flightplan]");
-  Line(p, "AppVersion=9.0.30612");
-  Line(p, "title=" + h.DepIcao + " to " + h.DestIcao);
-  Line(p, "description=" + h.DepIcao + ", " + h.DestIcao);
-  Line(p, "type=IFR");
-  Line(p, "routetype=3");
-  Line(p, fmt::format("cruising_altitude={}", h.CruiseAlt));
-  Line(p, "departure_id=" + h.DepIcao + ", " + LatDmsToDegMinText(h.DepLat) + ", " +
-              LonDmsToDegMinText(h.DepLon) + ", " + Fs2004ElevationText(h.DepElev));
+  AppendCrLfLine(p, "[flightplan]");
+  AppendCrLfLine(p, "AppVersion=9.0.30612");
+  AppendCrLfLine(p, "title=" + h.DepIcao + " to " + h.DestIcao);
+  AppendCrLfLine(p, "description=" + h.DepIcao + ", " + h.DestIcao);
+  AppendCrLfLine(p, "type=IFR");
+  AppendCrLfLine(p, "routetype=3");
+  AppendCrLfLine(p, fmt::format("cruising_altitude={}", h.CruiseAlt));
+  AppendCrLfLine(p, "departure_id=" + h.DepIcao + ", " + LatDmsToDegMinText(h.DepLat) + ", " +
+                        LonDmsToDegMinText(h.DepLon) + ", " + Fs2004ElevationText(h.DepElev));
   if (!runway.empty())
-    Line(p, "departure_position=" + std::string(runway));
-  Line(p, "destination_id=" + h.DestIcao + ", " + LatDmsToDegMinText(h.DestLat) + ", " +
-              LonDmsToDegMinText(h.DestLon) + ", " + Fs2004ElevationText(h.DestElev));
-  Line(p, "departure_name=" + h.DepName);
-  Line(p, "destination_name=" + h.DestName);
+    AppendCrLfLine(p, "departure_position=" + std::string(runway));
+  AppendCrLfLine(p, "destination_id=" + h.DestIcao + ", " + LatDmsToDegMinText(h.DestLat) + ", " +
+                        LonDmsToDegMinText(h.DestLon) + ", " + Fs2004ElevationText(h.DestElev));
+  AppendCrLfLine(p, "departure_name=" + h.DepName);
+  AppendCrLfLine(p, "destination_name=" + h.DestName);
   for (std::size_t i = 0; i < rm.Count(); ++i) {
     const RmRow& r = rm[i];
-    Line(p, fmt::format("waypoint.{}=, {}, , {}, {}, {}, {}, {} , {}", i, r.id, r.id, r.typ,
-                        LatDmsToDegMinText(r.lat), LonDmsToDegMinText(r.lon),
-                        Fs2004ElevationText(r.alt), r.route));
+    AppendCrLfLine(p, fmt::format("waypoint.{}=, {}, , {}, {}, {}, {}, {} , {}", i, r.id, r.id,
+                                  r.typ, LatDmsToDegMinText(r.lat), LonDmsToDegMinText(r.lon),
+                                  Fs2004ElevationText(r.alt), r.route));
   }
-  Line(p, "");
-  Line(p, "");
-  Line(p, "[FSC]");
-  Line(p, "DepartAPCode=" + h.DepIcao);
-  Line(p, "DepartNum=0");
-  Line(p, "DepartID=08");
-  Line(p, "DepartType=Rwy");
-  Line(p, "DestAPCode=" + h.DestIcao);
-  Line(p, "RouteType=3");
-  Line(p, "SID=");
-  Line(p, "STAR=");
+  AppendCrLfLine(p, "");
+  AppendCrLfLine(p, "");
+  AppendCrLfLine(p, "[FSC]");
+  AppendCrLfLine(p, "DepartAPCode=" + h.DepIcao);
+  AppendCrLfLine(p, "DepartNum=0");
+  AppendCrLfLine(p, "DepartID=08");
+  AppendCrLfLine(p, "DepartType=Rwy");
+  AppendCrLfLine(p, "DestAPCode=" + h.DestIcao);
+  AppendCrLfLine(p, "RouteType=3");
+  AppendCrLfLine(p, "SID=");
+  AppendCrLfLine(p, "STAR=");
 
   for (std::size_t i = 0; i < rm.Count(); ++i) {
     const RmRow& r = rm[i];
@@ -99,14 +95,14 @@ Fs2004Plan WriteFs2004Plan(const RouteHeader& h, const RmTable& rm, std::string_
     const bool departure = r.id == h.DepIcao;
     const bool destination = r.id == h.DestIcao;
     if (departure)
-      Line(isg, Padded(h.DepIcao) + " " + lat + " " + lon + " APT");
+      AppendCrLfLine(isg, Padded(h.DepIcao) + " " + lat + " " + lon + " APT");
     if (destination)
-      Line(isg, Padded(h.DestIcao) + " " + lat + " " + lon + " APT");
+      AppendCrLfLine(isg, Padded(h.DestIcao) + " " + lat + " " + lon + " APT");
     if (departure || destination)
       continue;
-    Line(p, fmt::format("WP={},Int,{},{},{},{},{},{}.0000,0.000,1,100,{}", i, r.id, r.id, lat, lon,
-                        FrequencyText(r.freq), r.track, r.route));
-    Line(isg, Padded(r.id) + " " + lat + " " + lon + " " + IsgKind(r.typ));
+    AppendCrLfLine(p, fmt::format("WP={},Int,{},{},{},{},{},{}.0000,0.000,1,100,{}", i, r.id, r.id,
+                                  lat, lon, FrequencyText(r.freq), r.track, r.route));
+    AppendCrLfLine(isg, Padded(r.id) + " " + lat + " " + lon + " " + IsgKind(r.typ));
   }
   return out;
 }

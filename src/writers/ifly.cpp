@@ -13,6 +13,7 @@
 #include "route/cp1252.hpp"
 #include "route/numbers.hpp"
 #include "route/run_error.hpp"
+#include "route/text.hpp"
 
 namespace korvanta {
 
@@ -26,11 +27,6 @@ constexpr int kSignificantDigits = 15;
 constexpr std::string_view kLegTail =
     "0,0,1,-1,0.000,0,-1000,-1000,-1,-1,-1,0,0,000.00000,0,0,,-1000,-1,-1,-1000,0,-1000,-1,-1,"
     "-1000,0,-1000,-1,-1,-1000,0,-1000,-1,-1,-1000,0,-1000,-1000,0,";
-
-void Line(std::string& out, std::string_view text) {
-  out += text;
-  out += "\r\n";
-}
 
 // A fix's position: the decimal texts as written and the numbers the courses
 // are computed from.
@@ -105,16 +101,16 @@ std::string IflyCourseText(long double course) {
 
 std::string WriteIflyPlan(const RouteHeader& header, const RmTable& rm) {
   std::string out;
-  Line(out, header.DepIcao + ",");
-  Line(out, header.DestIcao + ",");
-  Line(out, ",");
-  Line(out, fmt::format("{},", header.CruiseAlt));
+  AppendCrLfLine(out, header.DepIcao + ",");
+  AppendCrLfLine(out, header.DestIcao + ",");
+  AppendCrLfLine(out, ",");
+  AppendCrLfLine(out, fmt::format("{},", header.CruiseAlt));
   for (int i = 0; i < 6; ++i)
-    Line(out, ",");
-  Line(out, "-1,");
+    AppendCrLfLine(out, ",");
+  AppendCrLfLine(out, "-1,");
   for (int i = 0; i < 4; ++i)
-    Line(out, ",");
-  Line(out, "-1,");
+    AppendCrLfLine(out, ",");
+  AppendCrLfLine(out, "-1,");
 
   std::vector<Position> positions;
   positions.reserve(rm.Count());
@@ -135,8 +131,9 @@ std::string WriteIflyPlan(const RouteHeader& header, const RmTable& rm) {
     const std::string route_part =
         airway.empty() ? std::string("DIRECT,3,") : std::string(airway) + ",2,";
     const std::string course = IflyCourseText(InitialCourse(a.lat, a.lon, b.lat, b.lon));
-    Line(out, fmt::format("{}{},0, {} {},0,0,{},{}", route_part, to.id, PadIntPart2(b.lat_text),
-                          PadIntPart3(b.lon_text).substr(0, kLongitudeWidth), course, kLegTail));
+    AppendCrLfLine(
+        out, fmt::format("{}{},0, {} {},0,0,{},{}", route_part, to.id, PadIntPart2(b.lat_text),
+                         PadIntPart3(b.lon_text).substr(0, kLongitudeWidth), course, kLegTail));
   }
   return out;
 }

@@ -5,24 +5,18 @@
 
 #include "route/conversions.hpp"
 #include "route/numbers.hpp"
+#include "route/text.hpp"
 
 namespace korvanta {
 
-namespace {
-
-void Line(std::string& out, std::string_view text) {
-  out += text;
-  out += "\r\n";
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::string WriteLevelDRoute(const RouteHeader& header, const RmTable& rm) {
   std::string out;
-  Line(out, ";FlightPlan created   by Korvanta ver. 2.9");
-  Line(out, ";" + header.DepName + " to " + header.DestName);
-  Line(out, "");
-  Line(out, "H," + header.DepIcao + "," + header.DestIcao + ", ,");
+  AppendCrLfLine(out, ";FlightPlan created   by Korvanta ver. 2.9");
+  AppendCrLfLine(out, ";" + header.DepName + " to " + header.DestName);
+  AppendCrLfLine(out, "");
+  AppendCrLfLine(out, "H," + header.DepIcao + "," + header.DestIcao + ", ,");
   // The departure is the first row; every row named like the destination
   // is left out, wherever it stands.
   for (std::size_t i = 1; i < rm.Count(); ++i) {
@@ -30,12 +24,12 @@ std::string WriteLevelDRoute(const RouteHeader& header, const RmTable& rm) {
     if (row.id == header.DestIcao)
       continue;
     const char* airway_flag = Trim(row.route).empty() ? "0" : "30";
-    Line(out, "W," + row.id + "," + row.route + "," + airway_flag + "," +
-                  DmsToDecimalText(row.lat) + "," + DmsToDecimalText(row.lon) + "," +
-                  DecimalText6(row.freq) + ",0,0,0,0");
+    AppendCrLfLine(out, "W," + row.id + "," + row.route + "," + airway_flag + "," +
+                            DmsToDecimalText(row.lat) + "," + DmsToDecimalText(row.lon) + "," +
+                            DecimalText6(row.freq) + ",0,0,0,0");
   }
-  Line(out, "");
-  Line(out, "End of FlightPlan");
+  AppendCrLfLine(out, "");
+  AppendCrLfLine(out, "End of FlightPlan");
   return out;
 }
 

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "route/conversions.hpp"
+#include "route/text.hpp"
 
 namespace korvanta {
 
@@ -10,17 +11,12 @@ namespace {
 
 constexpr std::string_view kDirect = "DIRECT";
 
-void Line(std::string& out, std::string_view text) {
-  out += text;
-  out += "\r\n";
-}
-
 }  // namespace
 
 std::string WriteMadDogRoute(const RouteHeader& header, const RmTable& rm) {
   std::string out;
-  Line(out, header.DepIcao);
-  Line(out, header.DestIcao);
+  AppendCrLfLine(out, header.DepIcao);
+  AppendCrLfLine(out, header.DestIcao);
   // The airway of the last fix written; the departure airport is skipped.
   std::string previous;
   for (std::size_t i = 1; i < rm.Count(); ++i) {
@@ -34,7 +30,7 @@ std::string WriteMadDogRoute(const RouteHeader& header, const RmTable& rm) {
     line.append(via).append(" ").append(fix.id);
     line.append(" ").append(DmsToDecimalText(fix.lat));
     line.append(" ").append(DmsToDecimalText(fix.lon));
-    Line(out, line);
+    AppendCrLfLine(out, line);
     previous = fix.route;
   }
   return out;

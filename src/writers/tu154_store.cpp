@@ -4,6 +4,7 @@
 
 #include "route/numbers.hpp"
 #include "route/parser.hpp"
+#include "route/text.hpp"
 
 namespace korvanta {
 
@@ -11,11 +12,6 @@ namespace {
 
 constexpr std::string_view kHeaderStart = "[FPL.";
 constexpr int kUnreadableNumber = 99;
-
-void Line(std::string& out, std::string_view text) {
-  out += text;
-  out += "\r\n";
-}
 
 }  // namespace
 
@@ -40,7 +36,7 @@ std::string MergePlanStore(std::string_view old_store, std::string_view new_plan
   out.reserve(old_store.size() + new_plan.size() + 64);
   const auto write_plan = [&] {
     for (const std::string& line : plan)
-      Line(out, line);
+      AppendCrLfLine(out, line);
   };
 
   enum class State { kBefore, kSkipping, kAfter };
@@ -61,17 +57,17 @@ std::string MergePlanStore(std::string_view old_store, std::string_view new_plan
             state = State::kAfter;
           }
         }
-        Line(out, line);
+        AppendCrLfLine(out, line);
         break;
       case State::kSkipping:
         // The stored plan of the same number is dropped up to the next header.
         if (header) {
-          Line(out, line);
+          AppendCrLfLine(out, line);
           state = State::kAfter;
         }
         break;
       case State::kAfter:
-        Line(out, line);
+        AppendCrLfLine(out, line);
         break;
     }
   }

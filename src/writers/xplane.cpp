@@ -3,15 +3,11 @@
 #include <string_view>
 
 #include "route/conversions.hpp"
+#include "route/text.hpp"
 
 namespace korvanta {
 
 namespace {
-
-void Line(std::string& out, std::string_view text) {
-  out += text;
-  out += "\r\n";
-}
 
 // The FMS type code of a row between the airports: 3 VOR, 2 NDB, 11 for an
 // intersection and anything else.
@@ -27,10 +23,10 @@ std::string_view TypeCode(std::string_view typ) {
 
 std::string WriteXPlaneFms(const RouteHeader& header, const RmTable& rm) {
   std::string out;
-  Line(out, "I");
-  Line(out, "3 version");
-  Line(out, "0");
-  Line(out, "0");
+  AppendCrLfLine(out, "I");
+  AppendCrLfLine(out, "3 version");
+  AppendCrLfLine(out, "0");
+  AppendCrLfLine(out, "0");
   for (const RmRow& row : rm) {
     // A row named like either airport is written as that airport, wherever
     // it stands.
@@ -42,9 +38,9 @@ std::string WriteXPlaneFms(const RouteHeader& header, const RmTable& rm) {
     } else {
       head = std::string(TypeCode(row.typ)) + " " + row.id;
     }
-    Line(out, head + " 0 " + DmsToDecimalText(row.lat) + " " + DmsToDecimalText(row.lon));
+    AppendCrLfLine(out, head + " 0 " + DmsToDecimalText(row.lat) + " " + DmsToDecimalText(row.lon));
   }
-  Line(out, "");
+  AppendCrLfLine(out, "");
   return out;
 }
 
