@@ -2,18 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.hpp"
+
 #include <string>
 #include <vector>
 
 namespace korvanta {
 namespace {
 
-std::string Dms(std::string text) {
-  for (char& c : text) {
-    if (c == '@')
-      c = '\xB0';
-  }
-  return text;
+std::string Dms(const std::string& text) {
+  return test::WithDegreeSign(text, '@');
 }
 
 // EGLL to KJFK with `count` waypoints W1, W2 ... at 51 28.7 N, 0 27.6 W.

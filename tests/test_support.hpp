@@ -48,6 +48,16 @@ inline std::filesystem::path DataDir() {
   return KORVANTA_TEST_DATA;
 }
 
+// Route text written in a test: `marker` stands for the degree sign, the
+// byte 0xB0 of the Windows-1252 route text.
+inline std::string WithDegreeSign(std::string text, char marker) {
+  for (char& c : text) {
+    if (c == marker)
+      c = '\xB0';
+  }
+  return text;
+}
+
 // Joins lines with CR LF, each line ended.
 inline std::string CrLf(const std::vector<std::string>& lines) {
   std::string out;

@@ -18,12 +18,8 @@ namespace {
 
 using test::CrLf;
 
-std::string Dms(std::string text) {
-  for (char& c : text) {
-    if (c == '@')
-      c = '\xB0';
-  }
-  return text;
+std::string Dms(const std::string& text) {
+  return test::WithDegreeSign(text, '@');
 }
 
 struct Loaded {

@@ -32,12 +32,8 @@ std::vector<std::string> Plus(std::vector<std::string> a, const std::vector<std:
 }
 
 // A DMS text; "*" stands for the degree sign.
-std::string Dms(std::string text) {
-  for (char& c : text) {
-    if (c == '*')
-      c = '\xB0';
-  }
-  return text;
+std::string Dms(const std::string& text) {
+  return test::WithDegreeSign(text, '*');
 }
 
 RmRow Row(const std::string& id, const std::string& lat, const std::string& lon,

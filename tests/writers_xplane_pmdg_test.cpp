@@ -46,12 +46,8 @@ std::vector<std::string> Plus(std::vector<std::string> a, const std::vector<std:
 // X-Plane
 
 // "*" stands for the degree sign of the route text.
-std::string Dms(std::string text) {
-  for (char& c : text) {
-    if (c == '*')
-      c = '\xB0';
-  }
-  return text;
+std::string Dms(const std::string& text) {
+  return test::WithDegreeSign(text, '*');
 }
 
 RouteHeader Airports(const std::string& dep, const std::string& dest) {
