@@ -75,6 +75,8 @@ TEST(CliParse, ExitStatusForBadInput) {
       {"parse '" + (dir / "wrong.txt").string() + "'", 3, "Wrong format"},
       {"parse '" + (dir / "nodetails.txt").string() + "'", 3, "No details list"},
       {"parse '" + (dir / "absent.txt").string() + "'", 1, "No such file"},
+      // Opens, but reading fails: the system's text, not a crash.
+      {"parse '" + dir.path().string() + "'", 1, "Is a directory"},
       {"parse --mode 7 '" + kExample + "'", 2, "--mode"},
       {"frobnicate", 2, ""},
       {"parse --airports '" + (dir / "none.txt").string() + "' '" + kExample + "'", 0,

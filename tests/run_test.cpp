@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/conversion_run.hpp"
@@ -197,6 +198,78 @@ TEST(ConversionRun, Super80IntoAMissingFolderIsReported) {
   EXPECT_EQ(run.Run(ExampleText(), choices).end, RunEnd::kFailed);
   ASSERT_EQ(t.front.Messages().size(), 1u);
   EXPECT_NE(t.front.Messages()[0].find("eaaa-ebbb-661.pln"), std::string::npos);
+}
+
+TEST(ConversionRun, NavWritersNameTheirFilesAndStopOnTooManyFiles) {
+  // FSNavigator and MadDog 2008 offer the "/T" dialog: a confirmed file is
+  // named with its path, an automatic one without its folder. CIVA has no
+  // dialog and names its last card.
+  struct Case {
+    const char* name;
+    bool confirmed;
+    std::vector<std::string> events;  // <fsnav>, <maddog>: the folders; <chosen>: the dialog's file
+  };
+  const std::vector<Case> cases = {
+      {"cancelled",
+       false,
+       {"dialog: <fsnav>", "status: File EAAA-EBBB001.fsn created",
+        "status: File EAAA-EBBB01.AWC created", "dialog: <maddog>",
+        "status: File EAAAEBBB.mdr created"}},
+      {"confirmed",
+       true,
+       {"dialog: <fsnav>", "status: File <chosen> created", "status: File EAAA-EBBB01.AWC created",
+        "dialog: <maddog>", "status: File <chosen> created"}},
+  };
+  for (const Case& c : cases) {
+    Tree t;
+    const auto fsnav = t / "fs9/Modules/FSNavigator/plan";
+    const auto maddog = t / "fs9/MADDOG2008/Routes";
+    const auto chosen = t / "chosen.rte";
+    std::filesystem::create_directories(fsnav);
+    std::filesystem::create_directories(maddog);
+    std::filesystem::create_directories(t / "fs9/Civa");
+    const auto expand = [&](std::string text) {
+      for (const auto& [mark, path] :
+           {std::pair{"<fsnav>", fsnav}, {"<maddog>", maddog}, {"<chosen>", chosen}}) {
+        if (const auto at = text.find(mark); at != std::string::npos)
+          text.replace(at, std::string(mark).size(), path.string());
+      }
+      return text;
+    };
+    if (c.confirmed)
+      t.front.dialog_answer = chosen;
+    ConversionRun run(t.folders, t.airports, t.front);
+    RunChoices choices;
+    choices.ticked = {Target::kFsNavigator, Target::kCiva, Target::kMadDog};
+    choices.file_dialog = true;
+    EXPECT_EQ(run.Run(ExampleText(), choices).end, RunEnd::kCompleted) << c.name;
+    std::vector<std::string> expected;
+    for (const auto& e : c.events)
+      expected.push_back(expand(e));
+    EXPECT_EQ(t.front.events, expected) << c.name;
+    EXPECT_TRUE(std::filesystem::exists(t / "fs9/Civa/ADEU/EAAA-EBBB01.AWC")) << c.name;
+  }
+
+  // All 998 FSNavigator names taken: the run stops there, before CIVA,
+  // MadDog 2008 and the route-text copy.
+  Tree t;
+  const auto fsnav = t / "fs9/Modules/FSNavigator/plan";
+  std::filesystem::create_directories(fsnav);
+  std::filesystem::create_directories(t / "fs9/Civa");
+  std::filesystem::create_directories(t / "fs9/MADDOG2008/Routes");
+  for (int n = 1; n <= 998; ++n) {
+    const std::string number = std::string(n < 10 ? "00" : n < 100 ? "0" : "") + std::to_string(n);
+    test::WriteFile(fsnav / ("EAAA-EBBB" + number + ".fsn"), "taken");
+  }
+  ConversionRun run(t.folders, t.airports, t.front);
+  RunChoices choices;
+  choices.ticked = {Target::kFsNavigator, Target::kCiva, Target::kMadDog};
+  EXPECT_EQ(run.Run(ExampleText(), choices).end, RunEnd::kStopped);
+  EXPECT_EQ(t.front.events, std::vector<std::string>{"message: Too many files"});
+  EXPECT_FALSE(std::filesystem::exists(fsnav / "EAAA-EBBB999.fsn"));
+  EXPECT_FALSE(std::filesystem::exists(t / "fs9/Civa/ADEU"));
+  EXPECT_FALSE(std::filesystem::exists(t / "fs9/MADDOG2008/Routes/EAAAEBBB.mdr"));
+  EXPECT_FALSE(std::filesystem::exists(t / "fs9/routes"));
 }
 
 TEST(FileOutput, SafeNamesStayInTheirFolder) {

@@ -146,6 +146,51 @@ TEST(Tu154NavData, MissingFileIsAnErrorNamingIt) {
   }
 }
 
+TEST(Tu154NavData, FilesAreTakenInLoadOrderSoTheFirstFaultIsReported) {
+  // Each file is read to its end before the next is opened: with two faults,
+  // the one in the earlier file ends the load, and the files before a
+  // missing one have loaded (with their progress) when it is reported.
+  const std::string point = "Lon=[1.0] Lat=[2.0] A=[x] B=[P] C=[Q]\r\n";
+  const std::string broken = "Lon=[1.0] Lat=[2.0] A=[x]\r\n";
+  struct Case {
+    std::vector<std::string> files;  // APT, NDB, VOR, isec; "-" for a missing file
+    std::string reported;            // the file named first in the message
+    std::string line;                // ", line N" for a broken line, else empty
+    std::vector<std::size_t> progress;
+  };
+  const std::vector<Case> cases = {
+      {{point + broken, point, point, "-"}, "PTT_APT.DAT", ", line 2", {0}},
+      {{point, "-", point, "A 1.0\r\n"}, "PTT_NDB.DAT", "", {0}},
+      {{point, point, broken, "-"}, "PTT_VOR.DAT", ", line 1", {0}},
+      {{"-", broken, broken, "-"}, "PTT_APT.DAT", "", {}},
+  };
+  for (const Case& c : cases) {
+    test::TempDir dir;
+    for (std::size_t i = 0; i < c.files.size(); ++i) {
+      if (c.files[i] != "-")
+        test::WriteFile(dir / std::string(kTuNavFileNames[i]), c.files[i]);
+    }
+    TuTable tu;
+    std::vector<std::size_t> progress;
+    try {
+      LoadTuNavigation(dir.path(), tu, [&](std::size_t count) { progress.push_back(count); });
+      ADD_FAILURE() << "no error for " << c.reported;
+    } catch (const RunError& e) {
+      const std::string message = e.what();
+      const std::string named = (dir / c.reported).string();
+      const std::size_t at = message.find(named);
+      if (at == std::string::npos) {
+        ADD_FAILURE() << c.reported << " is not named first: " << message;
+      } else if (c.line.empty()) {
+        EXPECT_EQ(message.rfind("Cannot open " + named + ":", 0), 0u) << message;
+      } else {
+        EXPECT_EQ(message.substr(at + named.size(), c.line.size()), c.line) << message;
+      }
+    }
+    EXPECT_EQ(progress, c.progress) << c.reported;
+  }
+}
+
 TEST(Tu154Lookup, WholeKeysAndThePreviousRecordFirst) {
   // Rows 0 and 2 share the key K1; after loading, the current row is the
   // last one loaded.

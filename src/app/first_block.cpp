@@ -2,11 +2,11 @@
 
 #include <fmt/format.h>
 
-#include <cctype>
 #include <system_error>
 
 #include "app/file_output.hpp"
 #include "route/run_error.hpp"
+#include "route/text.hpp"
 #include "writers/fs2004.hpp"
 #include "writers/fsx.hpp"
 #include "writers/kml.hpp"
@@ -15,9 +15,12 @@ namespace korvanta {
 
 namespace {
 
+// ASCII letters only, whatever the user's locale: the window's toolkit sets
+// the locale from the environment, and a single-byte one would lower the
+// Windows-1252 letters above 0x7F as well.
 std::string Lower(std::string text) {
   for (char& c : text)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    c = AsciiLower(c);
   return text;
 }
 

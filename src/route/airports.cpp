@@ -79,12 +79,19 @@ AirportLoadResult LoadAirportDatabase(const std::filesystem::path& file, Airport
   if (!in) {
     return {false, "Cannot open " + file.string() + ": " + std::strerror(errno)};
   }
+  // Read to the end of the file, whatever size the file system announces: it
+  // can be 0 for a file that holds lines, or change while the file is read.
+  constexpr std::size_t kChunk = std::size_t{1} << 16;
   std::string bytes;
-  const auto size = std::filesystem::file_size(file, ec);
-  if (!ec)
-    bytes.resize(static_cast<std::size_t>(size));
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  if (const auto size = std::filesystem::file_size(file, ec); !ec)
+    bytes.reserve(static_cast<std::size_t>(size) + kChunk);
+  std::size_t used = 0;
+  do {
+    bytes.resize(used + kChunk);
+    in.read(bytes.data() + used, static_cast<std::streamsize>(kChunk));
+    used += static_cast<std::size_t>(in.gcount());
+  } while (in);
+  bytes.resize(used);
   if (in.bad()) {
     return {false, "Cannot read " + file.string() + ": " + std::strerror(errno)};
   }

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <memory>
 #include <system_error>
@@ -224,18 +225,31 @@ void LoadTuNavigationText(TuNavFile kind, std::string_view bytes, std::string_vi
 void LoadTuNavigation(const std::filesystem::path& folder, TuTable& tu,
                       const TuLoadProgress& progress) {
   tu.Empty();
+  // The files are read ahead so that the table is sized once, but they are
+  // taken in load order: a file that cannot be read is reported only after
+  // the files before it have loaded (and a broken line in one of them has
+  // ended the load first), as when each file is read and closed in turn.
   std::array<FileBytes, kTuNavFileNames.size()> files;
+  std::size_t readable = 0;
+  std::exception_ptr unreadable;
   std::size_t lines = 0;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    files[i] = ReadNavigationFile(folder / kTuNavFileNames[i]);
-    lines += CountLineFeeds(files[i].View()) + 1;
+  for (; readable < files.size(); ++readable) {
+    try {
+      files[readable] = ReadNavigationFile(folder / kTuNavFileNames[readable]);
+    } catch (const RunError&) {
+      unreadable = std::current_exception();
+      break;
+    }
+    lines += CountLineFeeds(files[readable].View()) + 1;
   }
   tu.Reserve(lines);
   std::size_t counter = 0;
-  for (std::size_t i = 0; i < files.size(); ++i) {
+  for (std::size_t i = 0; i < readable; ++i) {
     const std::string source = (folder / kTuNavFileNames[i]).string();
     LoadTuNavigationText(static_cast<TuNavFile>(i), files[i].View(), source, tu, counter, progress);
   }
+  if (unreadable)
+    std::rethrow_exception(unreadable);
 }
 
 }  // namespace korvanta

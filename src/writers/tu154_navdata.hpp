@@ -24,7 +24,8 @@ using TuLoadProgress = std::function<void(std::size_t count)>;
 // `plntu`: empties `tu` and fills it from the four navigation files of
 // `folder`, one row per point. A file that cannot be read, and a line with
 // fewer fields than the load reads, end the load with RunError naming the
-// file (and the line).
+// file (and the line); the files are taken in load order, so the first fault
+// in that order is the one reported.
 void LoadTuNavigation(const std::filesystem::path& folder, TuTable& tu,
                       const TuLoadProgress& progress = {});
 
