@@ -77,6 +77,10 @@ TEST(CliParse, ExitStatusForBadInput) {
       {"parse '" + (dir / "absent.txt").string() + "'", 1, "No such file"},
       // Opens, but reading fails: the system's text, not a crash.
       {"parse '" + dir.path().string() + "'", 1, "Is a directory"},
+      {"convert --targets fs2004 --app-dir '" + dir.path().string() + "' --fs9-dir '" +
+           dir.path().string() + "' --documents-dir '" + dir.path().string() + "' '" +
+           dir.path().string() + "'",
+       1, "Is a directory"},
       {"parse --mode 7 '" + kExample + "'", 2, "--mode"},
       {"frobnicate", 2, ""},
       {"parse --airports '" + (dir / "none.txt").string() + "' '" + kExample + "'", 0,

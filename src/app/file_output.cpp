@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "route/cp1252.hpp"
+#include "route/file_read.hpp"
 #include "route/run_error.hpp"
 
 namespace korvanta {
@@ -59,13 +60,12 @@ void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes,
 }
 
 std::string ReadWholeFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in)
-    throw RunError(Describe(file, "Cannot open", std::strerror(errno)));
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad())
-    throw RunError(Describe(file, "Cannot read", std::strerror(errno)));
-  return bytes;
+  FileRead read = ReadFileBytes(file);
+  if (read.status == ReadStatus::kCannotOpen)
+    throw RunError(Describe(file, "Cannot open", read.reason));
+  if (read.status == ReadStatus::kCannotRead)
+    throw RunError(Describe(file, "Cannot read", read.reason));
+  return std::move(read.bytes);
 }
 
 std::filesystem::path SafeFileName(std::string_view cp1252_name) {

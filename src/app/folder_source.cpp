@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "route/file_read.hpp"
 #include "route/numbers.hpp"
 #include "route/text.hpp"
 
@@ -30,10 +31,8 @@ constexpr std::string_view kFsxKey = "Microsoft\\Microsoft Games\\Flight Simulat
 constexpr std::string_view kDefaultSimulator = "c:\\Program Files\\Microsoft Games\\FS9";
 
 std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in)
-    return {};
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  FileRead read = ReadFileBytes(file);
+  return read.Ok() ? std::move(read.bytes) : std::string();
 }
 
 int DigitValue(char c, int base) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/file_output.hpp"
+#include "route/file_read.hpp"
 #include "route/numbers.hpp"
 #include "route/run_error.hpp"
 #include "route/text.hpp"
@@ -188,13 +189,10 @@ std::string IniUpdate(std::string_view text, std::string_view section, std::stri
 
 std::string IniProfile::Read(std::string_view section, std::string_view key,
                              std::string_view fallback) const {
-  std::ifstream in(file_, std::ios::binary);
-  if (!in)
+  const FileRead read = ReadFileBytes(file_);
+  if (!read.Ok())
     return std::string(fallback);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad())
-    return std::string(fallback);
-  return IniLookup(text, section, key).value_or(std::string(fallback));
+  return IniLookup(read.bytes, section, key).value_or(std::string(fallback));
 }
 
 void IniProfile::Write(std::string_view section, std::string_view key,

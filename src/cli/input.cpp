@@ -7,30 +7,19 @@
 #include <iterator>
 
 #include "route/cp1252.hpp"
+#include "route/file_read.hpp"
 #include "route/parser.hpp"
 
 namespace korvanta::cli {
 
 std::optional<std::string> ReadBytes(const std::string& file, std::string& error) {
-  if (file.empty() || file == "-") {
-    std::string bytes((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-    if (std::cin.bad()) {
-      error = std::string("standard input: ") + std::strerror(errno);
-      return std::nullopt;
-    }
-    return bytes;
-  }
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    error = file + ": " + std::strerror(errno);
+  const bool standard_input = file.empty() || file == "-";
+  FileRead read = standard_input ? ReadStreamBytes(std::cin) : ReadFileBytes(file);
+  if (!read.Ok()) {
+    error = (standard_input ? std::string("standard input") : file) + ": " + read.reason;
     return std::nullopt;
   }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    error = file + ": " + std::strerror(errno);
-    return std::nullopt;
-  }
-  return bytes;
+  return std::move(read.bytes);
 }
 
 std::optional<std::vector<std::string>> ReadRouteLines(const std::string& file,

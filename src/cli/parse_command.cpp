@@ -41,14 +41,7 @@ void PrintRoute(const RouteHeader& h, const RmTable& rm) {
 
 int RunParse(const ParseArgs& args) {
   std::string error;
-  std::optional<std::vector<std::string>> lines;
-  try {
-    lines = ReadRouteLines(args.file, error);
-  } catch (const std::ios_base::failure& e) {
-    // A read that fails part-way (a folder, a device error) surfaces here.
-    const bool from_stdin = args.file.empty() || args.file == "-";
-    error = fmt::format("{}: {}", from_stdin ? "standard input" : args.file, e.code().message());
-  }
+  auto lines = ReadRouteLines(args.file, error);
   if (!lines) {
     fmt::print(stderr, "{}\n", error);
     return kExitIoError;

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "route/file_read.hpp"
 #include "route/numbers.hpp"
 
 namespace korvanta {
@@ -75,27 +76,14 @@ AirportLoadResult LoadAirportDatabase(const std::filesystem::path& file, Airport
   if (!std::filesystem::is_regular_file(file, ec))
     return {false, std::string(kAirportsMissing)};
 
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    return {false, "Cannot open " + file.string() + ": " + std::strerror(errno)};
+  const FileRead read = ReadFileBytes(file);
+  if (read.status == ReadStatus::kCannotOpen) {
+    return {false, "Cannot open " + file.string() + ": " + read.reason};
   }
-  // Read to the end of the file, whatever size the file system announces: it
-  // can be 0 for a file that holds lines, or change while the file is read.
-  constexpr std::size_t kChunk = std::size_t{1} << 16;
-  std::string bytes;
-  if (const auto size = std::filesystem::file_size(file, ec); !ec)
-    bytes.reserve(static_cast<std::size_t>(size) + kChunk);
-  std::size_t used = 0;
-  do {
-    bytes.resize(used + kChunk);
-    in.read(bytes.data() + used, static_cast<std::streamsize>(kChunk));
-    used += static_cast<std::size_t>(in.gcount());
-  } while (in);
-  bytes.resize(used);
-  if (in.bad()) {
-    return {false, "Cannot read " + file.string() + ": " + std::strerror(errno)};
+  if (read.status == ReadStatus::kCannotRead) {
+    return {false, "Cannot read " + file.string() + ": " + read.reason};
   }
-  LoadAirportLines(bytes, db, progress);
+  LoadAirportLines(read.bytes, db, progress);
   return {true, {}};
 }
 

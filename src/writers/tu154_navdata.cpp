@@ -12,6 +12,7 @@
 #include <memory>
 #include <system_error>
 
+#include "route/file_read.hpp"
 #include "route/run_error.hpp"
 
 namespace korvanta {
@@ -100,27 +101,13 @@ void Split(std::string_view line, std::size_t wanted, Fields& fields) {
   }
 }
 
-// A navigation file's bytes, read whole without first zeroing the buffer.
-struct FileBytes {
-  std::unique_ptr<char[]> data;
-  std::size_t size = 0;
-  std::string_view View() const { return {data.get(), size}; }
-};
-
-FileBytes ReadNavigationFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in)
-    throw RunError(fmt::format("Cannot open {}: {}", file.string(), std::strerror(errno)));
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(file, ec);
-  if (ec)
-    throw RunError(fmt::format("Cannot read {}: {}", file.string(), ec.message()));
-  FileBytes bytes{std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size)), 0};
-  in.read(bytes.data.get(), static_cast<std::streamsize>(size));
-  bytes.size = static_cast<std::size_t>(in.gcount());
-  if (in.bad())
-    throw RunError(fmt::format("Cannot read {}: {}", file.string(), std::strerror(errno)));
-  return bytes;
+std::string ReadNavigationFile(const std::filesystem::path& file) {
+  FileRead read = ReadFileBytes(file);
+  if (read.status == ReadStatus::kCannotOpen)
+    throw RunError(fmt::format("Cannot open {}: {}", file.string(), read.reason));
+  if (read.status == ReadStatus::kCannotRead)
+    throw RunError(fmt::format("Cannot read {}: {}", file.string(), read.reason));
+  return std::move(read.bytes);
 }
 
 std::size_t CountLineFeeds(std::string_view bytes) {
@@ -229,7 +216,7 @@ void LoadTuNavigation(const std::filesystem::path& folder, TuTable& tu,
   // taken in load order: a file that cannot be read is reported only after
   // the files before it have loaded (and a broken line in one of them has
   // ended the load first), as when each file is read and closed in turn.
-  std::array<FileBytes, kTuNavFileNames.size()> files;
+  std::array<std::string, kTuNavFileNames.size()> files;
   std::size_t readable = 0;
   std::exception_ptr unreadable;
   std::size_t lines = 0;
@@ -240,13 +227,13 @@ void LoadTuNavigation(const std::filesystem::path& folder, TuTable& tu,
       unreadable = std::current_exception();
       break;
     }
-    lines += CountLineFeeds(files[readable].View()) + 1;
+    lines += CountLineFeeds(files[readable]) + 1;
   }
   tu.Reserve(lines);
   std::size_t counter = 0;
   for (std::size_t i = 0; i < readable; ++i) {
     const std::string source = (folder / kTuNavFileNames[i]).string();
-    LoadTuNavigationText(static_cast<TuNavFile>(i), files[i].View(), source, tu, counter, progress);
+    LoadTuNavigationText(static_cast<TuNavFile>(i), files[i], source, tu, counter, progress);
   }
   if (unreadable)
     std::rethrow_exception(unreadable);
