@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <system_error>
+#include <vector>
 
 #include "route/file_read.hpp"
 #include "route/numbers.hpp"
@@ -41,8 +42,8 @@ std::filesystem::path AirportDatabasePath(const std::filesystem::path& fs9_dir) 
 
 void LoadAirportLines(std::string_view bytes, AirportDatabase& db, const LoadProgress& progress) {
   db.AirportsLoaded = false;
-  db.apt.Empty();
-  db.apt.Reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+  std::vector<AptEntry> entries;
+  entries.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
   std::size_t counter = 0;
   std::size_t start = 0;
   while (start < bytes.size()) {
@@ -54,18 +55,20 @@ void LoadAirportLines(std::string_view bytes, AirportDatabase& db, const LoadPro
     if (!line.empty() && line.back() == '\r')
       line.remove_suffix(1);
 
-    AptRow row;
-    row.icao = std::string(Piece(line, kIcaoPos, kIcaoLen));
+    AptEntry entry;
+    const std::string_view icao = Piece(line, kIcaoPos, kIcaoLen);
+    std::copy(icao.begin(), icao.end(), entry.icao.begin());
+    entry.size = static_cast<std::uint8_t>(icao.size());
     const auto alt = ReadInteger(Piece(line, kAltPos, kAltLen));
-    row.alt = alt ? static_cast<std::int32_t>(*alt) : 0;
-    db.apt.Append(std::move(row));
+    entry.alt = alt ? static_cast<std::int32_t>(*alt) : 0;
+    entries.push_back(entry);
 
     if (progress && counter % kProgressEvery == 0)
       progress(counter);
     ++counter;
     start = next;
   }
-  db.apt.Sort();
+  db.apt.AssignSorted(entries);
   db.AirportsLoaded = true;
 }
 

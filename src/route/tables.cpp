@@ -1,6 +1,7 @@
 #include "route/tables.hpp"
 
 #include <algorithm>
+#include <array>
 #include <functional>
 
 #include "route/run_error.hpp"
@@ -60,18 +61,69 @@ std::uint64_t SortKey(std::string_view icao) {
 
 }  // namespace
 
-void AptTable::Sort() {
-  std::vector<std::pair<std::uint64_t, std::uint32_t>> keys(rows_.size());
-  for (std::size_t i = 0; i < rows_.size(); ++i) {
-    keys[i] = {SortKey(rows_[i].icao), static_cast<std::uint32_t>(i)};
+namespace {
+
+// The order that sorts `keys` ascending, equal keys in their given order: a
+// least-significant-digit radix sort over the keys' six bytes, linear in the
+// rows. Empty when the keys are in order already.
+std::vector<std::uint32_t> SortedOrder(const std::vector<std::uint64_t>& keys) {
+  const std::size_t n = keys.size();
+  if (std::is_sorted(keys.begin(), keys.end()))
+    return {};
+  std::vector<std::uint32_t> order(n), scratch(n);
+  for (std::size_t i = 0; i < n; ++i)
+    order[i] = static_cast<std::uint32_t>(i);
+  for (int shift = 0; shift < 48; shift += 8) {
+    std::array<std::size_t, 257> start{};
+    for (const std::uint64_t key : keys)
+      ++start[((key >> shift) & 0xFF) + 1];
+    if (start[((keys[0] >> shift) & 0xFF) + 1] == n)
+      continue;  // one digit only
+    for (std::size_t d = 1; d < start.size(); ++d)
+      start[d] += start[d - 1];
+    for (const std::uint32_t row : order)
+      scratch[start[(keys[row] >> shift) & 0xFF]++] = row;
+    order.swap(scratch);
   }
-  // Ties are broken by the original position, which keeps the sort stable.
-  std::sort(keys.begin(), keys.end());
-  std::vector<AptRow> sorted;
-  sorted.reserve(rows_.size());
-  for (const auto& k : keys)
-    sorted.push_back(std::move(rows_[k.second]));
-  rows_ = std::move(sorted);
+  return order;
+}
+
+}  // namespace
+
+void AptTable::Sort() {
+  std::vector<std::uint64_t> keys(rows_.size());
+  for (std::size_t i = 0; i < rows_.size(); ++i)
+    keys[i] = SortKey(rows_[i].icao);
+  const std::vector<std::uint32_t> order = SortedOrder(keys);
+  if (!order.empty()) {
+    std::vector<AptRow> sorted;
+    sorted.reserve(rows_.size());
+    for (const std::uint32_t row : order)
+      sorted.push_back(std::move(rows_[row]));
+    rows_ = std::move(sorted);
+  }
+  sorted_ = true;
+  cursor_ = 0;
+}
+
+void AptTable::AssignSorted(const std::vector<AptEntry>& entries) {
+  std::vector<std::uint64_t> keys(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    keys[i] = SortKey(std::string_view(entries[i].icao.data(), entries[i].size));
+  }
+  const std::vector<std::uint32_t> order = SortedOrder(keys);
+  rows_.clear();
+  rows_.reserve(entries.size());
+  const auto add = [this](const AptEntry& e) {
+    rows_.push_back(AptRow{std::string(e.icao.data(), e.size), e.alt});
+  };
+  if (order.empty()) {
+    for (const AptEntry& e : entries)
+      add(e);
+  } else {
+    for (const std::uint32_t row : order)
+      add(entries[row]);
+  }
   sorted_ = true;
   cursor_ = 0;
 }

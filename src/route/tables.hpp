@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -73,6 +74,14 @@ struct RouteHeader {
   std::int32_t CruiseAlt = 0;
 };
 
+// An airport as the database load collects it before the table is sorted:
+// the `icao` bytes as they stand (at most the field's width) and `alt`.
+struct AptEntry {
+  std::array<char, 5> icao{};
+  std::uint8_t size = 0;
+  std::int32_t alt = 0;
+};
+
 struct AptRow {
   std::string icao;  // characters 25 to 28 of the database line, as they stand
   std::int32_t alt = 0;
@@ -86,6 +95,8 @@ class AptTable {
   void Empty();
   void Reserve(std::size_t rows) { rows_.reserve(rows); }
   void Append(AptRow row);
+  // Replaces the rows by `entries`, in the order Sort() gives them.
+  void AssignSorted(const std::vector<AptEntry>& entries);
   // Orders the rows by `icao`, ascending, letter case ignored (stable, so
   // equal keys keep their file order).
   void Sort();
