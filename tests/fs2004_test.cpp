@@ -10,39 +10,7 @@ namespace korvanta {
 namespace {
 
 // The worked example's plan text with the runway 25L, line by line.
-const std::vector<std::string> kPlanLines = {
-    "[flightplan]",
-    "AppVersion=9.0.30612",
-    "title=EAAA to EBBB",
-    "description=EAAA, EBBB",
-    "type=IFR",
-    "routetype=3",
-    "cruising_altitude=33000",
-    "departure_id=EAAA, N50* 2.00', E008* 34.23', +000364.00",
-    "departure_position=25L",
-    "destination_id=EBBB, N50* 52.00', E005* 15.00', +000050.00",
-    "departure_name=ALPHA_INTL",
-    "destination_name=BETA FIELD",
-    "waypoint.0=, EAAA, , EAAA, A, N50* 2.00', E008* 34.23', +000364.00 , ",
-    "waypoint.1=, TOBAK, , TOBAK, I, N50* 5.50', E008* 17.00', +000000.00 , UL602",
-    "waypoint.2=, RUDOL, , RUDOL, V, N50* 20.00', E007* 10.00', +000000.00 , ",
-    "waypoint.3=, KOMAR, , KOMAR, N, N50* 40.00', E006* 0.00', +000000.00 , ",
-    "waypoint.4=, EBBB, , EBBB, A, N50* 52.00', E005* 15.00', +000050.00 , ",
-    "",
-    "",
-    "[FSC]",
-    "DepartAPCode=EAAA",
-    "DepartNum=0",
-    "DepartID=08",
-    "DepartType=Rwy",
-    "DestAPCode=EBBB",
-    "RouteType=3",
-    "SID=",
-    "STAR=",
-    "WP=1,Int,TOBAK,TOBAK,50.091667,8.283333,0.00,274.0000,0.000,1,100,UL602",
-    "WP=2,Int,RUDOL,RUDOL,50.333333,7.166667,114.30,280.0000,0.000,1,100,",
-    "WP=3,Int,KOMAR,KOMAR,50.666667,6.000000,385.00,285.0000,0.000,1,100,",
-};
+const std::vector<std::string> kPlanLines = test::ExamplePlanLines("25L");
 
 const std::vector<std::string> kIsgLines = {
     "CruiseAlt=33000",
