@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QScreen>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <algorithm>
@@ -133,7 +134,13 @@ TForm1::TForm1(const std::filesystem::path& app_dir, const FolderSource& source,
   connect(timer_, &QTimer::timeout, this, &TForm1::Timer1Timer);
   connect(ui_->SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
   connect(ui_->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-  connect(radio_group_, &QButtonGroup::idClicked, this, &TForm1::RadioGroup1Click);
+  // An item that becomes selected, not every click: clicking the item that
+  // is already selected picks nothing and must not tick the X-Plane box the
+  // user has just unticked.
+  connect(radio_group_, &QButtonGroup::idToggled, this, [this](int /*id*/, bool selected) {
+    if (selected)
+      RadioGroup1Click();
+  });
   connect(ui_->CheckBox1, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
   connect(ui_->Tu154, &QCheckBox::toggled, this, &TForm1::Tu154Click);
   connect(ui_->CheckBox4, &QCheckBox::toggled, this, &TForm1::CheckBox4Click);
@@ -187,6 +194,8 @@ void TForm1::RestoreStates() {
             store.Read(kStateSection, key, std::to_string(radio_group_->checkedId()));
         const auto index = ReadInt(value);
         if (index && *index >= 0 && *index < static_cast<int>(radio_group_->buttons().size())) {
+          // Only the item; the start-up timer applies the selection.
+          const QSignalBlocker quiet(radio_group_);
           radio_group_->button(*index)->setChecked(true);
         }
       }
@@ -220,12 +229,16 @@ void TForm1::RestoreStates() {
 
 // After the restore, the Super 80 box is shown exactly while the FS2004 box
 // is ticked. A hidden box must not stay ticked either: it would rename the
-// FS2004 plan without the user seeing why.
+// FS2004 plan without the user seeing why. Unticking it hides the plan
+// number, which a restored TU154 tick still needs.
 void TForm1::FormStorage1RestorePlacement() {
   const bool fs2004 = ui_->CheckBox4->isChecked();
   ui_->CheckBox1->setVisible(fs2004);
-  if (!fs2004)
+  if (!fs2004 && ui_->CheckBox1->isChecked()) {
     ui_->CheckBox1->setChecked(false);
+    if (ui_->Tu154->isChecked())
+      Tu154Click(true);
+  }
 }
 
 void TForm1::FormShow() {

@@ -2,6 +2,7 @@
 // folder tree. Message boxes and dialogs are answered by AnsweringDialogs.
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
@@ -156,6 +157,9 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void designState_data();
+  void designState();
+  void startUpOrder();
   void conversionWritesTheTickedTargets();
   void missingAirportDatabase();
   void loadProgressInPanel();
@@ -164,6 +168,8 @@ class MainWindowTest : public QObject {
   void selectionTable();
   void showHideRules_data();
   void showHideRules();
+  void restoredShowHide_data();
+  void restoredShowHide();
   void statesKeptAcrossStarts();
   void restoreLeavesUnreadableKeysAlone();
   void saveDialogOffered_data();
@@ -172,6 +178,130 @@ class MainWindowTest : public QObject {
   void saveDialogSetUp();
   void conversionRefusedWhileRunning();
 };
+
+// Every control as the window is created: its caption and whether it is
+// shown, enabled and ticked.
+void MainWindowTest::designState_data() {
+  QTest::addColumn<QString>("control");
+  QTest::addColumn<QString>("caption");
+  QTest::addColumn<bool>("shown");
+  QTest::addColumn<bool>("ticked");
+
+  QTest::newRow("status line") << "Label4"
+                               << "" << true << false;
+  QTest::newRow("runway label") << "Label2"
+                                << "Departing Runway" << true << false;
+  QTest::newRow("runway box") << "Edit1"
+                              << "" << true << false;
+  QTest::newRow("conversion button") << "SpeedButton1"
+                                     << "" << true << false;
+  QTest::newRow("runway prompt") << "Label3"
+                                 << "Modify Runway" << false << false;
+  QTest::newRow("GO!!!") << "Button1"
+                         << "GO!!!" << true << false;
+  QTest::newRow("FS9 item") << "RadioGroup1Fs9"
+                            << "FS9" << true << true;
+  QTest::newRow("FSX item") << "RadioGroup1Fsx"
+                            << "FSX" << true << false;
+  QTest::newRow("X-plane item") << "RadioGroup1XPlane"
+                                << "X-plane" << true << false;
+  QTest::newRow("FS2004") << "CheckBox4"
+                          << "FS2004" << true << false;
+  QTest::newRow("TU154") << "Tu154"
+                         << "TU154" << true << false;
+  QTest::newRow("MadDog") << "MadDog2006"
+                          << "MadDog2008" << true << false;
+  QTest::newRow("Flight1") << "CheckBox1"
+                           << "Flight1 Super 80 format" << false << false;
+  QTest::newRow("plan number label") << "Label1"
+                                     << "Flight plan nr" << false << false;
+  QTest::newRow("plan number") << "RxSpinEdit1"
+                               << "661" << false << false;
+  QTest::newRow("PMDG") << "CheckBox2"
+                        << "PMDG 737/747" << true << false;
+  QTest::newRow("LVLD") << "CheckBox3"
+                        << "LVLD 767" << true << false;
+  QTest::newRow("iFly") << "CheckBox9"
+                        << "iFly737" << true << false;
+  QTest::newRow("FSNavigator") << "CheckBox5"
+                               << "FSNavigator" << true << false;
+  QTest::newRow("X-Plane") << "CheckBox6"
+                           << "X-Plane" << true << false;
+  QTest::newRow("CIVA") << "CheckBox7"
+                        << "CIVA" << true << false;
+  QTest::newRow("Google Earth") << "CheckBox8"
+                                << "Google Earth" << true << false;
+  QTest::newRow("progress panel") << "Panel1"
+                                  << "Loading Routes ....." << true << false;
+  QTest::newRow("grid") << "DBGrid1"
+                        << "" << true << false;
+}
+
+void MainWindowTest::designState() {
+  QFETCH(QString, control);
+  QFETCH(QString, caption);
+  QFETCH(bool, shown);
+  QFETCH(bool, ticked);
+  Tree tree;
+  AnsweringDialogs dialogs;
+  const TForm1 window(tree.app, tree.source, {}, dialogs);
+  const QWidget* widget = Control(window, control.toLatin1().constData());
+  QString text;
+  if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+    text = label->text();
+  } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+    text = button->text();
+    QCOMPARE(button->isChecked(), ticked);
+  } else if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
+    text = edit->text();
+  } else if (const auto* spin = qobject_cast<const QSpinBox*>(widget)) {
+    text = spin->text();
+    QCOMPARE(spin->minimum(), 1);
+    QCOMPARE(spin->maximum(), 99999);
+  }
+  QCOMPARE(text, caption);
+  QCOMPARE(!widget->isHidden(), shown);
+  QVERIFY(widget->isEnabled());
+}
+
+// The window as it opens: its caption and size, the three items side by side,
+// and the focus on GO!!!, first in the tab order.
+void MainWindowTest::startUpOrder() {
+  Session session;
+  auto& [tree, dialogs, window] = session;
+  WriteFile(tree.app / "korvanta.ini", "[TForm1]\r\nRadioGroup1_ItemIndex=2\r\n");
+  window = std::make_unique<TForm1>(tree.app, tree.source, QStringList{}, dialogs);
+  QSignalSpy done(window.get(), &TForm1::StartUpDone);
+  window->show();
+
+  // Shown: the item is restored, but the selection waits for the timer.
+  QVERIFY(Control<QAbstractButton>(*window, "RadioGroup1XPlane")->isChecked());
+  QVERIFY(!Control<QCheckBox>(*window, "CheckBox6")->isChecked());
+  QVERIFY(Control(*window, "CheckBox4")->isEnabled());
+  QVERIFY(!Control(*window, "Panel1")->isHidden());
+  const auto* timer = window->findChild<QTimer*>(QStringLiteral("Timer1"));
+  QVERIFY(timer != nullptr && timer->isActive() && timer->isSingleShot());
+  QCOMPARE(timer->interval(), 200);
+  QVERIFY(done.wait(10000));
+  QVERIFY(Control<QCheckBox>(*window, "CheckBox6")->isChecked());
+  QVERIFY(!Control(*window, "CheckBox4")->isEnabled());
+  QVERIFY(Control(*window, "Panel1")->isHidden());
+
+  QCOMPARE(window->windowTitle(), QString("Quillberton to FS2004/FSX  plan"));
+  QCOMPARE(window->size(), QSize(638, 448));
+  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  QCOMPARE(QApplication::focusWidget(), Control(*window, "Button1"));
+  const int row = Control(*window, "RadioGroup1Fs9")->y();
+  QCOMPARE(Control(*window, "RadioGroup1Fsx")->y(), row);
+  QCOMPARE(Control(*window, "RadioGroup1XPlane")->y(), row);
+  QStringList tab_order;
+  for (QWidget* w = window->nextInFocusChain(); w != window.get(); w = w->nextInFocusChain()) {
+    if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().startsWith("qt_"))
+      tab_order << w->objectName();
+  }
+  QCOMPARE(tab_order.mid(0, 4),
+           QStringList({"Button1", "Edit1", "SpeedButton1", "RadioGroup1Fs9"}));
+}
 
 void MainWindowTest::conversionWritesTheTickedTargets() {
   Session session;
@@ -285,6 +415,11 @@ void MainWindowTest::selectionTable_data() {
       << "RadioGroup1XPlane"
       << "CheckBox4=D- CheckBox2=D- CheckBox3=D- CheckBox1=D- CheckBox5=D- CheckBox9=E- "
          "MadDog2006=D- Tu154=D- CheckBox6=E+ CheckBox7=E- CheckBox8=E-";
+  QTest::newRow("X-plane picked again keeps the X-Plane box the user unticked")
+      << "RadioGroup1XPlane CheckBox6"
+      << "RadioGroup1XPlane"
+      << "CheckBox4=D- CheckBox2=D- CheckBox3=D- CheckBox1=D- CheckBox5=D- CheckBox9=E- "
+         "MadDog2006=D- Tu154=D- CheckBox6=E- CheckBox7=E- CheckBox8=E-";
   QTest::newRow("FSX from everything ticked")
       << "tick"
       << "RadioGroup1Fsx"
@@ -365,6 +500,44 @@ void MainWindowTest::showHideRules() {
   QVERIFY(session.Start());
   auto& [tree, dialogs, window] = session;
   Click(*window, clicks);
+  QCOMPARE(!Control(*window, "CheckBox1")->isHidden(), flight1_shown);
+  QCOMPARE(Control<QCheckBox>(*window, "CheckBox1")->isChecked(), flight1_ticked);
+  QCOMPARE(!Control(*window, "Label1")->isHidden(), plan_number_shown);
+  QCOMPARE(!Control(*window, "RxSpinEdit1")->isHidden(), plan_number_shown);
+}
+
+// The restored ticks run the show/hide rules as the user's clicks would.
+void MainWindowTest::restoredShowHide_data() {
+  QTest::addColumn<QString>("stored");  // keys of section TForm1
+  QTest::addColumn<bool>("flight1_shown");
+  QTest::addColumn<bool>("flight1_ticked");
+  QTest::addColumn<bool>("plan_number_shown");
+
+  QTest::newRow("FS2004 shows Flight1") << "CheckBox4_Checked=True" << true << false << false;
+  QTest::newRow("Flight1 with FS2004 shows the plan number")
+      << "CheckBox1_Checked=True CheckBox4_Checked=True" << true << true << true;
+  QTest::newRow("TU154 shows the plan number") << "Tu154_Checked=True" << false << false << true;
+  QTest::newRow("Flight1 without FS2004: unticked, with its plan number hidden")
+      << "CheckBox1_Checked=True CheckBox4_Checked=False" << false << false << false;
+  QTest::newRow("Flight1 without FS2004 keeps the plan number of a ticked TU154")
+      << "CheckBox1_Checked=True CheckBox4_Checked=False Tu154_Checked=True" << false << false
+      << true;
+  QTest::newRow("X-plane unticks all three")
+      << "CheckBox1_Checked=True CheckBox4_Checked=True Tu154_Checked=True "
+         "RadioGroup1_ItemIndex=2"
+      << false << false << false;
+}
+
+void MainWindowTest::restoredShowHide() {
+  QFETCH(QString, stored);
+  QFETCH(bool, flight1_shown);
+  QFETCH(bool, flight1_ticked);
+  QFETCH(bool, plan_number_shown);
+  Session session;
+  auto& [tree, dialogs, window] = session;
+  WriteFile(tree.app / "korvanta.ini",
+            "[TForm1]\r\n" + stored.replace(' ', "\r\n").toStdString() + "\r\n");
+  QVERIFY(session.Start());
   QCOMPARE(!Control(*window, "CheckBox1")->isHidden(), flight1_shown);
   QCOMPARE(Control<QCheckBox>(*window, "CheckBox1")->isChecked(), flight1_ticked);
   QCOMPARE(!Control(*window, "Label1")->isHidden(), plan_number_shown);
