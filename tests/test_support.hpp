@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "route/tables.hpp"
+
 namespace korvanta::test {
 
 // A fresh folder below the system's temporary folder, removed at the end.
@@ -46,6 +48,14 @@ inline void WriteFile(const std::filesystem::path& file, const std::string& byte
 
 inline std::filesystem::path DataDir() {
   return KORVANTA_TEST_DATA;
+}
+
+// A waypoint table holding `rows`, in order.
+inline RmTable Table(const std::vector<RmRow>& rows) {
+  RmTable rm;
+  for (const RmRow& r : rows)
+    rm.Append(r);
+  return rm;
 }
 
 // Route text written in a test: `marker` stands for the degree sign, the

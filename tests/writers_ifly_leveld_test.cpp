@@ -49,12 +49,7 @@ RmRow Row(const std::string& id, const std::string& lat, const std::string& lon,
   return r;
 }
 
-RmTable Table(const std::vector<RmRow>& rows) {
-  RmTable rm;
-  for (const RmRow& r : rows)
-    rm.Append(r);
-  return rm;
-}
+using test::Table;
 
 RouteHeader Header(const std::string& dep, const std::string& dest, int cruise = 33000) {
   RouteHeader h;

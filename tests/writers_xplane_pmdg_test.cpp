@@ -30,12 +30,7 @@ RmRow Row(const std::string& id, const std::string& lat, const std::string& lon,
   return r;
 }
 
-RmTable Table(const std::vector<RmRow>& rows) {
-  RmTable rm;
-  for (const RmRow& r : rows)
-    rm.Append(r);
-  return rm;
-}
+using test::Table;
 
 std::vector<std::string> Plus(std::vector<std::string> a, const std::vector<std::string>& b) {
   a.insert(a.end(), b.begin(), b.end());

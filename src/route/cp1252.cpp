@@ -1,9 +1,10 @@
 #include "route/cp1252.hpp"
-#include "route/text.hpp"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+
+#include "route/text.hpp"
 
 namespace korvanta {
 

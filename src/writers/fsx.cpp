@@ -3,6 +3,7 @@
 #include "route/conversions.hpp"
 #include "route/cp1252.hpp"
 #include "route/numbers.hpp"
+#include "route/parser.hpp"
 #include "xml/xml_writer.hpp"
 
 namespace korvanta {
@@ -62,21 +63,6 @@ void AddWaypoint(XmlDocument& xml, std::string_view line) {
 
 }  // namespace
 
-std::vector<std::string_view> PlanTextLines(std::string_view plan_text) {
-  std::vector<std::string_view> lines;
-  while (!plan_text.empty()) {
-    const std::size_t end = plan_text.find('\n');
-    std::string_view line = plan_text.substr(0, end);
-    if (!line.empty() && line.back() == '\r')
-      line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos)
-      break;
-    plan_text.remove_prefix(end + 1);
-  }
-  return lines;
-}
-
 std::vector<std::string_view> CommaFields(std::string_view line) {
   std::vector<std::string_view> fields;
   std::size_t start = 0;
@@ -107,8 +93,9 @@ std::string WriteFsxPlan(std::string_view plan_text) {
   // Lines are numbered as if the runway line were absent, so the destination
   // is always line 9 and the names lines 10 and 11.
   std::size_t number = 0;
+  const std::vector<std::string> lines = SplitLines(plan_text);
   std::string_view description;
-  for (const std::string_view line : PlanTextLines(plan_text)) {
+  for (const std::string_view line : lines) {
     if (number == 8 && line.starts_with(kRunwayKey))
       continue;
     ++number;

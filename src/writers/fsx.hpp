@@ -12,11 +12,8 @@ namespace korvanta {
 // of the Windows-1252 plan text are converted to UTF-8 and escaped.
 std::string WriteFsxPlan(std::string_view plan_text);
 
-// Reading the FS2004 plan text back (the FSX and Google Earth writers).
-
-// Its lines, without their line ends (CR LF or LF); a final line end does not
-// start another line.
-std::vector<std::string_view> PlanTextLines(std::string_view plan_text);
+// Reading the FS2004 plan text back (the FSX and Google Earth writers; its
+// lines come from SplitLines).
 
 // The comma fields of a line. A run of commas with nothing between them is
 // one separator; blanks belong to the fields.

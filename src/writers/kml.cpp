@@ -6,6 +6,7 @@
 #include "route/conversions.hpp"
 #include "route/cp1252.hpp"
 #include "route/numbers.hpp"
+#include "route/parser.hpp"
 #include "writers/fsx.hpp"
 #include "xml/xml_writer.hpp"
 
@@ -142,7 +143,7 @@ std::string WriteGoogleEarthKml(std::string_view plan_text, std::string_view dep
   XmlDocument xml;
   std::string path;  // every point followed by one blank
   std::size_t number = 0;
-  for (const std::string_view line : PlanTextLines(plan_text)) {
+  for (const std::string_view line : SplitLines(plan_text)) {
     ++number;
     if (number == kHeadLine) {
       AddHead(xml, names + ".kml");

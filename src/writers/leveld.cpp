@@ -9,8 +9,6 @@
 
 namespace korvanta {
 
-namespace {}  // namespace
-
 std::string WriteLevelDRoute(const RouteHeader& header, const RmTable& rm) {
   std::string out;
   AppendCrLfLine(out, ";FlightPlan created   by Korvanta ver. 2.9");

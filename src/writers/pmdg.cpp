@@ -1,11 +1,12 @@
 #include "writers/pmdg.hpp"
-#include "route/text.hpp"
 
 #include <fmt/format.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "route/text.hpp"
 
 namespace korvanta {
 
