@@ -43,7 +43,8 @@ RunOutcome ConversionRun::Run(const std::string& text, const RunChoices& choices
     // loaded back from it.
     const std::filesystem::path route_file = folders_.AppDir / kRouteTextName;
     WriteWholeFile(route_file, JoinCrLf(SplitLines(text)));
-    std::vector<std::string> lines = SplitLines(ReadWholeFile(route_file));
+    const std::string route_text = ReadWholeFile(route_file);
+    std::vector<std::string> lines = SplitLines(route_text);
     ctx.lines = &lines;
 
     for (const WriterSlot& slot : WriterSlots()) {
@@ -67,13 +68,11 @@ RunOutcome ConversionRun::Run(const std::string& text, const RunChoices& choices
     }
     const std::filesystem::path rts =
         ctx.simulator_dir / "routes" / SafeFileName(header_.DepIcao + header_.DestIcao + ".rts");
-    ctx.Write(rts, ReadWholeFile(route_file), true);
-    std::error_code ec;
-    std::filesystem::last_write_time(rts, std::filesystem::last_write_time(route_file, ec), ec);
-  } catch (const RunError& e) {
-    front_.ShowMessage(e.what());
-    outcome.end = RunEnd::kFailed;
+    ctx.Write(rts, route_text, true);
+    KeepFileDate(route_file, rts);
   } catch (const std::exception& e) {
+    // RunError carries the message to show; anything else (a file system
+    // error, memory) ends the run the same way.
     front_.ShowMessage(e.what());
     outcome.end = RunEnd::kFailed;
   }

@@ -59,6 +59,13 @@ void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes,
   }
 }
 
+void KeepFileDate(const std::filesystem::path& source, const std::filesystem::path& copy) {
+  std::error_code ec;
+  const auto date = std::filesystem::last_write_time(source, ec);
+  if (!ec)
+    std::filesystem::last_write_time(copy, date, ec);
+}
+
 std::string ReadWholeFile(const std::filesystem::path& file) {
   FileRead read = ReadFileBytes(file);
   if (read.status == ReadStatus::kCannotOpen)

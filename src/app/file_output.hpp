@@ -15,6 +15,10 @@ namespace korvanta {
 void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes,
                     bool create_folders = false);
 
+// Gives `copy` the file date of `source`, when both can be reached (a copy
+// that keeps its original's date; a failure leaves the copy's own date).
+void KeepFileDate(const std::filesystem::path& source, const std::filesystem::path& copy);
+
 // The whole file's bytes; RunError naming the file when it cannot be read.
 std::string ReadWholeFile(const std::filesystem::path& file);
 

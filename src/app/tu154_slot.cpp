@@ -53,9 +53,7 @@ void FileTu154Plan(const std::filesystem::path& folder, std::string_view plan_te
   const std::string old_store = ReadWholeFile(store);
   const std::filesystem::path backup = folder / kBackupFile;
   write(backup, old_store);
-  const auto stamp = std::filesystem::last_write_time(store, ec);
-  if (!ec)
-    std::filesystem::last_write_time(backup, stamp, ec);
+  KeepFileDate(store, backup);
   write(store, MergePlanStore(old_store, plan_text));
 }
 
