@@ -270,9 +270,8 @@ namespace {
 
 // The simulators' installers are 32-bit: a 64-bit prefix keeps their keys
 // under Wow6432Node, a 32-bit one under Software\Microsoft directly.
-std::optional<std::string> SimulatorFolder(const fs::path& prefix, std::string_view key,
+std::optional<std::string> SimulatorFolder(std::string_view system_reg, std::string_view key,
                                            std::string_view name) {
-  const std::string system_reg = ReadText(prefix / "system.reg");
   for (const std::string_view root : {"Software\\Wow6432Node\\", "Software\\"}) {
     const std::string full_key = std::string(root) + std::string(key);
     if (auto folder = RecordedFolder(RegistryString(system_reg, full_key, name)))
@@ -283,13 +282,19 @@ std::optional<std::string> SimulatorFolder(const fs::path& prefix, std::string_v
 
 }  // namespace
 
+const std::string& WinePrefixFolderSource::SystemReg() const {
+  if (!system_reg_)
+    system_reg_ = ReadText(prefix_ / "system.reg");
+  return *system_reg_;
+}
+
 std::optional<std::filesystem::path> WinePrefixFolderSource::Fs9Path() const {
-  const auto folder = SimulatorFolder(prefix_, kFs9Key, "EXE Path");
+  const auto folder = SimulatorFolder(SystemReg(), kFs9Key, "EXE Path");
   return folder ? MapWindowsPath(*folder) : std::nullopt;
 }
 
 std::optional<std::filesystem::path> WinePrefixFolderSource::FsxPath() const {
-  const auto folder = SimulatorFolder(prefix_, kFsxKey, "SetupPath");
+  const auto folder = SimulatorFolder(SystemReg(), kFsxKey, "SetupPath");
   return folder ? MapWindowsPath(*folder) : std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace korvanta {
 
@@ -60,8 +61,13 @@ class WinePrefixFolderSource : public FolderSource {
   std::optional<std::filesystem::path> MapWindowsPath(std::string_view windows_path) const;
 
  private:
+  // The simulators' keys are in system.reg, which a used prefix makes large:
+  // it is read once, at the first look-up.
+  const std::string& SystemReg() const;
+
   std::filesystem::path prefix_;
   std::filesystem::path home_;
+  mutable std::optional<std::string> system_reg_;
 };
 
 // The source of this platform (the Wine prefix on Linux and other POSIX
