@@ -133,6 +133,11 @@ TEST(IniProfile, WriteKeepsEveryOtherByte) {
   EXPECT_EQ(profile.Read("main", "plnfolder", "nic"), "D:\\FS Plans");
   EXPECT_EQ(profile.Read("Main", "PMDGFolder", "nic"), "nic");
   EXPECT_EQ(profile.Read("TForm1", "CheckBox4_Checked", "False"), "True");
+
+  // The same two keys in one write of the file give the same bytes.
+  WriteFile(profile.File(), std::string(kUserFile));
+  profile.Write("TForm1", {{"RxSpinEdit1_Value", "1234"}, {"CheckBox4_Checked", "True"}});
+  EXPECT_EQ(ReadFile(profile.File()), expected);
 }
 
 TEST(IniProfile, MissingFileReadsDefaultsAndIsCreatedOnWrite) {

@@ -187,18 +187,24 @@ std::string IniUpdate(std::string_view text, std::string_view section, std::stri
   return out;
 }
 
+std::string IniProfile::Text() const {
+  FileRead read = ReadFileBytes(file_);
+  return read.Ok() ? std::move(read.bytes) : std::string();
+}
+
 std::string IniProfile::Read(std::string_view section, std::string_view key,
                              std::string_view fallback) const {
-  const FileRead read = ReadFileBytes(file_);
-  if (!read.Ok())
-    return std::string(fallback);
-  return IniLookup(read.bytes, section, key).value_or(std::string(fallback));
+  return IniLookup(Text(), section, key).value_or(std::string(fallback));
 }
 
 void IniProfile::Write(std::string_view section, std::string_view key,
                        std::string_view value) const {
+  Write(section, {{std::string(key), std::string(value)}});
+}
+
+void IniProfile::Write(std::string_view section, const std::vector<Entry>& entries) const {
   // A missing file starts empty; one that is there but cannot be read must
-  // not be replaced by the new key alone.
+  // not be replaced by the new keys alone.
   std::error_code ec;
   const std::filesystem::file_status status = std::filesystem::status(file_, ec);
   std::string text;
@@ -208,7 +214,9 @@ void IniProfile::Write(std::string_view section, std::string_view key,
     if (!std::filesystem::is_directory(status))
       text = ReadWholeFile(file_);
   }
-  WriteWholeFile(file_, IniUpdate(text, section, key, value));
+  for (const Entry& entry : entries)
+    text = IniUpdate(text, section, entry.key, entry.value);
+  WriteWholeFile(file_, text);
 }
 
 }  // namespace korvanta

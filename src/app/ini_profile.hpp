@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvanta {
 
@@ -27,6 +28,18 @@ class IniProfile {
   // (written to a temporary file and renamed); on failure it is left as it
   // was and RunError is thrown.
   void Write(std::string_view section, std::string_view key, std::string_view value) const;
+
+  // Several keys of one section with one read and one write of the file:
+  // all of them or, on failure, none.
+  struct Entry {
+    std::string key;
+    std::string value;
+  };
+  void Write(std::string_view section, const std::vector<Entry>& entries) const;
+
+  // The file's text as it is now (empty when missing or unreadable), for
+  // several look-ups with IniLookup without reading the file each time.
+  std::string Text() const;
 
  private:
   std::filesystem::path file_;

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "app/ini_profile.hpp"
 #include "gui/icons.hpp"
@@ -172,17 +173,21 @@ void TForm1::showEvent(QShowEvent* event) {
 // (toggled), as a user's click would.
 void TForm1::RestoreStates() {
   try {
-    const IniProfile store(folders_.SettingsFile());
+    // One read of the file for every key.
+    const std::string settings = IniProfile(folders_.SettingsFile()).Text();
+    const auto read = [&](std::string_view key, std::string_view fallback) {
+      return IniLookup(settings, kStateSection, key).value_or(std::string(fallback));
+    };
     for (const PersistedState& state : kPersistedStates) {
       const std::string key = KeyOf(state);
       if (state.property == "Checked") {
         QCheckBox* box = Box(state.control);
-        const std::string value = store.Read(kStateSection, key, BoolText(box->isChecked()));
+        const std::string value = read(key, BoolText(box->isChecked()));
         if (const auto checked = ReadBool(value))
           box->setChecked(*checked);
       } else if (state.control == "RxSpinEdit1") {
         QSpinBox* spin = ui_->RxSpinEdit1;
-        const std::string value = store.Read(kStateSection, key, std::to_string(spin->value()));
+        const std::string value = read(key, std::to_string(spin->value()));
         const auto number = ReadDecimal(value);
         if (number && std::isfinite(*number)) {
           const double bounded =
@@ -190,8 +195,7 @@ void TForm1::RestoreStates() {
           spin->setValue(static_cast<int>(bounded));
         }
       } else {
-        const std::string value =
-            store.Read(kStateSection, key, std::to_string(radio_group_->checkedId()));
+        const std::string value = read(key, std::to_string(radio_group_->checkedId()));
         const auto index = ReadInt(value);
         if (index && *index >= 0 && *index < static_cast<int>(radio_group_->buttons().size())) {
           // Only the item; the start-up timer applies the selection.
@@ -202,10 +206,10 @@ void TForm1::RestoreStates() {
     }
 
     // The placement, where it still fits on a screen.
-    const auto left = ReadInt(store.Read(kStateSection, kLeftKey, ""));
-    const auto top = ReadInt(store.Read(kStateSection, kTopKey, ""));
-    const auto width = ReadInt(store.Read(kStateSection, kWidthKey, ""));
-    const auto height = ReadInt(store.Read(kStateSection, kHeightKey, ""));
+    const auto left = ReadInt(read(kLeftKey, ""));
+    const auto top = ReadInt(read(kTopKey, ""));
+    const auto width = ReadInt(read(kWidthKey, ""));
+    const auto height = ReadInt(read(kHeightKey, ""));
     if (width && height && *width > 0 && *height > 0) {
       const QSize least = minimumSizeHint();
       resize(std::max(*width, least.width()), std::max(*height, least.height()));
@@ -219,7 +223,7 @@ void TForm1::RestoreStates() {
         }
       }
     }
-    if (ReadBool(store.Read(kStateSection, kMaximizedKey, "")).value_or(false)) {
+    if (ReadBool(read(kMaximizedKey, "")).value_or(false)) {
       setWindowState(windowState() | Qt::WindowMaximized);
     }
   } catch (const std::exception& e) {
@@ -299,14 +303,17 @@ void TForm1::RadioGroup1Click() {
 }
 
 // The plan-number controls follow whichever of the two boxes changed last.
+void TForm1::ShowPlanNumber(bool shown) {
+  ui_->Label1->setVisible(shown);
+  ui_->RxSpinEdit1->setVisible(shown);
+}
+
 void TForm1::CheckBox1Click(bool checked) {
-  ui_->Label1->setVisible(checked);
-  ui_->RxSpinEdit1->setVisible(checked);
+  ShowPlanNumber(checked);
 }
 
 void TForm1::Tu154Click(bool checked) {
-  ui_->Label1->setVisible(checked);
-  ui_->RxSpinEdit1->setVisible(checked);
+  ShowPlanNumber(checked);
 }
 
 void TForm1::CheckBox4Click(bool checked) {
@@ -409,7 +416,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // settings file; every other byte of the file stays as it was.
 void TForm1::SaveStates() {
   try {
-    const IniProfile store(folders_.SettingsFile());
+    std::vector<IniProfile::Entry> entries;
     for (const PersistedState& state : kPersistedStates) {
       std::string value;
       if (state.property == "Checked") {
@@ -419,17 +426,18 @@ void TForm1::SaveStates() {
       } else {
         value = std::to_string(radio_group_->checkedId());
       }
-      store.Write(kStateSection, KeyOf(state), value);
+      entries.push_back({KeyOf(state), value});
     }
     // The position with the frame, as move() takes it back.
     const bool maximized = isMaximized();
     const QPoint at = maximized ? normalGeometry().topLeft() : pos();
     const QSize extent = maximized ? normalGeometry().size() : size();
-    store.Write(kStateSection, kLeftKey, std::to_string(at.x()));
-    store.Write(kStateSection, kTopKey, std::to_string(at.y()));
-    store.Write(kStateSection, kWidthKey, std::to_string(extent.width()));
-    store.Write(kStateSection, kHeightKey, std::to_string(extent.height()));
-    store.Write(kStateSection, kMaximizedKey, BoolText(maximized));
+    entries.push_back({std::string(kLeftKey), std::to_string(at.x())});
+    entries.push_back({std::string(kTopKey), std::to_string(at.y())});
+    entries.push_back({std::string(kWidthKey), std::to_string(extent.width())});
+    entries.push_back({std::string(kHeightKey), std::to_string(extent.height())});
+    entries.push_back({std::string(kMaximizedKey), BoolText(maximized)});
+    IniProfile(folders_.SettingsFile()).Write(kStateSection, entries);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "korvanta: the window's state is not kept: %s\n", e.what());
   }

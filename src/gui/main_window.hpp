@@ -74,6 +74,7 @@ class TForm1 : public QWidget, public FrontEnd {
   void SpeedButton1Click();
   void Button1Click();
   void RadioGroup1Click();
+  void ShowPlanNumber(bool shown);
   void CheckBox1Click(bool checked);
   void Tu154Click(bool checked);
   void CheckBox4Click(bool checked);
