@@ -4,12 +4,9 @@
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <exception>
-#include <fstream>
-#include <memory>
 #include <system_error>
 
 #include "route/file_read.hpp"
@@ -39,16 +36,6 @@ struct Fields {
 
   std::string_view operator[](std::size_t i) const { return {at[i].data, at[i].size}; }
 };
-
-// The position of `c` in `text`, or npos. The texts searched here are a few
-// characters long, too short to gain from memchr.
-std::size_t Find(std::string_view text, char c) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == c)
-      return i;
-  }
-  return std::string_view::npos;
-}
 
 bool IsSeparator(char c) {
   return static_cast<unsigned char>(c) <= 0x20;
@@ -152,7 +139,7 @@ std::size_t IdentifierField(TuNavFile kind) {
 }  // namespace
 
 std::string_view IntegerPart(std::string_view text) {
-  const std::size_t point = Find(text, '.');
+  const std::size_t point = text.find('.');
   return point == std::string_view::npos ? std::string_view() : text.substr(0, point);
 }
 
@@ -166,11 +153,11 @@ std::string TuPointKey(std::string_view identifier, std::string_view lon, std::s
 }
 
 std::string_view BracketValue(std::string_view field) {
-  const std::size_t open = Find(field, '[');
+  const std::size_t open = field.find('[');
   if (open == std::string_view::npos)
     return {};
   const std::string_view window = field.substr(open + 1, kBracketWindow);
-  const std::size_t close = Find(window, ']');
+  const std::size_t close = window.find(']');
   return close == std::string_view::npos ? std::string_view() : window.substr(0, close);
 }
 
