@@ -21,10 +21,12 @@ std::string Describe(const std::filesystem::path& file, const std::string& what,
   return what + " " + file.string() + ": " + reason;
 }
 
+// A short name of its own, not derived from the target's name: a target name
+// at the file system's length limit would otherwise give a temporary name
+// beyond it.
 std::filesystem::path TemporaryNameFor(const std::filesystem::path& file) {
   std::random_device rd;
-  return file.parent_path() /
-         ("." + file.filename().string() + ".tmp-" + std::to_string(rd() % 1000000));
+  return file.parent_path() / (".korvanta-" + std::to_string(100000 + rd() % 900000) + ".tmp");
 }
 
 }  // namespace
