@@ -39,11 +39,12 @@ RunOutcome ConversionRun::Run(const std::string& text, const RunChoices& choices
                   SimulatorDir(choices),
                   PlanFolder(choices)};
   try {
-    // The route text is kept as "route.txt" and every parse reads the lines
-    // loaded back from it.
+    // The route text is kept as "route.txt"; every parse reads the lines as
+    // written there. They are taken from memory, not read back: another run
+    // in the same program folder may have replaced the file meanwhile.
     const std::filesystem::path route_file = folders_.AppDir / kRouteTextName;
-    WriteWholeFile(route_file, JoinCrLf(SplitLines(text)));
-    const std::string route_text = ReadWholeFile(route_file);
+    const std::string route_text = JoinCrLf(SplitLines(text));
+    WriteWholeFile(route_file, route_text);
     std::vector<std::string> lines = SplitLines(route_text);
     ctx.lines = &lines;
 
@@ -121,22 +122,21 @@ std::optional<std::filesystem::path> SlotContext::DialogChoice(
   return Front().ChooseSaveFile(folder);
 }
 
-std::optional<std::filesystem::path> SlotContext::Numbered(
-    const std::filesystem::path& folder,
-    const std::function<std::string(std::string_view number)>& name) const {
-  for (int n = 1; n <= 998; ++n) {
-    const std::filesystem::path candidate = folder / SafeFileName(name(fmt::format("{:03}", n)));
-    std::error_code ec;
-    if (!std::filesystem::exists(candidate, ec))
-      return candidate;
-  }
-  return std::nullopt;
+std::optional<NumberedFile> SlotContext::Numbered(const std::filesystem::path& folder,
+                                                  const NumberedFile::NameFor& name) const {
+  return NumberedFile::Reserve(folder, name);
 }
 
 void SlotContext::Write(const std::filesystem::path& file, std::string_view bytes,
                         bool create_folders) {
   WriteWholeFile(file, bytes, create_folders);
   outcome.written.push_back(file);
+  Front().FileWritten(file);
+}
+
+void SlotContext::StatusBeforeWrite(const std::string& text, const std::filesystem::path& file) {
+  Front().SetStatusBeforeWrite(text, file);
+  Front().ProcessPendingEvents();
 }
 
 void SlotContext::Status(const std::string& text) {
@@ -157,24 +157,32 @@ SlotStep RunStandardSlot(SlotContext& ctx, const WriterSlot& slot) {
   std::optional<std::filesystem::path> chosen;
   if (slot.offers_dialog)
     chosen = ctx.DialogChoice(folder);
+  // A numbered name is taken as an empty file now and filled by the write;
+  // it is removed again when anything before the write's end fails.
+  std::optional<NumberedFile> numbered =
+      !chosen && slot.naming == Naming::kNumbered
+          ? ctx.Numbered(
+                folder,
+                [&](std::string_view number) { return slot.file_name(ctx.Header(), number); })
+          : std::nullopt;
   std::filesystem::path file;
   if (chosen) {
     file = *chosen;
   } else if (slot.naming == Naming::kNumbered) {
-    const auto numbered = ctx.Numbered(
-        folder, [&](std::string_view number) { return slot.file_name(ctx.Header(), number); });
     if (!numbered)
       return ctx.Stop(kTooManyFiles);
-    file = *numbered;
+    file = numbered->Path();
   } else {
     file = folder / SafeFileName(slot.file_name(ctx.Header(), ""));
   }
 
   if (slot.status == StatusRule::kBeforeWriteUnlessDialog && !chosen) {
-    ctx.Status("File " + file.string() + " created");
+    ctx.StatusBeforeWrite("File " + file.string() + " created", file);
   }
   const std::string bytes = slot.render(WriterInput{ctx.Header(), ctx.Rm(), ctx.choices});
   ctx.Write(file, bytes);
+  if (numbered)
+    numbered->Keep();
   if (slot.status == StatusRule::kFullPath) {
     ctx.Status("File " + file.string() + " created");
   } else if (slot.status == StatusRule::kBareName) {

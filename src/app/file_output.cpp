@@ -8,9 +8,11 @@
 #include <random>
 #include <system_error>
 
+#include "app/platform_files.hpp"
 #include "route/cp1252.hpp"
 #include "route/file_read.hpp"
 #include "route/run_error.hpp"
+#include "route/utf8_path.hpp"
 
 namespace korvanta {
 
@@ -18,8 +20,10 @@ namespace {
 
 std::string Describe(const std::filesystem::path& file, const std::string& what,
                      const std::string& reason) {
-  return what + " " + file.string() + ": " + reason;
+  return what + " " + PathToUtf8(file) + ": " + reason;
 }
+
+constexpr int kTemporaryNameAttempts = 100;
 
 // A short name of its own, not derived from the target's name: a target name
 // at the file system's length limit would otherwise give a temporary name
@@ -39,25 +43,29 @@ void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes,
     if (ec)
       throw RunError(Describe(file, "Cannot create the folder of", ec.message()));
   }
-  const std::filesystem::path temp = TemporaryNameFor(file);
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out)
-      throw RunError(Describe(file, "Cannot create", std::strerror(errno)));
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      const std::string reason = std::strerror(errno);
-      out.close();
-      std::filesystem::remove(temp, ec);
-      throw RunError(Describe(file, "Cannot write", reason));
-    }
+  // The temporary name is taken exclusively, so that a failure never
+  // removes another run's temporary file.
+  std::filesystem::path temp;
+  for (int attempt = 0; temp.empty(); ++attempt) {
+    const std::filesystem::path candidate = TemporaryNameFor(file);
+    const ExclusiveCreate created = CreateNewFile(candidate);
+    if (created.result == CreateResult::kCreated)
+      temp = candidate;
+    else if (created.result == CreateResult::kFailed || attempt == kTemporaryNameAttempts)
+      throw RunError(Describe(file, "Cannot create",
+                              created.reason.empty() ? "no free temporary name" : created.reason));
   }
-  std::filesystem::rename(temp, file, ec);
-  if (ec) {
-    std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
-    throw RunError(Describe(file, "Cannot write", ec.message()));
+  // On the disk before it takes the target's place, so that a power cut
+  // leaves the old file or the new one, never an empty one.
+  const FileStep written = WriteFlushedFile(temp, bytes, file);
+  if (!written.ok) {
+    std::filesystem::remove(temp, ec);
+    throw RunError(Describe(file, "Cannot write", written.reason));
+  }
+  const FileStep replaced = ReplaceFile(temp, file);
+  if (!replaced.ok) {
+    std::filesystem::remove(temp, ec);
+    throw RunError(Describe(file, "Cannot write", replaced.reason));
   }
 }
 

@@ -20,6 +20,15 @@ class FrontEnd {
       const std::filesystem::path& initial_folder) = 0;
   // The status line ("File ... created").
   virtual void SetStatus(const std::string& text) = 0;
+  // A status line that names `file` before the run writes it (the window
+  // shows it at once, as it always has). A front end that reports only what
+  // was written holds it back until FileWritten(file).
+  virtual void SetStatusBeforeWrite(const std::string& text,
+                                    const std::filesystem::path& /*file*/) {
+    SetStatus(text);
+  }
+  // A file of the run has been written whole.
+  virtual void FileWritten(const std::filesystem::path& /*file*/) {}
   // Progress of a long load (the Tu-154 navigation data); an empty text
   // ends it (the window hides its progress panel).
   virtual void SetProgress(const std::string& /*text*/) {}

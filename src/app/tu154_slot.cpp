@@ -5,7 +5,9 @@
 #include <system_error>
 
 #include "app/file_output.hpp"
+#include "app/platform_files.hpp"
 #include "route/run_error.hpp"
+#include "route/utf8_path.hpp"
 #include "writers/tu154.hpp"
 #include "writers/tu154_navdata.hpp"
 #include "writers/tu154_store.hpp"
@@ -17,6 +19,7 @@ namespace {
 constexpr std::string_view kPlanFile = "FPLS.TXT";
 constexpr std::string_view kStoreFile = "FPLS.DAT";
 constexpr std::string_view kBackupFile = "FPLS.BAK";
+constexpr std::string_view kStoreLockFile = "FPLS.DAT.lock";
 constexpr std::string_view kLoadCaption = "TU154 Routes ..... ";
 
 // Shows the load's progress while it lives; the empty text hides it again,
@@ -37,15 +40,33 @@ class ProgressPanel {
   FrontEnd& front_;
 };
 
+// "10 seconds"; a wait that is no whole number of seconds in milliseconds.
+std::string WaitText(std::chrono::milliseconds wait) {
+  if (wait.count() % 1000 == 0)
+    return fmt::format("{} seconds", wait.count() / 1000);
+  return fmt::format("{} ms", wait.count());
+}
+
 }  // namespace
 
 void FileTu154Plan(const std::filesystem::path& folder, std::string_view plan_text,
-                   const StoreFileWriter& write) {
+                   const StoreFileWriter& write, std::chrono::milliseconds lock_wait) {
   const std::filesystem::path store = folder / kStoreFile;
+  // Never the store itself: it is replaced whole, and a lock on the replaced
+  // file would not stop a run that opens the new one.
+  const FileLock lock(folder / kStoreLockFile, lock_wait);
+  if (lock.Result() == FileLock::State::kTimedOut) {
+    throw RunError(fmt::format("The plan store {} is in use by another run; gave up after {}",
+                               PathToUtf8(store), WaitText(lock_wait)));
+  }
+  if (lock.Result() == FileLock::State::kFailed) {
+    throw RunError(
+        fmt::format("Cannot lock the plan store {}: {}", PathToUtf8(store), lock.Reason()));
+  }
   std::error_code ec;
   const bool stored = std::filesystem::exists(store, ec);
   if (ec)
-    throw RunError(fmt::format("Cannot read {}: {}", store.string(), ec.message()));
+    throw RunError(fmt::format("Cannot read {}: {}", PathToUtf8(store), ec.message()));
   if (!stored) {
     write(store, plan_text);
     return;

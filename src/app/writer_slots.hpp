@@ -9,6 +9,7 @@
 
 #include "app/conversion_run.hpp"
 #include "app/ini_profile.hpp"
+#include "app/numbered_file.hpp"
 
 namespace korvanta {
 
@@ -25,7 +26,7 @@ struct FolderRule {
 // Which name a writer's file gets when no "/T" dialog chose it.
 enum class Naming {
   kFixed,     // file_name(header, "")
-  kNumbered,  // file_name(header, "001") ... "998", the first that does not exist
+  kNumbered,  // file_name(header, "001") ... "998", the first this run can take
 };
 
 // Which text the status line shows after the writer.
@@ -65,13 +66,16 @@ struct SlotContext {
   // The "/T" save dialog, when the run offers it; the current folder is set
   // back to AppDir afterwards.
   std::optional<std::filesystem::path> DialogChoice(const std::filesystem::path& folder);
-  // The first of name("001") ... name("998") in `folder` that does not exist.
-  std::optional<std::filesystem::path> Numbered(
-      const std::filesystem::path& folder,
-      const std::function<std::string(std::string_view number)>& name) const;
+  // The first of name("001") ... name("998") in `folder` that this run could
+  // take; nullopt when all are taken.
+  std::optional<NumberedFile> Numbered(const std::filesystem::path& folder,
+                                       const NumberedFile::NameFor& name) const;
+  // The whole-file write; the front end hears of every file written.
   void Write(const std::filesystem::path& file, std::string_view bytes,
              bool create_folders = false);
   void Status(const std::string& text);
+  // A status naming `file` before it is written (see FrontEnd).
+  void StatusBeforeWrite(const std::string& text, const std::filesystem::path& file);
   // Shows a stop message; the run ends without its ".rts" copy.
   SlotStep Stop(std::string_view message);
 

@@ -21,6 +21,17 @@ void CliFrontEnd::SetStatus(const std::string& text) {
   std::fflush(stdout);
 }
 
+void CliFrontEnd::SetStatusBeforeWrite(const std::string& text, const std::filesystem::path& file) {
+  pending_.emplace(file, text);
+}
+
+void CliFrontEnd::FileWritten(const std::filesystem::path& file) {
+  if (pending_ && pending_->first == file) {
+    SetStatus(pending_->second);
+    pending_.reset();
+  }
+}
+
 void CliFrontEnd::OpenDocument(const std::filesystem::path& file) {
   if (!open_documents_)
     return;

@@ -1,0 +1,40 @@
+#include "app/numbered_file.hpp"
+
+#include <fmt/format.h>
+
+#include <system_error>
+
+#include "app/file_output.hpp"
+#include "app/platform_files.hpp"
+#include "route/run_error.hpp"
+#include "route/utf8_path.hpp"
+
+namespace korvanta {
+
+std::optional<NumberedFile> NumberedFile::Reserve(const std::filesystem::path& folder,
+                                                  const NameFor& name) {
+  for (int n = 1; n <= kLastNumber; ++n) {
+    const std::filesystem::path candidate = folder / SafeFileName(name(fmt::format("{:03}", n)));
+    const ExclusiveCreate created = CreateNewFile(candidate);
+    if (created.result == CreateResult::kCreated)
+      return NumberedFile(candidate);
+    if (created.result == CreateResult::kFailed) {
+      throw RunError(fmt::format("Cannot create {}: {}", PathToUtf8(candidate), created.reason));
+    }
+  }
+  return std::nullopt;
+}
+
+NumberedFile::NumberedFile(NumberedFile&& other) noexcept
+    : path_(std::move(other.path_)), kept_(other.kept_) {
+  other.kept_ = true;
+}
+
+NumberedFile::~NumberedFile() {
+  if (kept_)
+    return;
+  std::error_code ignored;
+  std::filesystem::remove(path_, ignored);
+}
+
+}  // namespace korvanta

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace korvanta {
+
+// The few file-system steps whose guarantees differ per platform. Each call
+// reports the system's reason for a failure as text; the caller names the
+// file in its message. One source per platform implements them.
+
+// What a platform call left behind: `ok`, or the system's reason.
+struct FileStep {
+  bool ok = true;
+  std::string reason;
+
+  static FileStep Done() { return {}; }
+  static FileStep Failed(std::string why) { return {false, std::move(why)}; }
+};
+
+// Writes `bytes` as the whole content of `file` (created when missing) and
+// flushes it to the disk before closing it. When `keep_mode_of` names an
+// existing file, `file` gets its permission bits, so that replacing a file
+// does not change who may read it. A failure may leave a part of the file
+// behind; the caller removes it.
+FileStep WriteFlushedFile(const std::filesystem::path& file, std::string_view bytes,
+                          const std::filesystem::path& keep_mode_of);
+
+// Puts `from` in the place of `to` in one step: a reader sees the old file or
+// the new one, never a part of either, and after a power cut the folder holds
+// one of them. On failure `to` is left as it was (a read-only target or one
+// that another program holds open is not replaced).
+FileStep ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+enum class CreateResult {
+  kCreated,        // the file is new and empty, made by this call
+  kAlreadyExists,  // some file or folder of that name was there first
+  kFailed,         // any other failure, with its reason
+};
+
+struct ExclusiveCreate {
+  CreateResult result = CreateResult::kFailed;
+  std::string reason;
+};
+
+// Creates the empty file `file` only when nothing of that name exists, in one
+// step, so that of two runs asking for the same name exactly one gets it.
+ExclusiveCreate CreateNewFile(const std::filesystem::path& file);
+
+// An exclusive lock on `lock_file` (created when missing, left in place
+// afterwards: removing it would let a third run lock a different file than a
+// second one waits on), held while the object lives. Two locks on one file
+// exclude each other also within one process. The lock is tried again every
+// few milliseconds until `wait_at_most` has passed.
+class FileLock {
+ public:
+  enum class State { kLocked, kTimedOut, kFailed };
+
+  FileLock(const std::filesystem::path& lock_file, std::chrono::milliseconds wait_at_most);
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+  State Result() const { return state_; }
+  // Why the lock could not be taken (kFailed).
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  State state_ = State::kFailed;
+  std::string reason_;
+  std::intptr_t handle_ = -1;  // the platform's handle of the open lock file
+};
+
+}  // namespace korvanta

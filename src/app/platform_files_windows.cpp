@@ -1,0 +1,166 @@
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "app/platform_files.hpp"
+
+namespace korvanta {
+
+namespace {
+
+constexpr auto kLockRetry = std::chrono::milliseconds(20);
+// WriteFile takes a DWORD count; larger files go in pieces.
+constexpr std::size_t kWritePiece = 1u << 30;
+
+// The system's text for an error code, as UTF-8.
+std::string SystemReason(DWORD error) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring wide = length != 0 && text != nullptr ? std::wstring(text, length)
+                                                     : L"error " + std::to_wstring(error);
+  if (text != nullptr)
+    LocalFree(text);
+  while (!wide.empty() && (wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' '))
+    wide.pop_back();
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(std::max(size, 0)), '\0');
+  if (size > 0) {
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
+                        nullptr, nullptr);
+  }
+  return utf8;
+}
+
+// Closes a handle when it goes out of scope.
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (Valid())
+      CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return handle_; }
+  // Closes now; a close that fails may have lost written data.
+  bool Close() {
+    const BOOL closed = CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed != 0;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+HANDLE CreateExclusively(const std::filesystem::path& file) {
+  return CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+}
+
+bool WriteAll(HANDLE out, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD piece = static_cast<DWORD>(std::min(bytes.size(), kWritePiece));
+    DWORD written = 0;
+    if (!WriteFile(out, bytes.data(), piece, &written, nullptr))
+      return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+// The new file takes the access rules of its folder, as a file saved there by
+// any program would; Windows has no permission bits to carry over.
+FileStep WriteFlushedFile(const std::filesystem::path& file, std::string_view bytes,
+                          const std::filesystem::path& /*keep_mode_of*/) {
+  Handle out(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!out.Valid())
+    return FileStep::Failed(SystemReason(GetLastError()));
+  if (!WriteAll(out.Get(), bytes) || !FlushFileBuffers(out.Get()))
+    return FileStep::Failed(SystemReason(GetLastError()));
+  if (!out.Close())
+    return FileStep::Failed(SystemReason(GetLastError()));
+  return FileStep::Done();
+}
+
+FileStep ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+  // A read-only file stays as the user protected it. Checked here because not
+  // every file system refuses the replacement by itself (Wine maps the
+  // attribute to permission bits, which a rename ignores).
+  const DWORD attributes = GetFileAttributesW(to.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+    return FileStep::Failed(SystemReason(ERROR_ACCESS_DENIED));
+  if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return FileStep::Failed(SystemReason(GetLastError()));
+  return FileStep::Done();
+}
+
+ExclusiveCreate CreateNewFile(const std::filesystem::path& file) {
+  const Handle created(CreateExclusively(file));
+  if (created.Valid())
+    return {CreateResult::kCreated, ""};
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+    return {CreateResult::kAlreadyExists, ""};
+  // A folder of that name refuses the create as access denied.
+  if (error == ERROR_ACCESS_DENIED && GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES)
+    return {CreateResult::kAlreadyExists, ""};
+  return {CreateResult::kFailed, SystemReason(error)};
+}
+
+FileLock::FileLock(const std::filesystem::path& lock_file, std::chrono::milliseconds wait_at_most) {
+  const HANDLE file = CreateFileW(lock_file.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    reason_ = SystemReason(GetLastError());
+    return;
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(file);
+  const auto give_up = std::chrono::steady_clock::now() + wait_at_most;
+  while (true) {
+    OVERLAPPED at_start{};
+    if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at_start)) {
+      state_ = State::kLocked;
+      return;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_LOCK_VIOLATION && error != ERROR_IO_PENDING) {
+      reason_ = SystemReason(error);
+      return;
+    }
+    if (std::chrono::steady_clock::now() >= give_up) {
+      state_ = State::kTimedOut;
+      return;
+    }
+    std::this_thread::sleep_for(kLockRetry);
+  }
+}
+
+FileLock::~FileLock() {
+  const HANDLE file = reinterpret_cast<HANDLE>(handle_);
+  if (file == INVALID_HANDLE_VALUE)
+    return;
+  if (state_ == State::kLocked) {
+    OVERLAPPED at_start{};
+    UnlockFileEx(file, 0, 1, 0, &at_start);
+  }
+  CloseHandle(file);
+}
+
+}  // namespace korvanta
