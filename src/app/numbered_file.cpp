@@ -33,8 +33,13 @@ NumberedFile::NumberedFile(NumberedFile&& other) noexcept
 NumberedFile::~NumberedFile() {
   if (kept_)
     return;
-  std::error_code ignored;
-  std::filesystem::remove(path_, ignored);
+  // Only the empty file this run made: anything else standing there now is
+  // not this run's to remove.
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(path_, ec) && std::filesystem::file_size(path_, ec) == 0 &&
+      !ec) {
+    std::filesystem::remove(path_, ec);
+  }
 }
 
 }  // namespace korvanta

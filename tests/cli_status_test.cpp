@@ -1,0 +1,158 @@
+// Which status lines a run shows and when: the window sees the PMDG name
+// before the file is written, the command line prints a "created" line only
+// for a file that was written.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/conversion_run.hpp"
+#include "cli/cli_front_end.hpp"
+#include "route/utf8_path.hpp"
+#include "test_support.hpp"
+
+namespace korvanta {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Tree {
+  test::TempDir root;
+  fs::path fs9 = root / "fs9";
+  fs::path ifly = fs9 / "ifly/737NG/navdata/Fltplan";
+  fs::path pmdg = fs9 / "Pmdg/Flightplans";
+  FolderSet folders;
+  AirportDatabase airports;
+
+  Tree() {
+    for (const auto& f : {root / "app", ifly, pmdg})
+      fs::create_directories(f);
+    FixedFolderSource source;
+    source.personal = root / "docs";
+    source.fs9 = fs9;
+    folders = BuildFolderSet(root / "app", source);
+  }
+  RunOutcome Run(FrontEnd& front) const {
+    ConversionRun run(folders, airports, front);
+    RunChoices choices;
+    choices.ticked = {Target::kIfly, Target::kPmdg};
+    return run.Run(test::ReadFile(test::DataDir() / "route_south_west.txt"), choices);
+  }
+};
+
+// The window's view: every status at once, in the order the run sets them.
+class RecordingFrontEnd : public FrontEnd {
+ public:
+  std::vector<std::string> events;
+  void ShowMessage(const std::string& text) override { events.push_back("message: " + text); }
+  std::optional<fs::path> ChooseSaveFile(const fs::path&) override { return std::nullopt; }
+  void SetStatus(const std::string& text) override { events.push_back("status: " + text); }
+  void FileWritten(const fs::path& file) override {
+    events.push_back("written: " + PathToUtf8(file.filename()));
+  }
+  void OpenDocument(const fs::path&) override {}
+};
+
+TEST(RunStatus, TheWindowSeesThePmdgNameBeforeItsFileIsWritten) {
+  Tree t;
+  RecordingFrontEnd front;
+  EXPECT_EQ(t.Run(front).end, RunEnd::kCompleted);
+  const std::string ifly = PathToUtf8(t.ifly / "KSEAYSSY.fltplan");
+  const std::string pmdg = PathToUtf8(t.pmdg / "KSEAYSSY001.rte");
+  EXPECT_EQ(front.events, (std::vector<std::string>{
+                              "written: KSEAYSSY.fltplan",
+                              "status: File " + ifly + " created",
+                              "status: File " + pmdg + " created",
+                              "written: KSEAYSSY001.rte",
+                              "written: KSEAYSSY.rts",
+                          }));
+}
+
+// The command line's front end; `sabotage` runs when the run announces a file
+// before writing it.
+class CliUnderTest : public cli::CliFrontEnd {
+ public:
+  std::function<void(const fs::path&)> sabotage;
+  CliUnderTest() : CliFrontEnd(false) {}
+  void SetStatusBeforeWrite(const std::string& text, const fs::path& file) override {
+    CliFrontEnd::SetStatusBeforeWrite(text, file);
+    if (sabotage)
+      sabotage(file);
+  }
+};
+
+TEST(CliStatus, CreatedOnlyForAFileThatWasWritten) {
+  struct Case {
+    std::string what;
+    bool folder_in_the_way;
+  };
+  for (const Case& c : {Case{"written", false}, Case{"the write fails", true}}) {
+    Tree t;
+    CliUnderTest front;
+    // Another program puts a folder where the announced file goes, after
+    // the status was set and before the write.
+    if (c.folder_in_the_way) {
+      front.sabotage = [](const fs::path& file) {
+        fs::remove(file);
+        fs::create_directories(file / "in the way");
+      };
+    }
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const RunOutcome outcome = t.Run(front);
+    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string err = testing::internal::GetCapturedStderr();
+
+    const fs::path pmdg = t.pmdg / "KSEAYSSY001.rte";
+    std::string expected_out = "File " + PathToUtf8(t.ifly / "KSEAYSSY.fltplan") + " created\n";
+    if (c.folder_in_the_way) {
+      EXPECT_EQ(outcome.end, RunEnd::kFailed);
+      EXPECT_EQ(err.rfind("Cannot write " + PathToUtf8(pmdg) + ": ", 0), 0u) << err;
+      EXPECT_TRUE(fs::is_directory(pmdg / "in the way"));
+    } else {
+      EXPECT_EQ(outcome.end, RunEnd::kCompleted) << err;
+      expected_out += "File " + PathToUtf8(pmdg) + " created\n";
+    }
+    EXPECT_EQ(out, expected_out) << c.what;
+  }
+}
+
+// A plan refused by its writer after its number was taken leaves no empty
+// numbered file: a route that names its destination again and again does not
+// fit an FSNavigator plan.
+TEST(CliStatus, ARefusedNumberedPlanLeavesNoEmptyFile) {
+  test::TempDir root;
+  const fs::path fsnav = root / "fs9/Modules/FSNavigator/plan";
+  fs::create_directories(fsnav);
+  fs::create_directories(root / "app");
+  std::string chain = "EAAA (0) -SID- >";
+  std::string details;
+  for (int i = 0; i < 10; ++i) {
+    chain += " EBBB (" + std::to_string(10 + i) + ") -DCT- >";
+    details +=
+        "EBBB 290 32 S33\xB0"
+        "15'00.00\" W122\xB0"
+        "30'00.00\" BETA\r\n";
+  }
+  test::WriteFile(root / "route.txt",
+                  "Computed route from ALPHA (EAAA) to BETA (EBBB)\r\n"
+                  "Cruise altitude between FL350 and FL370\r\n" +
+                      chain + " EBBB (130)\r\nDetails:\r\nID FREQ TRK DIST Coords Name\r\n" +
+                      "EAAA 0 0 N50\xB0"
+                      "30'00.00\" E008\xB0"
+                      "15'00.00\" ALPHA\r\n" +
+                      details + details.substr(0, details.find('\n') + 1));
+  const auto r =
+      test::RunCli("convert --targets fsnav --app-dir '" + (root / "app").string() +
+                   "' --fs9-dir '" + (root / "fs9").string() + "' --documents-dir '" +
+                   (root / "docs").string() + "' '" + (root / "route.txt").string() + "'");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("do not fit an FSNavigator plan"), std::string::npos) << r.err;
+  EXPECT_TRUE(fs::is_empty(fsnav));
+}
+
+}  // namespace
+}  // namespace korvanta
