@@ -103,7 +103,8 @@ ExclusiveCreate CreateNewFile(const std::filesystem::path& file) {
 // flock, not fcntl: an fcntl lock belongs to the process, so two runs in one
 // process (the window and its tests) would not exclude each other.
 FileLock::FileLock(const std::filesystem::path& lock_file, std::chrono::milliseconds wait_at_most) {
-  const int fd = ::open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  // Read access is enough for flock, so a lock file another user made works.
+  const int fd = ::open(lock_file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) {
     reason_ = SystemReason(errno);
     return;

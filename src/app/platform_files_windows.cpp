@@ -124,7 +124,9 @@ ExclusiveCreate CreateNewFile(const std::filesystem::path& file) {
 }
 
 FileLock::FileLock(const std::filesystem::path& lock_file, std::chrono::milliseconds wait_at_most) {
-  const HANDLE file = CreateFileW(lock_file.c_str(), GENERIC_READ | GENERIC_WRITE,
+  // Read access is enough for LockFileEx, so a lock file another user made
+  // works.
+  const HANDLE file = CreateFileW(lock_file.c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
