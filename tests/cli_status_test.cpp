@@ -119,39 +119,32 @@ TEST(CliStatus, CreatedOnlyForAFileThatWasWritten) {
   }
 }
 
-// A plan refused by its writer after its number was taken leaves no empty
-// numbered file: a route that names its destination again and again does not
-// fit an FSNavigator plan.
+// A plan its writer refuses after the number was taken leaves no empty
+// numbered file: a route naming its destination again and again does not fit
+// an FSNavigator plan.
 TEST(CliStatus, ARefusedNumberedPlanLeavesNoEmptyFile) {
   test::TempDir root;
-  const fs::path fsnav = root / "fs9/Modules/FSNavigator/plan";
-  fs::create_directories(fsnav);
+  fs::create_directories(root / "fs9/Modules/FSNavigator/plan");
   fs::create_directories(root / "app");
-  std::string chain = "EAAA (0) -SID- >";
-  std::string details;
-  for (int i = 0; i < 10; ++i) {
-    chain += " EBBB (" + std::to_string(10 + i) + ") -DCT- >";
-    details +=
-        "EBBB 290 32 S33\xB0"
-        "15'00.00\" W122\xB0"
-        "30'00.00\" BETA\r\n";
-  }
-  test::WriteFile(root / "route.txt",
-                  "Computed route from ALPHA (EAAA) to BETA (EBBB)\r\n"
-                  "Cruise altitude between FL350 and FL370\r\n" +
-                      chain + " EBBB (130)\r\nDetails:\r\nID FREQ TRK DIST Coords Name\r\n" +
-                      "EAAA 0 0 N50\xB0"
-                      "30'00.00\" E008\xB0"
-                      "15'00.00\" ALPHA\r\n" +
-                      details + details.substr(0, details.find('\n') + 1));
-  const auto r =
-      test::RunCli("convert --targets fsnav --app-dir '" + (root / "app").string() +
-                   "' --fs9-dir '" + (root / "fs9").string() + "' --documents-dir '" +
-                   (root / "docs").string() + "' '" + (root / "route.txt").string() + "'");
+  const std::string dest =
+      test::WithDegreeSign("EBBB 290 32 S33*15'00.00\" W122*30'00.00\" B\r\n", '*');
+  std::string text =
+      "Computed route from A (EAAA) to B (EBBB)\r\nCruise altitude between FL350 and "
+      "FL370\r\nEAAA (0) -SID- >";
+  for (int i = 0; i < 10; ++i)
+    text += " EBBB (" + std::to_string(10 + i) + ") -DCT- >";
+  text += " EBBB (130)\r\nDetails:\r\nID FREQ TRK DIST Coords Name\r\n" +
+          test::WithDegreeSign("EAAA 0 0 N50*30'00.00\" E008*15'00.00\" A\r\n", '*');
+  for (int i = 0; i < 11; ++i)
+    text += dest;
+  test::WriteFile(root / "route.txt", text);
+  const auto r = test::RunCli("convert --targets fsnav --app-dir '" + (root / "app").string() +
+                              "' --fs9-dir '" + (root / "fs9").string() + "' '" +
+                              (root / "route.txt").string() + "'");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_NE(r.err.find("do not fit an FSNavigator plan"), std::string::npos) << r.err;
-  EXPECT_TRUE(fs::is_empty(fsnav));
+  EXPECT_TRUE(fs::is_empty(root / "fs9/Modules/FSNavigator/plan"));
 }
 
 }  // namespace
