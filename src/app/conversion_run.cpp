@@ -96,10 +96,14 @@ bool SlotContext::Parse(ParseMode mode) {
 
 std::filesystem::path SlotContext::TargetFolder(const FolderRule& rule) const {
   std::filesystem::path folder;
-  const std::string key =
+  std::string key =
       rule.key.empty() ? std::string(kNotSet) : settings.Read(kMainSection, rule.key, kNotSet);
+  if (key == kNotSet && !rule.fallback_key.empty())
+    key = settings.Read(kMainSection, rule.fallback_key, kNotSet);
   if (key != kNotSet) {
     folder = key;
+  } else if (rule.else_personal) {
+    folder = Folders().PersonalDir;
   } else if (rule.below_simulator.empty()) {
     folder = ".";
   } else {

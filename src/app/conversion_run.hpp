@@ -23,6 +23,7 @@ struct RunChoices {
   int plan_number = 661;  // RxSpinEdit1
   Simulator simulator = Simulator::kFs9;
   bool file_dialog = false;  // started with "/T": writers that offer it ask for their file
+  std::string cycle;         // AIRAC cycle YYCC of the X-Plane 11/12 plan; empty: today's
 
   bool Ticked(Target t) const { return ticked.count(t) != 0; }
 };

@@ -23,7 +23,8 @@ namespace {
 using R = BoxRule;
 
 // The selection table: which boxes each simulator enables, switches off,
-// renames or leaves alone.
+// renames or leaves alone. The X-Plane 11/12 and GPX files serve every
+// simulator: those boxes are enabled and keep their ticks under each.
 const SimulatorSelection kSelections[] = {
     {Simulator::kFs9,
      false,
@@ -37,7 +38,9 @@ const SimulatorSelection kSelections[] = {
        {"Tu154", R::kEnable, ""},
        {"CheckBox6", R::kOff, ""},
        {"CheckBox7", R::kKeep, ""},
-       {"CheckBox8", R::kKeep, ""}}}},
+       {"CheckBox8", R::kKeep, ""},
+       {"XPlane11", R::kEnable, ""},
+       {"Gpx", R::kEnable, ""}}}},
     {Simulator::kFsx,
      true,
      {{{"CheckBox4", R::kKeep, "FSX"},
@@ -50,7 +53,9 @@ const SimulatorSelection kSelections[] = {
        {"Tu154", R::kOff, ""},
        {"CheckBox6", R::kOff, ""},
        {"CheckBox7", R::kKeep, ""},
-       {"CheckBox8", R::kKeep, ""}}}},
+       {"CheckBox8", R::kKeep, ""},
+       {"XPlane11", R::kEnable, ""},
+       {"Gpx", R::kEnable, ""}}}},
     {Simulator::kXPlane,
      false,
      {{{"CheckBox4", R::kOff, ""},
@@ -63,7 +68,9 @@ const SimulatorSelection kSelections[] = {
        {"Tu154", R::kOff, ""},
        {"CheckBox6", R::kEnableAndTick, ""},
        {"CheckBox7", R::kKeep, ""},
-       {"CheckBox8", R::kKeep, ""}}}},
+       {"CheckBox8", R::kKeep, ""},
+       {"XPlane11", R::kEnable, ""},
+       {"Gpx", R::kEnable, ""}}}},
 };
 
 BoxRule RuleFor(Simulator simulator, std::string_view control) {

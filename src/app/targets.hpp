@@ -19,16 +19,18 @@ enum class Target {
   kCiva,         // CheckBox7
   kMadDog,       // MadDog2006
   kTu154,        // Tu154
+  kXPlane11,     // XPlane11 "X-Plane 11/12"
+  kGpx,          // Gpx "GPX"
 };
 
 struct TargetInfo {
   Target target;
   std::string_view cli_name;  // korvanta-cli's name of the target
-  std::string_view control;   // the window's tick box
+  std::string_view control;   // the window's tick box; its tick is stored as control + "_Checked"
   std::string_view caption;   // its design caption
 };
 
-inline constexpr std::array<TargetInfo, 10> kTargets = {{
+inline constexpr std::array<TargetInfo, 12> kTargets = {{
     {Target::kFs2004, "fs2004", "CheckBox4", "FS2004"},
     {Target::kGoogleEarth, "kml", "CheckBox8", "Google Earth"},
     {Target::kIfly, "ifly", "CheckBox9", "iFly737"},
@@ -39,6 +41,8 @@ inline constexpr std::array<TargetInfo, 10> kTargets = {{
     {Target::kCiva, "civa", "CheckBox7", "CIVA"},
     {Target::kMadDog, "maddog", "MadDog2006", "MadDog2008"},
     {Target::kTu154, "tu154", "Tu154", "TU154"},
+    {Target::kXPlane11, "xplane11", "XPlane11", "X-Plane 11/12"},
+    {Target::kGpx, "gpx", "Gpx", "GPX"},
 }};
 
 const TargetInfo& InfoOf(Target target);
@@ -60,7 +64,7 @@ struct BoxSelection {
 struct SimulatorSelection {
   Simulator simulator;
   bool fsx_mode;
-  std::array<BoxSelection, 11> boxes;  // the ten target boxes and CheckBox1 (Super 80)
+  std::array<BoxSelection, 13> boxes;  // the twelve target boxes and CheckBox1 (Super 80)
 };
 
 // What selecting `simulator` does to each box.

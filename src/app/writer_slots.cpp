@@ -3,12 +3,15 @@
 #include "app/civa_slot.hpp"
 #include "app/first_block.hpp"
 #include "app/tu154_slot.hpp"
+#include "writers/airac_cycle.hpp"
 #include "writers/fsnavigator.hpp"
+#include "writers/gpx.hpp"
 #include "writers/ifly.hpp"
 #include "writers/leveld.hpp"
 #include "writers/maddog.hpp"
 #include "writers/pmdg.hpp"
 #include "writers/xplane.hpp"
+#include "writers/xplane11.hpp"
 
 namespace korvanta {
 
@@ -121,6 +124,33 @@ std::vector<WriterSlot> BuildSlots() {
     tu154.folder = {.key = "", .below_simulator = "PTT_KLN90B"};
     tu154.custom = RunTu154Slot;
     slots.push_back(tu154);
+  }
+
+  // X-Plane 11/12, GPX (in this order) go here.
+  {
+    // Beside the version-3 X-Plane file unless a folder of its own is set;
+    // no dash in the name, so it never replaces that file.
+    WriterSlot xplane11;
+    xplane11.target = Target::kXPlane11;
+    xplane11.folder = {.key = "XPlane11Folder", .fallback_key = "X-PlaneFolder"};
+    xplane11.offers_dialog = true;
+    xplane11.file_name = [](const RouteHeader& h, std::string_view) {
+      return h.DepIcao + h.DestIcao + ".fms";
+    };
+    xplane11.render = [](const WriterInput& in) {
+      return WriteXPlane11Fms(in.header, in.rm, in.choices.runway,
+                              in.choices.cycle.empty() ? AiracCycleToday() : in.choices.cycle);
+    };
+    slots.push_back(xplane11);
+
+    WriterSlot gpx;
+    gpx.target = Target::kGpx;
+    gpx.folder = {.key = "GPXFolder", .drop_trailing_separator = true, .else_personal = true};
+    gpx.file_name = [](const RouteHeader& h, std::string_view) {
+      return h.DepIcao + "-" + h.DestIcao + ".gpx";
+    };
+    gpx.render = [](const WriterInput& in) { return WriteGpxRoute(in.header, in.rm); };
+    slots.push_back(gpx);
   }
 
   return slots;

@@ -20,7 +20,9 @@ struct FolderRule {
   std::string_view key{};
   std::string_view below_simulator{};  // "/"-separated; empty with a key: "." (the current folder)
   bool drop_trailing_separator = false;
-  bool create_one_level = false;  // made when missing (one level; a failure is ignored)
+  bool create_one_level = false;    // made when missing (one level; a failure is ignored)
+  std::string_view fallback_key{};  // read when `key` is not set, before the folders below
+  bool else_personal = false;       // without a key's folder: PersonalDir, not the simulator's
 };
 
 // Which name a writer's file gets when no "/T" dialog chose it.

@@ -15,6 +15,7 @@
 #include "cli/exit_codes.hpp"
 #include "cli/input.hpp"
 #include "route/cp1252.hpp"
+#include "writers/airac_cycle.hpp"
 
 namespace korvanta::cli {
 
@@ -24,6 +25,7 @@ struct ConvertArgs {
   std::string targets = "all";
   std::string sim = "fs9";
   std::string runway;
+  std::string cycle;
   bool super80 = false;
   int plan_number = 661;
   std::string app_dir;
@@ -156,6 +158,7 @@ int RunConvert(const ConvertArgs& args) {
   choices.runway = Utf8ToCp1252(args.runway);
   choices.plan_number = args.plan_number;
   choices.simulator = *sim;
+  choices.cycle = args.cycle;
 
   CliFrontEnd front(args.open);
   ConversionRun run(folders, airports, front);
@@ -195,6 +198,13 @@ std::function<int()> AddConvertCommand(CLI::App& app, const char* executable) {
                   "selection disables is refused; with fsx, \"fs2004\" means the FSX plan")
       ->check(CLI::IsMember({"fs9", "fsx", "xplane"}));
   cmd->add_option("--runway", args->runway, "the departing runway");
+  cmd->add_option("--cycle", args->cycle,
+                  "the AIRAC cycle YYCC of the xplane11 plan (default: the cycle in force today)")
+      ->check(CLI::Validator(
+          [](const std::string& text) {
+            return IsAiracCycle(text) ? std::string() : "not an AIRAC cycle YYCC: " + text;
+          },
+          "YYCC"));
   cmd->add_flag("--super80", args->super80,
                 "Flight1 Super 80 naming of the FS2004 plan (fs9 with fs2004 only)");
   cmd->add_option("--plan-number", args->plan_number, "the plan number (default 661)")

@@ -1,0 +1,119 @@
+#include "writers/point_position.hpp"
+
+#include <fmt/format.h>
+
+#include <cstdint>
+
+#include "route/conversions.hpp"
+#include "route/cp1252.hpp"
+#include "route/run_error.hpp"
+
+namespace korvanta {
+
+namespace {
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Reads the digits at the front of `rest` (at least one, at most `max`) and
+// steps over them.
+std::optional<std::int64_t> TakeDigits(std::string_view& rest, std::size_t max) {
+  std::size_t n = 0;
+  std::int64_t value = 0;
+  while (n < rest.size() && IsDigit(rest[n])) {
+    if (++n > max)
+      return std::nullopt;
+    value = value * 10 + (rest[n - 1] - '0');
+  }
+  if (n == 0)
+    return std::nullopt;
+  rest.remove_prefix(n);
+  return value;
+}
+
+bool Take(std::string_view& rest, char c) {
+  if (rest.empty() || rest.front() != c)
+    return false;
+  rest.remove_prefix(1);
+  return true;
+}
+
+// The coordinate in hundredths of an arc second, signed by its hemisphere.
+std::optional<std::int64_t> Hundredths(std::string_view dms, char positive, char negative,
+                                       std::int64_t max_degrees) {
+  if (dms.empty() || (dms.front() != positive && dms.front() != negative))
+    return std::nullopt;
+  std::string_view rest = dms.substr(1);
+  const auto degrees = TakeDigits(rest, 3);
+  if (!degrees || !Take(rest, kDegreeSign))
+    return std::nullopt;
+  const auto minutes = TakeDigits(rest, 2);
+  if (!minutes || !Take(rest, '\''))
+    return std::nullopt;
+  const auto seconds = TakeDigits(rest, 2);
+  if (!seconds)
+    return std::nullopt;
+  // Hundredths of a second: "42", "42.5" and "42.50" all read.
+  std::int64_t fraction = 0;
+  if (Take(rest, '.')) {
+    std::string_view digits = rest;
+    const auto read = TakeDigits(rest, 2);
+    if (read)
+      fraction = digits.size() - rest.size() == 1 ? *read * 10 : *read;
+  }
+  if (!Take(rest, '"') || !rest.empty())
+    return std::nullopt;
+  if (*minutes >= 60 || *seconds >= 60)
+    return std::nullopt;
+  const std::int64_t value = ((*degrees * 60 + *minutes) * 60 + *seconds) * 100 + fraction;
+  if (value > max_degrees * 360000)
+    return std::nullopt;
+  return dms.front() == negative ? -value : value;
+}
+
+// Hundredths of a second to millionths of a degree (x / 360000 * 10^6 =
+// x * 25 / 9), rounded half away from zero, as text.
+std::string MicrodegreeText(std::int64_t hundredths) {
+  const bool negative = hundredths < 0;
+  const std::int64_t magnitude = negative ? -hundredths : hundredths;
+  const std::int64_t scaled = magnitude * 25;
+  std::int64_t micro = scaled / 9;
+  if ((scaled % 9) * 2 >= 9)
+    ++micro;
+  return fmt::format("{}{}.{:06}", negative && micro != 0 ? "-" : "", micro / 1000000,
+                     micro % 1000000);
+}
+
+std::optional<std::string> ExactText(std::string_view dms, char positive, char negative,
+                                     std::int64_t max_degrees) {
+  const auto hundredths = Hundredths(dms, positive, negative, max_degrees);
+  if (!hundredths)
+    return std::nullopt;
+  return MicrodegreeText(*hundredths);
+}
+
+std::string Required(std::optional<std::string> text, const RmRow& row, std::string_view dms) {
+  if (!text) {
+    throw RunError(
+        Cp1252ToUtf8(fmt::format("Waypoint {}: the coordinate {} does not read", row.id, dms)));
+  }
+  return std::move(*text);
+}
+
+}  // namespace
+
+std::optional<std::string> LatDmsToExactDecimalText(std::string_view dms) {
+  return ExactText(dms, 'N', 'S', 90);
+}
+
+std::optional<std::string> LonDmsToExactDecimalText(std::string_view dms) {
+  return ExactText(dms, 'E', 'W', 180);
+}
+
+ExactPosition ExactPositionOf(const RmRow& row) {
+  return {Required(LatDmsToExactDecimalText(row.lat), row, row.lat),
+          Required(LonDmsToExactDecimalText(row.lon), row, row.lon)};
+}
+
+}  // namespace korvanta

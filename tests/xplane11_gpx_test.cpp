@@ -1,0 +1,379 @@
+// The X-Plane 11/12 flight plan and the GPX route: whole files from the
+// writers and from korvanta-cli, read back by a reader that follows the plan's
+// format and by programs written elsewhere (ogrinfo, gpsbabel, xmllint).
+
+#include <fmt/format.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/targets.hpp"
+#include "app/writer_slots.hpp"
+#include "route/run_error.hpp"
+#include "test_support.hpp"
+#include "writers/airac_cycle.hpp"
+#include "writers/gpx.hpp"
+#include "writers/xplane11.hpp"
+
+namespace korvanta {
+namespace {
+
+namespace fs = std::filesystem;
+using test::CrLf;
+using test::ReadFile;
+
+// "*" stands for the degree sign of the route text.
+RmRow Row(const std::string& id, const std::string& lat, const std::string& lon,
+          const std::string& route, const std::string& typ) {
+  RmRow r;
+  r.id = id;
+  r.lat = test::WithDegreeSign(lat, '*');
+  r.lon = test::WithDegreeSign(lon, '*');
+  r.route = route;
+  r.typ = typ;
+  return r;
+}
+
+RouteHeader Header(const std::string& dep, const std::string& dest, const std::string& dep_name,
+                   const std::string& dest_name, int dep_elev, int dest_elev, int cruise) {
+  RouteHeader h;
+  h.DepIcao = dep;
+  h.DestIcao = dest;
+  h.DepName = dep_name;
+  h.DestName = dest_name;
+  h.DepElev = dep_elev;
+  h.DestElev = dest_elev;
+  h.CruiseAlt = cruise;
+  return h;
+}
+
+std::string GpxHead(const std::string& name, const std::string& desc) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"Korvanta\" "
+         "xmlns=\"http://www.topografix.com/GPX/1/1\">\n  <metadata>\n    <name>" +
+         name + "</name>\n    <desc>" + desc + "</desc>\n  </metadata>\n  <rte>\n    <name>" +
+         name + "</name>\n";
+}
+const std::string kGpxTail = "  </rte>\n</gpx>\n";
+
+std::string RtePoint(const std::string& lat, const std::string& lon, const std::string& ele,
+                     const std::string& name, const std::string& desc, const std::string& type) {
+  return "    <rtept lat=\"" + lat + "\" lon=\"" + lon + "\">\n      <ele>" + ele +
+         "</ele>\n      <name>" + name + "</name>\n" +
+         (desc.empty() ? "" : "      <desc>" + desc + "</desc>\n") + "      <type>" + type +
+         "</type>\n    </rtept>\n";
+}
+
+// Southern and western points, airway runs, an NDB named in Windows-1252, the
+// departure airport passed again, points at the equator and the meridian.
+const RouteHeader kSouth =
+    Header("SBGR", "SCEL", "S\xC3O PAULO", "ARTURO & <B>", 2461, 1555, 35000);
+const RmTable kSouthRm = test::Table({
+    Row("SBGR", "S23*26'08.00\"", "W046*28'23.00\"", "", "A"),
+    Row("PCX", "S23*30'00.55\"", "W046*50'00.00\"", "UZ10", "V"),
+    Row("ILKAP", "S24*00'00.00\"", "W047*00'00.01\"", "UZ10", "I"),
+    Row("SBGR", "S23*26'08.00\"", "W046*28'23.00\"", "", "I"),
+    Row("\xC9TRA", "N00*00'00.00\"", "W000*00'00.02\"", "UM400", "N"),
+    Row("EQ", "S00*00'00.18\"", "E000*00'00.02\"", "", "I"),
+    Row("SCEL", "S33*23'35.00\"", "W070*47'09.00\"", "", "A"),
+});
+// Both airports below and above sea level by 17 ft (5.1816 m), a low cruise.
+const RouteHeader kPair = Header("EAAA", "EBBB", "ALPHA", "BETA", -17, 17, 4500);
+const RmTable kPairRm = test::Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\"", "", "A"),
+                                     Row("EBBB", "N50*52'00.5\"", "E005*15'00.00\"", "", "A")});
+
+TEST(XPlane11Fms, WholePlans) {
+  EXPECT_EQ(
+      WriteXPlane11Fms(kSouth, kSouthRm, " 27 r", "2613"),
+      CrLf({"I", "1100 Version", "CYCLE 2613", "ADEP SBGR", "DEPRWY RW27R", "ADES SCEL", "NUMENR 7",
+            "1 SBGR ADEP 2461 -23.435556 -46.473056", "3 PCX DRCT 35000 -23.500153 -46.833333",
+            "11 ILKAP UZ10 35000 -24.000000 -47.000003", "1 SBGR UZ10 35000 -23.435556 -46.473056",
+            "2 \xC9TRA DRCT 35000 0.000000 -0.000006", "11 EQ UM400 35000 -0.000050 0.000006",
+            "1 SCEL ADES 1555 -33.393056 -70.785833"}));
+  const std::string pair =
+      CrLf({"I", "1100 Version", "CYCLE 2501", "ADEP EAAA", "ADES EBBB", "NUMENR 2",
+            "1 EAAA ADEP -17 50.033333 8.570556", "1 EBBB ADES 17 50.866806 5.250000"});
+  EXPECT_EQ(WriteXPlane11Fms(kPair, kPairRm, "", "2501"), pair);
+  EXPECT_EQ(WriteXPlane11Fms(kPair, kPairRm, "  ", "2501"), pair);
+}
+
+TEST(GpxRoute, WholeRoutes) {
+  const std::string cruise = "10668.0";
+  EXPECT_EQ(
+      WriteGpxRoute(kSouth, kSouthRm),
+      GpxHead("SBGR-SCEL", "S\xC3\x83O PAULO to ARTURO &amp; &lt;B&gt;, FL350") +
+          RtePoint("-23.435556", "-46.473056", "750.1", "SBGR", "S\xC3\x83O PAULO", "Airport") +
+          RtePoint("-23.500153", "-46.833333", cruise, "PCX", "UZ10", "VOR") +
+          RtePoint("-24.000000", "-47.000003", cruise, "ILKAP", "UZ10", "Waypoint") +
+          RtePoint("-23.435556", "-46.473056", cruise, "SBGR", "", "Airport") +
+          RtePoint("0.000000", "-0.000006", cruise, "\xC3\x89TRA", "UM400", "NDB") +
+          RtePoint("-0.000050", "0.000006", cruise, "EQ", "", "Waypoint") +
+          RtePoint("-33.393056", "-70.785833", "474.0", "SCEL", "ARTURO &amp; &lt;B&gt;",
+                   "Airport") +
+          kGpxTail);
+  EXPECT_EQ(WriteGpxRoute(kPair, kPairRm),
+            GpxHead("EAAA-EBBB", "ALPHA to BETA, FL045") +
+                RtePoint("50.033333", "8.570556", "-5.2", "EAAA", "ALPHA", "Airport") +
+                RtePoint("50.866806", "5.250000", "5.2", "EBBB", "BETA", "Airport") + kGpxTail);
+}
+
+template <typename Write>
+std::string MessageOf(const Write& write) {
+  try {
+    write();
+  } catch (const RunError& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+// Neither writer puts a marker text into a file a device would load.
+TEST(NewWriters, CoordinateThatDoesNotReadIsTheRunsErrorNamingTheWaypoint) {
+  for (const std::string lat : {"ERR", "N50*02'00.00", "N50*60'00.00\"", "N50*02'60.00\"",
+                                "N50*02'00.001\"", "N90*00'00.01\"", "E008*34'14.00\"", "N 50.1"}) {
+    const RmTable rm =
+        test::Table({kPairRm[0], Row("K\xD6LN", lat, "E008*00'00.00\"", "", "I"), kPairRm[1]});
+    // The message is UTF-8 text: the degree sign is C2 B0 there.
+    std::string shown = lat;
+    if (const auto at = shown.find('*'); at != std::string::npos)
+      shown.replace(at, 1, "\xC2\xB0");
+    const std::string message = "Waypoint K\xC3\x96LN: the coordinate " + shown + " does not read";
+    EXPECT_EQ(MessageOf([&] { WriteXPlane11Fms(kPair, rm, "", "2613"); }), message);
+    EXPECT_EQ(MessageOf([&] { WriteGpxRoute(kPair, rm); }), message);
+  }
+}
+
+TEST(AiracCycle, InForceOnADateAndNamedOnTheCommandLine) {
+  using namespace std::chrono;
+  for (const auto& [date, cycle] :
+       std::vector<std::pair<year_month_day, std::string>>{{2020y / 1 / 2, "2001"},
+                                                           {2020y / 1 / 1, "1913"},
+                                                           {2020y / 12 / 31, "2014"},
+                                                           {2021y / 1 / 27, "2014"},
+                                                           {2021y / 1 / 28, "2101"},
+                                                           {2024y / 12 / 26, "2413"},
+                                                           {2025y / 1 / 22, "2413"},
+                                                           {2025y / 1 / 23, "2501"},
+                                                           {2017y / 10 / 12, "1711"},
+                                                           {2026y / 12 / 8, "2612"},
+                                                           {2026y / 12 / 31, "2613"}}) {
+    EXPECT_EQ(AiracCycleOn(date), cycle) << cycle;
+  }
+  for (const char* valid : {"2001", "2014", "2113", "2613", "1711"})
+    EXPECT_TRUE(IsAiracCycle(valid)) << valid;
+  // 2021 has thirteen cycles.
+  for (const char* invalid : {"2114", "2000", "2615", "261", "26131", "26a3", "-261", ""})
+    EXPECT_FALSE(IsAiracCycle(invalid)) << invalid;
+}
+
+// After the other targets, for every simulator, never changed by a selection.
+TEST(NewTargets, FollowTheOthersAndServeEverySelection) {
+  EXPECT_EQ(kTargets[10].cli_name, "xplane11");
+  EXPECT_EQ(kTargets[11].cli_name, "gpx");
+  EXPECT_EQ(WriterSlots().back().target, Target::kGpx);
+  for (const Simulator sim : {Simulator::kFs9, Simulator::kFsx, Simulator::kXPlane}) {
+    for (const std::string_view control : {"XPlane11", "Gpx"}) {
+      int rows = 0;
+      for (const BoxSelection& box : SelectionOf(sim).boxes)
+        rows += box.control == control && box.rule == BoxRule::kEnable && box.caption.empty();
+      EXPECT_EQ(rows, 1) << control;
+    }
+    EXPECT_TRUE(TargetAllowed(sim, Target::kXPlane11) && TargetAllowed(sim, Target::kGpx));
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Through korvanta-cli: tests/data/route_south_west.txt (Seattle to Sydney,
+// across the equator and the prime meridian), the departure named with "&"
+// and E-acute (0xC9), both airports in the airport database.
+
+std::string Quoted(const fs::path& path) {
+  return "'" + path.string() + "'";
+}
+
+class NewTargetsCli : public ::testing::Test {
+ public:
+  NewTargetsCli() {
+    test::WriteFile(root_ / "fs9/Fmcwp/NAVDATA/wpNavApt.txt",
+                    fmt::format("{:<24}KSEA{:41}  433\r\n{:<24}YSSY{:41}   21\r\n", "SEATTLE", "",
+                                "SYDNEY", ""));
+    std::string text = ReadFile(test::DataDir() / "route_south_west.txt");
+    text.replace(text.find("SEATTLE-TACOMA INTL"), 19,
+                 "S\xC9"
+                 "ATTLE & TACOMA");
+    test::WriteFile(root_ / "route.txt", text);
+    fs::create_directories(docs_);
+  }
+  test::CommandResult Convert(const std::string& options, const std::string& settings) const {
+    test::WriteFile(root_ / "app/korvanta.ini", "[Main]\r\n" + settings);
+    return test::RunCli("convert " + options + " --app-dir " + Quoted(root_ / "app") +
+                        " --fs9-dir " + Quoted(root_ / "fs9") + " --documents-dir " +
+                        Quoted(docs_) + " " + Quoted(root_ / "route.txt"));
+  }
+  test::TempDir root_;
+  fs::path docs_ = root_ / "docs";
+};
+
+struct Point {
+  std::string name, lat, lon;
+};
+const std::vector<Point> kPoints = {
+    {"KSEA", "47.450000", "-122.310000"}, {"SEA", "47.435278", "-122.309722"},
+    {"MOXEE", "38.500000", "-73.778889"}, {"GIPOL", "5.123444", "-5.500000"},
+    {"BOBOX", "-5.123444", "-0.460000"},  {"TOBAK", "-33.946111", "8.570556"},
+    {"KARLO", "-33.000000", "73.778889"}, {"SYD", "-33.946111", "151.177222"},
+    {"YSSY", "-33.946944", "151.176944"},
+};
+const std::string kDepName =
+    "S\xC3\x89"
+    "ATTLE &amp; TACOMA";
+const std::string kPlan =
+    CrLf({"I", "1100 Version", "CYCLE 2613", "ADEP KSEA", "DEPRWY RW16L", "ADES YSSY", "NUMENR 9",
+          "1 KSEA ADEP 433 47.450000 -122.310000", "3 SEA DRCT 35000 47.435278 -122.309722",
+          "11 MOXEE J1 35000 38.500000 -73.778889", "11 GIPOL J1 35000 5.123444 -5.500000",
+          "2 BOBOX DRCT 35000 -5.123444 -0.460000", "11 TOBAK UN866 35000 -33.946111 8.570556",
+          "11 KARLO UN866 35000 -33.000000 73.778889", "3 SYD DRCT 35000 -33.946111 151.177222",
+          "1 YSSY ADES 21 -33.946944 151.176944"});
+
+// Elevation, description (as written) and kind of each point.
+const std::vector<std::vector<std::string>> kDetails = {
+    {"132.0", kDepName, "Airport"},
+    {"10668.0", "J1", "VOR"},
+    {"10668.0", "J1", "Waypoint"},
+    {"10668.0", "", "Waypoint"},
+    {"10668.0", "UN866", "NDB"},
+    {"10668.0", "UN866", "Waypoint"},
+    {"10668.0", "", "Waypoint"},
+    {"10668.0", "", "VOR"},
+    {"6.4", "SYDNEY_KINGSFORD SMITH", "Airport"}};
+
+std::string ExpectedRoute() {
+  std::string out = GpxHead("KSEA-YSSY", kDepName + " to SYDNEY_KINGSFORD SMITH, FL350");
+  for (std::size_t i = 0; i < kPoints.size(); ++i)
+    out += RtePoint(kPoints[i].lat, kPoints[i].lon, kDetails[i][0], kPoints[i].name, kDetails[i][1],
+                    kDetails[i][2]);
+  return out + kGpxTail;
+}
+
+// The plan beside the version-3 X-Plane file or in its own key's folder; the
+// route in its key's folder (trailing separator dropped) or the documents.
+TEST_F(NewTargetsCli, WritesBothFilesByteForByteIntoTheirFolders) {
+  const fs::path xp = root_ / "xp", own = root_ / "xp11", gpx = root_ / "gpx";
+  for (const fs::path& f : {xp, own, gpx})
+    fs::create_directories(f);
+  const std::string options = "--targets xplane11,gpx --cycle 2613 --runway '16 l'";
+  auto r = Convert(options, "X-PlaneFolder=" + xp.string() + "\r\nGPXFolder=" + gpx.string() + "/");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "File " + (xp / "KSEAYSSY.fms").string() + " created\nFile " +
+                       (gpx / "KSEA-YSSY.gpx").string() + " created\n");
+  EXPECT_EQ(ReadFile(xp / "KSEAYSSY.fms"), kPlan);
+  EXPECT_EQ(ReadFile(gpx / "KSEA-YSSY.gpx"), ExpectedRoute());
+
+  r = Convert(options, "X-PlaneFolder=" + xp.string() + "\r\nXPlane11Folder=" + own.string());
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "File " + (own / "KSEAYSSY.fms").string() + " created\nFile " +
+                       (docs_ / "KSEA-YSSY.gpx").string() + " created\n");
+  EXPECT_EQ(ReadFile(own / "KSEAYSSY.fms"), kPlan);
+  EXPECT_EQ(ReadFile(docs_ / "KSEA-YSSY.gpx"), ExpectedRoute());
+
+  for (const char* cycle : {"2614", "13", "abcd"}) {
+    r = Convert(std::string("--targets xplane11 --cycle ") + cycle, "");
+    EXPECT_EQ(r.status, 2) << cycle;
+    EXPECT_NE(r.err.find("--cycle"), std::string::npos) << r.err;
+  }
+}
+
+// A reader of the plan as its format says: the header up to NUMENR, then
+// exactly that many lines of six single-blank-separated fields, the first
+// leaving ADEP, the last reaching ADES.
+TEST_F(NewTargetsCli, PlanReadsBackPointForPoint) {
+  ASSERT_EQ(Convert("--targets xplane11", "X-PlaneFolder=" + docs_.string()).status, 0);
+  std::istringstream plan(ReadFile(docs_ / "KSEAYSSY.fms"));
+  std::string line, adep, ades;
+  std::size_t count = 0;
+  while (count == 0 && std::getline(plan, line)) {
+    std::istringstream fields(line);
+    std::string key, value;
+    fields >> key >> value;
+    if (key == "ADEP" || key == "ADES")
+      (key == "ADEP" ? adep : ades) = value;
+    count = key == "NUMENR" ? std::stoul(value) : 0;
+  }
+  std::vector<std::vector<std::string>> rows;
+  while (std::getline(plan, line)) {
+    ASSERT_TRUE(line.ends_with('\r'));
+    line.pop_back();
+    std::istringstream fields(line);
+    rows.emplace_back();
+    for (std::string f; fields >> f;)
+      rows.back().push_back(f);
+    ASSERT_EQ(rows.back().size(), 6u) << line;
+    EXPECT_EQ(fmt::format("{} {} {} {} {} {}", rows.back()[0], rows.back()[1], rows.back()[2],
+                          rows.back()[3], rows.back()[4], rows.back()[5]),
+              line);
+  }
+  ASSERT_EQ(rows.size(), count);
+  ASSERT_EQ(count, kPoints.size());
+  EXPECT_EQ(rows.front()[0] + rows.front()[1] + rows.front()[2], "1" + adep + "ADEP");
+  EXPECT_EQ(rows.back()[0] + rows.back()[1] + rows.back()[2], "1" + ades + "ADES");
+  for (std::size_t i = 0; i < count; ++i)
+    EXPECT_EQ(rows[i][1] + " " + rows[i][4] + " " + rows[i][5],
+              kPoints[i].name + " " + kPoints[i].lat + " " + kPoints[i].lon);
+}
+
+// Runs `tool` on the written route ("FILE" stands for it); its output.
+std::string ReadBack(const NewTargetsCli& setup, const fs::path& docs, std::string command) {
+  EXPECT_EQ(setup.Convert("--targets gpx", "").status, 0);
+  command.replace(command.find("FILE"), 4, Quoted(docs / "KSEA-YSSY.gpx"));
+  const test::TempDir out;
+  const int status = std::system((command + " > " + Quoted(out / "out") + " 2>&1").c_str());
+  EXPECT_EQ(status, 0) << command << "\n" << ReadFile(out / "out");
+  return ReadFile(out / "out");
+}
+
+#define REQUIRE_TOOL(tool, package)                                 \
+  if (std::system("command -v " tool " > /dev/null 2>&1") != 0)     \
+  GTEST_SKIP() << tool " is not installed (Debian package " package \
+                       "; scripts/install-deps installs it)"
+
+// The departure's name as UTF-8 text, unescaped.
+const std::string kDepNameText =
+    "S\xC3\x89"
+    "ATTLE & TACOMA";
+
+TEST_F(NewTargetsCli, XmllintAcceptsTheRoute) {
+  REQUIRE_TOOL("xmllint", "libxml2-utils");
+  ReadBack(*this, docs_, "xmllint --noout FILE");
+}
+
+TEST_F(NewTargetsCli, OgrinfoReadsEveryRoutePointAndItsNames) {
+  REQUIRE_TOOL("ogrinfo", "gdal-bin");
+  const std::string listing = ReadBack(*this, docs_, "ogrinfo -ro -al FILE route_points");
+  EXPECT_NE(listing.find("Feature Count: 9\n"), std::string::npos) << listing;
+  std::size_t at = 0;
+  for (const Point& p : kPoints) {
+    at = listing.find("  name (String) = " + p.name + "\n", at);
+    ASSERT_NE(at, std::string::npos) << p.name << "\n" << listing;
+  }
+  EXPECT_NE(listing.find("  desc (String) = " + kDepNameText + "\n"), std::string::npos);
+  EXPECT_NE(listing.find("  POINT (-0.46 -5.123444)\n"), std::string::npos) << listing;
+}
+
+TEST_F(NewTargetsCli, GpsbabelReadsTheRoute) {
+  REQUIRE_TOOL("gpsbabel", "gpsbabel");
+  const std::string table = ReadBack(*this, docs_, "gpsbabel -r -i gpx -f FILE -o unicsv -F -");
+  // Lines end with CR LF; descriptions are unescaped.
+  std::string expected = "No,Latitude,Longitude,Name,Altitude,Notes\r\n";
+  for (std::size_t i = 0; i < kPoints.size(); ++i) {
+    const std::string& desc = i == 0 ? kDepNameText : kDetails[i][1];
+    expected += fmt::format("{},{},{},\"{}\",{},{}\r\n", i + 1, kPoints[i].lat, kPoints[i].lon,
+                            kPoints[i].name, kDetails[i][0], desc.empty() ? "" : '"' + desc + '"');
+  }
+  EXPECT_EQ(table, expected);
+}
+
+}  // namespace
+}  // namespace korvanta
