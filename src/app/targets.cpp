@@ -43,9 +43,11 @@ const SimulatorSelection kSelections[] = {
        {"Gpx", R::kEnable, ""}}}},
     {Simulator::kFsx,
      true,
-     {{{"CheckBox4", R::kKeep, "FSX"},
-       {"CheckBox2", R::kKeep, "PMDG 747"},
-       {"CheckBox3", R::kKeep, ""},
+     // The FSX plan, PMDG 747 and LVLD boxes are enabled here too: after
+     // X-plane they would otherwise stay disabled until FS9 is picked.
+     {{{"CheckBox4", R::kEnable, "FSX"},
+       {"CheckBox2", R::kEnable, "PMDG 747"},
+       {"CheckBox3", R::kEnable, ""},
        {"CheckBox1", R::kOff, ""},
        {"CheckBox5", R::kOff, ""},
        {"CheckBox9", R::kOff, ""},

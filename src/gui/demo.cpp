@@ -36,7 +36,7 @@ bool PutRouteOnClipboard(const QString& file) {
   return true;
 }
 
-void SaveScreenshot(TForm1& window, const QString& file) {
+void SaveScreenshot(MainWindow& window, const QString& file) {
   // The pixels the display server shows; the widget's own rendering where
   // there is no such server.
   QPixmap shot;
@@ -49,7 +49,7 @@ void SaveScreenshot(TForm1& window, const QString& file) {
   }
 }
 
-void RunDemo(TForm1& window, const DemoOptions& options) {
+void RunDemo(MainWindow& window, const DemoOptions& options) {
   if (options.startup_probe) {
     std::printf("start-up done %lld\n",
                 static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
@@ -61,10 +61,10 @@ void RunDemo(TForm1& window, const DemoOptions& options) {
         box->setChecked(true);
     }
     // The KLN 90B keeps 25 plans; the default number (661) is the Super 80's.
-    if (auto* number = window.findChild<QSpinBox*>(QStringLiteral("RxSpinEdit1"))) {
+    if (auto* number = window.findChild<QSpinBox*>(QStringLiteral("planNumber"))) {
       number->setValue(kDemoPlanNumber);
     }
-    if (auto* button = window.findChild<QAbstractButton*>(QStringLiteral("SpeedButton1"))) {
+    if (auto* button = window.findChild<QAbstractButton*>(QStringLiteral("conversionButton"))) {
       button->click();
     }
   }
@@ -80,9 +80,9 @@ void RunDemo(TForm1& window, const DemoOptions& options) {
 
 }  // namespace
 
-void ArrangeDemo(TForm1& window, const DemoOptions& options) {
+void ArrangeDemo(MainWindow& window, const DemoOptions& options) {
   QObject::connect(
-      &window, &TForm1::StartUpDone, &window, [&window, options] { RunDemo(window, options); },
+      &window, &MainWindow::StartUpDone, &window, [&window, options] { RunDemo(window, options); },
       Qt::QueuedConnection);
 }
 

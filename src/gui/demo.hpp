@@ -4,7 +4,7 @@
 
 namespace korvanta::gui {
 
-class TForm1;
+class MainWindow;
 
 // Unattended runs of the real window, for the screenshot script and the
 // start-up measurement. Everything starts once the start-up timer is done.
@@ -16,6 +16,6 @@ struct DemoOptions {
 };
 
 // Connects the demo to the window; the window is closed when it is done.
-void ArrangeDemo(TForm1& window, const DemoOptions& options);
+void ArrangeDemo(MainWindow& window, const DemoOptions& options);
 
 }  // namespace korvanta::gui

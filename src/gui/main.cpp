@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
   korvanta::gui::UserDialogs& dialogs =
       demo.Any() ? static_cast<korvanta::gui::UserDialogs&>(console) : desktop;
 
-  korvanta::gui::TForm1 window(app_dir, folders, QApplication::arguments().mid(1), dialogs);
+  korvanta::gui::MainWindow window(app_dir, folders, QApplication::arguments().mid(1), dialogs);
   if (demo.Any())
     korvanta::gui::ArrangeDemo(window, demo);
   window.show();

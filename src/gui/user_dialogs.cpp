@@ -16,6 +16,7 @@ void ConfigureSaveDialog(QFileDialog& dialog, const SaveFileRequest& request) {
   dialog.setDirectory(request.folder);
   dialog.setNameFilter(request.filter);
   dialog.setDefaultSuffix(request.default_suffix);
+  dialog.setWindowTitle(request.title);
   if (!request.file_name.isEmpty())
     dialog.selectFile(request.file_name);
 }

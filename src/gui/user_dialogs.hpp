@@ -12,9 +12,10 @@ namespace korvanta::gui {
 // What the "/T" save dialog is asked to show.
 struct SaveFileRequest {
   QString folder;          // the folder it opens in: the running writer's folder
-  QString file_name;       // the file name it holds: the one last confirmed, or empty
-  QString filter;          // "Route file (*.rte)", the one filter for every writer
-  QString default_suffix;  // "rte"
+  QString file_name;       // the file name it holds: the one last confirmed in it, or empty
+  QString filter;          // the writer's own: "Route file (*.rte)"
+  QString default_suffix;  // the writer's own: "rte"
+  QString title;           // names the target: "Save the PMDG route"
 };
 
 // Everything of the window that waits for the user or hands work to another

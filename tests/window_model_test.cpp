@@ -1,0 +1,618 @@
+// The window's behaviour without a toolkit: a recording view stands in for
+// the window and answers what the model asks of it.
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/folder_source.hpp"
+#include "app/ini_profile.hpp"
+#include "route/cp1252.hpp"
+#include "route/utf8_path.hpp"
+#include "test_support.hpp"
+#include "window/window_model.hpp"
+
+namespace korvanta {
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+using C = Control;
+
+class RecordingView : public WindowView {
+ public:
+  std::vector<std::string> events;  // timer, placement, focus, messages, start-up end
+  std::vector<SaveDialogRequest> requests;
+  std::deque<std::optional<fs::path>> answers;  // the dialog is cancelled once they run out
+  std::string clipboard;
+  std::string placement = "placement-of-the-view";
+  std::string restored_placement;
+  std::optional<OldPlacement> restored_old;
+  std::chrono::milliseconds now{100000};
+  std::function<void()> on_message;
+  int renders = 0;
+
+  void Render(Control, const ControlState&) override { ++renders; }
+  void Focus(Control control) override { events.push_back("focus " + Name(control)); }
+  void StartTimer(std::chrono::milliseconds delay) override {
+    events.push_back("timer " + std::to_string(delay.count()));
+  }
+  void ProcessPendingEvents() override {}
+  std::chrono::milliseconds Now() const override { return now; }
+  std::chrono::milliseconds DoubleClickTime() const override { return 500ms; }
+  std::string ClipboardText() override { return clipboard; }
+  std::string_view PlacementKey() const override { return "TestPlacement"; }
+  std::string SavePlacement() override { return placement; }
+  void RestorePlacement(const std::string& saved, const std::optional<OldPlacement>& old) override {
+    events.push_back("placement");
+    restored_placement = saved;
+    restored_old = old;
+  }
+  void ShowMessage(const std::string& text) override {
+    events.push_back("message " + text);
+    if (on_message)
+      on_message();
+  }
+  std::optional<fs::path> ChooseSaveFile(const SaveDialogRequest& request) override {
+    requests.push_back(request);
+    if (answers.empty())
+      return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void OpenDocument(const fs::path&) override {}
+  void StartUpEnded() override { events.push_back("start-up ended"); }
+
+  static std::string Name(Control control) { return std::string(InfoOf(control).name); }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> out;
+    for (const auto& e : events) {
+      if (e.rfind("message ", 0) == 0)
+        out.push_back(e.substr(8));
+    }
+    return out;
+  }
+};
+
+// A program folder, the simulators' folders with the airport database, a view
+// and a window model over them.
+struct Window {
+  test::TempDir dir;
+  FixedFolderSource source;
+  RecordingView view;
+  std::unique_ptr<WindowModel> model;
+
+  Window() {
+    for (const char* sub : {"app", "docs/Flight Simulator Files", "docs/Flight Simulator X Files",
+                            "fs9/MADDOG2008/Routes", "fs9/Fmcwp/NAVDATA", "fsx"}) {
+      fs::create_directories(dir / sub);
+    }
+    fs::copy_file(test::DataDir() / "wpNavApt.txt", dir / "fs9/Fmcwp/NAVDATA/wpNavApt.txt");
+    source.personal = dir / "docs";
+    source.fs9 = dir / "fs9";
+    source.fsx = dir / "fsx";
+  }
+  fs::path Settings() const { return dir / "app/korvanta.ini"; }
+
+  WindowModel& Create(bool file_dialog = false) {
+    model = std::make_unique<WindowModel>(dir / "app", source, file_dialog, view);
+    return *model;
+  }
+  // Created, shown and through its start-up timer.
+  WindowModel& Start(bool file_dialog = false) {
+    Create(file_dialog);
+    model->WindowShown();
+    model->TimerFired();
+    return *model;
+  }
+  const ControlState& operator[](Control c) const { return model->StateOf(c); }
+  void Tick(Control box) { model->BoxTicked(box, !model->StateOf(box).ticked); }
+  void Convert() {
+    view.now += 10s;
+    model->Convert(view.now);
+  }
+};
+
+// "name=E+" (enabled, ticked) or "name=D-" for each tick box.
+std::string Boxes(const Window& w) {
+  std::string out;
+  for (const ControlInfo& info : Controls()) {
+    if (info.selection_name.empty())
+      continue;
+    const ControlState& s = w[info.control];
+    out += std::string(out.empty() ? "" : " ") + std::string(info.name) + "=" +
+           (s.enabled ? "E" : "D") + (s.ticked ? "+" : "-");
+  }
+  return out;
+}
+
+void TickEveryEnabledBox(Window& w) {
+  for (const ControlInfo& info : Controls()) {
+    if (!info.selection_name.empty() && w[info.control].enabled)
+      w.model->BoxTicked(info.control, true);
+  }
+}
+
+TEST(WindowControls, KeysOfTheStoreInItsOrder) {
+  std::vector<std::string> keys;
+  for (const ControlInfo& info : Controls()) {
+    if (info.stored != StoredAs::kNotKept)
+      keys.emplace_back(info.stored_key);
+  }
+  EXPECT_EQ(keys,
+            (std::vector<std::string>{
+                "CheckBox1_Checked", "RxSpinEdit1_Value", "CheckBox2_Checked", "CheckBox3_Checked",
+                "CheckBox4_Checked", "CheckBox5_Checked", "MadDog2006_Checked", "Tu154_Checked",
+                "RadioGroup1_ItemIndex", "CheckBox6_Checked", "CheckBox7_Checked",
+                "CheckBox8_Checked", "CheckBox9_Checked"}));
+  // Every target has its box, and every name is the view's one widget.
+  std::set<std::string_view> names;
+  for (const ControlInfo& info : Controls())
+    EXPECT_TRUE(names.insert(info.name).second) << info.name;
+  for (const TargetInfo& target : kTargets) {
+    const auto box = BoxOf(target.target);
+    ASSERT_TRUE(box) << target.cli_name;
+    EXPECT_EQ(InfoOf(*box).caption, target.caption);
+    EXPECT_EQ(InfoOf(*box).selection_name, target.control);
+  }
+}
+
+TEST(WindowModel, FileDialogRequestedByTheFirstArgument) {
+  using Args = std::vector<std::string>;
+  EXPECT_TRUE(FileDialogRequested(Args{"/T"}));
+  EXPECT_TRUE(FileDialogRequested(Args{"/t", "x"}));
+  EXPECT_FALSE(FileDialogRequested(Args{"/X"}));
+  EXPECT_FALSE(FileDialogRequested(Args{"--app-dir", "/T"}));
+  EXPECT_FALSE(FileDialogRequested(Args{}));
+}
+
+struct SelectionCase {
+  const char* name;
+  std::vector<Simulator> before;
+  bool tick_all;
+  Simulator pick;
+  const char* expected;
+};
+
+TEST(WindowModel, SelectionTable) {
+  using enum Simulator;
+  const SelectionCase cases[] = {
+      {"X-plane from everything ticked",
+       {},
+       true,
+       kXPlane,
+       "super80Box=D- pmdgBox=D- levelDBox=D- fs2004Box=D- fsNavigatorBox=D- madDogBox=D- "
+       "tu154Box=D- xPlaneBox=E+ civaBox=E+ googleEarthBox=E+ iflyBox=E+"},
+      {"X-plane from nothing ticked",
+       {},
+       false,
+       kXPlane,
+       "super80Box=D- pmdgBox=D- levelDBox=D- fs2004Box=D- fsNavigatorBox=D- madDogBox=D- "
+       "tu154Box=D- xPlaneBox=E+ civaBox=E- googleEarthBox=E- iflyBox=E-"},
+      {"FSX from everything ticked",
+       {},
+       true,
+       kFsx,
+       "super80Box=D- pmdgBox=E+ levelDBox=E+ fs2004Box=E+ fsNavigatorBox=D- madDogBox=D- "
+       "tu154Box=D- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=D-"},
+      // The FSX plan can be ticked in FSX mode after X-plane.
+      {"FSX after X-plane enables FSX, PMDG and LVLD",
+       {kXPlane},
+       true,
+       kFsx,
+       "super80Box=D- pmdgBox=E- levelDBox=E- fs2004Box=E- fsNavigatorBox=D- madDogBox=D- "
+       "tu154Box=D- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=D-"},
+      {"FS9 after X-plane",
+       {kXPlane},
+       true,
+       kFs9,
+       "super80Box=E- pmdgBox=E- levelDBox=E- fs2004Box=E- fsNavigatorBox=E- madDogBox=E- "
+       "tu154Box=E- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=E+"},
+      {"FS9 after FSX",
+       {kFsx},
+       true,
+       kFs9,
+       "super80Box=E- pmdgBox=E+ levelDBox=E+ fs2004Box=E+ fsNavigatorBox=E- madDogBox=E- "
+       "tu154Box=E- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=E-"},
+  };
+  for (const SelectionCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Window w;
+    w.Start();
+    for (const Simulator s : c.before)
+      w.model->SimulatorSelected(s);
+    if (c.tick_all)
+      TickEveryEnabledBox(w);
+    w.model->SimulatorSelected(c.pick);
+    EXPECT_EQ(Boxes(w), c.expected);
+    EXPECT_EQ(w.model->AppliedSimulator(), c.pick);
+  }
+}
+
+TEST(WindowModel, SelectionCaptionsAndPickingTheSelectedItemAgain) {
+  Window w;
+  w.Start();
+  w.model->SimulatorSelected(Simulator::kFsx);
+  EXPECT_EQ(w[C::kFs2004Box].caption, "FSX");
+  EXPECT_EQ(w[C::kPmdgBox].caption, "PMDG 747");
+  w.model->SimulatorSelected(Simulator::kXPlane);
+  w.Tick(C::kXPlaneBox);  // unticked by the user
+  w.model->SimulatorSelected(Simulator::kXPlane);
+  EXPECT_FALSE(w[C::kXPlaneBox].ticked);
+  w.model->SimulatorSelected(Simulator::kFs9);
+  EXPECT_EQ(w[C::kFs2004Box].caption, "FS2004");
+  EXPECT_EQ(w[C::kPmdgBox].caption, "PMDG 737/747");
+}
+
+struct ShowHideCase {
+  const char* name;
+  std::vector<Control> clicks;
+  bool super80_shown, super80_ticked, plan_number_shown;
+};
+
+TEST(WindowModel, ShowHideRules) {
+  using enum Control;
+  const ShowHideCase cases[] = {
+      {"FS2004 shows Flight1", {kFs2004Box}, true, false, false},
+      {"Flight1 shows the plan number", {kFs2004Box, kSuper80Box}, true, true, true},
+      {"unticking FS2004 hides and unticks Flight1, hides the plan number",
+       {kFs2004Box, kSuper80Box, kFs2004Box},
+       false,
+       false,
+       false},
+      {"TU154 alone shows the plan number", {kTu154Box}, false, false, true},
+      // The plan number stays while either of its plans is ticked.
+      {"unticking TU154 keeps the plan number of a ticked Flight1",
+       {kFs2004Box, kSuper80Box, kTu154Box, kTu154Box},
+       true,
+       true,
+       true},
+      {"unticking Flight1 keeps the plan number of a ticked TU154",
+       {kTu154Box, kFs2004Box, kSuper80Box, kSuper80Box},
+       true,
+       false,
+       true},
+      {"unticking FS2004 keeps the plan number of a ticked TU154",
+       {kTu154Box, kFs2004Box, kSuper80Box, kFs2004Box},
+       false,
+       false,
+       true},
+      {"unticking both hides it",
+       {kTu154Box, kFs2004Box, kSuper80Box, kSuper80Box, kTu154Box},
+       true,
+       false,
+       false},
+  };
+  for (const ShowHideCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Window w;
+    w.Start();
+    for (const Control box : c.clicks)
+      w.Tick(box);
+    EXPECT_EQ(w[C::kSuper80Box].visible, c.super80_shown);
+    EXPECT_EQ(w[C::kSuper80Box].ticked, c.super80_ticked);
+    EXPECT_EQ(w[C::kPlanNumber].visible, c.plan_number_shown);
+    EXPECT_EQ(w[C::kPlanNumberLabel].visible, c.plan_number_shown);
+  }
+}
+
+TEST(WindowModel, SelectionsUntickThroughTheShowHideRules) {
+  Window w;
+  w.Start();
+  for (const Control box : {C::kFs2004Box, C::kSuper80Box, C::kTu154Box})
+    w.Tick(box);
+  w.model->SimulatorSelected(Simulator::kFsx);
+  EXPECT_TRUE(w[C::kSuper80Box].visible);  // the FSX plan box stays ticked
+  EXPECT_FALSE(w[C::kSuper80Box].ticked);
+  EXPECT_FALSE(w[C::kPlanNumber].visible);
+  w.model->SimulatorSelected(Simulator::kXPlane);
+  EXPECT_FALSE(w[C::kSuper80Box].visible);
+}
+
+TEST(WindowModel, StartUpOrder) {
+  Window w;
+  test::WriteFile(w.Settings(),
+                  "[TForm1]\r\nRadioGroup1_ItemIndex=2\r\nTu154_Checked=True\r\n"
+                  "TestPlacement=AAAA\r\n");
+  WindowModel& m = w.Create();
+  EXPECT_FALSE(m.ConversionAllowed());
+  EXPECT_FALSE(w[C::kConversionButton].enabled);
+  EXPECT_TRUE(w[C::kProgressPanel].visible);
+  EXPECT_EQ(w[C::kProgressPanel].caption, "Loading Routes .....");
+  EXPECT_TRUE(w.view.events.empty());
+
+  m.WindowShown();
+  // Restored, with the show/hide rule run for the restored tick; the item is
+  // marked but the selection waits for the timer.
+  EXPECT_TRUE(w[C::kTu154Box].ticked);
+  EXPECT_TRUE(w[C::kPlanNumber].visible);
+  EXPECT_EQ(w[C::kSimulatorSelection].value, 2);
+  EXPECT_EQ(m.AppliedSimulator(), Simulator::kFs9);
+  EXPECT_FALSE(w[C::kXPlaneBox].ticked);
+  EXPECT_EQ(w.view.events, (std::vector<std::string>{"placement", "timer 200"}));
+  EXPECT_EQ(w.view.restored_placement, "AAAA");
+  EXPECT_FALSE(m.ConversionAllowed());
+
+  m.WindowShown();  // shown again (restored from minimised): nothing more
+  EXPECT_EQ(w.view.events.size(), 2U);
+
+  m.TimerFired();
+  EXPECT_EQ(m.AppliedSimulator(), Simulator::kXPlane);
+  EXPECT_TRUE(w[C::kXPlaneBox].ticked);
+  EXPECT_FALSE(w[C::kTu154Box].ticked);
+  EXPECT_FALSE(w[C::kPlanNumber].visible);
+  EXPECT_FALSE(w[C::kProgressPanel].visible);
+  EXPECT_TRUE(m.ConversionAllowed());
+  EXPECT_TRUE(w[C::kConversionButton].enabled);
+  EXPECT_EQ(w.view.events.back(), "start-up ended");
+  EXPECT_TRUE(w.view.Messages().empty());
+}
+
+TEST(WindowModel, MissingAirportDatabaseEndsTheStartUpToo) {
+  Window w;
+  fs::remove(w.dir / "fs9/Fmcwp/NAVDATA/wpNavApt.txt");
+  w.Start();
+  EXPECT_EQ(w.view.Messages(), std::vector<std::string>{"File wpNavApt.txt missing"});
+  EXPECT_FALSE(w[C::kProgressPanel].visible);
+  EXPECT_TRUE(w.model->ConversionAllowed());
+}
+
+struct RestoreCase {
+  const char* stored;
+  bool super80_shown, super80_ticked, plan_number_shown;
+};
+
+TEST(WindowModel, RestoredTicksRunTheShowHideRules) {
+  const RestoreCase cases[] = {
+      {"CheckBox4_Checked=True", true, false, false},
+      {"CheckBox1_Checked=True\r\nCheckBox4_Checked=True", true, true, true},
+      {"Tu154_Checked=True", false, false, true},
+      {"CheckBox1_Checked=True\r\nCheckBox4_Checked=False", false, false, false},
+      {"CheckBox1_Checked=True\r\nCheckBox4_Checked=False\r\nTu154_Checked=True", false, false,
+       true},
+      {"CheckBox1_Checked=True\r\nCheckBox4_Checked=True\r\nTu154_Checked=True\r\n"
+       "RadioGroup1_ItemIndex=2",
+       false, false, false},
+  };
+  for (const RestoreCase& c : cases) {
+    SCOPED_TRACE(c.stored);
+    Window w;
+    test::WriteFile(w.Settings(), std::string("[TForm1]\r\n") + c.stored + "\r\n");
+    w.Start();
+    EXPECT_EQ(w[C::kSuper80Box].visible, c.super80_shown);
+    EXPECT_EQ(w[C::kSuper80Box].ticked, c.super80_ticked);
+    EXPECT_EQ(w[C::kPlanNumber].visible, c.plan_number_shown);
+  }
+}
+
+TEST(WindowModel, StatesKeptAcrossStarts) {
+  Window w;
+  const std::string settings =
+      "; folders of the add-ons\r\n[Main]\r\nLVLDFolder = C:\\LVLD\\  \r\n\r\n[Other]\nkey=value\n";
+  test::WriteFile(w.Settings(), settings);
+  w.Start();
+  for (const Control box : {C::kFs2004Box, C::kSuper80Box, C::kTu154Box, C::kGoogleEarthBox})
+    w.Tick(box);
+  w.model->PlanNumberChanged(42);
+  w.model->SimulatorSelected(Simulator::kFsx);
+  w.model->WindowClosed();
+
+  const std::string kept = test::ReadFile(w.Settings());
+  EXPECT_EQ(kept.substr(0, settings.size()), settings);
+  EXPECT_NE(kept.find("[TForm1]\r\nCheckBox1_Checked=False\r\nRxSpinEdit1_Value=42\r\n"
+                      "CheckBox2_Checked=False\r\nCheckBox3_Checked=False\r\n"
+                      "CheckBox4_Checked=True\r\nCheckBox5_Checked=False\r\n"
+                      "MadDog2006_Checked=False\r\nTu154_Checked=False\r\n"
+                      "RadioGroup1_ItemIndex=1\r\nCheckBox6_Checked=False\r\n"
+                      "CheckBox7_Checked=False\r\nCheckBox8_Checked=True\r\n"
+                      "CheckBox9_Checked=False\r\nTestPlacement=placement-of-the-view\r\n"),
+            std::string::npos)
+      << kept;
+
+  Window again;
+  fs::copy_file(w.Settings(), again.Settings());
+  again.Start();
+  EXPECT_EQ(again.model->AppliedSimulator(), Simulator::kFsx);
+  EXPECT_EQ(again[C::kFs2004Box].caption, "FSX");
+  EXPECT_TRUE(again[C::kFs2004Box].ticked);
+  EXPECT_TRUE(again[C::kGoogleEarthBox].ticked);
+  EXPECT_EQ(again[C::kPlanNumber].value, 42);
+  EXPECT_EQ(again.view.restored_placement, "placement-of-the-view");
+  EXPECT_FALSE(again.view.restored_old);
+}
+
+TEST(WindowModel, UnreadableStoredValuesLeaveTheirControls) {
+  Window w;
+  test::WriteFile(w.Settings(),
+                  "[tform1]\r\ncheckbox8_checked=true\r\nCheckBox2_Checked=maybe\r\n"
+                  "RxSpinEdit1_Value=many\r\nRadioGroup1_ItemIndex=7\r\n");
+  w.Start();
+  EXPECT_TRUE(w[C::kGoogleEarthBox].ticked);
+  EXPECT_FALSE(w[C::kPmdgBox].ticked);
+  EXPECT_EQ(w[C::kPlanNumber].value, 661);
+  EXPECT_EQ(w[C::kSimulatorSelection].value, 0);
+
+  // Numbers out of range are brought into it.
+  Window big;
+  test::WriteFile(big.Settings(), "[TForm1]\r\nRxSpinEdit1_Value=123456.7\r\n");
+  big.Start();
+  EXPECT_EQ(big[C::kPlanNumber].value, 99999);
+  big.model->PlanNumberChanged(0);
+  EXPECT_EQ(big[C::kPlanNumber].value, 1);
+}
+
+TEST(WindowModel, OldPlacementKeysServeUntilTheToolkitsOwnIsKept) {
+  Window w;
+  test::WriteFile(
+      w.Settings(),
+      "[TForm1]\r\nLeft=10\r\nTop=-20\r\nWidth=700\r\nHeight=500\r\nMaximized=True\r\n");
+  w.Start();
+  EXPECT_EQ(w.view.restored_placement, "");
+  ASSERT_TRUE(w.view.restored_old);
+  EXPECT_EQ(w.view.restored_old->left, 10);
+  EXPECT_EQ(w.view.restored_old->top, -20);
+  EXPECT_EQ(w.view.restored_old->width, 700);
+  EXPECT_EQ(w.view.restored_old->height, 500);
+  EXPECT_TRUE(w.view.restored_old->maximized);
+
+  Window partial;
+  test::WriteFile(partial.Settings(), "[TForm1]\r\nLeft=10\r\nTop=20\r\nWidth=700\r\n");
+  partial.Start();
+  EXPECT_FALSE(partial.view.restored_old);
+}
+
+// ---- the conversion --------------------------------------------------------
+
+std::string ExampleRouteUtf8() {
+  return Cp1252ToUtf8(test::ReadFile(test::DataDir() / "example_route.txt"));
+}
+
+TEST(WindowModel, ConversionWaitsForTheAirportLoad) {
+  Window w;
+  w.view.clipboard = ExampleRouteUtf8();
+  WindowModel& m = w.Create();
+  m.WindowShown();
+  w.Convert();
+  EXPECT_FALSE(fs::exists(w.dir / "app/route.txt"));
+  m.TimerFired();
+  w.Convert();
+  EXPECT_TRUE(fs::exists(w.dir / "fs9/routes/EAAAEBBB.rts"));
+  // The elevations of the airport database.
+  ASSERT_EQ(m.Rm().Count(), 5U);
+  EXPECT_EQ(m.Rm()[0].alt, 364);
+}
+
+TEST(WindowModel, RunGuard) {
+  Window w;
+  w.Start();
+  w.Tick(C::kFs2004Box);
+  w.Tick(C::kMadDogBox);
+  // At the run's first message the user presses the button again.
+  int refused_inside = 0;
+  w.view.on_message = [&] {
+    EXPECT_TRUE(w.model->Running());
+    EXPECT_FALSE(w[C::kConversionButton].enabled);
+    const auto before = w.view.Messages().size();
+    w.model->Convert(w.view.now);
+    refused_inside += w.view.Messages().size() == before ? 1 : 0;
+  };
+  w.Convert();
+  EXPECT_EQ(w.view.Messages(), (std::vector<std::string>{"Wrong format", "Wrong format"}));
+  EXPECT_EQ(refused_inside, 2);
+  EXPECT_TRUE(w[C::kConversionButton].enabled);
+  EXPECT_EQ(w.view.events.back(), "focus conversionButton");
+
+  // The second click of a double-click, just after the run ended: ignored.
+  w.view.on_message = nullptr;
+  const auto ended = w.view.now;
+  w.model->Convert(ended + 499ms);
+  EXPECT_EQ(w.view.Messages().size(), 2U);
+  w.model->Convert(ended + 500ms);
+  EXPECT_EQ(w.view.Messages().size(), 4U);
+}
+
+TEST(WindowModel, StatusLineSaysWhyNothingWasWritten) {
+  Window w;
+  w.Start();
+  w.Tick(C::kMadDogBox);
+  w.view.clipboard = ExampleRouteUtf8();
+  w.Convert();
+  EXPECT_EQ(w[C::kStatusLine].caption, "File EAAAEBBB.mdr created");
+
+  std::string no_details = w.view.clipboard;
+  no_details.resize(no_details.find("Details:"));
+  const struct {
+    std::string text;
+    std::set<Control> ticked;
+    std::string status;
+  } cases[] = {
+      {no_details, {C::kMadDogBox}, "No details list found"},
+      {"", {C::kMadDogBox}, "Wrong format"},
+      {"", {}, "Wrong format"},  // nothing ticked, and no route for the ".rts" copy
+      {no_details, {}, "No details list found"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.status);
+    w.model->BoxTicked(C::kMadDogBox, c.ticked.count(C::kMadDogBox) != 0);
+    w.view.clipboard = c.text;
+    w.Convert();
+    EXPECT_EQ(w[C::kStatusLine].caption, c.status);
+  }
+
+  // A run that ends in its error report clears the last run's status.
+  w.model->BoxTicked(C::kMadDogBox, true);
+  w.view.clipboard = ExampleRouteUtf8();
+  w.Convert();
+  fs::remove_all(w.dir / "fs9/MADDOG2008");
+  w.Convert();
+  EXPECT_EQ(w[C::kStatusLine].caption, "");
+  EXPECT_EQ(w.view.Messages().size(), 3U);  // two "Wrong format", the error report
+}
+
+TEST(WindowModel, GoButtonAndRunwayPrompt) {
+  Window w;
+  w.Start();
+  w.model->GoClicked();
+  EXPECT_EQ(w.view.events.back(), "focus runwayBox");
+  EXPECT_TRUE(w[C::kRunwayPrompt].visible);
+  w.model->RunwayEdited("25R");
+  w.Tick(C::kFs2004Box);
+  w.view.clipboard = ExampleRouteUtf8();
+  w.Convert();
+  EXPECT_FALSE(w[C::kRunwayPrompt].visible);
+  EXPECT_NE(test::ReadFile(w.dir / "app/temp.tmp").find("25R"), std::string::npos);
+}
+
+// Each writer's "/T" dialog names its target, offers its own extension and
+// holds the name last confirmed in it.
+TEST(WindowModel, SaveDialogsOfTheWriters) {
+  Window w;
+  for (const char* folder :
+       {"xplane", "fs9/ifly/737NG/navdata/Fltplan", "fs9/Level-D Simulations/navdata/Flightplans",
+        "fs9/Pmdg/Flightplans", "fs9/Modules/FSNavigator/plan"}) {
+    fs::create_directories(w.dir / folder);
+  }
+  test::WriteFile(w.Settings(), "[Main]\r\nX-PlaneFolder=" + PathToUtf8(w.dir / "xplane") + "\r\n");
+  w.Start(true);
+  for (const Control box : {C::kIflyBox, C::kLevelDBox, C::kPmdgBox, C::kFsNavigatorBox,
+                            C::kMadDogBox, C::kXPlaneBox}) {
+    w.model->BoxTicked(box, true);
+  }
+  fs::create_directories(w.dir / "out");
+  w.view.answers = {
+      w.dir / "out/mine.fltplan", std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+      w.dir / "out/mine.mdr"};
+  w.view.clipboard = ExampleRouteUtf8();
+  w.Convert();
+  std::vector<std::string> shown;
+  for (const SaveDialogRequest& r : w.view.requests)
+    shown.push_back(r.title + " | " + r.Filter() + " | " + r.file_name);
+  EXPECT_EQ(shown,
+            (std::vector<std::string>{"Save the iFly 737NG plan | iFly 737NG plan|*.fltplan | ",
+                                      "Save the Level-D 767 route | Route file|*.rte | ",
+                                      "Save the X-Plane plan | X-Plane plan|*.fms | ",
+                                      "Save the PMDG route | Route file|*.rte | ",
+                                      "Save the FSNavigator plan | FSNavigator plan|*.fsn | ",
+                                      "Save the MadDog 2008 route | MadDog 2008 route|*.mdr | "}));
+  EXPECT_EQ(w.view.requests[0].folder, w.dir / "fs9/ifly/737NG/navdata/Fltplan");
+  EXPECT_TRUE(fs::exists(w.dir / "out/mine.fltplan"));
+  EXPECT_TRUE(fs::exists(w.dir / "out/mine.mdr"));
+  EXPECT_TRUE(w.view.Messages().empty());
+
+  w.view.requests.clear();
+  w.Convert();
+  ASSERT_EQ(w.view.requests.size(), 6U) << w.view.Messages().back();
+  EXPECT_EQ(w.view.requests[0].file_name, "mine.fltplan");
+  EXPECT_EQ(w.view.requests[1].file_name, "");
+  EXPECT_EQ(w.view.requests[5].file_name, "mine.mdr");
+}
+
+}  // namespace
+}  // namespace korvanta
