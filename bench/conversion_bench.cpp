@@ -20,7 +20,7 @@ using namespace korvanta;
 class SilentFrontEnd : public FrontEnd {
  public:
   void ShowMessage(const std::string& text) override { last_message = text; }
-  std::optional<std::filesystem::path> ChooseSaveFile(const std::filesystem::path&) override {
+  std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest&) override {
     return std::nullopt;
   }
   void SetStatus(const std::string&) override {}
