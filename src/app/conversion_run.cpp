@@ -67,7 +67,7 @@ RunOutcome ConversionRun::Run(const std::string& text, const RunChoices& choices
         return outcome;
     }
     const std::filesystem::path rts =
-        ctx.simulator_dir / "routes" / SafeFileName(header_.DepIcao + header_.DestIcao + ".rts");
+        ctx.simulator_dir / "routes" / SafeFileName(header_.DepIcao + header_.DestIcao, ".rts");
     ctx.Write(rts, route_text, true);
     KeepFileDate(route_file, rts);
   } catch (const std::exception& e) {
@@ -123,9 +123,10 @@ std::optional<std::filesystem::path> SlotContext::DialogChoice(
 
 std::optional<std::filesystem::path> SlotContext::Numbered(
     const std::filesystem::path& folder,
-    const std::function<std::string(std::string_view number)>& name) const {
+    const std::function<RouteFileName(std::string_view number)>& name) const {
   for (int n = 1; n <= 998; ++n) {
-    const std::filesystem::path candidate = folder / SafeFileName(name(fmt::format("{:03}", n)));
+    const RouteFileName numbered = name(fmt::format("{:03}", n));
+    const std::filesystem::path candidate = folder / SafeFileName(numbered.text, numbered.kept_end);
     std::error_code ec;
     if (!std::filesystem::exists(candidate, ec))
       return candidate;
@@ -167,7 +168,8 @@ SlotStep RunStandardSlot(SlotContext& ctx, const WriterSlot& slot) {
       return ctx.Stop(kTooManyFiles);
     file = *numbered;
   } else {
-    file = folder / SafeFileName(slot.file_name(ctx.Header(), ""));
+    const RouteFileName name = slot.file_name(ctx.Header(), "");
+    file = folder / SafeFileName(name.text, name.kept_end);
   }
 
   if (slot.status == StatusRule::kBeforeWriteUnlessDialog && !chosen) {

@@ -8,7 +8,6 @@
 #include <random>
 #include <system_error>
 
-#include "route/cp1252.hpp"
 #include "route/file_read.hpp"
 #include "route/run_error.hpp"
 
@@ -75,20 +74,6 @@ std::string ReadWholeFile(const std::filesystem::path& file) {
   if (read.status == ReadStatus::kCannotRead)
     throw RunError(Describe(file, "Cannot read", read.reason));
   return std::move(read.bytes);
-}
-
-std::filesystem::path SafeFileName(std::string_view cp1252_name) {
-  std::string name;
-  name.reserve(cp1252_name.size());
-  for (const char c : cp1252_name) {
-    const auto u = static_cast<unsigned char>(c);
-    const bool unsafe = u < 0x20 || u == 0x7F || std::strchr("/\\:*?\"<>|", c) != nullptr;
-    name += unsafe ? '_' : c;
-  }
-  if (name.empty() || name == "." || name == "..") {
-    throw RunError("Cannot use \"" + Cp1252ToUtf8(cp1252_name) + "\" as a file name");
-  }
-  return std::filesystem::path(Cp1252ToUtf8(name));
 }
 
 std::filesystem::path WithoutTrailingSeparator(const std::filesystem::path& folder) {

@@ -31,7 +31,7 @@ std::vector<WriterSlot> BuildSlots() {
                    .drop_trailing_separator = true};
     ifly.offers_dialog = true;
     ifly.file_name = [](const RouteHeader& h, std::string_view) {
-      return h.DepIcao + h.DestIcao + ".fltplan";
+      return RouteFileName{h.DepIcao + h.DestIcao, ".fltplan"};
     };
     ifly.render = [](const WriterInput& in) { return WriteIflyPlan(in.header, in.rm); };
     slots.push_back(ifly);
@@ -43,7 +43,7 @@ std::vector<WriterSlot> BuildSlots() {
                      .drop_trailing_separator = true};
     leveld.offers_dialog = true;
     leveld.file_name = [](const RouteHeader& h, std::string_view) {
-      return h.DepIcao + h.DestIcao + ".rte";
+      return RouteFileName{h.DepIcao + h.DestIcao, ".rte"};
     };
     leveld.render = [](const WriterInput& in) { return WriteLevelDRoute(in.header, in.rm); };
     slots.push_back(leveld);
@@ -55,7 +55,7 @@ std::vector<WriterSlot> BuildSlots() {
     xplane.folder.key = "X-PlaneFolder";
     xplane.offers_dialog = true;
     xplane.file_name = [](const RouteHeader& h, std::string_view) {
-      return h.DepIcao + "-" + h.DestIcao + ".fms";
+      return RouteFileName{h.DepIcao + "-" + h.DestIcao, ".fms"};
     };
     xplane.render = [](const WriterInput& in) { return WriteXPlaneFms(in.header, in.rm); };
     slots.push_back(xplane);
@@ -69,7 +69,7 @@ std::vector<WriterSlot> BuildSlots() {
     pmdg.offers_dialog = true;
     pmdg.naming = Naming::kNumbered;
     pmdg.file_name = [](const RouteHeader& h, std::string_view number) {
-      return h.DepIcao + h.DestIcao + std::string(number) + ".rte";
+      return RouteFileName{h.DepIcao + h.DestIcao, std::string(number) + ".rte"};
     };
     pmdg.render = [](const WriterInput& in) {
       return WritePmdgRoute(in.header, in.rm, in.choices.runway);
@@ -88,7 +88,7 @@ std::vector<WriterSlot> BuildSlots() {
     fsnav.offers_dialog = true;
     fsnav.naming = Naming::kNumbered;
     fsnav.file_name = [](const RouteHeader& h, std::string_view number) {
-      return h.DepIcao + "-" + h.DestIcao + std::string(number) + ".fsn";
+      return RouteFileName{h.DepIcao + "-" + h.DestIcao, std::string(number) + ".fsn"};
     };
     fsnav.render = [](const WriterInput& in) { return WriteFsNavigatorPlan(in.header, in.rm); };
     fsnav.status = StatusRule::kBareName;
@@ -109,7 +109,7 @@ std::vector<WriterSlot> BuildSlots() {
     maddog.folder = {.key = "", .below_simulator = "MADDOG2008/Routes"};
     maddog.offers_dialog = true;
     maddog.file_name = [](const RouteHeader& h, std::string_view) {
-      return h.DepIcao + h.DestIcao + ".mdr";
+      return RouteFileName{h.DepIcao + h.DestIcao, ".mdr"};
     };
     maddog.render = [](const WriterInput& in) { return WriteMadDogRoute(in.header, in.rm); };
     maddog.status = StatusRule::kBareName;

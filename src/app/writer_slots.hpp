@@ -9,6 +9,7 @@
 
 #include "app/conversion_run.hpp"
 #include "app/ini_profile.hpp"
+#include "app/safe_file_name.hpp"
 
 namespace korvanta {
 
@@ -68,7 +69,7 @@ struct SlotContext {
   // The first of name("001") ... name("998") in `folder` that does not exist.
   std::optional<std::filesystem::path> Numbered(
       const std::filesystem::path& folder,
-      const std::function<std::string(std::string_view number)>& name) const;
+      const std::function<RouteFileName(std::string_view number)>& name) const;
   void Write(const std::filesystem::path& file, std::string_view bytes,
              bool create_folders = false);
   void Status(const std::string& text);
@@ -89,9 +90,10 @@ struct WriterSlot {
   FolderRule folder;
   bool offers_dialog = false;
   Naming naming = Naming::kFixed;
-  // The file name (Windows-1252) in the target folder; `number` is "001" ...
-  // for numbered writers, empty otherwise.
-  std::function<std::string(const RouteHeader&, std::string_view number)> file_name;
+  // The file name in the target folder; `number` is "001" ... for numbered
+  // writers, empty otherwise. The number and the extension are the name's
+  // kept end, so that a shortened name still has them.
+  std::function<RouteFileName(const RouteHeader&, std::string_view number)> file_name;
   std::function<std::string(const WriterInput&)> render;
   StatusRule status = StatusRule::kFullPath;
   std::function<SlotStep(SlotContext&, const WriterSlot&)> custom;
