@@ -7,12 +7,26 @@
 #include "app/file_output.hpp"
 #include "app/writer_slots.hpp"
 #include "route/run_error.hpp"
+#include "route/text.hpp"
 
 namespace korvanta {
 
 namespace {
+
 constexpr std::string_view kRouteTextName = "route.txt";
+
+// The text with CR LF after every line, made in one piece of the exact size:
+// a list of the lines joined again would hold a large text three times.
+std::string WithCrLfLineEnds(std::string_view text) {
+  std::size_t size = 0;
+  ForEachLine(text, [&](std::string_view line) { size += line.size() + 2; });
+  std::string out;
+  out.reserve(size);
+  ForEachLine(text, [&](std::string_view line) { AppendCrLfLine(out, line); });
+  return out;
 }
+
+}  // namespace
 
 ConversionRun::ConversionRun(const FolderSet& folders, const AirportDatabase& airports,
                              FrontEnd& front)
@@ -42,7 +56,7 @@ RunOutcome ConversionRun::Run(const std::string& text, const RunChoices& choices
     // The route text is kept as "route.txt" and every parse reads the lines
     // loaded back from it.
     const std::filesystem::path route_file = folders_.AppDir / kRouteTextName;
-    WriteWholeFile(route_file, JoinCrLf(SplitLines(text)));
+    WriteWholeFile(route_file, WithCrLfLineEnds(text));
     const std::string route_text = ReadWholeFile(route_file);
     std::vector<std::string> lines = SplitLines(route_text);
     ctx.lines = &lines;
