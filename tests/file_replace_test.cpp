@@ -83,7 +83,7 @@ TEST(NumberedName, ANumberIsTakenWhenChosenAndGivenBackEmptyOnFailure) {
   test::WriteFile(dir / "EAAAEBBB002.rte", "kept");
   fs::create_directories(dir / "EAAAEBBB003.rte");
   const auto name = [](std::string_view number) {
-    return "EAAAEBBB" + std::string(number) + ".rte";
+    return RouteFileName{"EAAAEBBB", std::string(number) + ".rte"};
   };
   std::optional<NumberedFile> first = NumberedFile::Reserve(dir.path(), name);
   std::optional<NumberedFile> second = NumberedFile::Reserve(dir.path(), name);

@@ -250,6 +250,31 @@ TEST(ParserChain, AirwaysStayOnTheirWaypointWhereverTheLineBreaks) {
   EXPECT_EQ(Column(p.rm, &RmRow::route), (V{"", "UL602", "", "", ""}));
 }
 
+TEST(ParserChain, SeparatorRunsLineBreaksAndTrailingSeparators) {
+  // Each chain gives the airways "", UL602, UM1, UN5, "" to the five rows,
+  // also on a second parse of the edited lines.
+  const std::vector<std::vector<std::string>> chains = {
+      {">> EAAA (0) -SID- >> TOBAK (12) -UL602- >>> RUDOL (55) -UM1- >",
+       "KOMAR (98) -UN5- > EBBB (130)"},
+      {"EAAA (0) -SID- > TOBAK (12) -UL602-", "> RUDOL (55) -UM1-",
+       "> KOMAR (98) -UN5- > EBBB (130)"},
+      {"EAAA (0) -SID- > TOBAK (12) -UL602- > RUDOL (55) -UM1- > KOMAR (98) -UN5- > EBBB (130) >"},
+      {"EAAA (0) -SID- > TOBAK (12) -UL602- > RUDOL (55) -UM1- > KOMAR (98) -UN5- >",
+       ">> EBBB (130)"},
+  };
+  for (const auto& chain : chains) {
+    auto lines = ExampleLines();
+    lines.erase(lines.begin() + 2, lines.begin() + 4);
+    lines.insert(lines.begin() + 2, chain.begin(), chain.end());
+    for (int parse = 1; parse <= 2; ++parse) {
+      const Parsed p = Parse(lines);
+      ASSERT_EQ(p.result, ParseResult::kParsed) << chain.front();
+      EXPECT_EQ(Column(p.rm, &RmRow::route), (V{"", "UL602", "UM1", "UN5", ""}))
+          << chain.front() << " parse " << parse;
+    }
+  }
+}
+
 TEST(ParserDetails, SectionEndsAndMarkers) {
   // "Tracks " ends the list without a blank line, and the end of text ends it.
   auto lines = ExampleLines();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "app/conversion_run.hpp"
 #include "app/file_output.hpp"
 #include "route/run_error.hpp"
+#include "route/utf8_path.hpp"
 #include "test_support.hpp"
 #include "writers/fs2004.hpp"
 
@@ -279,7 +281,7 @@ TEST(FileOutput, SafeNamesStayInTheirFolder) {
   };
   const Case cases[] = {
       {"IFR A to B.pln", "IFR A to B.pln"},
-      {"../../etc/passwd", ".._.._etc_passwd"},
+      {"../../etc/passwd", "_._.._etc_passwd"},
       {"a\\b:c*d?e\"f<g>h|i", "a_b_c_d_e_f_g_h_i"},
       {"tab\there", "tab_here"},
       {"Z\xFCrich", "Z\xC3\xBCrich"},  // Windows-1252 to the file system's UTF-8
@@ -288,6 +290,110 @@ TEST(FileOutput, SafeNamesStayInTheirFolder) {
     EXPECT_EQ(SafeFileName(c.name).string(), c.safe);
   for (const char* bad : {"", ".", ".."})
     EXPECT_THROW(SafeFileName(bad), RunError) << bad;
+}
+
+// The example route with other airport names in the heading and other
+// identifiers for its first and last point.
+std::string RouteNamed(const std::string& dep_name, const std::string& dest_name,
+                       const std::string& dep_id, const std::string& dest_id) {
+  std::string text = ExampleText();
+  const auto replace = [&](const std::string& from, const std::string& to, std::size_t from_at) {
+    text.replace(text.find(from, from_at), from.size(), to);
+  };
+  replace("ALPHA/INTL", dep_name, 0);
+  replace("BETA FIELD", dest_name, 0);
+  replace("\nEAAA 0", "\n" + dep_id + " 0", text.find("Details:"));
+  replace("\nEBBB 290", "\n" + dest_id + " 290", text.find("Details:"));
+  return text;
+}
+
+// Every target that names its file from route text, into real folders.
+struct NamingTree : Tree {
+  NamingTree() {
+    for (const char* sub :
+         {"fs9/ifly/737NG/navdata/Fltplan", "fs9/Level-D Simulations/navdata/Flightplans", "xplane",
+          "fs9/Pmdg/Flightplans", "fs9/Modules/FSNavigator/plan", "fs9/Civa",
+          "fs9/MADDOG2008/Routes"}) {
+      std::filesystem::create_directories(dir / sub);
+    }
+    test::WriteFile(folders.SettingsFile(),
+                    "[Main]\r\nX-PlaneFolder=" + (dir / "xplane").string() + "\r\n");
+  }
+
+  static RunChoices EveryTarget() {
+    RunChoices choices;
+    choices.ticked = {Target::kFs2004,      Target::kGoogleEarth, Target::kIfly,
+                      Target::kLevelD,      Target::kXPlane,      Target::kPmdg,
+                      Target::kFsNavigator, Target::kCiva,        Target::kMadDog};
+    return choices;
+  }
+
+  // The names of the files in `folder` (UTF-8), sorted.
+  std::vector<std::string> NamesIn(const std::string& folder) const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir / folder))
+      names.push_back(PathToUtf8(entry.path().filename()));
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+};
+
+std::string Repeat(std::size_t n, const std::string& piece) {
+  std::string out;
+  for (std::size_t i = 0; i < n; ++i)
+    out += piece;
+  return out;
+}
+
+TEST(SafeNames, LongAirportNamesWriteEveryTarget) {
+  // 120 euro signs are 360 bytes of UTF-8; the heading keeps about a hundred
+  // of them for the departure. Once such a name ended the run and every
+  // later target was skipped.
+  const std::string euro = "\x80";
+  NamingTree t;
+  ConversionRun run(t.folders, t.airports, t.front);
+  const RunOutcome out = run.Run(RouteNamed(Repeat(120, euro), Repeat(120, euro), "EAAA", "EBBB"),
+                                 NamingTree::EveryTarget());
+  ASSERT_EQ(out.end, RunEnd::kCompleted) << ::testing::PrintToString(t.front.events);
+  EXPECT_TRUE(t.front.Messages().empty()) << ::testing::PrintToString(t.front.events);
+
+  // Shortened to the byte limit by whole characters, keeping the extension.
+  const std::string e = "\xE2\x82\xAC";
+  const std::pair<std::string, std::vector<std::string>> expected[] = {
+      {"docs/Flight Simulator Files", {"IFR " + Repeat(82, e) + ".pln"}},
+      {"docs", {"Flight Simulator Files", Repeat(83, e) + ".kml"}},
+      {"fs9/ifly/737NG/navdata/Fltplan", {"EAAAEBBB.fltplan"}},
+      {"fs9/Level-D Simulations/navdata/Flightplans", {"EAAAEBBB.rte"}},
+      {"xplane", {"EAAA-EBBB.fms"}},
+      {"fs9/Pmdg/Flightplans", {"EAAAEBBB001.rte"}},
+      {"fs9/Modules/FSNavigator/plan", {"EAAA-EBBB001.fsn"}},
+      {"fs9/Civa/ADEU", {"EAAA-EBBB01.AWC"}},
+      {"fs9/MADDOG2008/Routes", {"EAAAEBBB.mdr"}},
+      {"fs9/routes", {"EAAAEBBB.rts"}},
+  };
+  for (const auto& [folder, names] : expected)
+    EXPECT_EQ(t.NamesIn(folder), names) << folder;
+}
+
+TEST(SafeNames, RouteTextGivesVisibleOrdinaryNames) {
+  // A dot before the first identifier and airport name would hide the
+  // files on Linux; bytes without a Windows-1252 character would be
+  // invisible in the name.
+  NamingTree t;
+  ConversionRun run(t.folders, t.airports, t.front);
+  const RunOutcome out = run.Run(RouteNamed(".ALPHA\x81", "BETA\x9D FIELD", ".AAA", "EBBB"),
+                                 NamingTree::EveryTarget());
+  ASSERT_EQ(out.end, RunEnd::kCompleted) << ::testing::PrintToString(t.front.events);
+  const std::pair<std::string, std::vector<std::string>> expected[] = {
+      {"docs/Flight Simulator Files", {"IFR .ALPHA_ to BETA_ FIELD.pln"}},
+      {"docs", {"Flight Simulator Files", "_ALPHA_-BETA_ FIELD.kml"}},
+      {"fs9/Pmdg/Flightplans", {"_AAAEBBB001.rte"}},
+      {"fs9/Modules/FSNavigator/plan", {"_AAA-EBBB001.fsn"}},
+      {"fs9/Civa/ADEU", {"_AAA-EBBB01.AWC"}},
+      {"fs9/routes", {"_AAAEBBB.rts"}},
+  };
+  for (const auto& [folder, names] : expected)
+    EXPECT_EQ(t.NamesIn(folder), names) << folder;
 }
 
 TEST(FileOutput, AFailedWriteLeavesTheOldFile) {

@@ -7,12 +7,26 @@
 #include "app/file_output.hpp"
 #include "app/writer_slots.hpp"
 #include "route/run_error.hpp"
+#include "route/text.hpp"
 
 namespace korvanta {
 
 namespace {
+
 constexpr std::string_view kRouteTextName = "route.txt";
+
+// The text with CR LF after every line, made in one piece of the exact size:
+// a list of the lines joined again would hold a large text three times.
+std::string WithCrLfLineEnds(std::string_view text) {
+  std::size_t size = 0;
+  ForEachLine(text, [&](std::string_view line) { size += line.size() + 2; });
+  std::string out;
+  out.reserve(size);
+  ForEachLine(text, [&](std::string_view line) { AppendCrLfLine(out, line); });
+  return out;
 }
+
+}  // namespace
 
 ConversionRun::ConversionRun(const FolderSet& folders, const AirportDatabase& airports,
                              FrontEnd& front)
@@ -43,7 +57,7 @@ RunOutcome ConversionRun::Run(const std::string& text, const RunChoices& choices
     // written there. They are taken from memory, not read back: another run
     // in the same program folder may have replaced the file meanwhile.
     const std::filesystem::path route_file = folders_.AppDir / kRouteTextName;
-    const std::string route_text = JoinCrLf(SplitLines(text));
+    const std::string route_text = WithCrLfLineEnds(text);
     WriteWholeFile(route_file, route_text);
     std::vector<std::string> lines = SplitLines(route_text);
     ctx.lines = &lines;
@@ -68,7 +82,7 @@ RunOutcome ConversionRun::Run(const std::string& text, const RunChoices& choices
         return outcome;
     }
     const std::filesystem::path rts =
-        ctx.simulator_dir / "routes" / SafeFileName(header_.DepIcao + header_.DestIcao + ".rts");
+        ctx.simulator_dir / "routes" / SafeFileName(header_.DepIcao + header_.DestIcao, ".rts");
     ctx.Write(rts, route_text, true);
     KeepFileDate(route_file, rts);
   } catch (const std::exception& e) {
@@ -183,7 +197,8 @@ SlotStep RunStandardSlot(SlotContext& ctx, const WriterSlot& slot) {
       return ctx.Stop(kTooManyFiles);
     file = numbered->Path();
   } else {
-    file = folder / SafeFileName(slot.file_name(ctx.Header(), ""));
+    const RouteFileName name = slot.file_name(ctx.Header(), "");
+    file = folder / SafeFileName(name.text, name.kept_end);
   }
 
   if (slot.status == StatusRule::kBeforeWriteUnlessDialog && !chosen) {

@@ -85,20 +85,6 @@ std::string ReadWholeFile(const std::filesystem::path& file) {
   return std::move(read.bytes);
 }
 
-std::filesystem::path SafeFileName(std::string_view cp1252_name) {
-  std::string name;
-  name.reserve(cp1252_name.size());
-  for (const char c : cp1252_name) {
-    const auto u = static_cast<unsigned char>(c);
-    const bool unsafe = u < 0x20 || u == 0x7F || std::strchr("/\\:*?\"<>|", c) != nullptr;
-    name += unsafe ? '_' : c;
-  }
-  if (name.empty() || name == "." || name == "..") {
-    throw RunError("Cannot use \"" + Cp1252ToUtf8(cp1252_name) + "\" as a file name");
-  }
-  return std::filesystem::path(Cp1252ToUtf8(name));
-}
-
 std::filesystem::path WithoutTrailingSeparator(const std::filesystem::path& folder) {
   std::string text = folder.string();
   if (text.size() > 1 && std::filesystem::path::preferred_separator == text.back()) {

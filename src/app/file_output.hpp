@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/safe_file_name.hpp"
+
 namespace korvanta {
 
 // Writes `bytes` as the whole file: into a temporary file in the target's
@@ -21,12 +23,6 @@ void KeepFileDate(const std::filesystem::path& source, const std::filesystem::pa
 
 // The whole file's bytes; RunError naming the file when it cannot be read.
 std::string ReadWholeFile(const std::filesystem::path& file);
-
-// A file name built from route text (Windows-1252): converted to the
-// platform's file-name encoding, with / \ : * ? " < > | and control
-// characters replaced by "_". A name that would be empty, "." or ".." is
-// refused with RunError.
-std::filesystem::path SafeFileName(std::string_view cp1252_name);
 
 // Drops one trailing separator of a folder path ("D:\Plans\" is D:\Plans).
 std::filesystem::path WithoutTrailingSeparator(const std::filesystem::path& folder);

@@ -39,16 +39,15 @@ SlotStep RunFirstBlock(SlotContext& ctx, const WriterSlot& /*slot*/) {
 
   const Fs2004Plan plan = WriteFs2004Plan(h, ctx.Rm(), choices.runway);
   const std::filesystem::path plan_text_file =
-      choices.super80
-          ? ctx.plan_folder / SafeFileName(Lower(h.DepName) + "-" + Lower(h.DestName) + "-" +
-                                           fmt::format("{}", choices.plan_number) + ".pln")
-          : folders.AppDir / "temp.tmp";
+      choices.super80 ? ctx.plan_folder / SafeFileName(Lower(h.DepName) + "-" + Lower(h.DestName),
+                                                       fmt::format("-{}.pln", choices.plan_number))
+                      : folders.AppDir / "temp.tmp";
   ctx.Write(plan_text_file, plan.plan_text);
   if (isg)
     ctx.Write(isg_folder / "default.rte", plan.isg_route);
 
   const std::filesystem::path plan_name =
-      SafeFileName("IFR " + h.DepName + " to " + h.DestName + ".pln");
+      SafeFileName("IFR " + h.DepName + " to " + h.DestName, ".pln");
   if (choices.Ticked(Target::kFs2004) && choices.simulator == Simulator::kFsx) {
     if (!folders.FsxPlnFolderFound) {
       throw RunError("FSX plan folder not found: " + folders.FsxPlnFolder.string());
@@ -61,7 +60,7 @@ SlotStep RunFirstBlock(SlotContext& ctx, const WriterSlot& /*slot*/) {
 
   if (choices.Ticked(Target::kGoogleEarth)) {
     const std::filesystem::path kml =
-        folders.PersonalDir / SafeFileName(h.DepName + "-" + h.DestName + ".kml");
+        folders.PersonalDir / SafeFileName(h.DepName + "-" + h.DestName, ".kml");
     ctx.Write(kml, WriteGoogleEarthKml(plan.plan_text, h.DepName, h.DestName));
     ctx.Front().OpenDocument(kml);
   }

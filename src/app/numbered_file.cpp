@@ -14,7 +14,8 @@ namespace korvanta {
 std::optional<NumberedFile> NumberedFile::Reserve(const std::filesystem::path& folder,
                                                   const NameFor& name) {
   for (int n = 1; n <= kLastNumber; ++n) {
-    const std::filesystem::path candidate = folder / SafeFileName(name(fmt::format("{:03}", n)));
+    const RouteFileName numbered = name(fmt::format("{:03}", n));
+    const std::filesystem::path candidate = folder / SafeFileName(numbered.text, numbered.kept_end);
     const ExclusiveCreate created = CreateNewFile(candidate);
     if (created.result == CreateResult::kCreated)
       return NumberedFile(candidate);

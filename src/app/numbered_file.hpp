@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/safe_file_name.hpp"
+
 namespace korvanta {
 
 // A numbered file name (001 ... 998) taken for one run. The name is taken by
@@ -15,8 +17,9 @@ namespace korvanta {
 // failed write leaves no empty plan behind.
 class NumberedFile {
  public:
-  // Windows-1252 name for a three-digit number ("001").
-  using NameFor = std::function<std::string(std::string_view number)>;
+  // The Windows-1252 name for a three-digit number ("001"), with the end
+  // (number and extension) that shortening a long name keeps.
+  using NameFor = std::function<RouteFileName(std::string_view number)>;
 
   static constexpr int kLastNumber = 998;
 

@@ -34,7 +34,7 @@ std::vector<WriterSlot> BuildSlots() {
                    .drop_trailing_separator = true};
     ifly.dialog = SaveDialogText{"Save the iFly 737NG plan", "iFly 737NG plan", "fltplan"};
     ifly.file_name = [](const RouteHeader& h, std::string_view) {
-      return h.DepIcao + h.DestIcao + ".fltplan";
+      return RouteFileName{h.DepIcao + h.DestIcao, ".fltplan"};
     };
     ifly.render = [](const WriterInput& in) { return WriteIflyPlan(in.header, in.rm); };
     slots.push_back(ifly);
@@ -46,7 +46,7 @@ std::vector<WriterSlot> BuildSlots() {
                      .drop_trailing_separator = true};
     leveld.dialog = SaveDialogText{"Save the Level-D 767 route", "Route file", "rte"};
     leveld.file_name = [](const RouteHeader& h, std::string_view) {
-      return h.DepIcao + h.DestIcao + ".rte";
+      return RouteFileName{h.DepIcao + h.DestIcao, ".rte"};
     };
     leveld.render = [](const WriterInput& in) { return WriteLevelDRoute(in.header, in.rm); };
     slots.push_back(leveld);
@@ -58,7 +58,7 @@ std::vector<WriterSlot> BuildSlots() {
     xplane.folder.key = "X-PlaneFolder";
     xplane.dialog = SaveDialogText{"Save the X-Plane plan", "X-Plane plan", "fms"};
     xplane.file_name = [](const RouteHeader& h, std::string_view) {
-      return h.DepIcao + "-" + h.DestIcao + ".fms";
+      return RouteFileName{h.DepIcao + "-" + h.DestIcao, ".fms"};
     };
     xplane.render = [](const WriterInput& in) { return WriteXPlaneFms(in.header, in.rm); };
     slots.push_back(xplane);
@@ -72,7 +72,7 @@ std::vector<WriterSlot> BuildSlots() {
     pmdg.dialog = SaveDialogText{"Save the PMDG route", "Route file", "rte"};
     pmdg.naming = Naming::kNumbered;
     pmdg.file_name = [](const RouteHeader& h, std::string_view number) {
-      return h.DepIcao + h.DestIcao + std::string(number) + ".rte";
+      return RouteFileName{h.DepIcao + h.DestIcao, std::string(number) + ".rte"};
     };
     pmdg.render = [](const WriterInput& in) {
       return WritePmdgRoute(in.header, in.rm, in.choices.runway);
@@ -91,7 +91,7 @@ std::vector<WriterSlot> BuildSlots() {
     fsnav.dialog = SaveDialogText{"Save the FSNavigator plan", "FSNavigator plan", "fsn"};
     fsnav.naming = Naming::kNumbered;
     fsnav.file_name = [](const RouteHeader& h, std::string_view number) {
-      return h.DepIcao + "-" + h.DestIcao + std::string(number) + ".fsn";
+      return RouteFileName{h.DepIcao + "-" + h.DestIcao, std::string(number) + ".fsn"};
     };
     fsnav.render = [](const WriterInput& in) { return WriteFsNavigatorPlan(in.header, in.rm); };
     fsnav.status = StatusRule::kBareName;
@@ -112,7 +112,7 @@ std::vector<WriterSlot> BuildSlots() {
     maddog.folder = {.key = "", .below_simulator = "MADDOG2008/Routes"};
     maddog.dialog = SaveDialogText{"Save the MadDog 2008 route", "MadDog 2008 route", "mdr"};
     maddog.file_name = [](const RouteHeader& h, std::string_view) {
-      return h.DepIcao + h.DestIcao + ".mdr";
+      return RouteFileName{h.DepIcao + h.DestIcao, ".mdr"};
     };
     maddog.render = [](const WriterInput& in) { return WriteMadDogRoute(in.header, in.rm); };
     maddog.status = StatusRule::kBareName;
@@ -136,7 +136,7 @@ std::vector<WriterSlot> BuildSlots() {
     xplane11.dialog =
         SaveDialogText{"Save the X-Plane 11/12 plan", "X-Plane 11/12 plan", "fms"};
     xplane11.file_name = [](const RouteHeader& h, std::string_view) {
-      return h.DepIcao + h.DestIcao + ".fms";
+      return RouteFileName{h.DepIcao + h.DestIcao, ".fms"};
     };
     xplane11.render = [](const WriterInput& in) {
       return WriteXPlane11Fms(in.header, in.rm, in.choices.runway,
@@ -148,7 +148,7 @@ std::vector<WriterSlot> BuildSlots() {
     gpx.target = Target::kGpx;
     gpx.folder = {.key = "GPXFolder", .drop_trailing_separator = true, .else_personal = true};
     gpx.file_name = [](const RouteHeader& h, std::string_view) {
-      return h.DepIcao + "-" + h.DestIcao + ".gpx";
+      return RouteFileName{h.DepIcao + "-" + h.DestIcao, ".gpx"};
     };
     gpx.render = [](const WriterInput& in) { return WriteGpxRoute(in.header, in.rm); };
     slots.push_back(gpx);

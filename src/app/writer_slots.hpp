@@ -10,6 +10,7 @@
 #include "app/conversion_run.hpp"
 #include "app/ini_profile.hpp"
 #include "app/numbered_file.hpp"
+#include "app/safe_file_name.hpp"
 
 namespace korvanta {
 
@@ -105,9 +106,10 @@ struct WriterSlot {
   FolderRule folder;
   std::optional<SaveDialogText> dialog;  // set when the writer offers the "/T" dialog
   Naming naming = Naming::kFixed;
-  // The file name (Windows-1252) in the target folder; `number` is "001" ...
-  // for numbered writers, empty otherwise.
-  std::function<std::string(const RouteHeader&, std::string_view number)> file_name;
+  // The file name in the target folder; `number` is "001" ... for numbered
+  // writers, empty otherwise. The number and the extension are the name's
+  // kept end, so that a shortened name still has them.
+  std::function<RouteFileName(const RouteHeader&, std::string_view number)> file_name;
   std::function<std::string(const WriterInput&)> render;
   StatusRule status = StatusRule::kFullPath;
   std::function<SlotStep(SlotContext&, const WriterSlot&)> custom;

@@ -132,14 +132,20 @@ int RunConvert(const ConvertArgs& args) {
     return kExitUsage;
   }
 
-  auto lines = ReadRouteLines(args.file, error);
-  if (!lines) {
-    fmt::print(stderr, "{}\n", error);
-    return kExitIoError;
-  }
+  // The line list is let go before the run: a large text is held by the run
+  // often enough.
   std::string text;
-  for (const auto& line : *lines)
-    text += line + "\n";
+  {
+    const auto lines = ReadRouteLines(args.file, error);
+    if (!lines) {
+      fmt::print(stderr, "{}\n", error);
+      return kExitIoError;
+    }
+    for (const auto& line : *lines) {
+      text += line;
+      text += '\n';
+    }
+  }
 
   const std::filesystem::path app_dir =
       args.app_dir.empty() ? DefaultAppDir(args.executable) : std::filesystem::path(args.app_dir);

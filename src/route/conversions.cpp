@@ -127,19 +127,20 @@ float DmsToDegrees(std::string_view dms, const DmsLayout& layout) {
 }  // namespace
 
 std::string SqueezeBlanks(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
+  std::string out(text);
+  SqueezeBlanksInPlace(out);
+  return out;
+}
+
+void SqueezeBlanksInPlace(std::string& text) {
+  auto out = text.begin();
   bool after_non_blank = true;
   for (const char c : text) {
-    if (c != ' ') {
-      out += c;
-      after_non_blank = true;
-    } else if (after_non_blank) {
-      out += c;
-      after_non_blank = false;
-    }
+    if (c != ' ' || after_non_blank)
+      *out++ = c;
+    after_non_blank = c != ' ';
   }
-  return out;
+  text.erase(out, text.end());
 }
 
 std::string DmsToDecimalText(std::string_view dms) {

@@ -1,5 +1,6 @@
 #include "route/parser.hpp"
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 
@@ -96,30 +97,52 @@ std::int32_t ReadCruiseAlt(std::string_view line) {
   return level ? static_cast<std::int32_t>(*level * 100) : kDefaultCruiseAlt;
 }
 
-// Cuts a chain line into its points at ">" (a run of ">" is one separator).
-std::vector<std::string_view> ChainPieces(std::string_view line) {
-  std::vector<std::string_view> pieces;
-  std::size_t i = 0;
-  while (i < line.size() && line[i] == '>')
-    ++i;
-  std::size_t start = i;
-  while (i < line.size()) {
-    if (line[i] == '>') {
-      pieces.push_back(line.substr(start, i - start));
-      while (i < line.size() && line[i] == '>')
-        ++i;
-      start = i;
-    } else {
-      ++i;
-    }
-  }
-  pieces.push_back(line.substr(start));
-  return pieces;
-}
+// The items of the route chain, handed out one at a time as the details rows
+// ask for them: a chain of millions of points is never held as a list.
+//
+// A chain line is cut into its points at ">" (a run of ">" is one
+// separator). A line break may fall before a ">" as well as after it, so the
+// last piece of every line but the chain's last is a point too; the chain's
+// last piece is the destination, which the closing item stands for.
+class ChainItems {
+ public:
+  ChainItems(const std::vector<std::string>& lines, std::size_t first, std::size_t end)
+      : lines_(lines), line_(first), end_(end) {}
 
-bool EndsChain(const std::vector<std::string>& lines, std::size_t i) {
-  return i >= lines.size() || IsBlank(lines[i]) || StartsWith(lines[i], kDetailsMarker);
-}
+  // The next item; the closing item after the chain's points; none after that.
+  std::optional<std::string_view> Next() {
+    while (line_ < end_) {
+      const std::string_view line = lines_[line_];
+      if (!in_line_) {
+        pos_ = std::min(line.find_first_not_of('>'), line.size());
+        in_line_ = true;
+      }
+      if (const std::size_t gt = line.find('>', pos_); gt != std::string_view::npos) {
+        const std::string_view piece = line.substr(pos_, gt - pos_);
+        pos_ = std::min(line.find_first_not_of('>', gt), line.size());
+        return piece;
+      }
+      const std::string_view last_piece = line.substr(pos_);
+      const bool last_line = line_ + 1 == end_;
+      ++line_;
+      in_line_ = false;
+      if (!last_line && !IsBlank(last_piece))
+        return last_piece;
+    }
+    if (closed_)
+      return std::nullopt;
+    closed_ = true;
+    return kDestinationItem;
+  }
+
+ private:
+  const std::vector<std::string>& lines_;
+  std::size_t line_;
+  std::size_t end_;
+  std::size_t pos_ = 0;
+  bool in_line_ = false;
+  bool closed_ = false;
+};
 
 // The airway by which the route leaves the point of route item `item`.
 std::string AirwayOf(std::string_view item) {
@@ -184,17 +207,7 @@ RmRow DecimalModeRow(std::string_view line) {
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n' || text[i] == '\r') {
-      lines.emplace_back(text.substr(start, i - start));
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-        ++i;
-      start = i + 1;
-    }
-  }
-  if (start < text.size())
-    lines.emplace_back(text.substr(start));
+  ForEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 
@@ -202,7 +215,7 @@ ParseResult ParseRoute(std::vector<std::string>& lines, const ParseOptions& opti
                        const AirportDatabase& airports, RmTable& rm, RouteHeader& header) {
   rm.Empty();
   for (auto& line : lines)
-    line = SqueezeBlanks(line);
+    SqueezeBlanksInPlace(line);
 
   std::optional<std::size_t> cruise;
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -218,27 +231,19 @@ ParseResult ParseRoute(std::vector<std::string>& lines, const ParseOptions& opti
   if (!cruise || *cruise + 1 >= lines.size())
     return ParseResult::kWrongFormat;
 
-  // The route chain: one item per point that a ">" follows. A line break may
-  // fall before a ">" as well as after it, so the last piece of every line
-  // but the chain's last is a point too; the chain's last piece is the
-  // destination, which the closing item stands for.
-  std::vector<std::string> items;
-  std::size_t i = *cruise + 1;
+  // The route chain: the lines after the cruise altitude up to a blank line
+  // or the details list, whose marker is cleared.
+  const std::size_t chain_start = *cruise + 1;
+  std::size_t i = chain_start;
   while (i < lines.size() && !IsBlank(lines[i])) {
+    // Exactly one byte more: the usual doubling would hold twice a long line.
+    lines[i].reserve(lines[i].size() + 1);
     lines[i] += ' ';
-    const bool last_line = EndsChain(lines, i + 1);
-    const auto pieces = ChainPieces(lines[i]);
-    for (std::size_t p = 0; p < pieces.size(); ++p) {
-      const bool last_piece = p + 1 == pieces.size();
-      if (last_piece && (last_line || IsBlank(pieces[p])))
-        continue;
-      items.emplace_back(pieces[p]);
-    }
     ++i;
     if (i < lines.size() && StartsWith(lines[i], kDetailsMarker))
       lines[i].clear();
   }
-  items.emplace_back(kDestinationItem);
+  ChainItems items(lines, chain_start, i);
 
   std::size_t heading = i;
   while (heading < lines.size() && !StartsWith(lines[heading], kDetailsHeading))
@@ -250,7 +255,8 @@ ParseResult ParseRoute(std::vector<std::string>& lines, const ParseOptions& opti
   for (std::size_t l = heading + 1; l < lines.size() && !IsBlank(lines[l]); ++l) {
     RmRow row = options.mode == ParseMode::kText ? TextModeRow(lines[l]) : DecimalModeRow(lines[l]);
     row.alt = 0;
-    row.route = k < items.size() ? AirwayOf(items[k]) : std::string{};
+    const std::optional<std::string_view> item = items.Next();
+    row.route = item ? AirwayOf(*item) : std::string{};
     rm.Append(std::move(row));
     if (k == 0) {
       RmRow first = rm.Rows().back();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,5 +39,22 @@ ParseResult ParseRoute(std::vector<std::string>& lines, const ParseOptions& opti
 // Splits text into lines at CR LF, LF or a lone CR; a last line end gives no
 // extra empty line.
 std::vector<std::string> SplitLines(std::string_view text);
+
+// Calls visit(line) for each line of SplitLines(text), in order, without
+// copying them.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit&& visit) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' || text[i] == '\r') {
+      visit(text.substr(start, i - start));
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+        ++i;
+      start = i + 1;
+    }
+  }
+  if (start < text.size())
+    visit(text.substr(start));
+}
 
 }  // namespace korvanta

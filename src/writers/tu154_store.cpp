@@ -39,9 +39,11 @@ std::string MergePlanStore(std::string_view old_store, std::string_view new_plan
       AppendCrLfLine(out, line);
   };
 
+  // The old store's lines are visited in place: a list of them would hold
+  // the store several times over.
   enum class State { kBefore, kSkipping, kAfter };
   State state = State::kBefore;
-  for (const std::string& line : SplitLines(old_store)) {
+  ForEachLine(old_store, [&](std::string_view line) {
     const bool header = IsPlanHeader(line);
     switch (state) {
       case State::kBefore:
@@ -50,7 +52,7 @@ std::string MergePlanStore(std::string_view old_store, std::string_view new_plan
           if (stored == number) {
             write_plan();
             state = State::kSkipping;
-            continue;
+            return;
           }
           if (stored > number) {
             write_plan();
@@ -70,7 +72,7 @@ std::string MergePlanStore(std::string_view old_store, std::string_view new_plan
         AppendCrLfLine(out, line);
         break;
     }
-  }
+  });
   if (state == State::kBefore)
     write_plan();
   return out;

@@ -1,0 +1,202 @@
+// Peak memory of the parse and of the plan-store merge on extreme inputs.
+//
+// This program replaces the global operator new and delete to count the
+// bytes that are live, and reports the highest count above the count at the
+// start of the measured step ("peak_bytes"), and that peak per byte of the
+// input ("peak_per_input_byte"). The input itself is made before the step
+// and is not counted. It is a program of its own so that the counting does
+// not touch the timings of the other benchmarks.
+
+#include <benchmark/benchmark.h>
+#include <fmt/format.h>
+
+#include <atomic>
+#include <cstddef>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/file_output.hpp"
+#include "app/tu154_slot.hpp"
+#include "route/airports.hpp"
+#include "route/parser.hpp"
+#include "route/tables.hpp"
+#include "writers/tu154_store.hpp"
+
+namespace {
+
+// The allocation counts live in the replaced allocator, which has no object
+// to hang them on.
+std::atomic<std::size_t> live_bytes{0};
+std::atomic<std::size_t> peak_bytes{0};
+
+// Every block carries its size in front, at the alignment new guarantees.
+constexpr std::size_t kHeader = __STDCPP_DEFAULT_NEW_ALIGNMENT__;
+
+void* CountedAllocate(std::size_t size) {
+  void* block = std::malloc(size + kHeader);
+  if (block == nullptr)
+    throw std::bad_alloc();
+  *static_cast<std::size_t*>(block) = size;
+  const std::size_t now = live_bytes.fetch_add(size, std::memory_order_relaxed) + size;
+  std::size_t peak = peak_bytes.load(std::memory_order_relaxed);
+  while (now > peak && !peak_bytes.compare_exchange_weak(peak, now, std::memory_order_relaxed)) {
+  }
+  return static_cast<char*>(block) + kHeader;
+}
+
+void CountedFree(void* pointer) {
+  if (pointer == nullptr)
+    return;
+  void* block = static_cast<char*>(pointer) - kHeader;
+  live_bytes.fetch_sub(*static_cast<std::size_t*>(block), std::memory_order_relaxed);
+  std::free(block);
+}
+
+// Measures the peak of `step` above what is live when it starts.
+template <typename Step>
+std::size_t PeakOf(Step&& step) {
+  const std::size_t base = live_bytes.load();
+  peak_bytes.store(base);
+  step();
+  return peak_bytes.load() - base;
+}
+
+void Report(benchmark::State& state, std::size_t peak, std::size_t input_size) {
+  state.counters["peak_bytes"] = static_cast<double>(peak);
+  state.counters["input_bytes"] = static_cast<double>(input_size);
+  state.counters["peak_per_input_byte"] =
+      static_cast<double>(peak) / static_cast<double>(input_size);
+}
+
+constexpr std::size_t kRouteTextBytes = 50'000'000;
+constexpr std::size_t kStoreBytes = 192'000'000;
+
+// A route text whose chain is one line of short points ("AB>AB>..."), the
+// worst case for anything kept per point.
+std::string SingleChainLineRoute(bool with_heading) {
+  std::string text;
+  text.reserve(kRouteTextBytes + 256);
+  if (with_heading) {
+    text += "Computed route from ALPHA (EAAA) to BETA (EBBB) (9999 nm)\r\n";
+    text += "Cruise altitude between FL330 and FL350\r\n";
+  }
+  while (text.size() < kRouteTextBytes)
+    text += "AB>";
+  text += "\r\n";
+  return text;
+}
+
+void ParseSingleChainLine(benchmark::State& state, bool with_heading) {
+  const std::string text = SingleChainLineRoute(with_heading);
+  const korvanta::AirportDatabase airports;
+  std::size_t peak = 0;
+  for (auto _ : state) {
+    peak = PeakOf([&] {
+      std::vector<std::string> lines = korvanta::SplitLines(text);
+      korvanta::RmTable rm;
+      korvanta::RouteHeader header;
+      benchmark::DoNotOptimize(korvanta::ParseRoute(lines, {}, airports, rm, header));
+    });
+  }
+  Report(state, peak, text.size());
+}
+
+// A plan store of 98 plans; every point line as the Tu-154 writer writes it.
+std::string LargeStore() {
+  std::string store;
+  store.reserve(kStoreBytes + 256);
+  const std::size_t per_plan = kStoreBytes / 98;
+  for (int plan = 1; plan <= 99; ++plan) {
+    if (plan == 50)
+      continue;
+    store += fmt::format("[FPL.{}]\r\n", plan);
+    const std::size_t plan_end = store.size() + per_plan;
+    for (int point = 0; store.size() < plan_end; ++point) {
+      store += fmt::format("Point.{}=TYPE=[3] ICAO_ID=[P{}] Lat=[55.500000] Lon=[37.250000]\r\n",
+                           point, point);
+    }
+  }
+  return store;
+}
+
+std::string NewPlan() {
+  std::string plan = "[FPL.50]\r\n";
+  for (int point = 0; point < 300; ++point)
+    plan += fmt::format("Point.{}=TYPE=[3] ICAO_ID=[N{}] Lat=[1.500000] Lon=[2.250000]\r\n", point,
+                        point);
+  return plan + "PointsCount=300\r\n";
+}
+
+void BM_ParseSingleChainLineWithoutCruise(benchmark::State& state) {
+  ParseSingleChainLine(state, false);
+}
+BENCHMARK(BM_ParseSingleChainLineWithoutCruise)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_ParseSingleChainLineAfterCruise(benchmark::State& state) {
+  ParseSingleChainLine(state, true);
+}
+BENCHMARK(BM_ParseSingleChainLineAfterCruise)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_MergeLargePlanStore(benchmark::State& state) {
+  const std::string store = LargeStore();
+  const std::string plan = NewPlan();
+  std::size_t peak = 0;
+  for (auto _ : state) {
+    peak = PeakOf([&] { benchmark::DoNotOptimize(korvanta::MergePlanStore(store, plan)); });
+  }
+  Report(state, peak, store.size());
+}
+BENCHMARK(BM_MergeLargePlanStore)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The whole filing step on a real folder: read, backup, merge, replace.
+void BM_FileIntoLargePlanStore(benchmark::State& state) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() /
+      fmt::format("korvanta-memory-bench-{}", std::random_device{}());
+  std::filesystem::create_directories(folder);
+  std::size_t store_size = 0;
+  {
+    const std::string store = LargeStore();
+    store_size = store.size();
+    korvanta::WriteWholeFile(folder / "FPLS.DAT", store);
+  }
+  const std::string plan = NewPlan();
+  std::size_t peak = 0;
+  for (auto _ : state) {
+    peak = PeakOf([&] {
+      korvanta::FileTu154Plan(folder, plan,
+                              [](const std::filesystem::path& file, std::string_view bytes) {
+                                korvanta::WriteWholeFile(file, bytes);
+                              });
+    });
+  }
+  std::filesystem::remove_all(folder);
+  Report(state, peak, store_size);
+}
+BENCHMARK(BM_FileIntoLargePlanStore)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  return CountedAllocate(size);
+}
+void* operator new[](std::size_t size) {
+  return CountedAllocate(size);
+}
+void operator delete(void* pointer) noexcept {
+  CountedFree(pointer);
+}
+void operator delete[](void* pointer) noexcept {
+  CountedFree(pointer);
+}
+void operator delete(void* pointer, std::size_t) noexcept {
+  CountedFree(pointer);
+}
+void operator delete[](void* pointer, std::size_t) noexcept {
+  CountedFree(pointer);
+}

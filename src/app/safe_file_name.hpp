@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace korvanta {
+
+// How a file system measures the length of a file name.
+enum class NameLengthUnit {
+  kUtf8Bytes,   // Linux and most POSIX file systems
+  kUtf16Units,  // Windows (NTFS, FAT32's long names)
+};
+
+struct FileNameLimit {
+  NameLengthUnit unit;
+  std::size_t max;
+};
+
+// The limit of the platform this program runs on.
+FileNameLimit PlatformFileNameLimit();
+
+// A file name built from route text (Windows-1252): `text` (airport names,
+// identifiers) followed by `kept_end` (plan or card number, extension), which
+// a shortening keeps whole.
+struct RouteFileName {
+  std::string text;
+  std::string kept_end;
+};
+
+// The rule that makes such a name a valid, visible, ordinary file name on
+// Windows and on Linux, as UTF-8 text:
+// - / \ : * ? " < > |, control characters and the five bytes Windows-1252
+//   leaves without a character become "_";
+// - a name that is too long for `limit` loses whole characters from the end
+//   of its text (never the kept end);
+// - a leading "." (hidden on Linux) and trailing "." and " " (silently
+//   dropped by Windows) become "_";
+// - a Windows device name (CON, PRN, AUX, NUL, COM0-9, LPT0-9, also with an
+//   extension, in any letter case) gets "_" after its stem: "CON_.rte".
+// A name that is empty, "." or ".." is refused with RunError.
+std::string SafeFileNameText(const RouteFileName& name, FileNameLimit limit);
+
+// The rule under the platform's limit, as a path of one component.
+std::filesystem::path SafeFileName(std::string_view cp1252_text, std::string_view cp1252_kept_end);
+
+// As above, keeping the extension (from the last ".") when shortening.
+std::filesystem::path SafeFileName(std::string_view cp1252_name);
+
+}  // namespace korvanta
