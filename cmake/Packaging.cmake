@@ -30,10 +30,10 @@ if(NOT KORVANTA_LICENSE_FILE)
 endif()
 
 # Copies a text file with CR LF line ends, as Notepad and every Windows user
-# expect; rewritten only when its text changed.
+# expect; rewritten only when its text changed. file(READ) drops the CR of a
+# CR LF, so a source with either line end gives the same copy.
 function(korvanta_windows_text source target)
   file(READ ${source} text)
-  string(REPLACE "\r\n" "\n" text "${text}")
   string(REPLACE "\n" "\r\n" text "${text}")
   file(WRITE ${target}.new "${text}")
   file(COPY_FILE ${target}.new ${target} ONLY_IF_DIFFERENT)
