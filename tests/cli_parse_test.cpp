@@ -100,5 +100,18 @@ TEST(CliParse, HelpExplainsTheCommand) {
   EXPECT_NE(r.out.find("Exit status"), std::string::npos);
 }
 
+TEST(CliParse, VersionWithoutACommand) {
+  // The one call that needs no command; anywhere after a command it is
+  // that command's unknown option.
+  auto r = test::RunCli("--version");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, std::string("korvanta-cli ") + KORVANTA_VERSION + "\n");
+  EXPECT_EQ(r.err, "");
+
+  r = test::RunCli("parse --version");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+}
+
 }  // namespace
 }  // namespace korvanta

@@ -1,6 +1,7 @@
 #include <CLI/CLI.hpp>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "cli/convert_command.hpp"
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
       "korvanta-cli: turns an online route finder's text result (the block that begins "
       "\"Computed route from\") into flight-simulator plan files."};
   app.require_subcommand(1);
+  // The version CMake's project() names; a package test reads it back from
+  // the installed program.
+  app.set_version_flag("--version", std::string("korvanta-cli ") + KORVANTA_VERSION);
 
   std::vector<std::function<int()>> commands;
   commands.push_back(korvanta::cli::AddParseCommand(app));
