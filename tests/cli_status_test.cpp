@@ -47,9 +47,7 @@ class RecordingFrontEnd : public FrontEnd {
  public:
   std::vector<std::string> events;
   void ShowMessage(const std::string& text) override { events.push_back("message: " + text); }
-  std::optional<fs::path> ChooseSaveFile(const SaveDialogRequest&) override {
-    return std::nullopt;
-  }
+  std::optional<fs::path> ChooseSaveFile(const SaveDialogRequest&) override { return std::nullopt; }
   void SetStatus(const std::string& text) override { events.push_back("status: " + text); }
   void FileWritten(const fs::path& file) override {
     events.push_back("written: " + PathToUtf8(file.filename()));

@@ -142,9 +142,7 @@ TEST(TwoRunsAtOnce, TwoProcesses) {
 class QuietFrontEnd : public FrontEnd {
  public:
   void ShowMessage(const std::string& text) override { ADD_FAILURE() << text; }
-  std::optional<fs::path> ChooseSaveFile(const SaveDialogRequest&) override {
-    return std::nullopt;
-  }
+  std::optional<fs::path> ChooseSaveFile(const SaveDialogRequest&) override { return std::nullopt; }
   void SetStatus(const std::string&) override {}
   void OpenDocument(const fs::path&) override {}
 };

@@ -133,8 +133,7 @@ std::vector<WriterSlot> BuildSlots() {
     WriterSlot xplane11;
     xplane11.target = Target::kXPlane11;
     xplane11.folder = {.key = "XPlane11Folder", .fallback_key = "X-PlaneFolder"};
-    xplane11.dialog =
-        SaveDialogText{"Save the X-Plane 11/12 plan", "X-Plane 11/12 plan", "fms"};
+    xplane11.dialog = SaveDialogText{"Save the X-Plane 11/12 plan", "X-Plane 11/12 plan", "fms"};
     xplane11.file_name = [](const RouteHeader& h, std::string_view) {
       return RouteFileName{h.DepIcao + h.DestIcao, ".fms"};
     };
