@@ -115,6 +115,10 @@ TEST(WinePrefixFolderSource, SimulatorFolders) {
        "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\10.0\\\\Other] 1\n"
        "\"SetupPath\"=\"C:\\\\Other\"\n",
        std::nullopt, std::nullopt},
+      {"a NUL escape ends the value, as the file functions read it",
+       "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0] 1\n"
+       "\"EXE Path\"=\"C:\\\\FS9\\\\..\\\\Games\\0\\\\..\\\\..\\\\x\"\n",
+       "Games", std::nullopt},
       {"drive that is not mapped",
        "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0] 1\n"
        "\"EXE Path\"=\"Q:\\\\FS9\"\n",
@@ -153,6 +157,11 @@ TEST(WinePrefixFolderSource, MapsDrivesThroughDosdevices) {
   for (const auto& c : cases) {
     EXPECT_EQ(source.MapWindowsPath(c.windows), c.expected) << c.windows;
   }
+  // What follows a NUL is not part of the path the system opens, so its ".."
+  // cannot lead out of the drive.
+  using namespace std::string_view_literals;
+  EXPECT_EQ(source.MapWindowsPath("C:\\a\0\\..\\..\\x"sv), wine.drive_c() / "a");
+  EXPECT_EQ(source.MapWindowsPath("C:\\..\0\\..\\x"sv), wine.drive_c());
   EXPECT_EQ(source.DefaultSimulatorPath(),
             wine.drive_c() / "Program Files" / "Microsoft Games" / "FS9");
 }

@@ -306,6 +306,11 @@ std::filesystem::path WinePrefixFolderSource::DefaultSimulatorPath() const {
 
 std::optional<std::filesystem::path> WinePrefixFolderSource::MapWindowsPath(
     std::string_view windows_path) const {
+  // The system reads a path only up to its first NUL (a registry value can
+  // hold one through an escape), and Windows reads the value so too: the
+  // mapping stops there as well, so that the folder it names, checked to stay
+  // below the drive's root, is the folder that is opened.
+  windows_path = windows_path.substr(0, windows_path.find('\0'));
   if (windows_path.size() < 2 || windows_path[1] != ':')
     return std::nullopt;
   const char drive = AsciiLower(windows_path[0]);

@@ -1,0 +1,110 @@
+// The Tu-154 plan store merge over arbitrary stores.
+//
+// Input: one byte for the new plan's number, the new plan's point lines and
+// the old store, cut at NULs. The new plan is built as the writer builds one:
+// its header, then lines none of which opens a plan. The merged store keeps
+// the lines before the first plan, keeps every other plan in its order, holds
+// the new plan once in place of a stored plan of its number or inserted among
+// them, stays in ascending order when it was, ends every line with CR LF, and
+// merging the same plan again changes nothing.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <fmt/format.h>
+
+#include "fuzz_support.hpp"
+#include "route/parser.hpp"
+#include "writers/tu154_store.hpp"
+
+namespace {
+
+using korvanta::fuzz::Require;
+using Lines = std::vector<std::string>;
+
+struct Store {
+  Lines before;              // lines before the first plan
+  std::vector<Lines> plans;  // each plan from its header on
+};
+
+Store Read(std::string_view text) {
+  Store store;
+  for (std::string& line : korvanta::SplitLines(text)) {
+    if (line.starts_with("[FPL."))
+      store.plans.emplace_back();
+    (store.plans.empty() ? store.before : store.plans.back()).push_back(std::move(line));
+  }
+  return store;
+}
+
+int NumberOf(const Lines& plan) {
+  return korvanta::PlanNumberOf(plan.front());
+}
+
+bool Ascending(const std::vector<Lines>& plans) {
+  for (std::size_t i = 1; i < plans.size(); ++i) {
+    if (NumberOf(plans[i - 1]) >= NumberOf(plans[i]))
+      return false;
+  }
+  return true;
+}
+
+// Whether `merged` is `old` with `plan` inserted, or put in place of one
+// stored plan of its number.
+bool NewPlanFiledOnce(const std::vector<Lines>& old, const std::vector<Lines>& merged,
+                      const Lines& plan) {
+  for (std::size_t at = 0; at < merged.size(); ++at) {
+    if (merged[at] != plan)
+      continue;
+    std::vector<Lines> others = merged;
+    others.erase(others.begin() + static_cast<std::ptrdiff_t>(at));
+    if (others == old)
+      return true;  // inserted
+    if (at < old.size() && NumberOf(old[at]) == NumberOf(plan)) {
+      others.insert(others.begin() + static_cast<std::ptrdiff_t>(at), old[at]);
+      if (others == old)
+        return true;  // replaced
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0)
+    return 0;
+  // Numbers past the unit's 25 give two-digit and unreadable headers too.
+  const int number = data[0] % 128;
+  const auto parts = korvanta::fuzz::SplitAtNul(korvanta::fuzz::AsText(data + 1, size - 1), 2);
+
+  Lines plan = {fmt::format("[FPL.{}]", number)};
+  for (std::string& line : korvanta::SplitLines(parts[0])) {
+    if (!korvanta::IsPlanHeader(line))
+      plan.push_back(std::move(line));
+  }
+  std::string new_plan;
+  for (const std::string& line : plan)
+    new_plan += line + "\r\n";
+
+  const std::string_view old_text = parts[1];
+  const std::string merged_text = korvanta::MergePlanStore(old_text, new_plan);
+  Require(
+      korvanta::fuzz::OnlyCrLfLineEnds(merged_text) && korvanta::fuzz::EndsWithCrLf(merged_text),
+      "a line of the store does not end with CR LF");
+
+  const Store old = Read(old_text);
+  const Store merged = Read(merged_text);
+  Require(merged.before == old.before, "the lines before the plans changed");
+  Require(NewPlanFiledOnce(old.plans, merged.plans, plan),
+          "the other plans are not kept in order with the new plan once among them");
+  if (Ascending(old.plans))
+    Require(Ascending(merged.plans), "an ascending store is out of order");
+
+  Require(korvanta::MergePlanStore(merged_text, new_plan) == merged_text,
+          "merging the plan again changed the store");
+  return 0;
+}

@@ -1,0 +1,173 @@
+// The pure writers over routes parsed from arbitrary text.
+//
+// Input: one byte of options (Super 80 names), the runway text and the route
+// text, cut at NULs. The route is parsed in text mode for every writer but
+// PMDG and in decimal mode for PMDG. Then: every text format ends every line
+// with CR LF (the CIVA card's last line ";" has none); the FSNavigator plan is
+// 516 bytes plus 52 per en-route waypoint, its length field says so, and a
+// refusal comes only for a route the format cannot hold; the CIVA cards are
+// named by the airports and numbered from 01, nine waypoints to a card, in
+// route order; the Tu-154 plan numbers every waypoint it finds.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <fmt/format.h>
+
+#include "fuzz_support.hpp"
+#include "route/airports.hpp"
+#include "route/parser.hpp"
+#include "route/run_error.hpp"
+#include "route/tables.hpp"
+#include "writers/civa.hpp"
+#include "writers/fs2004.hpp"
+#include "writers/fsnavigator.hpp"
+#include "writers/fsx.hpp"
+#include "writers/ifly.hpp"
+#include "writers/kml.hpp"
+#include "writers/leveld.hpp"
+#include "writers/maddog.hpp"
+#include "writers/pmdg.hpp"
+#include "writers/tu154.hpp"
+#include "writers/xplane.hpp"
+
+namespace {
+
+using korvanta::RmTable;
+using korvanta::RouteHeader;
+using korvanta::fuzz::Require;
+
+void RequireCrLfText(std::string_view text, std::string_view format) {
+  if (!korvanta::fuzz::OnlyCrLfLineEnds(text) || !korvanta::fuzz::EndsWithCrLf(text))
+    Require(false, fmt::format("{}: a line does not end with CR LF", format));
+}
+
+bool Parse(std::string_view text, korvanta::ParseOptions options, RmTable& rm,
+           RouteHeader& header) {
+  static const korvanta::AirportDatabase kNoAirports;
+  std::vector<std::string> lines = korvanta::SplitLines(text);
+  return korvanta::ParseRoute(lines, options, kNoAirports, rm, header) ==
+         korvanta::ParseResult::kParsed;
+}
+
+// The rows after the departure that are not the destination airport.
+std::size_t EnRouteCount(const RouteHeader& header, const RmTable& rm) {
+  std::size_t count = 0;
+  for (std::size_t i = 1; i < rm.Count(); ++i)
+    count += rm[i].id != header.DestIcao ? 1 : 0;
+  return count;
+}
+
+std::uint16_t U16At(std::string_view bytes, std::size_t at) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
+                                    static_cast<unsigned char>(bytes[at + 1]) << 8);
+}
+
+void CheckFsNavigator(const RouteHeader& header, const RmTable& rm) {
+  const std::size_t en_route = EnRouteCount(header, rm);
+  try {
+    const std::string plan = korvanta::WriteFsNavigatorPlan(header, rm);
+    Require(plan.size() == 516 + 52 * en_route, "FSNavigator: the plan has another length");
+    Require(U16At(plan, 0) == plan.size(), "FSNavigator: the length field is not the length");
+    Require(U16At(plan, 284) == rm.Count(), "FSNavigator: the point count is not the rows");
+  } catch (const korvanta::RunError&) {
+    // Refused only when the waypoints overflow the 16-bit length or the
+    // points would run into the trailer.
+    Require(en_route > korvanta::kFsNavMaxEnRoute || 388 + 10 * rm.Count() > 504 + 52 * en_route,
+            "FSNavigator: a plan the format holds was refused");
+  }
+}
+
+void CheckCiva(const RouteHeader& header, const RmTable& rm) {
+  std::vector<std::string_view> waypoints;
+  for (std::size_t i = 1; i < rm.Count(); ++i) {
+    if (rm[i].id != header.DestIcao)
+      waypoints.push_back(rm[i].id);
+  }
+  const std::vector<korvanta::CivaCard> cards = korvanta::WriteCivaCards(header, rm);
+  Require(cards.size() == waypoints.size() / 9 + 1, "CIVA: not nine waypoints to a card");
+  std::size_t next = 0;
+  for (std::size_t c = 0; c < cards.size(); ++c) {
+    const std::string program = fmt::format("{}-{}{:02}", header.DepIcao, header.DestIcao, c + 1);
+    Require(cards[c].file_name == program + ".AWC", "CIVA: a card is misnamed");
+    const std::string& text = cards[c].text;
+    Require(text.ends_with("\r\n;") &&
+                korvanta::fuzz::OnlyCrLfLineEnds(std::string_view(text).substr(0, text.size() - 1)),
+            "CIVA: a line end is not CR LF, or the last line is not a bare \";\"");
+    Require(text.find("\r\n; CONCORDE INS PROGRAM #" + program + "\r\n") != std::string::npos,
+            "CIVA: the card does not name its program");
+    // Waypoint lines are the ones that are no ";" comments: "position ... ; id".
+    int position = 0;
+    for (const std::string& line : korvanta::SplitLines(text)) {
+      if (line.starts_with(';'))
+        continue;
+      ++position;
+      Require(next < waypoints.size(), "CIVA: more waypoint lines than waypoints");
+      Require(line.starts_with(fmt::format("{} ", position)), "CIVA: positions not counted from 1");
+      Require(line.ends_with(fmt::format(" ; {}", waypoints[next++])),
+              "CIVA: waypoint out of order");
+    }
+    Require(position == (c + 1 < cards.size() ? 9 : static_cast<int>(waypoints.size() % 9)),
+            "CIVA: a card holds the wrong number of waypoints");
+  }
+  Require(next == waypoints.size(), "CIVA: a waypoint is on no card");
+}
+
+void CheckTu154(const RmTable& rm) {
+  korvanta::TuTable tu;
+  for (const korvanta::RmRow& row : rm)
+    tu.Append({korvanta::Tu154LookupKey(row), "55.5", "37.5"});
+  const std::string plan = korvanta::WriteTu154Plan(rm, tu, 7);
+  RequireCrLfText(plan, "Tu-154");
+  const std::vector<std::string> lines = korvanta::SplitLines(plan);
+  Require(lines.size() == rm.Count() + 2 && lines.front() == "[FPL.7]" &&
+              lines.back() == fmt::format("PointsCount={}", rm.Count()),
+          "Tu-154: not every waypoint found, or no header and count");
+  for (std::size_t i = 0; i < rm.Count(); ++i) {
+    Require(lines[i + 1].starts_with(fmt::format("Point.{}=", i)),
+            "Tu-154: points not numbered without gaps");
+  }
+}
+
+void CheckTextMode(const RouteHeader& header, const RmTable& rm, std::string_view runway) {
+  const korvanta::Fs2004Plan fs2004 = korvanta::WriteFs2004Plan(header, rm, runway);
+  RequireCrLfText(fs2004.plan_text, "FS2004");
+  RequireCrLfText(fs2004.isg_route, "ISG");
+  RequireCrLfText(korvanta::WriteFsxPlan(fs2004.plan_text), "FSX");
+  RequireCrLfText(korvanta::WriteGoogleEarthKml(fs2004.plan_text, header.DepName, header.DestName),
+                  "KML");
+  try {
+    RequireCrLfText(korvanta::WriteIflyPlan(header, rm), "iFly");
+  } catch (const korvanta::RunError&) {
+    // A coordinate that does not read as a number ends the iFly plan.
+  }
+  RequireCrLfText(korvanta::WriteLevelDRoute(header, rm), "Level-D");
+  RequireCrLfText(korvanta::WriteXPlaneFms(header, rm), "X-Plane");
+  RequireCrLfText(korvanta::WriteMadDogRoute(header, rm), "MadDog");
+  CheckFsNavigator(header, rm);
+  CheckCiva(header, rm);
+  CheckTu154(rm);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0)
+    return 0;
+  const bool super80 = (data[0] & 1) != 0;
+  const auto parts = korvanta::fuzz::SplitAtNul(korvanta::fuzz::AsText(data + 1, size - 1), 2);
+  const std::string_view runway = parts[0].substr(0, 8);
+  const std::string_view route = parts[1];
+
+  RmTable rm;
+  RouteHeader header;
+  if (Parse(route, {korvanta::ParseMode::kText, super80}, rm, header))
+    CheckTextMode(header, rm, runway);
+  if (Parse(route, {korvanta::ParseMode::kDecimal, super80}, rm, header)) {
+    RequireCrLfText(korvanta::WritePmdgRoute(header, rm, runway), "PMDG");
+  }
+  return 0;
+}
