@@ -17,12 +17,13 @@ namespace {
 class RecordingFrontEnd : public FrontEnd {
  public:
   std::vector<std::string> events;
+  std::vector<SaveDialogRequest> requests;
   std::optional<std::filesystem::path> dialog_answer;
 
   void ShowMessage(const std::string& text) override { events.push_back("message: " + text); }
-  std::optional<std::filesystem::path> ChooseSaveFile(
-      const std::filesystem::path& folder) override {
-    events.push_back("dialog: " + folder.string());
+  std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) override {
+    events.push_back("dialog: " + request.folder.string());
+    requests.push_back(request);
     return dialog_answer;
   }
   void SetStatus(const std::string& text) override { events.push_back("status: " + text); }

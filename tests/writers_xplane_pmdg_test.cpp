@@ -335,11 +335,12 @@ class DialogFrontEnd : public FrontEnd {
  public:
   std::deque<std::optional<std::filesystem::path>> answers;
   std::vector<std::string> events;
+  std::vector<SaveDialogRequest> requests;
 
   void ShowMessage(const std::string& text) override { events.push_back("message: " + text); }
-  std::optional<std::filesystem::path> ChooseSaveFile(
-      const std::filesystem::path& folder) override {
-    events.push_back("dialog: " + folder.string());
+  std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) override {
+    events.push_back("dialog: " + request.folder.string());
+    requests.push_back(request);
     auto answer = answers.front();
     answers.pop_front();
     return answer;

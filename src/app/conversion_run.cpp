@@ -88,6 +88,7 @@ bool SlotContext::Parse(ParseMode mode) {
     return true;
   }
   outcome.parse_failed = true;
+  outcome.last_failure = result;
   if (result == ParseResult::kWrongFormat)
     Front().ShowMessage(std::string(kWrongFormat));
   return false;
@@ -113,12 +114,17 @@ std::filesystem::path SlotContext::TargetFolder(const FolderRule& rule) const {
   return folder;
 }
 
-std::optional<std::filesystem::path> SlotContext::DialogChoice(
-    const std::filesystem::path& folder) {
+std::optional<std::filesystem::path> SlotContext::DialogChoice(const std::filesystem::path& folder,
+                                                               const SaveDialogText& dialog) {
   if (!choices.file_dialog)
     return std::nullopt;
   Front().ProcessPendingEvents();
-  return Front().ChooseSaveFile(folder);
+  SaveDialogRequest request;
+  request.folder = folder;
+  request.title = dialog.title;
+  request.filter_name = dialog.filter_name;
+  request.extension = dialog.extension;
+  return Front().ChooseSaveFile(request);
 }
 
 std::optional<std::filesystem::path> SlotContext::Numbered(
@@ -155,8 +161,8 @@ SlotStep RunStandardSlot(SlotContext& ctx, const WriterSlot& slot) {
     return SlotStep::kContinue;
 
   std::optional<std::filesystem::path> chosen;
-  if (slot.offers_dialog)
-    chosen = ctx.DialogChoice(folder);
+  if (slot.dialog)
+    chosen = ctx.DialogChoice(folder, *slot.dialog);
   std::filesystem::path file;
   if (chosen) {
     file = *chosen;

@@ -38,7 +38,8 @@ enum class RunEnd {
 
 struct RunOutcome {
   RunEnd end = RunEnd::kCompleted;
-  bool parse_failed = false;  // some parse of this run did not succeed
+  bool parse_failed = false;                        // some parse of this run did not succeed
+  ParseResult last_failure = ParseResult::kParsed;  // why the last failed parse failed
   std::vector<std::filesystem::path> written;
 };
 

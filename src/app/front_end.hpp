@@ -6,6 +6,20 @@
 
 namespace korvanta {
 
+// What the "/T" save dialog of one writer shows. Texts are UTF-8.
+struct SaveDialogRequest {
+  std::filesystem::path folder;  // where it opens: the writer's target folder
+  std::string title;             // names the target: "Save the iFly 737NG plan"
+  std::string filter_name;       // "Route file"
+  std::string extension;         // the target's own, without the dot: "rte"
+  // The name it holds when it opens (the one last confirmed in this
+  // writer's dialog); the run leaves it empty, the window fills it in.
+  std::string file_name;
+
+  // The filter in the dialog's "name|pattern" form: "Route file|*.rte".
+  std::string Filter() const { return filter_name + "|*." + extension; }
+};
+
 // What a conversion run needs from the user interface. The window, the
 // command line and the tests each implement it. Texts are UTF-8.
 class FrontEnd {
@@ -14,10 +28,8 @@ class FrontEnd {
 
   // A modal message with one OK button (error icon).
   virtual void ShowMessage(const std::string& text) = 0;
-  // The "/T" file choice: a save dialog opened in `initial_folder`; nullopt
-  // when the user cancels.
-  virtual std::optional<std::filesystem::path> ChooseSaveFile(
-      const std::filesystem::path& initial_folder) = 0;
+  // The "/T" file choice; nullopt when the user cancels.
+  virtual std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) = 0;
   // The status line ("File ... created").
   virtual void SetStatus(const std::string& text) = 0;
   // Progress of a long load (the Tu-154 navigation data); an empty text

@@ -29,7 +29,7 @@ std::vector<WriterSlot> BuildSlots() {
     ifly.folder = {.key = "IFGFolder",
                    .below_simulator = "ifly/737NG/navdata/Fltplan",
                    .drop_trailing_separator = true};
-    ifly.offers_dialog = true;
+    ifly.dialog = SaveDialogText{"Save the iFly 737NG plan", "iFly 737NG plan", "fltplan"};
     ifly.file_name = [](const RouteHeader& h, std::string_view) {
       return h.DepIcao + h.DestIcao + ".fltplan";
     };
@@ -41,7 +41,7 @@ std::vector<WriterSlot> BuildSlots() {
     leveld.folder = {.key = "LVLDFolder",
                      .below_simulator = "Level-D Simulations/navdata/Flightplans",
                      .drop_trailing_separator = true};
-    leveld.offers_dialog = true;
+    leveld.dialog = SaveDialogText{"Save the Level-D 767 route", "Route file", "rte"};
     leveld.file_name = [](const RouteHeader& h, std::string_view) {
       return h.DepIcao + h.DestIcao + ".rte";
     };
@@ -53,7 +53,7 @@ std::vector<WriterSlot> BuildSlots() {
     WriterSlot xplane;
     xplane.target = Target::kXPlane;
     xplane.folder.key = "X-PlaneFolder";
-    xplane.offers_dialog = true;
+    xplane.dialog = SaveDialogText{"Save the X-Plane plan", "X-Plane plan", "fms"};
     xplane.file_name = [](const RouteHeader& h, std::string_view) {
       return h.DepIcao + "-" + h.DestIcao + ".fms";
     };
@@ -66,7 +66,7 @@ std::vector<WriterSlot> BuildSlots() {
     pmdg.folder = {.key = "PMDGFolder",
                    .below_simulator = "Pmdg/Flightplans",
                    .drop_trailing_separator = true};
-    pmdg.offers_dialog = true;
+    pmdg.dialog = SaveDialogText{"Save the PMDG route", "Route file", "rte"};
     pmdg.naming = Naming::kNumbered;
     pmdg.file_name = [](const RouteHeader& h, std::string_view number) {
       return h.DepIcao + h.DestIcao + std::string(number) + ".rte";
@@ -85,7 +85,7 @@ std::vector<WriterSlot> BuildSlots() {
     fsnav.folder = {.key = "FSNAVFolder",
                     .below_simulator = "Modules/FSNavigator/plan",
                     .drop_trailing_separator = true};
-    fsnav.offers_dialog = true;
+    fsnav.dialog = SaveDialogText{"Save the FSNavigator plan", "FSNavigator plan", "fsn"};
     fsnav.naming = Naming::kNumbered;
     fsnav.file_name = [](const RouteHeader& h, std::string_view number) {
       return h.DepIcao + "-" + h.DestIcao + std::string(number) + ".fsn";
@@ -107,7 +107,7 @@ std::vector<WriterSlot> BuildSlots() {
     WriterSlot maddog;
     maddog.target = Target::kMadDog;
     maddog.folder = {.key = "", .below_simulator = "MADDOG2008/Routes"};
-    maddog.offers_dialog = true;
+    maddog.dialog = SaveDialogText{"Save the MadDog 2008 route", "MadDog 2008 route", "mdr"};
     maddog.file_name = [](const RouteHeader& h, std::string_view) {
       return h.DepIcao + h.DestIcao + ".mdr";
     };

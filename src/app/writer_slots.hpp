@@ -35,6 +35,15 @@ enum class StatusRule {
   kBeforeWriteUnlessDialog,  // set before writing, with folder; none after a dialog
 };
 
+// The "/T" save dialog of a writer: its title names the target, and its one
+// filter and default extension are the target's own, so that a name typed
+// without an extension gets the one the target loads.
+struct SaveDialogText {
+  std::string_view title;
+  std::string_view filter_name;
+  std::string_view extension;  // without the dot
+};
+
 // What a writer's render function is given.
 struct WriterInput {
   const RouteHeader& header;
@@ -64,7 +73,8 @@ struct SlotContext {
   std::filesystem::path TargetFolder(const FolderRule& rule) const;
   // The "/T" save dialog, when the run offers it; the current folder is set
   // back to AppDir afterwards.
-  std::optional<std::filesystem::path> DialogChoice(const std::filesystem::path& folder);
+  std::optional<std::filesystem::path> DialogChoice(const std::filesystem::path& folder,
+                                                    const SaveDialogText& dialog);
   // The first of name("001") ... name("998") in `folder` that does not exist.
   std::optional<std::filesystem::path> Numbered(
       const std::filesystem::path& folder,
@@ -87,7 +97,7 @@ struct WriterSlot {
   Target target;
   ParseMode mode = ParseMode::kText;
   FolderRule folder;
-  bool offers_dialog = false;
+  std::optional<SaveDialogText> dialog;  // set when the writer offers the "/T" dialog
   Naming naming = Naming::kFixed;
   // The file name (Windows-1252) in the target folder; `number` is "001" ...
   // for numbered writers, empty otherwise.

@@ -15,7 +15,7 @@ class CliFrontEnd : public FrontEnd {
   explicit CliFrontEnd(bool open_documents) : open_documents_(open_documents) {}
 
   void ShowMessage(const std::string& text) override;
-  std::optional<std::filesystem::path> ChooseSaveFile(const std::filesystem::path&) override {
+  std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest&) override {
     return std::nullopt;
   }
   void SetStatus(const std::string& text) override;

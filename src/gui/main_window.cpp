@@ -368,10 +368,9 @@ void TForm1::ShowMessage(const std::string& text) {
   ProcessPendingEvents();
 }
 
-std::optional<std::filesystem::path> TForm1::ChooseSaveFile(
-    const std::filesystem::path& initial_folder) {
+std::optional<std::filesystem::path> TForm1::ChooseSaveFile(const SaveDialogRequest& asked) {
   SaveFileRequest request;
-  request.folder = PathText(initial_folder);
+  request.folder = PathText(asked.folder);
   request.file_name = QFileInfo(last_save_path_).fileName();
   request.filter = QStringLiteral("Route file (*.rte)");
   request.default_suffix = QStringLiteral("rte");

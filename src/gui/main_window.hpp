@@ -59,8 +59,7 @@ class TForm1 : public QWidget, public FrontEnd {
 
   // FrontEnd: what a conversion run needs from the window.
   void ShowMessage(const std::string& text) override;
-  std::optional<std::filesystem::path> ChooseSaveFile(
-      const std::filesystem::path& initial_folder) override;
+  std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) override;
   void SetStatus(const std::string& text) override;
   void SetProgress(const std::string& text) override;
   void ProcessPendingEvents() override;

@@ -1,0 +1,530 @@
+#include "window/window_model.hpp"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <exception>
+#include <vector>
+
+#include "app/ini_profile.hpp"
+#include "route/cp1252.hpp"
+#include "route/numbers.hpp"
+#include "route/text.hpp"
+#include "route/utf8_path.hpp"
+
+namespace korvanta {
+
+namespace {
+
+using C = Control;
+using S = StoredAs;
+
+// The window's controls. The stored keys are the names the settings files of
+// earlier versions hold; the selection names are those of the simulator
+// selection table.
+constexpr ControlInfo kControls[] = {
+    {C::kSuper80Box, "super80Box", "Flight1 Super 80 format", false, std::nullopt, "CheckBox1",
+     S::kTicked, "CheckBox1_Checked"},
+    {C::kPlanNumber, "planNumber", "", false, std::nullopt, "", S::kValue, "RxSpinEdit1_Value"},
+    {C::kPmdgBox, "pmdgBox", "PMDG 737/747", true, Target::kPmdg, "CheckBox2", S::kTicked,
+     "CheckBox2_Checked"},
+    {C::kLevelDBox, "levelDBox", "LVLD 767", true, Target::kLevelD, "CheckBox3", S::kTicked,
+     "CheckBox3_Checked"},
+    {C::kFs2004Box, "fs2004Box", "FS2004", true, Target::kFs2004, "CheckBox4", S::kTicked,
+     "CheckBox4_Checked"},
+    {C::kFsNavigatorBox, "fsNavigatorBox", "FSNavigator", true, Target::kFsNavigator, "CheckBox5",
+     S::kTicked, "CheckBox5_Checked"},
+    {C::kMadDogBox, "madDogBox", "MadDog2008", true, Target::kMadDog, "MadDog2006", S::kTicked,
+     "MadDog2006_Checked"},
+    {C::kTu154Box, "tu154Box", "TU154", true, Target::kTu154, "Tu154", S::kTicked, "Tu154_Checked"},
+    {C::kSimulatorSelection, "simulatorSelection", "", true, std::nullopt, "", S::kItemIndex,
+     "RadioGroup1_ItemIndex"},
+    {C::kXPlaneBox, "xPlaneBox", "X-Plane", true, Target::kXPlane, "CheckBox6", S::kTicked,
+     "CheckBox6_Checked"},
+    {C::kCivaBox, "civaBox", "CIVA", true, Target::kCiva, "CheckBox7", S::kTicked,
+     "CheckBox7_Checked"},
+    {C::kGoogleEarthBox, "googleEarthBox", "Google Earth", true, Target::kGoogleEarth, "CheckBox8",
+     S::kTicked, "CheckBox8_Checked"},
+    {C::kIflyBox, "iflyBox", "iFly737", true, Target::kIfly, "CheckBox9", S::kTicked,
+     "CheckBox9_Checked"},
+    {C::kPlanNumberLabel, "planNumberLabel", "Flight plan nr", false},
+    {C::kStatusLine, "statusLine", ""},
+    {C::kRunwayLabel, "runwayLabel", "Departing Runway"},
+    {C::kRunwayBox, "runwayBox", ""},
+    {C::kConversionButton, "conversionButton", ""},
+    {C::kRunwayPrompt, "runwayPrompt", "Modify Runway", false},
+    {C::kGoButton, "goButton", "GO!!!"},
+    {C::kProgressPanel, "progressPanel", "Loading Routes ....."},
+    {C::kGrid, "grid", ""},
+};
+static_assert(std::size(kControls) == kControlCount);
+
+constexpr bool RowsInEnumOrder() {
+  for (std::size_t i = 0; i < std::size(kControls); ++i) {
+    if (static_cast<std::size_t>(kControls[i].control) != i)
+      return false;
+  }
+  return true;
+}
+static_assert(RowsInEnumOrder(), "one row per control, in the order of Control");
+
+// The placement as the window kept it before it used the toolkit's own form.
+constexpr std::string_view kOldLeftKey = "Left";
+constexpr std::string_view kOldTopKey = "Top";
+constexpr std::string_view kOldWidthKey = "Width";
+constexpr std::string_view kOldHeightKey = "Height";
+constexpr std::string_view kOldMaximizedKey = "Maximized";
+
+constexpr std::string_view kNoDetailsFound = "No details list found";
+
+std::optional<bool> ReadBool(std::string_view text) {
+  if (EqualNoCase(text, "True"))
+    return true;
+  if (EqualNoCase(text, "False"))
+    return false;
+  return std::nullopt;
+}
+
+std::optional<int> ReadInt(std::string_view text) {
+  const auto value = ReadInteger(text);
+  if (!value || *value < INT32_MIN || *value > INT32_MAX)
+    return std::nullopt;
+  return static_cast<int>(*value);
+}
+
+std::string_view BoolText(bool value) {
+  return value ? "True" : "False";
+}
+
+}  // namespace
+
+std::span<const ControlInfo> Controls() {
+  return kControls;
+}
+
+const ControlInfo& InfoOf(Control control) {
+  return kControls[static_cast<std::size_t>(control)];
+}
+
+std::optional<Control> BoxOf(Target target) {
+  for (const ControlInfo& info : kControls) {
+    if (info.target == target)
+      return info.control;
+  }
+  return std::nullopt;
+}
+
+bool FileDialogRequested(std::span<const std::string> arguments) {
+  return !arguments.empty() && EqualNoCase(arguments.front(), "/T");
+}
+
+WindowModel::WindowModel(const std::filesystem::path& app_dir, const FolderSource& source,
+                         bool file_dialog, WindowView& view)
+    : view_(view),
+      file_dialog_(file_dialog),
+      folders_(BuildFolderSet(app_dir, source)),
+      run_(folders_, airports_, *this) {
+  for (const ControlInfo& info : kControls) {
+    ControlState& state = Mutable(info.control);
+    state.caption = info.caption;
+    state.visible = info.visible;
+  }
+  Mutable(Control::kPlanNumber).value = kPlanNumberDefault;
+  Mutable(Control::kSimulatorSelection).value = static_cast<int>(Simulator::kFs9);
+  // Until the airport database has loaded, a run would write elevation 0
+  // for both airports.
+  Mutable(Control::kConversionButton).enabled = false;
+}
+
+WindowModel::~WindowModel() = default;
+
+const ControlState& WindowModel::StateOf(Control control) const {
+  return state_[static_cast<std::size_t>(control)];
+}
+
+ControlState& WindowModel::Mutable(Control control) {
+  return state_[static_cast<std::size_t>(control)];
+}
+
+void WindowModel::SetTicked(Control box, bool ticked) {
+  ControlState& state = Mutable(box);
+  if (state.ticked == ticked)
+    return;
+  state.ticked = ticked;
+  view_.Render(box, state);
+  BoxChanged(box);
+}
+
+void WindowModel::SetVisible(Control control, bool visible) {
+  ControlState& state = Mutable(control);
+  if (state.visible == visible)
+    return;
+  state.visible = visible;
+  view_.Render(control, state);
+}
+
+void WindowModel::SetEnabled(Control control, bool enabled) {
+  ControlState& state = Mutable(control);
+  if (state.enabled == enabled)
+    return;
+  state.enabled = enabled;
+  view_.Render(control, state);
+}
+
+void WindowModel::SetCaption(Control control, std::string caption) {
+  ControlState& state = Mutable(control);
+  if (state.caption == caption)
+    return;
+  state.caption = std::move(caption);
+  view_.Render(control, state);
+}
+
+// ---- the show/hide rules ---------------------------------------------------
+
+// Runs whenever a box's tick changes, whoever changed it.
+void WindowModel::BoxChanged(Control box) {
+  switch (box) {
+    case Control::kSuper80Box:
+    case Control::kTu154Box: {
+      // Both plans carry the plan number, so it stays in sight while either
+      // box is ticked.
+      const bool shown = StateOf(Control::kSuper80Box).ticked || StateOf(Control::kTu154Box).ticked;
+      SetVisible(Control::kPlanNumberLabel, shown);
+      SetVisible(Control::kPlanNumber, shown);
+      break;
+    }
+    case Control::kFs2004Box: {
+      const bool ticked = StateOf(Control::kFs2004Box).ticked;
+      SetVisible(Control::kSuper80Box, ticked);
+      if (!ticked)
+        SetTicked(Control::kSuper80Box, false);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void WindowModel::BoxTicked(Control box, bool ticked) {
+  if (!InfoOf(box).selection_name.empty())
+    SetTicked(box, ticked);
+}
+
+// ---- the simulator selection -----------------------------------------------
+
+void WindowModel::SimulatorSelected(Simulator simulator) {
+  ControlState& state = Mutable(Control::kSimulatorSelection);
+  // Picking the item that is already selected picks nothing: it must not
+  // tick the X-Plane box the user has just unticked.
+  if (state.value == static_cast<int>(simulator))
+    return;
+  state.value = static_cast<int>(simulator);
+  view_.Render(Control::kSimulatorSelection, state);
+  ApplySelection();
+}
+
+void WindowModel::ApplySelection() {
+  const int index = StateOf(Control::kSimulatorSelection).value;
+  const SimulatorSelection& selection = SelectionOf(static_cast<Simulator>(index));
+  for (const BoxSelection& rule : selection.boxes) {
+    const auto row =
+        std::find_if(std::begin(kControls), std::end(kControls),
+                     [&](const ControlInfo& c) { return c.selection_name == rule.control; });
+    if (row == std::end(kControls))
+      continue;
+    const Control box = row->control;
+    switch (rule.rule) {
+      case BoxRule::kKeep:
+        break;
+      case BoxRule::kEnable:
+        SetEnabled(box, true);
+        break;
+      case BoxRule::kOff:
+        SetTicked(box, false);
+        SetEnabled(box, false);
+        break;
+      case BoxRule::kEnableAndTick:
+        SetEnabled(box, true);
+        SetTicked(box, true);
+        break;
+    }
+    if (!rule.caption.empty())
+      SetCaption(box, std::string(rule.caption));
+  }
+  applied_ = selection.simulator;
+  view_.ProcessPendingEvents();
+}
+
+// ---- the other inputs ------------------------------------------------------
+
+void WindowModel::RunwayEdited(const std::string& text) {
+  Mutable(Control::kRunwayBox).caption = text;
+}
+
+void WindowModel::PlanNumberChanged(int number) {
+  ControlState& state = Mutable(Control::kPlanNumber);
+  const int bounded = std::clamp(number, kPlanNumberMin, kPlanNumberMax);
+  state.value = bounded;
+  if (bounded != number)
+    view_.Render(Control::kPlanNumber, state);
+}
+
+void WindowModel::GoClicked() {
+  view_.Focus(Control::kRunwayBox);
+  SetVisible(Control::kRunwayPrompt, true);
+}
+
+// ---- start-up ----------------------------------------------------------------
+
+void WindowModel::WindowShown() {
+  if (shown_)
+    return;
+  shown_ = true;
+  RestoreStates();
+  ApplySuper80Rule();
+  view_.StartTimer(kStartUpDelay);
+}
+
+// A missing key, or a value that does not read, leaves its control as it is.
+// A restored tick that changes runs the show/hide rules, as a click would.
+// The selected item is only marked; the start-up timer applies it.
+void WindowModel::RestoreStates() {
+  // One read of the file for every key.
+  const std::string settings = IniProfile(folders_.SettingsFile()).Text();
+  const auto read = [&](std::string_view key) { return IniLookup(settings, kStateSection, key); };
+  const auto read_int = [&](std::string_view key) {
+    const auto text = read(key);
+    return text ? ReadInt(*text) : std::nullopt;
+  };
+  for (const ControlInfo& info : kControls) {
+    if (info.stored == StoredAs::kNotKept)
+      continue;
+    const std::optional<std::string> value = read(info.stored_key);
+    if (!value)
+      continue;
+    switch (info.stored) {
+      case StoredAs::kTicked:
+        if (const auto ticked = ReadBool(*value))
+          SetTicked(info.control, *ticked);
+        break;
+      case StoredAs::kValue: {
+        const auto number = ReadDecimal(*value);
+        if (number && std::isfinite(*number)) {
+          const double bounded =
+              std::clamp(std::round(*number), double(kPlanNumberMin), double(kPlanNumberMax));
+          ControlState& state = Mutable(info.control);
+          state.value = static_cast<int>(bounded);
+          view_.Render(info.control, state);
+        }
+        break;
+      }
+      case StoredAs::kItemIndex: {
+        const auto index = ReadInt(*value);
+        if (index && *index >= 0 && *index < static_cast<int>(kSimulatorItems.size())) {
+          ControlState& state = Mutable(info.control);
+          state.value = *index;
+          view_.Render(info.control, state);
+        }
+        break;
+      }
+      case StoredAs::kNotKept:
+        break;
+    }
+  }
+
+  const std::string saved = read(view_.PlacementKey()).value_or("");
+  std::optional<OldPlacement> old;
+  const auto left = read_int(kOldLeftKey);
+  const auto top = read_int(kOldTopKey);
+  const auto width = read_int(kOldWidthKey);
+  const auto height = read_int(kOldHeightKey);
+  if (left && top && width && height && *width > 0 && *height > 0) {
+    const auto maximized_text = read(kOldMaximizedKey);
+    const bool maximized = maximized_text && ReadBool(*maximized_text).value_or(false);
+    old = OldPlacement{*left, *top, *width, *height, maximized};
+  }
+  view_.RestorePlacement(saved, old);
+}
+
+// After the restore, the Super 80 box is shown exactly while the FS2004 box
+// is ticked. A hidden box must not stay ticked either: it would rename the
+// FS2004 plan without the user seeing why.
+void WindowModel::ApplySuper80Rule() {
+  const bool fs2004 = StateOf(Control::kFs2004Box).ticked;
+  SetVisible(Control::kSuper80Box, fs2004);
+  if (!fs2004)
+    SetTicked(Control::kSuper80Box, false);
+}
+
+// Applies the restored selection, then loads the airport database with its
+// progress in the panel. The conversion may start once the load has ended.
+void WindowModel::TimerFired() {
+  if (timer_fired_)
+    return;
+  timer_fired_ = true;
+  ApplySelection();
+  const AirportLoadResult result = LoadAirportDatabase(
+      AirportDatabasePath(folders_.Fs9Dir), airports_, [this](std::size_t count) {
+        SetCaption(Control::kProgressPanel, fmt::format("Loading Routes ..... {}", count));
+        view_.ProcessPendingEvents();
+      });
+  if (!result.loaded)
+    view_.ShowMessage(result.message);
+  // Hidden also after a read error: a panel still saying "Loading" would
+  // claim a load that has ended.
+  SetVisible(Control::kProgressPanel, false);
+  start_up_ended_ = true;
+  UpdateConversionButton();
+  view_.StartUpEnded();
+}
+
+// ---- the conversion --------------------------------------------------------
+
+bool WindowModel::ConversionAllowed() const {
+  return start_up_ended_ && !running_;
+}
+
+void WindowModel::UpdateConversionButton() {
+  SetEnabled(Control::kConversionButton, ConversionAllowed());
+}
+
+RunChoices WindowModel::Choices() const {
+  RunChoices choices;
+  for (const ControlInfo& info : kControls) {
+    if (info.target && StateOf(info.control).ticked)
+      choices.ticked.insert(*info.target);
+  }
+  choices.super80 = StateOf(Control::kSuper80Box).ticked;
+  choices.runway = Utf8ToCp1252(StateOf(Control::kRunwayBox).caption);
+  choices.plan_number = StateOf(Control::kPlanNumber).value;
+  choices.simulator = applied_;
+  choices.file_dialog = file_dialog_;
+  return choices;
+}
+
+namespace {
+
+// Marks the run as going on and, however it ends, as ended.
+class RunningFlag {
+ public:
+  explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~RunningFlag() { flag_ = false; }
+  RunningFlag(const RunningFlag&) = delete;
+  RunningFlag& operator=(const RunningFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+// The run lets the window repaint and take input, so a second press while it
+// goes on is refused, and so is the second click of a double-click that
+// arrives just after it ended.
+void WindowModel::Convert(std::chrono::milliseconds at) {
+  if (!ConversionAllowed())
+    return;
+  if (run_ended_at_ && at - *run_ended_at_ < view_.DoubleClickTime())
+    return;
+  RunOutcome outcome;
+  {
+    const RunningFlag running(running_);
+    UpdateConversionButton();
+    progress_shown_ = false;
+    SetVisible(Control::kRunwayPrompt, false);
+    SetCaption(Control::kStatusLine, "");
+    const std::string text = Utf8ToCp1252(view_.ClipboardText());
+    outcome = run_.Run(text, Choices());
+    if (progress_shown_)
+      SetVisible(Control::kProgressPanel, false);
+    view_.Render(Control::kGrid, StateOf(Control::kGrid));
+    // A run that wrote nothing says why.
+    if (outcome.end == RunEnd::kCompleted && outcome.written.empty()) {
+      if (outcome.last_failure == ParseResult::kNoDetails)
+        SetCaption(Control::kStatusLine, std::string(kNoDetailsFound));
+      else if (outcome.last_failure == ParseResult::kWrongFormat)
+        SetCaption(Control::kStatusLine, std::string(kWrongFormat));
+    }
+  }
+  run_ended_at_ = view_.Now();
+  UpdateConversionButton();
+  view_.Focus(Control::kConversionButton);
+}
+
+// ---- closing -------------------------------------------------------------------
+
+void WindowModel::WindowClosed() {
+  SaveStates();
+}
+
+// Writes the kept control states and the placement into section "TForm1";
+// every other byte of the settings file stays as it was.
+void WindowModel::SaveStates() {
+  std::vector<IniProfile::Entry> entries;
+  for (const ControlInfo& info : kControls) {
+    const ControlState& state = StateOf(info.control);
+    switch (info.stored) {
+      case StoredAs::kTicked:
+        entries.push_back({std::string(info.stored_key), std::string(BoolText(state.ticked))});
+        break;
+      case StoredAs::kValue:
+      case StoredAs::kItemIndex:
+        entries.push_back({std::string(info.stored_key), std::to_string(state.value)});
+        break;
+      case StoredAs::kNotKept:
+        break;
+    }
+  }
+  entries.push_back({std::string(view_.PlacementKey()), view_.SavePlacement()});
+  try {
+    IniProfile(folders_.SettingsFile()).Write(kStateSection, entries);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "korvanta: the window's state is not kept: %s\n", e.what());
+  }
+}
+
+// ---- what the run asks of the window --------------------------------------
+
+void WindowModel::ShowMessage(const std::string& text) {
+  view_.Render(Control::kGrid, StateOf(Control::kGrid));
+  view_.ShowMessage(text);
+  view_.ProcessPendingEvents();
+}
+
+// Each writer's dialog holds the name last confirmed in it.
+std::optional<std::filesystem::path> WindowModel::ChooseSaveFile(const SaveDialogRequest& request) {
+  SaveDialogRequest asked = request;
+  asked.file_name = last_saved_names_[request.title];
+  const std::optional<std::filesystem::path> chosen = view_.ChooseSaveFile(asked);
+  if (!chosen || chosen->empty())
+    return std::nullopt;
+  last_saved_names_[request.title] = PathToUtf8(chosen->filename());
+  return chosen;
+}
+
+void WindowModel::SetStatus(const std::string& text) {
+  SetCaption(Control::kStatusLine, text);
+}
+
+void WindowModel::SetProgress(const std::string& text) {
+  if (text.empty()) {
+    SetVisible(Control::kProgressPanel, false);
+    return;
+  }
+  SetCaption(Control::kProgressPanel, text);
+  SetVisible(Control::kProgressPanel, true);
+  progress_shown_ = true;
+}
+
+void WindowModel::ProcessPendingEvents() {
+  view_.Render(Control::kGrid, StateOf(Control::kGrid));
+  view_.ProcessPendingEvents();
+}
+
+void WindowModel::OpenDocument(const std::filesystem::path& file) {
+  view_.OpenDocument(file);
+}
+
+}  // namespace korvanta

@@ -1,0 +1,254 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "app/conversion_run.hpp"
+#include "app/folder_set.hpp"
+#include "app/folder_source.hpp"
+#include "app/front_end.hpp"
+#include "app/targets.hpp"
+#include "route/airports.hpp"
+#include "route/tables.hpp"
+
+namespace korvanta {
+
+// Every control of the program's window. The window model keeps a state for
+// each; a view draws each one with its toolkit's widget.
+enum class Control {
+  // The kept controls, in the order the store writes them.
+  kSuper80Box,          // "Flight1 Super 80 format", shown while the FS2004 box is ticked
+  kPlanNumber,          // the plan number (1 to 99999), for the Super 80 and Tu-154 plans
+  kPmdgBox,             // "PMDG 737/747"
+  kLevelDBox,           // "LVLD 767"
+  kFs2004Box,           // the FS2004 plan ("FSX" while FSX is selected)
+  kFsNavigatorBox,      // "FSNavigator"
+  kMadDogBox,           // "MadDog2008"
+  kTu154Box,            // "TU154"
+  kSimulatorSelection,  // "FS9", "FSX", "X-plane"; its value is the selected item
+  kXPlaneBox,           // "X-Plane"
+  kCivaBox,             // "CIVA"
+  kGoogleEarthBox,      // "Google Earth"
+  kIflyBox,             // "iFly737"
+  // The rest of the window.
+  kPlanNumberLabel,   // "Flight plan nr", shown with the plan number
+  kStatusLine,        // what the last writer did, or why a run wrote nothing
+  kRunwayLabel,       // "Departing Runway"
+  kRunwayBox,         // the departing runway; its caption is the text typed
+  kConversionButton,  // starts a conversion run
+  kRunwayPrompt,      // "Modify Runway", shown by the GO!!! button
+  kGoButton,          // "GO!!!": moves the focus to the runway box
+  kProgressPanel,     // "Loading Routes ....." while the airport database loads
+  kGrid,              // the waypoint table the run's last parse left
+};
+inline constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::kGrid) + 1;
+
+// How a control's state is kept from one start of the program to the next.
+enum class StoredAs {
+  kNotKept,
+  kTicked,    // "True" / "False"
+  kValue,     // the plan number, a decimal number
+  kItemIndex  // the selected item, a decimal integer
+};
+
+// One row per control: its self-explaining name (the views' widget name), its
+// design state, and the key that keeps its state in section "TForm1" of the
+// settings file. The key names are data that users' settings files rely on.
+// Adding a tick box for a new target is one enum name and one row.
+struct ControlInfo {
+  Control control;
+  std::string_view name;              // "fs2004Box"
+  std::string_view caption;           // design caption (UTF-8)
+  bool visible = true;                // design visibility
+  std::optional<Target> target{};     // the target a tick box chooses
+  std::string_view selection_name{};  // the box's name in the simulator selection table
+  StoredAs stored = StoredAs::kNotKept;
+  std::string_view stored_key{};  // "CheckBox4_Checked"
+};
+
+// The items of the simulator selection, in the order of Simulator.
+inline constexpr std::array<std::string_view, 3> kSimulatorItems = {"FS9", "FSX", "X-plane"};
+
+// Every control, in the order of Control (the kept ones first, in the order
+// the store writes them).
+std::span<const ControlInfo> Controls();
+const ControlInfo& InfoOf(Control control);
+std::optional<Control> BoxOf(Target target);
+
+// The section of the settings file that keeps the control states and the
+// window's placement.
+inline constexpr std::string_view kStateSection = "TForm1";
+
+// What the model keeps for one control.
+struct ControlState {
+  bool ticked = false;
+  bool enabled = true;
+  bool visible = true;
+  // The caption; the runway box's text; the status line's whole text (the
+  // view elides it in the middle to its width and shows it whole as its
+  // tooltip); the progress panel's text.
+  std::string caption;
+  // The plan number; the selected item of the simulator selection.
+  int value = 0;
+};
+
+using WindowState = std::array<ControlState, kControlCount>;
+
+// The plan number's range and design value.
+inline constexpr int kPlanNumberMin = 1;
+inline constexpr int kPlanNumberMax = 99999;
+inline constexpr int kPlanNumberDefault = 661;
+// The delay of the one-shot start-up timer.
+inline constexpr std::chrono::milliseconds kStartUpDelay{200};
+
+// A placement written by the window before it kept the toolkit's own form:
+// the keys "Left", "Top", "Width", "Height", "Maximized" of section "TForm1".
+struct OldPlacement {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool maximized = false;
+};
+
+// What the model needs from a toolkit's window. The view draws and asks the
+// user; it decides nothing. Texts are UTF-8; timestamps come from one
+// monotonic clock of the view (Now), in milliseconds.
+class WindowView {
+ public:
+  virtual ~WindowView() = default;
+
+  // Draws one control's changed state (Control::kGrid: the grid, from
+  // WindowModel::Rm()).
+  virtual void Render(Control control, const ControlState& state) = 0;
+  // Moves the keyboard focus to the control.
+  virtual void Focus(Control control) = 0;
+  // Starts the one-shot timer; when it fires the view calls TimerFired().
+  virtual void StartTimer(std::chrono::milliseconds delay) = 0;
+  // Lets the window repaint and process the user's pending input.
+  virtual void ProcessPendingEvents() = 0;
+  virtual std::chrono::milliseconds Now() const = 0;
+  // The system's double-click time.
+  virtual std::chrono::milliseconds DoubleClickTime() const = 0;
+  // The clipboard's text (empty when it holds none).
+  virtual std::string ClipboardText() = 0;
+
+  // The window's placement in the toolkit's own form, as one line of
+  // printable ASCII kept under PlacementKey() in section "TForm1". Restoring
+  // brings a window whose saved place is off every screen back onto the
+  // nearest one; an empty `saved` falls back to `old` where given.
+  virtual std::string_view PlacementKey() const = 0;
+  virtual std::string SavePlacement() = 0;
+  virtual void RestorePlacement(const std::string& saved,
+                                const std::optional<OldPlacement>& old) = 0;
+
+  // A modal message with the error icon and one OK button.
+  virtual void ShowMessage(const std::string& text) = 0;
+  // The "/T" save dialog; nullopt when the user cancels.
+  virtual std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) = 0;
+  // Opens the file in the user's viewer for it.
+  virtual void OpenDocument(const std::filesystem::path& file) = 0;
+
+  // The start-up has ended (the selection is applied, the airports loaded).
+  virtual void StartUpEnded() {}
+};
+
+// Whether the program was started with "/T" as its first argument (any
+// letter case): the writers that offer it then ask for their file.
+bool FileDialogRequested(std::span<const std::string> arguments);
+
+// The window's behaviour without a toolkit: every control's state, the
+// simulator selection, the show/hide rules, the persisted states, the
+// start-up order and the conversion run with its guard. A view forwards the
+// user's actions here and draws what the model renders.
+class WindowModel : private FrontEnd {
+ public:
+  // Builds the folder set from `app_dir` and `source`. `view` must outlive
+  // the model.
+  WindowModel(const std::filesystem::path& app_dir, const FolderSource& source, bool file_dialog,
+              WindowView& view);
+  ~WindowModel() override;
+  WindowModel(const WindowModel&) = delete;
+  WindowModel& operator=(const WindowModel&) = delete;
+
+  // ---- the user's actions, forwarded by the view
+  // A tick box changed (by the user or by the view's widget).
+  void BoxTicked(Control box, bool ticked);
+  // An item of the simulator selection became selected.
+  void SimulatorSelected(Simulator simulator);
+  void RunwayEdited(const std::string& text);
+  void PlanNumberChanged(int number);
+  // The GO!!! button.
+  void GoClicked();
+  // The conversion button (click, Space or Enter); `at` on the view's clock.
+  // Refused while a run or the start-up load is going on, and within the
+  // double-click time after a run ended.
+  void Convert(std::chrono::milliseconds at);
+  // The window is shown for the first time: restores the kept states (the
+  // show/hide rules run for each restored tick), the placement and the
+  // Super 80 rule, then starts the start-up timer. Later calls do nothing.
+  void WindowShown();
+  // The start-up timer: applies the selection, then loads the airports.
+  void TimerFired();
+  // The window closes: keeps the control states and the placement.
+  void WindowClosed();
+
+  // ---- what the view draws
+  const WindowState& State() const { return state_; }
+  const ControlState& StateOf(Control control) const;
+  // The grid's rows: the waypoint table as the run's last parse left it.
+  const RmTable& Rm() const { return run_.Rm(); }
+  const FolderSet& Folders() const { return folders_; }
+  // Whether the conversion button may start a run now.
+  bool ConversionAllowed() const;
+  bool Running() const { return running_; }
+  bool StartUpEnded() const { return start_up_ended_; }
+  // The simulator the selection last applied (not the item merely restored).
+  Simulator AppliedSimulator() const { return applied_; }
+
+ private:
+  // FrontEnd: what the run asks of the window.
+  void ShowMessage(const std::string& text) override;
+  std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) override;
+  void SetStatus(const std::string& text) override;
+  void SetProgress(const std::string& text) override;
+  void ProcessPendingEvents() override;
+  void OpenDocument(const std::filesystem::path& file) override;
+
+  ControlState& Mutable(Control control);
+  void SetTicked(Control box, bool ticked);
+  void SetVisible(Control control, bool visible);
+  void SetEnabled(Control control, bool enabled);
+  void SetCaption(Control control, std::string caption);
+  void BoxChanged(Control box);
+  void ApplySelection();
+  void UpdateConversionButton();
+  void RestoreStates();
+  void ApplySuper80Rule();
+  void SaveStates();
+  RunChoices Choices() const;
+
+  WindowView& view_;
+  const bool file_dialog_;
+  const FolderSet folders_;
+  AirportDatabase airports_;
+  ConversionRun run_;
+  WindowState state_;
+  Simulator applied_ = Simulator::kFs9;
+  bool shown_ = false;
+  bool timer_fired_ = false;
+  bool start_up_ended_ = false;
+  bool running_ = false;
+  bool progress_shown_ = false;
+  std::optional<std::chrono::milliseconds> run_ended_at_;
+  std::map<std::string, std::string> last_saved_names_;  // per dialog title
+};
+
+}  // namespace korvanta
