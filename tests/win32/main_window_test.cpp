@@ -369,6 +369,19 @@ TEST_F(Win32WindowTest, ADoubleClickMakesOneRun) {
   EXPECT_TRUE(fs::exists(folder / "EAAAEBBB002.rte"));
 }
 
+TEST_F(Win32WindowTest, EnterOnTheFocusedConversionButtonStartsARun) {
+  Open();
+  Click(IDC_PMDG);
+  ASSERT_TRUE(PutClipboardText(window_->Handle(), ExampleRoute()));
+  SendMessageW(window_->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_CONVERT)), TRUE);
+  // Through the queue, as a key press comes: the dialog's keyboard handling
+  // turns it into the button's click.
+  PostMessageW(Item(IDC_CONVERT), WM_KEYDOWN, VK_RETURN, 0);
+  const fs::path plan = fs9_ / "Pmdg" / "Flightplans" / "EAAAEBBB001.rte";
+  EXPECT_TRUE(PumpUntil([&] { return fs::exists(plan); }, 3000));
+  EXPECT_EQ(GetFocus(), Item(IDC_CONVERT));
+}
+
 TEST_F(Win32WindowTest, SaveDialogAndViewerGoThroughTheUsersSeam) {
   Open(true);
   Click(IDC_PMDG);
