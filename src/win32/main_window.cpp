@@ -1,0 +1,699 @@
+#include "win32/main_window.hpp"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <charconv>
+#include <iterator>
+#include <utility>
+
+#include "route/cp1252.hpp"
+#include "win32/dpi.hpp"
+#include "win32/placement.hpp"
+#include "win32/resource_ids.h"
+#include "win32/user_dialogs.hpp"
+#include "win32/wide_text.hpp"
+
+namespace korvanta::win32 {
+
+namespace {
+
+// The client area at the design's resolution.
+constexpr int kDesignClientWidth = 638;
+constexpr int kDesignClientHeight = 448;
+// The least client area that still shows the tick rows and a few grid rows.
+constexpr int kLeastClientWidth = 560;
+constexpr int kLeastClientHeight = 260;
+// The conversion button's picture.
+constexpr int kButtonIconSize = 32;
+// The tooltip of a long status line wraps at this width.
+constexpr int kTooltipWidth = 600;
+// Room around a grid cell's text.
+constexpr int kCellPadding = 16;
+// The dialog template's units: those of Tahoma 8 at 96 DPI, whose base units
+// are 6 by 13 pixels (a unit across is a quarter, a unit down an eighth).
+constexpr int kDesignBaseX = 6;
+constexpr int kDesignBaseY = 13;
+
+constexpr UINT_PTR kStartUpTimer = 1;
+
+// The key of the placement in the settings file's section "TForm1"; the Qt
+// window keeps its own form under a key of its own.
+constexpr std::string_view kPlacementKey = "Win32Placement";
+
+// The dialog item that draws each control, in the order of Control.
+constexpr int kControlItems[] = {
+    IDC_SUPER80,               // kSuper80Box
+    IDC_PLAN_NUMBER,           // kPlanNumber (with its up-down control)
+    IDC_PMDG,                  // kPmdgBox
+    IDC_LEVELD,                // kLevelDBox
+    IDC_FS2004,                // kFs2004Box
+    IDC_FSNAVIGATOR,           // kFsNavigatorBox
+    IDC_MADDOG,                // kMadDogBox
+    IDC_TU154,                 // kTu154Box
+    IDC_SIMULATOR_GROUP,       // kSimulatorSelection (with its three items)
+    IDC_XPLANE,                // kXPlaneBox
+    IDC_CIVA,                  // kCivaBox
+    IDC_GOOGLE_EARTH,          // kGoogleEarthBox
+    IDC_IFLY,                  // kIflyBox
+    IDC_PLAN_NUMBER_LABEL,     // kPlanNumberLabel
+    IDC_STATUS_LINE,           // kStatusLine
+    IDC_RUNWAY_LABEL,          // kRunwayLabel
+    IDC_RUNWAY,                // kRunwayBox
+    IDC_CONVERT,               // kConversionButton
+    IDC_MODIFY_RUNWAY_PROMPT,  // kRunwayPrompt
+    IDC_GO,                    // kGoButton
+    IDC_LOAD_PROGRESS,         // kProgressPanel
+    IDC_WAYPOINTS,             // kGrid
+};
+static_assert(std::size(kControlItems) == kControlCount);
+
+constexpr int kSimulatorItemIds[] = {IDC_SIMULATOR_FS9, IDC_SIMULATOR_FSX, IDC_SIMULATOR_XPLANE};
+static_assert(std::size(kSimulatorItemIds) == kSimulatorItems.size());
+
+int ItemOf(Control control) {
+  return kControlItems[static_cast<std::size_t>(control)];
+}
+
+std::optional<Control> ControlOfItem(int id) {
+  const auto* found = std::find(std::begin(kControlItems), std::end(kControlItems), id);
+  if (found == std::end(kControlItems))
+    return std::nullopt;
+  return static_cast<Control>(found - std::begin(kControlItems));
+}
+
+bool IsTickBox(Control control) {
+  return !InfoOf(control).selection_name.empty();
+}
+
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return text;
+}
+
+// Sets the text only when it differs: an edit box's caret and selection
+// stay where the user left them.
+void SetText(HWND window, const std::wstring& text) {
+  if (WindowText(window) != text)
+    SetWindowTextW(window, text.c_str());
+}
+
+void SetShown(HWND window, bool visible) {
+  if ((IsWindowVisible(window) != FALSE) != visible)
+    ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void SetEnabled(HWND window, bool enabled) {
+  if ((IsWindowEnabled(window) != FALSE) != enabled)
+    EnableWindow(window, enabled ? TRUE : FALSE);
+}
+
+std::wstring GridText(const std::string& cp1252) {
+  return WideFromUtf8(Cp1252ToUtf8(cp1252));
+}
+
+// The template units a position was made from: the inverse of Windows'
+// MulDiv(units, base, per) for the dialog's own base units.
+int TemplateUnits(int pixels, int base, int per) {
+  const int guess = MulDiv(pixels, per, base);
+  for (const int units : {guess, guess - 1, guess + 1}) {
+    if (MulDiv(units, base, per) == pixels)
+      return units;
+  }
+  return guess;
+}
+
+// Places every control of the dialog by its template position in the
+// design's base units at `dpi`, instead of the base units of whatever font
+// the system gave the dialog: the same layout to the pixel on every system.
+void PlaceByDesignUnits(HWND dialog, UINT dpi) {
+  RECT unit{0, 0, 4, 8};
+  MapDialogRect(dialog, &unit);
+  const int base_x = std::max(1, static_cast<int>(unit.right));
+  const int base_y = std::max(1, static_cast<int>(unit.bottom));
+  const auto x = [&](LONG pixels) {
+    return MulDiv(TemplateUnits(pixels, base_x, 4), kDesignBaseX * static_cast<int>(dpi),
+                  4 * static_cast<int>(kDesignDpi));
+  };
+  const auto y = [&](LONG pixels) {
+    return MulDiv(TemplateUnits(pixels, base_y, 8), kDesignBaseY * static_cast<int>(dpi),
+                  8 * static_cast<int>(kDesignDpi));
+  };
+  // The up-down control narrowed its buddy to sit inside the template's
+  // rectangle; the pair is placed whole and the up-down attached again.
+  const HWND spin = GetDlgItem(dialog, IDC_PLAN_NUMBER_SPIN);
+  const HWND number = GetDlgItem(dialog, IDC_PLAN_NUMBER);
+  for (HWND item = GetWindow(dialog, GW_CHILD); item != nullptr;
+       item = GetWindow(item, GW_HWNDNEXT)) {
+    if (item == spin)
+      continue;
+    RECT rect{};
+    GetWindowRect(item, &rect);
+    if (item == number) {
+      RECT spin_rect{};
+      GetWindowRect(spin, &spin_rect);
+      UnionRect(&rect, &rect, &spin_rect);
+    }
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    SetWindowPos(item, nullptr, x(rect.left), y(rect.top), x(rect.right - rect.left),
+                 y(rect.bottom - rect.top), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(number), 0);
+}
+
+// Counts a nesting depth for as long as it lives.
+class Depth {
+ public:
+  explicit Depth(int& depth) : depth_(depth) { ++depth_; }
+  ~Depth() { --depth_; }
+  Depth(const Depth&) = delete;
+  Depth& operator=(const Depth&) = delete;
+
+ private:
+  int& depth_;
+};
+
+// The clipboard, open for as long as this lives.
+class OpenClipboardScope {
+ public:
+  explicit OpenClipboardScope(HWND owner) {
+    // Another program may hold it for a moment.
+    for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
+      open_ = OpenClipboard(owner) != FALSE;
+      if (!open_)
+        Sleep(20);
+    }
+  }
+  ~OpenClipboardScope() {
+    if (open_)
+      CloseClipboard();
+  }
+  OpenClipboardScope(const OpenClipboardScope&) = delete;
+  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+  bool IsOpen() const { return open_; }
+
+ private:
+  bool open_ = false;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, const std::filesystem::path& app_dir,
+                       const FolderSource& source, bool file_dialog, UserDialogs& dialogs)
+    : instance_(instance), dialogs_(dialogs) {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof(controls);
+  controls.dwICC = ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES;
+  InitCommonControlsEx(&controls);
+  model_ = std::make_unique<WindowModel>(app_dir, source, file_dialog, *this);
+  CreateDialogParamW(instance_, MAKEINTRESOURCEW(IDD_MAIN_WINDOW), nullptr, &DialogProcedure,
+                     reinterpret_cast<LPARAM>(this));
+}
+
+MainWindow::~MainWindow() {
+  if (window_ != nullptr)
+    DestroyWindow(window_);
+  for (HICON icon : {button_icon_, big_icon_, small_icon_}) {
+    if (icon != nullptr)
+      DestroyIcon(icon);
+  }
+}
+
+INT_PTR CALLBACK MainWindow::DialogProcedure(HWND window, UINT message, WPARAM wparam,
+                                             LPARAM lparam) {
+  if (message == WM_INITDIALOG) {
+    auto* self = reinterpret_cast<MainWindow*>(lparam);
+    SetWindowLongPtrW(window, DWLP_USER, lparam);
+    self->Initialize(window);
+    return TRUE;  // the focus goes to the first stop of the tab order, "GO!!!"
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, DWLP_USER));
+  if (self == nullptr)
+    return FALSE;
+  return self->OnMessage(message, wparam, lparam);
+}
+
+void MainWindow::Initialize(HWND window) {
+  window_ = window;
+
+  SendDlgItemMessageW(window_, IDC_PLAN_NUMBER_SPIN, UDM_SETRANGE32, kPlanNumberMin,
+                      kPlanNumberMax);
+  SendDlgItemMessageW(window_, IDC_PLAN_NUMBER, EM_SETLIMITTEXT, 5, 0);
+
+  const HWND grid = Item(IDC_WAYPOINTS);
+  ListView_SetExtendedListViewStyle(
+      grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+  for (int column = 0; column < static_cast<int>(std::size(RmTable::kFieldNames)); ++column) {
+    std::wstring title = WideFromUtf8(RmTable::kFieldNames[column]);
+    LVCOLUMNW info{};
+    info.mask = LVCF_TEXT | LVCF_FMT | LVCF_SUBITEM;
+    info.fmt = LVCFMT_LEFT;
+    info.pszText = title.data();
+    info.iSubItem = column;
+    SendMessageW(grid, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&info));
+  }
+
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_STATUS_LINE));
+  tool.lpszText = status_tip_.data();
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleForDpi(kTooltipWidth, WindowDpi(window_)));
+
+  LoadIcons();
+  PlaceByDesignUnits(window_, WindowDpi(window_));
+
+  // The design size, centred on the monitor's work area; a kept placement
+  // replaces it when the window is first shown.
+  const UINT dpi = WindowDpi(window_);
+  RECT frame{0, 0, ScaleForDpi(kDesignClientWidth, dpi), ScaleForDpi(kDesignClientHeight, dpi)};
+  AdjustFrameForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+                    static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  SetWindowPos(window_, nullptr, work.left + std::max(0L, (work.right - work.left - width) / 2),
+               work.top + std::max(0L, (work.bottom - work.top - height) / 2), width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+
+  // The model's states are the window's from the start.
+  for (const ControlInfo& info : Controls())
+    Render(info.control, model_->StateOf(info.control));
+  Layout();
+}
+
+void MainWindow::LoadIcons() {
+  const UINT dpi = WindowDpi(window_);
+  const auto load = [&](int size) {
+    return static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_KORVANTA), IMAGE_ICON,
+                                         size, size, LR_DEFAULTCOLOR));
+  };
+  const HICON button = load(ScaleForDpi(kButtonIconSize, dpi));
+  const HICON big = load(SystemMetricForDpi(SM_CXICON, dpi));
+  const HICON small = load(SystemMetricForDpi(SM_CXSMICON, dpi));
+  SendDlgItemMessageW(window_, IDC_CONVERT, BM_SETIMAGE, IMAGE_ICON,
+                      reinterpret_cast<LPARAM>(button));
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  for (HICON old : {button_icon_, big_icon_, small_icon_}) {
+    if (old != nullptr)
+      DestroyIcon(old);
+  }
+  button_icon_ = button;
+  big_icon_ = big;
+  small_icon_ = small;
+}
+
+INT_PTR MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      Command(LOWORD(wparam), HIWORD(wparam));
+      return TRUE;
+    case WM_TIMER:
+      if (wparam == kStartUpTimer) {
+        KillTimer(window_, kStartUpTimer);
+        {
+          const Depth busy(busy_);
+          model_->TimerFired();
+        }
+        if (close_pending_)
+          Close();
+        return TRUE;
+      }
+      return FALSE;
+    case WM_SIZE:
+      Layout();
+      return TRUE;
+    case WM_GETMINMAXINFO: {
+      const UINT dpi = WindowDpi(window_);
+      RECT frame{0, 0, ScaleForDpi(kLeastClientWidth, dpi), ScaleForDpi(kLeastClientHeight, dpi)};
+      AdjustFrameForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+                        static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi);
+      auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
+      limits->ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
+      return TRUE;
+    }
+    case WM_DPICHANGED: {
+      // Windows scales the dialog's controls and font; the window takes the
+      // size it suggests, and the pictures are loaded again at the new size.
+      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      LoadIcons();
+      SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleForDpi(kTooltipWidth, WindowDpi(window_)));
+      Layout();
+      return TRUE;
+    }
+    case WM_CLOSE:
+      Close();
+      return TRUE;
+    case WM_DESTROY:
+      Destroyed();
+      return TRUE;
+    case WM_NCDESTROY:
+      window_ = nullptr;
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+void MainWindow::Command(int id, int code) {
+  if (rendering_ > 0)
+    return;  // the view's own drawing, not the user
+  if (id == IDC_GO && code == BN_CLICKED) {
+    model_->GoClicked();
+    return;
+  }
+  if (id == IDC_CONVERT && code == BN_CLICKED) {
+    {
+      const Depth busy(busy_);
+      model_->Convert(Now());
+    }
+    if (close_pending_)
+      Close();
+    return;
+  }
+  if (id == IDC_RUNWAY && code == EN_CHANGE) {
+    model_->RunwayEdited(Utf8FromWide(WindowText(Item(IDC_RUNWAY))));
+    return;
+  }
+  if (id == IDC_PLAN_NUMBER && code == EN_CHANGE) {
+    // Digits only (ES_NUMBER); an empty box while the user types is no number.
+    const std::string text = Utf8FromWide(WindowText(Item(IDC_PLAN_NUMBER)));
+    int number = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (ec == std::errc() && end == text.data() + text.size())
+      model_->PlanNumberChanged(number);
+    return;
+  }
+  const auto* item = std::find(std::begin(kSimulatorItemIds), std::end(kSimulatorItemIds), id);
+  if (item != std::end(kSimulatorItemIds) && code == BN_CLICKED) {
+    if (IsDlgButtonChecked(window_, id) == BST_CHECKED)
+      model_->SimulatorSelected(static_cast<Simulator>(item - std::begin(kSimulatorItemIds)));
+    Render(Control::kSimulatorSelection, model_->StateOf(Control::kSimulatorSelection));
+    return;
+  }
+  if (const auto control = ControlOfItem(id);
+      control && IsTickBox(*control) && code == BN_CLICKED) {
+    model_->BoxTicked(*control, IsDlgButtonChecked(window_, id) == BST_CHECKED);
+    // The model may keep the box as it was.
+    Render(*control, model_->StateOf(*control));
+  }
+  // IDOK and IDCANCEL (Enter outside a button, Esc) do nothing: the window
+  // is not a dialog that Esc closes.
+}
+
+void MainWindow::Close() {
+  if (busy_ > 0) {
+    // A run or the start-up load is going on; the window closes after it.
+    close_pending_ = true;
+    return;
+  }
+  close_pending_ = false;
+  model_->WindowClosed();
+  DestroyWindow(window_);
+}
+
+void MainWindow::Destroyed() {
+  KillTimer(window_, kStartUpTimer);
+  if (ends_program_)
+    PostQuitMessage(0);
+}
+
+void MainWindow::Show(int show_command) {
+  if (!shown_) {
+    shown_ = true;
+    model_->WindowShown();
+    if (maximize_on_show_)
+      show_command = SW_SHOWMAXIMIZED;
+  }
+  ShowWindow(window_, show_command);
+  UpdateWindow(window_);
+}
+
+bool MainWindow::TranslateDialogMessage(MSG& message) {
+  return window_ != nullptr && IsDialogMessageW(window_, &message) != FALSE;
+}
+
+// The status line, the progress panel and the grid follow the window's
+// width; the grid also takes the height below the tick rows.
+void MainWindow::Layout() {
+  if (window_ == nullptr)
+    return;
+  RECT client{};
+  GetClientRect(window_, &client);
+  const auto stretch = [&](int id, bool to_bottom) {
+    const HWND item = Item(id);
+    RECT rect{};
+    GetWindowRect(item, &rect);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+    const LONG margin = to_bottom ? 0 : rect.left;
+    const LONG height = to_bottom ? std::max(0L, client.bottom - rect.top) : rect.bottom - rect.top;
+    SetWindowPos(item, nullptr, margin, rect.top, std::max(0L, client.right - 2 * margin), height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  stretch(IDC_STATUS_LINE, false);
+  stretch(IDC_LOAD_PROGRESS, false);
+  stretch(IDC_WAYPOINTS, true);
+  FitColumns();
+}
+
+// ---- WindowView --------------------------------------------------------------
+
+void MainWindow::Render(Control control, const ControlState& state) {
+  if (window_ == nullptr)
+    return;
+  const Depth drawing(rendering_);
+  const HWND item = Item(ItemOf(control));
+  switch (control) {
+    case Control::kGrid:
+      RenderGrid();
+      break;
+    case Control::kSimulatorSelection: {
+      const int index = std::clamp(state.value, 0, static_cast<int>(kSimulatorItems.size()) - 1);
+      CheckRadioButton(window_, kSimulatorItemIds[0], kSimulatorItemIds[2],
+                       kSimulatorItemIds[index]);
+      for (const int id : kSimulatorItemIds) {
+        SetEnabled(Item(id), state.enabled);
+        SetShown(Item(id), state.visible);
+      }
+      SetShown(item, state.visible);
+      break;
+    }
+    case Control::kPlanNumber: {
+      const HWND spin = Item(IDC_PLAN_NUMBER_SPIN);
+      BOOL failed = FALSE;
+      const auto shown =
+          static_cast<int>(SendMessageW(spin, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
+      if (failed || shown != state.value)
+        SendMessageW(spin, UDM_SETPOS32, 0, state.value);
+      for (const HWND part : {item, spin}) {
+        SetEnabled(part, state.enabled);
+        SetShown(part, state.visible);
+      }
+      break;
+    }
+    case Control::kStatusLine: {
+      const std::wstring text = WideFromUtf8(state.caption);
+      SetText(item, text);
+      SetStatusTooltip(text);
+      SetShown(item, state.visible);
+      break;
+    }
+    case Control::kConversionButton:
+      // Its picture is its face; the text stays for screen readers.
+      SetEnabled(item, state.enabled);
+      SetShown(item, state.visible);
+      break;
+    default:
+      if (IsTickBox(control))
+        CheckDlgButton(window_, ItemOf(control), state.ticked ? BST_CHECKED : BST_UNCHECKED);
+      SetText(item, WideFromUtf8(state.caption));
+      SetEnabled(item, state.enabled);
+      SetShown(item, state.visible);
+      break;
+  }
+}
+
+void MainWindow::SetStatusTooltip(const std::wstring& text) {
+  status_tip_ = text;
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_STATUS_LINE));
+  tool.lpszText = status_tip_.data();
+  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// Fills the grid from the model's waypoint table; the rows are only built
+// again when the table has changed since they were drawn.
+void MainWindow::RenderGrid() {
+  std::vector<std::array<std::wstring, 8>> rows;
+  rows.reserve(model_->Rm().Count());
+  for (const RmRow& row : model_->Rm()) {
+    rows.push_back({GridText(row.id), GridText(row.lat), GridText(row.lon),
+                    std::to_wstring(row.alt), GridText(row.route), GridText(row.typ),
+                    GridText(row.freq), GridText(row.track)});
+  }
+  if (rows == grid_rows_)
+    return;
+  grid_rows_ = std::move(rows);
+
+  const HWND grid = Item(IDC_WAYPOINTS);
+  SendMessageW(grid, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(grid, LVM_DELETEALLITEMS, 0, 0);
+  for (std::size_t r = 0; r < grid_rows_.size(); ++r) {
+    auto& fields = grid_rows_[r];
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(r);
+    item.pszText = fields[0].data();
+    const auto index =
+        static_cast<int>(SendMessageW(grid, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    for (std::size_t column = 1; column < fields.size(); ++column) {
+      LVITEMW cell{};
+      cell.iSubItem = static_cast<int>(column);
+      cell.pszText = fields[column].data();
+      SendMessageW(grid, LVM_SETITEMTEXTW, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(&cell));
+    }
+  }
+  SendMessageW(grid, WM_SETREDRAW, TRUE, 0);
+  FitColumns();
+  InvalidateRect(grid, nullptr, TRUE);
+}
+
+// Each column as wide as its title or its widest text; the last one takes
+// what is left of the grid's width, so no scroll bar appears while the
+// columns fit, and an empty grid keeps columns as wide as their titles.
+void MainWindow::FitColumns() {
+  const HWND grid = Item(IDC_WAYPOINTS);
+  const int padding = ScaleForDpi(kCellPadding, WindowDpi(window_));
+  const auto text_width = [&](const std::wstring& text) {
+    return static_cast<int>(
+        SendMessageW(grid, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+  };
+  constexpr std::size_t kColumns = std::size(RmTable::kFieldNames);
+  std::array<int, kColumns> widths{};
+  for (std::size_t column = 0; column < kColumns; ++column)
+    widths[column] = text_width(WideFromUtf8(RmTable::kFieldNames[column]));
+  for (const auto& row : grid_rows_) {
+    for (std::size_t column = 0; column < kColumns; ++column)
+      widths[column] = std::max(widths[column], text_width(row[column]));
+  }
+  RECT client{};
+  GetClientRect(grid, &client);
+  int used = 0;
+  for (std::size_t column = 0; column < kColumns; ++column) {
+    int width = widths[column] + padding;
+    if (column + 1 == kColumns)
+      width = std::max(width, static_cast<int>(client.right) - used);
+    used += width;
+    SendMessageW(grid, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0));
+  }
+}
+
+void MainWindow::Focus(Control control) {
+  if (window_ != nullptr)
+    SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(ItemOf(control))), TRUE);
+}
+
+void MainWindow::StartTimer(std::chrono::milliseconds delay) {
+  SetTimer(window_, kStartUpTimer, static_cast<UINT>(delay.count()), nullptr);
+}
+
+void MainWindow::ProcessPendingEvents() {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      // For the program's own loop, which ends on it.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (!TranslateDialogMessage(message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
+std::chrono::milliseconds MainWindow::Now() const {
+  return std::chrono::milliseconds(GetTickCount64());
+}
+
+std::chrono::milliseconds MainWindow::DoubleClickTime() const {
+  return std::chrono::milliseconds(GetDoubleClickTime());
+}
+
+std::string MainWindow::ClipboardText() {
+  const OpenClipboardScope clipboard(window_);
+  if (!clipboard.IsOpen())
+    return {};
+  const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (data == nullptr)
+    return {};
+  const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
+  if (text == nullptr)
+    return {};
+  // Up to the terminating NUL, and never beyond the memory block.
+  const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
+  const std::wstring_view wide(text, std::find(text, text + capacity, L'\0') - text);
+  std::string utf8 = Utf8FromWide(wide);
+  GlobalUnlock(data);
+  return utf8;
+}
+
+std::string_view MainWindow::PlacementKey() const {
+  return kPlacementKey;
+}
+
+std::string MainWindow::SavePlacement() {
+  return PlacementText(GetPlacement(window_));
+}
+
+void MainWindow::RestorePlacement(const std::string& saved,
+                                  const std::optional<OldPlacement>& old) {
+  std::optional<SavedPlacement> placement = ReadPlacement(saved);
+  if (!placement && old) {
+    placement = FromOldPlacement(*old, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+                                 static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)),
+                                 WindowDpi(window_));
+  }
+  if (!placement)
+    return;
+  SetPlacement(window_, *placement);
+  maximize_on_show_ = placement->maximized;
+}
+
+void MainWindow::ShowMessage(const std::string& text) {
+  dialogs_.ShowError(window_, text);
+}
+
+std::optional<std::filesystem::path> MainWindow::ChooseSaveFile(const SaveDialogRequest& request) {
+  return dialogs_.ChooseSaveFile(window_, request);
+}
+
+void MainWindow::OpenDocument(const std::filesystem::path& file) {
+  dialogs_.OpenDocument(file);
+}
+
+void MainWindow::StartUpEnded() {
+  if (start_up_ended_)
+    start_up_ended_();
+}
+
+}  // namespace korvanta::win32

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/folder_source.hpp"
+#include "window/window_model.hpp"
+
+namespace korvanta::win32 {
+
+class UserDialogs;
+
+// The program's window on Windows: a dialog drawn from the resource template
+// IDD_MAIN_WINDOW, a thin view over WindowModel. It draws the model's
+// control states and forwards the user's clicks, ticks and edits; the model
+// decides what they do.
+class MainWindow final : public WindowView {
+ public:
+  // `app_dir` holds the settings file and the run's working files; `source`
+  // gives the documents and simulator folders; message boxes, the save
+  // dialog and the document viewer go through `dialogs`, which must outlive
+  // the window. The window is created hidden; Show() shows it.
+  MainWindow(HINSTANCE instance, const std::filesystem::path& app_dir, const FolderSource& source,
+             bool file_dialog, UserDialogs& dialogs);
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  HWND Handle() const { return window_; }
+  bool IsOpen() const { return window_ != nullptr; }
+  const WindowModel& Model() const { return *model_; }
+
+  // Shows the window; the first time, the model restores the kept states and
+  // the placement and starts the start-up timer.
+  void Show(int show_command);
+  // Closing the window ends the message loop of the program (PostQuitMessage).
+  void EndProgramOnClose() { ends_program_ = true; }
+  // Called once when the start-up (selection applied, airports loaded) ends.
+  void OnStartUpEnded(std::function<void()> action) { start_up_ended_ = std::move(action); }
+
+  // The dialog's message handling for one message of the program's loop
+  // (keyboard navigation: Tab, arrows, Space, Enter).
+  bool TranslateDialogMessage(MSG& message);
+
+  // WindowView
+  void Render(Control control, const ControlState& state) override;
+  void Focus(Control control) override;
+  void StartTimer(std::chrono::milliseconds delay) override;
+  void ProcessPendingEvents() override;
+  std::chrono::milliseconds Now() const override;
+  std::chrono::milliseconds DoubleClickTime() const override;
+  std::string ClipboardText() override;
+  std::string_view PlacementKey() const override;
+  std::string SavePlacement() override;
+  void RestorePlacement(const std::string& saved, const std::optional<OldPlacement>& old) override;
+  void ShowMessage(const std::string& text) override;
+  std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) override;
+  void OpenDocument(const std::filesystem::path& file) override;
+  void StartUpEnded() override;
+
+ private:
+  static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  INT_PTR OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void Initialize(HWND window);
+  void Command(int id, int code);
+  void Close();
+  void Destroyed();
+  void Layout();
+  void LoadIcons();
+  void RenderGrid();
+  void FitColumns();
+  void SetStatusTooltip(const std::wstring& text);
+  HWND Item(int id) const { return GetDlgItem(window_, id); }
+
+  HINSTANCE instance_;
+  UserDialogs& dialogs_;
+  std::unique_ptr<WindowModel> model_;
+  HWND window_ = nullptr;
+  HWND tooltip_ = nullptr;
+  HICON button_icon_ = nullptr;
+  HICON big_icon_ = nullptr;
+  HICON small_icon_ = nullptr;
+  std::wstring status_tip_;  // the tooltip's text; the tooltip points at it
+  // The grid's rows as last drawn, one text per column.
+  std::vector<std::array<std::wstring, 8>> grid_rows_;
+  int rendering_ = 0;  // > 0 while the view sets a widget: its notifications are not the user's
+  int busy_ = 0;       // > 0 while the model runs a step that lets messages through
+  bool close_pending_ = false;
+  bool shown_ = false;
+  bool maximize_on_show_ = false;
+  bool ends_program_ = false;
+  std::function<void()> start_up_ended_;
+};
+
+}  // namespace korvanta::win32

@@ -1,0 +1,33 @@
+// Identifiers of the window's resources, shared by the dialog template
+// (korvanta.rc) and the code. Plain macros: the resource compiler reads them.
+#pragma once
+
+#define IDI_KORVANTA 1
+#define IDD_MAIN_WINDOW 100
+
+#define IDC_STATUS_LINE 1000
+#define IDC_GO 1001
+#define IDC_RUNWAY_LABEL 1002
+#define IDC_RUNWAY 1003
+#define IDC_CONVERT 1004
+#define IDC_MODIFY_RUNWAY_PROMPT 1005
+#define IDC_SIMULATOR_GROUP 1006
+#define IDC_SIMULATOR_FS9 1007
+#define IDC_SIMULATOR_FSX 1008
+#define IDC_SIMULATOR_XPLANE 1009
+#define IDC_FS2004 1010
+#define IDC_SUPER80 1011
+#define IDC_PLAN_NUMBER_LABEL 1012
+#define IDC_PLAN_NUMBER 1013
+#define IDC_PLAN_NUMBER_SPIN 1014
+#define IDC_TU154 1015
+#define IDC_MADDOG 1016
+#define IDC_PMDG 1017
+#define IDC_LEVELD 1018
+#define IDC_IFLY 1019
+#define IDC_FSNAVIGATOR 1020
+#define IDC_XPLANE 1021
+#define IDC_CIVA 1022
+#define IDC_GOOGLE_EARTH 1023
+#define IDC_LOAD_PROGRESS 1024
+#define IDC_WAYPOINTS 1025

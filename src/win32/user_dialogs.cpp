@@ -1,0 +1,93 @@
+#include "win32/user_dialogs.hpp"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <system_error>
+#include <vector>
+
+#include "route/utf8_path.hpp"
+#include "win32/wide_text.hpp"
+
+namespace korvanta::win32 {
+
+namespace {
+
+// Long enough for a path beyond MAX_PATH (the program is long-path aware).
+constexpr DWORD kPathBufferSize = 32768;
+
+}  // namespace
+
+std::wstring SaveDialogFilter(const SaveDialogRequest& request) {
+  const std::wstring pattern = L"*." + WideFromUtf8(request.extension);
+  std::wstring filter = WideFromUtf8(request.filter_name) + L" (" + pattern + L")";
+  filter.push_back(L'\0');
+  filter += pattern;
+  filter.push_back(L'\0');
+  filter.push_back(L'\0');
+  return filter;
+}
+
+void DesktopDialogs::ShowError(HWND owner, const std::string& text) {
+  MessageBoxW(owner, WideFromUtf8(text).c_str(), L"Error", MB_OK | MB_ICONERROR | MB_APPLMODAL);
+}
+
+std::optional<std::filesystem::path> DesktopDialogs::ChooseSaveFile(
+    HWND owner, const SaveDialogRequest& request) {
+  const std::wstring filter = SaveDialogFilter(request);
+  const std::wstring title = WideFromUtf8(request.title);
+  const std::wstring extension = WideFromUtf8(request.extension);
+  const std::wstring folder = request.folder.native();
+  std::vector<wchar_t> file(kPathBufferSize, L'\0');
+  const std::wstring name = WideFromUtf8(request.file_name);
+  if (name.size() < file.size())
+    name.copy(file.data(), name.size());
+
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = kPathBufferSize;
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                 OFN_NOCHANGEDIR | OFN_LONGNAMES;
+
+  // The program's relative folders ("." for X-Plane plans) mean the program
+  // folder; the dialog must not move the current folder away from it.
+  std::error_code ec;
+  const std::filesystem::path current = std::filesystem::current_path(ec);
+  const bool confirmed = GetSaveFileNameW(&dialog) != FALSE;
+  if (!ec)
+    std::filesystem::current_path(current, ec);
+  if (!confirmed || file[0] == L'\0')
+    return std::nullopt;
+  return std::filesystem::path(std::wstring(file.data()));
+}
+
+void DesktopDialogs::OpenDocument(const std::filesystem::path& file) {
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  // 32 and below are ShellExecute's error codes (no program for the type...).
+  if (result <= 32)
+    std::fprintf(stderr, "korvanta: no viewer opened %s\n", PathToUtf8(file).c_str());
+}
+
+void ConsoleDialogs::ShowError(HWND /*owner*/, const std::string& text) {
+  std::fprintf(stderr, "korvanta: %s\n", text.c_str());
+}
+
+std::optional<std::filesystem::path> ConsoleDialogs::ChooseSaveFile(
+    HWND /*owner*/, const SaveDialogRequest& /*request*/) {
+  return std::nullopt;
+}
+
+void ConsoleDialogs::OpenDocument(const std::filesystem::path& file) {
+  std::fprintf(stderr, "korvanta: written for the viewer: %s\n", PathToUtf8(file).c_str());
+}
+
+}  // namespace korvanta::win32

@@ -1,0 +1,580 @@
+// The Win32 window, created from its dialog template and driven with window
+// messages as a user's clicks would send them, on a fresh folder tree per
+// test. Message boxes, the save dialog and the viewer are answered by a
+// recorder in place of the user.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/folder_source.hpp"
+#include "route/cp1252.hpp"
+#include "win32/clipboard.hpp"
+#include "win32/dpi.hpp"
+#include "win32/main_window.hpp"
+#include "win32/placement.hpp"
+#include "win32/resource_ids.h"
+#include "win32/user_dialogs.hpp"
+#include "win32/wide_text.hpp"
+
+namespace korvanta::win32 {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The test data folder is a Linux path; Wine shows the Linux root as Z:.
+fs::path TestData(std::string_view name) {
+  std::wstring folder = WideFromUtf8(KORVANTA_TEST_DATA);
+  if (!folder.empty() && folder.front() == L'/')
+    folder.insert(0, L"Z:");
+  std::replace(folder.begin(), folder.end(), L'/', L'\\');
+  return fs::path(folder) / name;
+}
+
+std::string ReadBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+void WriteBytes(const fs::path& file, std::string_view bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The example route as a browser puts it on the clipboard.
+std::string ExampleRoute() {
+  return Cp1252ToUtf8(ReadBytes(TestData("example_route.txt")));
+}
+
+class RecordingDialogs : public UserDialogs {
+ public:
+  void ShowError(HWND owner, const std::string& text) override {
+    EXPECT_NE(owner, nullptr) << "a message box must be owned by the window";
+    messages.push_back(text);
+  }
+  std::optional<fs::path> ChooseSaveFile(HWND /*owner*/,
+                                         const SaveDialogRequest& request) override {
+    requests.push_back(request);
+    return answer;
+  }
+  void OpenDocument(const fs::path& file) override { opened.push_back(file); }
+
+  std::vector<std::string> messages;
+  std::vector<SaveDialogRequest> requests;
+  std::optional<fs::path> answer;  // nullopt: the user cancels
+  std::vector<fs::path> opened;
+};
+
+class Win32WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    root_ = fs::path(temp) / (std::string("korvanta-win32-") + info->name());
+    fs::remove_all(root_);
+    app_ = root_ / "app";
+    fs9_ = root_ / "FS2004";
+    for (const char* folder : {"Fmcwp/NAVDATA", "isg/FlightPlans", "Pmdg/Flightplans",
+                               "Modules/FSNavigator/plan", "routes"})
+      fs::create_directories(fs9_ / folder);
+    fs::create_directories(app_);
+    fs::create_directories(root_ / "FSX");
+    fs::create_directories(root_ / "Documents" / "Flight Simulator Files");
+    fs::create_directories(root_ / "Documents" / "Flight Simulator X Files");
+    fs::copy_file(TestData("wpNavApt.txt"), fs9_ / "Fmcwp" / "NAVDATA" / "wpNavApt.txt");
+    source_.personal = root_ / "Documents";
+    source_.fs9 = fs9_;
+    source_.fsx = root_ / "FSX";
+  }
+
+  void TearDown() override {
+    window_.reset();
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+
+  // Creates and shows the window; waits for the start-up unless told not to.
+  MainWindow& Open(bool file_dialog = false, bool wait = true) {
+    window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), app_, source_, file_dialog,
+                                           dialogs_);
+    EXPECT_TRUE(window_->IsOpen());
+    window_->Show(SW_SHOWNORMAL);
+    if (wait) {
+      EXPECT_TRUE(PumpUntil([this] { return window_->Model().StartUpEnded(); }));
+    }
+    return *window_;
+  }
+
+  // The user closes the window: its states are kept.
+  void Close() {
+    SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(window_->IsOpen());
+    window_.reset();
+  }
+
+  bool PumpUntil(const std::function<bool()>& done, int timeout_ms = 10000) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeout_ms);
+    while (!done()) {
+      if (GetTickCount64() > end)
+        return false;
+      window_->ProcessPendingEvents();
+      Sleep(5);
+    }
+    return true;
+  }
+
+  void Pump(int ms) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
+    PumpUntil([end] { return GetTickCount64() >= end; }, ms + 1000);
+  }
+
+  // Past the double-click time after a run, when a new click starts a run.
+  void WaitPastDoubleClick() { Pump(static_cast<int>(GetDoubleClickTime()) + 100); }
+
+  HWND Item(int id) const { return GetDlgItem(window_->Handle(), id); }
+  void Click(int id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
+  bool Ticked(int id) const { return IsDlgButtonChecked(window_->Handle(), id) == BST_CHECKED; }
+  bool Shown(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
+  bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+  std::string Text(int id) const {
+    wchar_t text[4096] = {};
+    GetWindowTextW(Item(id), text, 4096);
+    return Utf8FromWide(text);
+  }
+  RECT Place(int id) const {
+    RECT rect{};
+    GetWindowRect(Item(id), &rect);
+    return rect;
+  }
+
+  void Convert(std::string_view route) {
+    ASSERT_TRUE(PutClipboardText(window_->Handle(), route));
+    Click(IDC_CONVERT);
+  }
+
+  std::vector<std::vector<std::string>> GridRows() const {
+    const HWND grid = Item(IDC_WAYPOINTS);
+    std::vector<std::vector<std::string>> rows;
+    const auto count = static_cast<int>(SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0));
+    for (int r = 0; r < count; ++r) {
+      std::vector<std::string> row;
+      for (int column = 0; column < 8; ++column) {
+        wchar_t text[256] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = 256;
+        SendMessageW(grid, LVM_GETITEMTEXTW, static_cast<WPARAM>(r),
+                     reinterpret_cast<LPARAM>(&item));
+        row.push_back(Utf8FromWide(text));
+      }
+      rows.push_back(row);
+    }
+    return rows;
+  }
+
+  std::vector<int> ColumnWidths() const {
+    std::vector<int> widths;
+    for (int column = 0; column < 8; ++column) {
+      widths.push_back(static_cast<int>(
+          SendMessageW(Item(IDC_WAYPOINTS), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)));
+    }
+    return widths;
+  }
+
+  // The text of the status line's tooltip, from the window's tooltip control.
+  std::string StatusTooltip() const {
+    struct Search {
+      HWND owner;
+      HWND found;
+    } search{window_->Handle(), nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND candidate, LPARAM data) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(data);
+          wchar_t name[64] = {};
+          GetClassNameW(candidate, name, 64);
+          if (GetWindow(candidate, GW_OWNER) == s->owner && lstrcmpiW(name, TOOLTIPS_CLASSW) == 0)
+            s->found = candidate;
+          return s->found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr)
+      return "(no tooltip)";
+    wchar_t text[4096] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = window_->Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_STATUS_LINE));
+    tool.lpszText = text;
+    SendMessageW(search.found, TTM_GETTEXTW, 4096, reinterpret_cast<LPARAM>(&tool));
+    return Utf8FromWide(text);
+  }
+
+  std::string Settings() const { return ReadBytes(app_ / "korvanta.ini"); }
+
+  fs::path root_, app_, fs9_;
+  FixedFolderSource source_;
+  RecordingDialogs dialogs_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+// ---- the window as designed ---------------------------------------------------
+
+TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
+  Open();
+  const HWND window = window_->Handle();
+  wchar_t caption[128] = {};
+  GetWindowTextW(window, caption, 128);
+  EXPECT_EQ(Utf8FromWide(caption), "Quillberton to FS2004/FSX  plan");
+
+  RECT client{};
+  GetClientRect(window, &client);
+  const UINT dpi = WindowDpi(window);
+  EXPECT_EQ(client.right, ScaleForDpi(638, dpi));
+  EXPECT_EQ(client.bottom, ScaleForDpi(448, dpi));
+
+  EXPECT_EQ(Text(IDC_GO), "GO!!!");
+  EXPECT_EQ(Text(IDC_RUNWAY_LABEL), "Departing Runway");
+  EXPECT_EQ(Text(IDC_FS2004), "FS2004");
+  EXPECT_EQ(Text(IDC_PMDG), "PMDG 737/747");
+  EXPECT_TRUE(Ticked(IDC_SIMULATOR_FS9));
+  for (int hidden : {IDC_SUPER80, IDC_PLAN_NUMBER_LABEL, IDC_PLAN_NUMBER, IDC_PLAN_NUMBER_SPIN,
+                     IDC_MODIFY_RUNWAY_PROMPT, IDC_LOAD_PROGRESS})
+    EXPECT_FALSE(Shown(hidden)) << hidden;
+  EXPECT_NE(SendMessageW(Item(IDC_CONVERT), BM_GETIMAGE, IMAGE_ICON, 0), 0)
+      << "the conversion button shows the program's icon";
+  int least = 0;
+  int most = 0;
+  SendMessageW(Item(IDC_PLAN_NUMBER_SPIN), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&least),
+               reinterpret_cast<LPARAM>(&most));
+  EXPECT_EQ(least, 1);
+  EXPECT_EQ(most, 99999);
+
+  // Tab visits the enabled, shown controls in the designed order, from GO!!!.
+  const std::vector<int> expected = {
+      IDC_GO,          IDC_RUNWAY, IDC_CONVERT,      IDC_SIMULATOR_FS9, IDC_FS2004,
+      IDC_TU154,       IDC_MADDOG, IDC_PMDG,         IDC_LEVELD,        IDC_IFLY,
+      IDC_FSNAVIGATOR, IDC_CIVA,   IDC_GOOGLE_EARTH, IDC_WAYPOINTS};
+  std::vector<int> order;
+  HWND at = Item(IDC_GO);
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    order.push_back(GetDlgCtrlID(at));
+    at = GetNextDlgTabItem(window, at, FALSE);
+  }
+  EXPECT_EQ(order, expected);
+  EXPECT_EQ(GetDlgCtrlID(at), IDC_GO) << "the tab order wraps to GO!!!";
+}
+
+TEST_F(Win32WindowTest, HiddenControlsKeepTheirPlace) {
+  Open();
+  const RECT tu154 = Place(IDC_TU154);
+  const RECT maddog = Place(IDC_MADDOG);
+  Click(IDC_FS2004);
+  Click(IDC_SUPER80);
+  EXPECT_TRUE(Shown(IDC_SUPER80));
+  EXPECT_TRUE(Shown(IDC_PLAN_NUMBER));
+  const RECT tu154_after = Place(IDC_TU154);
+  const RECT maddog_after = Place(IDC_MADDOG);
+  EXPECT_TRUE(EqualRect(&tu154, &tu154_after) != FALSE);
+  EXPECT_TRUE(EqualRect(&maddog, &maddog_after) != FALSE);
+}
+
+// ---- the start-up and the run ---------------------------------------------------
+
+TEST_F(Win32WindowTest, ConversionWaitsForTheAirportLoadThenConvertsTheClipboard) {
+  Open(false, false);
+  EXPECT_FALSE(Enabled(IDC_CONVERT)) << "no run before the airports are loaded";
+  EXPECT_TRUE(Shown(IDC_LOAD_PROGRESS));
+  EXPECT_EQ(Text(IDC_LOAD_PROGRESS).rfind("Loading Routes .....", 0), 0u);
+  ASSERT_TRUE(PumpUntil([this] { return window_->Model().StartUpEnded(); }));
+  EXPECT_TRUE(Enabled(IDC_CONVERT));
+  EXPECT_FALSE(Shown(IDC_LOAD_PROGRESS));
+
+  Click(IDC_FS2004);
+  Click(IDC_PMDG);
+  SetFocus(Item(IDC_CONVERT));
+  Convert(ExampleRoute());
+
+  const fs::path pmdg = fs9_ / "Pmdg" / "Flightplans" / "EAAAEBBB001.rte";
+  EXPECT_TRUE(fs::exists(pmdg));
+  const std::string status = Text(IDC_STATUS_LINE);
+  EXPECT_EQ(status.rfind("File ", 0), 0u) << status;
+  EXPECT_NE(status.find("EAAAEBBB001.rte created"), std::string::npos) << status;
+  EXPECT_EQ(StatusTooltip(), status) << "the whole status text is the status line's tooltip";
+  EXPECT_TRUE(dialogs_.messages.empty());
+  EXPECT_EQ(GetFocus(), Item(IDC_CONVERT)) << "the focus is back on the conversion button";
+
+  const auto rows = GridRows();
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_EQ(rows.front()[0], "EAAA");
+  EXPECT_EQ(rows.back()[0], "EBBB");
+  EXPECT_EQ(rows[1][4], "UL602");
+  // The columns fit the window: no horizontal scroll bar.
+  RECT grid{};
+  GetClientRect(Item(IDC_WAYPOINTS), &grid);
+  const auto widths = ColumnWidths();
+  int total = 0;
+  for (int width : widths) {
+    EXPECT_GT(width, 0);
+    total += width;
+  }
+  EXPECT_LE(total, grid.right);
+}
+
+TEST_F(Win32WindowTest, ClipboardUnicodeTextIsReadAsWindows1252) {
+  Open();
+  // "Ü" has a Windows-1252 form, the airliner has none.
+  Convert("Computed route from Z\xC3\x9CRICH \xE2\x9C\x88 (LSZH) to X (EBBB)\r\n");
+  const std::string kept = ReadBytes(app_ / "route.txt");
+  EXPECT_EQ(kept, "Computed route from Z\xDCRICH ? (LSZH) to X (EBBB)\r\n");
+}
+
+TEST_F(Win32WindowTest, ARunThatWritesNothingSaysWhyAndTheGridKeepsItsColumns) {
+  Open();
+  Click(IDC_PMDG);
+  Convert(
+      "Computed route from ALPHA (EAAA) to BETA (EBBB)\r\n"
+      "Cruise altitude between FL330 and FL350\r\nEAAA > EBBB\r\n");
+  EXPECT_EQ(Text(IDC_STATUS_LINE), "No details list found");
+  EXPECT_TRUE(GridRows().empty());
+  for (int width : ColumnWidths())
+    EXPECT_GT(width, 10) << "the columns do not collapse";
+}
+
+TEST_F(Win32WindowTest, ADoubleClickMakesOneRun) {
+  Open();
+  Click(IDC_PMDG);
+  Convert(ExampleRoute());
+  Click(IDC_CONVERT);  // the second click of a double-click
+  const fs::path folder = fs9_ / "Pmdg" / "Flightplans";
+  EXPECT_TRUE(fs::exists(folder / "EAAAEBBB001.rte"));
+  EXPECT_FALSE(fs::exists(folder / "EAAAEBBB002.rte"));
+  WaitPastDoubleClick();
+  Click(IDC_CONVERT);
+  EXPECT_TRUE(fs::exists(folder / "EAAAEBBB002.rte"));
+}
+
+TEST_F(Win32WindowTest, EnterOnTheFocusedConversionButtonStartsARun) {
+  Open();
+  Click(IDC_PMDG);
+  ASSERT_TRUE(PutClipboardText(window_->Handle(), ExampleRoute()));
+  SendMessageW(window_->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_CONVERT)), TRUE);
+  // Through the queue, as a key press comes: the dialog's keyboard handling
+  // turns it into the button's click.
+  PostMessageW(Item(IDC_CONVERT), WM_KEYDOWN, VK_RETURN, 0);
+  const fs::path plan = fs9_ / "Pmdg" / "Flightplans" / "EAAAEBBB001.rte";
+  EXPECT_TRUE(PumpUntil([&] { return fs::exists(plan); }, 3000));
+  EXPECT_EQ(GetFocus(), Item(IDC_CONVERT));
+}
+
+TEST_F(Win32WindowTest, SaveDialogAndViewerGoThroughTheUsersSeam) {
+  Open(true);
+  Click(IDC_PMDG);
+  Click(IDC_GOOGLE_EARTH);
+  fs::create_directories(root_ / "chosen");
+  dialogs_.answer = root_ / "chosen" / "myplan.rte";
+  Convert(ExampleRoute());
+
+  ASSERT_EQ(dialogs_.requests.size(), 1u);
+  const SaveDialogRequest& asked = dialogs_.requests.front();
+  EXPECT_EQ(asked.title, "Save the PMDG route");
+  EXPECT_EQ(asked.extension, "rte");
+  EXPECT_TRUE(fs::equivalent(asked.folder, fs9_ / "Pmdg" / "Flightplans"));
+  EXPECT_EQ(SaveDialogFilter(asked), std::wstring(L"Route file (*.rte)\0*.rte\0", 25) + L'\0');
+  EXPECT_TRUE(fs::exists(root_ / "chosen" / "myplan.rte"));
+  ASSERT_EQ(dialogs_.opened.size(), 1u);
+  EXPECT_EQ(dialogs_.opened.front().extension(), ".kml");
+  EXPECT_TRUE(fs::exists(dialogs_.opened.front()));
+}
+
+// ---- the selection and the show/hide rules, by clicks -------------------------------
+
+TEST_F(Win32WindowTest, SelectingASimulatorByClickSetsTheBoxes) {
+  Open();
+  Click(IDC_FS2004);
+  Click(IDC_SIMULATOR_XPLANE);
+  EXPECT_TRUE(Ticked(IDC_XPLANE));
+  EXPECT_TRUE(Enabled(IDC_XPLANE));
+  for (int off : {IDC_FS2004, IDC_PMDG, IDC_LEVELD, IDC_MADDOG, IDC_TU154}) {
+    EXPECT_FALSE(Ticked(off)) << off;
+    EXPECT_FALSE(Enabled(off)) << off;
+  }
+  Click(IDC_SIMULATOR_FSX);
+  EXPECT_EQ(Text(IDC_FS2004), "FSX");
+  EXPECT_EQ(Text(IDC_PMDG), "PMDG 747");
+  EXPECT_FALSE(Enabled(IDC_XPLANE));
+  EXPECT_FALSE(Ticked(IDC_XPLANE));
+  // An item picked again picks nothing: the X-Plane box unticked by the user
+  // stays unticked.
+  Click(IDC_SIMULATOR_XPLANE);
+  Click(IDC_XPLANE);
+  EXPECT_FALSE(Ticked(IDC_XPLANE));
+  Click(IDC_SIMULATOR_XPLANE);
+  EXPECT_FALSE(Ticked(IDC_XPLANE));
+}
+
+TEST_F(Win32WindowTest, PlanNumberShowsWhileEitherBoxNeedsIt) {
+  Open();
+  Click(IDC_FS2004);
+  Click(IDC_SUPER80);
+  Click(IDC_TU154);
+  Click(IDC_TU154);
+  EXPECT_TRUE(Shown(IDC_PLAN_NUMBER)) << "the Super 80 plan still carries the number";
+  Click(IDC_FS2004);
+  EXPECT_FALSE(Ticked(IDC_SUPER80));
+  EXPECT_FALSE(Shown(IDC_SUPER80));
+  EXPECT_FALSE(Shown(IDC_PLAN_NUMBER));
+  EXPECT_FALSE(Shown(IDC_PLAN_NUMBER_LABEL));
+
+  Click(IDC_GO);
+  EXPECT_TRUE(Shown(IDC_MODIFY_RUNWAY_PROMPT));
+  EXPECT_EQ(GetFocus(), Item(IDC_RUNWAY));
+}
+
+// ---- kept from one start to the next ----------------------------------------------
+
+TEST_F(Win32WindowTest, TicksNumberAndSelectionSurviveARestart) {
+  Open();
+  Click(IDC_FS2004);
+  Click(IDC_SUPER80);
+  Click(IDC_CIVA);
+  SetDlgItemInt(window_->Handle(), IDC_PLAN_NUMBER, 42, FALSE);
+  Close();
+
+  const std::string settings = Settings();
+  for (const char* line :
+       {"[TForm1]\r\n", "CheckBox1_Checked=True\r\n", "RxSpinEdit1_Value=42\r\n",
+        "CheckBox2_Checked=False\r\n", "CheckBox4_Checked=True\r\n", "RadioGroup1_ItemIndex=0\r\n",
+        "CheckBox7_Checked=True\r\n", "Win32Placement="})
+    EXPECT_NE(settings.find(line), std::string::npos) << line << " in\n" << settings;
+
+  Open();
+  EXPECT_TRUE(Ticked(IDC_FS2004));
+  EXPECT_TRUE(Ticked(IDC_SUPER80));
+  EXPECT_TRUE(Shown(IDC_SUPER80));
+  EXPECT_TRUE(Ticked(IDC_CIVA));
+  EXPECT_TRUE(Shown(IDC_PLAN_NUMBER));
+  EXPECT_EQ(Text(IDC_PLAN_NUMBER), "42");
+  Click(IDC_SIMULATOR_FSX);
+  Close();
+
+  Open();
+  EXPECT_TRUE(Ticked(IDC_SIMULATOR_FSX));
+  EXPECT_EQ(Text(IDC_FS2004), "FSX") << "the restored selection is applied at start-up";
+  EXPECT_FALSE(Enabled(IDC_FSNAVIGATOR));
+}
+
+TEST_F(Win32WindowTest, SettingsWrittenByTheLinuxWindowAreReadTheSame) {
+  const std::string main_section = "[Main]\r\nPMDGFolder=nic\r\n";
+  WriteBytes(app_ / "korvanta.ini", main_section +
+                                        "[TForm1]\r\nCheckBox1_Checked=False\r\n"
+                                        "RxSpinEdit1_Value=12\r\nCheckBox2_Checked=True\r\n"
+                                        "CheckBox3_Checked=False\r\nCheckBox4_Checked=False\r\n"
+                                        "CheckBox5_Checked=True\r\nMadDog2006_Checked=False\r\n"
+                                        "Tu154_Checked=True\r\nRadioGroup1_ItemIndex=0\r\n"
+                                        "CheckBox6_Checked=False\r\nCheckBox7_Checked=False\r\n"
+                                        "CheckBox8_Checked=True\r\nCheckBox9_Checked=False\r\n"
+                                        "Left=120\r\nTop=90\r\nWidth=700\r\nHeight=500\r\n"
+                                        "Maximized=False\r\n");
+  Open();
+  EXPECT_TRUE(Ticked(IDC_PMDG));
+  EXPECT_TRUE(Ticked(IDC_FSNAVIGATOR));
+  EXPECT_TRUE(Ticked(IDC_TU154));
+  EXPECT_TRUE(Ticked(IDC_GOOGLE_EARTH));
+  EXPECT_FALSE(Ticked(IDC_LEVELD));
+  EXPECT_TRUE(Shown(IDC_PLAN_NUMBER));
+  EXPECT_EQ(Text(IDC_PLAN_NUMBER), "12");
+  RECT frame{};
+  GetWindowRect(window_->Handle(), &frame);
+  EXPECT_EQ(frame.left, 120);
+  EXPECT_EQ(frame.top, 90);
+  RECT client{};
+  GetClientRect(window_->Handle(), &client);
+  EXPECT_EQ(client.right, 700);
+  EXPECT_EQ(client.bottom, 500);
+  Close();
+  EXPECT_EQ(Settings().rfind(main_section, 0), 0u) << "the other section stays as it was";
+}
+
+TEST_F(Win32WindowTest, PlacementStaysOverRestartsAndComesBackOnScreen) {
+  Open();
+  SetWindowPos(window_->Handle(), nullptr, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  Close();
+  for (int start = 0; start < 10; ++start) {
+    Open();
+    Close();
+  }
+  Open();
+  RECT frame{};
+  GetWindowRect(window_->Handle(), &frame);
+  EXPECT_EQ(frame.left, 37);
+  EXPECT_EQ(frame.top, 41) << "the window does not climb at each restart";
+
+  SetWindowPos(window_->Handle(), nullptr, -5000, -4000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  Close();
+  Open();
+  GetWindowRect(window_->Handle(), &frame);
+  RECT title_bar = frame;
+  title_bar.bottom = title_bar.top + 10;
+  EXPECT_NE(MonitorFromRect(&title_bar, MONITOR_DEFAULTTONULL), nullptr)
+      << "the title bar is back on a monitor";
+}
+
+// ---- the pure parts ------------------------------------------------------------------
+
+TEST(Win32Placement, TextRoundTripsAndRefusesWhatDoesNotRead) {
+  const SavedPlacement kept{RECT{-20, 30, 700, 520}, true};
+  const auto read = ReadPlacement(PlacementText(kept));
+  ASSERT_TRUE(read.has_value());
+  EXPECT_TRUE(EqualRect(&read->normal, &kept.normal) != FALSE);
+  EXPECT_TRUE(read->maximized);
+  EXPECT_EQ(PlacementText(kept), "-20,30,700,520,1");
+  for (const char* bad : {"", "1,2,3,4", "1,2,3,4,5", "1,2,3,4,0,", "10,10,5,20,0", "a,b,c,d,0",
+                          "1, 2,300,400,0", "AdnQywADAAAAAAAA"})
+    EXPECT_FALSE(ReadPlacement(bad).has_value()) << bad;
+}
+
+TEST(Win32Placement, AFrameOffTheAreaIsMovedIntoIt) {
+  struct Case {
+    RECT frame;
+    RECT expected;
+  };
+  const RECT area{0, 0, 1280, 1024};
+  const Case cases[] = {
+      {{100, 100, 740, 580}, {100, 100, 740, 580}},       // inside: unchanged
+      {{-5000, -4000, -4360, -3520}, {0, 0, 640, 480}},   // far off: to the corner
+      {{1000, 900, 1640, 1380}, {640, 544, 1280, 1024}},  // past the far corner
+      {{-10, 10, 2000, 1500}, {0, 0, 1280, 1024}},        // larger: shrunk to the area
+  };
+  for (const Case& c : cases) {
+    const RECT moved = MovedInto(c.frame, area);
+    EXPECT_TRUE(EqualRect(&moved, &c.expected) != FALSE)
+        << moved.left << "," << moved.top << "," << moved.right << "," << moved.bottom;
+  }
+}
+
+TEST(Win32Text, Utf8AndUtf16RoundTrip) {
+  const std::string text = "Z\xC3\x9CRICH \xE2\x9C\x88 \xF0\x9D\x84\x9E";  // Ü, airliner, G clef
+  const std::wstring wide = WideFromUtf8(text);
+  EXPECT_EQ(wide, L"Z\u00DCRICH \u2708 \U0001D11E");
+  EXPECT_EQ(Utf8FromWide(wide), text);
+  EXPECT_EQ(WideFromUtf8(""), L"");
+}
+
+}  // namespace
+}  // namespace korvanta::win32
