@@ -1,6 +1,7 @@
 #include "app/civa_slot.hpp"
 
 #include "app/file_output.hpp"
+#include "route/utf8_path.hpp"
 #include "writers/civa.hpp"
 
 namespace korvanta {
@@ -12,7 +13,7 @@ SlotStep RunCivaSlot(SlotContext& ctx, const WriterSlot& slot) {
   const std::vector<CivaCard> cards = WriteCivaCards(ctx.Header(), ctx.Rm());
   for (const CivaCard& card : cards)
     ctx.Write(folder / SafeFileName(card.file_name), card.text);
-  ctx.Status("File " + SafeFileName(cards.back().file_name).string() + " created");
+  ctx.Status("File " + ShownPath(SafeFileName(cards.back().file_name)) + " created");
   return SlotStep::kContinue;
 }
 

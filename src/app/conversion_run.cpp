@@ -7,6 +7,7 @@
 #include "app/file_output.hpp"
 #include "app/writer_slots.hpp"
 #include "route/run_error.hpp"
+#include "route/utf8_path.hpp"
 
 namespace korvanta {
 
@@ -98,11 +99,11 @@ std::filesystem::path SlotContext::TargetFolder(const FolderRule& rule) const {
   const std::string key =
       rule.key.empty() ? std::string(kNotSet) : settings.Read(kMainSection, rule.key, kNotSet);
   if (key != kNotSet) {
-    folder = key;
+    folder = PathFromUtf8(key);
   } else if (rule.below_simulator.empty()) {
     folder = ".";
   } else {
-    folder = simulator_dir / std::filesystem::path(rule.below_simulator);
+    folder = simulator_dir / PathFromUtf8(rule.below_simulator).make_preferred();
   }
   if (rule.create_one_level) {
     std::error_code ignored;
@@ -171,14 +172,14 @@ SlotStep RunStandardSlot(SlotContext& ctx, const WriterSlot& slot) {
   }
 
   if (slot.status == StatusRule::kBeforeWriteUnlessDialog && !chosen) {
-    ctx.Status("File " + file.string() + " created");
+    ctx.Status("File " + ShownPath(file) + " created");
   }
   const std::string bytes = slot.render(WriterInput{ctx.Header(), ctx.Rm(), ctx.choices});
   ctx.Write(file, bytes);
   if (slot.status == StatusRule::kFullPath) {
-    ctx.Status("File " + file.string() + " created");
+    ctx.Status("File " + ShownPath(file) + " created");
   } else if (slot.status == StatusRule::kBareName) {
-    ctx.Status("File " + (chosen ? file.string() : file.filename().string()) + " created");
+    ctx.Status("File " + ShownPath(chosen ? file : file.filename()) + " created");
   }
   return SlotStep::kContinue;
 }
