@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <system_error>
 
 #include "app/app_dir.hpp"
 #include "route/utf8_path.hpp"
@@ -8,7 +9,8 @@
 namespace korvanta {
 
 bool CanCreateFilesIn(const std::filesystem::path& folder) {
-  return !folder.empty() && ::access(folder.c_str(), W_OK) == 0;
+  std::error_code ec;
+  return std::filesystem::is_directory(folder, ec) && ::access(folder.c_str(), W_OK) == 0;
 }
 
 std::filesystem::path UserDataFolder() {
