@@ -43,6 +43,17 @@ TEST(CliParse, PrintsTheWorkedExampleInBothModes) {
   EXPECT_EQ(r.out, kExpectedMode1);
 }
 
+// Options are --name on every platform: an argument that starts with "/"
+// (a Linux path, which a Windows program reads on its current drive) is a
+// file, never an option of the Windows style.
+TEST(CliParse, ArgumentsStartingWithSlashAreFiles) {
+  const std::string linux_path = kExample.substr(kExample.find('/'));
+  const auto r = test::RunCli("parse --airports '" + kAirports + "' '" + linux_path + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, kExpectedMode0);
+  EXPECT_EQ(test::RunCli("parse /mode 1 '" + kExample + "'").status, 2);
+}
+
 TEST(CliParse, Utf8AndWindowsTextParseTheSame) {
   // The example is stored in Windows-1252; the same text saved as UTF-8 on
   // standard input must give the same output.

@@ -182,7 +182,7 @@ TEST(ConversionRun, AFailureEndsTheRunAndKeepsEarlierFiles) {
   EXPECT_EQ(out.end, RunEnd::kFailed);
   const auto messages = t.front.Messages();
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_NE(messages[0].find(blocked.string()), std::string::npos) << messages[0];
+  EXPECT_NE(messages[0].find(ShownPath(blocked)), std::string::npos) << messages[0];
   EXPECT_TRUE(std::filesystem::exists(t / "app/temp.tmp"));
   EXPECT_TRUE(std::filesystem::exists(t / "fs9/isg/FlightPlans/default.rte"));
   EXPECT_TRUE(std::filesystem::exists(blocked / "inside"));
@@ -235,7 +235,7 @@ TEST(ConversionRun, NavWritersNameTheirFilesAndStopOnTooManyFiles) {
       for (const auto& [mark, path] :
            {std::pair{"<fsnav>", fsnav}, {"<maddog>", maddog}, {"<chosen>", chosen}}) {
         if (const auto at = text.find(mark); at != std::string::npos)
-          text.replace(at, std::string(mark).size(), path.string());
+          text.replace(at, std::string(mark).size(), ShownPath(path));
       }
       return text;
     };

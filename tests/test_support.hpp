@@ -1,6 +1,5 @@
 #pragma once
 
-#include <sys/wait.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -128,22 +127,25 @@ struct CommandResult {
   std::string err;
 };
 
-// Runs korvanta-cli with the given argument text (already shell-quoted) and
-// optional standard input file; captures both output streams.
-inline CommandResult RunCli(const std::string& args, const std::string& stdin_file = "") {
-  TempDir dir;
-  const auto out = dir / "out";
-  const auto err = dir / "err";
-  std::string cmd = std::string("'") + KORVANTA_CLI_PATH + "' " + args;
-  if (!stdin_file.empty())
-    cmd += " < '" + stdin_file + "'";
-  cmd += " > '" + out.string() + "' 2> '" + err.string() + "'";
-  const int raw = std::system(cmd.c_str());
-  CommandResult r;
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  r.out = ReadFile(out);
-  r.err = ReadFile(err);
-  return r;
-}
+// Runs korvanta-cli with the given argument text (quoted as for a POSIX
+// shell) and optional standard input file; captures both output streams.
+// Lines end with LF in the captured text on every platform.
+CommandResult RunCli(const std::string& args, const std::string& stdin_file = "");
+
+// Sets an environment variable of this process (and the programs it starts).
+void SetEnvironment(const std::string& name, const std::string& value);
+
+// Whether the tests run as Windows programs.
+#ifdef _WIN32
+inline constexpr bool kOnWindows = true;
+#else
+inline constexpr bool kOnWindows = false;
+#endif
+
+// A test of what one platform has (a Linux tool, the desktop's viewer)
+// says why it does not run on the other.
+#define KORVANTA_LINUX_ONLY(why)    \
+  if (::korvanta::test::kOnWindows) \
+  GTEST_SKIP() << "Linux only: " why
 
 }  // namespace korvanta::test

@@ -7,6 +7,7 @@
 
 #include "route/run_error.hpp"
 #include "route/tables.hpp"
+#include "route/utf8_path.hpp"
 #include "test_support.hpp"
 #include "writers/ifly.hpp"
 #include "writers/leveld.hpp"
@@ -223,9 +224,9 @@ TEST(IflyLevelDXPlanePmdgCli, OneRouteFourFilesByteForByte) {
   const std::filesystem::path leveld = t.leveld_folder / "KSEAYSSY.rte";
   const std::filesystem::path xplane = t.xplane / "KSEA-YSSY.fms";
   const std::filesystem::path pmdg = t.pmdg_folder / "KSEAYSSY001.rte";
-  EXPECT_EQ(fs9.out, "File " + ifly.string() + " created\nFile " + leveld.string() +
-                         " created\nFile " + pmdg.string() + " created\n");
-  EXPECT_EQ(xp.out, "File " + xplane.string() + " created\n");
+  EXPECT_EQ(fs9.out, "File " + ShownPath(ifly) + " created\nFile " + ShownPath(leveld) +
+                         " created\nFile " + ShownPath(pmdg) + " created\n");
+  EXPECT_EQ(xp.out, "File " + ShownPath(xplane) + " created\n");
 
   EXPECT_EQ(test::ReadFile(ifly),
             test::CrLf(Plus(IflyHeader("KSEA", "YSSY", "35000"),

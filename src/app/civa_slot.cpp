@@ -28,7 +28,7 @@ SlotStep RunCivaSlot(SlotContext& ctx, const WriterSlot& slot) {
   const std::vector<CivaCard> cards = WriteCivaCards(ctx.Header(), ctx.Rm());
   for (const CivaCard& card : cards)
     ctx.Write(folder / CardFileName(card.file_name), card.text);
-  ctx.Status("File " + PathToUtf8(CardFileName(cards.back().file_name)) + " created");
+  ctx.Status("File " + ShownPath(CardFileName(cards.back().file_name)) + " created");
   return SlotStep::kContinue;
 }
 

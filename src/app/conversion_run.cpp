@@ -8,6 +8,7 @@
 #include "app/writer_slots.hpp"
 #include "route/run_error.hpp"
 #include "route/text.hpp"
+#include "route/utf8_path.hpp"
 
 namespace korvanta {
 
@@ -116,13 +117,13 @@ std::filesystem::path SlotContext::TargetFolder(const FolderRule& rule) const {
   if (key == kNotSet && !rule.fallback_key.empty())
     key = settings.Read(kMainSection, rule.fallback_key, kNotSet);
   if (key != kNotSet) {
-    folder = key;
+    folder = PathFromUtf8(key);
   } else if (rule.else_personal) {
     folder = Folders().PersonalDir;
   } else if (rule.below_simulator.empty()) {
     folder = ".";
   } else {
-    folder = simulator_dir / std::filesystem::path(rule.below_simulator);
+    folder = simulator_dir / PathFromUtf8(rule.below_simulator).make_preferred();
   }
   if (rule.create_one_level) {
     std::error_code ignored;
@@ -202,16 +203,16 @@ SlotStep RunStandardSlot(SlotContext& ctx, const WriterSlot& slot) {
   }
 
   if (slot.status == StatusRule::kBeforeWriteUnlessDialog && !chosen) {
-    ctx.StatusBeforeWrite("File " + file.string() + " created", file);
+    ctx.StatusBeforeWrite("File " + ShownPath(file) + " created", file);
   }
   const std::string bytes = slot.render(WriterInput{ctx.Header(), ctx.Rm(), ctx.choices});
   ctx.Write(file, bytes);
   if (numbered)
     numbered->Keep();
   if (slot.status == StatusRule::kFullPath) {
-    ctx.Status("File " + file.string() + " created");
+    ctx.Status("File " + ShownPath(file) + " created");
   } else if (slot.status == StatusRule::kBareName) {
-    ctx.Status("File " + (chosen ? file.string() : file.filename().string()) + " created");
+    ctx.Status("File " + ShownPath(chosen ? file : file.filename()) + " created");
   }
   return SlotStep::kContinue;
 }

@@ -7,6 +7,7 @@
 #include "app/file_output.hpp"
 #include "route/run_error.hpp"
 #include "route/text.hpp"
+#include "route/utf8_path.hpp"
 #include "writers/fs2004.hpp"
 #include "writers/fsx.hpp"
 #include "writers/kml.hpp"
@@ -50,7 +51,7 @@ SlotStep RunFirstBlock(SlotContext& ctx, const WriterSlot& /*slot*/) {
       SafeFileName("IFR " + h.DepName + " to " + h.DestName, ".pln");
   if (choices.Ticked(Target::kFs2004) && choices.simulator == Simulator::kFsx) {
     if (!folders.FsxPlnFolderFound) {
-      throw RunError("FSX plan folder not found: " + folders.FsxPlnFolder.string());
+      throw RunError("FSX plan folder not found: " + ShownPath(folders.FsxPlnFolder));
     }
     ctx.Write(ctx.plan_folder / plan_name, WriteFsxPlan(plan.plan_text));
   } else if (choices.Ticked(Target::kFs2004)) {

@@ -11,6 +11,7 @@
 #include "route/numbers.hpp"
 #include "route/run_error.hpp"
 #include "route/text.hpp"
+#include "route/utf8_path.hpp"
 
 namespace korvanta {
 
@@ -210,7 +211,7 @@ void IniProfile::Write(std::string_view section, const std::vector<Entry>& entri
   std::string text;
   if (status.type() != std::filesystem::file_type::not_found) {
     if (ec)
-      throw RunError("Cannot read " + file_.string() + ": " + ec.message());
+      throw RunError("Cannot read " + ShownPath(file_) + ": " + ec.message());
     if (!std::filesystem::is_directory(status))
       text = ReadWholeFile(file_);
   }

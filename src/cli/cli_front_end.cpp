@@ -4,11 +4,8 @@
 
 #include <cstdio>
 
-#ifndef _WIN32
-#include <spawn.h>
-#include <sys/wait.h>
-extern char** environ;
-#endif
+#include "cli/viewer.hpp"
+#include "route/utf8_path.hpp"
 
 namespace korvanta::cli {
 
@@ -33,19 +30,8 @@ void CliFrontEnd::FileWritten(const std::filesystem::path& file) {
 }
 
 void CliFrontEnd::OpenDocument(const std::filesystem::path& file) {
-  if (!open_documents_)
-    return;
-#ifndef _WIN32
-  // The desktop's default viewer for the file, started without a shell so
-  // that no file name is ever interpreted.
-  std::string program = "xdg-open";
-  std::string argument = file.string();
-  char* argv[] = {program.data(), argument.data(), nullptr};
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) != 0) {
-    fmt::print(stderr, "Cannot open {} in a viewer\n", file.string());
-  }
-#endif
+  if (open_documents_ && !OpenInViewer(file))
+    fmt::print(stderr, "Cannot open {} in a viewer\n", ShownPath(file));
 }
 
 }  // namespace korvanta::cli

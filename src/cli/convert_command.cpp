@@ -16,6 +16,7 @@
 #include "cli/input.hpp"
 #include "route/cp1252.hpp"
 #include "writers/airac_cycle.hpp"
+#include "route/utf8_path.hpp"
 
 namespace korvanta::cli {
 
@@ -34,7 +35,7 @@ struct ConvertArgs {
   std::string documents_dir;
   bool open = false;
   std::string file;
-  std::string executable;
+  std::filesystem::path executable;
 };
 
 // The platform's folders, with what the command line names put over them.
@@ -43,11 +44,11 @@ class OverriddenFolderSource : public FolderSource {
   OverriddenFolderSource(std::unique_ptr<FolderSource> base, const ConvertArgs& args)
       : base_(std::move(base)) {
     if (!args.documents_dir.empty())
-      personal_ = std::filesystem::path(args.documents_dir);
+      personal_ = PathFromUtf8(args.documents_dir);
     if (!args.fs9_dir.empty())
-      fs9_ = std::filesystem::path(args.fs9_dir);
+      fs9_ = PathFromUtf8(args.fs9_dir);
     if (!args.fsx_dir.empty())
-      fsx_ = std::filesystem::path(args.fsx_dir);
+      fsx_ = PathFromUtf8(args.fsx_dir);
   }
   std::optional<std::filesystem::path> Personal() const override {
     return personal_ ? personal_ : base_->Personal();
@@ -148,7 +149,7 @@ int RunConvert(const ConvertArgs& args) {
   }
 
   const std::filesystem::path app_dir =
-      args.app_dir.empty() ? DefaultAppDir(args.executable) : std::filesystem::path(args.app_dir);
+      args.app_dir.empty() ? DefaultAppDir(args.executable) : PathFromUtf8(args.app_dir);
   const OverriddenFolderSource source(PlatformFolderSource(), args);
   const FolderSet folders = BuildFolderSet(app_dir, source);
 
@@ -186,7 +187,7 @@ std::string TargetNames() {
 
 }  // namespace
 
-std::function<int()> AddConvertCommand(CLI::App& app, const char* executable) {
+std::function<int()> AddConvertCommand(CLI::App& app, const std::filesystem::path& executable) {
   auto args = std::make_shared<ConvertArgs>();
   args->executable = executable;
   CLI::App* cmd = app.add_subcommand(
@@ -217,13 +218,15 @@ std::function<int()> AddConvertCommand(CLI::App& app, const char* executable) {
       ->check(CLI::Range(1, 99999));
   cmd->add_option("--app-dir", args->app_dir,
                   "the program folder (settings file korvanta.ini, temp.tmp, route.txt); "
-                  "default: the executable's folder when writable, else ~/.local/share/korvanta");
+                  "default: the executable's folder when writable, else the per-user data folder "
+                  "(~/.local/share/korvanta, %LOCALAPPDATA%\\Korvanta)");
   cmd->add_option("--fs9-dir", args->fs9_dir,
-                  "the FS2004 folder (default: from the Wine prefix, $WINEPREFIX or ~/.wine)");
-  cmd->add_option("--fsx-dir", args->fsx_dir, "the FSX folder (default: from the Wine prefix)");
+                  "the FS2004 folder (default: from the registry; on Linux from the Wine prefix, "
+                  "$WINEPREFIX or ~/.wine)");
+  cmd->add_option("--fsx-dir", args->fsx_dir, "the FSX folder (default: as the FS2004 folder)");
   cmd->add_option("--documents-dir", args->documents_dir,
-                  "the documents folder (default: from the Wine prefix, else the XDG documents "
-                  "folder, else ~/Documents)");
+                  "the documents folder (default: the user's documents; on Linux from the Wine "
+                  "prefix, else the XDG documents folder, else ~/Documents)");
   cmd->add_flag("--open", args->open, "open the KML file in the desktop's viewer after writing it");
   cmd->add_option("FILE", args->file,
                   "the route text (UTF-8 or Windows-1252); standard input when \"-\" or absent");

@@ -2,11 +2,12 @@
 
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
 #include <functional>
 
 namespace korvanta::cli {
 
 // `korvanta-cli convert`: runs a conversion into the simulators' folders.
-std::function<int()> AddConvertCommand(CLI::App& app, const char* executable);
+std::function<int()> AddConvertCommand(CLI::App& app, const std::filesystem::path& executable);
 
 }  // namespace korvanta::cli

@@ -9,12 +9,13 @@
 #include "route/cp1252.hpp"
 #include "route/file_read.hpp"
 #include "route/parser.hpp"
+#include "route/utf8_path.hpp"
 
 namespace korvanta::cli {
 
 std::optional<std::string> ReadBytes(const std::string& file, std::string& error) {
   const bool standard_input = file.empty() || file == "-";
-  FileRead read = standard_input ? ReadStreamBytes(std::cin) : ReadFileBytes(file);
+  FileRead read = standard_input ? ReadStreamBytes(std::cin) : ReadFileBytes(PathFromUtf8(file));
   if (!read.Ok()) {
     error = (standard_input ? std::string("standard input") : file) + ": " + read.reason;
     return std::nullopt;

@@ -13,6 +13,7 @@
 #include "route/airports.hpp"
 #include "route/cp1252.hpp"
 #include "route/parser.hpp"
+#include "route/utf8_path.hpp"
 
 namespace korvanta::cli {
 
@@ -48,7 +49,7 @@ int RunParse(const ParseArgs& args) {
   }
   AirportDatabase airports;
   if (!args.airports.empty()) {
-    const AirportLoadResult loaded = LoadAirportDatabase(args.airports, airports);
+    const AirportLoadResult loaded = LoadAirportDatabase(PathFromUtf8(args.airports), airports);
     if (!loaded.loaded)
       fmt::print(stderr, "{}\n", loaded.message);
   }

@@ -9,6 +9,7 @@
 
 #include "route/file_read.hpp"
 #include "route/numbers.hpp"
+#include "route/utf8_path.hpp"
 
 namespace korvanta {
 
@@ -81,10 +82,10 @@ AirportLoadResult LoadAirportDatabase(const std::filesystem::path& file, Airport
 
   const FileRead read = ReadFileBytes(file);
   if (read.status == ReadStatus::kCannotOpen) {
-    return {false, "Cannot open " + file.string() + ": " + read.reason};
+    return {false, "Cannot open " + ShownPath(file) + ": " + read.reason};
   }
   if (read.status == ReadStatus::kCannotRead) {
-    return {false, "Cannot read " + file.string() + ": " + read.reason};
+    return {false, "Cannot read " + ShownPath(file) + ": " + read.reason};
   }
   LoadAirportLines(read.bytes, db, progress);
   return {true, {}};

@@ -35,8 +35,14 @@ FileRead ReadFileBytes(const std::filesystem::path& file) {
   FileRead result;
   std::ifstream in(file, std::ios::binary);
   if (!in) {
+    const int error = errno;
     result.status = ReadStatus::kCannotOpen;
-    result.reason = std::strerror(errno);
+    // Windows refuses to open a folder with "Permission denied"; the user
+    // is told what the name really is, as on Linux.
+    std::error_code ec;
+    result.reason = std::filesystem::is_directory(file, ec)
+                        ? std::generic_category().message(EISDIR)
+                        : std::strerror(error);
     return result;
   }
   std::error_code ec;

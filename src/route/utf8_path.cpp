@@ -14,4 +14,9 @@ std::string PathToUtf8(const std::filesystem::path& path) {
   return std::string(text.begin(), text.end());
 }
 
+std::string ShownPath(const std::filesystem::path& path) {
+  std::filesystem::path shown = path;
+  return PathToUtf8(shown.make_preferred());
+}
+
 }  // namespace korvanta

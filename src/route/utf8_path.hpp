@@ -15,4 +15,8 @@ std::filesystem::path PathFromUtf8(std::string_view utf8);
 // A path as UTF-8 text, for status lines, messages and settings values.
 std::string PathToUtf8(const std::filesystem::path& path);
 
+// A path as UTF-8 text written the way users of this platform write paths
+// (backslashes on Windows), for status lines and messages.
+std::string ShownPath(const std::filesystem::path& path);
+
 }  // namespace korvanta

@@ -11,6 +11,7 @@
 
 #include "route/file_read.hpp"
 #include "route/run_error.hpp"
+#include "route/utf8_path.hpp"
 
 namespace korvanta {
 
@@ -91,9 +92,9 @@ void Split(std::string_view line, std::size_t wanted, Fields& fields) {
 std::string ReadNavigationFile(const std::filesystem::path& file) {
   FileRead read = ReadFileBytes(file);
   if (read.status == ReadStatus::kCannotOpen)
-    throw RunError(fmt::format("Cannot open {}: {}", file.string(), read.reason));
+    throw RunError(fmt::format("Cannot open {}: {}", ShownPath(file), read.reason));
   if (read.status == ReadStatus::kCannotRead)
-    throw RunError(fmt::format("Cannot read {}: {}", file.string(), read.reason));
+    throw RunError(fmt::format("Cannot read {}: {}", ShownPath(file), read.reason));
   return std::move(read.bytes);
 }
 
@@ -219,7 +220,7 @@ void LoadTuNavigation(const std::filesystem::path& folder, TuTable& tu,
   tu.Reserve(lines);
   std::size_t counter = 0;
   for (std::size_t i = 0; i < readable; ++i) {
-    const std::string source = (folder / kTuNavFileNames[i]).string();
+    const std::string source = ShownPath(folder / kTuNavFileNames[i]);
     LoadTuNavigationText(static_cast<TuNavFile>(i), files[i], source, tu, counter, progress);
   }
   if (unreadable)

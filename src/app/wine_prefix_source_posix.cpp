@@ -1,4 +1,4 @@
-#include "app/folder_source.hpp"
+#include "app/wine_prefix_source.hpp"
 
 #include <cstddef>
 #include <cstdlib>
@@ -12,11 +12,10 @@
 #include "route/file_read.hpp"
 #include "route/numbers.hpp"
 #include "route/text.hpp"
+#include "route/utf8_path.hpp"
 
-#ifndef _WIN32
 #include <pwd.h>
 #include <unistd.h>
-#endif
 
 namespace korvanta {
 
@@ -169,12 +168,12 @@ std::optional<std::string> RecordedFolder(std::optional<std::string> value) {
 // `folder`/`name`, where `name` takes the letter case of an entry that is
 // already there, as Wine finds Windows names on a case-sensitive disk.
 fs::path JoinExistingCase(const fs::path& folder, const std::string& name) {
-  fs::path exact = folder / name;
+  fs::path exact = folder / PathFromUtf8(name);
   std::error_code ec;
   if (fs::exists(fs::symlink_status(exact, ec)))
     return exact;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    if (EqualNoCase(it->path().filename().string(), name))
+    if (EqualNoCase(PathToUtf8(it->path().filename()), name))
       return it->path();
   }
   return exact;
@@ -182,8 +181,8 @@ fs::path JoinExistingCase(const fs::path& folder, const std::string& name) {
 
 std::optional<fs::path> XdgDocuments(const fs::path& home) {
   fs::path config;
-  if (const char* env = std::getenv("XDG_CONFIG_HOME"); env && fs::path(env).is_absolute()) {
-    config = env;
+  if (const char* env = std::getenv("XDG_CONFIG_HOME"); env && PathFromUtf8(env).is_absolute()) {
+    config = PathFromUtf8(env);
   } else if (!home.empty()) {
     config = home / ".config";
   } else {
@@ -214,25 +213,24 @@ std::optional<fs::path> XdgDocuments(const fs::path& home) {
     } else if (rest.starts_with("${HOME}")) {
       rest.remove_prefix(7);
     } else {
-      return fs::path(value).is_absolute() ? std::optional<fs::path>(value) : std::nullopt;
+      const fs::path folder = PathFromUtf8(value);
+      return folder.is_absolute() ? std::optional<fs::path>(folder) : std::nullopt;
     }
     while (rest.starts_with('/'))
       rest.remove_prefix(1);
     // A documents folder set to the home folder itself means "disabled".
     if (rest.empty() || home.empty())
       return std::nullopt;
-    return home / std::string(rest);
+    return home / PathFromUtf8(rest);
   }
   return std::nullopt;
 }
 
 fs::path HomeFromEnvironment() {
   if (const char* home = std::getenv("HOME"); home && *home)
-    return home;
-#ifndef _WIN32
+    return PathFromUtf8(home);
   if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir)
-    return pw->pw_dir;
-#endif
+    return PathFromUtf8(pw->pw_dir);
   return {};
 }
 
@@ -246,7 +244,7 @@ std::unique_ptr<WinePrefixFolderSource> WinePrefixFolderSource::FromEnvironment(
   fs::path home = HomeFromEnvironment();
   fs::path prefix;
   if (const char* env = std::getenv("WINEPREFIX"); env && *env) {
-    prefix = env;
+    prefix = PathFromUtf8(env);
   } else {
     prefix = home / ".wine";
   }
@@ -360,13 +358,7 @@ std::optional<std::filesystem::path> WinePrefixFolderSource::MapWindowsPath(
 }
 
 std::unique_ptr<FolderSource> PlatformFolderSource() {
-#ifdef _WIN32
-  // The registry source (32-bit view) plugs in here; until then the folders
-  // take their defaults.
-  return std::make_unique<FixedFolderSource>();
-#else
   return WinePrefixFolderSource::FromEnvironment();
-#endif
 }
 
 }  // namespace korvanta

@@ -1,4 +1,4 @@
-#include "app/folder_source.hpp"
+#include "app/wine_prefix_source.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+#include "cli/command_line.hpp"
+
 #include <CLI/CLI.hpp>
 
 #include <functional>
@@ -8,7 +10,9 @@
 #include "cli/exit_codes.hpp"
 #include "cli/parse_command.hpp"
 
-int main(int argc, char** argv) {
+namespace korvanta::cli {
+
+int RunCommandLine(int argc, char** argv, const std::filesystem::path& executable) {
   CLI::App app{
       "korvanta-cli: turns an online route finder's text result (the block that begins "
       "\"Computed route from\") into flight-simulator plan files."};
@@ -16,10 +20,14 @@ int main(int argc, char** argv) {
   // The version CMake's project() names; a package test reads it back from
   // the installed program.
   app.set_version_flag("--version", std::string("korvanta-cli ") + KORVANTA_VERSION);
+  // Options are --name on every platform: an argument starting with "/" is a
+  // path (a Linux path handed to the Windows program), never a Windows-style
+  // option. The subcommands take this setting from here.
+  app.allow_windows_style_options(false);
 
   std::vector<std::function<int()>> commands;
-  commands.push_back(korvanta::cli::AddParseCommand(app));
-  commands.push_back(korvanta::cli::AddConvertCommand(app, argv[0]));
+  commands.push_back(AddParseCommand(app));
+  commands.push_back(AddConvertCommand(app, executable));
 
   try {
     app.parse(argc, argv);
@@ -31,11 +39,13 @@ int main(int argc, char** argv) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);
-    return korvanta::cli::kExitUsage;
+    return kExitUsage;
   }
   for (const auto& command : commands) {
     if (const int status = command(); status >= 0)
       return status;
   }
-  return korvanta::cli::kExitUsage;
+  return kExitUsage;
 }
+
+}  // namespace korvanta::cli

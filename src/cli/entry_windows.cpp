@@ -1,0 +1,59 @@
+// clang-format off
+#include <windows.h>
+// clang-format on
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/command_line.hpp"
+
+namespace {
+
+std::string Utf8(const wchar_t* text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1)
+    return {};
+  std::string out(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
+  out.pop_back();  // the terminating zero
+  return out;
+}
+
+// The program's own file, whichever way it was started.
+std::wstring ModuleFileName() {
+  std::wstring name(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    if (length == 0)
+      return {};
+    if (length < name.size()) {
+      name.resize(length);
+      return name;
+    }
+    name.resize(name.size() * 2);
+  }
+}
+
+}  // namespace
+
+// The arguments arrive as UTF-16, so a route file or folder with any
+// characters works; the rest of the program takes them in UTF-8. The console
+// shows the UTF-8 output as it is.
+int wmain(int argc, wchar_t** wargv) {
+  SetConsoleOutputCP(CP_UTF8);
+  // Route text on standard input is read as the bytes it is (a byte 0x1A
+  // does not end it, CR LF stays for the line splitter).
+  _setmode(_fileno(stdin), _O_BINARY);
+  std::vector<std::string> arguments;
+  arguments.reserve(static_cast<std::size_t>(argc));
+  for (int i = 0; i < argc; ++i)
+    arguments.push_back(Utf8(wargv[i]));
+  std::vector<char*> argv;
+  for (std::string& argument : arguments)
+    argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  return korvanta::cli::RunCommandLine(argc, argv.data(), ModuleFileName());
+}
