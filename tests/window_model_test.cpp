@@ -151,7 +151,7 @@ TEST(WindowControls, KeysOfTheStoreInItsOrder) {
                 "CheckBox1_Checked", "RxSpinEdit1_Value", "CheckBox2_Checked", "CheckBox3_Checked",
                 "CheckBox4_Checked", "CheckBox5_Checked", "MadDog2006_Checked", "Tu154_Checked",
                 "RadioGroup1_ItemIndex", "CheckBox6_Checked", "CheckBox7_Checked",
-                "CheckBox8_Checked", "CheckBox9_Checked"}));
+                "CheckBox8_Checked", "CheckBox9_Checked", "XPlane11_Checked", "Gpx_Checked"}));
   // Every target has its box, and every name is the view's one widget.
   std::set<std::string_view> names;
   for (const ControlInfo& info : Controls())
@@ -189,38 +189,44 @@ TEST(WindowModel, SelectionTable) {
        true,
        kXPlane,
        "super80Box=D- pmdgBox=D- levelDBox=D- fs2004Box=D- fsNavigatorBox=D- madDogBox=D- "
-       "tu154Box=D- xPlaneBox=E+ civaBox=E+ googleEarthBox=E+ iflyBox=E+"},
+       "tu154Box=D- xPlaneBox=E+ civaBox=E+ googleEarthBox=E+ iflyBox=E+ xPlane11Box=E+ "
+       "gpxBox=E+"},
       {"X-plane from nothing ticked",
        {},
        false,
        kXPlane,
        "super80Box=D- pmdgBox=D- levelDBox=D- fs2004Box=D- fsNavigatorBox=D- madDogBox=D- "
-       "tu154Box=D- xPlaneBox=E+ civaBox=E- googleEarthBox=E- iflyBox=E-"},
+       "tu154Box=D- xPlaneBox=E+ civaBox=E- googleEarthBox=E- iflyBox=E- xPlane11Box=E- "
+       "gpxBox=E-"},
       {"FSX from everything ticked",
        {},
        true,
        kFsx,
        "super80Box=D- pmdgBox=E+ levelDBox=E+ fs2004Box=E+ fsNavigatorBox=D- madDogBox=D- "
-       "tu154Box=D- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=D-"},
+       "tu154Box=D- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=D- xPlane11Box=E+ "
+       "gpxBox=E+"},
       // The FSX plan can be ticked in FSX mode after X-plane.
       {"FSX after X-plane enables FSX, PMDG and LVLD",
        {kXPlane},
        true,
        kFsx,
        "super80Box=D- pmdgBox=E- levelDBox=E- fs2004Box=E- fsNavigatorBox=D- madDogBox=D- "
-       "tu154Box=D- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=D-"},
+       "tu154Box=D- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=D- xPlane11Box=E+ "
+       "gpxBox=E+"},
       {"FS9 after X-plane",
        {kXPlane},
        true,
        kFs9,
        "super80Box=E- pmdgBox=E- levelDBox=E- fs2004Box=E- fsNavigatorBox=E- madDogBox=E- "
-       "tu154Box=E- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=E+"},
+       "tu154Box=E- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=E+ xPlane11Box=E+ "
+       "gpxBox=E+"},
       {"FS9 after FSX",
        {kFsx},
        true,
        kFs9,
        "super80Box=E- pmdgBox=E+ levelDBox=E+ fs2004Box=E+ fsNavigatorBox=E- madDogBox=E- "
-       "tu154Box=E- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=E-"},
+       "tu154Box=E- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=E- xPlane11Box=E+ "
+       "gpxBox=E+"},
   };
   for (const SelectionCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -398,7 +404,8 @@ TEST(WindowModel, StatesKeptAcrossStarts) {
       "; folders of the add-ons\r\n[Main]\r\nLVLDFolder = C:\\LVLD\\  \r\n\r\n[Other]\nkey=value\n";
   test::WriteFile(w.Settings(), settings);
   w.Start();
-  for (const Control box : {C::kFs2004Box, C::kSuper80Box, C::kTu154Box, C::kGoogleEarthBox})
+  for (const Control box :
+       {C::kFs2004Box, C::kSuper80Box, C::kTu154Box, C::kGoogleEarthBox, C::kGpxBox})
     w.Tick(box);
   w.model->PlanNumberChanged(42);
   w.model->SimulatorSelected(Simulator::kFsx);
@@ -412,7 +419,8 @@ TEST(WindowModel, StatesKeptAcrossStarts) {
                       "MadDog2006_Checked=False\r\nTu154_Checked=False\r\n"
                       "RadioGroup1_ItemIndex=1\r\nCheckBox6_Checked=False\r\n"
                       "CheckBox7_Checked=False\r\nCheckBox8_Checked=True\r\n"
-                      "CheckBox9_Checked=False\r\nTestPlacement=placement-of-the-view\r\n"),
+                      "CheckBox9_Checked=False\r\nXPlane11_Checked=False\r\n"
+                      "Gpx_Checked=True\r\nTestPlacement=placement-of-the-view\r\n"),
             std::string::npos)
       << kept;
 
@@ -423,9 +431,32 @@ TEST(WindowModel, StatesKeptAcrossStarts) {
   EXPECT_EQ(again[C::kFs2004Box].caption, "FSX");
   EXPECT_TRUE(again[C::kFs2004Box].ticked);
   EXPECT_TRUE(again[C::kGoogleEarthBox].ticked);
+  EXPECT_TRUE(again[C::kGpxBox].ticked);
+  EXPECT_FALSE(again[C::kXPlane11Box].ticked);
   EXPECT_EQ(again[C::kPlanNumber].value, 42);
   EXPECT_EQ(again.view.restored_placement, "placement-of-the-view");
   EXPECT_FALSE(again.view.restored_old);
+}
+
+// A settings file written before the X-Plane 11/12 and GPX boxes: its keys
+// keep their bytes and order, the two new ones follow them in the section.
+TEST(WindowModel, NewBoxesAppendTheirTicksToAnEarlierSettingsFile) {
+  Window w;
+  const std::string earlier =
+      "[TForm1]\r\nCheckBox1_Checked=False\r\nRxSpinEdit1_Value=661\r\n"
+      "CheckBox2_Checked=False\r\nCheckBox3_Checked=False\r\nCheckBox4_Checked=False\r\n"
+      "CheckBox5_Checked=False\r\nMadDog2006_Checked=False\r\nTu154_Checked=False\r\n"
+      "RadioGroup1_ItemIndex=0\r\nCheckBox6_Checked=False\r\nCheckBox7_Checked=False\r\n"
+      "CheckBox8_Checked=True\r\nCheckBox9_Checked=False\r\n"
+      "TestPlacement=placement-of-the-view\r\n";
+  test::WriteFile(w.Settings(), earlier);
+  w.Start();
+  EXPECT_FALSE(w[C::kXPlane11Box].ticked);
+  EXPECT_FALSE(w[C::kGpxBox].ticked);
+  w.Tick(C::kXPlane11Box);
+  w.model->WindowClosed();
+  EXPECT_EQ(test::ReadFile(w.Settings()),
+            earlier + "XPlane11_Checked=True\r\nGpx_Checked=False\r\n");
 }
 
 TEST(WindowModel, UnreadableStoredValuesLeaveTheirControls) {
@@ -554,6 +585,36 @@ TEST(WindowModel, StatusLineSaysWhyNothingWasWritten) {
   w.Convert();
   EXPECT_EQ(w[C::kStatusLine].caption, "");
   EXPECT_EQ(w.view.Messages().size(), 3U);  // two "Wrong format", the error report
+}
+
+// Under every selection the two boxes stay as the user left them, and a run
+// writes both files: the X-Plane 11/12 plan beside the version-3 one (which it
+// never replaces), the GPX route into the documents folder.
+TEST(WindowModel, XPlane11AndGpxWrittenUnderEverySelection) {
+  for (const Simulator simulator : {Simulator::kFs9, Simulator::kFsx, Simulator::kXPlane}) {
+    SCOPED_TRACE(static_cast<int>(simulator));
+    Window w;
+    fs::create_directories(w.dir / "xplane");
+    test::WriteFile(w.Settings(),
+                    "[Main]\r\nX-PlaneFolder=" + PathToUtf8(w.dir / "xplane") + "\r\n");
+    w.Start();
+    w.Tick(C::kXPlane11Box);
+    w.Tick(C::kGpxBox);
+    w.model->SimulatorSelected(simulator);
+    EXPECT_TRUE(w[C::kXPlane11Box].ticked && w[C::kXPlane11Box].enabled);
+    EXPECT_TRUE(w[C::kGpxBox].ticked && w[C::kGpxBox].enabled);
+    w.view.clipboard = ExampleRouteUtf8();
+    w.Convert();
+    EXPECT_TRUE(w.view.Messages().empty());
+
+    const fs::path plan = w.dir / "xplane/EAAAEBBB.fms";
+    const fs::path route = w.dir / "docs/EAAA-EBBB.gpx";
+    EXPECT_EQ(test::ReadFile(plan).substr(0, 23), "I\r\n1100 Version\r\nCYCLE ");
+    EXPECT_NE(test::ReadFile(route).find("<name>EAAA-EBBB</name>"), std::string::npos);
+    // The X-Plane selection ticks the version-3 box too: both files, apart.
+    EXPECT_EQ(fs::exists(w.dir / "xplane/EAAA-EBBB.fms"), simulator == Simulator::kXPlane);
+    EXPECT_EQ(w[C::kStatusLine].caption, "File " + PathToUtf8(route) + " created");
+  }
 }
 
 TEST(WindowModel, GoButtonAndRunwayPrompt) {

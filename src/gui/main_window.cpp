@@ -79,6 +79,8 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
   place(Control::kCivaBox, ui_->civaBox);
   place(Control::kGoogleEarthBox, ui_->googleEarthBox);
   place(Control::kIflyBox, ui_->iflyBox);
+  place(Control::kXPlane11Box, ui_->xPlane11Box);
+  place(Control::kGpxBox, ui_->gpxBox);
   place(Control::kPlanNumberLabel, ui_->planNumberLabel);
   place(Control::kStatusLine, ui_->statusLine);
   place(Control::kRunwayLabel, ui_->runwayLabel);

@@ -24,9 +24,9 @@ constexpr UINT kDemoPlanNumber = 7;
 
 // The tick boxes in tab order: the FS2004 box comes before the Super 80 box
 // it shows.
-constexpr int kTickBoxes[] = {IDC_FS2004, IDC_SUPER80, IDC_TU154,       IDC_MADDOG,
-                              IDC_PMDG,   IDC_LEVELD,  IDC_IFLY,        IDC_FSNAVIGATOR,
-                              IDC_XPLANE, IDC_CIVA,    IDC_GOOGLE_EARTH};
+constexpr int kTickBoxes[] = {IDC_FS2004,       IDC_SUPER80,  IDC_TU154,       IDC_MADDOG, IDC_PMDG,
+                              IDC_LEVELD,       IDC_IFLY,     IDC_FSNAVIGATOR, IDC_XPLANE, IDC_CIVA,
+                              IDC_GOOGLE_EARTH, IDC_XPLANE11, IDC_GPX};
 
 void PumpFor(MainWindow& window, DWORD milliseconds) {
   const ULONGLONG end = GetTickCount64() + milliseconds;

@@ -56,6 +56,8 @@ constexpr int kControlItems[] = {
     IDC_CIVA,                  // kCivaBox
     IDC_GOOGLE_EARTH,          // kGoogleEarthBox
     IDC_IFLY,                  // kIflyBox
+    IDC_XPLANE11,              // kXPlane11Box
+    IDC_GPX,                   // kGpxBox
     IDC_PLAN_NUMBER_LABEL,     // kPlanNumberLabel
     IDC_STATUS_LINE,           // kStatusLine
     IDC_RUNWAY_LABEL,          // kRunwayLabel

@@ -49,6 +49,11 @@ constexpr ControlInfo kControls[] = {
      S::kTicked, "CheckBox8_Checked"},
     {C::kIflyBox, "iflyBox", "iFly737", true, Target::kIfly, "CheckBox9", S::kTicked,
      "CheckBox9_Checked"},
+    // Boxes added later keep their ticks after the earlier keys, so that a
+    // settings file written before them keeps its order.
+    {C::kXPlane11Box, "xPlane11Box", "X-Plane 11/12", true, Target::kXPlane11, "XPlane11",
+     S::kTicked, "XPlane11_Checked"},
+    {C::kGpxBox, "gpxBox", "GPX", true, Target::kGpx, "Gpx", S::kTicked, "Gpx_Checked"},
     {C::kPlanNumberLabel, "planNumberLabel", "Flight plan nr", false},
     {C::kStatusLine, "statusLine", ""},
     {C::kRunwayLabel, "runwayLabel", "Departing Runway"},

@@ -37,6 +37,8 @@ enum class Control {
   kCivaBox,             // "CIVA"
   kGoogleEarthBox,      // "Google Earth"
   kIflyBox,             // "iFly737"
+  kXPlane11Box,         // "X-Plane 11/12", under every selection
+  kGpxBox,              // "GPX", under every selection
   // The rest of the window.
   kPlanNumberLabel,   // "Flight plan nr", shown with the plan number
   kStatusLine,        // what the last writer did, or why a run wrote nothing

@@ -169,6 +169,7 @@ class MainWindowTest : public QObject {
   void designState();
   void startUpOrder();
   void conversionWritesTheTickedTargets();
+  void xPlane11AndGpxWritten();
   void missingAirportDatabase();
   void loadProgressInPanel();
   void fsxSelectionConverts();
@@ -189,6 +190,7 @@ class MainWindowTest : public QObject {
   void focusReturnsToTheConversionButton();
   void longStatusElidedInTheMiddle();
   void controlsKeepTheirPlace();
+  void tickBoxesFitTheWindow();
   void placementKeptOverRestarts();
   void placementOffEveryScreenComesBack();
   void gridColumnsFit();
@@ -246,6 +248,10 @@ void MainWindowTest::designState_data() {
                         << "CIVA" << true << false;
   QTest::newRow("Google Earth") << "googleEarthBox"
                                 << "Google Earth" << true << false;
+  QTest::newRow("X-Plane 11/12") << "xPlane11Box"
+                                 << "X-Plane 11/12" << true << false;
+  QTest::newRow("GPX") << "gpxBox"
+                       << "GPX" << true << false;
   QTest::newRow("progress panel") << "progressPanel"
                                   << "Loading Routes ....." << true << false;
   QTest::newRow("grid") << "grid"
@@ -317,6 +323,8 @@ void MainWindowTest::startUpOrder() {
   }
   QCOMPARE(tab_order.mid(0, 4),
            QStringList({"goButton", "runwayBox", "conversionButton", "fs9Item"}));
+  QCOMPARE(tab_order.mid(tab_order.indexOf("googleEarthBox")),
+           QStringList({"googleEarthBox", "xPlane11Box", "gpxBox", "grid"}));
 }
 
 void MainWindowTest::conversionWritesTheTickedTargets() {
@@ -357,6 +365,24 @@ void MainWindowTest::conversionWritesTheTickedTargets() {
   QCOMPARE(grid->index(0, 3).data().toInt(), 364);
   QCOMPARE(grid->index(4, 3).data().toInt(), 50);
   QCOMPARE(grid->index(1, 4).data().toString(), QString("UL602"));
+}
+
+// The X-Plane 11/12 plan lands beside the version-3 X-Plane file, the GPX
+// route in the documents folder.
+void MainWindowTest::xPlane11AndGpxWritten() {
+  Session session;
+  auto& [tree, dialogs, window] = session;
+  const fs::path xplane = tree.root / "X-Plane 12/Output/FMS plans";
+  fs::create_directories(xplane);
+  WriteFile(tree.app / "korvanta.ini", "[Main]\r\nX-PlaneFolder=" + xplane.string() + "\r\n");
+  QVERIFY(session.Start());
+  PutExampleRouteOnClipboard();
+  Click(*window, "xPlane11Box gpxBox conversionButton");
+  QCOMPARE(dialogs.errors, QStringList());
+  QVERIFY(ReadFile(xplane / "EAAAEBBB.fms").starts_with("I\r\n1100 Version\r\n"));
+  QVERIFY(ReadFile(tree.docs / "EAAA-EBBB.gpx").starts_with("<?xml"));
+  QCOMPARE(Control<QLabel>(*window, "statusLine")->toolTip(),
+           "File " + PathText(tree.docs / "EAAA-EBBB.gpx") + " created");
 }
 
 void MainWindowTest::missingAirportDatabase() {
@@ -425,37 +451,44 @@ void MainWindowTest::selectionTable_data() {
       << "tick"
       << "xPlaneItem"
       << "fs2004Box=D- pmdgBox=D- levelDBox=D- super80Box=D- fsNavigatorBox=D- iflyBox=E+ "
-         "madDogBox=D- tu154Box=D- xPlaneBox=E+ civaBox=E+ googleEarthBox=E+";
+         "madDogBox=D- tu154Box=D- xPlaneBox=E+ civaBox=E+ googleEarthBox=E+ "
+         "xPlane11Box=E+ gpxBox=E+";
   QTest::newRow("X-plane from nothing ticked")
       << ""
       << "xPlaneItem"
       << "fs2004Box=D- pmdgBox=D- levelDBox=D- super80Box=D- fsNavigatorBox=D- iflyBox=E- "
-         "madDogBox=D- tu154Box=D- xPlaneBox=E+ civaBox=E- googleEarthBox=E-";
+         "madDogBox=D- tu154Box=D- xPlaneBox=E+ civaBox=E- googleEarthBox=E- "
+         "xPlane11Box=E- gpxBox=E-";
   QTest::newRow("X-plane picked again keeps the X-Plane box the user unticked")
       << "xPlaneItem xPlaneBox"
       << "xPlaneItem"
       << "fs2004Box=D- pmdgBox=D- levelDBox=D- super80Box=D- fsNavigatorBox=D- iflyBox=E- "
-         "madDogBox=D- tu154Box=D- xPlaneBox=E- civaBox=E- googleEarthBox=E-";
+         "madDogBox=D- tu154Box=D- xPlaneBox=E- civaBox=E- googleEarthBox=E- "
+         "xPlane11Box=E- gpxBox=E-";
   QTest::newRow("FSX from everything ticked")
       << "tick"
       << "fsxItem"
       << "fs2004Box=E+:FSX pmdgBox=E+:PMDG_747 levelDBox=E+ super80Box=D- fsNavigatorBox=D- "
-         "iflyBox=D- madDogBox=D- tu154Box=D- xPlaneBox=D- civaBox=E+ googleEarthBox=E+";
+         "iflyBox=D- madDogBox=D- tu154Box=D- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ "
+         "xPlane11Box=E+ gpxBox=E+";
   QTest::newRow("FSX after X-plane enables FSX, PMDG and LVLD")
       << "xPlaneItem tick"
       << "fsxItem"
       << "fs2004Box=E-:FSX pmdgBox=E-:PMDG_747 levelDBox=E- super80Box=D- fsNavigatorBox=D- "
-         "iflyBox=D- madDogBox=D- tu154Box=D- xPlaneBox=D- civaBox=E+ googleEarthBox=E+";
+         "iflyBox=D- madDogBox=D- tu154Box=D- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ "
+         "xPlane11Box=E+ gpxBox=E+";
   QTest::newRow("FS9 after X-plane")
       << "xPlaneItem tick"
       << "fs9Item"
       << "fs2004Box=E-:FS2004 pmdgBox=E-:PMDG_737/747 levelDBox=E- super80Box=E- fsNavigatorBox=E- "
-         "iflyBox=E+ madDogBox=E- tu154Box=E- xPlaneBox=D- civaBox=E+ googleEarthBox=E+";
+         "iflyBox=E+ madDogBox=E- tu154Box=E- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ "
+         "xPlane11Box=E+ gpxBox=E+";
   QTest::newRow("FS9 after FSX")
       << "fsxItem tick"
       << "fs9Item"
       << "fs2004Box=E+:FS2004 pmdgBox=E+:PMDG_737/747 levelDBox=E+ super80Box=E- fsNavigatorBox=E- "
-         "iflyBox=E- madDogBox=E- tu154Box=E- xPlaneBox=D- civaBox=E+ googleEarthBox=E+";
+         "iflyBox=E- madDogBox=E- tu154Box=E- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ "
+         "xPlane11Box=E+ gpxBox=E+";
 }
 
 void MainWindowTest::selectionTable() {
@@ -569,7 +602,7 @@ void MainWindowTest::statesKeptAcrossStarts() {
   WriteFile(tree.app / "korvanta.ini", settings);
   {
     QVERIFY(session.Start());
-    Click(*window, "fs2004Box super80Box tu154Box googleEarthBox");
+    Click(*window, "fs2004Box super80Box tu154Box googleEarthBox xPlane11Box");
     Control<QSpinBox>(*window, "planNumber")->setValue(42);
     window->resize(700, 520);
     window->close();
@@ -583,10 +616,12 @@ void MainWindowTest::statesKeptAcrossStarts() {
       {"MadDog2006_Checked", "False"}, {"Tu154_Checked", "True"},
       {"RadioGroup1_ItemIndex", "0"},  {"CheckBox6_Checked", "False"},
       {"CheckBox7_Checked", "False"},  {"CheckBox8_Checked", "True"},
-      {"CheckBox9_Checked", "False"}};
+      {"CheckBox9_Checked", "False"},  {"XPlane11_Checked", "True"},
+      {"Gpx_Checked", "False"},        {"QtGeometry", ""}};
   std::string::size_type previous = 0;
   for (const auto& [key, value] : keys) {
-    QCOMPARE(IniLookup(kept, "TForm1", key).value_or("(missing)"), value);
+    if (!value.empty())
+      QCOMPARE(IniLookup(kept, "TForm1", key).value_or("(missing)"), value);
     const auto at = kept.find(key + "=");
     QVERIFY2(at > previous, key.c_str());  // in the store's order
     previous = at;
@@ -599,6 +634,8 @@ void MainWindowTest::statesKeptAcrossStarts() {
     QVERIFY(!Control(*window, "super80Box")->isHidden());
     QVERIFY(!Control(*window, "planNumber")->isHidden());  // the handlers ran
     QVERIFY(Control<QCheckBox>(*window, "googleEarthBox")->isChecked());
+    QVERIFY(Control<QCheckBox>(*window, "xPlane11Box")->isChecked());
+    QVERIFY(!Control<QCheckBox>(*window, "gpxBox")->isChecked());
     QVERIFY(!Control<QCheckBox>(*window, "pmdgBox")->isChecked());
     QCOMPARE(Control<QSpinBox>(*window, "planNumber")->value(), 42);
     QCOMPARE(window->size(), QSize(700, 520));
@@ -611,6 +648,7 @@ void MainWindowTest::statesKeptAcrossStarts() {
     QVERIFY(Control<QAbstractButton>(*window, "xPlaneItem")->isChecked());
     QVERIFY(Control<QCheckBox>(*window, "xPlaneBox")->isChecked());
     QVERIFY(!Control(*window, "fs2004Box")->isEnabled());
+    QVERIFY(Control<QCheckBox>(*window, "xPlane11Box")->isChecked());
     window->close();
   }
   QCOMPARE(ReadFile(tree.app / "korvanta.ini").substr(0, settings.size()), settings);
@@ -818,6 +856,38 @@ void MainWindowTest::controlsKeepTheirPlace() {
   QTest::qWait(50);
   QVERIFY(!Control(*window, "planNumber")->isHidden());
   QCOMPARE(places(), before);
+}
+
+// At the window's design size every tick box shows its whole caption, inside
+// the window, clear of the others and of the grid below them; the same with
+// Flight1 and the plan number shown.
+void MainWindowTest::tickBoxesFitTheWindow() {
+  Session session;
+  QVERIFY(session.Start());
+  auto& [tree, dialogs, window] = session;
+  QCOMPARE(window->size(), QSize(638, 448));
+  Click(*window, "fs2004Box super80Box");
+  QTest::qWait(50);
+  QList<QWidget*> controls;
+  for (QWidget* widget : window->findChildren<QWidget*>()) {
+    if (widget->isVisible() &&
+        (qobject_cast<QCheckBox*>(widget) != nullptr || widget->objectName() == "planNumber" ||
+         widget->objectName() == "planNumberLabel"))
+      controls << widget;
+  }
+  QCOMPARE(controls.size(), 15);  // 13 boxes, the plan number and its label
+  const QRect grid = Control(*window, "grid")->geometry();
+  for (int i = 0; i < controls.size(); ++i) {
+    const QWidget& a = *controls[i];
+    const QByteArray name = a.objectName().toLatin1();
+    QVERIFY2(window->rect().contains(a.geometry()), name);
+    QVERIFY2(a.width() >= a.sizeHint().width(), name);
+    QVERIFY2(a.geometry().bottom() < grid.top(), name);
+    for (int j = i + 1; j < controls.size(); ++j) {
+      QVERIFY2(!a.geometry().intersects(controls[j]->geometry()),
+               name + " and " + controls[j]->objectName().toLatin1());
+    }
+  }
 }
 
 // The placement is the toolkit's own: ten restarts leave the window where it was.

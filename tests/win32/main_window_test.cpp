@@ -252,6 +252,8 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
   EXPECT_EQ(Text(IDC_RUNWAY_LABEL), "Departing Runway");
   EXPECT_EQ(Text(IDC_FS2004), "FS2004");
   EXPECT_EQ(Text(IDC_PMDG), "PMDG 737/747");
+  EXPECT_EQ(Text(IDC_XPLANE11), "X-Plane 11/12");
+  EXPECT_EQ(Text(IDC_GPX), "GPX");
   EXPECT_TRUE(Ticked(IDC_SIMULATOR_FS9));
   for (int hidden : {IDC_SUPER80, IDC_PLAN_NUMBER_LABEL, IDC_PLAN_NUMBER, IDC_PLAN_NUMBER_SPIN,
                      IDC_MODIFY_RUNWAY_PROMPT, IDC_LOAD_PROGRESS})
@@ -267,9 +269,9 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
 
   // Tab visits the enabled, shown controls in the designed order, from GO!!!.
   const std::vector<int> expected = {
-      IDC_GO,          IDC_RUNWAY, IDC_CONVERT,      IDC_SIMULATOR_FS9, IDC_FS2004,
-      IDC_TU154,       IDC_MADDOG, IDC_PMDG,         IDC_LEVELD,        IDC_IFLY,
-      IDC_FSNAVIGATOR, IDC_CIVA,   IDC_GOOGLE_EARTH, IDC_WAYPOINTS};
+      IDC_GO,           IDC_RUNWAY,   IDC_CONVERT, IDC_SIMULATOR_FS9, IDC_FS2004,      IDC_TU154,
+      IDC_MADDOG,       IDC_PMDG,     IDC_LEVELD,  IDC_IFLY,          IDC_FSNAVIGATOR, IDC_CIVA,
+      IDC_GOOGLE_EARTH, IDC_XPLANE11, IDC_GPX,     IDC_WAYPOINTS};
   std::vector<int> order;
   HWND at = Item(IDC_GO);
   for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -278,6 +280,19 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
   }
   EXPECT_EQ(order, expected);
   EXPECT_EQ(GetDlgCtrlID(at), IDC_GO) << "the tab order wraps to GO!!!";
+
+  // The boxes of the last tick row stay clear of each other and of the grid
+  // below them, inside the window.
+  const RECT xplane11 = Place(IDC_XPLANE11);
+  const RECT gpx = Place(IDC_GPX);
+  const RECT google_earth = Place(IDC_GOOGLE_EARTH);
+  const RECT grid = Place(IDC_WAYPOINTS);
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  EXPECT_LE(xplane11.right, gpx.left);
+  EXPECT_GE(xplane11.top, google_earth.bottom);
+  EXPECT_LE(gpx.bottom, grid.top);
+  EXPECT_LE(gpx.right, frame.right);
 }
 
 TEST_F(Win32WindowTest, HiddenControlsKeepTheirPlace) {
@@ -407,6 +422,7 @@ TEST_F(Win32WindowTest, SaveDialogAndViewerGoThroughTheUsersSeam) {
 TEST_F(Win32WindowTest, SelectingASimulatorByClickSetsTheBoxes) {
   Open();
   Click(IDC_FS2004);
+  Click(IDC_GPX);
   Click(IDC_SIMULATOR_XPLANE);
   EXPECT_TRUE(Ticked(IDC_XPLANE));
   EXPECT_TRUE(Enabled(IDC_XPLANE));
@@ -419,6 +435,11 @@ TEST_F(Win32WindowTest, SelectingASimulatorByClickSetsTheBoxes) {
   EXPECT_EQ(Text(IDC_PMDG), "PMDG 747");
   EXPECT_FALSE(Enabled(IDC_XPLANE));
   EXPECT_FALSE(Ticked(IDC_XPLANE));
+  // The plans of today's simulators are never changed by a selection.
+  for (int box : {IDC_XPLANE11, IDC_GPX})
+    EXPECT_TRUE(Enabled(box)) << box;
+  EXPECT_FALSE(Ticked(IDC_XPLANE11));
+  EXPECT_TRUE(Ticked(IDC_GPX));
   // An item picked again picks nothing: the X-Plane box unticked by the user
   // stays unticked.
   Click(IDC_SIMULATOR_XPLANE);
@@ -453,6 +474,7 @@ TEST_F(Win32WindowTest, TicksNumberAndSelectionSurviveARestart) {
   Click(IDC_FS2004);
   Click(IDC_SUPER80);
   Click(IDC_CIVA);
+  Click(IDC_XPLANE11);
   SetDlgItemInt(window_->Handle(), IDC_PLAN_NUMBER, 42, FALSE);
   Close();
 
@@ -460,7 +482,9 @@ TEST_F(Win32WindowTest, TicksNumberAndSelectionSurviveARestart) {
   for (const char* line :
        {"[TForm1]\r\n", "CheckBox1_Checked=True\r\n", "RxSpinEdit1_Value=42\r\n",
         "CheckBox2_Checked=False\r\n", "CheckBox4_Checked=True\r\n", "RadioGroup1_ItemIndex=0\r\n",
-        "CheckBox7_Checked=True\r\n", "Win32Placement="})
+        "CheckBox7_Checked=True\r\n",
+        "CheckBox9_Checked=False\r\nXPlane11_Checked=True\r\nGpx_Checked=False\r\n",
+        "Win32Placement="})
     EXPECT_NE(settings.find(line), std::string::npos) << line << " in\n" << settings;
 
   Open();
@@ -468,6 +492,8 @@ TEST_F(Win32WindowTest, TicksNumberAndSelectionSurviveARestart) {
   EXPECT_TRUE(Ticked(IDC_SUPER80));
   EXPECT_TRUE(Shown(IDC_SUPER80));
   EXPECT_TRUE(Ticked(IDC_CIVA));
+  EXPECT_TRUE(Ticked(IDC_XPLANE11));
+  EXPECT_FALSE(Ticked(IDC_GPX));
   EXPECT_TRUE(Shown(IDC_PLAN_NUMBER));
   EXPECT_EQ(Text(IDC_PLAN_NUMBER), "42");
   Click(IDC_SIMULATOR_FSX);
@@ -489,6 +515,7 @@ TEST_F(Win32WindowTest, SettingsWrittenByTheLinuxWindowAreReadTheSame) {
                                         "Tu154_Checked=True\r\nRadioGroup1_ItemIndex=0\r\n"
                                         "CheckBox6_Checked=False\r\nCheckBox7_Checked=False\r\n"
                                         "CheckBox8_Checked=True\r\nCheckBox9_Checked=False\r\n"
+                                        "XPlane11_Checked=False\r\nGpx_Checked=True\r\n"
                                         "Left=120\r\nTop=90\r\nWidth=700\r\nHeight=500\r\n"
                                         "Maximized=False\r\n");
   Open();
@@ -497,6 +524,8 @@ TEST_F(Win32WindowTest, SettingsWrittenByTheLinuxWindowAreReadTheSame) {
   EXPECT_TRUE(Ticked(IDC_TU154));
   EXPECT_TRUE(Ticked(IDC_GOOGLE_EARTH));
   EXPECT_FALSE(Ticked(IDC_LEVELD));
+  EXPECT_FALSE(Ticked(IDC_XPLANE11));
+  EXPECT_TRUE(Ticked(IDC_GPX));
   EXPECT_TRUE(Shown(IDC_PLAN_NUMBER));
   EXPECT_EQ(Text(IDC_PLAN_NUMBER), "12");
   RECT frame{};
