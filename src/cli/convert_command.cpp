@@ -194,7 +194,14 @@ std::function<int()> AddConvertCommand(CLI::App& app, const char* executable) {
                   "the simulator selection: fs9 (default), fsx or xplane; a target that the "
                   "selection disables is refused; with fsx, \"fs2004\" means the FSX plan")
       ->check(CLI::IsMember({"fs9", "fsx", "xplane"}));
-  cmd->add_option("--runway", args->runway, "the departing runway");
+  cmd->add_option("--runway", args->runway, "the departing runway")
+      ->check([](const std::string& runway) {
+        // The runway is written into one line of the FS2004 and PMDG plans; a
+        // line end in it would split that line and break the plan.
+        return runway.find_first_of("\r\n") == std::string::npos
+                   ? std::string()
+                   : std::string("the runway must be one line of text");
+      });
   cmd->add_flag("--super80", args->super80,
                 "Flight1 Super 80 naming of the FS2004 plan (fs9 with fs2004 only)");
   cmd->add_option("--plan-number", args->plan_number, "the plan number (default 661)")
