@@ -1,7 +1,7 @@
 // The pure writers over routes parsed from arbitrary text.
 //
-// Input: one byte of options (Super 80 names), the runway text and the route
-// text, cut at NULs. The route is parsed in text mode for every writer but
+// Input: one byte of options (Super 80 names), the runway text (its first
+// line) and the route text, cut at NULs. The route is parsed in text mode for every writer but
 // PMDG and in decimal mode for PMDG. Then: every text format ends every line
 // with CR LF (the CIVA card's last line ";" has none); the FSNavigator plan is
 // 516 bytes plus 52 per en-route waypoint, its length field says so, and a
@@ -9,6 +9,7 @@
 // named by the airports and numbered from 01, nine waypoints to a card, in
 // route order; the Tu-154 plan numbers every waypoint it finds.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -159,7 +160,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   const bool super80 = (data[0] & 1) != 0;
   const auto parts = korvanta::fuzz::SplitAtNul(korvanta::fuzz::AsText(data + 1, size - 1), 2);
-  const std::string_view runway = parts[0].substr(0, 8);
+  // The runway is one line as both front ends take it (the command line
+  // refuses a line end in it).
+  const std::string_view runway =
+      parts[0].substr(0, std::min<std::size_t>(parts[0].find_first_of("\r\n"), 8));
   const std::string_view route = parts[1];
 
   RmTable rm;

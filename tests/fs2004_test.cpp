@@ -52,6 +52,16 @@ TEST(Fs2004Plan, WorkedExampleThroughTheCommandLine) {
             test::ReadFile(test::DataDir() / "example_route.txt"));
 }
 
+TEST(Fs2004Plan, RunwayWithALineEndIsRefusedBeforeAnyFileIsWritten) {
+  for (const char* runway : {"'25L\nwaypoint.9=X'", "'25L\r'"}) {
+    CliTree t;
+    const auto r = test::RunCli(t.Args(std::string("--targets fs2004,pmdg --runway ") + runway));
+    EXPECT_EQ(r.status, 2) << runway;
+    EXPECT_EQ(r.out, "") << runway;
+    EXPECT_FALSE(std::filesystem::exists(t.dir / "app/temp.tmp")) << runway;
+  }
+}
+
 TEST(Fs2004Plan, WithoutRunwayAndWithoutIsgFolder) {
   CliTree t;
   std::filesystem::remove_all(t.dir / "fs9/isg");

@@ -15,8 +15,8 @@
 #include "cli/exit_codes.hpp"
 #include "cli/input.hpp"
 #include "route/cp1252.hpp"
-#include "writers/airac_cycle.hpp"
 #include "route/utf8_path.hpp"
+#include "writers/airac_cycle.hpp"
 
 namespace korvanta::cli {
 
@@ -204,7 +204,14 @@ std::function<int()> AddConvertCommand(CLI::App& app, const std::filesystem::pat
                   "the simulator selection: fs9 (default), fsx or xplane; a target that the "
                   "selection disables is refused; with fsx, \"fs2004\" means the FSX plan")
       ->check(CLI::IsMember({"fs9", "fsx", "xplane"}));
-  cmd->add_option("--runway", args->runway, "the departing runway");
+  cmd->add_option("--runway", args->runway, "the departing runway")
+      ->check([](const std::string& runway) {
+        // The runway is written into one line of the FS2004 and PMDG plans; a
+        // line end in it would split that line and break the plan.
+        return runway.find_first_of("\r\n") == std::string::npos
+                   ? std::string()
+                   : std::string("the runway must be one line of text");
+      });
   cmd->add_option("--cycle", args->cycle,
                   "the AIRAC cycle YYCC of the xplane11 plan (default: the cycle in force today)")
       ->check(CLI::Validator(
