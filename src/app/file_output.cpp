@@ -86,25 +86,14 @@ std::string ReadWholeFile(const std::filesystem::path& file) {
 }
 
 std::filesystem::path WithoutTrailingSeparator(const std::filesystem::path& folder) {
-  std::string text = folder.string();
-  if (text.size() > 1 && std::filesystem::path::preferred_separator == text.back()) {
+  // Windows takes "/" as a separator too; elsewhere only the preferred one.
+  const auto is_separator = [](char c) {
+    return c == static_cast<char>(std::filesystem::path::preferred_separator) || c == '/';
+  };
+  std::string text = PathToUtf8(folder);
+  if (text.size() > 1 && is_separator(text.back()))
     text.pop_back();
-  }
-#ifdef _WIN32
-  else if (text.size() > 1 && text.back() == '/') {
-    text.pop_back();
-  }
-#endif
-  return text;
-}
-
-std::string JoinCrLf(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const auto& line : lines) {
-    out += line;
-    out += "\r\n";
-  }
-  return out;
+  return PathFromUtf8(text);
 }
 
 }  // namespace korvanta

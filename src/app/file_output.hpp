@@ -27,7 +27,4 @@ std::string ReadWholeFile(const std::filesystem::path& file);
 // Drops one trailing separator of a folder path ("D:\Plans\" is D:\Plans).
 std::filesystem::path WithoutTrailingSeparator(const std::filesystem::path& folder);
 
-// Joins lines with CR LF after every line.
-std::string JoinCrLf(const std::vector<std::string>& lines);
-
 }  // namespace korvanta
