@@ -59,8 +59,8 @@ TEST(RunStatus, TheWindowSeesThePmdgNameBeforeItsFileIsWritten) {
   Tree t;
   RecordingFrontEnd front;
   EXPECT_EQ(t.Run(front).end, RunEnd::kCompleted);
-  const std::string ifly = PathToUtf8(t.ifly / "KSEAYSSY.fltplan");
-  const std::string pmdg = PathToUtf8(t.pmdg / "KSEAYSSY001.rte");
+  const std::string ifly = ShownPath(t.ifly / "KSEAYSSY.fltplan");
+  const std::string pmdg = ShownPath(t.pmdg / "KSEAYSSY001.rte");
   EXPECT_EQ(front.events, (std::vector<std::string>{
                               "written: KSEAYSSY.fltplan",
                               "status: File " + ifly + " created",
@@ -106,14 +106,14 @@ TEST(CliStatus, CreatedOnlyForAFileThatWasWritten) {
     const std::string err = testing::internal::GetCapturedStderr();
 
     const fs::path pmdg = t.pmdg / "KSEAYSSY001.rte";
-    std::string expected_out = "File " + PathToUtf8(t.ifly / "KSEAYSSY.fltplan") + " created\n";
+    std::string expected_out = "File " + ShownPath(t.ifly / "KSEAYSSY.fltplan") + " created\n";
     if (c.folder_in_the_way) {
       EXPECT_EQ(outcome.end, RunEnd::kFailed);
-      EXPECT_EQ(err.rfind("Cannot write " + PathToUtf8(pmdg) + ": ", 0), 0u) << err;
+      EXPECT_EQ(err.rfind("Cannot write " + ShownPath(pmdg) + ": ", 0), 0u) << err;
       EXPECT_TRUE(fs::is_directory(pmdg / "in the way"));
     } else {
       EXPECT_EQ(outcome.end, RunEnd::kCompleted) << err;
-      expected_out += "File " + PathToUtf8(pmdg) + " created\n";
+      expected_out += "File " + ShownPath(pmdg) + " created\n";
     }
     EXPECT_EQ(out, expected_out) << c.what;
   }

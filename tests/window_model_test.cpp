@@ -613,7 +613,7 @@ TEST(WindowModel, XPlane11AndGpxWrittenUnderEverySelection) {
     EXPECT_NE(test::ReadFile(route).find("<name>EAAA-EBBB</name>"), std::string::npos);
     // The X-Plane selection ticks the version-3 box too: both files, apart.
     EXPECT_EQ(fs::exists(w.dir / "xplane/EAAA-EBBB.fms"), simulator == Simulator::kXPlane);
-    EXPECT_EQ(w[C::kStatusLine].caption, "File " + PathToUtf8(route) + " created");
+    EXPECT_EQ(w[C::kStatusLine].caption, "File " + ShownPath(route) + " created");
   }
 }
 

@@ -20,7 +20,7 @@ namespace {
 
 std::string Describe(const std::filesystem::path& file, const std::string& what,
                      const std::string& reason) {
-  return what + " " + PathToUtf8(file) + ": " + reason;
+  return what + " " + ShownPath(file) + ": " + reason;
 }
 
 constexpr int kTemporaryNameAttempts = 100;
@@ -62,7 +62,7 @@ void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes,
     std::filesystem::remove(temp, ec);
     throw RunError(Describe(file, "Cannot write", written.reason));
   }
-  const FileStep replaced = ReplaceFile(temp, file);
+  const FileStep replaced = MoveOverTarget(temp, file);
   if (!replaced.ok) {
     std::filesystem::remove(temp, ec);
     throw RunError(Describe(file, "Cannot write", replaced.reason));

@@ -20,7 +20,7 @@ std::optional<NumberedFile> NumberedFile::Reserve(const std::filesystem::path& f
     if (created.result == CreateResult::kCreated)
       return NumberedFile(candidate);
     if (created.result == CreateResult::kFailed) {
-      throw RunError(fmt::format("Cannot create {}: {}", PathToUtf8(candidate), created.reason));
+      throw RunError(fmt::format("Cannot create {}: {}", ShownPath(candidate), created.reason));
     }
   }
   return std::nullopt;

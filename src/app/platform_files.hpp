@@ -34,7 +34,7 @@ FileStep WriteFlushedFile(const std::filesystem::path& file, std::string_view by
 // the new one, never a part of either, and after a power cut the folder holds
 // one of them. On failure `to` is left as it was (a read-only target or one
 // that another program holds open is not replaced).
-FileStep ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+FileStep MoveOverTarget(const std::filesystem::path& from, const std::filesystem::path& to);
 
 enum class CreateResult {
   kCreated,        // the file is new and empty, made by this call

@@ -84,7 +84,7 @@ FileStep WriteFlushedFile(const std::filesystem::path& file, std::string_view by
   return FileStep::Done();
 }
 
-FileStep ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+FileStep MoveOverTarget(const std::filesystem::path& from, const std::filesystem::path& to) {
   if (::rename(from.c_str(), to.c_str()) != 0)
     return FileStep::Failed(SystemReason(errno));
   SyncFolder(to.parent_path());

@@ -16,6 +16,11 @@ namespace korvanta {
 namespace {
 
 constexpr auto kLockRetry = std::chrono::milliseconds(20);
+// Another program (a second run replacing the same file, a virus scanner, a
+// simulator reading the plan) may hold the target for a moment; the
+// replacement is tried again for this long before it counts as failed.
+constexpr auto kReplaceRetry = std::chrono::milliseconds(20);
+constexpr auto kReplaceWaitAtMost = std::chrono::milliseconds(2000);
 // WriteFile takes a DWORD count; larger files go in pieces.
 constexpr std::size_t kWritePiece = 1u << 30;
 
@@ -65,9 +70,25 @@ class Handle {
   HANDLE handle_;
 };
 
+// The path as the wide-character calls take it. A long file name under a deep
+// folder passes the classic 260-character limit; such an absolute path is
+// handed over in the "\\?\" form, which has no such limit but also no
+// clean-up of "/", "." or "..", so it is normalised first.
+std::wstring SystemPath(const std::filesystem::path& path) {
+  constexpr std::size_t kClassicLimit = MAX_PATH - 12;
+  if (path.native().size() < kClassicLimit || !path.is_absolute())
+    return path.native();
+  std::wstring text = path.lexically_normal().make_preferred().native();
+  if (text.rfind(L"\\\\?\\", 0) == 0)
+    return text;
+  if (text.rfind(L"\\\\", 0) == 0)
+    return L"\\\\?\\UNC\\" + text.substr(2);
+  return L"\\\\?\\" + text;
+}
+
 HANDLE CreateExclusively(const std::filesystem::path& file) {
-  return CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                     nullptr);
+  return CreateFileW(SystemPath(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 bool WriteAll(HANDLE out, std::string_view bytes) {
@@ -87,7 +108,7 @@ bool WriteAll(HANDLE out, std::string_view bytes) {
 // any program would; Windows has no permission bits to carry over.
 FileStep WriteFlushedFile(const std::filesystem::path& file, std::string_view bytes,
                           const std::filesystem::path& /*keep_mode_of*/) {
-  Handle out(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  Handle out(CreateFileW(SystemPath(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!out.Valid())
     return FileStep::Failed(SystemReason(GetLastError()));
@@ -98,15 +119,24 @@ FileStep WriteFlushedFile(const std::filesystem::path& file, std::string_view by
   return FileStep::Done();
 }
 
-FileStep ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+FileStep MoveOverTarget(const std::filesystem::path& from, const std::filesystem::path& to) {
+  const std::wstring source = SystemPath(from);
+  const std::wstring target = SystemPath(to);
   // A read-only file stays as the user protected it. Checked here because not
   // every file system refuses the replacement by itself (Wine maps the
   // attribute to permission bits, which a rename ignores).
-  const DWORD attributes = GetFileAttributesW(to.c_str());
+  const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
     return FileStep::Failed(SystemReason(ERROR_ACCESS_DENIED));
-  if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return FileStep::Failed(SystemReason(GetLastError()));
+  const auto give_up = std::chrono::steady_clock::now() + kReplaceWaitAtMost;
+  while (!MoveFileExW(source.c_str(), target.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = GetLastError();
+    const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+    if (!held || std::chrono::steady_clock::now() >= give_up)
+      return FileStep::Failed(SystemReason(error));
+    std::this_thread::sleep_for(kReplaceRetry);
+  }
   return FileStep::Done();
 }
 
@@ -118,7 +148,8 @@ ExclusiveCreate CreateNewFile(const std::filesystem::path& file) {
   if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
     return {CreateResult::kAlreadyExists, ""};
   // A folder of that name refuses the create as access denied.
-  if (error == ERROR_ACCESS_DENIED && GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES)
+  if (error == ERROR_ACCESS_DENIED &&
+      GetFileAttributesW(SystemPath(file).c_str()) != INVALID_FILE_ATTRIBUTES)
     return {CreateResult::kAlreadyExists, ""};
   return {CreateResult::kFailed, SystemReason(error)};
 }
@@ -126,7 +157,7 @@ ExclusiveCreate CreateNewFile(const std::filesystem::path& file) {
 FileLock::FileLock(const std::filesystem::path& lock_file, std::chrono::milliseconds wait_at_most) {
   // Read access is enough for LockFileEx, so a lock file another user made
   // works.
-  const HANDLE file = CreateFileW(lock_file.c_str(), GENERIC_READ,
+  const HANDLE file = CreateFileW(SystemPath(lock_file).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {

@@ -132,8 +132,8 @@ std::string SafeFileNameText(const RouteFileName& name, FileNameLimit limit) {
 }
 
 std::filesystem::path SafeFileName(std::string_view cp1252_text, std::string_view cp1252_kept_end) {
-  return PathFromUtf8(SafeFileNameText({std::string(cp1252_text), std::string(cp1252_kept_end)},
-                                       PlatformFileNameLimit()));
+  return PathFromUtf8(
+      SafeFileNameText({std::string(cp1252_text), std::string(cp1252_kept_end)}, kFileNameLimit));
 }
 
 std::filesystem::path SafeFileName(std::string_view cp1252_name) {

@@ -18,8 +18,11 @@ struct FileNameLimit {
   std::size_t max;
 };
 
-// The limit of the platform this program runs on.
-FileNameLimit PlatformFileNameLimit();
+// The limit names are made to on every platform: 255 bytes of UTF-8. It keeps
+// within Windows' 255 UTF-16 units as well (no character takes more units
+// than bytes), and it is what the Linux file system under Wine allows, where
+// the Windows program also runs; the same route gives the same names on both.
+inline constexpr FileNameLimit kFileNameLimit{NameLengthUnit::kUtf8Bytes, 255};
 
 // A file name built from route text (Windows-1252): `text` (airport names,
 // identifiers) followed by `kept_end` (plan or card number, extension), which

@@ -57,16 +57,16 @@ void FileTu154Plan(const std::filesystem::path& folder, std::string_view plan_te
   const FileLock lock(folder / kStoreLockFile, lock_wait);
   if (lock.Result() == FileLock::State::kTimedOut) {
     throw RunError(fmt::format("The plan store {} is in use by another run; gave up after {}",
-                               PathToUtf8(store), WaitText(lock_wait)));
+                               ShownPath(store), WaitText(lock_wait)));
   }
   if (lock.Result() == FileLock::State::kFailed) {
     throw RunError(
-        fmt::format("Cannot lock the plan store {}: {}", PathToUtf8(store), lock.Reason()));
+        fmt::format("Cannot lock the plan store {}: {}", ShownPath(store), lock.Reason()));
   }
   std::error_code ec;
   const bool stored = std::filesystem::exists(store, ec);
   if (ec)
-    throw RunError(fmt::format("Cannot read {}: {}", PathToUtf8(store), ec.message()));
+    throw RunError(fmt::format("Cannot read {}: {}", ShownPath(store), ec.message()));
   if (!stored) {
     write(store, plan_text);
     return;
