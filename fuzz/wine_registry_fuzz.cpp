@@ -20,7 +20,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/folder_source.hpp"
+#include "app/wine_prefix_source.hpp"
 #include "fuzz_support.hpp"
 
 namespace {
