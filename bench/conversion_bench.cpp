@@ -10,8 +10,10 @@
 #include <string>
 
 #include "app/conversion_run.hpp"
+#include "app/file_output.hpp"
 #include "app/writer_slots.hpp"
 #include "bench_routes.hpp"
+#include "route/utf8_path.hpp"
 
 namespace {
 
@@ -39,12 +41,17 @@ void BM_ConversionRunAllTargets(benchmark::State& state) {
   std::random_device rd;
   const auto root = std::filesystem::temp_directory_path() /
                     ("korvanta-bench-" + std::to_string(rd()) + std::to_string(rd()));
-  for (const char* sub : {"app", "docs/Flight Simulator Files", "fs9/isg/FlightPlans",
-                          "fs9/ifly/737NG/navdata/Fltplan",
-                          "fs9/Level-D Simulations/navdata/Flightplans", "fs9/Pmdg/Flightplans",
-                          "fs9/Modules/FSNavigator/plan", "fs9/MADDOG2008/Routes", "fs9/Civa"}) {
+  for (const char* sub :
+       {"app", "docs/Flight Simulator Files", "fs9/isg/FlightPlans",
+        "fs9/ifly/737NG/navdata/Fltplan", "fs9/Level-D Simulations/navdata/Flightplans",
+        "fs9/Pmdg/Flightplans", "fs9/Modules/FSNavigator/plan", "fs9/MADDOG2008/Routes", "fs9/Civa",
+        "xplane11"}) {
     std::filesystem::create_directories(root / sub);
   }
+  // Without a folder of its own the X-Plane 11/12 plan would go to the
+  // current folder, wherever the benchmark is started.
+  WriteWholeFile(root / "app" / "korvanta.ini",
+                 "[Main]\r\nXPlane11Folder=" + PathToUtf8(root / "xplane11") + "\r\n");
   FixedFolderSource source;
   source.personal = root / "docs";
   source.fs9 = root / "fs9";
