@@ -67,6 +67,21 @@ inline std::string WithDegreeSign(std::string text, char marker) {
   return text;
 }
 
+// A waypoint row for a writer test; "*" in `lat` and `lon` stands for the
+// degree sign.
+inline RmRow Row(const std::string& id, const std::string& lat, const std::string& lon,
+                 const std::string& route = "", const std::string& typ = "I",
+                 const std::string& freq = "0") {
+  RmRow r;
+  r.id = id;
+  r.lat = WithDegreeSign(lat, '*');
+  r.lon = WithDegreeSign(lon, '*');
+  r.route = route;
+  r.typ = typ;
+  r.freq = freq;
+  return r;
+}
+
 // The FS2004 plan text of the example route (tests/data/example_route.txt:
 // an airport at each end, an intersection on an airway, a VOR and an NDB),
 // line by line; the runway line only when `runway` is not empty.

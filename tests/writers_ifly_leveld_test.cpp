@@ -32,24 +32,7 @@ std::vector<std::string> Plus(std::vector<std::string> a, const std::vector<std:
   return a;
 }
 
-// A DMS text; "*" stands for the degree sign.
-std::string Dms(const std::string& text) {
-  return test::WithDegreeSign(text, '*');
-}
-
-RmRow Row(const std::string& id, const std::string& lat, const std::string& lon,
-          const std::string& route = "", const std::string& typ = "I",
-          const std::string& freq = "0") {
-  RmRow r;
-  r.id = id;
-  r.lat = Dms(lat);
-  r.lon = Dms(lon);
-  r.route = route;
-  r.typ = typ;
-  r.freq = freq;
-  return r;
-}
-
+using test::Row;
 using test::Table;
 
 RouteHeader Header(const std::string& dep, const std::string& dest, int cruise = 33000) {

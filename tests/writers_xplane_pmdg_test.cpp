@@ -19,18 +19,7 @@
 namespace korvanta {
 namespace {
 
-RmRow Row(const std::string& id, const std::string& lat, const std::string& lon,
-          const std::string& route = "", const std::string& typ = "I") {
-  RmRow r;
-  r.id = id;
-  r.lat = lat;
-  r.lon = lon;
-  r.route = route;
-  r.typ = typ;
-  r.freq = "0";
-  return r;
-}
-
+using test::Row;
 using test::Table;
 
 std::vector<std::string> Plus(std::vector<std::string> a, const std::vector<std::string>& b) {

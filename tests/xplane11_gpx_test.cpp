@@ -26,17 +26,7 @@ namespace fs = std::filesystem;
 using test::CrLf;
 using test::ReadFile;
 
-// "*" stands for the degree sign of the route text.
-RmRow Row(const std::string& id, const std::string& lat, const std::string& lon,
-          const std::string& route, const std::string& typ) {
-  RmRow r;
-  r.id = id;
-  r.lat = test::WithDegreeSign(lat, '*');
-  r.lon = test::WithDegreeSign(lon, '*');
-  r.route = route;
-  r.typ = typ;
-  return r;
-}
+using test::Row;
 
 RouteHeader Header(const std::string& dep, const std::string& dest, const std::string& dep_name,
                    const std::string& dest_name, int dep_elev, int dest_elev, int cruise) {
