@@ -6,7 +6,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <exception>
 #include <system_error>
 
 #include "route/file_read.hpp"
@@ -89,13 +88,10 @@ void Split(std::string_view line, std::size_t wanted, Fields& fields) {
   }
 }
 
-std::string ReadNavigationFile(const std::filesystem::path& file) {
-  FileRead read = ReadFileBytes(file);
-  if (read.status == ReadStatus::kCannotOpen)
-    throw RunError(fmt::format("Cannot open {}: {}", ShownPath(file), read.reason));
-  if (read.status == ReadStatus::kCannotRead)
-    throw RunError(fmt::format("Cannot read {}: {}", ShownPath(file), read.reason));
-  return std::move(read.bytes);
+// The run's error report for a navigation file that did not read.
+[[noreturn]] void ThrowUnreadable(const std::filesystem::path& file, const FileRead& read) {
+  const std::string_view what = read.status == ReadStatus::kCannotOpen ? "open" : "read";
+  throw RunError(fmt::format("Cannot {} {}: {}", what, ShownPath(file), read.reason));
 }
 
 std::size_t CountLineFeeds(std::string_view bytes) {
@@ -204,27 +200,23 @@ void LoadTuNavigation(const std::filesystem::path& folder, TuTable& tu,
   // taken in load order: a file that cannot be read is reported only after
   // the files before it have loaded (and a broken line in one of them has
   // ended the load first), as when each file is read and closed in turn.
-  std::array<std::string, kTuNavFileNames.size()> files;
+  std::array<FileRead, kTuNavFileNames.size()> files;
   std::size_t readable = 0;
-  std::exception_ptr unreadable;
   std::size_t lines = 0;
   for (; readable < files.size(); ++readable) {
-    try {
-      files[readable] = ReadNavigationFile(folder / kTuNavFileNames[readable]);
-    } catch (const RunError&) {
-      unreadable = std::current_exception();
+    files[readable] = ReadFileBytes(folder / kTuNavFileNames[readable]);
+    if (!files[readable].Ok())
       break;
-    }
-    lines += CountLineFeeds(files[readable]) + 1;
+    lines += CountLineFeeds(files[readable].bytes) + 1;
   }
   tu.Reserve(lines);
   std::size_t counter = 0;
   for (std::size_t i = 0; i < readable; ++i) {
     const std::string source = ShownPath(folder / kTuNavFileNames[i]);
-    LoadTuNavigationText(static_cast<TuNavFile>(i), files[i], source, tu, counter, progress);
+    LoadTuNavigationText(static_cast<TuNavFile>(i), files[i].bytes, source, tu, counter, progress);
   }
-  if (unreadable)
-    std::rethrow_exception(unreadable);
+  if (readable < files.size())
+    ThrowUnreadable(folder / kTuNavFileNames[readable], files[readable]);
 }
 
 }  // namespace korvanta
