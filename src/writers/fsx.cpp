@@ -93,11 +93,10 @@ std::string WriteFsxPlan(std::string_view plan_text) {
   // Lines are numbered as if the runway line were absent, so the destination
   // is always line 9 and the names lines 10 and 11.
   std::size_t number = 0;
-  const std::vector<std::string> lines = SplitLines(plan_text);
   std::string_view description;
-  for (const std::string_view line : lines) {
+  ForEachLine(plan_text, [&](std::string_view line) {
     if (number == 8 && line.starts_with(kRunwayKey))
-      continue;
+      return;
     ++number;
     switch (number) {
       case 3:
@@ -144,7 +143,7 @@ std::string WriteFsxPlan(std::string_view plan_text) {
           AddWaypoint(xml, line);
         }
     }
-  }
+  });
 
   xml.XmlCloseTag();
   xml.XmlCloseTag();

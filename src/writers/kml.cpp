@@ -143,7 +143,7 @@ std::string WriteGoogleEarthKml(std::string_view plan_text, std::string_view dep
   XmlDocument xml;
   std::string path;  // every point followed by one blank
   std::size_t number = 0;
-  for (const std::string_view line : SplitLines(plan_text)) {
+  ForEachLine(plan_text, [&](std::string_view line) {
     ++number;
     if (number == kHeadLine) {
       AddHead(xml, names + ".kml");
@@ -154,7 +154,7 @@ std::string WriteGoogleEarthKml(std::string_view plan_text, std::string_view dep
                line.starts_with(kWaypointKey)) {
       AddPlacemark(xml, line, path);
     }
-  }
+  });
 
   xml.XmlOpenTag("Placemark");
   xml.XmlValueTag("name", "Flightplan");
