@@ -7,6 +7,7 @@
 
 #include "app/conversion_run.hpp"
 #include "app/file_output.hpp"
+#include "app/safe_file_name.hpp"
 #include "route/run_error.hpp"
 #include "route/utf8_path.hpp"
 #include "test_support.hpp"

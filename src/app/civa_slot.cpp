@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/file_output.hpp"
+#include "app/safe_file_name.hpp"
 #include "route/utf8_path.hpp"
 #include "writers/civa.hpp"
 

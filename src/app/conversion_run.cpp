@@ -1,10 +1,10 @@
 #include "app/conversion_run.hpp"
 
-#include <fmt/format.h>
-
 #include <system_error>
 
 #include "app/file_output.hpp"
+#include "app/numbered_file.hpp"
+#include "app/safe_file_name.hpp"
 #include "app/writer_slots.hpp"
 #include "route/run_error.hpp"
 #include "route/text.hpp"
@@ -147,11 +147,6 @@ std::optional<std::filesystem::path> SlotContext::DialogChoice(const std::filesy
   return Front().ChooseSaveFile(request);
 }
 
-std::optional<NumberedFile> SlotContext::Numbered(const std::filesystem::path& folder,
-                                                  const NumberedFile::NameFor& name) const {
-  return NumberedFile::Reserve(folder, name);
-}
-
 void SlotContext::Write(const std::filesystem::path& file, std::string_view bytes,
                         bool create_folders) {
   WriteWholeFile(file, bytes, create_folders);
@@ -186,7 +181,7 @@ SlotStep RunStandardSlot(SlotContext& ctx, const WriterSlot& slot) {
   // it is removed again when anything before the write's end fails.
   std::optional<NumberedFile> numbered =
       !chosen && slot.naming == Naming::kNumbered
-          ? ctx.Numbered(
+          ? NumberedFile::Reserve(
                 folder,
                 [&](std::string_view number) { return slot.file_name(ctx.Header(), number); })
           : std::nullopt;

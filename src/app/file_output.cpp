@@ -1,15 +1,9 @@
 #include "app/file_output.hpp"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <system_error>
 
 #include "app/platform_files.hpp"
-#include "route/cp1252.hpp"
 #include "route/file_read.hpp"
 #include "route/run_error.hpp"
 #include "route/utf8_path.hpp"

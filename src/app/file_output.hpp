@@ -3,9 +3,6 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "app/safe_file_name.hpp"
 
 namespace korvanta {
 

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/file_output.hpp"
+#include "app/safe_file_name.hpp"
 #include "route/run_error.hpp"
 #include "route/text.hpp"
 #include "route/utf8_path.hpp"

@@ -70,6 +70,15 @@ class FileLock {
   const std::string& Reason() const { return reason_; }
 
  private:
+  enum class Attempt { kLocked, kHeldElsewhere, kFailed };
+
+  // The platform's half; the waiting is the same everywhere. Open sets
+  // handle_, or reason_ and returns false. TryOnce never waits; on kFailed it
+  // sets reason_. Close releases a held lock and closes the file.
+  bool Open(const std::filesystem::path& lock_file);
+  Attempt TryOnce();
+  void Close();
+
   State state_ = State::kFailed;
   std::string reason_;
   std::intptr_t handle_ = -1;  // the platform's handle of the open lock file

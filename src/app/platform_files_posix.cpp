@@ -5,15 +5,12 @@
 
 #include <cerrno>
 #include <system_error>
-#include <thread>
 
 #include "app/platform_files.hpp"
 
 namespace korvanta {
 
 namespace {
-
-constexpr auto kLockRetry = std::chrono::milliseconds(20);
 
 std::string SystemReason(int error) {
   return std::generic_category().message(error);
@@ -102,35 +99,30 @@ ExclusiveCreate CreateNewFile(const std::filesystem::path& file) {
 
 // flock, not fcntl: an fcntl lock belongs to the process, so two runs in one
 // process (the window and its tests) would not exclude each other.
-FileLock::FileLock(const std::filesystem::path& lock_file, std::chrono::milliseconds wait_at_most) {
+bool FileLock::Open(const std::filesystem::path& lock_file) {
   // Read access is enough for flock, so a lock file another user made works.
   const int fd = ::open(lock_file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) {
     reason_ = SystemReason(errno);
-    return;
+    return false;
   }
   handle_ = fd;
-  const auto give_up = std::chrono::steady_clock::now() + wait_at_most;
-  while (true) {
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-      state_ = State::kLocked;
-      return;
-    }
-    if (errno == EINTR)
-      continue;
-    if (errno != EWOULDBLOCK) {
-      reason_ = SystemReason(errno);
-      return;
-    }
-    if (std::chrono::steady_clock::now() >= give_up) {
-      state_ = State::kTimedOut;
-      return;
-    }
-    std::this_thread::sleep_for(kLockRetry);
-  }
+  return true;
 }
 
-FileLock::~FileLock() {
+FileLock::Attempt FileLock::TryOnce() {
+  while (::flock(static_cast<int>(handle_), LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR)
+      continue;
+    if (errno == EWOULDBLOCK)
+      return Attempt::kHeldElsewhere;
+    reason_ = SystemReason(errno);
+    return Attempt::kFailed;
+  }
+  return Attempt::kLocked;
+}
+
+void FileLock::Close() {
   // Closing the file releases the lock.
   if (handle_ >= 0)
     ::close(static_cast<int>(handle_));

@@ -15,7 +15,6 @@ namespace korvanta {
 
 namespace {
 
-constexpr auto kLockRetry = std::chrono::milliseconds(20);
 // Another program (a second run replacing the same file, a virus scanner, a
 // simulator reading the plan) may hold the target for a moment; the
 // replacement is tried again for this long before it counts as failed.
@@ -154,7 +153,7 @@ ExclusiveCreate CreateNewFile(const std::filesystem::path& file) {
   return {CreateResult::kFailed, SystemReason(error)};
 }
 
-FileLock::FileLock(const std::filesystem::path& lock_file, std::chrono::milliseconds wait_at_most) {
+bool FileLock::Open(const std::filesystem::path& lock_file) {
   // Read access is enough for LockFileEx, so a lock file another user made
   // works.
   const HANDLE file = CreateFileW(SystemPath(lock_file).c_str(), GENERIC_READ,
@@ -162,30 +161,25 @@ FileLock::FileLock(const std::filesystem::path& lock_file, std::chrono::millisec
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     reason_ = SystemReason(GetLastError());
-    return;
+    return false;
   }
   handle_ = reinterpret_cast<std::intptr_t>(file);
-  const auto give_up = std::chrono::steady_clock::now() + wait_at_most;
-  while (true) {
-    OVERLAPPED at_start{};
-    if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at_start)) {
-      state_ = State::kLocked;
-      return;
-    }
-    const DWORD error = GetLastError();
-    if (error != ERROR_LOCK_VIOLATION && error != ERROR_IO_PENDING) {
-      reason_ = SystemReason(error);
-      return;
-    }
-    if (std::chrono::steady_clock::now() >= give_up) {
-      state_ = State::kTimedOut;
-      return;
-    }
-    std::this_thread::sleep_for(kLockRetry);
-  }
+  return true;
 }
 
-FileLock::~FileLock() {
+FileLock::Attempt FileLock::TryOnce() {
+  OVERLAPPED at_start{};
+  if (LockFileEx(reinterpret_cast<HANDLE>(handle_),
+                 LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at_start))
+    return Attempt::kLocked;
+  const DWORD error = GetLastError();
+  if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING)
+    return Attempt::kHeldElsewhere;
+  reason_ = SystemReason(error);
+  return Attempt::kFailed;
+}
+
+void FileLock::Close() {
   const HANDLE file = reinterpret_cast<HANDLE>(handle_);
   if (file == INVALID_HANDLE_VALUE)
     return;

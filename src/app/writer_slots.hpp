@@ -9,7 +9,6 @@
 
 #include "app/conversion_run.hpp"
 #include "app/ini_profile.hpp"
-#include "app/numbered_file.hpp"
 #include "app/safe_file_name.hpp"
 
 namespace korvanta {
@@ -79,10 +78,6 @@ struct SlotContext {
   // back to AppDir afterwards.
   std::optional<std::filesystem::path> DialogChoice(const std::filesystem::path& folder,
                                                     const SaveDialogText& dialog);
-  // The first of name("001") ... name("998") in `folder` that this run could
-  // take; nullopt when all are taken.
-  std::optional<NumberedFile> Numbered(const std::filesystem::path& folder,
-                                       const NumberedFile::NameFor& name) const;
   // The whole-file write; the front end hears of every file written.
   void Write(const std::filesystem::path& file, std::string_view bytes,
              bool create_folders = false);
