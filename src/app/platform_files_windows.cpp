@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "app/platform_files.hpp"
+#include "app/wide_text.hpp"
 
 namespace korvanta {
 
@@ -35,14 +36,7 @@ std::string SystemReason(DWORD error) {
     LocalFree(text);
   while (!wide.empty() && (wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' '))
     wide.pop_back();
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(std::max(size, 0)), '\0');
-  if (size > 0) {
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
-                        nullptr, nullptr);
-  }
-  return utf8;
+  return Utf8FromWide(wide);
 }
 
 // Closes a handle when it goes out of scope.

@@ -8,19 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "app/wide_text.hpp"
 #include "cli/command_line.hpp"
 
 namespace {
-
-std::string Utf8(const wchar_t* text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 1)
-    return {};
-  std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
-  out.pop_back();  // the terminating zero
-  return out;
-}
 
 // The program's own file, whichever way it was started.
 std::wstring ModuleFileName() {
@@ -50,7 +41,7 @@ int wmain(int argc, wchar_t** wargv) {
   std::vector<std::string> arguments;
   arguments.reserve(static_cast<std::size_t>(argc));
   for (int i = 0; i < argc; ++i)
-    arguments.push_back(Utf8(wargv[i]));
+    arguments.push_back(korvanta::Utf8FromWide(wargv[i]));
   std::vector<char*> argv;
   for (std::string& argument : arguments)
     argv.push_back(argument.data());

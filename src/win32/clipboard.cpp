@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "win32/wide_text.hpp"
+#include "app/wide_text.hpp"
 
 namespace korvanta::win32 {
 

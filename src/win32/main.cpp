@@ -12,11 +12,11 @@
 
 #include "app/folder_set.hpp"
 #include "app/folder_source.hpp"
+#include "app/wide_text.hpp"
 #include "route/utf8_path.hpp"
 #include "win32/demo.hpp"
 #include "win32/main_window.hpp"
 #include "win32/user_dialogs.hpp"
-#include "win32/wide_text.hpp"
 
 namespace {
 
@@ -28,7 +28,7 @@ std::vector<std::string> Arguments() {
   LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::string> arguments;
   for (int i = 1; wide != nullptr && i < count; ++i)
-    arguments.push_back(korvanta::win32::Utf8FromWide(wide[i]));
+    arguments.push_back(korvanta::Utf8FromWide(wide[i]));
   LocalFree(wide);
   return arguments;
 }

@@ -7,12 +7,12 @@
 #include <iterator>
 #include <utility>
 
+#include "app/wide_text.hpp"
 #include "route/cp1252.hpp"
 #include "win32/dpi.hpp"
 #include "win32/placement.hpp"
 #include "win32/resource_ids.h"
 #include "win32/user_dialogs.hpp"
-#include "win32/wide_text.hpp"
 
 namespace korvanta::win32 {
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../test_support.hpp"
+#include "app/wide_text.hpp"
 
 namespace korvanta::test {
 
@@ -50,16 +51,6 @@ std::vector<std::string> ShellWords(std::string_view text) {
   return words;
 }
 
-std::wstring Wide(std::string_view utf8) {
-  if (utf8.empty())
-    return {};
-  const int size =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
-  return out;
-}
-
 // One argument of a Windows command line, quoted so that the C runtime's
 // splitting gives it back unchanged.
 std::wstring Quoted(const std::wstring& argument) {
@@ -98,13 +89,14 @@ std::string WithoutCr(std::string text) {
 
 CommandResult RunCli(const std::string& args, const std::string& stdin_file) {
   TempDir dir;
-  std::wstring command = Quoted(Wide(KORVANTA_CLI_PATH));
+  std::wstring command = Quoted(WideFromUtf8(KORVANTA_CLI_PATH));
   for (const std::string& word : ShellWords(args))
-    command += L" " + Quoted(Wide(word));
+    command += L" " + Quoted(WideFromUtf8(word));
 
-  const HANDLE in = InheritedFile(
-      stdin_file.empty() ? std::filesystem::path(L"NUL") : std::filesystem::path(Wide(stdin_file)),
-      false);
+  const HANDLE in =
+      InheritedFile(stdin_file.empty() ? std::filesystem::path(L"NUL")
+                                       : std::filesystem::path(WideFromUtf8(stdin_file)),
+                    false);
   const HANDLE out = InheritedFile(dir / "out", true);
   const HANDLE err = InheritedFile(dir / "err", true);
   STARTUPINFOW startup{};
@@ -135,7 +127,7 @@ CommandResult RunCli(const std::string& args, const std::string& stdin_file) {
 }
 
 void SetEnvironment(const std::string& name, const std::string& value) {
-  _wputenv_s(Wide(name).c_str(), Wide(value).c_str());
+  _wputenv_s(WideFromUtf8(name).c_str(), WideFromUtf8(value).c_str());
 }
 
 }  // namespace korvanta::test

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/folder_source.hpp"
+#include "app/wide_text.hpp"
 #include "route/cp1252.hpp"
 #include "win32/clipboard.hpp"
 #include "win32/dpi.hpp"
@@ -26,7 +27,6 @@
 #include "win32/placement.hpp"
 #include "win32/resource_ids.h"
 #include "win32/user_dialogs.hpp"
-#include "win32/wide_text.hpp"
 
 namespace korvanta::win32 {
 namespace {

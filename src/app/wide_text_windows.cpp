@@ -1,10 +1,10 @@
-#include "win32/wide_text.hpp"
+#include "app/wide_text.hpp"
 
 #include <windows.h>
 
 #include <climits>
 
-namespace korvanta::win32 {
+namespace korvanta {
 
 std::wstring WideFromUtf8(std::string_view utf8) {
   if (utf8.empty() || utf8.size() > INT_MAX)
@@ -27,4 +27,4 @@ std::string Utf8FromWide(std::wstring_view wide) {
   return utf8;
 }
 
-}  // namespace korvanta::win32
+}  // namespace korvanta
