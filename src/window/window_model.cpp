@@ -200,13 +200,9 @@ void WindowModel::BoxChanged(Control box) {
       SetVisible(Control::kPlanNumber, shown);
       break;
     }
-    case Control::kFs2004Box: {
-      const bool ticked = StateOf(Control::kFs2004Box).ticked;
-      SetVisible(Control::kSuper80Box, ticked);
-      if (!ticked)
-        SetTicked(Control::kSuper80Box, false);
+    case Control::kFs2004Box:
+      ApplySuper80Rule();
       break;
-    }
     default:
       break;
   }
@@ -353,8 +349,9 @@ void WindowModel::RestoreStates() {
   view_.RestorePlacement(saved, old);
 }
 
-// After the restore, the Super 80 box is shown exactly while the FS2004 box
-// is ticked. A hidden box must not stay ticked either: it would rename the
+// The Super 80 box is shown exactly while the FS2004 box is ticked; after the
+// restore it runs once more, for a file that kept a Super 80 tick without the
+// FS2004 one. A hidden box must not stay ticked either: it would rename the
 // FS2004 plan without the user seeing why.
 void WindowModel::ApplySuper80Rule() {
   const bool fs2004 = StateOf(Control::kFs2004Box).ticked;
