@@ -63,33 +63,13 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
   ui_->setupUi(this);
   clock_.start();
 
-  const auto place = [this](Control control, QWidget* widget) {
-    widgets_[static_cast<std::size_t>(control)] = widget;
-  };
-  place(Control::kSuper80Box, ui_->super80Box);
-  place(Control::kPlanNumber, ui_->planNumber);
-  place(Control::kPmdgBox, ui_->pmdgBox);
-  place(Control::kLevelDBox, ui_->levelDBox);
-  place(Control::kFs2004Box, ui_->fs2004Box);
-  place(Control::kFsNavigatorBox, ui_->fsNavigatorBox);
-  place(Control::kMadDogBox, ui_->madDogBox);
-  place(Control::kTu154Box, ui_->tu154Box);
-  place(Control::kSimulatorSelection, ui_->simulatorSelection);
-  place(Control::kXPlaneBox, ui_->xPlaneBox);
-  place(Control::kCivaBox, ui_->civaBox);
-  place(Control::kGoogleEarthBox, ui_->googleEarthBox);
-  place(Control::kIflyBox, ui_->iflyBox);
-  place(Control::kXPlane11Box, ui_->xPlane11Box);
-  place(Control::kGpxBox, ui_->gpxBox);
-  place(Control::kPlanNumberLabel, ui_->planNumberLabel);
-  place(Control::kStatusLine, ui_->statusLine);
-  place(Control::kRunwayLabel, ui_->runwayLabel);
-  place(Control::kRunwayBox, ui_->runwayBox);
-  place(Control::kConversionButton, ui_->conversionButton);
-  place(Control::kRunwayPrompt, ui_->runwayPrompt);
-  place(Control::kGoButton, ui_->goButton);
-  place(Control::kProgressPanel, ui_->progressPanel);
-  place(Control::kGrid, ui_->grid);
+  // Each control's widget in the form carries the control's name.
+  for (const ControlInfo& info : Controls()) {
+    QWidget* widget = findChild<QWidget*>(
+        QString::fromUtf8(info.name.data(), static_cast<qsizetype>(info.name.size())));
+    Q_ASSERT(widget != nullptr);
+    widgets_[static_cast<std::size_t>(info.control)] = widget;
+  }
 
   simulator_items_ = new QButtonGroup(this);
   simulator_items_->addButton(ui_->fs9Item, static_cast<int>(Simulator::kFs9));

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 namespace korvanta::win32 {
@@ -10,5 +11,9 @@ namespace korvanta::win32 {
 // browser does with the route finder's result. False when the clipboard
 // cannot be had.
 bool PutClipboardText(HWND owner, std::string_view utf8);
+
+// The clipboard's Unicode text as UTF-8; empty when it holds none or cannot
+// be had.
+std::string ReadClipboardText(HWND owner);
 
 }  // namespace korvanta::win32

@@ -9,6 +9,7 @@
 
 #include "app/wide_text.hpp"
 #include "route/cp1252.hpp"
+#include "win32/clipboard.hpp"
 #include "win32/dpi.hpp"
 #include "win32/placement.hpp"
 #include "win32/resource_ids.h"
@@ -176,29 +177,6 @@ class Depth {
 
  private:
   int& depth_;
-};
-
-// The clipboard, open for as long as this lives.
-class OpenClipboardScope {
- public:
-  explicit OpenClipboardScope(HWND owner) {
-    // Another program may hold it for a moment.
-    for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
-      open_ = OpenClipboard(owner) != FALSE;
-      if (!open_)
-        Sleep(20);
-    }
-  }
-  ~OpenClipboardScope() {
-    if (open_)
-      CloseClipboard();
-  }
-  OpenClipboardScope(const OpenClipboardScope&) = delete;
-  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-  bool IsOpen() const { return open_; }
-
- private:
-  bool open_ = false;
 };
 
 }  // namespace
@@ -642,21 +620,7 @@ std::chrono::milliseconds MainWindow::DoubleClickTime() const {
 }
 
 std::string MainWindow::ClipboardText() {
-  const OpenClipboardScope clipboard(window_);
-  if (!clipboard.IsOpen())
-    return {};
-  const HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  if (data == nullptr)
-    return {};
-  const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
-  if (text == nullptr)
-    return {};
-  // Up to the terminating NUL, and never beyond the memory block.
-  const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
-  const std::wstring_view wide(text, std::find(text, text + capacity, L'\0') - text);
-  std::string utf8 = Utf8FromWide(wide);
-  GlobalUnlock(data);
-  return utf8;
+  return ReadClipboardText(window_);
 }
 
 std::string_view MainWindow::PlacementKey() const {

@@ -21,6 +21,15 @@ namespace {
 using C = Control;
 using S = StoredAs;
 
+// A target's tick box: its caption and its name in the simulator selection
+// table are the target's own.
+constexpr ControlInfo TargetBox(Control control, std::string_view name, Target target,
+                                std::string_view stored_key) {
+  const TargetInfo& info = *std::find_if(kTargets.begin(), kTargets.end(),
+                                         [&](const TargetInfo& t) { return t.target == target; });
+  return {control, name, info.caption, true, target, info.control, S::kTicked, stored_key};
+}
+
 // The window's controls. The stored keys are the names the settings files of
 // earlier versions hold; the selection names are those of the simulator
 // selection table.
@@ -28,32 +37,22 @@ constexpr ControlInfo kControls[] = {
     {C::kSuper80Box, "super80Box", "Flight1 Super 80 format", false, std::nullopt, "CheckBox1",
      S::kTicked, "CheckBox1_Checked"},
     {C::kPlanNumber, "planNumber", "", false, std::nullopt, "", S::kValue, "RxSpinEdit1_Value"},
-    {C::kPmdgBox, "pmdgBox", "PMDG 737/747", true, Target::kPmdg, "CheckBox2", S::kTicked,
-     "CheckBox2_Checked"},
-    {C::kLevelDBox, "levelDBox", "LVLD 767", true, Target::kLevelD, "CheckBox3", S::kTicked,
-     "CheckBox3_Checked"},
-    {C::kFs2004Box, "fs2004Box", "FS2004", true, Target::kFs2004, "CheckBox4", S::kTicked,
-     "CheckBox4_Checked"},
-    {C::kFsNavigatorBox, "fsNavigatorBox", "FSNavigator", true, Target::kFsNavigator, "CheckBox5",
-     S::kTicked, "CheckBox5_Checked"},
-    {C::kMadDogBox, "madDogBox", "MadDog2008", true, Target::kMadDog, "MadDog2006", S::kTicked,
-     "MadDog2006_Checked"},
-    {C::kTu154Box, "tu154Box", "TU154", true, Target::kTu154, "Tu154", S::kTicked, "Tu154_Checked"},
+    TargetBox(C::kPmdgBox, "pmdgBox", Target::kPmdg, "CheckBox2_Checked"),
+    TargetBox(C::kLevelDBox, "levelDBox", Target::kLevelD, "CheckBox3_Checked"),
+    TargetBox(C::kFs2004Box, "fs2004Box", Target::kFs2004, "CheckBox4_Checked"),
+    TargetBox(C::kFsNavigatorBox, "fsNavigatorBox", Target::kFsNavigator, "CheckBox5_Checked"),
+    TargetBox(C::kMadDogBox, "madDogBox", Target::kMadDog, "MadDog2006_Checked"),
+    TargetBox(C::kTu154Box, "tu154Box", Target::kTu154, "Tu154_Checked"),
     {C::kSimulatorSelection, "simulatorSelection", "", true, std::nullopt, "", S::kItemIndex,
      "RadioGroup1_ItemIndex"},
-    {C::kXPlaneBox, "xPlaneBox", "X-Plane", true, Target::kXPlane, "CheckBox6", S::kTicked,
-     "CheckBox6_Checked"},
-    {C::kCivaBox, "civaBox", "CIVA", true, Target::kCiva, "CheckBox7", S::kTicked,
-     "CheckBox7_Checked"},
-    {C::kGoogleEarthBox, "googleEarthBox", "Google Earth", true, Target::kGoogleEarth, "CheckBox8",
-     S::kTicked, "CheckBox8_Checked"},
-    {C::kIflyBox, "iflyBox", "iFly737", true, Target::kIfly, "CheckBox9", S::kTicked,
-     "CheckBox9_Checked"},
+    TargetBox(C::kXPlaneBox, "xPlaneBox", Target::kXPlane, "CheckBox6_Checked"),
+    TargetBox(C::kCivaBox, "civaBox", Target::kCiva, "CheckBox7_Checked"),
+    TargetBox(C::kGoogleEarthBox, "googleEarthBox", Target::kGoogleEarth, "CheckBox8_Checked"),
+    TargetBox(C::kIflyBox, "iflyBox", Target::kIfly, "CheckBox9_Checked"),
     // Boxes added later keep their ticks after the earlier keys, so that a
     // settings file written before them keeps its order.
-    {C::kXPlane11Box, "xPlane11Box", "X-Plane 11/12", true, Target::kXPlane11, "XPlane11",
-     S::kTicked, "XPlane11_Checked"},
-    {C::kGpxBox, "gpxBox", "GPX", true, Target::kGpx, "Gpx", S::kTicked, "Gpx_Checked"},
+    TargetBox(C::kXPlane11Box, "xPlane11Box", Target::kXPlane11, "XPlane11_Checked"),
+    TargetBox(C::kGpxBox, "gpxBox", Target::kGpx, "Gpx_Checked"),
     {C::kPlanNumberLabel, "planNumberLabel", "Flight plan nr", false},
     {C::kStatusLine, "statusLine", ""},
     {C::kRunwayLabel, "runwayLabel", "Departing Runway"},
@@ -200,13 +199,9 @@ void WindowModel::BoxChanged(Control box) {
       SetVisible(Control::kPlanNumber, shown);
       break;
     }
-    case Control::kFs2004Box: {
-      const bool ticked = StateOf(Control::kFs2004Box).ticked;
-      SetVisible(Control::kSuper80Box, ticked);
-      if (!ticked)
-        SetTicked(Control::kSuper80Box, false);
+    case Control::kFs2004Box:
+      ApplySuper80Rule();
       break;
-    }
     default:
       break;
   }
@@ -353,8 +348,9 @@ void WindowModel::RestoreStates() {
   view_.RestorePlacement(saved, old);
 }
 
-// After the restore, the Super 80 box is shown exactly while the FS2004 box
-// is ticked. A hidden box must not stay ticked either: it would rename the
+// The Super 80 box is shown exactly while the FS2004 box is ticked; after the
+// restore it runs once more, for a file that kept a Super 80 tick without the
+// FS2004 one. A hidden box must not stay ticked either: it would rename the
 // FS2004 plan without the user seeing why.
 void WindowModel::ApplySuper80Rule() {
   const bool fs2004 = StateOf(Control::kFs2004Box).ticked;
