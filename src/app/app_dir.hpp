@@ -16,4 +16,8 @@ bool CanCreateFilesIn(const std::filesystem::path& folder);
 // %LOCALAPPDATA%\Korvanta); not created here.
 std::filesystem::path UserDataFolder();
 
+// Windows only: the running program's own file, however it was started (the
+// window and the command line look for their folder beside it).
+std::filesystem::path RunningProgramFile();
+
 }  // namespace korvanta

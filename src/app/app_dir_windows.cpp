@@ -39,4 +39,18 @@ std::filesystem::path UserDataFolder() {
   return local / L"Korvanta";
 }
 
+std::filesystem::path RunningProgramFile() {
+  std::wstring name(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    if (length == 0)
+      return {};
+    if (length < name.size()) {
+      name.resize(length);
+      return name;
+    }
+    name.resize(name.size() * 2);
+  }
+}
+
 }  // namespace korvanta

@@ -8,27 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "app/app_dir.hpp"
 #include "app/wide_text.hpp"
 #include "cli/command_line.hpp"
-
-namespace {
-
-// The program's own file, whichever way it was started.
-std::wstring ModuleFileName() {
-  std::wstring name(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
-    if (length == 0)
-      return {};
-    if (length < name.size()) {
-      name.resize(length);
-      return name;
-    }
-    name.resize(name.size() * 2);
-  }
-}
-
-}  // namespace
 
 // The arguments arrive as UTF-16, so a route file or folder with any
 // characters works; the rest of the program takes them in UTF-8. The console
@@ -46,5 +28,5 @@ int wmain(int argc, wchar_t** wargv) {
   for (std::string& argument : arguments)
     argv.push_back(argument.data());
   argv.push_back(nullptr);
-  return korvanta::cli::RunCommandLine(argc, argv.data(), ModuleFileName());
+  return korvanta::cli::RunCommandLine(argc, argv.data(), korvanta::RunningProgramFile());
 }

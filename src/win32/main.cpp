@@ -10,6 +10,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/app_dir.hpp"
 #include "app/folder_set.hpp"
 #include "app/folder_source.hpp"
 #include "app/wide_text.hpp"
@@ -31,13 +32,6 @@ std::vector<std::string> Arguments() {
     arguments.push_back(korvanta::Utf8FromWide(wide[i]));
   LocalFree(wide);
   return arguments;
-}
-
-std::filesystem::path ExecutablePath() {
-  std::wstring path(32768, L'\0');
-  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  path.resize(length);
-  return std::filesystem::path(path);
 }
 
 // The folder options of the Linux window, for the screenshot script and
@@ -85,7 +79,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
   const Options options = ReadOptions(arguments);
 
   const std::filesystem::path app_dir =
-      options.app_dir ? *options.app_dir : korvanta::DefaultAppDir(ExecutablePath());
+      options.app_dir ? *options.app_dir : korvanta::DefaultAppDir(korvanta::RunningProgramFile());
   std::error_code ec;
   std::filesystem::create_directories(app_dir, ec);
   // Relative folders (the X-Plane plans' default ".") mean the program folder.
