@@ -1,0 +1,469 @@
+#include "xml/xml_reader.hpp"
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "route/text.hpp"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// Names quoted in a reason are cut to this many bytes, so that a hostile
+// document cannot fill the message line.
+constexpr std::size_t kShownBytes = 40;
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// XML allows far fewer name characters than these; a reader that only has to
+// find the names a document holds can take every non-ASCII byte.
+bool IsNameStart(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' ||
+         static_cast<unsigned char>(c) >= 0x80;
+}
+
+bool IsNameCharacter(char c) {
+  return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+}
+
+// The characters a document may hold: no C0 control but tab and the line
+// ends, no surrogate, not U+FFFE or U+FFFF.
+bool IsXmlCharacter(char32_t code_point) {
+  return code_point == 0x9 || code_point == 0xA || code_point == 0xD ||
+         (code_point >= 0x20 && code_point <= 0xD7FF) ||
+         (code_point >= 0xE000 && code_point <= 0xFFFD) ||
+         (code_point >= 0x10000 && code_point <= 0x10FFFF);
+}
+
+// The value of a digit in base 10 or 16; -1 for any other character.
+int DigitValue(char c, int base) {
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (base == 16 && c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (base == 16 && c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
+  return -1;
+}
+
+std::string Shown(std::string_view text) {
+  if (text.size() <= kShownBytes)
+    return std::string(text);
+  std::size_t cut = kShownBytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+    --cut;
+  return std::string(text.substr(0, cut)) + "...";
+}
+
+// Appends a piece of character data with its line ends made LF, as XML asks
+// of every reader.
+void AppendWithLineFeeds(std::string& out, std::string_view piece) {
+  for (std::size_t i = 0; i < piece.size(); ++i) {
+    if (piece[i] != '\r') {
+      out += piece[i];
+    } else {
+      out += '\n';
+      if (i + 1 < piece.size() && piece[i + 1] == '\n')
+        ++i;
+    }
+  }
+}
+
+// The line (from 1) of a byte of the document; CR LF, LF and a lone CR each
+// end a line. Counted once, when a fault is reported.
+int LineAt(std::string_view document, std::size_t position) {
+  int line = 1;
+  for (std::size_t i = 0; i < position && i < document.size(); ++i) {
+    if (document[i] == '\n' ||
+        (document[i] == '\r' && (i + 1 == document.size() || document[i + 1] != '\n')))
+      ++line;
+  }
+  return line;
+}
+
+// One pass over the document. The elements still open are kept on a stack of
+// their own instead of the call stack; each step reads one piece of markup or
+// text and returns false once a fault is recorded.
+class Reader {
+ public:
+  explicit Reader(std::string_view document) : document_(document) {}
+
+  std::variant<XmlElement, XmlReadError> Read();
+
+ private:
+  bool LooksAt(std::string_view text) const {
+    return document_.substr(position_).starts_with(text);
+  }
+  bool SkipBlanks();
+  std::string_view ReadName();
+  bool Fail(std::size_t at, std::string reason);
+
+  bool ReadText();
+  bool ReadReference(std::string& out);
+  bool ReadStartTag();
+  bool ReadAttributeValue(std::size_t tag_start, XmlElement& element);
+  bool CheckAttributesDiffer(std::size_t tag_start, const XmlElement& element);
+  bool ReadEndTag();
+  bool ReadCdata();
+  bool SkipPast(std::size_t opening_size, std::string_view end, std::string_view what);
+  bool SkipDoctype();
+  void Finish(XmlElement element);
+
+  std::string_view document_;
+  std::size_t position_ = 0;
+  std::vector<XmlElement> open_;      // the elements whose closing tag is still to come
+  std::vector<std::size_t> open_at_;  // where each open element's tag starts
+  std::optional<XmlElement> root_;    // set once the root element is closed
+  std::size_t fault_at_ = 0;
+  std::string fault_;
+};
+
+std::variant<XmlElement, XmlReadError> Reader::Read() {
+  if (document_.starts_with(kByteOrderMark))
+    position_ = kByteOrderMark.size();
+  while (position_ < document_.size()) {
+    bool read = false;
+    if (document_[position_] != '<')
+      read = ReadText();
+    else if (LooksAt("<!--"))
+      read = SkipPast(4, "-->", "comment");
+    else if (LooksAt("<?"))
+      read = SkipPast(2, "?>", "processing instruction");
+    else if (LooksAt("<![CDATA["))
+      read = ReadCdata();
+    else if (LooksAt("<!DOCTYPE"))
+      read = SkipDoctype();
+    else if (LooksAt("<!"))
+      read = Fail(position_, "unknown markup \"<!\"");
+    else if (LooksAt("</"))
+      read = ReadEndTag();
+    else
+      read = ReadStartTag();
+    if (!read)
+      return XmlReadError{std::move(fault_), LineAt(document_, fault_at_)};
+  }
+  if (!open_.empty()) {
+    return XmlReadError{"the element <" + Shown(open_.back().name) + "> is not closed",
+                        LineAt(document_, open_at_.back())};
+  }
+  if (!root_)
+    return XmlReadError{"the document holds no element", LineAt(document_, position_)};
+  return std::move(*root_);
+}
+
+bool Reader::SkipBlanks() {
+  const std::size_t start = position_;
+  while (position_ < document_.size() && IsBlank(document_[position_]))
+    ++position_;
+  return position_ > start;
+}
+
+std::string_view Reader::ReadName() {
+  const std::size_t start = position_;
+  if (position_ < document_.size() && IsNameStart(document_[position_])) {
+    while (position_ < document_.size() && IsNameCharacter(document_[position_]))
+      ++position_;
+  }
+  return document_.substr(start, position_ - start);
+}
+
+bool Reader::Fail(std::size_t at, std::string reason) {
+  fault_at_ = at;
+  fault_ = std::move(reason);
+  return false;
+}
+
+bool Reader::ReadText() {
+  if (open_.empty()) {
+    SkipBlanks();
+    if (position_ < document_.size() && document_[position_] != '<') {
+      return Fail(position_,
+                  root_ ? "text after the root element" : "text before the root element");
+    }
+    return true;
+  }
+  std::string& text = open_.back().text;
+  while (position_ < document_.size() && document_[position_] != '<') {
+    const std::size_t stop = std::min(document_.find_first_of("<&", position_), document_.size());
+    AppendWithLineFeeds(text, document_.substr(position_, stop - position_));
+    position_ = stop;
+    if (position_ < document_.size() && document_[position_] == '&' && !ReadReference(text))
+      return false;
+  }
+  return true;
+}
+
+bool Reader::ReadReference(std::string& out) {
+  const std::size_t start = position_;
+  ++position_;  // "&"
+  if (LooksAt("#")) {
+    ++position_;
+    int base = 10;
+    if (LooksAt("x")) {
+      base = 16;
+      ++position_;
+    }
+    // Held at one past the highest code point, so that long digit runs cannot
+    // overflow.
+    char32_t code_point = 0;
+    std::size_t digits = 0;
+    for (; position_ < document_.size(); ++position_, ++digits) {
+      const int digit = DigitValue(document_[position_], base);
+      if (digit < 0)
+        break;
+      code_point = std::min<char32_t>(code_point * base + digit, 0x110000);
+    }
+    if (digits == 0 || !LooksAt(";"))
+      return Fail(start, "a character reference without its digits or \";\"");
+    ++position_;
+    if (!IsXmlCharacter(code_point)) {
+      return Fail(start, "the character reference " +
+                             Shown(document_.substr(start, position_ - start)) +
+                             " names no character XML allows");
+    }
+    AppendUtf8(out, code_point);
+    return true;
+  }
+  const std::string_view name = ReadName();
+  if (name.empty() || !LooksAt(";"))
+    return Fail(start, "an \"&\" that starts no reference (\"&amp;\" writes one)");
+  ++position_;
+  constexpr std::pair<std::string_view, char> kPredefined[] = {
+      {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
+  for (const auto& [entity, character] : kPredefined) {
+    if (name == entity) {
+      out += character;
+      return true;
+    }
+  }
+  return Fail(start, "the entity &" + Shown(name) + "; is unknown");
+}
+
+bool Reader::ReadStartTag() {
+  const std::size_t start = position_;
+  ++position_;  // "<"
+  XmlElement element;
+  element.name = ReadName();
+  if (element.name.empty())
+    return Fail(start, "a \"<\" that starts no tag (\"&lt;\" writes one)");
+  if (root_)
+    return Fail(start, "a second root element <" + Shown(element.name) + ">");
+  if (open_.size() >= static_cast<std::size_t>(kXmlMaxDepth))
+    return Fail(start, "elements nested deeper than " + std::to_string(kXmlMaxDepth) + " levels");
+  const auto tag = [&element] { return "the tag <" + Shown(element.name) + ">"; };
+  while (true) {
+    const bool blank = SkipBlanks();
+    if (position_ == document_.size())
+      return Fail(start, tag() + " is not finished");
+    if (LooksAt(">") || LooksAt("/>")) {
+      break;
+    }
+    const std::string_view attribute = ReadName();
+    if (!blank || attribute.empty())
+      return Fail(start, tag() + " is malformed");
+    element.attributes.emplace_back(attribute, std::string());
+    if (!ReadAttributeValue(start, element))
+      return false;
+  }
+  if (!CheckAttributesDiffer(start, element))
+    return false;
+  if (LooksAt("/>")) {
+    position_ += 2;
+    Finish(std::move(element));
+    return true;
+  }
+  ++position_;  // ">"
+  open_.push_back(std::move(element));
+  open_at_.push_back(start);
+  return true;
+}
+
+// Reads `= "value"` into the element's last attribute.
+bool Reader::ReadAttributeValue(std::size_t tag_start, XmlElement& element) {
+  auto& [name, value] = element.attributes.back();
+  const auto attribute = [&] {
+    return "the attribute " + Shown(name) + " of <" + Shown(element.name) + ">";
+  };
+  SkipBlanks();
+  if (!LooksAt("="))
+    return Fail(tag_start, attribute() + " has no value");
+  ++position_;
+  SkipBlanks();
+  if (!LooksAt("\"") && !LooksAt("'"))
+    return Fail(tag_start, attribute() + " has no quoted value");
+  const char quote = document_[position_++];
+  const std::string_view stops = quote == '"' ? "\"<&\t\r\n" : "'<&\t\r\n";
+  while (true) {
+    const std::size_t stop = document_.find_first_of(stops, position_);
+    if (stop == std::string_view::npos)
+      return Fail(tag_start, attribute() + " is not closed");
+    value.append(document_.substr(position_, stop - position_));
+    position_ = stop;
+    const char c = document_[stop];
+    if (c == quote) {
+      ++position_;
+      break;
+    }
+    if (c == '<')
+      return Fail(stop, "\"<\" in the value of " + attribute());
+    if (c == '&') {
+      if (!ReadReference(value))
+        return false;
+      continue;
+    }
+    // A literal tab or line end is a blank in an attribute value; CR LF is one.
+    value += ' ';
+    ++position_;
+    if (c == '\r' && LooksAt("\n"))
+      ++position_;
+  }
+  return true;
+}
+
+// Sorted names find a repeated attribute without comparing every pair, which
+// a tag with a great many attributes would make slow.
+bool Reader::CheckAttributesDiffer(std::size_t tag_start, const XmlElement& element) {
+  if (element.attributes.size() < 2)
+    return true;
+  std::vector<std::string_view> names;
+  names.reserve(element.attributes.size());
+  for (const auto& attribute : element.attributes)
+    names.emplace_back(attribute.first);
+  std::sort(names.begin(), names.end());
+  const auto repeated = std::adjacent_find(names.begin(), names.end());
+  if (repeated == names.end())
+    return true;
+  return Fail(tag_start, "the attribute " + Shown(*repeated) + " of <" + Shown(element.name) +
+                             "> is given twice");
+}
+
+bool Reader::ReadEndTag() {
+  const std::size_t start = position_;
+  position_ += 2;  // "</"
+  const std::string_view name = ReadName();
+  SkipBlanks();
+  if (name.empty() || !LooksAt(">"))
+    return Fail(start, "a malformed closing tag </" + Shown(name) + ">");
+  ++position_;
+  const auto tag = [name] { return "the closing tag </" + Shown(name) + ">"; };
+  if (open_.empty())
+    return Fail(start, tag() + " closes no element");
+  if (open_.back().name != name)
+    return Fail(start, tag() + " does not match <" + Shown(open_.back().name) + ">");
+  XmlElement element = std::move(open_.back());
+  open_.pop_back();
+  open_at_.pop_back();
+  Finish(std::move(element));
+  return true;
+}
+
+bool Reader::ReadCdata() {
+  const std::size_t start = position_;
+  if (open_.empty())
+    return Fail(start, "a CDATA section outside the root element");
+  constexpr std::size_t kOpeningSize = 9;  // "<![CDATA["
+  const std::size_t end = document_.find("]]>", start + kOpeningSize);
+  if (end == std::string_view::npos)
+    return Fail(start, "the CDATA section is not closed");
+  AppendWithLineFeeds(open_.back().text,
+                      document_.substr(start + kOpeningSize, end - start - kOpeningSize));
+  position_ = end + 3;
+  return true;
+}
+
+bool Reader::SkipPast(std::size_t opening_size, std::string_view end, std::string_view what) {
+  const std::size_t found = document_.find(end, position_ + opening_size);
+  if (found == std::string_view::npos)
+    return Fail(position_, "the " + std::string(what) + " is not closed");
+  position_ = found + end.size();
+  return true;
+}
+
+// Skips the DOCTYPE with any internal subset; quoted texts and the subset's
+// comments and processing instructions may hold "]" and ">".
+bool Reader::SkipDoctype() {
+  const std::size_t start = position_;
+  if (root_ || !open_.empty())
+    return Fail(start, "a DOCTYPE after the first element");
+  position_ += 9;  // "<!DOCTYPE"
+  char quote = 0;
+  bool in_subset = false;
+  while (position_ < document_.size()) {
+    const char c = document_[position_];
+    if (quote != 0) {
+      if (c == quote)
+        quote = 0;
+    } else if (in_subset && (LooksAt("<!--") || LooksAt("<?"))) {
+      const bool comment = LooksAt("<!--");
+      const std::string_view end = comment ? "-->" : "?>";
+      const std::size_t found = document_.find(end, position_ + (comment ? 4 : 2));
+      if (found == std::string_view::npos)
+        break;
+      position_ = found + end.size();
+      continue;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+    } else if (c == '[') {
+      in_subset = true;
+    } else if (c == ']') {
+      in_subset = false;
+    } else if (c == '>' && !in_subset) {
+      ++position_;
+      return true;
+    }
+    ++position_;
+  }
+  return Fail(start, "the DOCTYPE is not closed");
+}
+
+// Hands a closed element to its parent, or keeps it as the root.
+void Reader::Finish(XmlElement element) {
+  if (open_.empty())
+    root_ = std::move(element);
+  else
+    open_.back().children.push_back(std::move(element));
+}
+
+}  // namespace
+
+const XmlElement* XmlElement::Child(std::string_view child_name) const {
+  for (const XmlElement& child : children) {
+    if (child.name == child_name)
+      return &child;
+  }
+  return nullptr;
+}
+
+std::vector<const XmlElement*> XmlElement::Children(std::string_view child_name) const {
+  std::vector<const XmlElement*> found;
+  for (const XmlElement& child : children) {
+    if (child.name == child_name)
+      found.push_back(&child);
+  }
+  return found;
+}
+
+std::string_view XmlElement::ChildText(std::string_view child_name) const {
+  const XmlElement* child = Child(child_name);
+  return child != nullptr ? std::string_view(child->text) : std::string_view();
+}
+
+std::string_view XmlElement::Attribute(std::string_view attribute_name) const {
+  for (const auto& [name, value] : attributes) {
+    if (name == attribute_name)
+      return value;
+  }
+  return {};
+}
+
+std::variant<XmlElement, XmlReadError> ReadXml(std::string_view document) {
+  return Reader(document).Read();
+}
+
+}  // namespace korvanta

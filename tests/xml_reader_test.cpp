@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "xml/xml_reader.hpp"
+
+namespace korvanta {
+namespace {
+
+// A tree on one line: name{attribute=value;...}"text"[child child], the parts
+// that are empty left out.
+std::string Outline(const XmlElement& element) {
+  std::string out = element.name;
+  if (!element.attributes.empty()) {
+    out += '{';
+    for (const auto& [name, value] : element.attributes)
+      out += name + "=" + value + ";";
+    out.back() = '}';
+  }
+  if (!element.text.empty())
+    out += "\"" + element.text + "\"";
+  if (!element.children.empty()) {
+    out += '[';
+    for (const XmlElement& child : element.children)
+      out += Outline(child) + " ";
+    out.back() = ']';
+  }
+  return out;
+}
+
+std::string Repeated(std::string_view text, int count) {
+  std::string out;
+  for (int i = 0; i < count; ++i)
+    out += text;
+  return out;
+}
+
+std::string Nested(int depth) {
+  return Repeated("<a>", depth) + Repeated("</a>", depth);
+}
+
+struct GoodCase {
+  std::string_view document;
+  std::string_view outline;
+};
+
+const GoodCase kGoodCases[] = {
+    // The prolog and epilog hold nothing of the tree; a DOCTYPE's internal
+    // subset may hide "]" and ">" in quotes and comments.
+    {"\xEF\xBB\xBF \r\n<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+     "<!DOCTYPE plan SYSTEM \"a>b.dtd\" [\r\n  <!ENTITY e \"]>\"> <!-- ]> --> <?pi ]>?>\r\n]>\r\n"
+     "<!-- head -->\r\n<plan kind='IFR' note=\"a'b\">\r\n  <leg id=\"1\"/>\r\n</plan>\r\n"
+     "<!-- tail --> <?done?>\r\n",
+     "plan{kind=IFR;note=a'b}\"\n  \n\"[leg{id=1}]"},
+    {"<a  x = \"1\"\ty='2' ></a >", "a{x=1;y=2}"},
+    {"<gx:alt.mode-2 \xC3\xA9=\"1\"/>", "gx:alt.mode-2{\xC3\xA9=1}"},
+    // Character data: CDATA kept as written, references resolved, line ends
+    // made LF, the pieces around child elements and comments joined.
+    {"<a>x<b/>&lt;<![CDATA[<&amp;]]]]><!-- c -->&amp;&gt;&quot;&apos;<?p?>y</a>",
+     "a\"x<<&amp;]]&>\"'y\"[b]"},
+    {"<a>1\r\n2\r3\n</a>", "a\"1\n2\n3\n\""},
+    {"<a>&#65;&#x42;&#xe9;&#x20AC;&#x1F600;&#0000066;</a>",
+     "a\"AB\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\x42\""},
+    // Attribute values: references resolved, literal tabs and line ends one
+    // blank each, a tab by reference kept.
+    {"<a x=\"1&#9;2\t3\r\n4\n5&amp;&lt;&#x3E;\" y='\"'/>", "a{x=1\t2 3 4 5&<>;y=\"}"},
+};
+
+TEST(ReadXml, ReadsWellFormedDocuments) {
+  for (const GoodCase& good : kGoodCases) {
+    const auto result = ReadXml(good.document);
+    ASSERT_TRUE(std::holds_alternative<XmlElement>(result))
+        << good.document << "\n"
+        << std::get<XmlReadError>(result).reason;
+    EXPECT_EQ(Outline(std::get<XmlElement>(result)), good.outline) << good.document;
+  }
+}
+
+struct BadCase {
+  std::string document;
+  XmlReadError error;
+};
+
+const BadCase kBadCases[] = {
+    {"", {"the document holds no element", 1}},
+    {" <!-- only a comment -->\n", {"the document holds no element", 2}},
+    {"<a>\n<b>\n</a>", {"the closing tag </a> does not match <b>", 3}},
+    {"<a>\n<b>", {"the element <b> is not closed", 2}},
+    {"</a>", {"the closing tag </a> closes no element", 1}},
+    {"<a></ a>", {"a malformed closing tag </>", 1}},
+    {"<a/>\n<b/>", {"a second root element <b>", 2}},
+    {"<a/>\r\rtext", {"text after the root element", 3}},
+    {"route <a/>", {"text before the root element", 1}},
+    {"<a><![CDATA[x]]></a><![CDATA[y]]>", {"a CDATA section outside the root element", 1}},
+    {"<a>1 < 2</a>", {"a \"<\" that starts no tag (\"&lt;\" writes one)", 1}},
+    {"<a\n", {"the tag <a> is not finished", 1}},
+    {"<a x=\"1\"y=\"2\"/>", {"the tag <a> is malformed", 1}},
+    {"<a x/>", {"the attribute x of <a> has no value", 1}},
+    {"<a x=1/>", {"the attribute x of <a> has no quoted value", 1}},
+    {"<a x='1/>", {"the attribute x of <a> is not closed", 1}},
+    {"<a\nx=\"\n<\"/>", {"\"<\" in the value of the attribute x of <a>", 3}},
+    {"<a y='1' x=\"1\" y=\"2\"/>", {"the attribute y of <a> is given twice", 1}},
+    {"<a>AT&T</a>", {"an \"&\" that starts no reference (\"&amp;\" writes one)", 1}},
+    {"<a>&#;</a>", {"a character reference without its digits or \";\"", 1}},
+    {"<a>&#x41</a>", {"a character reference without its digits or \";\"", 1}},
+    {"<a>&#0;</a>", {"the character reference &#0; names no character XML allows", 1}},
+    {"<a x='&#xD800;'/>", {"the character reference &#xD800; names no character XML allows", 1}},
+    {"<a>&#x110000;</a>", {"the character reference &#x110000; names no character XML allows", 1}},
+    {"<a>&#99999999999999999999;</a>",
+     {"the character reference &#99999999999999999999; names no character XML allows", 1}},
+    // No DTD is read, so its entities stay unknown.
+    {"<!DOCTYPE a [<!ENTITY e \"x\">]>\n<a>&e;</a>", {"the entity &e; is unknown", 2}},
+    {"<!DOCTYPE a [\n<!ENTITY e \"]>\">", {"the DOCTYPE is not closed", 1}},
+    {"<a/><!DOCTYPE a>", {"a DOCTYPE after the first element", 1}},
+    {"<a><!ELEMENT a ANY></a>", {"unknown markup \"<!\"", 1}},
+    {"<a>\n<!-- x --</a>", {"the comment is not closed", 2}},
+    {"<a><?p ?</a>", {"the processing instruction is not closed", 1}},
+    {"<a><![CDATA[x]]</a>", {"the CDATA section is not closed", 1}},
+    {"<" + std::string(50, 'n') + ">",
+     {"the element <" + std::string(40, 'n') + "...> is not closed", 1}},
+    {Nested(kXmlMaxDepth + 1), {"elements nested deeper than 256 levels", 1}},
+    {Repeated("<a>", kXmlMaxDepth) + "<b/>", {"elements nested deeper than 256 levels", 1}},
+};
+
+TEST(ReadXml, RefusesDocumentsThatAreNotWellFormed) {
+  for (const BadCase& bad : kBadCases) {
+    const auto result = ReadXml(bad.document);
+    ASSERT_TRUE(std::holds_alternative<XmlReadError>(result)) << bad.document;
+    EXPECT_EQ(std::get<XmlReadError>(result), bad.error) << bad.document;
+  }
+}
+
+TEST(ReadXml, NestsToTheDepthLimit) {
+  const auto result = ReadXml(Nested(kXmlMaxDepth));
+  ASSERT_TRUE(std::holds_alternative<XmlElement>(result));
+}
+
+TEST(ReadXml, FindsChildrenAndAttributes) {
+  const auto result = ReadXml("<r a='1' b=''><p>x</p><q/><p>y</p></r>");
+  const XmlElement& root = std::get<XmlElement>(result);
+  EXPECT_EQ(root.Attribute("a"), "1");
+  EXPECT_EQ(root.Attribute("c"), "");
+  ASSERT_EQ(root.Children("p").size(), 2u);
+  EXPECT_EQ(root.Children("p")[1]->text, "y");
+  EXPECT_EQ(root.Child("p"), &root.children[0]);
+  EXPECT_EQ(root.Child("s"), nullptr);
+  EXPECT_EQ(root.ChildText("p"), "x");
+  EXPECT_EQ(root.ChildText("s"), "");
+}
+
+// Documents of the largest size a route file may have, in the shapes that a
+// reader doing repeated scans or comparisons would take quadratic time on.
+TEST(ReadXml, ReadsLargeDocumentsInLinearTime) {
+  constexpr std::size_t kSize = 4u << 20;
+  std::string siblings = "<r>";
+  std::string attributes = "<r";
+  std::string references = "<r>";
+  std::string comments = "<r>";
+  while (siblings.size() < kSize)
+    siblings += "<p i=\"1\">x</p>\n";
+  for (int i = 0; attributes.size() < kSize; ++i)
+    attributes += " a" + std::to_string(i) + "='&amp;'";
+  while (references.size() < kSize)
+    references += "&lt;&#x41;\r\n";
+  while (comments.size() < kSize)
+    comments += "<!---->";
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(std::holds_alternative<XmlElement>(ReadXml(siblings + "</r>")));
+  EXPECT_TRUE(std::holds_alternative<XmlElement>(ReadXml(attributes + "/>")));
+  EXPECT_TRUE(std::holds_alternative<XmlElement>(ReadXml(references + "</r>")));
+  EXPECT_TRUE(std::holds_alternative<XmlElement>(ReadXml(comments + "</r>")));
+  // Generous for a slow machine or a sanitizer build; quadratic work would
+  // take hours.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+}
+
+}  // namespace
+}  // namespace korvanta
