@@ -261,9 +261,8 @@ bool Reader::ReadStartTag() {
     const bool blank = SkipBlanks();
     if (position_ == document_.size())
       return Fail(start, tag() + " is not finished");
-    if (LooksAt(">") || LooksAt("/>")) {
+    if (LooksAt(">") || LooksAt("/>"))
       break;
-    }
     const std::string_view attribute = ReadName();
     if (!blank || attribute.empty())
       return Fail(start, tag() + " is malformed");
@@ -286,9 +285,10 @@ bool Reader::ReadStartTag() {
 
 // Reads `= "value"` into the element's last attribute.
 bool Reader::ReadAttributeValue(std::size_t tag_start, XmlElement& element) {
-  auto& [name, value] = element.attributes.back();
-  const auto attribute = [&] {
-    return "the attribute " + Shown(name) + " of <" + Shown(element.name) + ">";
+  std::string& value = element.attributes.back().second;
+  const auto attribute = [&element] {
+    return "the attribute " + Shown(element.attributes.back().first) + " of <" +
+           Shown(element.name) + ">";
   };
   SkipBlanks();
   if (!LooksAt("="))
