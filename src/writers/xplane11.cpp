@@ -4,21 +4,11 @@
 
 #include "route/text.hpp"
 #include "writers/point_position.hpp"
+#include "writers/runway.hpp"
 
 namespace korvanta {
 
 namespace {
-
-// The flight management computer reads blank-separated fields, so a field
-// taken from route text loses its blanks.
-std::string WithoutBlanks(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    if (c != ' ' && c != '\t')
-      out += c;
-  }
-  return out;
-}
 
 // 3 VOR, 2 NDB, 11 for an intersection and anything else; 1 is an airport.
 int TypeCode(std::string_view typ) {
@@ -38,12 +28,8 @@ std::string WriteXPlane11Fms(const RouteHeader& header, const RmTable& rm, std::
   AppendCrLfLine(out, "1100 Version");
   AppendCrLfLine(out, fmt::format("CYCLE {}", cycle));
   AppendCrLfLine(out, "ADEP " + header.DepIcao);
-  std::string runway_name = WithoutBlanks(runway);
-  if (!runway_name.empty()) {
-    for (char& c : runway_name)
-      c = AsciiUpper(c);
+  if (const std::string runway_name = NormalizedRunway(runway); !runway_name.empty())
     AppendCrLfLine(out, "DEPRWY RW" + runway_name);
-  }
   AppendCrLfLine(out, "ADES " + header.DestIcao);
   AppendCrLfLine(out, fmt::format("NUMENR {}", rm.Count()));
 
@@ -52,6 +38,8 @@ std::string WriteXPlane11Fms(const RouteHeader& header, const RmTable& rm, std::
     const RmRow& row = rm[i];
     const ExactPosition position = ExactPositionOf(row);
     int type = TypeCode(row.typ);
+    // The flight management computer reads blank-separated fields, so the
+    // airway loses its blanks.
     std::string via = i > 0 ? WithoutBlanks(rm[i - 1].route) : std::string();
     if (via.empty())
       via = "DRCT";
