@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -162,5 +163,12 @@ inline constexpr bool kOnWindows = false;
 #define KORVANTA_LINUX_ONLY(why)    \
   if (::korvanta::test::kOnWindows) \
   GTEST_SKIP() << "Linux only: " why
+
+// A test that reads a file back with a program written elsewhere skips
+// when that program is not installed.
+#define KORVANTA_REQUIRE_TOOL(tool, package)                        \
+  if (std::system("command -v " tool " > /dev/null 2>&1") != 0)     \
+  GTEST_SKIP() << tool " is not installed (Debian package " package \
+                       "; scripts/install-deps installs it)"
 
 }  // namespace korvanta::test

@@ -324,23 +324,18 @@ std::string ReadBack(const NewTargetsCli& setup, const fs::path& docs, std::stri
   return ReadFile(out / "out");
 }
 
-#define REQUIRE_TOOL(tool, package)                                 \
-  if (std::system("command -v " tool " > /dev/null 2>&1") != 0)     \
-  GTEST_SKIP() << tool " is not installed (Debian package " package \
-                       "; scripts/install-deps installs it)"
-
 // The departure's name as UTF-8 text, unescaped.
 const std::string kDepNameText =
     "S\xC3\x89"
     "ATTLE & TACOMA";
 
 TEST_F(NewTargetsCli, XmllintAcceptsTheRoute) {
-  REQUIRE_TOOL("xmllint", "libxml2-utils");
+  KORVANTA_REQUIRE_TOOL("xmllint", "libxml2-utils");
   ReadBack(*this, docs_, "xmllint --noout FILE");
 }
 
 TEST_F(NewTargetsCli, OgrinfoReadsEveryRoutePointAndItsNames) {
-  REQUIRE_TOOL("ogrinfo", "gdal-bin");
+  KORVANTA_REQUIRE_TOOL("ogrinfo", "gdal-bin");
   const std::string listing = ReadBack(*this, docs_, "ogrinfo -ro -al FILE route_points");
   EXPECT_NE(listing.find("Feature Count: 9\n"), std::string::npos) << listing;
   std::size_t at = 0;
@@ -353,7 +348,7 @@ TEST_F(NewTargetsCli, OgrinfoReadsEveryRoutePointAndItsNames) {
 }
 
 TEST_F(NewTargetsCli, GpsbabelReadsTheRoute) {
-  REQUIRE_TOOL("gpsbabel", "gpsbabel");
+  KORVANTA_REQUIRE_TOOL("gpsbabel", "gpsbabel");
   const std::string table = ReadBack(*this, docs_, "gpsbabel -r -i gpx -f FILE -o unicsv -F -");
   // Lines end with CR LF; descriptions are unescaped.
   std::string expected = "No,Latitude,Longitude,Name,Altitude,Notes\r\n";
