@@ -24,13 +24,13 @@ std::string Document(std::string_view lines) {
 RouteHeader Header(std::string dep, std::string dest, std::string dep_name, std::string dest_name,
                    int dep_elev, int dest_elev, int cruise) {
   RouteHeader h;
-  h.DepIcao = dep;
-  h.DestIcao = dest;
-  h.DepName = dep_name;
-  h.DestName = dest_name;
-  h.DepElev = dep_elev;
-  h.DestElev = dest_elev;
-  h.CruiseAlt = cruise;
+  h.departure_icao = dep;
+  h.destination_icao = dest;
+  h.departure_name = dep_name;
+  h.destination_name = dest_name;
+  h.departure_elevation = dep_elev;
+  h.destination_elevation = dest_elev;
+  h.cruise_altitude = cruise;
   return h;
 }
 
@@ -38,7 +38,7 @@ RouteHeader Header(std::string dep, std::string dest, std::string dep_name, std:
 // passed again, another airport on the way, names in Windows-1252 that need
 // escaping, a destination below sea level.
 const RouteHeader kSouth = Header("SBGR", "SCEL", "S\xC3O PAULO", "ARTURO & <B>", 2461, -11, 35000);
-const RmTable kSouthWaypoints = test::Table({
+const WaypointTable kSouthWaypoints = test::Table({
     Row("SBGR", "S23*26'08.00\"", "W046*28'23.00\"", "", "A"),
     Row("PCX", "S23*30'00.55\"", "W046*50'00.00\"", "UZ10", "V"),
     Row("ILKAP", "S24*00'00.5\"", "W047*59'59.99\"", "UZ10", "I"),
@@ -167,7 +167,7 @@ RUNWAY            <ICAO>
 
 TEST(MsfsPlan, TwoAirportsWithEachRunway) {
   const RouteHeader header = Header("EAAA", "EBBB", "ALPHA_INTL", "BETA FIELD", 364, 50, 33000);
-  const RmTable waypoints =
+  const WaypointTable waypoints =
       test::Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\"", "", "A"),
                    Row("EBBB", "N50*52'00.00\"", "E005*15'00.00\"", "", "A")});
   const std::string kNumber = "            <RunwayNumberFP>";

@@ -28,17 +28,17 @@ std::string AngleText(const DmsAngle& angle) {
 }
 
 // Latitude, longitude and altitude in feet: "N50° 2' 0.00\",E8° 34' 14.00\",+000364.00".
-std::string PositionText(const RmRow& row, std::int32_t altitude) {
+std::string PositionText(const Waypoint& row, std::int32_t altitude) {
   const DmsPosition position = DmsPositionOf(row);
   return fmt::format("{},{},{:+07}.00", AngleText(position.lat), AngleText(position.lon), altitude);
 }
 
-std::string_view WaypointType(std::string_view typ) {
-  if (typ == "V")
+std::string_view WaypointType(std::string_view kind) {
+  if (kind == "V")
     return "VOR";
-  if (typ == "N")
+  if (kind == "N")
     return "NDB";
-  if (typ == "A")
+  if (kind == "A")
     return "Airport";
   return "Intersection";
 }
@@ -68,10 +68,10 @@ void AddRunway(XmlDocument& xml, std::string_view runway) {
 
 }  // namespace
 
-std::string WriteMsfsPlan(const RouteHeader& header, const RmTable& waypoints,
+std::string WriteMsfsPlan(const RouteHeader& header, const WaypointTable& waypoints,
                           std::string_view runway) {
-  const std::string departure = DocumentText(header.DepIcao);
-  const std::string destination = DocumentText(header.DestIcao);
+  const std::string departure = DocumentText(header.departure_icao);
+  const std::string destination = DocumentText(header.destination_icao);
   const std::size_t last = waypoints.Count() - 1;
 
   XmlDocument xml;
@@ -82,31 +82,31 @@ std::string WriteMsfsPlan(const RouteHeader& header, const RmTable& waypoints,
   xml.XmlOpenTag("FlightPlan.FlightPlan");
   xml.XmlValueTag("Title", departure + " to " + destination);
   xml.XmlValueTag("FPType", "IFR");
-  xml.XmlValueTag("CruisingAlt", fmt::format("{}.000", header.CruiseAlt));
+  xml.XmlValueTag("CruisingAlt", fmt::format("{}.000", header.cruise_altitude));
   xml.XmlValueTag("DepartureID", departure);
-  xml.XmlValueTag("DepartureLLA", PositionText(waypoints[0], header.DepElev));
+  xml.XmlValueTag("DepartureLLA", PositionText(waypoints[0], header.departure_elevation));
   xml.XmlValueTag("DestinationID", destination);
-  xml.XmlValueTag("DestinationLLA", PositionText(waypoints[last], header.DestElev));
+  xml.XmlValueTag("DestinationLLA", PositionText(waypoints[last], header.destination_elevation));
   xml.XmlValueTag("Descr", departure + ", " + destination);
-  xml.XmlValueTag("DepartureName", DocumentText(header.DepName));
-  xml.XmlValueTag("DestinationName", DocumentText(header.DestName));
+  xml.XmlValueTag("DepartureName", DocumentText(header.departure_name));
+  xml.XmlValueTag("DestinationName", DocumentText(header.destination_name));
   xml.XmlOpenTag("AppVersion");
   xml.XmlValueTag("AppVersionMajor", "11");
   xml.XmlValueTag("AppVersionBuild", "282174");
   xml.XmlCloseTag();
 
   for (std::size_t i = 0; i <= last; ++i) {
-    const RmRow& row = waypoints[i];
+    const Waypoint& row = waypoints[i];
     const std::string id = DocumentText(row.id);
     // An airport the route passes is still that airport, flown over at
     // cruise altitude.
     const bool airport =
-        i == 0 || i == last || row.id == header.DepIcao || row.id == header.DestIcao;
-    const std::int32_t altitude = i == 0      ? header.DepElev
-                                  : i == last ? header.DestElev
-                                              : header.CruiseAlt;
+        i == 0 || i == last || row.id == header.departure_icao || row.id == header.destination_icao;
+    const std::int32_t altitude = i == 0      ? header.departure_elevation
+                                  : i == last ? header.destination_elevation
+                                              : header.cruise_altitude;
     xml.XmlOpenTag("ATCWaypoint", {{"id", id}});
-    xml.XmlValueTag("ATCWaypointType", airport ? "Airport" : WaypointType(row.typ));
+    xml.XmlValueTag("ATCWaypointType", airport ? "Airport" : WaypointType(row.kind));
     xml.XmlValueTag("WorldPosition", PositionText(row, altitude));
     if (i == 0)
       AddRunway(xml, runway);

@@ -14,7 +14,7 @@ namespace korvanta {
 // the departure carries the runway when `runway` reads as one (ReadRunway).
 // UTF-8 with a byte order mark, CR LF line ends. A coordinate that does not
 // read is the run's error report.
-std::string WriteMsfsPlan(const RouteHeader& header, const RmTable& waypoints,
+std::string WriteMsfsPlan(const RouteHeader& header, const WaypointTable& waypoints,
                           std::string_view runway);
 
 }  // namespace korvanta

@@ -6,7 +6,7 @@
 
 #include "route/conversions.hpp"
 #include "route/cp1252.hpp"
-#include "route/run_error.hpp"
+#include "errors/run_error.hpp"
 
 namespace korvanta {
 
@@ -91,7 +91,7 @@ std::optional<std::string> ExactText(std::optional<DmsAngle> angle, char negativ
   return MicrodegreeText(angle->hemisphere == negative ? -angle->hundredths : angle->hundredths);
 }
 
-DmsAngle Required(std::optional<DmsAngle> angle, const RmRow& row, std::string_view dms) {
+DmsAngle Required(std::optional<DmsAngle> angle, const Waypoint& row, std::string_view dms) {
   if (!angle) {
     throw RunError(
         Cp1252ToUtf8(fmt::format("Waypoint {}: the coordinate {} does not read", row.id, dms)));
@@ -117,11 +117,11 @@ std::optional<std::string> LonDmsToExactDecimalText(std::string_view dms) {
   return ExactText(ReadLonDms(dms), 'W');
 }
 
-DmsPosition DmsPositionOf(const RmRow& row) {
+DmsPosition DmsPositionOf(const Waypoint& row) {
   return {Required(ReadLatDms(row.lat), row, row.lat), Required(ReadLonDms(row.lon), row, row.lon)};
 }
 
-ExactPosition ExactPositionOf(const RmRow& row) {
+ExactPosition ExactPositionOf(const Waypoint& row) {
   const DmsPosition position = DmsPositionOf(row);
   return {*ExactText(position.lat, 'S'), *ExactText(position.lon, 'W')};
 }

@@ -39,7 +39,7 @@ struct DmsPosition {
 
 // The position of a row parsed in text mode; a coordinate that does not read
 // is the run's error report, naming the waypoint.
-DmsPosition DmsPositionOf(const RmRow& row);
+DmsPosition DmsPositionOf(const Waypoint& row);
 
 // A waypoint's latitude and longitude in decimal form.
 struct ExactPosition {
@@ -49,6 +49,6 @@ struct ExactPosition {
 
 // The position of a row parsed in text mode; a coordinate that does not read
 // is the run's error report, naming the waypoint.
-ExactPosition ExactPositionOf(const RmRow& row);
+ExactPosition ExactPositionOf(const Waypoint& row);
 
 }  // namespace korvanta
