@@ -12,8 +12,8 @@
 #include <map>
 #include <string>
 
-#include "app/conversion_run.hpp"
-#include "route/utf8_path.hpp"
+#include "io/utf8_path.hpp"
+#include "run/conversion_run.hpp"
 #include "test_support.hpp"
 
 namespace korvanta {

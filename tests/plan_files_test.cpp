@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "route/utf8_path.hpp"
+#include "io/utf8_path.hpp"
 #include "test_support.hpp"
 #include "writers/fsx.hpp"
 #include "writers/kml.hpp"

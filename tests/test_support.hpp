@@ -50,11 +50,11 @@ inline std::filesystem::path DataDir() {
 }
 
 // A waypoint table holding `rows`, in order.
-inline RmTable Table(const std::vector<RmRow>& rows) {
-  RmTable rm;
-  for (const RmRow& r : rows)
-    rm.Append(r);
-  return rm;
+inline WaypointTable Table(const std::vector<Waypoint>& rows) {
+  WaypointTable waypoints;
+  for (const Waypoint& r : rows)
+    waypoints.Append(r);
+  return waypoints;
 }
 
 // Route text written in a test: `marker` stands for the degree sign, the
@@ -69,15 +69,15 @@ inline std::string WithDegreeSign(std::string text, char marker) {
 
 // A waypoint row for a writer test; "*" in `lat` and `lon` stands for the
 // degree sign.
-inline RmRow Row(const std::string& id, const std::string& lat, const std::string& lon,
-                 const std::string& route = "", const std::string& typ = "I",
-                 const std::string& freq = "0") {
-  RmRow r;
+inline Waypoint Row(const std::string& id, const std::string& lat, const std::string& lon,
+                    const std::string& route = "", const std::string& kind = "I",
+                    const std::string& freq = "0") {
+  Waypoint r;
   r.id = id;
   r.lat = WithDegreeSign(lat, '*');
   r.lon = WithDegreeSign(lon, '*');
   r.route = route;
-  r.typ = typ;
+  r.kind = kind;
   r.freq = freq;
   return r;
 }

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
+#include "errors/run_error.hpp"
 #include "route/conversions.hpp"
 #include "route/cp1252.hpp"
-#include "route/run_error.hpp"
 
 namespace korvanta {
 
@@ -93,7 +93,7 @@ std::optional<std::string> ExactText(std::string_view dms, char positive, char n
   return MicrodegreeText(*hundredths);
 }
 
-std::string Required(std::optional<std::string> text, const RmRow& row, std::string_view dms) {
+std::string Required(std::optional<std::string> text, const Waypoint& row, std::string_view dms) {
   if (!text) {
     throw RunError(
         Cp1252ToUtf8(fmt::format("Waypoint {}: the coordinate {} does not read", row.id, dms)));
@@ -111,7 +111,7 @@ std::optional<std::string> LonDmsToExactDecimalText(std::string_view dms) {
   return ExactText(dms, 'E', 'W', 180);
 }
 
-ExactPosition ExactPositionOf(const RmRow& row) {
+ExactPosition ExactPositionOf(const Waypoint& row) {
   return {Required(LatDmsToExactDecimalText(row.lat), row, row.lat),
           Required(LonDmsToExactDecimalText(row.lon), row, row.lon)};
 }

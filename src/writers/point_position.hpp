@@ -26,6 +26,6 @@ struct ExactPosition {
 
 // The position of a row parsed in text mode; a coordinate that does not read
 // is the run's error report, naming the waypoint.
-ExactPosition ExactPositionOf(const RmRow& row);
+ExactPosition ExactPositionOf(const Waypoint& row);
 
 }  // namespace korvanta
