@@ -71,8 +71,8 @@ inline std::string WithDegreeSign(std::string text, char marker) {
 // A waypoint row for a writer test; "*" in `lat` and `lon` stands for the
 // degree sign.
 inline Waypoint Row(const std::string& id, const std::string& lat, const std::string& lon,
-                 const std::string& route = "", const std::string& kind = "I",
-                 const std::string& freq = "0") {
+                    const std::string& route = "", const std::string& kind = "I",
+                    const std::string& freq = "0") {
   Waypoint r;
   r.id = id;
   r.lat = WithDegreeSign(lat, '*');

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "errors/run_error.hpp"
 #include "run/targets.hpp"
 #include "run/writer_slots.hpp"
-#include "errors/run_error.hpp"
 #include "test_support.hpp"
 #include "writers/airac_cycle.hpp"
 #include "writers/gpx.hpp"
@@ -72,8 +72,9 @@ const WaypointTable kSouthRm = test::Table({
 });
 // Both airports below and above sea level by 17 ft (5.1816 m), a low cruise.
 const RouteHeader kPair = Header("EAAA", "EBBB", "ALPHA", "BETA", -17, 17, 4500);
-const WaypointTable kPairRm = test::Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\"", "", "A"),
-                                     Row("EBBB", "N50*52'00.5\"", "E005*15'00.00\"", "", "A")});
+const WaypointTable kPairRm =
+    test::Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\"", "", "A"),
+                 Row("EBBB", "N50*52'00.5\"", "E005*15'00.00\"", "", "A")});
 
 TEST(XPlane11Fms, WholePlans) {
   EXPECT_EQ(

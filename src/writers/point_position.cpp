@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
+#include "errors/run_error.hpp"
 #include "route/conversions.hpp"
 #include "route/cp1252.hpp"
-#include "errors/run_error.hpp"
 
 namespace korvanta {
 

@@ -21,8 +21,8 @@ int TypeCode(std::string_view kind) {
 
 }  // namespace
 
-std::string WriteXPlane11Fms(const RouteHeader& header, const WaypointTable& waypoints, std::string_view runway,
-                             std::string_view cycle) {
+std::string WriteXPlane11Fms(const RouteHeader& header, const WaypointTable& waypoints,
+                             std::string_view runway, std::string_view cycle) {
   std::string out;
   AppendCrLfLine(out, "I");
   AppendCrLfLine(out, "1100 Version");
