@@ -9,11 +9,11 @@
 #include <random>
 #include <string>
 
-#include "app/conversion_run.hpp"
-#include "app/file_output.hpp"
-#include "app/writer_slots.hpp"
 #include "bench_routes.hpp"
-#include "route/utf8_path.hpp"
+#include "files/file_output.hpp"
+#include "io/utf8_path.hpp"
+#include "run/conversion_run.hpp"
+#include "run/writer_slots.hpp"
 
 namespace {
 

@@ -20,11 +20,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/file_output.hpp"
-#include "app/tu154_slot.hpp"
+#include "files/file_output.hpp"
 #include "route/airports.hpp"
 #include "route/parser.hpp"
 #include "route/tables.hpp"
+#include "run/tu154_slot.hpp"
 #include "writers/tu154_store.hpp"
 
 namespace {
@@ -98,9 +98,9 @@ void ParseSingleChainLine(benchmark::State& state, bool with_heading) {
   for (auto _ : state) {
     peak = PeakOf([&] {
       std::vector<std::string> lines = korvanta::SplitLines(text);
-      korvanta::RmTable rm;
+      korvanta::WaypointTable waypoints;
       korvanta::RouteHeader header;
-      benchmark::DoNotOptimize(korvanta::ParseRoute(lines, {}, airports, rm, header));
+      benchmark::DoNotOptimize(korvanta::ParseRoute(lines, {}, airports, waypoints, header));
     });
   }
   Report(state, peak, text.size());
@@ -169,10 +169,10 @@ void BM_FileIntoLargePlanStore(benchmark::State& state) {
   std::size_t peak = 0;
   for (auto _ : state) {
     peak = PeakOf([&] {
-      korvanta::FileTu154Plan(folder, plan,
-                              [](const std::filesystem::path& file, std::string_view bytes) {
-                                korvanta::WriteWholeFile(file, bytes);
-                              });
+      korvanta::FileIntoPlanStore(folder, plan,
+                                  [](const std::filesystem::path& file, std::string_view bytes) {
+                                    korvanta::WriteWholeFile(file, bytes);
+                                  });
     });
   }
   std::filesystem::remove_all(folder);

@@ -32,8 +32,8 @@ namespace {
 using korvanta::AirportDatabase;
 using korvanta::ParseMode;
 using korvanta::ParseResult;
-using korvanta::RmTable;
 using korvanta::RouteHeader;
+using korvanta::WaypointTable;
 
 constexpr std::size_t kAirportCount = 40000;
 
@@ -134,7 +134,7 @@ void BM_LoadAirportDatabase(benchmark::State& state) {
   for (auto _ : state) {
     AirportDatabase db;
     const auto result = korvanta::LoadAirportDatabase(file.Path(), db);
-    if (!result.loaded || db.apt.Count() != kAirportCount) {
+    if (!result.loaded || db.elevations.Count() != kAirportCount) {
       state.SkipWithError("airport database did not load");
       break;
     }
@@ -177,18 +177,19 @@ AirportDatabase RouteAirports() {
 void BM_ParseRoute(benchmark::State& state, ParseMode mode) {
   const std::vector<std::string> route = korvanta::bench::RouteLines();
   const AirportDatabase airports = RouteAirports();
-  RmTable rm;
+  WaypointTable waypoints;
   RouteHeader header;
   for (auto _ : state) {
     state.PauseTiming();
     std::vector<std::string> lines = route;
     state.ResumeTiming();
-    const ParseResult result = korvanta::ParseRoute(lines, {mode, false}, airports, rm, header);
-    if (result != ParseResult::kParsed || rm.Count() != korvanta::bench::kRoutePoints) {
+    const ParseResult result =
+        korvanta::ParseRoute(lines, {mode, false}, airports, waypoints, header);
+    if (result != ParseResult::kParsed || waypoints.Count() != korvanta::bench::kRoutePoints) {
       state.SkipWithError("the generated route did not parse");
       break;
     }
-    benchmark::DoNotOptimize(rm);
+    benchmark::DoNotOptimize(waypoints);
   }
   state.SetItemsProcessed(state.iterations() *
                           static_cast<std::int64_t>(korvanta::bench::kRoutePoints));

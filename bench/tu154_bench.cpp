@@ -20,18 +20,18 @@
 #include <string>
 #include <vector>
 
-#include "app/file_output.hpp"
-#include "app/tu154_slot.hpp"
+#include "files/file_output.hpp"
 #include "route/tables.hpp"
+#include "run/tu154_slot.hpp"
 #include "writers/tu154.hpp"
 #include "writers/tu154_navdata.hpp"
 #include "writers/tu154_store.hpp"
 
 namespace {
 
-using korvanta::RmRow;
-using korvanta::RmTable;
-using korvanta::TuTable;
+using korvanta::KlnNavigationPoints;
+using korvanta::Waypoint;
+using korvanta::WaypointTable;
 
 constexpr std::size_t kPointsPerFile = 50'000;
 constexpr std::size_t kPoints = 4 * kPointsPerFile;
@@ -116,12 +116,12 @@ class NavigationData {
     // from it), destination.
     for (std::size_t i = 0; i < kRouteWaypoints; ++i) {
       const GeneratedPoint& p = points_[(i * 7) % points_.size()];
-      RmRow row;
+      Waypoint row;
       row.id = i % 50 == 17 ? "ZZZZZ" : p.id;
       row.lat = DmsText(p.lat, 'N', 'S', 2);
       row.lon = DmsText(p.lon, 'E', 'W', 3);
-      row.typ = i == 0 || i + 1 == kRouteWaypoints ? "A" : "I";
-      rm_.Append(row);
+      row.kind = i == 0 || i + 1 == kRouteWaypoints ? "A" : "I";
+      waypoints_.Append(row);
     }
 
     // A store of 24 plans of 300 points, numbered 1 to 25 without 13.
@@ -146,14 +146,14 @@ class NavigationData {
 
   const std::filesystem::path& Folder() const { return folder_; }
   std::size_t Bytes() const { return bytes_; }
-  const RmTable& Route() const { return rm_; }
+  const WaypointTable& Route() const { return waypoints_; }
   const std::string& Store() const { return store_; }
 
  private:
   std::filesystem::path folder_;
   std::size_t bytes_ = 0;
   std::vector<GeneratedPoint> points_;
-  RmTable rm_;
+  WaypointTable waypoints_;
   std::string store_;
 };
 
@@ -191,13 +191,13 @@ BENCHMARK(BM_ReadNavigationLinesPlain)->Unit(benchmark::kMillisecond);
 void BM_Tu154NavigationLoad(benchmark::State& state) {
   const NavigationData& data = Data();
   for (auto _ : state) {
-    TuTable tu;
-    korvanta::LoadTuNavigation(data.Folder(), tu);
-    if (tu.Count() != kPoints) {
+    KlnNavigationPoints navigation_points;
+    korvanta::LoadKlnNavigation(data.Folder(), navigation_points);
+    if (navigation_points.Count() != kPoints) {
       state.SkipWithError("navigation data did not load");
       break;
     }
-    benchmark::DoNotOptimize(tu);
+    benchmark::DoNotOptimize(navigation_points);
   }
   Items(state);
 }
@@ -208,9 +208,9 @@ void BM_Tu154Writer(benchmark::State& state) {
   const NavigationData& data = Data();
   std::size_t merged = 0;
   for (auto _ : state) {
-    TuTable tu;
-    korvanta::LoadTuNavigation(data.Folder(), tu);
-    const std::string plan = korvanta::WriteTu154Plan(data.Route(), tu, 13);
+    KlnNavigationPoints navigation_points;
+    korvanta::LoadKlnNavigation(data.Folder(), navigation_points);
+    const std::string plan = korvanta::WriteTu154Plan(data.Route(), navigation_points, 13);
     const std::string store = korvanta::MergePlanStore(data.Store(), plan);
     merged = store.size();
     benchmark::DoNotOptimize(store);
@@ -229,14 +229,14 @@ void BM_Tu154WriterWithFiles(benchmark::State& state) {
     state.PauseTiming();
     korvanta::WriteWholeFile(store, data.Store());
     state.ResumeTiming();
-    TuTable tu;
-    korvanta::LoadTuNavigation(data.Folder(), tu);
-    const std::string plan = korvanta::WriteTu154Plan(data.Route(), tu, 13);
+    KlnNavigationPoints navigation_points;
+    korvanta::LoadKlnNavigation(data.Folder(), navigation_points);
+    const std::string plan = korvanta::WriteTu154Plan(data.Route(), navigation_points, 13);
     korvanta::WriteWholeFile(data.Folder() / "FPLS.TXT", plan);
-    korvanta::FileTu154Plan(data.Folder(), plan,
-                            [](const std::filesystem::path& file, std::string_view bytes) {
-                              korvanta::WriteWholeFile(file, bytes);
-                            });
+    korvanta::FileIntoPlanStore(data.Folder(), plan,
+                                [](const std::filesystem::path& file, std::string_view bytes) {
+                                  korvanta::WriteWholeFile(file, bytes);
+                                });
   }
   Items(state);
 }
@@ -245,10 +245,10 @@ BENCHMARK(BM_Tu154WriterWithFiles)->Unit(benchmark::kMillisecond);
 // The 300 lookups alone, on a loaded table.
 void BM_Tu154Lookups(benchmark::State& state) {
   const NavigationData& data = Data();
-  TuTable tu;
-  korvanta::LoadTuNavigation(data.Folder(), tu);
+  KlnNavigationPoints navigation_points;
+  korvanta::LoadKlnNavigation(data.Folder(), navigation_points);
   for (auto _ : state) {
-    const std::string plan = korvanta::WriteTu154Plan(data.Route(), tu, 13);
+    const std::string plan = korvanta::WriteTu154Plan(data.Route(), navigation_points, 13);
     benchmark::DoNotOptimize(plan);
   }
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kRouteWaypoints));

@@ -25,6 +25,8 @@ foreach(candidate LICENSE LICENSE.txt LICENSE.md COPYING)
     break()
   endif()
 endforeach()
+# The licence's SPDX name, for the package metadata.
+set(KORVANTA_LICENSE_SPDX MIT)
 if(NOT KORVANTA_LICENSE_FILE)
   message(STATUS "No licence file (LICENSE) in the source tree: the packages go without one")
 endif()
@@ -51,9 +53,24 @@ if(WIN32)
 else()
   install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
   if(KORVANTA_LICENSE_FILE)
-    # Where Debian keeps every package's licence.
-    install(FILES ${KORVANTA_LICENSE_FILE} DESTINATION ${CMAKE_INSTALL_DOCDIR}
-            RENAME copyright)
+    # Where Debian keeps every package's licence, in Debian's machine-readable
+    # form: the licence's SPDX name, then its text indented by one blank,
+    # with " ." for an empty line.
+    file(READ ${KORVANTA_LICENSE_FILE} license_text)
+    string(REGEX REPLACE "\n$" "" license_text "${license_text}")
+    string(REPLACE "\n\n" "\n.\n" license_text "${license_text}")
+    string(REPLACE "\n" "\n " license_text "${license_text}")
+    file(WRITE ${CMAKE_BINARY_DIR}/package/copyright.new
+         "Upstream-Name: korvanta\n\n"
+         "Files: *\n"
+         "Copyright: 2026 The Korvanta authors\n"
+         "License: ${KORVANTA_LICENSE_SPDX}\n ${license_text}\n")
+    file(COPY_FILE ${CMAKE_BINARY_DIR}/package/copyright.new ${CMAKE_BINARY_DIR}/package/copyright
+         ONLY_IF_DIFFERENT)
+    file(REMOVE ${CMAKE_BINARY_DIR}/package/copyright.new)
+    set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                 ${KORVANTA_LICENSE_FILE})
+    install(FILES ${CMAKE_BINARY_DIR}/package/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
   endif()
 endif()
 
@@ -70,6 +87,7 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "CIVA, MadDog and Tu-154 add-ons, each into the folder where its simulator"
   "looks for plans. A desktop window (korvanta) and a command line"
   "(korvanta-cli).")
+set(CPACK_RESOURCE_FILE_LICENSE ${KORVANTA_LICENSE_FILE})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_VERBATIM_VARIABLES ON)
 

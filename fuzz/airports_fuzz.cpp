@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes = korvanta::fuzz::AsText(data, size);
   korvanta::AirportDatabase db;
   korvanta::LoadAirportLines(bytes, db);
-  Require(db.AirportsLoaded, "database not marked loaded");
+  Require(db.airports_loaded, "database not marked loaded");
 
   // The first line of every code, in file order, with its elevation.
   std::unordered_map<std::string, std::int64_t> first_elevation;
@@ -67,10 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ++lines;
     start = next;
   }
-  Require(db.apt.Count() == lines, "not one row per line");
+  Require(db.elevations.Count() == lines, "not one row per line");
 
   for (const auto& [code, elevation] : first_elevation) {
-    const korvanta::AptRow* row = db.apt.FindFirst(code);
+    const korvanta::AirportElevation* row = db.elevations.FindFirst(code);
     Require(row != nullptr, "a code of the file is not found");
     Require(row->icao == code, "the look-up found another code");
     Require(row->alt == elevation, "the row found has another elevation than the first line");

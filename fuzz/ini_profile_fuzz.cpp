@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/ini_profile.hpp"
 #include "fuzz_support.hpp"
+#include "settings/ini_profile.hpp"
 
 namespace {
 

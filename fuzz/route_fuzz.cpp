@@ -28,9 +28,9 @@ using korvanta::AirportDatabase;
 using korvanta::ParseMode;
 using korvanta::ParseOptions;
 using korvanta::ParseResult;
-using korvanta::RmRow;
-using korvanta::RmTable;
 using korvanta::RouteHeader;
+using korvanta::Waypoint;
+using korvanta::WaypointTable;
 
 [[noreturn]] void Fail(const char* what, const ParseOptions& options) {
   std::fprintf(stderr, "route_fuzz: %s (mode %d, super80 %d)\n", what,
@@ -38,12 +38,12 @@ using korvanta::RouteHeader;
   std::abort();
 }
 
-bool SameRow(const RmRow& a, const RmRow& b) {
+bool SameRow(const Waypoint& a, const Waypoint& b) {
   return a.id == b.id && a.lat == b.lat && a.lon == b.lon && a.alt == b.alt && a.route == b.route &&
-         a.typ == b.typ && a.freq == b.freq && a.track == b.track;
+         a.kind == b.kind && a.freq == b.freq && a.track == b.track;
 }
 
-bool SameTable(const RmTable& a, const RmTable& b) {
+bool SameTable(const WaypointTable& a, const WaypointTable& b) {
   if (a.Count() != b.Count())
     return false;
   for (std::size_t i = 0; i < a.Count(); ++i) {
@@ -54,50 +54,56 @@ bool SameTable(const RmTable& a, const RmTable& b) {
 }
 
 bool SameHeader(const RouteHeader& a, const RouteHeader& b) {
-  return a.DepIcao == b.DepIcao && a.DestIcao == b.DestIcao && a.DepName == b.DepName &&
-         a.DestName == b.DestName && a.DepLat == b.DepLat && a.DepLon == b.DepLon &&
-         a.DestLat == b.DestLat && a.DestLon == b.DestLon && a.DepElev == b.DepElev &&
-         a.DestElev == b.DestElev && a.CruiseAlt == b.CruiseAlt;
+  return a.departure_icao == b.departure_icao && a.destination_icao == b.destination_icao &&
+         a.departure_name == b.departure_name && a.destination_name == b.destination_name &&
+         a.departure_lat == b.departure_lat && a.departure_lon == b.departure_lon &&
+         a.destination_lat == b.destination_lat && a.destination_lon == b.destination_lon &&
+         a.departure_elevation == b.departure_elevation &&
+         a.destination_elevation == b.destination_elevation &&
+         a.cruise_altitude == b.cruise_altitude;
 }
 
-bool FitsWidths(const RmRow& row) {
-  return row.id.size() <= RmTable::kIdWidth && row.lat.size() <= RmTable::kLatWidth &&
-         row.lon.size() <= RmTable::kLonWidth && row.route.size() <= RmTable::kRouteWidth &&
-         row.typ.size() <= RmTable::kTypWidth && row.freq.size() <= RmTable::kFreqWidth &&
-         row.track.size() <= RmTable::kTrackWidth;
+bool FitsWidths(const Waypoint& row) {
+  return row.id.size() <= WaypointTable::kIdWidth && row.lat.size() <= WaypointTable::kLatWidth &&
+         row.lon.size() <= WaypointTable::kLonWidth &&
+         row.route.size() <= WaypointTable::kRouteWidth &&
+         row.kind.size() <= WaypointTable::kKindWidth &&
+         row.freq.size() <= WaypointTable::kFreqWidth &&
+         row.track.size() <= WaypointTable::kTrackWidth;
 }
 
 void CheckParse(const std::vector<std::string>& original, const ParseOptions& options,
                 const AirportDatabase& airports) {
   std::vector<std::string> lines = original;
 
-  RmTable rm;
+  WaypointTable waypoints;
   RouteHeader header;
-  const ParseResult result = ParseRoute(lines, options, airports, rm, header);
+  const ParseResult result = ParseRoute(lines, options, airports, waypoints, header);
 
-  if (result != ParseResult::kParsed && !rm.IsEmpty())
+  if (result != ParseResult::kParsed && !waypoints.IsEmpty())
     Fail("failed parse left rows", options);
   if (result == ParseResult::kParsed) {
-    if (rm.IsEmpty())
+    if (waypoints.IsEmpty())
       Fail("parsed route has no rows", options);
-    if (rm[0].typ != "A" || rm[rm.Count() - 1].typ != "A")
+    if (waypoints[0].kind != "A" || waypoints[waypoints.Count() - 1].kind != "A")
       Fail("ends are not airports", options);
-    if (header.DepIcao != rm[0].id || header.DestIcao != rm[rm.Count() - 1].id) {
+    if (header.departure_icao != waypoints[0].id ||
+        header.destination_icao != waypoints[waypoints.Count() - 1].id) {
       Fail("header ends differ from the table", options);
     }
   }
-  for (const RmRow& row : rm) {
+  for (const Waypoint& row : waypoints) {
     if (!FitsWidths(row))
       Fail("row field wider than its column", options);
   }
 
   // The same, edited list once more, into fresh objects.
-  RmTable rm_again;
+  WaypointTable rm_again;
   RouteHeader header_again;
   const ParseResult again = ParseRoute(lines, options, airports, rm_again, header_again);
   if (again != result)
     Fail("second parse gives another result", options);
-  if (!SameTable(rm, rm_again))
+  if (!SameTable(waypoints, rm_again))
     Fail("second parse gives other rows", options);
   if (!SameHeader(header, header_again))
     Fail("second parse gives another header", options);
@@ -118,12 +124,12 @@ std::size_t CountLines(std::string_view bytes) {
 }
 
 void CheckLoad(std::string_view bytes, const AirportDatabase& db) {
-  if (!db.AirportsLoaded) {
+  if (!db.airports_loaded) {
     std::fprintf(stderr, "route_fuzz: database not marked loaded\n");
     std::abort();
   }
-  if (db.apt.Count() != CountLines(bytes)) {
-    std::fprintf(stderr, "route_fuzz: %zu database rows for %zu lines\n", db.apt.Count(),
+  if (db.elevations.Count() != CountLines(bytes)) {
+    std::fprintf(stderr, "route_fuzz: %zu database rows for %zu lines\n", db.elevations.Count(),
                  CountLines(bytes));
     std::abort();
   }

@@ -14,14 +14,14 @@
 
 #include <fmt/format.h>
 
+#include "errors/run_error.hpp"
 #include "fuzz_support.hpp"
-#include "route/run_error.hpp"
 #include "route/tables.hpp"
 #include "writers/tu154_navdata.hpp"
 
 namespace {
 
-using korvanta::TuNavFile;
+using korvanta::KlnNavigationFile;
 using korvanta::fuzz::Require;
 
 constexpr std::string_view kSource = "nav/PTT_APT.DAT";
@@ -59,9 +59,9 @@ struct Expected {
 };
 
 // What the load must give: lines end at CR LF, LF or a lone CR.
-Expected ExpectedLoad(TuNavFile kind, std::string_view bytes) {
-  const bool intersections = kind == TuNavFile::kIntersections;
-  const std::size_t needed = intersections ? 3 : kind == TuNavFile::kVors ? 5 : 4;
+Expected ExpectedLoad(KlnNavigationFile kind, std::string_view bytes) {
+  const bool intersections = kind == KlnNavigationFile::kIntersections;
+  const std::size_t needed = intersections ? 3 : kind == KlnNavigationFile::kVors ? 5 : 4;
   Expected expected;
   std::size_t number = 0;
   for (std::size_t start = 0; start < bytes.size();) {
@@ -94,34 +94,34 @@ Expected ExpectedLoad(TuNavFile kind, std::string_view bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0)
     return 0;
-  const auto kind = static_cast<TuNavFile>(data[0] % 4);
+  const auto kind = static_cast<KlnNavigationFile>(data[0] % 4);
   const std::string_view bytes = korvanta::fuzz::AsText(data + 1, size - 1);
   const Expected expected = ExpectedLoad(kind, bytes);
 
-  korvanta::TuTable tu;
+  korvanta::KlnNavigationPoints navigation_points;
   std::size_t counter = 0;
   std::string error;
   try {
-    korvanta::LoadTuNavigationText(kind, bytes, kSource, tu, counter);
+    korvanta::LoadKlnNavigationText(kind, bytes, kSource, navigation_points, counter);
   } catch (const korvanta::RunError& e) {
     error = e.what();
   }
   Require(error == expected.error, "not the error a short line gives, or one without cause");
-  Require(tu.Count() == expected.rows, "not one row per line read");
+  Require(navigation_points.Count() == expected.rows, "not one row per line read");
   Require(counter == expected.rows, "the running count is not the rows taken");
 
   // Every key is found, the current row first, else its first row; the row
   // found becomes the current one.
   std::unordered_map<std::string_view, std::size_t> first_row;
-  for (std::size_t i = 0; i < tu.Count(); ++i)
-    first_row.try_emplace(tu.Rows()[i].id, i);
-  std::size_t current = tu.Count() == 0 ? 0 : tu.Count() - 1;
-  for (std::size_t i = 0; i < tu.Count(); ++i) {
-    const std::string id = tu.Rows()[i].id;
-    const korvanta::TuRow* found = tu.Locate(id);
+  for (std::size_t i = 0; i < navigation_points.Count(); ++i)
+    first_row.try_emplace(navigation_points.Rows()[i].id, i);
+  std::size_t current = navigation_points.Count() == 0 ? 0 : navigation_points.Count() - 1;
+  for (std::size_t i = 0; i < navigation_points.Count(); ++i) {
+    const std::string id = navigation_points.Rows()[i].id;
+    const korvanta::KlnNavigationPoint* found = navigation_points.Locate(id);
     Require(found != nullptr, "a stored key is not found");
-    const auto at = static_cast<std::size_t>(found - tu.Rows().data());
-    const bool current_matches = tu.Rows()[current].id == id;
+    const auto at = static_cast<std::size_t>(found - navigation_points.Rows().data());
+    const bool current_matches = navigation_points.Rows()[current].id == id;
     Require(at == (current_matches ? current : first_row.at(id)), "the key found the wrong row");
     current = at;
   }

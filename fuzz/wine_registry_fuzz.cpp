@@ -20,8 +20,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/wine_prefix_source.hpp"
 #include "fuzz_support.hpp"
+#include "settings/wine_prefix_source.hpp"
 
 namespace {
 

@@ -18,10 +18,10 @@
 
 #include <fmt/format.h>
 
+#include "errors/run_error.hpp"
 #include "fuzz_support.hpp"
 #include "route/airports.hpp"
 #include "route/parser.hpp"
-#include "route/run_error.hpp"
 #include "route/tables.hpp"
 #include "writers/civa.hpp"
 #include "writers/fs2004.hpp"
@@ -37,8 +37,8 @@
 
 namespace {
 
-using korvanta::RmTable;
 using korvanta::RouteHeader;
+using korvanta::WaypointTable;
 using korvanta::fuzz::Require;
 
 void RequireCrLfText(std::string_view text, std::string_view format) {
@@ -46,19 +46,19 @@ void RequireCrLfText(std::string_view text, std::string_view format) {
     Require(false, fmt::format("{}: a line does not end with CR LF", format));
 }
 
-bool Parse(std::string_view text, korvanta::ParseOptions options, RmTable& rm,
+bool Parse(std::string_view text, korvanta::ParseOptions options, WaypointTable& waypoints,
            RouteHeader& header) {
   static const korvanta::AirportDatabase kNoAirports;
   std::vector<std::string> lines = korvanta::SplitLines(text);
-  return korvanta::ParseRoute(lines, options, kNoAirports, rm, header) ==
+  return korvanta::ParseRoute(lines, options, kNoAirports, waypoints, header) ==
          korvanta::ParseResult::kParsed;
 }
 
 // The rows after the departure that are not the destination airport.
-std::size_t EnRouteCount(const RouteHeader& header, const RmTable& rm) {
+std::size_t EnRouteCount(const RouteHeader& header, const WaypointTable& waypoints) {
   std::size_t count = 0;
-  for (std::size_t i = 1; i < rm.Count(); ++i)
-    count += rm[i].id != header.DestIcao ? 1 : 0;
+  for (std::size_t i = 1; i < waypoints.Count(); ++i)
+    count += waypoints[i].id != header.destination_icao ? 1 : 0;
   return count;
 }
 
@@ -67,32 +67,34 @@ std::uint16_t U16At(std::string_view bytes, std::size_t at) {
                                     static_cast<unsigned char>(bytes[at + 1]) << 8);
 }
 
-void CheckFsNavigator(const RouteHeader& header, const RmTable& rm) {
-  const std::size_t en_route = EnRouteCount(header, rm);
+void CheckFsNavigator(const RouteHeader& header, const WaypointTable& waypoints) {
+  const std::size_t en_route = EnRouteCount(header, waypoints);
   try {
-    const std::string plan = korvanta::WriteFsNavigatorPlan(header, rm);
+    const std::string plan = korvanta::WriteFsNavigatorPlan(header, waypoints);
     Require(plan.size() == 516 + 52 * en_route, "FSNavigator: the plan has another length");
     Require(U16At(plan, 0) == plan.size(), "FSNavigator: the length field is not the length");
-    Require(U16At(plan, 284) == rm.Count(), "FSNavigator: the point count is not the rows");
+    Require(U16At(plan, 284) == waypoints.Count(), "FSNavigator: the point count is not the rows");
   } catch (const korvanta::RunError&) {
     // Refused only when the waypoints overflow the 16-bit length or the
     // points would run into the trailer.
-    Require(en_route > korvanta::kFsNavMaxEnRoute || 388 + 10 * rm.Count() > 504 + 52 * en_route,
-            "FSNavigator: a plan the format holds was refused");
+    Require(
+        en_route > korvanta::kFsNavMaxEnRoute || 388 + 10 * waypoints.Count() > 504 + 52 * en_route,
+        "FSNavigator: a plan the format holds was refused");
   }
 }
 
-void CheckCiva(const RouteHeader& header, const RmTable& rm) {
+void CheckCiva(const RouteHeader& header, const WaypointTable& waypoints) {
   std::vector<std::string_view> waypoints;
-  for (std::size_t i = 1; i < rm.Count(); ++i) {
-    if (rm[i].id != header.DestIcao)
-      waypoints.push_back(rm[i].id);
+  for (std::size_t i = 1; i < waypoints.Count(); ++i) {
+    if (waypoints[i].id != header.destination_icao)
+      waypoints.push_back(waypoints[i].id);
   }
-  const std::vector<korvanta::CivaCard> cards = korvanta::WriteCivaCards(header, rm);
+  const std::vector<korvanta::CivaCard> cards = korvanta::WriteCivaCards(header, waypoints);
   Require(cards.size() == waypoints.size() / 9 + 1, "CIVA: not nine waypoints to a card");
   std::size_t next = 0;
   for (std::size_t c = 0; c < cards.size(); ++c) {
-    const std::string program = fmt::format("{}-{}{:02}", header.DepIcao, header.DestIcao, c + 1);
+    const std::string program =
+        fmt::format("{}-{}{:02}", header.departure_icao, header.destination_icao, c + 1);
     Require(cards[c].file_name == program + ".AWC", "CIVA: a card is misnamed");
     const std::string& text = cards[c].text;
     Require(text.ends_with("\r\n;") &&
@@ -117,40 +119,42 @@ void CheckCiva(const RouteHeader& header, const RmTable& rm) {
   Require(next == waypoints.size(), "CIVA: a waypoint is on no card");
 }
 
-void CheckTu154(const RmTable& rm) {
-  korvanta::TuTable tu;
-  for (const korvanta::RmRow& row : rm)
-    tu.Append({korvanta::Tu154LookupKey(row), "55.5", "37.5"});
-  const std::string plan = korvanta::WriteTu154Plan(rm, tu, 7);
+void CheckTu154(const WaypointTable& waypoints) {
+  korvanta::KlnNavigationPoints navigation_points;
+  for (const korvanta::Waypoint& row : waypoints)
+    navigation_points.Append({korvanta::Tu154LookupKey(row), "55.5", "37.5"});
+  const std::string plan = korvanta::WriteTu154Plan(waypoints, navigation_points, 7);
   RequireCrLfText(plan, "Tu-154");
   const std::vector<std::string> lines = korvanta::SplitLines(plan);
-  Require(lines.size() == rm.Count() + 2 && lines.front() == "[FPL.7]" &&
-              lines.back() == fmt::format("PointsCount={}", rm.Count()),
+  Require(lines.size() == waypoints.Count() + 2 && lines.front() == "[FPL.7]" &&
+              lines.back() == fmt::format("PointsCount={}", waypoints.Count()),
           "Tu-154: not every waypoint found, or no header and count");
-  for (std::size_t i = 0; i < rm.Count(); ++i) {
+  for (std::size_t i = 0; i < waypoints.Count(); ++i) {
     Require(lines[i + 1].starts_with(fmt::format("Point.{}=", i)),
             "Tu-154: points not numbered without gaps");
   }
 }
 
-void CheckTextMode(const RouteHeader& header, const RmTable& rm, std::string_view runway) {
-  const korvanta::Fs2004Plan fs2004 = korvanta::WriteFs2004Plan(header, rm, runway);
+void CheckTextMode(const RouteHeader& header, const WaypointTable& waypoints,
+                   std::string_view runway) {
+  const korvanta::Fs2004Plan fs2004 = korvanta::WriteFs2004Plan(header, waypoints, runway);
   RequireCrLfText(fs2004.plan_text, "FS2004");
   RequireCrLfText(fs2004.isg_route, "ISG");
   RequireCrLfText(korvanta::WriteFsxPlan(fs2004.plan_text), "FSX");
-  RequireCrLfText(korvanta::WriteGoogleEarthKml(fs2004.plan_text, header.DepName, header.DestName),
+  RequireCrLfText(korvanta::WriteGoogleEarthKml(fs2004.plan_text, header.departure_name,
+                                                header.destination_name),
                   "KML");
   try {
-    RequireCrLfText(korvanta::WriteIflyPlan(header, rm), "iFly");
+    RequireCrLfText(korvanta::WriteIflyPlan(header, waypoints), "iFly");
   } catch (const korvanta::RunError&) {
     // A coordinate that does not read as a number ends the iFly plan.
   }
-  RequireCrLfText(korvanta::WriteLevelDRoute(header, rm), "Level-D");
-  RequireCrLfText(korvanta::WriteXPlaneFms(header, rm), "X-Plane");
-  RequireCrLfText(korvanta::WriteMadDogRoute(header, rm), "MadDog");
-  CheckFsNavigator(header, rm);
-  CheckCiva(header, rm);
-  CheckTu154(rm);
+  RequireCrLfText(korvanta::WriteLevelDRoute(header, waypoints), "Level-D");
+  RequireCrLfText(korvanta::WriteXPlaneFms(header, waypoints), "X-Plane");
+  RequireCrLfText(korvanta::WriteMadDogRoute(header, waypoints), "MadDog");
+  CheckFsNavigator(header, waypoints);
+  CheckCiva(header, waypoints);
+  CheckTu154(waypoints);
 }
 
 }  // namespace
@@ -166,12 +170,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       parts[0].substr(0, std::min<std::size_t>(parts[0].find_first_of("\r\n"), 8));
   const std::string_view route = parts[1];
 
-  RmTable rm;
+  WaypointTable waypoints;
   RouteHeader header;
-  if (Parse(route, {korvanta::ParseMode::kText, super80}, rm, header))
-    CheckTextMode(header, rm, runway);
-  if (Parse(route, {korvanta::ParseMode::kDecimal, super80}, rm, header)) {
-    RequireCrLfText(korvanta::WritePmdgRoute(header, rm, runway), "PMDG");
+  if (Parse(route, {korvanta::ParseMode::kText, super80}, waypoints, header))
+    CheckTextMode(header, waypoints, runway);
+  if (Parse(route, {korvanta::ParseMode::kDecimal, super80}, waypoints, header)) {
+    RequireCrLfText(korvanta::WritePmdgRoute(header, waypoints, runway), "PMDG");
   }
   return 0;
 }

@@ -30,8 +30,8 @@ TEST(AirportDatabase, ElevationCharacters) {
   for (const auto& c : cases) {
     AirportDatabase db;
     LoadAirportLines(DbLine("EAAA", c.field) + "\r\n", db);
-    ASSERT_EQ(db.apt.Count(), 1u);
-    EXPECT_EQ(db.apt.Rows()[0].alt, c.alt) << "[" << c.field << "]";
+    ASSERT_EQ(db.elevations.Count(), 1u);
+    EXPECT_EQ(db.elevations.Rows()[0].alt, c.alt) << "[" << c.field << "]";
   }
 }
 
@@ -42,8 +42,8 @@ TEST(AirportDatabase, EveryLineIsARecordAndLookupsAreExact) {
                             DbLine("EDDF", "  111");
   std::vector<std::size_t> progress;
   LoadAirportLines(bytes, db, [&](std::size_t n) { progress.push_back(n); });
-  ASSERT_TRUE(db.AirportsLoaded);
-  EXPECT_EQ(db.apt.Count(), 5u);
+  ASSERT_TRUE(db.airports_loaded);
+  EXPECT_EQ(db.elevations.Count(), 5u);
   EXPECT_EQ(progress, std::vector<std::size_t>{0});
 
   struct Case {
@@ -58,20 +58,20 @@ TEST(AirportDatabase, EveryLineIsARecordAndLookupsAreExact) {
     EXPECT_EQ(db.Elevation(c.id), c.elevation) << c.id;
 
   // Sorted without regard to case; the short line's empty key comes first.
-  EXPECT_EQ(db.apt.Rows()[0].icao, "");
-  EXPECT_EQ(db.apt.Rows()[1].icao, "ABC ");
+  EXPECT_EQ(db.elevations.Rows()[0].icao, "");
+  EXPECT_EQ(db.elevations.Rows()[1].icao, "ABC ");
 }
 
 TEST(AirportDatabase, LocatePrefersTheCurrentRecord) {
-  AptTable apt;
-  apt.Append({"AAAA", 1});
-  apt.Append({"BBBB", 2});
-  apt.Append({"BBBB", 3});
-  apt.Sort();
-  ASSERT_NE(apt.Locate("BBBB"), nullptr);
-  EXPECT_EQ(apt.Locate("BBBB")->alt, 2);
-  EXPECT_EQ(apt.Locate("ZZZZ"), nullptr);
-  EXPECT_EQ(apt.Locate("AAAA")->alt, 1);
+  AirportElevations elevations;
+  elevations.Append({"AAAA", 1});
+  elevations.Append({"BBBB", 2});
+  elevations.Append({"BBBB", 3});
+  elevations.Sort();
+  ASSERT_NE(elevations.Locate("BBBB"), nullptr);
+  EXPECT_EQ(elevations.Locate("BBBB")->alt, 2);
+  EXPECT_EQ(elevations.Locate("ZZZZ"), nullptr);
+  EXPECT_EQ(elevations.Locate("AAAA")->alt, 1);
 }
 
 TEST(AirportDatabase, ProgressEveryHundredLines) {
@@ -82,7 +82,7 @@ TEST(AirportDatabase, ProgressEveryHundredLines) {
   std::vector<std::size_t> progress;
   LoadAirportLines(bytes, db, [&](std::size_t n) { progress.push_back(n); });
   EXPECT_EQ(progress, (std::vector<std::size_t>{0, 100, 200}));
-  EXPECT_EQ(db.apt.Count(), 250u);
+  EXPECT_EQ(db.elevations.Count(), 250u);
 }
 
 TEST(AirportDatabase, MissingFileLeavesElevationsZero) {
@@ -91,7 +91,7 @@ TEST(AirportDatabase, MissingFileLeavesElevationsZero) {
   const auto result = LoadAirportDatabase(AirportDatabasePath(dir.path()), db);
   EXPECT_FALSE(result.loaded);
   EXPECT_EQ(result.message, "File wpNavApt.txt missing");
-  EXPECT_FALSE(db.AirportsLoaded);
+  EXPECT_FALSE(db.airports_loaded);
   EXPECT_EQ(db.Elevation("EAAA"), 0);
 
   const auto loaded = LoadAirportDatabase(test::DataDir() / "wpNavApt.txt", db);
@@ -119,11 +119,11 @@ TEST(AirportDatabase, ReadsToTheEndWhateverSizeIsAnnounced) {
     AirportDatabase db;
     const auto result = LoadAirportDatabase(c.file, db);
     EXPECT_EQ(result.loaded, c.loaded) << c.file;
-    EXPECT_EQ(db.AirportsLoaded, c.loaded) << c.file;
+    EXPECT_EQ(db.airports_loaded, c.loaded) << c.file;
     EXPECT_EQ(result.message.rfind(c.message_start, 0), 0u) << c.file << ": " << result.message;
     if (c.loaded) {
       const std::string bytes = test::ReadFile(c.file);
-      EXPECT_EQ(db.apt.Count(),
+      EXPECT_EQ(db.elevations.Count(),
                 static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')))
           << c.file;
     }

@@ -1,4 +1,4 @@
-#include "app/app_dir.hpp"
+#include "settings/app_dir.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/folder_set.hpp"
-#include "route/utf8_path.hpp"
+#include "io/utf8_path.hpp"
+#include "settings/folder_set.hpp"
 #include "test_support.hpp"
 
 namespace korvanta {
@@ -16,7 +16,7 @@ namespace {
 // The program's folder is its executable's folder when files can be made
 // there, else the per-user data folder, made on first use; trying leaves
 // nothing behind.
-TEST(AppDir, ExecutableFolderWhenWritableElseUserDataFolder) {
+TEST(app_dir, ExecutableFolderWhenWritableElseUserDataFolder) {
   const test::TempDir dir;
   const char* old = std::getenv("XDG_DATA_HOME");
   const std::string old_xdg = old ? old : "";
@@ -39,7 +39,7 @@ TEST(AppDir, ExecutableFolderWhenWritableElseUserDataFolder) {
   }
 }
 
-TEST(AppDir, NoFilesInAFileOrAnEmptyFolderName) {
+TEST(app_dir, NoFilesInAFileOrAnEmptyFolderName) {
   const test::TempDir dir;
   test::WriteFile(dir / "file", "x");
   EXPECT_FALSE(CanCreateFilesIn(dir / "file"));

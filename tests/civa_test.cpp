@@ -17,19 +17,21 @@ std::string Dms(const std::string& text) {
 // EGLL to KJFK with `count` waypoints W1, W2 ... at 51 28.7 N, 0 27.6 W.
 struct Route {
   RouteHeader header;
-  RmTable rm;
+  WaypointTable waypoints;
 };
 
 Route WithWaypoints(int count) {
   Route r;
-  r.header.DepIcao = "EGLL";
-  r.header.DestIcao = "KJFK";
-  r.rm.Append({"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 83, "", "A", "0", "0"});
+  r.header.departure_icao = "EGLL";
+  r.header.destination_icao = "KJFK";
+  r.waypoints.Append(
+      {"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 83, "", "A", "0", "0"});
   for (int i = 1; i <= count; ++i) {
-    r.rm.Append({"W" + std::to_string(i), Dms("N51@28'42.00\""), Dms("W000@27'36.00\""), 0, "", "I",
-                 "0", "0"});
+    r.waypoints.Append({"W" + std::to_string(i), Dms("N51@28'42.00\""), Dms("W000@27'36.00\""), 0,
+                        "", "I", "0", "0"});
   }
-  r.rm.Append({"KJFK", Dms("N40@38'23.00\""), Dms("W073@46'44.00\""), 13, "", "A", "0", "0"});
+  r.waypoints.Append(
+      {"KJFK", Dms("N40@38'23.00\""), Dms("W073@46'44.00\""), 13, "", "A", "0", "0"});
   return r;
 }
 
@@ -77,7 +79,7 @@ TEST(CivaCards, NineToACardWithTheRolloverRightAfterTheNinth) {
   };
   for (const Case& c : cases) {
     const Route r = WithWaypoints(c.waypoints);
-    const std::vector<CivaCard> cards = WriteCivaCards(r.header, r.rm);
+    const std::vector<CivaCard> cards = WriteCivaCards(r.header, r.waypoints);
     ASSERT_EQ(cards.size(), c.cards.size()) << c.waypoints;
     for (std::size_t i = 0; i < cards.size(); ++i) {
       EXPECT_EQ(cards[i].file_name, c.cards[i].file_name) << c.waypoints;
@@ -89,7 +91,7 @@ TEST(CivaCards, NineToACardWithTheRolloverRightAfterTheNinth) {
 TEST(CivaCards, CardNumbersHaveAtLeastTwoDigits) {
   // 891 waypoints fill 99 cards and open a 100th.
   const Route r = WithWaypoints(891);
-  const std::vector<CivaCard> cards = WriteCivaCards(r.header, r.rm);
+  const std::vector<CivaCard> cards = WriteCivaCards(r.header, r.waypoints);
   ASSERT_EQ(cards.size(), 100u);
   EXPECT_EQ(cards[9].file_name, "EGLL-KJFK10.AWC");
   EXPECT_EQ(cards[99].file_name, "EGLL-KJFK100.AWC");
@@ -99,15 +101,16 @@ TEST(CivaCards, CardNumbersHaveAtLeastTwoDigits) {
 
 TEST(CivaCards, UnreadableCoordinatesAndTheDestinationCode) {
   Route r = WithWaypoints(0);
-  RmTable rm;
-  rm.Append(r.rm[0]);
-  rm.Append({"BAD", "N5x" + Dms("@28'42.00\""), "", 0, "", "I", "0", ""});
+  WaypointTable waypoints;
+  waypoints.Append(r.waypoints[0]);
+  waypoints.Append({"BAD", "N5x" + Dms("@28'42.00\""), "", 0, "", "I", "0", ""});
   // A point that carries the destination's code is on no card, and the
   // card goes on after it.
-  rm.Append({"KJFK", Dms("N51@28'42.00\""), Dms("W000@27'36.00\""), 0, "", "I", "0", ""});
-  rm.Append({"BPK", Dms("N51@44'59.00\""), Dms("W000@06'24.00\""), 0, "", "V", "117.50", ""});
-  rm.Append(r.rm[1]);
-  const std::vector<CivaCard> cards = WriteCivaCards(r.header, rm);
+  waypoints.Append({"KJFK", Dms("N51@28'42.00\""), Dms("W000@27'36.00\""), 0, "", "I", "0", ""});
+  waypoints.Append(
+      {"BPK", Dms("N51@44'59.00\""), Dms("W000@06'24.00\""), 0, "", "V", "117.50", ""});
+  waypoints.Append(r.waypoints[1]);
+  const std::vector<CivaCard> cards = WriteCivaCards(r.header, waypoints);
   ASSERT_EQ(cards.size(), 1u);
   EXPECT_EQ(cards[0].text,
             Card("EGLL-KJFK01", {"1 ERR ERR ; BAD", "2 N 51*45.0 W 000*06.4 ; BPK"}));
@@ -116,9 +119,9 @@ TEST(CivaCards, UnreadableCoordinatesAndTheDestinationCode) {
 TEST(CivaCards, ASingleDetailsLineStillGivesAClosedCard) {
   // Departure and destination are the same record: card 01, empty and closed.
   Route r;
-  r.header.DepIcao = r.header.DestIcao = "EGLL";
-  r.rm.Append({"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 0, "", "A", "0", ""});
-  const std::vector<CivaCard> cards = WriteCivaCards(r.header, r.rm);
+  r.header.departure_icao = r.header.destination_icao = "EGLL";
+  r.waypoints.Append({"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 0, "", "A", "0", ""});
+  const std::vector<CivaCard> cards = WriteCivaCards(r.header, r.waypoints);
   ASSERT_EQ(cards.size(), 1u);
   EXPECT_EQ(cards[0].file_name, "EGLL-EGLL01.AWC");
   EXPECT_EQ(cards[0].text, Card("EGLL-EGLL01", {}));

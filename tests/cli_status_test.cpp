@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/conversion_run.hpp"
 #include "cli/cli_front_end.hpp"
-#include "route/utf8_path.hpp"
+#include "io/utf8_path.hpp"
+#include "run/conversion_run.hpp"
 #include "test_support.hpp"
 
 namespace korvanta {

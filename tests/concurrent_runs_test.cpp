@@ -13,12 +13,12 @@
 #include <thread>
 #include <vector>
 
-#include "app/conversion_run.hpp"
-#include "app/file_output.hpp"
-#include "app/platform_files.hpp"
-#include "app/tu154_slot.hpp"
-#include "route/run_error.hpp"
-#include "route/utf8_path.hpp"
+#include "errors/run_error.hpp"
+#include "files/file_output.hpp"
+#include "files/platform_files.hpp"
+#include "io/utf8_path.hpp"
+#include "run/conversion_run.hpp"
+#include "run/tu154_slot.hpp"
 #include "test_support.hpp"
 
 #ifndef _WIN32
@@ -180,7 +180,7 @@ TEST(PlanStoreLock, ARunThatCannotGetTheStoreEndsNamingItAndChangesNothing) {
     const FileLock other_run(dir / "FPLS.DAT.lock", 0ms);
     ASSERT_EQ(other_run.Result(), FileLock::State::kLocked);
     try {
-      FileTu154Plan(dir.path(), plan, write, 50ms);
+      FileIntoPlanStore(dir.path(), plan, write, 50ms);
       ADD_FAILURE() << "filed while another run held the store";
     } catch (const RunError& e) {
       EXPECT_EQ(std::string(e.what()), "The plan store " + PathToUtf8(dir / "FPLS.DAT") +
@@ -190,7 +190,7 @@ TEST(PlanStoreLock, ARunThatCannotGetTheStoreEndsNamingItAndChangesNothing) {
     EXPECT_FALSE(fs::exists(dir / "FPLS.BAK"));
   }
   // Once the other run is done the plan is filed; the lock file stays.
-  FileTu154Plan(dir.path(), plan, write, 50ms);
+  FileIntoPlanStore(dir.path(), plan, write, 50ms);
   EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), old_store + plan);
   EXPECT_TRUE(fs::exists(dir / "FPLS.DAT.lock"));
 }

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/file_output.hpp"
-#include "app/numbered_file.hpp"
-#include "route/run_error.hpp"
-#include "route/utf8_path.hpp"
+#include "errors/run_error.hpp"
+#include "files/file_output.hpp"
+#include "files/numbered_file.hpp"
+#include "io/utf8_path.hpp"
 #include "test_support.hpp"
 
 namespace korvanta {

@@ -43,7 +43,7 @@ TEST(Fs2004Plan, WorkedExampleThroughTheCommandLine) {
   CliTree t;
   const auto r = test::RunCli(t.Args("--targets fs2004 --runway 25L"));
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "");  // the first block sets no status text
+  EXPECT_EQ(r.out, "");  // the plan, ISG route and KML step sets no status text
   EXPECT_EQ(test::ReadFile(t.dir / "app/temp.tmp"), test::CrLf(kPlanLines));
   EXPECT_EQ(test::ReadFile(t.dir / "fs9/isg/FlightPlans/default.rte"), test::CrLf(kIsgLines));
   EXPECT_EQ(test::ReadFile(t.dir / "docs/Flight Simulator Files/IFR ALPHA_INTL to BETA FIELD.pln"),
@@ -89,26 +89,26 @@ TEST(Fs2004Plan, ElevationTexts) {
 
 TEST(Fs2004Plan, AirportsOnlyAndEnRouteAirportIds) {
   RouteHeader h;
-  h.DepIcao = "EAAA";
-  h.DestIcao = "EBBB";
-  h.DepLat = h.DestLat =
+  h.departure_icao = "EAAA";
+  h.destination_icao = "EBBB";
+  h.departure_lat = h.destination_lat =
       "N50\xB0"
       "00'00.00\"";
-  h.DepLon = h.DestLon =
+  h.departure_lon = h.destination_lon =
       "E008\xB0"
       "00'00.00\"";
-  RmTable rm;
-  rm.Append({"EAAA", h.DepLat, h.DepLon, 0, "", "A", "0", "0"});
-  rm.Append({"EBBB", h.DepLat, h.DepLon, 0, "", "A", "0", "0"});
-  std::string plan = WriteFs2004Plan(h, rm, "").plan_text;
+  WaypointTable waypoints;
+  waypoints.Append({"EAAA", h.departure_lat, h.departure_lon, 0, "", "A", "0", "0"});
+  waypoints.Append({"EBBB", h.departure_lat, h.departure_lon, 0, "", "A", "0", "0"});
+  std::string plan = WriteFs2004Plan(h, waypoints, "").plan_text;
   EXPECT_EQ(plan.substr(plan.size() - 7), "STAR=\r\n");
 
   // An en-route point with the departure's id is an airport line of the ISG
   // route and gets no WP= line.
-  RmTable three;
-  three.Append(rm[0]);
-  three.Append({"EAAA", h.DepLat, h.DepLon, 0, "", "V", "113.00", "10"});
-  three.Append(rm[1]);
+  WaypointTable three;
+  three.Append(waypoints[0]);
+  three.Append({"EAAA", h.departure_lat, h.departure_lon, 0, "", "V", "113.00", "10"});
+  three.Append(waypoints[1]);
   const Fs2004Plan out = WriteFs2004Plan(h, three, "");
   EXPECT_EQ(out.plan_text.find("WP="), std::string::npos);
   EXPECT_EQ(out.isg_route, test::CrLf({"CruiseAlt=0", "", "[FlightPlan]",

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "route/run_error.hpp"
+#include "errors/run_error.hpp"
 
 namespace korvanta {
 namespace {
@@ -15,29 +15,29 @@ namespace {
 using namespace std::string_literals;
 
 // "@" stands for the degree sign, the byte 0xB0 of the route text.
-RmRow Row(const std::string& id, std::string lat, std::string lon, const std::string& typ) {
+Waypoint Row(const std::string& id, std::string lat, std::string lon, const std::string& kind) {
   for (std::string* text : {&lat, &lon}) {
     for (char& c : *text)
       c = c == '@' ? '\xB0' : c;
   }
-  return RmRow{id, lat, lon, 0, "", typ, "0", ""};
+  return Waypoint{id, lat, lon, 0, "", kind, "0", ""};
 }
 
 struct Route {
   RouteHeader header;
-  RmTable rm;
+  WaypointTable waypoints;
 };
 
 // EAAA (50.5 N, 8.25 E) to EBBB (33.25 S, 122.5 W) with the given points between.
-Route Between(const std::vector<RmRow>& points, std::int32_t cruise = 35000) {
+Route Between(const std::vector<Waypoint>& points, std::int32_t cruise = 35000) {
   Route r;
-  r.header.DepIcao = "EAAA";
-  r.header.DestIcao = "EBBB";
-  r.header.CruiseAlt = cruise;
-  r.rm.Append(Row("EAAA", "N50@30'00.00\"", "E008@15'00.00\"", "A"));
-  for (const RmRow& p : points)
-    r.rm.Append(p);
-  r.rm.Append(Row("EBBB", "S33@15'00.00\"", "W122@30'00.00\"", "A"));
+  r.header.departure_icao = "EAAA";
+  r.header.destination_icao = "EBBB";
+  r.header.cruise_altitude = cruise;
+  r.waypoints.Append(Row("EAAA", "N50@30'00.00\"", "E008@15'00.00\"", "A"));
+  for (const Waypoint& p : points)
+    r.waypoints.Append(p);
+  r.waypoints.Append(Row("EBBB", "S33@15'00.00\"", "W122@30'00.00\"", "A"));
   return r;
 }
 
@@ -72,7 +72,7 @@ std::string Hex(const std::string& bytes) {
 
 TEST(FsNavPlan, TwoAirportsOnlyGive516Bytes) {
   const Route r = Between({});
-  EXPECT_EQ(Hex(WriteFsNavigatorPlan(r.header, r.rm)),
+  EXPECT_EQ(Hex(WriteFsNavigatorPlan(r.header, r.waypoints)),
             Hex(ImageOf(516, {
                                  {0, "\x04\x02"s},
                                  {284, "\x02\x00"s},
@@ -88,7 +88,7 @@ TEST(FsNavPlan, VorAndIntersectionGive620BytesWithTheirKinds) {
   const Route r = Between({Row("RUDOL", "N51@00'00.00\"", "E007@30'00.00\"", "V"),
                            Row("TOBAK", "N52@00'00.00\"", "E006@00'00.00\"", "I")},
                           33000);
-  EXPECT_EQ(Hex(WriteFsNavigatorPlan(r.header, r.rm)),
+  EXPECT_EQ(Hex(WriteFsNavigatorPlan(r.header, r.waypoints)),
             Hex(ImageOf(620, {
                                  {0, "\x6C\x02"s},
                                  {284, "\x04\x00"s},
@@ -129,16 +129,16 @@ TEST(FsNavPlan, LongRoutesGrowPast47Waypoints) {
   // 47 waypoints fill the classic 3001-byte image; 60 need a larger one,
   // with every offset still 16-bit and consistent.
   for (const auto& [en_route, length] : {std::pair{47u, 2960u}, std::pair{60u, 3636u}}) {
-    std::vector<RmRow> points;
+    std::vector<Waypoint> points;
     std::vector<unsigned> kinds;
     for (std::size_t i = 0; i < en_route; ++i) {
-      const char* typ[] = {"I", "V", "N", ""};
+      const char* kind[] = {"I", "V", "N", ""};
       points.push_back(
-          Row("P" + std::to_string(i), "N51@00'00.00\"", "E007@30'00.00\"", typ[i % 4]));
+          Row("P" + std::to_string(i), "N51@00'00.00\"", "E007@30'00.00\"", kind[i % 4]));
       kinds.push_back(std::vector<unsigned>{4, 16, 8, 4}[i % 4]);
     }
     const Route r = Between(points);
-    const std::string plan = WriteFsNavigatorPlan(r.header, r.rm);
+    const std::string plan = WriteFsNavigatorPlan(r.header, r.waypoints);
     ASSERT_EQ(plan.size(), length);
     EXPECT_EQ(Hex(plan), Hex(ImageWithKinds(kinds, en_route))) << en_route;
   }
@@ -147,34 +147,35 @@ TEST(FsNavPlan, LongRoutesGrowPast47Waypoints) {
 TEST(FsNavPlan, DestinationCodeMidRouteIsAnAirportButNoWaypoint) {
   const Route r = Between({Row("EBBB", "N51@00'00.00\"", "E007@30'00.00\"", "I"),
                            Row("KOMAR", "N51@00'00.00\"", "E007@30'00.00\"", "N")});
-  const std::string plan = WriteFsNavigatorPlan(r.header, r.rm);
+  const std::string plan = WriteFsNavigatorPlan(r.header, r.waypoints);
   EXPECT_EQ(plan.size(), 568u);
   EXPECT_EQ(Hex(plan), Hex(ImageWithKinds({64, 8}, 1)));
 }
 
 TEST(FsNavPlan, RoutesBeyondTheSixteenBitOffsetsAreRefused) {
-  std::vector<RmRow> points(kFsNavMaxEnRoute, Row("WPT", "N51@00'00.00\"", "E007@30'00.00\"", "I"));
+  std::vector<Waypoint> points(kFsNavMaxEnRoute,
+                               Row("WPT", "N51@00'00.00\"", "E007@30'00.00\"", "I"));
   const Route fits = Between(points);
-  const std::string plan = WriteFsNavigatorPlan(fits.header, fits.rm);
+  const std::string plan = WriteFsNavigatorPlan(fits.header, fits.waypoints);
   EXPECT_EQ(plan.size(), 65516u);
   EXPECT_EQ(plan.substr(0, 2), U16(65516));
 
   points.push_back(points.back());
   const Route too_long = Between(points);
   try {
-    WriteFsNavigatorPlan(too_long.header, too_long.rm);
+    WriteFsNavigatorPlan(too_long.header, too_long.waypoints);
     FAIL() << "a route of 1251 waypoints was written";
   } catch (const RunError& e) {
     EXPECT_NE(std::string(e.what()).find("1251"), std::string::npos) << e.what();
   }
 
   // Points that would run into the trailer are refused too.
-  std::vector<RmRow> destinations(10, Row("EBBB", "N51@00'00.00\"", "E007@30'00.00\"", "A"));
+  std::vector<Waypoint> destinations(10, Row("EBBB", "N51@00'00.00\"", "E007@30'00.00\"", "A"));
   const Route crowded = Between(destinations);
-  EXPECT_THROW(WriteFsNavigatorPlan(crowded.header, crowded.rm), RunError);
+  EXPECT_THROW(WriteFsNavigatorPlan(crowded.header, crowded.waypoints), RunError);
   destinations.pop_back();
   const Route full = Between(destinations);
-  EXPECT_EQ(WriteFsNavigatorPlan(full.header, full.rm).size(), 516u);
+  EXPECT_EQ(WriteFsNavigatorPlan(full.header, full.waypoints).size(), 516u);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/ini_profile.hpp"
+#include "settings/ini_profile.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "route/run_error.hpp"
+#include "errors/run_error.hpp"
 #include "test_support.hpp"
 
 #ifndef _WIN32

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "route/utf8_path.hpp"
+#include "io/utf8_path.hpp"
 #include "test_support.hpp"
 
 namespace korvanta {

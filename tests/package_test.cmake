@@ -72,6 +72,16 @@ if(GENERATOR STREQUAL "DEB")
          usr/share/icons/hicolor/scalable/apps/korvanta.svg)
   endif()
   expect_files(${root} ${files})
+  if(LICENSE)
+    # The licence by its SPDX name and whole, as Debian's tools read it.
+    file(READ ${root}/usr/share/doc/korvanta/copyright copyright)
+    foreach(line "License: MIT\n" "\n Copyright \\(c\\) 2026 The Korvanta authors\n"
+                 "\n .\n Permission is hereby granted")
+      if(NOT copyright MATCHES "${line}")
+        message(FATAL_ERROR "The copyright file lacks \"${line}\":\n${copyright}")
+      endif()
+    endforeach()
+  endif()
 
   run(${root}/usr/bin/korvanta-cli --version)
   expect_equal("korvanta-cli --version" "${out}" "korvanta-cli ${VERSION}\n")

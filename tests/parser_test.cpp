@@ -46,20 +46,20 @@ AirportDatabase ExampleAirports() {
 
 struct Parsed {
   ParseResult result;
-  RmTable rm;
+  WaypointTable waypoints;
   RouteHeader header;
 };
 
 Parsed Parse(std::vector<std::string>& lines, ParseMode mode = ParseMode::kText,
              bool super80 = false, const AirportDatabase& db = ExampleAirports()) {
   Parsed p;
-  p.result = ParseRoute(lines, {mode, super80}, db, p.rm, p.header);
+  p.result = ParseRoute(lines, {mode, super80}, db, p.waypoints, p.header);
   return p;
 }
 
-std::vector<std::string> Column(const RmTable& rm, std::string RmRow::*field) {
+std::vector<std::string> Column(const WaypointTable& waypoints, std::string Waypoint::*field) {
   std::vector<std::string> out;
-  for (const auto& r : rm)
+  for (const auto& r : waypoints)
     out.push_back(r.*field);
   return out;
 }
@@ -70,78 +70,78 @@ TEST(ParserExample, TextModeGivesTheTableAndHeader) {
   auto lines = ExampleLines();
   const Parsed p = Parse(lines);
   ASSERT_EQ(p.result, ParseResult::kParsed);
-  EXPECT_EQ(Column(p.rm, &RmRow::id), (V{"EAAA", "TOBAK", "RUDOL", "KOMAR", "EBBB"}));
-  EXPECT_EQ(Column(p.rm, &RmRow::lat), (V{"N50\xB0"
-                                          "02'00.00\"",
-                                          "N50\xB0"
-                                          "05'30.00\"",
-                                          "N50\xB0"
-                                          "20'00.00\"",
-                                          "N50\xB0"
-                                          "40'00.00\"",
-                                          "N50\xB0"
-                                          "52'00.00\""}));
-  EXPECT_EQ(Column(p.rm, &RmRow::lon), (V{"E008\xB0"
-                                          "34'14.00\"",
-                                          "E008\xB0"
-                                          "17'00.00\"",
-                                          "E007\xB0"
-                                          "10'00.00\"",
-                                          "E006\xB0"
-                                          "00'00.00\"",
-                                          "E005\xB0"
-                                          "15'00.00\""}));
-  EXPECT_EQ(Column(p.rm, &RmRow::route), (V{"", "UL602", "", "", ""}));
-  EXPECT_EQ(Column(p.rm, &RmRow::typ), (V{"A", "I", "V", "N", "A"}));
-  EXPECT_EQ(Column(p.rm, &RmRow::freq), (V{"0", "0", "114.30", "385", "0"}));
-  EXPECT_EQ(Column(p.rm, &RmRow::track), (V{"0", "274", "280", "285", "290"}));
+  EXPECT_EQ(Column(p.waypoints, &Waypoint::id), (V{"EAAA", "TOBAK", "RUDOL", "KOMAR", "EBBB"}));
+  EXPECT_EQ(Column(p.waypoints, &Waypoint::lat), (V{"N50\xB0"
+                                                    "02'00.00\"",
+                                                    "N50\xB0"
+                                                    "05'30.00\"",
+                                                    "N50\xB0"
+                                                    "20'00.00\"",
+                                                    "N50\xB0"
+                                                    "40'00.00\"",
+                                                    "N50\xB0"
+                                                    "52'00.00\""}));
+  EXPECT_EQ(Column(p.waypoints, &Waypoint::lon), (V{"E008\xB0"
+                                                    "34'14.00\"",
+                                                    "E008\xB0"
+                                                    "17'00.00\"",
+                                                    "E007\xB0"
+                                                    "10'00.00\"",
+                                                    "E006\xB0"
+                                                    "00'00.00\"",
+                                                    "E005\xB0"
+                                                    "15'00.00\""}));
+  EXPECT_EQ(Column(p.waypoints, &Waypoint::route), (V{"", "UL602", "", "", ""}));
+  EXPECT_EQ(Column(p.waypoints, &Waypoint::kind), (V{"A", "I", "V", "N", "A"}));
+  EXPECT_EQ(Column(p.waypoints, &Waypoint::freq), (V{"0", "0", "114.30", "385", "0"}));
+  EXPECT_EQ(Column(p.waypoints, &Waypoint::track), (V{"0", "274", "280", "285", "290"}));
   std::vector<int> alts;
-  for (const auto& r : p.rm)
+  for (const auto& r : p.waypoints)
     alts.push_back(r.alt);
   EXPECT_EQ(alts, (std::vector<int>{364, 0, 0, 0, 50}));
 
   const RouteHeader& h = p.header;
-  EXPECT_EQ(h.DepIcao, "EAAA");
-  EXPECT_EQ(h.DestIcao, "EBBB");
-  EXPECT_EQ(h.DepName, "ALPHA_INTL");
-  EXPECT_EQ(h.DestName, "BETA FIELD");
-  EXPECT_EQ(h.DepLat,
+  EXPECT_EQ(h.departure_icao, "EAAA");
+  EXPECT_EQ(h.destination_icao, "EBBB");
+  EXPECT_EQ(h.departure_name, "ALPHA_INTL");
+  EXPECT_EQ(h.destination_name, "BETA FIELD");
+  EXPECT_EQ(h.departure_lat,
             "N50\xB0"
             "02'00.00\"");
-  EXPECT_EQ(h.DestLon,
+  EXPECT_EQ(h.destination_lon,
             "E005\xB0"
             "15'00.00\"");
-  EXPECT_EQ(h.DepElev, 364);
-  EXPECT_EQ(h.DestElev, 50);
-  EXPECT_EQ(h.CruiseAlt, 33000);
+  EXPECT_EQ(h.departure_elevation, 364);
+  EXPECT_EQ(h.destination_elevation, 50);
+  EXPECT_EQ(h.cruise_altitude, 33000);
 }
 
 TEST(ParserExample, DecimalModeGivesHemisphereCoordinates) {
   auto lines = ExampleLines();
   const Parsed p = Parse(lines, ParseMode::kDecimal);
   ASSERT_EQ(p.result, ParseResult::kParsed);
-  EXPECT_EQ(Column(p.rm, &RmRow::lat),
+  EXPECT_EQ(Column(p.waypoints, &Waypoint::lat),
             (V{"N 50.0333", "N 50.0917", "N 50.3333", "N 50.6667", "N 50.8667"}));
-  EXPECT_EQ(Column(p.rm, &RmRow::lon),
+  EXPECT_EQ(Column(p.waypoints, &Waypoint::lon),
             (V{"E 8.5706", "E 8.2833", "E 7.1667", "E 6.0000", "E 5.2500"}));
-  EXPECT_EQ(Column(p.rm, &RmRow::track), (V{"", "", "", "", ""}));
-  EXPECT_EQ(Column(p.rm, &RmRow::typ), (V{"A", "I", "V", "N", "A"}));
-  EXPECT_EQ(Column(p.rm, &RmRow::freq), (V{"0", "0", "114.30", "385", "0"}));
-  EXPECT_EQ(Column(p.rm, &RmRow::route), (V{"", "UL602", "", "", ""}));
-  EXPECT_EQ(p.header.DepLat, "N 50.0333");
+  EXPECT_EQ(Column(p.waypoints, &Waypoint::track), (V{"", "", "", "", ""}));
+  EXPECT_EQ(Column(p.waypoints, &Waypoint::kind), (V{"A", "I", "V", "N", "A"}));
+  EXPECT_EQ(Column(p.waypoints, &Waypoint::freq), (V{"0", "0", "114.30", "385", "0"}));
+  EXPECT_EQ(Column(p.waypoints, &Waypoint::route), (V{"", "UL602", "", "", ""}));
+  EXPECT_EQ(p.header.departure_lat, "N 50.0333");
 }
 
 TEST(ParserExample, Super80TakesTheIcaoCodesAsNames) {
   auto lines = ExampleLines();
   Parsed p = Parse(lines, ParseMode::kText, true);
-  EXPECT_EQ(p.header.DepName, "EAAA");
-  EXPECT_EQ(p.header.DestName, "EBBB");
+  EXPECT_EQ(p.header.departure_name, "EAAA");
+  EXPECT_EQ(p.header.destination_name, "EBBB");
 
   auto comma = ExampleLines();
   comma[0] = "Computed route from ALPHA (EAA,) to BETA (EBB, x)";
   p = Parse(comma, ParseMode::kText, true);
-  EXPECT_EQ(p.header.DepName, "EAA");
-  EXPECT_EQ(p.header.DestName, "EBB");
+  EXPECT_EQ(p.header.departure_name, "EAA");
+  EXPECT_EQ(p.header.destination_name, "EBB");
 }
 
 TEST(ParserExample, ASecondParseOfTheEditedListIsIdentical) {
@@ -149,14 +149,14 @@ TEST(ParserExample, ASecondParseOfTheEditedListIsIdentical) {
     auto lines = ExampleLines();
     const Parsed first = Parse(lines, mode);
     const Parsed second = Parse(lines, mode);
-    ASSERT_EQ(first.rm.Count(), second.rm.Count());
-    for (std::size_t i = 0; i < first.rm.Count(); ++i) {
-      EXPECT_EQ(first.rm[i].id, second.rm[i].id);
-      EXPECT_EQ(first.rm[i].lat, second.rm[i].lat);
-      EXPECT_EQ(first.rm[i].route, second.rm[i].route);
-      EXPECT_EQ(first.rm[i].typ, second.rm[i].typ);
+    ASSERT_EQ(first.waypoints.Count(), second.waypoints.Count());
+    for (std::size_t i = 0; i < first.waypoints.Count(); ++i) {
+      EXPECT_EQ(first.waypoints[i].id, second.waypoints[i].id);
+      EXPECT_EQ(first.waypoints[i].lat, second.waypoints[i].lat);
+      EXPECT_EQ(first.waypoints[i].route, second.waypoints[i].route);
+      EXPECT_EQ(first.waypoints[i].kind, second.waypoints[i].kind);
     }
-    EXPECT_EQ(first.header.DepName, second.header.DepName);
+    EXPECT_EQ(first.header.departure_name, second.header.departure_name);
   }
 }
 
@@ -202,7 +202,7 @@ TEST(ParserFailures, WrongFormatAndQuietFailure) {
     const Parsed p = Parse(lines);
     EXPECT_EQ(p.result, c.expected) << c.what;
     if (c.expected != ParseResult::kParsed) {
-      EXPECT_TRUE(p.rm.IsEmpty()) << c.what;
+      EXPECT_TRUE(p.waypoints.IsEmpty()) << c.what;
     }
   }
 }
@@ -226,9 +226,9 @@ TEST(ParserHeading, NamesAndCruiseAltitude) {
     lines[0] = c.heading;
     lines[1] = c.cruise;
     const Parsed p = Parse(lines);
-    EXPECT_EQ(p.header.DepName, c.dep) << c.heading;
-    EXPECT_EQ(p.header.DestName, c.dest) << c.heading;
-    EXPECT_EQ(p.header.CruiseAlt, c.alt) << c.cruise;
+    EXPECT_EQ(p.header.departure_name, c.dep) << c.heading;
+    EXPECT_EQ(p.header.destination_name, c.dest) << c.heading;
+    EXPECT_EQ(p.header.cruise_altitude, c.alt) << c.cruise;
   }
 }
 
@@ -239,7 +239,7 @@ TEST(ParserChain, AirwaysStayOnTheirWaypointWhereverTheLineBreaks) {
   lines[3] = "> RUDOL (55) -UM1- > KOMAR (98) -STAR- > EBBB (130)";
   Parsed p = Parse(lines);
   ASSERT_EQ(p.result, ParseResult::kParsed);
-  EXPECT_EQ(Column(p.rm, &RmRow::route), (V{"", "UL602", "UM1", "", ""}));
+  EXPECT_EQ(Column(p.waypoints, &Waypoint::route), (V{"", "UL602", "UM1", "", ""}));
 
   // More details lines than route items: the extra rows get no airway.
   auto extra = ExampleLines();
@@ -247,7 +247,7 @@ TEST(ParserChain, AirwaysStayOnTheirWaypointWhereverTheLineBreaks) {
   extra.erase(extra.begin() + 3);
   p = Parse(extra);
   ASSERT_EQ(p.result, ParseResult::kParsed);
-  EXPECT_EQ(Column(p.rm, &RmRow::route), (V{"", "UL602", "", "", ""}));
+  EXPECT_EQ(Column(p.waypoints, &Waypoint::route), (V{"", "UL602", "", "", ""}));
 }
 
 TEST(ParserChain, SeparatorRunsLineBreaksAndTrailingSeparators) {
@@ -269,7 +269,7 @@ TEST(ParserChain, SeparatorRunsLineBreaksAndTrailingSeparators) {
     for (int parse = 1; parse <= 2; ++parse) {
       const Parsed p = Parse(lines);
       ASSERT_EQ(p.result, ParseResult::kParsed) << chain.front();
-      EXPECT_EQ(Column(p.rm, &RmRow::route), (V{"", "UL602", "UM1", "UN5", ""}))
+      EXPECT_EQ(Column(p.waypoints, &Waypoint::route), (V{"", "UL602", "UM1", "UN5", ""}))
           << chain.front() << " parse " << parse;
     }
   }
@@ -284,29 +284,29 @@ TEST(ParserDetails, SectionEndsAndMarkers) {
       "52'00.00\" E005\xB0"
       "15'00.00\" X");
   Parsed p = Parse(lines);
-  ASSERT_EQ(p.rm.Count(), 5u);
-  EXPECT_EQ(p.header.DestIcao, "EBBB");
+  ASSERT_EQ(p.waypoints.Count(), 5u);
+  EXPECT_EQ(p.header.destination_icao, "EBBB");
 
   auto unended = ExampleLines();
   unended.pop_back();
   p = Parse(unended);
-  EXPECT_EQ(p.rm.Count(), 5u);
+  EXPECT_EQ(p.waypoints.Count(), 5u);
 
   // A single details line is both departure and destination.
   auto single = ExampleLines();
   single.erase(single.begin() + 7, single.begin() + 11);
   p = Parse(single);
-  ASSERT_EQ(p.rm.Count(), 1u);
-  EXPECT_EQ(p.header.DepIcao, "EAAA");
-  EXPECT_EQ(p.header.DestIcao, "EAAA");
-  EXPECT_EQ(p.rm[0].alt, 364);
+  ASSERT_EQ(p.waypoints.Count(), 1u);
+  EXPECT_EQ(p.header.departure_icao, "EAAA");
+  EXPECT_EQ(p.header.destination_icao, "EAAA");
+  EXPECT_EQ(p.waypoints[0].alt, 364);
 }
 
 TEST(ParserDetails, KindsAndOddLines) {
   struct Case {
     ParseMode mode;
     std::string line;
-    std::string id, lat, lon, typ, freq;
+    std::string id, lat, lon, kind, freq;
   };
   const Case cases[] = {
       {ParseMode::kText,
@@ -406,11 +406,11 @@ TEST(ParserDetails, KindsAndOddLines) {
     lines[8] = c.line;  // the middle point of the route
     const Parsed p = Parse(lines, c.mode);
     ASSERT_EQ(p.result, ParseResult::kParsed) << c.line;
-    const RmRow& r = p.rm[2];
+    const Waypoint& r = p.waypoints[2];
     EXPECT_EQ(r.id, c.id) << c.line;
     EXPECT_EQ(r.lat, c.lat) << c.line;
     EXPECT_EQ(r.lon, c.lon) << c.line;
-    EXPECT_EQ(r.typ, c.typ) << c.line;
+    EXPECT_EQ(r.kind, c.kind) << c.line;
     EXPECT_EQ(r.freq, c.freq) << c.line;
   }
 }

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "route/utf8_path.hpp"
+#include "io/utf8_path.hpp"
 #include "test_support.hpp"
 #include "writers/fsx.hpp"
 #include "writers/kml.hpp"
@@ -171,15 +171,6 @@ TEST(KmlRun, OpensTheFileOnlyWhenAsked) {
   EXPECT_EQ(ReadFile(record), kml[0].string());
 }
 
-bool OnPath(const std::string& tool) {
-  return std::system(("command -v " + tool + " > /dev/null 2>&1").c_str()) == 0;
-}
-
-#define REQUIRE_TOOL(tool, package)                                 \
-  if (!OnPath(tool))                                                \
-  GTEST_SKIP() << tool " is not installed (Debian package " package \
-                       "; scripts/install-deps installs it)"
-
 // Both files of a run that writes the FSX plan and the Google Earth file.
 struct BothFiles {
   std::filesystem::path plan, kml;
@@ -197,7 +188,7 @@ BothFiles Convert(const Conversion& setup) {
 
 TEST(XmlReaders, XmllintAcceptsBothFiles) {
   KORVANTA_LINUX_ONLY("xmllint is a Linux program");
-  REQUIRE_TOOL("xmllint", "libxml2-utils");
+  KORVANTA_REQUIRE_TOOL("xmllint", "libxml2-utils");
   for (const Route* route : {&kPlainRoute, &kAmpersandRoute}) {
     const Conversion setup(*route);
     const BothFiles files = Convert(setup);
@@ -269,7 +260,7 @@ std::vector<Feature> OgrFeatures(const std::string& listing) {
 
 TEST(KmlReaders, OgrinfoReadsEveryPlacemarkAndTheRouteLine) {
   KORVANTA_LINUX_ONLY("ogrinfo is a Linux program");
-  REQUIRE_TOOL("ogrinfo", "gdal-bin");
+  KORVANTA_REQUIRE_TOOL("ogrinfo", "gdal-bin");
   const std::vector<std::pair<double, double>> points = {
       {8.5705, 50.033333}, {8.283333, 50.091667}, {7.166667, 50.333333},
       {6.0, 50.666667},    {5.25, 50.866667},

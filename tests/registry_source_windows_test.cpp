@@ -1,7 +1,7 @@
 // The registry source on Windows, against the registry itself, under a key
 // of the test's own so that nothing else reads or writes it.
 
-#include "app/registry_source.hpp"
+#include "settings/registry_source.hpp"
 
 #include <gtest/gtest.h>
 

@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/conversion_run.hpp"
-#include "app/file_output.hpp"
-#include "app/safe_file_name.hpp"
-#include "route/run_error.hpp"
-#include "route/utf8_path.hpp"
+#include "errors/run_error.hpp"
+#include "files/file_output.hpp"
+#include "files/safe_file_name.hpp"
+#include "io/utf8_path.hpp"
+#include "run/conversion_run.hpp"
 #include "test_support.hpp"
 #include "writers/fs2004.hpp"
 
@@ -133,12 +133,12 @@ TEST(ConversionRun, FirstBlockWritesPlanTextIsgRouteAndCopy) {
   const RunOutcome out = run.Run(ExampleText(), choices);
   ASSERT_EQ(out.end, RunEnd::kCompleted) << ::testing::PrintToString(t.front.events);
   const std::string plan = test::ReadFile(t / "app/temp.tmp");
-  EXPECT_EQ(plan, WriteFs2004Plan(run.Header(), run.Rm(), "25L").plan_text);
+  EXPECT_EQ(plan, WriteFs2004Plan(run.Header(), run.Waypoints(), "25L").plan_text);
   EXPECT_EQ(test::ReadFile(t / "docs/Flight Simulator Files/IFR ALPHA_INTL to BETA FIELD.pln"),
             plan);
   EXPECT_TRUE(std::filesystem::exists(t / "fs9/isg/FlightPlans/default.rte"));
   EXPECT_TRUE(std::filesystem::exists(t / "fs9/routes/EAAAEBBB.rts"));
-  EXPECT_TRUE(t.front.events.empty());  // the first block sets no status
+  EXPECT_TRUE(t.front.events.empty());  // the plan, ISG route and KML step sets no status
 }
 
 TEST(ConversionRun, SimulatorFoldersFollowTheSelectionOfEachRun) {
@@ -155,7 +155,7 @@ TEST(ConversionRun, SimulatorFoldersFollowTheSelectionOfEachRun) {
   EXPECT_TRUE(std::filesystem::exists(t / "fs9/routes/EAAAEBBB.rts"));
   EXPECT_TRUE(std::filesystem::exists(t / "fs9/isg/FlightPlans/default.rte"));
   EXPECT_FALSE(std::filesystem::exists(t / "fsx/isg/FlightPlans/default.rte"));
-  EXPECT_EQ(t.folders.Fs9Dir, t / "fs9");
+  EXPECT_EQ(t.folders.fs9_dir, t / "fs9");
 }
 
 TEST(ConversionRun, Super80CopyComesFromThisRunsPlan) {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/safe_file_name.hpp"
-#include "route/run_error.hpp"
+#include "errors/run_error.hpp"
+#include "files/safe_file_name.hpp"
 
 namespace korvanta {
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -50,11 +51,11 @@ inline std::filesystem::path DataDir() {
 }
 
 // A waypoint table holding `rows`, in order.
-inline RmTable Table(const std::vector<RmRow>& rows) {
-  RmTable rm;
-  for (const RmRow& r : rows)
-    rm.Append(r);
-  return rm;
+inline WaypointTable Table(const std::vector<Waypoint>& rows) {
+  WaypointTable waypoints;
+  for (const Waypoint& r : rows)
+    waypoints.Append(r);
+  return waypoints;
 }
 
 // Route text written in a test: `marker` stands for the degree sign, the
@@ -69,15 +70,15 @@ inline std::string WithDegreeSign(std::string text, char marker) {
 
 // A waypoint row for a writer test; "*" in `lat` and `lon` stands for the
 // degree sign.
-inline RmRow Row(const std::string& id, const std::string& lat, const std::string& lon,
-                 const std::string& route = "", const std::string& typ = "I",
-                 const std::string& freq = "0") {
-  RmRow r;
+inline Waypoint Row(const std::string& id, const std::string& lat, const std::string& lon,
+                    const std::string& route = "", const std::string& kind = "I",
+                    const std::string& freq = "0") {
+  Waypoint r;
   r.id = id;
   r.lat = WithDegreeSign(lat, '*');
   r.lon = WithDegreeSign(lon, '*');
   r.route = route;
-  r.typ = typ;
+  r.kind = kind;
   r.freq = freq;
   return r;
 }
@@ -162,5 +163,12 @@ inline constexpr bool kOnWindows = false;
 #define KORVANTA_LINUX_ONLY(why)    \
   if (::korvanta::test::kOnWindows) \
   GTEST_SKIP() << "Linux only: " why
+
+// A test that reads a file back with a program written elsewhere skips
+// when that program is not installed.
+#define KORVANTA_REQUIRE_TOOL(tool, package)                        \
+  if (std::system("command -v " tool " > /dev/null 2>&1") != 0)     \
+  GTEST_SKIP() << tool " is not installed (Debian package " package \
+                       "; scripts/install-deps installs it)"
 
 }  // namespace korvanta::test

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/file_output.hpp"
-#include "app/tu154_slot.hpp"
-#include "route/run_error.hpp"
+#include "errors/run_error.hpp"
+#include "files/file_output.hpp"
+#include "run/tu154_slot.hpp"
 #include "test_support.hpp"
 #include "writers/tu154.hpp"
 #include "writers/tu154_navdata.hpp"
@@ -23,26 +23,30 @@ std::string Dms(const std::string& text) {
 }
 
 struct Loaded {
-  TuTable tu;
+  KlnNavigationPoints navigation_points;
   std::vector<std::size_t> progress;
 };
 
 // Loads the four texts in load order, as from the four files.
-Loaded Load(const std::string& apt, const std::string& ndb, const std::string& vor,
+Loaded Load(const std::string& elevations, const std::string& ndb, const std::string& vor,
             const std::string& isec) {
   Loaded l;
   std::size_t counter = 0;
   const auto progress = [&](std::size_t count) { l.progress.push_back(count); };
-  LoadTuNavigationText(TuNavFile::kAirports, apt, "PTT_APT.DAT", l.tu, counter, progress);
-  LoadTuNavigationText(TuNavFile::kNdbs, ndb, "PTT_NDB.DAT", l.tu, counter, progress);
-  LoadTuNavigationText(TuNavFile::kVors, vor, "PTT_VOR.DAT", l.tu, counter, progress);
-  LoadTuNavigationText(TuNavFile::kIntersections, isec, "isec.txt", l.tu, counter, progress);
+  LoadKlnNavigationText(KlnNavigationFile::kAirports, elevations, "PTT_APT.DAT",
+                        l.navigation_points, counter, progress);
+  LoadKlnNavigationText(KlnNavigationFile::kNdbs, ndb, "PTT_NDB.DAT", l.navigation_points, counter,
+                        progress);
+  LoadKlnNavigationText(KlnNavigationFile::kVors, vor, "PTT_VOR.DAT", l.navigation_points, counter,
+                        progress);
+  LoadKlnNavigationText(KlnNavigationFile::kIntersections, isec, "isec.txt", l.navigation_points,
+                        counter, progress);
   return l;
 }
 
-std::vector<std::string> Rows(const TuTable& tu) {
+std::vector<std::string> Rows(const KlnNavigationPoints& navigation_points) {
   std::vector<std::string> rows;
-  for (const TuRow& r : tu.Rows())
+  for (const KlnNavigationPoint& r : navigation_points.Rows())
     rows.push_back(r.id + "|" + r.lat + "|" + r.lon);
   return rows;
 }
@@ -70,22 +74,23 @@ TEST(Tu154NavData, WhichLinesAndFieldsAreTaken) {
                             "\"SPACE D\" 1.5 2.5",
                             "\xC9TAPE\xA0LONGNAME 1.500000 2.500000",
                         }));
-  EXPECT_EQ(Rows(l.tu), (std::vector<std::string>{
-                            "UUEE3755|55.972642|37.414667",
-                            "TABS-051|51.100000|-0.500000",
-                            "ULLI3059|59.800000|30.262500",
-                            "KRD3945|45.0|39.0",
-                            // A value of 16 or more characters, or without its "]", is empty.
-                            "LONG45|45.0|",
-                            "OPEN45|45.0|",
-                            // Coordinates are stored with at most 12 characters.
-                            "CUT-7440|40.5|-74.12345678",
-                            "ABCDE-12237|37.500000|-122.250000",
-                            ";not|a|comment:",
-                            "SPACE D21|1.5|2.5",
-                            // Bytes above 0x7F, the no-break space too, are no separators.
-                            "\xC9TAPE\xA0LONGNAME21|1.500000|2.500000",
-                        }));
+  EXPECT_EQ(Rows(l.navigation_points),
+            (std::vector<std::string>{
+                "UUEE3755|55.972642|37.414667",
+                "TABS-051|51.100000|-0.500000",
+                "ULLI3059|59.800000|30.262500",
+                "KRD3945|45.0|39.0",
+                // A value of 16 or more characters, or without its "]", is empty.
+                "LONG45|45.0|",
+                "OPEN45|45.0|",
+                // Coordinates are stored with at most 12 characters.
+                "CUT-7440|40.5|-74.12345678",
+                "ABCDE-12237|37.500000|-122.250000",
+                ";not|a|comment:",
+                "SPACE D21|1.5|2.5",
+                // Bytes above 0x7F, the no-break space too, are no separators.
+                "\xC9TAPE\xA0LONGNAME21|1.500000|2.500000",
+            }));
 }
 
 TEST(Tu154NavData, ProgressEveryHundredPointsAcrossTheFiles) {
@@ -95,36 +100,36 @@ TEST(Tu154NavData, ProgressEveryHundredPointsAcrossTheFiles) {
   for (int i = 0; i < 95; ++i)
     isec += "I" + std::to_string(i) + " 2.0 1.0\r\n";
   const Loaded l = Load(dat, "", dat, isec);
-  EXPECT_EQ(l.tu.Count(), 335u);
+  EXPECT_EQ(l.navigation_points.Count(), 335u);
   EXPECT_EQ(l.progress, (std::vector<std::size_t>{0, 100, 200, 300}));
 }
 
 TEST(Tu154NavData, LinesWithTooFewFieldsNameTheFileAndLine) {
   struct Case {
-    TuNavFile kind;
+    KlnNavigationFile kind;
     std::string text;
     std::string message;
   };
   const std::vector<Case> cases = {
-      {TuNavFile::kAirports, CrLf({"x", "Lon=[1.0] Lat=[2.0] Name=[A]"}),
+      {KlnNavigationFile::kAirports, CrLf({"x", "Lon=[1.0] Lat=[2.0] Name=[A]"}),
        "Cannot read F, line 2: 3 fields where 4 are needed"},
-      {TuNavFile::kNdbs, "Lon=[1.0] Lat=[2.0] \"Name=[A] ID=[B]",
+      {KlnNavigationFile::kNdbs, "Lon=[1.0] Lat=[2.0] \"Name=[A] ID=[B]",
        "Cannot read F, line 1: 3 fields where 4 are needed"},
-      {TuNavFile::kVors, CrLf({"Lon=[1.0] Lat=[2.0] F=[1] ID=[B]"}),
+      {KlnNavigationFile::kVors, CrLf({"Lon=[1.0] Lat=[2.0] F=[1] ID=[B]"}),
        "Cannot read F, line 1: 4 fields where 5 are needed"},
-      {TuNavFile::kIntersections, CrLf({"; fixes", "A 1.0 2.0", "", "B 1.0 2.0"}),
+      {KlnNavigationFile::kIntersections, CrLf({"; fixes", "A 1.0 2.0", "", "B 1.0 2.0"}),
        "Cannot read F, line 3: 0 fields where 3 are needed"},
-      {TuNavFile::kIntersections, "A 1.0 2.0\nB 1.0\n",
+      {KlnNavigationFile::kIntersections, "A 1.0 2.0\nB 1.0\n",
        "Cannot read F, line 2: 2 fields where 3 are needed"},
       // A lone CR ends a line as well.
-      {TuNavFile::kIntersections, "A 1.0 2.0\r\nB 1.0 2.0\rC 1.0\r\n",
+      {KlnNavigationFile::kIntersections, "A 1.0 2.0\r\nB 1.0 2.0\rC 1.0\r\n",
        "Cannot read F, line 3: 2 fields where 3 are needed"},
   };
   for (const Case& c : cases) {
-    TuTable tu;
+    KlnNavigationPoints navigation_points;
     std::size_t counter = 0;
     try {
-      LoadTuNavigationText(c.kind, c.text, "F", tu, counter);
+      LoadKlnNavigationText(c.kind, c.text, "F", navigation_points, counter);
       ADD_FAILURE() << "no error for " << c.message;
     } catch (const RunError& e) {
       EXPECT_EQ(std::string(e.what()), c.message);
@@ -136,9 +141,9 @@ TEST(Tu154NavData, MissingFileIsAnErrorNamingIt) {
   test::TempDir dir;
   for (const char* name : {"PTT_APT.DAT", "PTT_NDB.DAT", "PTT_VOR.DAT"})
     test::WriteFile(dir / name, "");
-  TuTable tu;
+  KlnNavigationPoints navigation_points;
   try {
-    LoadTuNavigation(dir.path(), tu);
+    LoadKlnNavigation(dir.path(), navigation_points);
     FAIL() << "no error";
   } catch (const RunError& e) {
     EXPECT_NE(std::string(e.what()).find((dir / "isec.txt").string()), std::string::npos)
@@ -170,10 +175,11 @@ TEST(Tu154NavData, FilesAreTakenInLoadOrderSoTheFirstFaultIsReported) {
       if (c.files[i] != "-")
         test::WriteFile(dir / std::string(kTuNavFileNames[i]), c.files[i]);
     }
-    TuTable tu;
+    KlnNavigationPoints navigation_points;
     std::vector<std::size_t> progress;
     try {
-      LoadTuNavigation(dir.path(), tu, [&](std::size_t count) { progress.push_back(count); });
+      LoadKlnNavigation(dir.path(), navigation_points,
+                        [&](std::size_t count) { progress.push_back(count); });
       ADD_FAILURE() << "no error for " << c.reported;
     } catch (const RunError& e) {
       const std::string message = e.what();
@@ -194,14 +200,14 @@ TEST(Tu154NavData, FilesAreTakenInLoadOrderSoTheFirstFaultIsReported) {
 TEST(Tu154Lookup, WholeKeysAndThePreviousRecordFirst) {
   // Rows 0 and 2 share the key K1; after loading, the current row is the
   // last one loaded.
-  TuTable tu;
-  tu.Append({"K1", "a", "a"});
-  tu.Append({"K2", "b", "b"});
-  tu.Append({"K1", "c", "c"});
-  tu.Append({"ABCDE-12237", "d", "d"});
-  tu.Append({"K1", "e", "e"});
+  KlnNavigationPoints navigation_points;
+  navigation_points.Append({"K1", "a", "a"});
+  navigation_points.Append({"K2", "b", "b"});
+  navigation_points.Append({"K1", "c", "c"});
+  navigation_points.Append({"ABCDE-12237", "d", "d"});
+  navigation_points.Append({"K1", "e", "e"});
   const auto lat = [&](std::string_view key) {
-    const TuRow* row = tu.Locate(key);
+    const KlnNavigationPoint* row = navigation_points.Locate(key);
     return row ? row->lat : std::string("none");
   };
   EXPECT_EQ(lat("K1"), "e");  // the current row matches
@@ -212,15 +218,15 @@ TEST(Tu154Lookup, WholeKeysAndThePreviousRecordFirst) {
   EXPECT_EQ(lat("ABCDE-1223"), "none");
   EXPECT_EQ(lat("ABCDE-12237"), "d");
   EXPECT_EQ(lat("ABCDE-122370"), "none");
-  tu.Append({"K1", "f", "f"});
+  navigation_points.Append({"K1", "f", "f"});
   EXPECT_EQ(lat("K1"), "f");
   EXPECT_EQ(lat("K2"), "b");
   EXPECT_EQ(lat("K1"), "a");
 }
 
-RmRow Point(const std::string& id, const std::string& lat, const std::string& lon,
-            const std::string& typ) {
-  return RmRow{id, Dms(lat), Dms(lon), 0, "", typ, "0", ""};
+Waypoint Point(const std::string& id, const std::string& lat, const std::string& lon,
+               const std::string& kind) {
+  return Waypoint{id, Dms(lat), Dms(lon), 0, "", kind, "0", ""};
 }
 
 TEST(Tu154Plan, PointsFoundInTheNavigationDataNumberedWithoutGaps) {
@@ -229,24 +235,24 @@ TEST(Tu154Plan, PointsFoundInTheNavigationDataNumberedWithoutGaps) {
                   CrLf({"Lon=[35.100000] Lat=[57.100000] Freq=[1] ID=[AB]"}),
                   CrLf({"Lon=[35.900000] Lat=[57.900000] Freq=[1] Type=[V] ID=[AB]"}),
                   CrLf({"ABCDE 37.500000 -122.250000", "SOUTH -0.500000 -0.250000"}));
-  RmTable rm;
-  rm.Append(Point("UUEE", "N55@58'21.00\"", "E037@24'53.00\"", "A"));
-  rm.Append(Point("NOPE", "N56@00'00.00\"", "E036@00'00.00\"", "I"));
+  WaypointTable waypoints;
+  waypoints.Append(Point("UUEE", "N55@58'21.00\"", "E037@24'53.00\"", "A"));
+  waypoints.Append(Point("NOPE", "N56@00'00.00\"", "E036@00'00.00\"", "I"));
   // NDB and VOR with the same key: the first loaded wins.
-  rm.Append(Point("AB", "N57@30'00.00\"", "E035@30'00.00\"", "V"));
-  rm.Append(Point("ABCDE", "N37@30'00.00\"", "W122@15'00.00\"", "I"));
-  rm.Append(Point("SOUTH", "S00@30'00.00\"", "W000@15'00.00\"", "N"));
-  rm.Append(Point("ULLI", "N59@48'01.00\"", "E030@15'45.00\"", "A"));
+  waypoints.Append(Point("AB", "N57@30'00.00\"", "E035@30'00.00\"", "V"));
+  waypoints.Append(Point("ABCDE", "N37@30'00.00\"", "W122@15'00.00\"", "I"));
+  waypoints.Append(Point("SOUTH", "S00@30'00.00\"", "W000@15'00.00\"", "N"));
+  waypoints.Append(Point("ULLI", "N59@48'01.00\"", "E030@15'45.00\"", "A"));
   EXPECT_EQ(
-      WriteTu154Plan(rm, l.tu, 7),
+      WriteTu154Plan(waypoints, l.navigation_points, 7),
       CrLf({"[FPL.7]", "Point.0=TYPE=[2] ICAO_ID=[UUEE] Lat=[55.972642] Lon=[37.414667]",
             "Point.1=TYPE=[1] ICAO_ID=[AB] Lat=[57.100000] Lon=[35.100000]",
             "Point.2=TYPE=[3] ICAO_ID=[ABCDE] Lat=[37.500000] Lon=[-122.250000]",
             "Point.3=TYPE=[0] ICAO_ID=[SOUTH] Lat=[-0.500000] Lon=[-0.250000]",
             "Point.4=TYPE=[2] ICAO_ID=[ULLI] Lat=[59.800000] Lon=[30.262500]", "PointsCount=5"}));
 
-  TuTable empty;
-  EXPECT_EQ(WriteTu154Plan(rm, empty, 25), CrLf({"[FPL.25]", "PointsCount=0"}));
+  KlnNavigationPoints empty;
+  EXPECT_EQ(WriteTu154Plan(waypoints, empty, 25), CrLf({"[FPL.25]", "PointsCount=0"}));
 }
 
 TEST(Tu154Store, PlanNumberOfHeaders) {
@@ -315,7 +321,7 @@ TEST(Tu154Store, FilingKeepsABackupAndNeverLosesTheStore) {
   const std::string merged = Store({Plan(1, "a"), Plan(3, "NEW"), Plan(5, "c")});
   {
     test::TempDir dir;
-    FileTu154Plan(dir.path(), plan, FailingFor(""));
+    FileIntoPlanStore(dir.path(), plan, FailingFor(""));
     EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), plan);
     EXPECT_FALSE(std::filesystem::exists(dir / "FPLS.BAK"));
   }
@@ -323,14 +329,14 @@ TEST(Tu154Store, FilingKeepsABackupAndNeverLosesTheStore) {
     test::TempDir dir;
     test::WriteFile(dir / "FPLS.DAT", old_store);
     test::WriteFile(dir / "FPLS.BAK", "an older backup");
-    FileTu154Plan(dir.path(), plan, FailingFor(""));
+    FileIntoPlanStore(dir.path(), plan, FailingFor(""));
     EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), merged);
     EXPECT_EQ(test::ReadFile(dir / "FPLS.BAK"), old_store);
   }
   for (const std::string failing : {"FPLS.DAT", "FPLS.BAK"}) {
     test::TempDir dir;
     test::WriteFile(dir / "FPLS.DAT", old_store);
-    EXPECT_THROW(FileTu154Plan(dir.path(), plan, FailingFor(failing)), RunError) << failing;
+    EXPECT_THROW(FileIntoPlanStore(dir.path(), plan, FailingFor(failing)), RunError) << failing;
     EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), old_store) << failing;
   }
   {
@@ -339,7 +345,7 @@ TEST(Tu154Store, FilingKeepsABackupAndNeverLosesTheStore) {
     test::TempDir dir;
     test::WriteFile(dir / "FPLS.DAT", old_store);
     std::filesystem::create_directories(dir / "FPLS.BAK" / "x");
-    EXPECT_THROW(FileTu154Plan(dir.path(), plan, FailingFor("")), RunError);
+    EXPECT_THROW(FileIntoPlanStore(dir.path(), plan, FailingFor("")), RunError);
     EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), old_store);
   }
 }

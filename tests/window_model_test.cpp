@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "app/folder_source.hpp"
-#include "app/ini_profile.hpp"
+#include "io/utf8_path.hpp"
 #include "route/cp1252.hpp"
-#include "route/utf8_path.hpp"
+#include "settings/folder_source.hpp"
+#include "settings/ini_profile.hpp"
 #include "test_support.hpp"
 #include "window/window_model.hpp"
 
@@ -516,8 +516,8 @@ TEST(WindowModel, ConversionWaitsForTheAirportLoad) {
   w.Convert();
   EXPECT_TRUE(fs::exists(w.dir / "fs9/routes/EAAAEBBB.rts"));
   // The elevations of the airport database.
-  ASSERT_EQ(m.Rm().Count(), 5U);
-  EXPECT_EQ(m.Rm()[0].alt, 364);
+  ASSERT_EQ(m.Waypoints().Count(), 5U);
+  EXPECT_EQ(m.Waypoints()[0].alt, 364);
 }
 
 TEST(WindowModel, RunGuard) {

@@ -1,4 +1,4 @@
-#include "app/wine_prefix_source.hpp"
+#include "settings/wine_prefix_source.hpp"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "route/run_error.hpp"
+#include "errors/run_error.hpp"
+#include "io/utf8_path.hpp"
 #include "route/tables.hpp"
-#include "route/utf8_path.hpp"
 #include "test_support.hpp"
 #include "writers/ifly.hpp"
 #include "writers/leveld.hpp"
@@ -37,18 +37,18 @@ using test::Table;
 
 RouteHeader Header(const std::string& dep, const std::string& dest, int cruise = 33000) {
   RouteHeader h;
-  h.DepIcao = dep;
-  h.DestIcao = dest;
-  h.DepName = "ALPHA";
-  h.DestName = "BETA";
-  h.CruiseAlt = cruise;
+  h.departure_icao = dep;
+  h.destination_icao = dest;
+  h.departure_name = "ALPHA";
+  h.destination_name = "BETA";
+  h.cruise_altitude = cruise;
   return h;
 }
 
 TEST(IflyPlan, AirportsOnlyGiveTheHeaderAlone) {
-  const RmTable rm = Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\""),
-                            Row("EBBB", "N50*52'00.00\"", "E005*15'00.00\"")});
-  EXPECT_EQ(WriteIflyPlan(Header("EAAA", "EBBB", 9000), rm),
+  const WaypointTable waypoints = Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\""),
+                                         Row("EBBB", "N50*52'00.00\"", "E005*15'00.00\"")});
+  EXPECT_EQ(WriteIflyPlan(Header("EAAA", "EBBB", 9000), waypoints),
             test::CrLf(IflyHeader("EAAA", "EBBB", "9000")));
 }
 
@@ -56,7 +56,7 @@ TEST(IflyPlan, AirportsOnlyGiveTheHeaderAlone) {
 // names, a blank airway as a direct leg, and a fix in the middle named like
 // the destination: the leg into it is left out, the leg out of it is not.
 TEST(IflyPlan, LegsCoursesAndTheDestinationName) {
-  const RmTable rm = Table({
+  const WaypointTable waypoints = Table({
       Row("EAAA", "N00*00'00.00\"", "E000*00'00.00\"", " UL602 "),
       Row("ALFA", "N00*00'00.00\"", "E001*00'00.00\"", "  "),
       Row("BRAVO", "N01*00'00.00\"", "E001*00'00.00\"", "UN1"),
@@ -71,13 +71,13 @@ TEST(IflyPlan, LegsCoursesAndTheDestinationName) {
                           "DIRECT,3,BRAVO,0, 01.000000 001.000000,0,0,360," + kTail,
                           "DIRECT,3,DELTA,0, 02.000000 002.000000,0,0,360," + kTail,
                       }));
-  EXPECT_EQ(WriteIflyPlan(Header("EAAA", "EBBB"), rm), expected);
+  EXPECT_EQ(WriteIflyPlan(Header("EAAA", "EBBB"), waypoints), expected);
 }
 
 TEST(IflyPlan, UnreadableCoordinateNamesTheWaypoint) {
   struct Case {
     const char* what;
-    RmTable rm;
+    WaypointTable waypoints;
     const char* waypoint;
   };
   const std::vector<Case> cases = {
@@ -95,7 +95,7 @@ TEST(IflyPlan, UnreadableCoordinateNamesTheWaypoint) {
   };
   for (const Case& c : cases) {
     try {
-      WriteIflyPlan(Header("EAAA", "EBBB"), c.rm);
+      WriteIflyPlan(Header("EAAA", "EBBB"), c.waypoints);
       ADD_FAILURE() << c.what << ": no error";
     } catch (const RunError& e) {
       EXPECT_NE(std::string(e.what()).find(c.waypoint), std::string::npos)
@@ -129,9 +129,9 @@ TEST(IflyCourse, GeneralFormPaddedAndCut) {
 }
 
 TEST(LevelDRoute, AirportsOnly) {
-  const RmTable rm = Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\""),
-                            Row("EBBB", "N50*52'00.00\"", "E005*15'00.00\"")});
-  EXPECT_EQ(WriteLevelDRoute(Header("EAAA", "EBBB"), rm),
+  const WaypointTable waypoints = Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\""),
+                                         Row("EBBB", "N50*52'00.00\"", "E005*15'00.00\"")});
+  EXPECT_EQ(WriteLevelDRoute(Header("EAAA", "EBBB"), waypoints),
             test::CrLf({";FlightPlan created   by Korvanta ver. 2.9", ";ALPHA to BETA", "",
                         "H,EAAA,EBBB, ,", "", "End of FlightPlan"}));
 }
@@ -139,7 +139,7 @@ TEST(LevelDRoute, AirportsOnly) {
 // Airway as stored (a blank one counts as none), unreadable frequency and
 // coordinate, and every row named like the destination left out.
 TEST(LevelDRoute, RecordsAndTheirOddities) {
-  const RmTable rm = Table({
+  const WaypointTable waypoints = Table({
       Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\"", "UL602"),
       Row("TOBAK", "N50*05'30.00\"", "E008*17'00.00\"", " ", "I", "0"),
       Row("EBBB", "N50*10'00.00\"", "E008*00'00.00\"", "UL602"),
@@ -147,7 +147,7 @@ TEST(LevelDRoute, RecordsAndTheirOddities) {
       Row("KOMAR", "N5?*40'00.00\"", "E006*00'00.00\"", "", "N", "3X5"),
       Row("EBBB", "N50*52'00.00\"", "E005*15'00.00\""),
   });
-  EXPECT_EQ(WriteLevelDRoute(Header("EAAA", "EBBB"), rm),
+  EXPECT_EQ(WriteLevelDRoute(Header("EAAA", "EBBB"), waypoints),
             test::CrLf({
                 ";FlightPlan created   by Korvanta ver. 2.9",
                 ";ALPHA to BETA",

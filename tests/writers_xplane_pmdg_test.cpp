@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/conversion_run.hpp"
-#include "app/folder_source.hpp"
-#include "app/writer_slots.hpp"
+#include "io/utf8_path.hpp"
 #include "route/tables.hpp"
-#include "route/utf8_path.hpp"
+#include "run/conversion_run.hpp"
+#include "run/writer_slots.hpp"
+#include "settings/folder_source.hpp"
 #include "test_support.hpp"
 #include "writers/pmdg.hpp"
 #include "writers/xplane.hpp"
@@ -37,8 +37,8 @@ std::string Dms(const std::string& text) {
 
 RouteHeader Airports(const std::string& dep, const std::string& dest) {
   RouteHeader h;
-  h.DepIcao = dep;
-  h.DestIcao = dest;
+  h.departure_icao = dep;
+  h.destination_icao = dest;
   return h;
 }
 
@@ -46,7 +46,7 @@ RouteHeader Airports(const std::string& dep, const std::string& dest) {
 // are written as airports, any other type as a fix, an unreadable coordinate
 // as ERR.
 TEST(XPlaneFms, TypeCodesAndAirportNamesInTheMiddle) {
-  const RmTable rm = Table({
+  const WaypointTable waypoints = Table({
       Row("EAAA", Dms("N50*02'00.00\""), Dms("E008*34'14.00\""), "", "A"),
       Row("FFM", Dms("N50*03'13.00\""), Dms("E008*38'14.00\""), "", "V"),
       Row("KOMAR", Dms("N50*40'00.00\""), Dms("E006*00'00.00\""), "", "N"),
@@ -56,21 +56,22 @@ TEST(XPlaneFms, TypeCodesAndAirportNamesInTheMiddle) {
       Row("ODD", Dms("N5x*10'00.00\""), Dms("E008*00'00.00\""), "", "Q"),
       Row("EBBB", Dms("N50*52'00.00\""), Dms("E005*15'00.00\""), "", "A"),
   });
-  EXPECT_EQ(WriteXPlaneFms(Airports("EAAA", "EBBB"), rm), test::CrLf({
-                                                              "I",
-                                                              "3 version",
-                                                              "0",
-                                                              "0",
-                                                              "1 EAAA 0 50.033333 8.570556",
-                                                              "3 FFM 0 50.053611 8.637222",
-                                                              "2 KOMAR 0 50.666667 6.000000",
-                                                              "1 EBBB 0 50.750000 5.500000",
-                                                              "11 TOBAK 0 50.091667 8.283333",
-                                                              "1 EAAA 0 50.166667 8.000000",
-                                                              "11 ODD 0 ERR 8.000000",
-                                                              "1 EBBB 0 50.866667 5.250000",
-                                                              "",
-                                                          }));
+  EXPECT_EQ(WriteXPlaneFms(Airports("EAAA", "EBBB"), waypoints),
+            test::CrLf({
+                "I",
+                "3 version",
+                "0",
+                "0",
+                "1 EAAA 0 50.033333 8.570556",
+                "3 FFM 0 50.053611 8.637222",
+                "2 KOMAR 0 50.666667 6.000000",
+                "1 EBBB 0 50.750000 5.500000",
+                "11 TOBAK 0 50.091667 8.283333",
+                "1 EAAA 0 50.166667 8.000000",
+                "11 ODD 0 ERR 8.000000",
+                "1 EBBB 0 50.866667 5.250000",
+                "",
+            }));
 }
 
 // ---------------------------------------------------------------------------
@@ -78,12 +79,12 @@ TEST(XPlaneFms, TypeCodesAndAirportNamesInTheMiddle) {
 
 RouteHeader PmdgHeader(std::int32_t dep_elev, std::int32_t dest_elev) {
   RouteHeader h;
-  h.DepIcao = "EAAA";
-  h.DestIcao = "EBBB";
-  h.DepLat = "N 50.0333";
-  h.DepLon = "E 8.5706";
-  h.DepElev = dep_elev;
-  h.DestElev = dest_elev;
+  h.departure_icao = "EAAA";
+  h.destination_icao = "EBBB";
+  h.departure_lat = "N 50.0333";
+  h.departure_lon = "E 8.5706";
+  h.departure_elevation = dep_elev;
+  h.destination_elevation = dest_elev;
   return h;
 }
 
@@ -111,10 +112,10 @@ std::string WithCount(std::vector<std::string> lines, std::size_t rows) {
 }
 
 TEST(PmdgRoute, AirportsOnlyWithoutRunway) {
-  const RmTable rm = Table({Row("EAAA", "N 50.0333", "E 8.5706", "UL602", "A"),
-                            Row("EBBB", "N 50.8667", "W 5.2500", "", "A")});
+  const WaypointTable waypoints = Table({Row("EAAA", "N 50.0333", "E 8.5706", "UL602", "A"),
+                                         Row("EBBB", "N 50.8667", "W 5.2500", "", "A")});
   EXPECT_EQ(
-      WritePmdgRoute(PmdgHeader(364, -12), rm, ""),
+      WritePmdgRoute(PmdgHeader(364, -12), waypoints, ""),
       WithCount(Plus(Departure({"-----", "1", "0"}), Destination("N 50.8667 W 5.2500", "-12")), 2));
 }
 
@@ -122,7 +123,7 @@ TEST(PmdgRoute, AirportsOnlyWithoutRunway) {
 // a destination block in the middle neither ends the walk nor changes them.
 // A runway of blanks is a runway as entered.
 TEST(PmdgRoute, AirwayMarksRunwayAndDestinationInTheMiddle) {
-  const RmTable rm = Table({
+  const WaypointTable waypoints = Table({
       Row("EAAA", "N 50.0333", "E 8.5706", "UL602", "A"),
       Row("ALFA", "N 50.1000", "E 8.4000", ""),
       Row("BRAVO", "N 50.2000", "E 8.3000", "UL602"),
@@ -155,7 +156,7 @@ TEST(PmdgRoute, AirwayMarksRunwayAndDestinationInTheMiddle) {
        }) {
     lines = Plus(lines, block);
   }
-  EXPECT_EQ(WritePmdgRoute(PmdgHeader(364, 50), rm, "  "), WithCount(lines, 13));
+  EXPECT_EQ(WritePmdgRoute(PmdgHeader(364, 50), waypoints, "  "), WithCount(lines, 13));
 }
 
 // ---------------------------------------------------------------------------

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "route/run_error.hpp"
+#include "errors/run_error.hpp"
 #include "xml/xml_writer.hpp"
 
 namespace korvanta {

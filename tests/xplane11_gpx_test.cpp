@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/targets.hpp"
-#include "app/writer_slots.hpp"
-#include "route/run_error.hpp"
+#include "errors/run_error.hpp"
+#include "run/targets.hpp"
+#include "run/writer_slots.hpp"
 #include "test_support.hpp"
 #include "writers/airac_cycle.hpp"
 #include "writers/gpx.hpp"
@@ -31,13 +31,13 @@ using test::Row;
 RouteHeader Header(const std::string& dep, const std::string& dest, const std::string& dep_name,
                    const std::string& dest_name, int dep_elev, int dest_elev, int cruise) {
   RouteHeader h;
-  h.DepIcao = dep;
-  h.DestIcao = dest;
-  h.DepName = dep_name;
-  h.DestName = dest_name;
-  h.DepElev = dep_elev;
-  h.DestElev = dest_elev;
-  h.CruiseAlt = cruise;
+  h.departure_icao = dep;
+  h.destination_icao = dest;
+  h.departure_name = dep_name;
+  h.destination_name = dest_name;
+  h.departure_elevation = dep_elev;
+  h.destination_elevation = dest_elev;
+  h.cruise_altitude = cruise;
   return h;
 }
 
@@ -61,7 +61,7 @@ std::string RtePoint(const std::string& lat, const std::string& lon, const std::
 // departure airport passed again, points at the equator and the meridian.
 const RouteHeader kSouth =
     Header("SBGR", "SCEL", "S\xC3O PAULO", "ARTURO & <B>", 2461, 1555, 35000);
-const RmTable kSouthRm = test::Table({
+const WaypointTable kSouthRm = test::Table({
     Row("SBGR", "S23*26'08.00\"", "W046*28'23.00\"", "", "A"),
     Row("PCX", "S23*30'00.55\"", "W046*50'00.00\"", "UZ10", "V"),
     Row("ILKAP", "S24*00'00.00\"", "W047*00'00.01\"", "UZ10", "I"),
@@ -72,8 +72,9 @@ const RmTable kSouthRm = test::Table({
 });
 // Both airports below and above sea level by 17 ft (5.1816 m), a low cruise.
 const RouteHeader kPair = Header("EAAA", "EBBB", "ALPHA", "BETA", -17, 17, 4500);
-const RmTable kPairRm = test::Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\"", "", "A"),
-                                     Row("EBBB", "N50*52'00.5\"", "E005*15'00.00\"", "", "A")});
+const WaypointTable kPairRm =
+    test::Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\"", "", "A"),
+                 Row("EBBB", "N50*52'00.5\"", "E005*15'00.00\"", "", "A")});
 
 TEST(XPlane11Fms, WholePlans) {
   EXPECT_EQ(
@@ -124,15 +125,15 @@ std::string MessageOf(const Write& write) {
 TEST(NewWriters, CoordinateThatDoesNotReadIsTheRunsErrorNamingTheWaypoint) {
   for (const std::string lat : {"ERR", "N50*02'00.00", "N50*60'00.00\"", "N50*02'60.00\"",
                                 "N50*02'00.001\"", "N90*00'00.01\"", "E008*34'14.00\"", "N 50.1"}) {
-    const RmTable rm =
+    const WaypointTable waypoints =
         test::Table({kPairRm[0], Row("K\xD6LN", lat, "E008*00'00.00\"", "", "I"), kPairRm[1]});
     // The message is UTF-8 text: the degree sign is C2 B0 there.
     std::string shown = lat;
     if (const auto at = shown.find('*'); at != std::string::npos)
       shown.replace(at, 1, "\xC2\xB0");
     const std::string message = "Waypoint K\xC3\x96LN: the coordinate " + shown + " does not read";
-    EXPECT_EQ(MessageOf([&] { WriteXPlane11Fms(kPair, rm, "", "2613"); }), message);
-    EXPECT_EQ(MessageOf([&] { WriteGpxRoute(kPair, rm); }), message);
+    EXPECT_EQ(MessageOf([&] { WriteXPlane11Fms(kPair, waypoints, "", "2613"); }), message);
+    EXPECT_EQ(MessageOf([&] { WriteGpxRoute(kPair, waypoints); }), message);
   }
 }
 
@@ -324,23 +325,18 @@ std::string ReadBack(const NewTargetsCli& setup, const fs::path& docs, std::stri
   return ReadFile(out / "out");
 }
 
-#define REQUIRE_TOOL(tool, package)                                 \
-  if (std::system("command -v " tool " > /dev/null 2>&1") != 0)     \
-  GTEST_SKIP() << tool " is not installed (Debian package " package \
-                       "; scripts/install-deps installs it)"
-
 // The departure's name as UTF-8 text, unescaped.
 const std::string kDepNameText =
     "S\xC3\x89"
     "ATTLE & TACOMA";
 
 TEST_F(NewTargetsCli, XmllintAcceptsTheRoute) {
-  REQUIRE_TOOL("xmllint", "libxml2-utils");
+  KORVANTA_REQUIRE_TOOL("xmllint", "libxml2-utils");
   ReadBack(*this, docs_, "xmllint --noout FILE");
 }
 
 TEST_F(NewTargetsCli, OgrinfoReadsEveryRoutePointAndItsNames) {
-  REQUIRE_TOOL("ogrinfo", "gdal-bin");
+  KORVANTA_REQUIRE_TOOL("ogrinfo", "gdal-bin");
   const std::string listing = ReadBack(*this, docs_, "ogrinfo -ro -al FILE route_points");
   EXPECT_NE(listing.find("Feature Count: 9\n"), std::string::npos) << listing;
   std::size_t at = 0;
@@ -353,7 +349,7 @@ TEST_F(NewTargetsCli, OgrinfoReadsEveryRoutePointAndItsNames) {
 }
 
 TEST_F(NewTargetsCli, GpsbabelReadsTheRoute) {
-  REQUIRE_TOOL("gpsbabel", "gpsbabel");
+  KORVANTA_REQUIRE_TOOL("gpsbabel", "gpsbabel");
   const std::string table = ReadBack(*this, docs_, "gpsbabel -r -i gpx -f FILE -o unicsv -F -");
   // Lines end with CR LF; descriptions are unescaped.
   std::string expected = "No,Latitude,Longitude,Name,Altitude,Notes\r\n";

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "cli/viewer.hpp"
-#include "route/utf8_path.hpp"
+#include "io/utf8_path.hpp"
 
 namespace korvanta::cli {
 

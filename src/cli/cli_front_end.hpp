@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "app/front_end.hpp"
+#include "run/front_end.hpp"
 
 namespace korvanta::cli {
 

@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "app/conversion_run.hpp"
-#include "app/folder_set.hpp"
-#include "app/folder_source.hpp"
-#include "app/writer_slots.hpp"
 #include "cli/cli_front_end.hpp"
 #include "cli/exit_codes.hpp"
 #include "cli/input.hpp"
+#include "io/utf8_path.hpp"
 #include "route/cp1252.hpp"
-#include "route/utf8_path.hpp"
+#include "run/conversion_run.hpp"
+#include "run/writer_slots.hpp"
+#include "settings/folder_set.hpp"
+#include "settings/folder_source.hpp"
 #include "writers/airac_cycle.hpp"
 
 namespace korvanta::cli {
@@ -155,7 +155,7 @@ int RunConvert(const ConvertArgs& args) {
 
   AirportDatabase airports;
   const AirportLoadResult loaded =
-      LoadAirportDatabase(AirportDatabasePath(folders.Fs9Dir), airports);
+      LoadAirportDatabase(AirportDatabasePath(folders.fs9_dir), airports);
   if (!loaded.loaded)
     fmt::print(stderr, "{}\n", loaded.message);
 

@@ -1,5 +1,5 @@
 #include "cli/command_line.hpp"
-#include "route/utf8_path.hpp"
+#include "io/utf8_path.hpp"
 
 // The arguments arrive as the bytes the caller gave, UTF-8 on today's systems.
 int main(int argc, char** argv) {

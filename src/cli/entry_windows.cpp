@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_dir.hpp"
-#include "app/wide_text.hpp"
 #include "cli/command_line.hpp"
+#include "io/wide_text.hpp"
+#include "settings/app_dir.hpp"
 
 // The arguments arrive as UTF-16, so a route file or folder with any
 // characters works; the rest of the program takes them in UTF-8. The console

@@ -6,10 +6,10 @@
 #include <iostream>
 #include <iterator>
 
+#include "io/file_read.hpp"
+#include "io/utf8_path.hpp"
 #include "route/cp1252.hpp"
-#include "route/file_read.hpp"
 #include "route/parser.hpp"
-#include "route/utf8_path.hpp"
 
 namespace korvanta::cli {
 

@@ -10,10 +10,10 @@
 
 #include "cli/exit_codes.hpp"
 #include "cli/input.hpp"
+#include "io/utf8_path.hpp"
 #include "route/airports.hpp"
 #include "route/cp1252.hpp"
 #include "route/parser.hpp"
-#include "route/utf8_path.hpp"
 
 namespace korvanta::cli {
 
@@ -26,17 +26,18 @@ struct ParseArgs {
   std::string file;
 };
 
-void PrintRoute(const RouteHeader& h, const RmTable& rm) {
+void PrintRoute(const RouteHeader& h, const WaypointTable& waypoints) {
   auto u = [](const std::string& text) { return Cp1252ToUtf8(text); };
-  fmt::print("DepIcao={}\nDestIcao={}\nDepName={}\nDestName={}\n", u(h.DepIcao), u(h.DestIcao),
-             u(h.DepName), u(h.DestName));
-  fmt::print("DepLat={}\nDepLon={}\nDestLat={}\nDestLon={}\n", u(h.DepLat), u(h.DepLon),
-             u(h.DestLat), u(h.DestLon));
-  fmt::print("DepElev={}\nDestElev={}\nCruiseAlt={}\n\n", h.DepElev, h.DestElev, h.CruiseAlt);
+  fmt::print("DepIcao={}\nDestIcao={}\nDepName={}\nDestName={}\n", u(h.departure_icao),
+             u(h.destination_icao), u(h.departure_name), u(h.destination_name));
+  fmt::print("DepLat={}\nDepLon={}\nDestLat={}\nDestLon={}\n", u(h.departure_lat),
+             u(h.departure_lon), u(h.destination_lat), u(h.destination_lon));
+  fmt::print("DepElev={}\nDestElev={}\nCruiseAlt={}\n\n", h.departure_elevation,
+             h.destination_elevation, h.cruise_altitude);
   fmt::print("id\tlat\tlon\talt\troute\ttyp\tfreq\ttrack\n");
-  for (const RmRow& r : rm) {
+  for (const Waypoint& r : waypoints) {
     fmt::print("{}\t{}\t{}\t{}\t{}\t{}\t{}\t{}\n", u(r.id), u(r.lat), u(r.lon), r.alt, u(r.route),
-               u(r.typ), u(r.freq), u(r.track));
+               u(r.kind), u(r.freq), u(r.track));
   }
 }
 
@@ -53,14 +54,14 @@ int RunParse(const ParseArgs& args) {
     if (!loaded.loaded)
       fmt::print(stderr, "{}\n", loaded.message);
   }
-  RmTable rm;
+  WaypointTable waypoints;
   RouteHeader header;
   ParseOptions options;
   options.mode = args.mode == 1 ? ParseMode::kDecimal : ParseMode::kText;
   options.super80 = args.super80;
-  switch (ParseRoute(*lines, options, airports, rm, header)) {
+  switch (ParseRoute(*lines, options, airports, waypoints, header)) {
     case ParseResult::kParsed:
-      PrintRoute(header, rm);
+      PrintRoute(header, waypoints);
       return kExitOk;
     case ParseResult::kWrongFormat:
       fmt::print(stderr, "{}\n", kWrongFormat);

@@ -7,13 +7,13 @@
 #include <memory>
 #include <system_error>
 
-#include "app/folder_set.hpp"
-#include "app/folder_source.hpp"
 #include "gui/demo.hpp"
 #include "gui/icons.hpp"
 #include "gui/main_window.hpp"
 #include "gui/path_text.hpp"
 #include "gui/user_dialogs.hpp"
+#include "settings/folder_set.hpp"
+#include "settings/folder_source.hpp"
 
 namespace {
 

@@ -17,9 +17,9 @@
 
 #include "gui/icons.hpp"
 #include "gui/path_text.hpp"
-#include "gui/rm_model.hpp"
 #include "gui/user_dialogs.hpp"
-#include "route/utf8_path.hpp"
+#include "gui/waypoint_grid_model.hpp"
+#include "io/utf8_path.hpp"
 #include "ui_main_window.h"
 
 namespace korvanta::gui {
@@ -94,7 +94,7 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
 
   model_ = std::make_unique<WindowModel>(app_dir, source, FileDialogRequested(arguments),
                                          static_cast<WindowView&>(*this));
-  grid_model_ = new RmModel(model_->Rm(), this);
+  grid_model_ = new WaypointGridModel(model_->Waypoints(), this);
   ui_->grid->setModel(grid_model_);
   ui_->grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   ui_->grid->horizontalHeader()->setStretchLastSection(true);

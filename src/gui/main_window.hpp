@@ -11,8 +11,8 @@
 #include <optional>
 #include <string>
 
-#include "app/folder_set.hpp"
-#include "app/folder_source.hpp"
+#include "settings/folder_set.hpp"
+#include "settings/folder_source.hpp"
 #include "window/window_model.hpp"
 
 class QButtonGroup;
@@ -24,7 +24,7 @@ class MainWindow;
 
 namespace korvanta::gui {
 
-class RmModel;
+class WaypointGridModel;
 class UserDialogs;
 
 // Whether the program was started with "/T" (the first argument, any letter
@@ -92,7 +92,7 @@ class MainWindow : public QWidget, private WindowView {
   std::array<QWidget*, kControlCount> widgets_{};
   QButtonGroup* simulator_items_ = nullptr;
   QTimer* timer_ = nullptr;
-  RmModel* grid_model_ = nullptr;
+  WaypointGridModel* grid_model_ = nullptr;
   QElapsedTimer clock_;
   QString status_;  // the status line's whole text
   std::unique_ptr<WindowModel> model_;

@@ -7,9 +7,9 @@
 #include <system_error>
 #include <vector>
 
-#include "route/file_read.hpp"
+#include "io/file_read.hpp"
+#include "io/utf8_path.hpp"
 #include "route/numbers.hpp"
-#include "route/utf8_path.hpp"
 
 namespace korvanta {
 
@@ -28,12 +28,12 @@ std::string_view Piece(std::string_view line, std::size_t pos, std::size_t len) 
 }  // namespace
 
 std::int32_t AirportDatabase::Elevation(std::string_view id) const {
-  if (!AirportsLoaded)
+  if (!airports_loaded)
     return 0;
   std::string key(id);
   if (key.size() < kIcaoLen)
     key.resize(kIcaoLen, ' ');
-  const AptRow* row = apt.FindFirst(key);
+  const AirportElevation* row = elevations.FindFirst(key);
   return row ? row->alt : 0;
 }
 
@@ -42,8 +42,8 @@ std::filesystem::path AirportDatabasePath(const std::filesystem::path& fs9_dir) 
 }
 
 void LoadAirportLines(std::string_view bytes, AirportDatabase& db, const LoadProgress& progress) {
-  db.AirportsLoaded = false;
-  std::vector<AptEntry> entries;
+  db.airports_loaded = false;
+  std::vector<PackedAirportElevation> entries;
   entries.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
   std::size_t counter = 0;
   std::size_t start = 0;
@@ -56,7 +56,7 @@ void LoadAirportLines(std::string_view bytes, AirportDatabase& db, const LoadPro
     if (!line.empty() && line.back() == '\r')
       line.remove_suffix(1);
 
-    AptEntry entry;
+    PackedAirportElevation entry;
     const std::string_view icao = Piece(line, kIcaoPos, kIcaoLen);
     std::copy(icao.begin(), icao.end(), entry.icao.begin());
     entry.size = static_cast<std::uint8_t>(icao.size());
@@ -69,13 +69,13 @@ void LoadAirportLines(std::string_view bytes, AirportDatabase& db, const LoadPro
     ++counter;
     start = next;
   }
-  db.apt.AssignSorted(entries);
-  db.AirportsLoaded = true;
+  db.elevations.AssignSorted(entries);
+  db.airports_loaded = true;
 }
 
 AirportLoadResult LoadAirportDatabase(const std::filesystem::path& file, AirportDatabase& db,
                                       const LoadProgress& progress) {
-  db.AirportsLoaded = false;
+  db.airports_loaded = false;
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec))
     return {false, std::string(kAirportsMissing)};

@@ -15,8 +15,8 @@ inline constexpr std::string_view kAirportsMissing = "File wpNavApt.txt missing"
 
 // The airports of the PMDG FMC navigation data, for the airport elevations.
 struct AirportDatabase {
-  AptTable apt;
-  bool AirportsLoaded = false;
+  AirportElevations elevations;
+  bool airports_loaded = false;
 
   // Elevation in feet of the airport `id`: the id padded with blanks to four
   // characters, looked up case-sensitively; 0 when not found or not loaded.
@@ -34,10 +34,10 @@ struct AirportLoadResult {
 // Called with the line counter at 0, 100, 200 ... while loading.
 using LoadProgress = std::function<void(std::size_t count)>;
 
-// Every line of the file becomes one `apt` row: `icao` from characters 25-28,
+// Every line of the file becomes one `elevations` row: `icao` from characters 25-28,
 // `alt` from characters 70-74 (0 when they do not read as an integer). A
 // missing file gives "File wpNavApt.txt missing"; a read error stops the load
-// with its message. `AirportsLoaded` is set only by a complete load.
+// with its message. `airports_loaded` is set only by a complete load.
 AirportLoadResult LoadAirportDatabase(const std::filesystem::path& file, AirportDatabase& db,
                                       const LoadProgress& progress = {});
 

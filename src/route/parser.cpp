@@ -75,18 +75,19 @@ void ReadHeading(std::string_view line, bool super80, RouteHeader& header) {
         code = code.substr(0, 3);
       return std::string(Trim(code));
     };
-    header.DepName = code_after(open);
-    header.DestName =
+    header.departure_name = code_after(open);
+    header.destination_name =
         code_after(open == std::string_view::npos ? open : heading.find('(', open + 5));
     return;
   }
 
-  header.DepName = SlashToUnderscore(BeforeParenthesis(heading.substr(kHeadingMarker.size())));
+  header.departure_name =
+      SlashToUnderscore(BeforeParenthesis(heading.substr(kHeadingMarker.size())));
   std::string_view rest =
       open == std::string_view::npos ? std::string_view{} : line.substr(at + open, kHeadingLength);
   const std::size_t to = rest.find("to");
   rest = to == std::string_view::npos ? std::string_view{} : rest.substr(to + 2);
-  header.DestName = SlashToUnderscore(BeforeParenthesis(rest));
+  header.destination_name = SlashToUnderscore(BeforeParenthesis(rest));
 }
 
 std::int32_t ReadCruiseAlt(std::string_view line) {
@@ -152,7 +153,7 @@ std::string AirwayOf(std::string_view item) {
   return std::string(word.substr(1, word.size() - 2));
 }
 
-RmRow TextModeRow(std::string_view line) {
+Waypoint TextModeRow(std::string_view line) {
   // Drop what follows the longitude: cut just after the character that follows
   // the last double quote. A line without one is used whole.
   std::string_view cut = line;
@@ -163,7 +164,7 @@ RmRow TextModeRow(std::string_view line) {
   const auto line_words = Words(line);
   const std::size_t n = words.size();
 
-  RmRow row;
+  Waypoint row;
   row.id = std::string(Word(words, 1));
   row.track = std::string(Word(line_words, n == 6 ? 3 : 2));
   row.lat = std::string(Word(words, n - 1));
@@ -171,18 +172,18 @@ RmRow TextModeRow(std::string_view line) {
   if (n == 6) {
     const std::string_view freq = Word(words, 2);
     const double mhz = ReadDecimal(freq).value_or(0.0);
-    row.typ = mhz >= 108.0 && mhz <= 118.0 ? "V" : "N";
+    row.kind = mhz >= 108.0 && mhz <= 118.0 ? "V" : "N";
     row.freq = std::string(freq);
   } else {
-    row.typ = "I";
+    row.kind = "I";
     row.freq = "0";
   }
   return row;
 }
 
-RmRow DecimalModeRow(std::string_view line) {
+Waypoint DecimalModeRow(std::string_view line) {
   const auto words = Words(line);
-  RmRow row;
+  Waypoint row;
   row.id = std::string(Word(words, 1));
   row.lat = std::string(kErr);
   row.lon = std::string(kErr);
@@ -195,9 +196,9 @@ RmRow DecimalModeRow(std::string_view line) {
   }
   if (words.size() == 7) {
     row.freq = std::string(Word(words, 2));
-    row.typ = row.freq.find('.') != std::string::npos ? "V" : "N";
+    row.kind = row.freq.find('.') != std::string::npos ? "V" : "N";
   } else {
-    row.typ = "I";
+    row.kind = "I";
     row.freq = "0";
   }
   return row;
@@ -212,8 +213,9 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 ParseResult ParseRoute(std::vector<std::string>& lines, const ParseOptions& options,
-                       const AirportDatabase& airports, RmTable& rm, RouteHeader& header) {
-  rm.Empty();
+                       const AirportDatabase& airports, WaypointTable& waypoints,
+                       RouteHeader& header) {
+  waypoints.Empty();
   for (auto& line : lines)
     SqueezeBlanksInPlace(line);
 
@@ -223,7 +225,7 @@ ParseResult ParseRoute(std::vector<std::string>& lines, const ParseOptions& opti
       ReadHeading(lines[i], options.super80, header);
     }
     if (StartsWith(lines[i], kCruiseMarker)) {
-      header.CruiseAlt = ReadCruiseAlt(lines[i]);
+      header.cruise_altitude = ReadCruiseAlt(lines[i]);
       cruise = i;
       break;
     }
@@ -253,36 +255,37 @@ ParseResult ParseRoute(std::vector<std::string>& lines, const ParseOptions& opti
 
   std::size_t k = 0;
   for (std::size_t l = heading + 1; l < lines.size() && !IsBlank(lines[l]); ++l) {
-    RmRow row = options.mode == ParseMode::kText ? TextModeRow(lines[l]) : DecimalModeRow(lines[l]);
+    Waypoint row =
+        options.mode == ParseMode::kText ? TextModeRow(lines[l]) : DecimalModeRow(lines[l]);
     row.alt = 0;
     const std::optional<std::string_view> item = items.Next();
     row.route = item ? AirwayOf(*item) : std::string{};
-    rm.Append(std::move(row));
+    waypoints.Append(std::move(row));
     if (k == 0) {
-      RmRow first = rm.Rows().back();
-      header.DepIcao = first.id;
-      header.DepLat = first.lat;
-      header.DepLon = first.lon;
-      header.DepElev = airports.Elevation(first.id);
-      first.alt = header.DepElev;
-      first.typ = "A";
-      rm.ReplaceLast(std::move(first));
+      Waypoint first = waypoints.Rows().back();
+      header.departure_icao = first.id;
+      header.departure_lat = first.lat;
+      header.departure_lon = first.lon;
+      header.departure_elevation = airports.Elevation(first.id);
+      first.alt = header.departure_elevation;
+      first.kind = "A";
+      waypoints.ReplaceLast(std::move(first));
     }
     ++k;
     if (l + 1 < lines.size() && StartsWith(lines[l + 1], kTracksMarker))
       lines[l + 1].clear();
   }
-  if (rm.IsEmpty())
+  if (waypoints.IsEmpty())
     return ParseResult::kNoDetails;
 
-  RmRow last = rm.Rows().back();
-  header.DestIcao = last.id;
-  header.DestLat = last.lat;
-  header.DestLon = last.lon;
-  header.DestElev = airports.Elevation(last.id);
-  last.alt = header.DestElev;
-  last.typ = "A";
-  rm.ReplaceLast(std::move(last));
+  Waypoint last = waypoints.Rows().back();
+  header.destination_icao = last.id;
+  header.destination_lat = last.lat;
+  header.destination_lon = last.lon;
+  header.destination_elevation = airports.Elevation(last.id);
+  last.alt = header.destination_elevation;
+  last.kind = "A";
+  waypoints.ReplaceLast(std::move(last));
   return ParseResult::kParsed;
 }
 

@@ -19,7 +19,7 @@ enum class ParseMode {
 
 struct ParseOptions {
   ParseMode mode = ParseMode::kText;
-  // Flight1 Super 80: the airports' ICAO codes become DepName and DestName.
+  // Flight1 Super 80: the airports' ICAO codes become departure_name and destination_name.
   bool super80 = false;
 };
 
@@ -29,12 +29,13 @@ enum class ParseResult {
   kNoDetails,    // no details list: the writer is skipped without a message
 };
 
-// Parses the route finder's text (Windows-1252 lines) into `rm` and `header`.
+// Parses the route finder's text (Windows-1252 lines) into `waypoints` and `header`.
 // The line list is edited in place (blanks squeezed, markers cleared) so that
-// a second parse of the same list gives the same result. `rm` is emptied
+// a second parse of the same list gives the same result. `waypoints` is emptied
 // first; on failure it stays empty.
 ParseResult ParseRoute(std::vector<std::string>& lines, const ParseOptions& options,
-                       const AirportDatabase& airports, RmTable& rm, RouteHeader& header);
+                       const AirportDatabase& airports, WaypointTable& waypoints,
+                       RouteHeader& header);
 
 // Splits text into lines at CR LF, LF or a lone CR; a last line end gives no
 // extra empty line.

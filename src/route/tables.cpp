@@ -4,7 +4,7 @@
 #include <array>
 #include <functional>
 
-#include "route/run_error.hpp"
+#include "errors/run_error.hpp"
 #include "route/text.hpp"
 
 namespace korvanta {
@@ -13,32 +13,32 @@ std::string CutToWidth(std::string_view text, std::size_t width) {
   return std::string(text.substr(0, width));
 }
 
-RmRow RmTable::Stored(RmRow row) {
+Waypoint WaypointTable::Stored(Waypoint row) {
   row.id = CutToWidth(row.id, kIdWidth);
   row.lat = CutToWidth(row.lat, kLatWidth);
   row.lon = CutToWidth(row.lon, kLonWidth);
   row.route = CutToWidth(row.route, kRouteWidth);
-  row.typ = CutToWidth(row.typ, kTypWidth);
+  row.kind = CutToWidth(row.kind, kKindWidth);
   row.freq = CutToWidth(row.freq, kFreqWidth);
   row.track = CutToWidth(row.track, kTrackWidth);
   return row;
 }
 
-void RmTable::Append(RmRow row) {
+void WaypointTable::Append(Waypoint row) {
   rows_.push_back(Stored(std::move(row)));
 }
 
-void RmTable::ReplaceLast(RmRow row) {
+void WaypointTable::ReplaceLast(Waypoint row) {
   rows_.back() = Stored(std::move(row));
 }
 
-void AptTable::Empty() {
+void AirportElevations::Empty() {
   rows_.clear();
   sorted_ = true;
   cursor_ = 0;
 }
 
-void AptTable::Append(AptRow row) {
+void AirportElevations::Append(AirportElevation row) {
   row.icao = CutToWidth(row.icao, kIcaoWidth);
   rows_.push_back(std::move(row));
   sorted_ = rows_.size() < 2;
@@ -52,7 +52,7 @@ namespace {
 // at most five bytes, so the length fits in the lowest byte.
 std::uint64_t SortKey(std::string_view icao) {
   std::uint64_t key = 0;
-  for (std::size_t i = 0; i < AptTable::kIcaoWidth; ++i) {
+  for (std::size_t i = 0; i < AirportElevations::kIcaoWidth; ++i) {
     const auto byte = i < icao.size() ? static_cast<unsigned char>(AsciiUpper(icao[i])) : 0u;
     key = (key << 8) | byte;
   }
@@ -90,13 +90,13 @@ std::vector<std::uint32_t> SortedOrder(const std::vector<std::uint64_t>& keys) {
 
 }  // namespace
 
-void AptTable::Sort() {
+void AirportElevations::Sort() {
   std::vector<std::uint64_t> keys(rows_.size());
   for (std::size_t i = 0; i < rows_.size(); ++i)
     keys[i] = SortKey(rows_[i].icao);
   const std::vector<std::uint32_t> order = SortedOrder(keys);
   if (!order.empty()) {
-    std::vector<AptRow> sorted;
+    std::vector<AirportElevation> sorted;
     sorted.reserve(rows_.size());
     for (const std::uint32_t row : order)
       sorted.push_back(std::move(rows_[row]));
@@ -106,7 +106,7 @@ void AptTable::Sort() {
   cursor_ = 0;
 }
 
-void AptTable::AssignSorted(const std::vector<AptEntry>& entries) {
+void AirportElevations::AssignSorted(const std::vector<PackedAirportElevation>& entries) {
   std::vector<std::uint64_t> keys(entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
     keys[i] = SortKey(std::string_view(entries[i].icao.data(), entries[i].size));
@@ -114,11 +114,11 @@ void AptTable::AssignSorted(const std::vector<AptEntry>& entries) {
   const std::vector<std::uint32_t> order = SortedOrder(keys);
   rows_.clear();
   rows_.reserve(entries.size());
-  const auto add = [this](const AptEntry& e) {
-    rows_.push_back(AptRow{std::string(e.icao.data(), e.size), e.alt});
+  const auto add = [this](const PackedAirportElevation& e) {
+    rows_.push_back(AirportElevation{std::string(e.icao.data(), e.size), e.alt});
   };
   if (order.empty()) {
-    for (const AptEntry& e : entries)
+    for (const PackedAirportElevation& e : entries)
       add(e);
   } else {
     for (const std::uint32_t row : order)
@@ -128,9 +128,9 @@ void AptTable::AssignSorted(const std::vector<AptEntry>& entries) {
   cursor_ = 0;
 }
 
-const AptRow* AptTable::FindFirst(std::string_view icao) const {
+const AirportElevation* AirportElevations::FindFirst(std::string_view icao) const {
   if (!sorted_) {
-    for (const AptRow& row : rows_) {
+    for (const AirportElevation& row : rows_) {
       if (row.icao == icao)
         return &row;
     }
@@ -141,9 +141,9 @@ const AptRow* AptTable::FindFirst(std::string_view icao) const {
   if (icao.size() > kIcaoWidth)
     return nullptr;
   const std::uint64_t key = SortKey(icao);
-  auto it =
-      std::lower_bound(rows_.begin(), rows_.end(), key,
-                       [](const AptRow& row, std::uint64_t k) { return SortKey(row.icao) < k; });
+  auto it = std::lower_bound(
+      rows_.begin(), rows_.end(), key,
+      [](const AirportElevation& row, std::uint64_t k) { return SortKey(row.icao) < k; });
   for (; it != rows_.end() && SortKey(it->icao) == key; ++it) {
     if (it->icao == icao)
       return &*it;
@@ -151,23 +151,23 @@ const AptRow* AptTable::FindFirst(std::string_view icao) const {
   return nullptr;
 }
 
-const AptRow* AptTable::Locate(std::string_view icao) {
+const AirportElevation* AirportElevations::Locate(std::string_view icao) {
   if (cursor_ < rows_.size() && rows_[cursor_].icao == icao)
     return &rows_[cursor_];
-  const AptRow* found = FindFirst(icao);
+  const AirportElevation* found = FindFirst(icao);
   if (found)
     cursor_ = static_cast<std::size_t>(found - rows_.data());
   return found;
 }
 
-void TuTable::Empty() {
+void KlnNavigationPoints::Empty() {
   rows_.clear();
   slots_.clear();
   indexed_ = false;
   cursor_ = 0;
 }
 
-void TuTable::Append(TuRow row) {
+void KlnNavigationPoints::Append(KlnNavigationPoint row) {
   if (rows_.size() >= kNoRow)
     throw RunError("Too many navigation points to hold");
   if (row.lat.size() > kLatWidth)
@@ -179,7 +179,7 @@ void TuTable::Append(TuRow row) {
   cursor_ = rows_.size() - 1;
 }
 
-void TuTable::BuildIndex() {
+void KlnNavigationPoints::BuildIndex() {
   std::size_t capacity = 16;
   while (capacity < rows_.size() * 2)
     capacity *= 2;
@@ -197,7 +197,7 @@ void TuTable::BuildIndex() {
   indexed_ = true;
 }
 
-const TuRow* TuTable::Locate(std::string_view id) {
+const KlnNavigationPoint* KlnNavigationPoints::Locate(std::string_view id) {
   if (cursor_ < rows_.size() && rows_[cursor_].id == id)
     return &rows_[cursor_];
   if (rows_.empty())

@@ -14,25 +14,25 @@ std::string CutToWidth(std::string_view text, std::size_t width);
 
 // One waypoint of the parsed route. The first row is the departure airport,
 // the last the destination.
-struct RmRow {
+struct Waypoint {
   std::string id;   // identifier
   std::string lat;  // DMS text (mode 0) or decimal with hemisphere (mode 1)
   std::string lon;
   std::int32_t alt = 0;  // feet; airport elevation on the two airport rows
   std::string route;     // airway leaving this point, empty for a direct leg
-  std::string typ;       // "A", "V", "N" or "I"
+  std::string kind;      // "A", "V", "N" or "I"
   std::string freq;      // radio frequency text, "0" for a fix
   std::string track;     // course text of the details list (mode 0 only)
 };
 
-// The waypoint table `Rm`. Text fields are cut to their widths when stored.
-class RmTable {
+// The waypoint table `Waypoints`. Text fields are cut to their widths when stored.
+class WaypointTable {
  public:
   static constexpr std::size_t kIdWidth = 6;
   static constexpr std::size_t kLatWidth = 16;
   static constexpr std::size_t kLonWidth = 16;
   static constexpr std::size_t kRouteWidth = 12;
-  static constexpr std::size_t kTypWidth = 2;
+  static constexpr std::size_t kKindWidth = 2;
   static constexpr std::size_t kFreqWidth = 6;
   static constexpr std::size_t kTrackWidth = 16;
 
@@ -41,90 +41,90 @@ class RmTable {
                                                 "route", "typ", "freq", "track"};
 
   void Empty() { rows_.clear(); }
-  void Append(RmRow row);
+  void Append(Waypoint row);
   // Replaces the last row (the "edit, post" of the destination record).
-  void ReplaceLast(RmRow row);
+  void ReplaceLast(Waypoint row);
 
-  const std::vector<RmRow>& Rows() const { return rows_; }
+  const std::vector<Waypoint>& Rows() const { return rows_; }
   std::size_t Count() const { return rows_.size(); }
   bool IsEmpty() const { return rows_.empty(); }
-  const RmRow& operator[](std::size_t i) const { return rows_[i]; }
+  const Waypoint& operator[](std::size_t i) const { return rows_[i]; }
   auto begin() const { return rows_.begin(); }
   auto end() const { return rows_.end(); }
 
  private:
-  static RmRow Stored(RmRow row);
-  std::vector<RmRow> rows_;
+  static Waypoint Stored(Waypoint row);
+  std::vector<Waypoint> rows_;
 };
 
-// Route-level values set by every successful parse. `DepName` and `DestName`
+// Route-level values set by every successful parse. `departure_name` and `destination_name`
 // belong to one conversion run: they start empty with it and are set only by
 // a parse that finds a heading line.
 struct RouteHeader {
-  std::string DepIcao;
-  std::string DestIcao;
-  std::string DepName;
-  std::string DestName;
-  std::string DepLat;
-  std::string DepLon;
-  std::string DestLat;
-  std::string DestLon;
-  std::int32_t DepElev = 0;
-  std::int32_t DestElev = 0;
-  std::int32_t CruiseAlt = 0;
+  std::string departure_icao;
+  std::string destination_icao;
+  std::string departure_name;
+  std::string destination_name;
+  std::string departure_lat;
+  std::string departure_lon;
+  std::string destination_lat;
+  std::string destination_lon;
+  std::int32_t departure_elevation = 0;
+  std::int32_t destination_elevation = 0;
+  std::int32_t cruise_altitude = 0;
 };
 
 // An airport as the database load collects it before the table is sorted:
 // the `icao` bytes as they stand (at most the field's width) and `alt`.
-struct AptEntry {
+struct PackedAirportElevation {
   std::array<char, 5> icao{};
   std::uint8_t size = 0;
   std::int32_t alt = 0;
 };
 
-struct AptRow {
+struct AirportElevation {
   std::string icao;  // characters 25 to 28 of the database line, as they stand
   std::int32_t alt = 0;
 };
 
-// The airport table `apt`.
-class AptTable {
+// The airport table `elevations`.
+class AirportElevations {
  public:
   static constexpr std::size_t kIcaoWidth = 5;
 
   void Empty();
   void Reserve(std::size_t rows) { rows_.reserve(rows); }
-  void Append(AptRow row);
+  void Append(AirportElevation row);
   // Replaces the rows by `entries`, in the order Sort() gives them.
-  void AssignSorted(const std::vector<AptEntry>& entries);
+  void AssignSorted(const std::vector<PackedAirportElevation>& entries);
   // Orders the rows by `icao`, ascending, letter case ignored (stable, so
   // equal keys keep their file order).
   void Sort();
   // Exact, case-sensitive match on `icao`: the current row first (it stays
   // current when it matches), otherwise the first match in table order, which
   // becomes current. On no match the cursor stays and the result is null.
-  const AptRow* Locate(std::string_view icao);
+  const AirportElevation* Locate(std::string_view icao);
   // The row Locate would find from a fresh cursor, without moving it.
-  const AptRow* FindFirst(std::string_view icao) const;
+  const AirportElevation* FindFirst(std::string_view icao) const;
 
   std::size_t Count() const { return rows_.size(); }
-  const std::vector<AptRow>& Rows() const { return rows_; }
+  const std::vector<AirportElevation>& Rows() const { return rows_; }
 
  private:
-  std::vector<AptRow> rows_;
+  std::vector<AirportElevation> rows_;
   bool sorted_ = true;  // whether rows_ is in Sort() order (lookups search it)
   std::size_t cursor_ = 0;
 };
 
-struct TuRow {
+struct KlnNavigationPoint {
   std::string id;   // the point's lookup key
   std::string lat;  // latitude text
   std::string lon;  // longitude text
 };
 
-// The Tu-154 navigation-point table `tu`. `lat` and `lon` are cut to their
+// The Tu-154 navigation-point table `navigation_points`. `lat` and `lon` are cut to their
 // widths when stored; `id` is kept whole, so a key of any length is found.
-class TuTable {
+class KlnNavigationPoints {
  public:
   static constexpr std::size_t kLatWidth = 12;
   static constexpr std::size_t kLonWidth = 12;
@@ -132,18 +132,18 @@ class TuTable {
   void Empty();
   void Reserve(std::size_t rows) { rows_.reserve(rows); }
   // Adds a row at the end; it becomes the current row.
-  void Append(TuRow row);
+  void Append(KlnNavigationPoint row);
   // Exact, case-sensitive match on the whole `id`: the current row first (it
   // stays current when it matches), otherwise the first match in load order,
   // which becomes current. On no match the cursor stays and the result is null.
-  const TuRow* Locate(std::string_view id);
+  const KlnNavigationPoint* Locate(std::string_view id);
 
   std::size_t Count() const { return rows_.size(); }
-  const std::vector<TuRow>& Rows() const { return rows_; }
+  const std::vector<KlnNavigationPoint>& Rows() const { return rows_; }
 
  private:
   void BuildIndex();
-  std::vector<TuRow> rows_;
+  std::vector<KlnNavigationPoint> rows_;
   // Open addressing over the rows: for every distinct `id` the index of its
   // first row; kNoRow marks a free slot. Built at the first lookup after a change.
   static constexpr std::uint32_t kNoRow = 0xFFFFFFFFu;

@@ -27,6 +27,16 @@ inline bool EqualNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// The text without its blanks and tabs.
+inline std::string WithoutBlanks(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (c != ' ' && c != '\t')
+      out += c;
+  }
+  return out;
+}
+
 // Appends one line of a text file with its CR LF line end.
 inline void AppendCrLfLine(std::string& out, std::string_view text) {
   out += text;

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/wide_text.hpp"
+#include "io/wide_text.hpp"
 
 namespace korvanta::win32 {
 

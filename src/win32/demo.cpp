@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "io/file_read.hpp"
+#include "io/utf8_path.hpp"
 #include "route/cp1252.hpp"
-#include "route/file_read.hpp"
-#include "route/utf8_path.hpp"
 #include "win32/clipboard.hpp"
 #include "win32/main_window.hpp"
 #include "win32/resource_ids.h"

@@ -10,11 +10,11 @@
 #include <system_error>
 #include <vector>
 
-#include "app/app_dir.hpp"
-#include "app/folder_set.hpp"
-#include "app/folder_source.hpp"
-#include "app/wide_text.hpp"
-#include "route/utf8_path.hpp"
+#include "io/utf8_path.hpp"
+#include "io/wide_text.hpp"
+#include "settings/app_dir.hpp"
+#include "settings/folder_set.hpp"
+#include "settings/folder_source.hpp"
 #include "win32/demo.hpp"
 #include "win32/main_window.hpp"
 #include "win32/user_dialogs.hpp"

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <utility>
 
-#include "app/wide_text.hpp"
+#include "io/wide_text.hpp"
 #include "route/cp1252.hpp"
 #include "win32/clipboard.hpp"
 #include "win32/dpi.hpp"
@@ -226,8 +226,8 @@ void MainWindow::Initialize(HWND window) {
   const HWND grid = Item(IDC_WAYPOINTS);
   ListView_SetExtendedListViewStyle(
       grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
-  for (int column = 0; column < static_cast<int>(std::size(RmTable::kFieldNames)); ++column) {
-    std::wstring title = WideFromUtf8(RmTable::kFieldNames[column]);
+  for (int column = 0; column < static_cast<int>(std::size(WaypointTable::kFieldNames)); ++column) {
+    std::wstring title = WideFromUtf8(WaypointTable::kFieldNames[column]);
     LVCOLUMNW info{};
     info.mask = LVCF_TEXT | LVCF_FMT | LVCF_SUBITEM;
     info.fmt = LVCFMT_LEFT;
@@ -523,10 +523,10 @@ void MainWindow::SetStatusTooltip(const std::wstring& text) {
 // again when the table has changed since they were drawn.
 void MainWindow::RenderGrid() {
   std::vector<std::array<std::wstring, 8>> rows;
-  rows.reserve(model_->Rm().Count());
-  for (const RmRow& row : model_->Rm()) {
+  rows.reserve(model_->Waypoints().Count());
+  for (const Waypoint& row : model_->Waypoints()) {
     rows.push_back({GridText(row.id), GridText(row.lat), GridText(row.lon),
-                    std::to_wstring(row.alt), GridText(row.route), GridText(row.typ),
+                    std::to_wstring(row.alt), GridText(row.route), GridText(row.kind),
                     GridText(row.freq), GridText(row.track)});
   }
   if (rows == grid_rows_)
@@ -567,10 +567,10 @@ void MainWindow::FitColumns() {
     return static_cast<int>(
         SendMessageW(grid, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
   };
-  constexpr std::size_t kColumns = std::size(RmTable::kFieldNames);
+  constexpr std::size_t kColumns = std::size(WaypointTable::kFieldNames);
   std::array<int, kColumns> widths{};
   for (std::size_t column = 0; column < kColumns; ++column)
-    widths[column] = text_width(WideFromUtf8(RmTable::kFieldNames[column]));
+    widths[column] = text_width(WideFromUtf8(WaypointTable::kFieldNames[column]));
   for (const auto& row : grid_rows_) {
     for (std::size_t column = 0; column < kColumns; ++column)
       widths[column] = std::max(widths[column], text_width(row[column]));

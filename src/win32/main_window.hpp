@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/folder_source.hpp"
+#include "settings/folder_source.hpp"
 #include "window/window_model.hpp"
 
 namespace korvanta::win32 {

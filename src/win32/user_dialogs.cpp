@@ -7,8 +7,8 @@
 #include <system_error>
 #include <vector>
 
-#include "app/wide_text.hpp"
-#include "route/utf8_path.hpp"
+#include "io/utf8_path.hpp"
+#include "io/wide_text.hpp"
 
 namespace korvanta::win32 {
 

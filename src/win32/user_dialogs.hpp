@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/front_end.hpp"
+#include "run/front_end.hpp"
 
 namespace korvanta::win32 {
 

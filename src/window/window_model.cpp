@@ -8,11 +8,11 @@
 #include <exception>
 #include <vector>
 
-#include "app/ini_profile.hpp"
+#include "io/utf8_path.hpp"
 #include "route/cp1252.hpp"
 #include "route/numbers.hpp"
 #include "route/text.hpp"
-#include "route/utf8_path.hpp"
+#include "settings/ini_profile.hpp"
 
 namespace korvanta {
 
@@ -367,7 +367,7 @@ void WindowModel::TimerFired() {
   timer_fired_ = true;
   ApplySelection();
   const AirportLoadResult result = LoadAirportDatabase(
-      AirportDatabasePath(folders_.Fs9Dir), airports_, [this](std::size_t count) {
+      AirportDatabasePath(folders_.fs9_dir), airports_, [this](std::size_t count) {
         SetCaption(Control::kProgressPanel, fmt::format("Loading Routes ..... {}", count));
         view_.ProcessPendingEvents();
       });

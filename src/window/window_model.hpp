@@ -10,13 +10,13 @@
 #include <string>
 #include <string_view>
 
-#include "app/conversion_run.hpp"
-#include "app/folder_set.hpp"
-#include "app/folder_source.hpp"
-#include "app/front_end.hpp"
-#include "app/targets.hpp"
 #include "route/airports.hpp"
 #include "route/tables.hpp"
+#include "run/conversion_run.hpp"
+#include "run/front_end.hpp"
+#include "run/targets.hpp"
+#include "settings/folder_set.hpp"
+#include "settings/folder_source.hpp"
 
 namespace korvanta {
 
@@ -128,7 +128,7 @@ class WindowView {
   virtual ~WindowView() = default;
 
   // Draws one control's changed state (Control::kGrid: the grid, from
-  // WindowModel::Rm()).
+  // WindowModel::Waypoints()).
   virtual void Render(Control control, const ControlState& state) = 0;
   // Moves the keyboard focus to the control.
   virtual void Focus(Control control) = 0;
@@ -206,7 +206,7 @@ class WindowModel : private FrontEnd {
   const WindowState& State() const { return state_; }
   const ControlState& StateOf(Control control) const;
   // The grid's rows: the waypoint table as the run's last parse left it.
-  const RmTable& Rm() const { return run_.Rm(); }
+  const WaypointTable& Waypoints() const { return run_.Waypoints(); }
   const FolderSet& Folders() const { return folders_; }
   // Whether the conversion button may start a run now.
   bool ConversionAllowed() const;

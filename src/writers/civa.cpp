@@ -20,7 +20,7 @@ class CardWriter {
 
   void OpenCivaCard(int number) {
     const std::string program =
-        fmt::format("{}-{}{:02}", header_.DepIcao, header_.DestIcao, number);
+        fmt::format("{}-{}{:02}", header_.departure_icao, header_.destination_icao, number);
     card_ = CivaCard{program + ".AWC", {}};
     std::string& out = card_.text;
     AppendCrLfLine(out, ";");
@@ -34,7 +34,7 @@ class CardWriter {
     open_ = true;
   }
 
-  void Waypoint(int position, const RmRow& row) {
+  void CardPoint(int position, const Waypoint& row) {
     AppendCrLfLine(card_.text, fmt::format("{} {} {} ; {}", position, LatDmsToCivaText(row.lat),
                                            LonDmsToCivaText(row.lon), row.id));
   }
@@ -62,17 +62,17 @@ class CardWriter {
 
 }  // namespace
 
-std::vector<CivaCard> WriteCivaCards(const RouteHeader& header, const RmTable& rm) {
+std::vector<CivaCard> WriteCivaCards(const RouteHeader& header, const WaypointTable& waypoints) {
   CardWriter writer(header);
   int card = 1;
   int position = 1;
   writer.OpenCivaCard(card);
   // The departure airport opens the table; the destination airport, last in
   // it, is on no card. The card still open when the table ends is closed then.
-  for (std::size_t i = 1; i < rm.Count(); ++i) {
-    if (rm[i].id == header.DestIcao)
+  for (std::size_t i = 1; i < waypoints.Count(); ++i) {
+    if (waypoints[i].id == header.destination_icao)
       continue;
-    writer.Waypoint(position, rm[i]);
+    writer.CardPoint(position, waypoints[i]);
     if (++position > kCivaCardWaypoints) {
       writer.CloseCivaCard();
       writer.OpenCivaCard(++card);

@@ -9,7 +9,7 @@ namespace korvanta {
 
 // One waypoint data card of the Carousel IV-AC INS.
 struct CivaCard {
-  std::string file_name;  // DepIcao-DestIcao + card number + ".AWC", Windows-1252
+  std::string file_name;  // departure_icao-destination_icao + card number + ".AWC", Windows-1252
   std::string text;       // CR LF line ends; the last line ";" has none
 };
 
@@ -20,6 +20,6 @@ inline constexpr int kCivaCardWaypoints = 9;
 // the two airports) in order, nine to a card, cards numbered from 01. A new
 // card is opened right after a card's ninth waypoint, so a route of nine
 // waypoints gives a second card without waypoints.
-std::vector<CivaCard> WriteCivaCards(const RouteHeader& header, const RmTable& rm);
+std::vector<CivaCard> WriteCivaCards(const RouteHeader& header, const WaypointTable& waypoints);
 
 }  // namespace korvanta

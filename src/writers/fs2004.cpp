@@ -27,10 +27,10 @@ std::string FrequencyText(std::string_view freq) {
   return text.substr(0, text.size() >= 4 ? text.size() - 4 : 0);
 }
 
-std::string IsgKind(std::string_view typ) {
-  if (typ == "V")
+std::string IsgKind(std::string_view kind) {
+  if (kind == "V")
     return "VOR";
-  if (typ == "N")
+  if (kind == "N")
     return "NDB";
   return "INT";
 }
@@ -46,63 +46,68 @@ std::string Fs2004ElevationText(std::int32_t feet) {
   return (feet < 0 ? "-" : "+") + padded + ".00";
 }
 
-Fs2004Plan WriteFs2004Plan(const RouteHeader& h, const RmTable& rm, std::string_view runway) {
+Fs2004Plan WriteFs2004Plan(const RouteHeader& h, const WaypointTable& waypoints,
+                           std::string_view runway) {
   Fs2004Plan out;
   std::string& p = out.plan_text;
   std::string& isg = out.isg_route;
 
-  AppendCrLfLine(isg, fmt::format("CruiseAlt={}", h.CruiseAlt));
+  AppendCrLfLine(isg, fmt::format("CruiseAlt={}", h.cruise_altitude));
   AppendCrLfLine(isg, "");
   AppendCrLfLine(isg, "[FlightPlan]");
 
   AppendCrLfLine(p, "[flightplan]");
   AppendCrLfLine(p, "AppVersion=9.0.30612");
-  AppendCrLfLine(p, "title=" + h.DepIcao + " to " + h.DestIcao);
-  AppendCrLfLine(p, "description=" + h.DepIcao + ", " + h.DestIcao);
+  AppendCrLfLine(p, "title=" + h.departure_icao + " to " + h.destination_icao);
+  AppendCrLfLine(p, "description=" + h.departure_icao + ", " + h.destination_icao);
   AppendCrLfLine(p, "type=IFR");
   AppendCrLfLine(p, "routetype=3");
-  AppendCrLfLine(p, fmt::format("cruising_altitude={}", h.CruiseAlt));
-  AppendCrLfLine(p, "departure_id=" + h.DepIcao + ", " + LatDmsToDegMinText(h.DepLat) + ", " +
-                        LonDmsToDegMinText(h.DepLon) + ", " + Fs2004ElevationText(h.DepElev));
+  AppendCrLfLine(p, fmt::format("cruising_altitude={}", h.cruise_altitude));
+  AppendCrLfLine(p, "departure_id=" + h.departure_icao + ", " +
+                        LatDmsToDegMinText(h.departure_lat) + ", " +
+                        LonDmsToDegMinText(h.departure_lon) + ", " +
+                        Fs2004ElevationText(h.departure_elevation));
   if (!runway.empty())
     AppendCrLfLine(p, "departure_position=" + std::string(runway));
-  AppendCrLfLine(p, "destination_id=" + h.DestIcao + ", " + LatDmsToDegMinText(h.DestLat) + ", " +
-                        LonDmsToDegMinText(h.DestLon) + ", " + Fs2004ElevationText(h.DestElev));
-  AppendCrLfLine(p, "departure_name=" + h.DepName);
-  AppendCrLfLine(p, "destination_name=" + h.DestName);
-  for (std::size_t i = 0; i < rm.Count(); ++i) {
-    const RmRow& r = rm[i];
+  AppendCrLfLine(p, "destination_id=" + h.destination_icao + ", " +
+                        LatDmsToDegMinText(h.destination_lat) + ", " +
+                        LonDmsToDegMinText(h.destination_lon) + ", " +
+                        Fs2004ElevationText(h.destination_elevation));
+  AppendCrLfLine(p, "departure_name=" + h.departure_name);
+  AppendCrLfLine(p, "destination_name=" + h.destination_name);
+  for (std::size_t i = 0; i < waypoints.Count(); ++i) {
+    const Waypoint& r = waypoints[i];
     AppendCrLfLine(p, fmt::format("waypoint.{}=, {}, , {}, {}, {}, {}, {} , {}", i, r.id, r.id,
-                                  r.typ, LatDmsToDegMinText(r.lat), LonDmsToDegMinText(r.lon),
+                                  r.kind, LatDmsToDegMinText(r.lat), LonDmsToDegMinText(r.lon),
                                   Fs2004ElevationText(r.alt), r.route));
   }
   AppendCrLfLine(p, "");
   AppendCrLfLine(p, "");
   AppendCrLfLine(p, "[FSC]");
-  AppendCrLfLine(p, "DepartAPCode=" + h.DepIcao);
+  AppendCrLfLine(p, "DepartAPCode=" + h.departure_icao);
   AppendCrLfLine(p, "DepartNum=0");
   AppendCrLfLine(p, "DepartID=08");
   AppendCrLfLine(p, "DepartType=Rwy");
-  AppendCrLfLine(p, "DestAPCode=" + h.DestIcao);
+  AppendCrLfLine(p, "DestAPCode=" + h.destination_icao);
   AppendCrLfLine(p, "RouteType=3");
   AppendCrLfLine(p, "SID=");
   AppendCrLfLine(p, "STAR=");
 
-  for (std::size_t i = 0; i < rm.Count(); ++i) {
-    const RmRow& r = rm[i];
+  for (std::size_t i = 0; i < waypoints.Count(); ++i) {
+    const Waypoint& r = waypoints[i];
     const std::string lat = DmsToDecimalText(r.lat);
     const std::string lon = DmsToDecimalText(r.lon);
-    const bool departure = r.id == h.DepIcao;
-    const bool destination = r.id == h.DestIcao;
+    const bool departure = r.id == h.departure_icao;
+    const bool destination = r.id == h.destination_icao;
     if (departure)
-      AppendCrLfLine(isg, Padded(h.DepIcao) + " " + lat + " " + lon + " APT");
+      AppendCrLfLine(isg, Padded(h.departure_icao) + " " + lat + " " + lon + " APT");
     if (destination)
-      AppendCrLfLine(isg, Padded(h.DestIcao) + " " + lat + " " + lon + " APT");
+      AppendCrLfLine(isg, Padded(h.destination_icao) + " " + lat + " " + lon + " APT");
     if (departure || destination)
       continue;
     AppendCrLfLine(p, fmt::format("WP={},Int,{},{},{},{},{},{}.0000,0.000,1,100,{}", i, r.id, r.id,
                                   lat, lon, FrequencyText(r.freq), r.track, r.route));
-    AppendCrLfLine(isg, Padded(r.id) + " " + lat + " " + lon + " " + IsgKind(r.typ));
+    AppendCrLfLine(isg, Padded(r.id) + " " + lat + " " + lon + " " + IsgKind(r.kind));
   }
   return out;
 }

@@ -16,7 +16,8 @@ struct Fs2004Plan {
   std::string isg_route;
 };
 
-Fs2004Plan WriteFs2004Plan(const RouteHeader& header, const RmTable& rm, std::string_view runway);
+Fs2004Plan WriteFs2004Plan(const RouteHeader& header, const WaypointTable& waypoints,
+                           std::string_view runway);
 
 // An elevation as the plan writes it: "+000364.00"; a negative one "-000011.00".
 std::string Fs2004ElevationText(std::int32_t feet);

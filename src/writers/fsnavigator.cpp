@@ -7,8 +7,8 @@
 #include <limits>
 #include <string_view>
 
+#include "errors/run_error.hpp"
 #include "route/conversions.hpp"
-#include "route/run_error.hpp"
 
 namespace korvanta {
 
@@ -57,7 +57,7 @@ class Image {
       bytes_[at + i] = static_cast<char>((bits >> (8 * i)) & 0xFFu);
   }
   void Text(std::size_t at, std::string_view text) { bytes_.replace(at, text.size(), text); }
-  void Point(std::size_t at, std::uint16_t kind, const RmRow& row) {
+  void Point(std::size_t at, std::uint16_t kind, const Waypoint& row) {
     U16(at, kind);
     F32(at + 2, LatDmsToDegrees(row.lat));
     F32(at + 6, LonDmsToDegrees(row.lon));
@@ -69,12 +69,12 @@ class Image {
   std::string bytes_;
 };
 
-std::uint16_t KindOf(const RmRow& row, const RouteHeader& header) {
-  if (row.id == header.DestIcao)
+std::uint16_t KindOf(const Waypoint& row, const RouteHeader& header) {
+  if (row.id == header.destination_icao)
     return kFsNavAirport;
-  if (row.typ == "V")
+  if (row.kind == "V")
     return kFsNavVor;
-  if (row.typ == "N")
+  if (row.kind == "N")
     return kFsNavNdb;
   return kFsNavFix;
 }
@@ -85,11 +85,11 @@ std::uint16_t Offset(std::size_t value) {
 
 }  // namespace
 
-std::string WriteFsNavigatorPlan(const RouteHeader& header, const RmTable& rm) {
-  const std::size_t count = rm.Count();
+std::string WriteFsNavigatorPlan(const RouteHeader& header, const WaypointTable& waypoints) {
+  const std::size_t count = waypoints.Count();
   std::size_t en_route = 0;
   for (std::size_t i = 1; i < count; ++i) {
-    if (rm[i].id != header.DestIcao)
+    if (waypoints[i].id != header.destination_icao)
       ++en_route;
   }
   if (en_route > kFsNavMaxEnRoute) {
@@ -123,12 +123,13 @@ std::string WriteFsNavigatorPlan(const RouteHeader& header, const RmTable& rm) {
   image.Text(kAircraftAt, kAircraft);
 
   for (std::size_t i = 0; i < count; ++i) {
-    // The first point is the departure airport, whatever its kind in Rm.
-    const std::uint16_t kind = i == 0 ? kFsNavAirport : KindOf(rm[i], header);
-    image.Point(kPointsAt + kPointSize * i, kind, rm[i]);
+    // The first point is the departure airport, whatever its kind in Waypoints.
+    const std::uint16_t kind = i == 0 ? kFsNavAirport : KindOf(waypoints[i], header);
+    image.Point(kPointsAt + kPointSize * i, kind, waypoints[i]);
   }
 
-  const auto cruise = static_cast<std::uint16_t>(static_cast<std::uint32_t>(header.CruiseAlt));
+  const auto cruise =
+      static_cast<std::uint16_t>(static_cast<std::uint32_t>(header.cruise_altitude));
   image.U16(trailer, kTrailerMark);
   image.U16(trailer + 4, cruise);
   image.U16(trailer + 8, cruise);

@@ -21,6 +21,6 @@ inline constexpr std::size_t kFsNavMaxEnRoute = 1250;
 // with 16-bit little-endian integers and single-precision coordinates at
 // fixed offsets. Its length is 516 bytes plus 52 for every en-route waypoint.
 // A route that the 16-bit offsets cannot describe is refused with RunError.
-std::string WriteFsNavigatorPlan(const RouteHeader& header, const RmTable& rm);
+std::string WriteFsNavigatorPlan(const RouteHeader& header, const WaypointTable& waypoints);
 
 }  // namespace korvanta

@@ -29,12 +29,12 @@ std::string Text(std::string_view cp1252) {
   return XmlEscapeText(Cp1252ToUtf8(cp1252));
 }
 
-std::string_view KindOf(std::string_view typ) {
-  if (typ == "A")
+std::string_view KindOf(std::string_view kind) {
+  if (kind == "A")
     return "Airport";
-  if (typ == "V")
+  if (kind == "V")
     return "VOR";
-  if (typ == "N")
+  if (kind == "N")
     return "NDB";
   return "Waypoint";
 }
@@ -52,8 +52,8 @@ void Value(std::string& out, int depth, std::string_view name, std::string_view 
 
 }  // namespace
 
-std::string WriteGpxRoute(const RouteHeader& header, const RmTable& rm) {
-  const std::string plan_name = Text(header.DepIcao + "-" + header.DestIcao);
+std::string WriteGpxRoute(const RouteHeader& header, const WaypointTable& waypoints) {
+  const std::string plan_name = Text(header.departure_icao + "-" + header.destination_icao);
   std::string out;
   Line(out, 0, R"(<?xml version="1.0" encoding="UTF-8"?>)");
   Line(out, 0,
@@ -61,24 +61,24 @@ std::string WriteGpxRoute(const RouteHeader& header, const RmTable& rm) {
   Line(out, 1, "<metadata>");
   Value(out, 2, "name", plan_name);
   Value(out, 2, "desc",
-        Text(fmt::format("{} to {}, FL{:03}", header.DepName, header.DestName,
-                         header.CruiseAlt / 100)));
+        Text(fmt::format("{} to {}, FL{:03}", header.departure_name, header.destination_name,
+                         header.cruise_altitude / 100)));
   Line(out, 1, "</metadata>");
   Line(out, 1, "<rte>");
   Value(out, 2, "name", plan_name);
 
-  const std::size_t last = rm.Count() - 1;
-  for (std::size_t i = 0; i < rm.Count(); ++i) {
-    const RmRow& row = rm[i];
+  const std::size_t last = waypoints.Count() - 1;
+  for (std::size_t i = 0; i < waypoints.Count(); ++i) {
+    const Waypoint& row = waypoints[i];
     const ExactPosition position = ExactPositionOf(row);
-    std::int32_t feet = header.CruiseAlt;
+    std::int32_t feet = header.cruise_altitude;
     std::string_view description = row.route;
-    std::string_view kind = KindOf(row.typ);
+    std::string_view kind = KindOf(row.kind);
     if (i == 0 || i == last) {
-      feet = i == 0 ? header.DepElev : header.DestElev;
-      description = i == 0 ? header.DepName : header.DestName;
+      feet = i == 0 ? header.departure_elevation : header.destination_elevation;
+      description = i == 0 ? header.departure_name : header.destination_name;
       kind = "Airport";
-    } else if (row.id == header.DepIcao || row.id == header.DestIcao) {
+    } else if (row.id == header.departure_icao || row.id == header.destination_icao) {
       // As in the X-Plane plan: an airport the route passes is that airport.
       kind = "Airport";
     }

@@ -13,6 +13,6 @@ namespace korvanta {
 // the point) and kind. UTF-8 without byte order mark, LF line ends, every
 // text converted from Windows-1252 and escaped. A coordinate that does not
 // read is the run's error report.
-std::string WriteGpxRoute(const RouteHeader& header, const RmTable& rm);
+std::string WriteGpxRoute(const RouteHeader& header, const WaypointTable& waypoints);
 
 }  // namespace korvanta

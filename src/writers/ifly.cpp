@@ -9,10 +9,10 @@
 #include <system_error>
 #include <vector>
 
+#include "errors/run_error.hpp"
 #include "route/conversions.hpp"
 #include "route/cp1252.hpp"
 #include "route/numbers.hpp"
-#include "route/run_error.hpp"
 #include "route/text.hpp"
 
 namespace korvanta {
@@ -37,7 +37,7 @@ struct Position {
   long double lon = 0;
 };
 
-long double ReadCoordinate(const RmRow& row, std::string_view dms, const std::string& text) {
+long double ReadCoordinate(const Waypoint& row, std::string_view dms, const std::string& text) {
   const std::optional<double> value = ReadDecimal(text);
   if (!value) {
     throw RunError(Cp1252ToUtf8(
@@ -46,7 +46,7 @@ long double ReadCoordinate(const RmRow& row, std::string_view dms, const std::st
   return static_cast<long double>(*value);
 }
 
-Position PositionOf(const RmRow& row) {
+Position PositionOf(const Waypoint& row) {
   Position p;
   p.lat_text = DmsToDecimalText(row.lat);
   p.lon_text = DmsToDecimalText(row.lon);
@@ -99,12 +99,12 @@ std::string IflyCourseText(long double course) {
   return PadIntPart3(GeneralText(course)).substr(0, kCourseWidth);
 }
 
-std::string WriteIflyPlan(const RouteHeader& header, const RmTable& rm) {
+std::string WriteIflyPlan(const RouteHeader& header, const WaypointTable& waypoints) {
   std::string out;
-  AppendCrLfLine(out, header.DepIcao + ",");
-  AppendCrLfLine(out, header.DestIcao + ",");
+  AppendCrLfLine(out, header.departure_icao + ",");
+  AppendCrLfLine(out, header.destination_icao + ",");
   AppendCrLfLine(out, ",");
-  AppendCrLfLine(out, fmt::format("{},", header.CruiseAlt));
+  AppendCrLfLine(out, fmt::format("{},", header.cruise_altitude));
   for (int i = 0; i < 6; ++i)
     AppendCrLfLine(out, ",");
   AppendCrLfLine(out, "-1,");
@@ -113,17 +113,17 @@ std::string WriteIflyPlan(const RouteHeader& header, const RmTable& rm) {
   AppendCrLfLine(out, "-1,");
 
   std::vector<Position> positions;
-  positions.reserve(rm.Count());
-  for (const RmRow& row : rm)
+  positions.reserve(waypoints.Count());
+  for (const Waypoint& row : waypoints)
     positions.push_back(PositionOf(row));
 
   // Each leg runs from one row to the next and is written under the row it
   // ends at, with the airway that leaves the row it starts from. The leg
   // into the destination is not written: the airports are in the header.
-  for (std::size_t end = 1; end < rm.Count(); ++end) {
-    const RmRow& from = rm[end - 1];
-    const RmRow& to = rm[end];
-    if (to.id == header.DestIcao)
+  for (std::size_t end = 1; end < waypoints.Count(); ++end) {
+    const Waypoint& from = waypoints[end - 1];
+    const Waypoint& to = waypoints[end];
+    if (to.id == header.destination_icao)
       continue;
     const Position& a = positions[end - 1];
     const Position& b = positions[end];

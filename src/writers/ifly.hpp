@@ -12,7 +12,7 @@ namespace korvanta {
 // Windows-1252 text, CR LF line ends. Every row's coordinates must read as
 // numbers (the courses need them); RunError names the first waypoint whose
 // coordinate does not.
-std::string WriteIflyPlan(const RouteHeader& header, const RmTable& rm);
+std::string WriteIflyPlan(const RouteHeader& header, const WaypointTable& waypoints);
 
 // A leg's course as the plan writes it: the general number form (up to 15
 // significant digits, no exponent), the integer part padded to three digits,

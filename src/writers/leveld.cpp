@@ -9,17 +9,17 @@
 
 namespace korvanta {
 
-std::string WriteLevelDRoute(const RouteHeader& header, const RmTable& rm) {
+std::string WriteLevelDRoute(const RouteHeader& header, const WaypointTable& waypoints) {
   std::string out;
   AppendCrLfLine(out, ";FlightPlan created   by Korvanta ver. 2.9");
-  AppendCrLfLine(out, ";" + header.DepName + " to " + header.DestName);
+  AppendCrLfLine(out, ";" + header.departure_name + " to " + header.destination_name);
   AppendCrLfLine(out, "");
-  AppendCrLfLine(out, "H," + header.DepIcao + "," + header.DestIcao + ", ,");
+  AppendCrLfLine(out, "H," + header.departure_icao + "," + header.destination_icao + ", ,");
   // The departure is the first row; every row named like the destination
   // is left out, wherever it stands.
-  for (std::size_t i = 1; i < rm.Count(); ++i) {
-    const RmRow& row = rm[i];
-    if (row.id == header.DestIcao)
+  for (std::size_t i = 1; i < waypoints.Count(); ++i) {
+    const Waypoint& row = waypoints[i];
+    if (row.id == header.destination_icao)
       continue;
     const char* airway_flag = Trim(row.route).empty() ? "0" : "30";
     AppendCrLfLine(out, "W," + row.id + "," + row.route + "," + airway_flag + "," +

@@ -11,6 +11,6 @@ namespace korvanta {
 // between them and "End of FlightPlan". Windows-1252 text, CR LF line ends.
 // A coordinate that does not read is written as "ERR", a frequency that does
 // not read as 0.000000.
-std::string WriteLevelDRoute(const RouteHeader& header, const RmTable& rm);
+std::string WriteLevelDRoute(const RouteHeader& header, const WaypointTable& waypoints);
 
 }  // namespace korvanta

@@ -13,15 +13,15 @@ constexpr std::string_view kDirect = "DIRECT";
 
 }  // namespace
 
-std::string WriteMadDogRoute(const RouteHeader& header, const RmTable& rm) {
+std::string WriteMadDogRoute(const RouteHeader& header, const WaypointTable& waypoints) {
   std::string out;
-  AppendCrLfLine(out, header.DepIcao);
-  AppendCrLfLine(out, header.DestIcao);
+  AppendCrLfLine(out, header.departure_icao);
+  AppendCrLfLine(out, header.destination_icao);
   // The airway of the last fix written; the departure airport is skipped.
   std::string previous;
-  for (std::size_t i = 1; i < rm.Count(); ++i) {
-    const RmRow& fix = rm[i];
-    if (fix.id == header.DestIcao)
+  for (std::size_t i = 1; i < waypoints.Count(); ++i) {
+    const Waypoint& fix = waypoints[i];
+    if (fix.id == header.destination_icao)
       continue;
     if (!fix.route.empty() && fix.route == previous)
       continue;

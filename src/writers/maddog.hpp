@@ -11,6 +11,6 @@ namespace korvanta {
 // decimal degrees. Along one airway only the fix where it is joined and the
 // fix where it is left are written; each line names the airway by which its
 // fix is reached, or DIRECT. CR LF line ends.
-std::string WriteMadDogRoute(const RouteHeader& header, const RmTable& rm);
+std::string WriteMadDogRoute(const RouteHeader& header, const WaypointTable& waypoints);
 
 }  // namespace korvanta

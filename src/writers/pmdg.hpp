@@ -13,6 +13,7 @@ namespace korvanta {
 // on (a destination block for a row named like the destination, a waypoint
 // block otherwise). Windows-1252 text, CR LF line ends. `runway` is the
 // departing runway as entered; empty means none.
-std::string WritePmdgRoute(const RouteHeader& header, const RmTable& rm, std::string_view runway);
+std::string WritePmdgRoute(const RouteHeader& header, const WaypointTable& waypoints,
+                           std::string_view runway);
 
 }  // namespace korvanta

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
+#include "errors/run_error.hpp"
 #include "route/conversions.hpp"
 #include "route/cp1252.hpp"
-#include "route/run_error.hpp"
 
 namespace korvanta {
 
@@ -39,9 +39,9 @@ bool Take(std::string_view& rest, char c) {
   return true;
 }
 
-// The coordinate in hundredths of an arc second, signed by its hemisphere.
-std::optional<std::int64_t> Hundredths(std::string_view dms, char positive, char negative,
-                                       std::int64_t max_degrees) {
+// The coordinate's hemisphere and its angle in hundredths of an arc second.
+std::optional<DmsAngle> ReadDms(std::string_view dms, char positive, char negative,
+                                std::int64_t max_degrees) {
   if (dms.empty() || (dms.front() != positive && dms.front() != negative))
     return std::nullopt;
   std::string_view rest = dms.substr(1);
@@ -69,7 +69,7 @@ std::optional<std::int64_t> Hundredths(std::string_view dms, char positive, char
   const std::int64_t value = ((*degrees * 60 + *minutes) * 60 + *seconds) * 100 + fraction;
   if (value > max_degrees * 360000)
     return std::nullopt;
-  return dms.front() == negative ? -value : value;
+  return DmsAngle{dms.front(), value};
 }
 
 // Hundredths of a second to millionths of a degree (x / 360000 * 10^6 =
@@ -85,35 +85,45 @@ std::string MicrodegreeText(std::int64_t hundredths) {
                      micro % 1000000);
 }
 
-std::optional<std::string> ExactText(std::string_view dms, char positive, char negative,
-                                     std::int64_t max_degrees) {
-  const auto hundredths = Hundredths(dms, positive, negative, max_degrees);
-  if (!hundredths)
+std::optional<std::string> ExactText(std::optional<DmsAngle> angle, char negative) {
+  if (!angle)
     return std::nullopt;
-  return MicrodegreeText(*hundredths);
+  return MicrodegreeText(angle->hemisphere == negative ? -angle->hundredths : angle->hundredths);
 }
 
-std::string Required(std::optional<std::string> text, const RmRow& row, std::string_view dms) {
-  if (!text) {
+DmsAngle Required(std::optional<DmsAngle> angle, const Waypoint& row, std::string_view dms) {
+  if (!angle) {
     throw RunError(
         Cp1252ToUtf8(fmt::format("Waypoint {}: the coordinate {} does not read", row.id, dms)));
   }
-  return std::move(*text);
+  return *angle;
 }
 
 }  // namespace
 
+std::optional<DmsAngle> ReadLatDms(std::string_view dms) {
+  return ReadDms(dms, 'N', 'S', 90);
+}
+
+std::optional<DmsAngle> ReadLonDms(std::string_view dms) {
+  return ReadDms(dms, 'E', 'W', 180);
+}
+
 std::optional<std::string> LatDmsToExactDecimalText(std::string_view dms) {
-  return ExactText(dms, 'N', 'S', 90);
+  return ExactText(ReadLatDms(dms), 'S');
 }
 
 std::optional<std::string> LonDmsToExactDecimalText(std::string_view dms) {
-  return ExactText(dms, 'E', 'W', 180);
+  return ExactText(ReadLonDms(dms), 'W');
 }
 
-ExactPosition ExactPositionOf(const RmRow& row) {
-  return {Required(LatDmsToExactDecimalText(row.lat), row, row.lat),
-          Required(LonDmsToExactDecimalText(row.lon), row, row.lon)};
+DmsPosition DmsPositionOf(const Waypoint& row) {
+  return {Required(ReadLatDms(row.lat), row, row.lat), Required(ReadLonDms(row.lon), row, row.lon)};
+}
+
+ExactPosition ExactPositionOf(const Waypoint& row) {
+  const DmsPosition position = DmsPositionOf(row);
+  return {*ExactText(position.lat, 'S'), *ExactText(position.lon, 'W')};
 }
 
 }  // namespace korvanta

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,7 +19,29 @@ namespace korvanta {
 std::optional<std::string> LatDmsToExactDecimalText(std::string_view dms);
 std::optional<std::string> LonDmsToExactDecimalText(std::string_view dms);
 
-// A waypoint's latitude and longitude in that form.
+// A route-text coordinate read exactly: its hemisphere letter as written
+// (kept for a zero angle too) and its angle in hundredths of an arc second.
+struct DmsAngle {
+  char hemisphere = 0;          // 'N', 'S', 'E' or 'W'
+  std::int64_t hundredths = 0;  // never negative: the hemisphere holds the sign
+};
+
+// The same reading as the decimal texts above; nothing when the text does not
+// read as a coordinate of its kind.
+std::optional<DmsAngle> ReadLatDms(std::string_view dms);
+std::optional<DmsAngle> ReadLonDms(std::string_view dms);
+
+// A waypoint's latitude and longitude read exactly.
+struct DmsPosition {
+  DmsAngle lat;
+  DmsAngle lon;
+};
+
+// The position of a row parsed in text mode; a coordinate that does not read
+// is the run's error report, naming the waypoint.
+DmsPosition DmsPositionOf(const Waypoint& row);
+
+// A waypoint's latitude and longitude in decimal form.
 struct ExactPosition {
   std::string lat;
   std::string lon;
@@ -26,6 +49,6 @@ struct ExactPosition {
 
 // The position of a row parsed in text mode; a coordinate that does not read
 // is the run's error report, naming the waypoint.
-ExactPosition ExactPositionOf(const RmRow& row);
+ExactPosition ExactPositionOf(const Waypoint& row);
 
 }  // namespace korvanta

@@ -11,31 +11,32 @@ namespace korvanta {
 
 namespace {
 
-std::string_view TypeCode(std::string_view typ) {
-  if (typ == "V")
+std::string_view TypeCode(std::string_view kind) {
+  if (kind == "V")
     return "1";
-  if (typ == "N")
+  if (kind == "N")
     return "0";
-  if (typ == "A")
+  if (kind == "A")
     return "2";
   return "3";  // an intersection or other fix
 }
 
 }  // namespace
 
-std::string Tu154LookupKey(const RmRow& row) {
-  return TuPointKey(row.id, DmsToDecimalText(row.lon), DmsToDecimalText(row.lat));
+std::string Tu154LookupKey(const Waypoint& row) {
+  return KlnPointKey(row.id, DmsToDecimalText(row.lon), DmsToDecimalText(row.lat));
 }
 
-std::string WriteTu154Plan(const RmTable& rm, TuTable& tu, int plan_number) {
+std::string WriteTu154Plan(const WaypointTable& waypoints, KlnNavigationPoints& navigation_points,
+                           int plan_number) {
   std::string out = fmt::format("[FPL.{}]\r\n", plan_number);
   int written = 0;
-  for (const RmRow& row : rm) {
-    const TuRow* point = tu.Locate(Tu154LookupKey(row));
+  for (const Waypoint& row : waypoints) {
+    const KlnNavigationPoint* point = navigation_points.Locate(Tu154LookupKey(row));
     if (!point)
       continue;
     out += fmt::format("Point.{}=TYPE=[{}] ICAO_ID=[{}] Lat=[{}] Lon=[{}]\r\n", written,
-                       TypeCode(row.typ), row.id, point->lat, point->lon);
+                       TypeCode(row.kind), row.id, point->lat, point->lon);
     ++written;
   }
   out += fmt::format("PointsCount={}\r\n", written);

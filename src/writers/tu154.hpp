@@ -9,15 +9,16 @@ namespace korvanta {
 // The highest plan number the KLN 90B unit stores.
 inline constexpr int kTu154MaxPlanNumber = 25;
 
-// The key under which a waypoint of Rm (text mode) is looked up in `tu`: its
+// The key under which a waypoint of Waypoints (text mode) is looked up in `navigation_points`: its
 // identifier, then the integer parts of its longitude and latitude in decimal
 // degrees.
-std::string Tu154LookupKey(const RmRow& row);
+std::string Tu154LookupKey(const Waypoint& row);
 
 // The plan of "FPLS.TXT": the header [FPL.n], one Point line per waypoint
-// found in `tu` (with the coordinates stored there), numbered from 0 without
+// found in `navigation_points` (with the coordinates stored there), numbered from 0 without
 // gaps, and PointsCount. A waypoint that is not found is left out. The
-// lookups move the cursor of `tu`. CR LF line ends.
-std::string WriteTu154Plan(const RmTable& rm, TuTable& tu, int plan_number);
+// lookups move the cursor of `navigation_points`. CR LF line ends.
+std::string WriteTu154Plan(const WaypointTable& waypoints, KlnNavigationPoints& navigation_points,
+                           int plan_number);
 
 }  // namespace korvanta

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <system_error>
 
-#include "route/file_read.hpp"
-#include "route/run_error.hpp"
-#include "route/utf8_path.hpp"
+#include "errors/run_error.hpp"
+#include "io/file_read.hpp"
+#include "io/utf8_path.hpp"
 
 namespace korvanta {
 
@@ -129,8 +129,8 @@ void ForEachLine(std::string_view bytes, Take&& take) {
   }
 }
 
-std::size_t IdentifierField(TuNavFile kind) {
-  return kind == TuNavFile::kVors ? 4 : 3;
+std::size_t IdentifierField(KlnNavigationFile kind) {
+  return kind == KlnNavigationFile::kVors ? 4 : 3;
 }
 
 }  // namespace
@@ -140,7 +140,7 @@ std::string_view IntegerPart(std::string_view text) {
   return point == std::string_view::npos ? std::string_view() : text.substr(0, point);
 }
 
-std::string TuPointKey(std::string_view identifier, std::string_view lon, std::string_view lat) {
+std::string KlnPointKey(std::string_view identifier, std::string_view lon, std::string_view lat) {
   const std::string_view lon_part = IntegerPart(lon);
   const std::string_view lat_part = IntegerPart(lat);
   std::string key;
@@ -158,9 +158,10 @@ std::string_view BracketValue(std::string_view field) {
   return close == std::string_view::npos ? std::string_view() : window.substr(0, close);
 }
 
-void LoadTuNavigationText(TuNavFile kind, std::string_view bytes, std::string_view source,
-                          TuTable& tu, std::size_t& counter, const TuLoadProgress& progress) {
-  const bool intersections = kind == TuNavFile::kIntersections;
+void LoadKlnNavigationText(KlnNavigationFile kind, std::string_view bytes, std::string_view source,
+                           KlnNavigationPoints& navigation_points, std::size_t& counter,
+                           const KlnLoadProgress& progress) {
+  const bool intersections = kind == KlnNavigationFile::kIntersections;
   const std::size_t needed = intersections ? 3 : IdentifierField(kind) + 1;
   ForEachLine(bytes, [&](std::string_view line, std::size_t number) {
     if (intersections ? (!line.empty() && line.front() == kComment)
@@ -183,9 +184,10 @@ void LoadTuNavigationText(TuNavFile kind, std::string_view bytes, std::string_vi
       identifier = BracketValue(fields[IdentifierField(kind)]);
     }
     // The key is built from the texts as the table stores them.
-    lat = lat.substr(0, TuTable::kLatWidth);
-    lon = lon.substr(0, TuTable::kLonWidth);
-    tu.Append(TuRow{TuPointKey(identifier, lon, lat), std::string(lat), std::string(lon)});
+    lat = lat.substr(0, KlnNavigationPoints::kLatWidth);
+    lon = lon.substr(0, KlnNavigationPoints::kLonWidth);
+    navigation_points.Append(
+        KlnNavigationPoint{KlnPointKey(identifier, lon, lat), std::string(lat), std::string(lon)});
 
     if (progress && counter % kProgressEvery == 0)
       progress(counter);
@@ -193,9 +195,9 @@ void LoadTuNavigationText(TuNavFile kind, std::string_view bytes, std::string_vi
   });
 }
 
-void LoadTuNavigation(const std::filesystem::path& folder, TuTable& tu,
-                      const TuLoadProgress& progress) {
-  tu.Empty();
+void LoadKlnNavigation(const std::filesystem::path& folder, KlnNavigationPoints& navigation_points,
+                       const KlnLoadProgress& progress) {
+  navigation_points.Empty();
   // The files are read ahead so that the table is sized once, but they are
   // taken in load order: a file that cannot be read is reported only after
   // the files before it have loaded (and a broken line in one of them has
@@ -209,11 +211,12 @@ void LoadTuNavigation(const std::filesystem::path& folder, TuTable& tu,
       break;
     lines += CountLineFeeds(files[readable].bytes) + 1;
   }
-  tu.Reserve(lines);
+  navigation_points.Reserve(lines);
   std::size_t counter = 0;
   for (std::size_t i = 0; i < readable; ++i) {
     const std::string source = ShownPath(folder / kTuNavFileNames[i]);
-    LoadTuNavigationText(static_cast<TuNavFile>(i), files[i].bytes, source, tu, counter, progress);
+    LoadKlnNavigationText(static_cast<KlnNavigationFile>(i), files[i].bytes, source,
+                          navigation_points, counter, progress);
   }
   if (readable < files.size())
     ThrowUnreadable(folder / kTuNavFileNames[readable], files[readable]);

@@ -11,32 +11,32 @@ namespace {
 
 // The FMS type code of a row between the airports: 3 VOR, 2 NDB, 11 for an
 // intersection and anything else.
-std::string_view TypeCode(std::string_view typ) {
-  if (typ == "V")
+std::string_view TypeCode(std::string_view kind) {
+  if (kind == "V")
     return "3";
-  if (typ == "N")
+  if (kind == "N")
     return "2";
   return "11";
 }
 
 }  // namespace
 
-std::string WriteXPlaneFms(const RouteHeader& header, const RmTable& rm) {
+std::string WriteXPlaneFms(const RouteHeader& header, const WaypointTable& waypoints) {
   std::string out;
   AppendCrLfLine(out, "I");
   AppendCrLfLine(out, "3 version");
   AppendCrLfLine(out, "0");
   AppendCrLfLine(out, "0");
-  for (const RmRow& row : rm) {
+  for (const Waypoint& row : waypoints) {
     // A row named like either airport is written as that airport, wherever
     // it stands.
     std::string head;
-    if (row.id == header.DepIcao) {
-      head = "1 " + header.DepIcao;
-    } else if (row.id == header.DestIcao) {
-      head = "1 " + header.DestIcao;
+    if (row.id == header.departure_icao) {
+      head = "1 " + header.departure_icao;
+    } else if (row.id == header.destination_icao) {
+      head = "1 " + header.destination_icao;
     } else {
-      head = std::string(TypeCode(row.typ)) + " " + row.id;
+      head = std::string(TypeCode(row.kind)) + " " + row.id;
     }
     AppendCrLfLine(out, head + " 0 " + DmsToDecimalText(row.lat) + " " + DmsToDecimalText(row.lon));
   }

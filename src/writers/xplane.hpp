@@ -11,6 +11,6 @@ namespace korvanta {
 // identifier, altitude 0 and decimal position, and an empty last line.
 // Windows-1252 text, CR LF line ends; a coordinate that does not read is
 // written as "ERR".
-std::string WriteXPlaneFms(const RouteHeader& header, const RmTable& rm);
+std::string WriteXPlaneFms(const RouteHeader& header, const WaypointTable& waypoints);
 
 }  // namespace korvanta

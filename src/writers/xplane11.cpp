@@ -4,67 +4,55 @@
 
 #include "route/text.hpp"
 #include "writers/point_position.hpp"
+#include "writers/runway.hpp"
 
 namespace korvanta {
 
 namespace {
 
-// The flight management computer reads blank-separated fields, so a field
-// taken from route text loses its blanks.
-std::string WithoutBlanks(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    if (c != ' ' && c != '\t')
-      out += c;
-  }
-  return out;
-}
-
 // 3 VOR, 2 NDB, 11 for an intersection and anything else; 1 is an airport.
-int TypeCode(std::string_view typ) {
-  if (typ == "V")
+int TypeCode(std::string_view kind) {
+  if (kind == "V")
     return 3;
-  if (typ == "N")
+  if (kind == "N")
     return 2;
   return 11;
 }
 
 }  // namespace
 
-std::string WriteXPlane11Fms(const RouteHeader& header, const RmTable& rm, std::string_view runway,
-                             std::string_view cycle) {
+std::string WriteXPlane11Fms(const RouteHeader& header, const WaypointTable& waypoints,
+                             std::string_view runway, std::string_view cycle) {
   std::string out;
   AppendCrLfLine(out, "I");
   AppendCrLfLine(out, "1100 Version");
   AppendCrLfLine(out, fmt::format("CYCLE {}", cycle));
-  AppendCrLfLine(out, "ADEP " + header.DepIcao);
-  std::string runway_name = WithoutBlanks(runway);
-  if (!runway_name.empty()) {
-    for (char& c : runway_name)
-      c = AsciiUpper(c);
+  AppendCrLfLine(out, "ADEP " + header.departure_icao);
+  if (const std::string runway_name = NormalizedRunway(runway); !runway_name.empty())
     AppendCrLfLine(out, "DEPRWY RW" + runway_name);
-  }
-  AppendCrLfLine(out, "ADES " + header.DestIcao);
-  AppendCrLfLine(out, fmt::format("NUMENR {}", rm.Count()));
+  AppendCrLfLine(out, "ADES " + header.destination_icao);
+  AppendCrLfLine(out, fmt::format("NUMENR {}", waypoints.Count()));
 
-  const std::size_t last = rm.Count() - 1;
-  for (std::size_t i = 0; i < rm.Count(); ++i) {
-    const RmRow& row = rm[i];
+  const std::size_t last = waypoints.Count() - 1;
+  for (std::size_t i = 0; i < waypoints.Count(); ++i) {
+    const Waypoint& row = waypoints[i];
     const ExactPosition position = ExactPositionOf(row);
-    int type = TypeCode(row.typ);
-    std::string via = i > 0 ? WithoutBlanks(rm[i - 1].route) : std::string();
+    int type = TypeCode(row.kind);
+    // The flight management computer reads blank-separated fields, so the
+    // airway loses its blanks.
+    std::string via = i > 0 ? WithoutBlanks(waypoints[i - 1].route) : std::string();
     if (via.empty())
       via = "DRCT";
-    std::int32_t altitude = header.CruiseAlt;
+    std::int32_t altitude = header.cruise_altitude;
     if (i == 0) {
       type = 1;
       via = "ADEP";
-      altitude = header.DepElev;
+      altitude = header.departure_elevation;
     } else if (i == last) {
       type = 1;
       via = "ADES";
-      altitude = header.DestElev;
-    } else if (row.id == header.DepIcao || row.id == header.DestIcao) {
+      altitude = header.destination_elevation;
+    } else if (row.id == header.departure_icao || row.id == header.destination_icao) {
       // An airport the route passes is still that airport, flown over at
       // cruise altitude.
       type = 1;

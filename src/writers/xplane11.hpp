@@ -14,7 +14,7 @@ namespace korvanta {
 // leg, "ADEP"/"ADES" for the airports), altitude in feet and decimal
 // position. Windows-1252 text, CR LF line ends. A coordinate that does not
 // read is the run's error report.
-std::string WriteXPlane11Fms(const RouteHeader& header, const RmTable& rm, std::string_view runway,
-                             std::string_view cycle);
+std::string WriteXPlane11Fms(const RouteHeader& header, const WaypointTable& waypoints,
+                             std::string_view runway, std::string_view cycle);
 
 }  // namespace korvanta

@@ -1,6 +1,6 @@
 #include "xml/xml_writer.hpp"
 
-#include "route/run_error.hpp"
+#include "errors/run_error.hpp"
 
 namespace korvanta {
 

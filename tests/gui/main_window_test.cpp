@@ -28,12 +28,12 @@
 #include <string>
 #include <vector>
 
-#include "app/folder_source.hpp"
-#include "app/ini_profile.hpp"
 #include "gui/main_window.hpp"
 #include "gui/path_text.hpp"
 #include "gui/user_dialogs.hpp"
 #include "route/cp1252.hpp"
+#include "settings/folder_source.hpp"
+#include "settings/ini_profile.hpp"
 
 namespace korvanta::gui {
 namespace {
@@ -352,7 +352,7 @@ void MainWindowTest::conversionWritesTheTickedTargets() {
   QVERIFY(QFileInfo::exists(kml));
   QCOMPARE(Control<QLabel>(*window, "statusLine")->text(), QString("File EAAAEBBB.mdr created"));
 
-  // The grid: Rm as the last parse left it, in UTF-8, with the elevations of
+  // The grid: Waypoints as the last parse left it, in UTF-8, with the elevations of
   // the airport database loaded at start-up.
   const QAbstractItemModel* grid = Control<QTableView>(*window, "grid")->model();
   QCOMPARE(grid->rowCount(), 5);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "../test_support.hpp"
-#include "app/wide_text.hpp"
+#include "io/wide_text.hpp"
 
 namespace korvanta::test {
 

@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "app/folder_source.hpp"
-#include "app/wide_text.hpp"
+#include "io/wide_text.hpp"
 #include "route/cp1252.hpp"
+#include "settings/folder_source.hpp"
 #include "win32/clipboard.hpp"
 #include "win32/dpi.hpp"
 #include "win32/main_window.hpp"

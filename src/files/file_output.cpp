@@ -1,0 +1,93 @@
+#include "files/file_output.hpp"
+
+#include <random>
+#include <system_error>
+
+#include "errors/run_error.hpp"
+#include "files/platform_files.hpp"
+#include "io/file_read.hpp"
+#include "io/utf8_path.hpp"
+
+namespace korvanta {
+
+namespace {
+
+std::string Describe(const std::filesystem::path& file, const std::string& what,
+                     const std::string& reason) {
+  return what + " " + ShownPath(file) + ": " + reason;
+}
+
+constexpr int kTemporaryNameAttempts = 100;
+
+// A short name of its own, not derived from the target's name: a target name
+// at the file system's length limit would otherwise give a temporary name
+// beyond it.
+std::filesystem::path TemporaryNameFor(const std::filesystem::path& file) {
+  std::random_device rd;
+  return file.parent_path() / (".korvanta-" + std::to_string(100000 + rd() % 900000) + ".tmp");
+}
+
+}  // namespace
+
+void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes,
+                    bool create_folders) {
+  std::error_code ec;
+  if (create_folders && !file.parent_path().empty()) {
+    std::filesystem::create_directories(file.parent_path(), ec);
+    if (ec)
+      throw RunError(Describe(file, "Cannot create the folder of", ec.message()));
+  }
+  // The temporary name is taken exclusively, so that a failure never
+  // removes another run's temporary file.
+  std::filesystem::path temp;
+  for (int attempt = 0; temp.empty(); ++attempt) {
+    const std::filesystem::path candidate = TemporaryNameFor(file);
+    const ExclusiveCreate created = CreateNewFile(candidate);
+    if (created.result == CreateResult::kCreated)
+      temp = candidate;
+    else if (created.result == CreateResult::kFailed || attempt == kTemporaryNameAttempts)
+      throw RunError(Describe(file, "Cannot create",
+                              created.reason.empty() ? "no free temporary name" : created.reason));
+  }
+  // On the disk before it takes the target's place, so that a power cut
+  // leaves the old file or the new one, never an empty one.
+  const FileStep written = WriteFlushedFile(temp, bytes, file);
+  if (!written.ok) {
+    std::filesystem::remove(temp, ec);
+    throw RunError(Describe(file, "Cannot write", written.reason));
+  }
+  const FileStep replaced = MoveOverTarget(temp, file);
+  if (!replaced.ok) {
+    std::filesystem::remove(temp, ec);
+    throw RunError(Describe(file, "Cannot write", replaced.reason));
+  }
+}
+
+void KeepFileDate(const std::filesystem::path& source, const std::filesystem::path& copy) {
+  std::error_code ec;
+  const auto date = std::filesystem::last_write_time(source, ec);
+  if (!ec)
+    std::filesystem::last_write_time(copy, date, ec);
+}
+
+std::string ReadWholeFile(const std::filesystem::path& file) {
+  FileRead read = ReadFileBytes(file);
+  if (read.status == ReadStatus::kCannotOpen)
+    throw RunError(Describe(file, "Cannot open", read.reason));
+  if (read.status == ReadStatus::kCannotRead)
+    throw RunError(Describe(file, "Cannot read", read.reason));
+  return std::move(read.bytes);
+}
+
+std::filesystem::path WithoutTrailingSeparator(const std::filesystem::path& folder) {
+  // Windows takes "/" as a separator too; elsewhere only the preferred one.
+  const auto is_separator = [](char c) {
+    return c == static_cast<char>(std::filesystem::path::preferred_separator) || c == '/';
+  };
+  std::string text = PathToUtf8(folder);
+  if (text.size() > 1 && is_separator(text.back()))
+    text.pop_back();
+  return PathFromUtf8(text);
+}
+
+}  // namespace korvanta

@@ -1,0 +1,39 @@
+#include "files/platform_files.hpp"
+
+#include <thread>
+
+namespace korvanta {
+
+namespace {
+
+constexpr auto kLockRetry = std::chrono::milliseconds(20);
+
+}  // namespace
+
+FileLock::FileLock(const std::filesystem::path& lock_file, std::chrono::milliseconds wait_at_most) {
+  if (!Open(lock_file))
+    return;
+  const auto give_up = std::chrono::steady_clock::now() + wait_at_most;
+  while (true) {
+    switch (TryOnce()) {
+      case Attempt::kLocked:
+        state_ = State::kLocked;
+        return;
+      case Attempt::kFailed:
+        return;
+      case Attempt::kHeldElsewhere:
+        break;
+    }
+    if (std::chrono::steady_clock::now() >= give_up) {
+      state_ = State::kTimedOut;
+      return;
+    }
+    std::this_thread::sleep_for(kLockRetry);
+  }
+}
+
+FileLock::~FileLock() {
+  Close();
+}
+
+}  // namespace korvanta

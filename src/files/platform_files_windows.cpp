@@ -1,0 +1,187 @@
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "files/platform_files.hpp"
+#include "io/wide_text.hpp"
+
+namespace korvanta {
+
+namespace {
+
+// Another program (a second run replacing the same file, a virus scanner, a
+// simulator reading the plan) may hold the target for a moment; the
+// replacement is tried again for this long before it counts as failed.
+constexpr auto kReplaceRetry = std::chrono::milliseconds(20);
+constexpr auto kReplaceWaitAtMost = std::chrono::milliseconds(2000);
+// WriteFile takes a DWORD count; larger files go in pieces.
+constexpr std::size_t kWritePiece = 1u << 30;
+
+// The system's text for an error code, as UTF-8.
+std::string SystemReason(DWORD error) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring wide = length != 0 && text != nullptr ? std::wstring(text, length)
+                                                     : L"error " + std::to_wstring(error);
+  if (text != nullptr)
+    LocalFree(text);
+  while (!wide.empty() && (wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' '))
+    wide.pop_back();
+  return Utf8FromWide(wide);
+}
+
+// Closes a handle when it goes out of scope.
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (Valid())
+      CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return handle_; }
+  // Closes now; a close that fails may have lost written data.
+  bool Close() {
+    const BOOL closed = CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed != 0;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// The path as the wide-character calls take it. A long file name under a deep
+// folder passes the classic 260-character limit; such an absolute path is
+// handed over in the "\\?\" form, which has no such limit but also no
+// clean-up of "/", "." or "..", so it is normalised first.
+std::wstring SystemPath(const std::filesystem::path& path) {
+  constexpr std::size_t kClassicLimit = MAX_PATH - 12;
+  if (path.native().size() < kClassicLimit || !path.is_absolute())
+    return path.native();
+  std::wstring text = path.lexically_normal().make_preferred().native();
+  if (text.rfind(L"\\\\?\\", 0) == 0)
+    return text;
+  if (text.rfind(L"\\\\", 0) == 0)
+    return L"\\\\?\\UNC\\" + text.substr(2);
+  return L"\\\\?\\" + text;
+}
+
+HANDLE CreateExclusively(const std::filesystem::path& file) {
+  return CreateFileW(SystemPath(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool WriteAll(HANDLE out, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD piece = static_cast<DWORD>(std::min(bytes.size(), kWritePiece));
+    DWORD written = 0;
+    if (!WriteFile(out, bytes.data(), piece, &written, nullptr))
+      return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+// The new file takes the access rules of its folder, as a file saved there by
+// any program would; Windows has no permission bits to carry over.
+FileStep WriteFlushedFile(const std::filesystem::path& file, std::string_view bytes,
+                          const std::filesystem::path& /*keep_mode_of*/) {
+  Handle out(CreateFileW(SystemPath(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!out.Valid())
+    return FileStep::Failed(SystemReason(GetLastError()));
+  if (!WriteAll(out.Get(), bytes) || !FlushFileBuffers(out.Get()))
+    return FileStep::Failed(SystemReason(GetLastError()));
+  if (!out.Close())
+    return FileStep::Failed(SystemReason(GetLastError()));
+  return FileStep::Done();
+}
+
+FileStep MoveOverTarget(const std::filesystem::path& from, const std::filesystem::path& to) {
+  const std::wstring source = SystemPath(from);
+  const std::wstring target = SystemPath(to);
+  // A read-only file stays as the user protected it. Checked here because not
+  // every file system refuses the replacement by itself (Wine maps the
+  // attribute to permission bits, which a rename ignores).
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+    return FileStep::Failed(SystemReason(ERROR_ACCESS_DENIED));
+  const auto give_up = std::chrono::steady_clock::now() + kReplaceWaitAtMost;
+  while (!MoveFileExW(source.c_str(), target.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = GetLastError();
+    const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+    if (!held || std::chrono::steady_clock::now() >= give_up)
+      return FileStep::Failed(SystemReason(error));
+    std::this_thread::sleep_for(kReplaceRetry);
+  }
+  return FileStep::Done();
+}
+
+ExclusiveCreate CreateNewFile(const std::filesystem::path& file) {
+  const Handle created(CreateExclusively(file));
+  if (created.Valid())
+    return {CreateResult::kCreated, ""};
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+    return {CreateResult::kAlreadyExists, ""};
+  // A folder of that name refuses the create as access denied.
+  if (error == ERROR_ACCESS_DENIED &&
+      GetFileAttributesW(SystemPath(file).c_str()) != INVALID_FILE_ATTRIBUTES)
+    return {CreateResult::kAlreadyExists, ""};
+  return {CreateResult::kFailed, SystemReason(error)};
+}
+
+bool FileLock::Open(const std::filesystem::path& lock_file) {
+  // Read access is enough for LockFileEx, so a lock file another user made
+  // works.
+  const HANDLE file = CreateFileW(SystemPath(lock_file).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    reason_ = SystemReason(GetLastError());
+    return false;
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(file);
+  return true;
+}
+
+FileLock::Attempt FileLock::TryOnce() {
+  OVERLAPPED at_start{};
+  if (LockFileEx(reinterpret_cast<HANDLE>(handle_),
+                 LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at_start))
+    return Attempt::kLocked;
+  const DWORD error = GetLastError();
+  if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING)
+    return Attempt::kHeldElsewhere;
+  reason_ = SystemReason(error);
+  return Attempt::kFailed;
+}
+
+void FileLock::Close() {
+  const HANDLE file = reinterpret_cast<HANDLE>(handle_);
+  if (file == INVALID_HANDLE_VALUE)
+    return;
+  if (state_ == State::kLocked) {
+    OVERLAPPED at_start{};
+    UnlockFileEx(file, 0, 1, 0, &at_start);
+  }
+  CloseHandle(file);
+}
+
+}  // namespace korvanta

@@ -1,0 +1,73 @@
+#include "run/plan_isg_kml_slot.hpp"
+
+#include <fmt/format.h>
+
+#include <system_error>
+
+#include "errors/run_error.hpp"
+#include "files/file_output.hpp"
+#include "files/safe_file_name.hpp"
+#include "io/utf8_path.hpp"
+#include "route/text.hpp"
+#include "writers/fs2004.hpp"
+#include "writers/fsx.hpp"
+#include "writers/kml.hpp"
+
+namespace korvanta {
+
+namespace {
+
+// ASCII letters only, whatever the user's locale: the window's toolkit sets
+// the locale from the environment, and a single-byte one would lower the
+// Windows-1252 letters above 0x7F as well.
+std::string Lower(std::string text) {
+  for (char& c : text)
+    c = AsciiLower(c);
+  return text;
+}
+
+}  // namespace
+
+SlotStep RunPlanIsgAndKmlSlot(SlotContext& ctx, const WriterSlot& /*slot*/) {
+  const FolderSet& folders = ctx.Folders();
+  const std::filesystem::path isg_folder = ctx.simulator_dir / "isg" / "FlightPlans";
+  std::error_code ec;
+  const bool isg = std::filesystem::is_directory(isg_folder, ec);
+
+  if (!ctx.Parse(ParseMode::kText))
+    return SlotStep::kContinue;
+  const RouteHeader& h = ctx.Header();
+  const RunChoices& choices = ctx.choices;
+
+  const Fs2004Plan plan = WriteFs2004Plan(h, ctx.Waypoints(), choices.runway);
+  const std::filesystem::path plan_text_file =
+      choices.super80 ? ctx.plan_folder /
+                            SafeFileName(Lower(h.departure_name) + "-" + Lower(h.destination_name),
+                                         fmt::format("-{}.pln", choices.plan_number))
+                      : folders.app_dir / "temp.tmp";
+  ctx.Write(plan_text_file, plan.plan_text);
+  if (isg)
+    ctx.Write(isg_folder / "default.rte", plan.isg_route);
+
+  const std::filesystem::path plan_name =
+      SafeFileName("IFR " + h.departure_name + " to " + h.destination_name, ".pln");
+  if (choices.Ticked(Target::kFs2004) && choices.simulator == Simulator::kFsx) {
+    if (!folders.fsx_plan_folder_found) {
+      throw RunError("FSX plan folder not found: " + ShownPath(folders.fsx_plan_folder));
+    }
+    ctx.Write(ctx.plan_folder / plan_name, WriteFsxPlan(plan.plan_text));
+  } else if (choices.Ticked(Target::kFs2004)) {
+    // The copy is made from this run's plan text, whichever file holds it.
+    ctx.Write(ctx.plan_folder / plan_name, plan.plan_text, true);
+  }
+
+  if (choices.Ticked(Target::kGoogleEarth)) {
+    const std::filesystem::path kml =
+        folders.personal_dir / SafeFileName(h.departure_name + "-" + h.destination_name, ".kml");
+    ctx.Write(kml, WriteGoogleEarthKml(plan.plan_text, h.departure_name, h.destination_name));
+    ctx.Front().OpenDocument(kml);
+  }
+  return SlotStep::kContinue;
+}
+
+}  // namespace korvanta

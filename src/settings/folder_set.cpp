@@ -1,0 +1,44 @@
+#include "settings/folder_set.hpp"
+
+#include <system_error>
+
+#include "files/file_output.hpp"
+#include "io/utf8_path.hpp"
+#include "settings/app_dir.hpp"
+
+namespace korvanta {
+
+FolderSet BuildFolderSet(const std::filesystem::path& app_dir, const FolderSource& source) {
+  FolderSet f;
+  f.app_dir = app_dir;
+  const IniProfile settings(f.SettingsFile());
+  const std::string pln_key(settings.Read(kMainSection, "PLNFolder", kNotSet));
+
+  f.personal_dir = source.Personal().value_or(std::filesystem::path());
+  f.plan_folder =
+      pln_key == kNotSet ? f.personal_dir / "Flight Simulator Files" : PathFromUtf8(pln_key);
+  f.fsx_plan_folder = f.personal_dir / "Flight Simulator X Files";
+  std::error_code ec;
+  f.fsx_plan_folder_found = std::filesystem::is_directory(f.fsx_plan_folder, ec);
+
+  const auto simulator = [&](const std::optional<std::filesystem::path>& recorded) {
+    if (!recorded || recorded->empty())
+      return source.DefaultSimulatorPath();
+    return WithoutTrailingSeparator(*recorded);
+  };
+  f.fs9_dir = simulator(source.Fs9Path());
+  f.fsx_dir = simulator(source.FsxPath());
+  return f;
+}
+
+std::filesystem::path DefaultAppDir(const std::filesystem::path& executable) {
+  const std::filesystem::path folder = executable.parent_path();
+  if (CanCreateFilesIn(folder))
+    return folder;
+  const std::filesystem::path data = UserDataFolder();
+  std::error_code ec;
+  std::filesystem::create_directories(data, ec);
+  return data;
+}
+
+}  // namespace korvanta

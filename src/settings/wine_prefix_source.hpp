@@ -1,0 +1,46 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "settings/folder_source.hpp"
+
+namespace korvanta {
+
+// The simulators run under Wine on Linux: reads the prefix's system.reg and
+// user.reg for the same keys and values as on Windows, maps drive letters
+// through the prefix's dosdevices, and maps the Windows default paths into
+// the prefix. The documents folder falls back to the XDG documents folder,
+// then ~/Documents.
+class WinePrefixFolderSource : public FolderSource {
+ public:
+  // `prefix`: the Wine prefix; `home`: the user's home folder (for the
+  // documents fallbacks).
+  WinePrefixFolderSource(std::filesystem::path prefix, std::filesystem::path home);
+
+  // $WINEPREFIX, else ~/.wine; home from $HOME.
+  static std::unique_ptr<WinePrefixFolderSource> FromEnvironment();
+
+  std::optional<std::filesystem::path> Personal() const override;
+  std::optional<std::filesystem::path> Fs9Path() const override;
+  std::optional<std::filesystem::path> FsxPath() const override;
+  std::filesystem::path DefaultSimulatorPath() const override;
+
+  // A Windows path of the prefix ("C:\Program Files\x") as a path on this
+  // machine, through dosdevices; nullopt when the drive is not mapped.
+  std::optional<std::filesystem::path> MapWindowsPath(std::string_view windows_path) const;
+
+ private:
+  // The simulators' keys are in system.reg, which a used prefix makes large:
+  // it is read once, at the first look-up.
+  const std::string& SystemReg() const;
+
+  std::filesystem::path prefix_;
+  std::filesystem::path home_;
+  mutable std::optional<std::string> system_reg_;
+};
+
+}  // namespace korvanta

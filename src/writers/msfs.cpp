@@ -1,0 +1,128 @@
+#include "writers/msfs.hpp"
+
+#include <fmt/format.h>
+
+#include "route/cp1252.hpp"
+#include "writers/point_position.hpp"
+#include "writers/runway.hpp"
+#include "xml/xml_writer.hpp"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kDegreeSign = "\xC2\xB0";
+
+// Route text (identifiers, names, airways) as the UTF-8 the document holds.
+// Every text of the route passes through here and nowhere else.
+std::string DocumentText(std::string_view route_text) {
+  return Cp1252ToUtf8(route_text);
+}
+
+// "N50° 2' 0.00\"": no leading zeros, seconds to the hundredth, exactly as read.
+std::string AngleText(const DmsAngle& angle) {
+  const std::int64_t h = angle.hundredths;
+  return fmt::format("{}{}{} {}' {}.{:02}\"", angle.hemisphere, h / 360000, kDegreeSign,
+                     h / 6000 % 60, h / 100 % 60, h % 100);
+}
+
+// Latitude, longitude and altitude in feet: "N50° 2' 0.00\",E8° 34' 14.00\",+000364.00".
+std::string PositionText(const Waypoint& row, std::int32_t altitude) {
+  const DmsPosition position = DmsPositionOf(row);
+  return fmt::format("{},{},{:+07}.00", AngleText(position.lat), AngleText(position.lon), altitude);
+}
+
+std::string_view WaypointType(std::string_view kind) {
+  if (kind == "V")
+    return "VOR";
+  if (kind == "N")
+    return "NDB";
+  if (kind == "A")
+    return "Airport";
+  return "Intersection";
+}
+
+std::string_view DesignatorText(RunwaySide side) {
+  switch (side) {
+    case RunwaySide::kLeft:
+      return "LEFT";
+    case RunwaySide::kRight:
+      return "RIGHT";
+    case RunwaySide::kCenter:
+      return "CENTER";
+    case RunwaySide::kNone:
+      break;
+  }
+  return "";
+}
+
+void AddRunway(XmlDocument& xml, std::string_view runway) {
+  const auto designation = ReadRunway(runway);
+  if (!designation)
+    return;
+  xml.XmlValueTag("RunwayNumberFP", fmt::format("{}", designation->number));
+  if (designation->side != RunwaySide::kNone)
+    xml.XmlValueTag("RunwayDesignatorFP", DesignatorText(designation->side));
+}
+
+}  // namespace
+
+std::string WriteMsfsPlan(const RouteHeader& header, const WaypointTable& waypoints,
+                          std::string_view runway) {
+  const std::string departure = DocumentText(header.departure_icao);
+  const std::string destination = DocumentText(header.destination_icao);
+  const std::size_t last = waypoints.Count() - 1;
+
+  XmlDocument xml;
+  xml.AddLine(std::string(kByteOrderMark) + R"(<?xml version="1.0" encoding="UTF-8"?>)");
+  xml.AddLine("");
+  xml.XmlOpenTag("SimBase.Document", {{"Type", "AceXML"}, {"version", "1,0"}});
+  xml.XmlValueTag("Descr", "AceXML Document");
+  xml.XmlOpenTag("FlightPlan.FlightPlan");
+  xml.XmlValueTag("Title", departure + " to " + destination);
+  xml.XmlValueTag("FPType", "IFR");
+  xml.XmlValueTag("CruisingAlt", fmt::format("{}.000", header.cruise_altitude));
+  xml.XmlValueTag("DepartureID", departure);
+  xml.XmlValueTag("DepartureLLA", PositionText(waypoints[0], header.departure_elevation));
+  xml.XmlValueTag("DestinationID", destination);
+  xml.XmlValueTag("DestinationLLA", PositionText(waypoints[last], header.destination_elevation));
+  xml.XmlValueTag("Descr", departure + ", " + destination);
+  xml.XmlValueTag("DepartureName", DocumentText(header.departure_name));
+  xml.XmlValueTag("DestinationName", DocumentText(header.destination_name));
+  xml.XmlOpenTag("AppVersion");
+  xml.XmlValueTag("AppVersionMajor", "11");
+  xml.XmlValueTag("AppVersionBuild", "282174");
+  xml.XmlCloseTag();
+
+  for (std::size_t i = 0; i <= last; ++i) {
+    const Waypoint& row = waypoints[i];
+    const std::string id = DocumentText(row.id);
+    // An airport the route passes is still that airport, flown over at
+    // cruise altitude.
+    const bool airport =
+        i == 0 || i == last || row.id == header.departure_icao || row.id == header.destination_icao;
+    const std::int32_t altitude = i == 0      ? header.departure_elevation
+                                  : i == last ? header.destination_elevation
+                                              : header.cruise_altitude;
+    xml.XmlOpenTag("ATCWaypoint", {{"id", id}});
+    xml.XmlValueTag("ATCWaypointType", airport ? "Airport" : WaypointType(row.kind));
+    xml.XmlValueTag("WorldPosition", PositionText(row, altitude));
+    if (i == 0)
+      AddRunway(xml, runway);
+    // MSFS reads the airway as the one the point is reached by.
+    if (i > 0 && !waypoints[i - 1].route.empty())
+      xml.XmlValueTag("ATCAirway", DocumentText(waypoints[i - 1].route));
+    // MSFS misplaces a waypoint without its identifier block.
+    xml.XmlOpenTag("ICAO");
+    xml.XmlValueTag("ICAOIdent", id);
+    xml.XmlCloseTag();
+    xml.XmlCloseTag();
+  }
+
+  xml.XmlCloseTag();
+  xml.XmlCloseTag();
+  return xml.Text();
+}
+
+}  // namespace korvanta
