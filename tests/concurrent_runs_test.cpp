@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -193,6 +194,47 @@ TEST(PlanStoreLock, ARunThatCannotGetTheStoreEndsNamingItAndChangesNothing) {
   FileIntoPlanStore(dir.path(), plan, write, 50ms);
   EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), old_store + plan);
   EXPECT_TRUE(fs::exists(dir / "FPLS.DAT.lock"));
+}
+
+TEST(PlanStoreLock, ALockThatCannotBeHadNamesWhyAndChangesNothing) {
+  const std::string old_store = "[FPL.1]\r\nold\r\n";
+  const auto write = [](const fs::path& file, std::string_view bytes) {
+    WriteWholeFile(file, bytes);
+  };
+  struct Case {
+    bool folder_in_its_place;  // else another run holds the lock
+    std::chrono::milliseconds wait;
+    std::string message_end;  // after "The plan store <path>" or "Cannot lock ... <path>"
+  };
+  const Case cases[] = {
+      {false, 1000ms, " is in use by another run; gave up after 1 second"},
+      {false, 2000ms, " is in use by another run; gave up after 2 seconds"},
+      {true, 50ms, ": "},
+  };
+  for (const Case& c : cases) {
+    test::TempDir dir;
+    test::WriteFile(dir / "FPLS.DAT", old_store);
+    std::optional<FileLock> other_run;
+    if (c.folder_in_its_place)
+      fs::create_directories(dir / "FPLS.DAT.lock" / "x");
+    else
+      other_run.emplace(dir / "FPLS.DAT.lock", 0ms);
+    const std::string store = PathToUtf8(dir / "FPLS.DAT");
+    const std::string start =
+        (c.folder_in_its_place ? "Cannot lock the plan store " : "The plan store ") + store;
+    try {
+      FileIntoPlanStore(dir.path(), "[FPL.3]\r\nnew\r\n", write, c.wait);
+      ADD_FAILURE() << "filed without the lock: " << c.message_end;
+    } catch (const RunError& e) {
+      const std::string message = e.what();
+      EXPECT_EQ(message.substr(0, start.size() + c.message_end.size()), start + c.message_end);
+      if (c.folder_in_its_place) {
+        EXPECT_GT(message.size(), start.size() + 2) << "the system's reason is missing";
+      }
+    }
+    EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), old_store);
+    EXPECT_FALSE(fs::exists(dir / "FPLS.BAK"));
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -329,9 +330,14 @@ TEST(Tu154Store, FilingKeepsABackupAndNeverLosesTheStore) {
     test::TempDir dir;
     test::WriteFile(dir / "FPLS.DAT", old_store);
     test::WriteFile(dir / "FPLS.BAK", "an older backup");
+    // The backup carries the date of the store it copies, not of the run.
+    const auto stored_at =
+        std::filesystem::last_write_time(dir / "FPLS.DAT") - std::chrono::hours(50);
+    std::filesystem::last_write_time(dir / "FPLS.DAT", stored_at);
     FileIntoPlanStore(dir.path(), plan, FailingFor(""));
     EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), merged);
     EXPECT_EQ(test::ReadFile(dir / "FPLS.BAK"), old_store);
+    EXPECT_EQ(std::filesystem::last_write_time(dir / "FPLS.BAK"), stored_at);
   }
   for (const std::string failing : {"FPLS.DAT", "FPLS.BAK"}) {
     test::TempDir dir;

@@ -40,8 +40,11 @@ class ProgressPanel {
   FrontEnd& front_;
 };
 
-// "10 seconds"; a wait that is no whole number of seconds in milliseconds.
+// "10 seconds", "1 second"; a wait that is no whole number of seconds in
+// milliseconds.
 std::string WaitText(std::chrono::milliseconds wait) {
+  if (wait.count() == 1000)
+    return "1 second";
   if (wait.count() % 1000 == 0)
     return fmt::format("{} seconds", wait.count() / 1000);
   return fmt::format("{} ms", wait.count());
