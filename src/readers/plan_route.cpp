@@ -42,12 +42,13 @@ std::string CleanField(std::string_view text, std::size_t width) {
 }
 
 std::optional<PlanAngle> ReadDecimalAngle(std::string_view text, char positive, char negative) {
-  text = Trim(text);
   const auto hundredths = RoundedDecimal(text, kHundredthsPerDegree);
   if (!hundredths)
     return std::nullopt;
-  const bool south_or_west = text.starts_with('-');
-  return PlanAngle{south_or_west ? negative : positive, south_or_west ? -*hundredths : *hundredths};
+  // An angle that rounds to zero has no side, as the decimal writers show it.
+  if (*hundredths < 0)
+    return PlanAngle{negative, -*hundredths};
+  return PlanAngle{positive, *hundredths};
 }
 
 std::optional<std::int32_t> AsFeet(std::optional<std::int64_t> feet) {
