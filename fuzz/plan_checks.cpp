@@ -1,0 +1,67 @@
+#include "plan_checks.hpp"
+
+#include <variant>
+
+#include "fuzz_support.hpp"
+#include "route/numbers.hpp"
+#include "writers/point_position.hpp"
+
+namespace korvanta::fuzz {
+
+const PlanRoute* CheckPlanRead(const PlanReadResult& result) {
+  if (const auto* error = std::get_if<PlanReadError>(&result)) {
+    Require(!error->message.empty(), "an empty message");
+    return nullptr;
+  }
+  const PlanRoute& route = std::get<PlanRoute>(result);
+  const WaypointTable& waypoints = route.waypoints;
+  Require(waypoints.Count() >= 2, "a route of fewer than two points");
+  const Waypoint& first = waypoints[0];
+  const Waypoint& last = waypoints[waypoints.Count() - 1];
+  Require(first.kind == "A" && last.kind == "A" && route.header.departure_icao == first.id &&
+              route.header.destination_icao == last.id,
+          "the ends are not the header's airports");
+  for (const Waypoint& row : waypoints) {
+    Require(!row.id.empty(), "a point without identifier");
+    Require(ReadLatDms(row.lat) && ReadLonDms(row.lon), "a position the writers cannot read");
+    const auto track = ReadInteger(row.track);
+    Require(track && *track >= 0 && *track <= 359 && row.freq == "0",
+            "a track out of 0-359 or a frequency");
+  }
+  return &route;
+}
+
+std::string WrittenKind(const RouteHeader& header, const WaypointTable& waypoints, std::size_t i,
+                        std::string_view other_airport) {
+  const Waypoint& row = waypoints[i];
+  if (i == 0 || i + 1 == waypoints.Count() || row.id == header.departure_icao ||
+      row.id == header.destination_icao)
+    return "A";
+  if (row.kind == "V" || row.kind == "N")
+    return row.kind;
+  return row.kind == "A" ? std::string(other_airport) : "I";
+}
+
+void RequireSameRoute(const PlanRoute& route, const PlanReadResult& read_back,
+                      const CarriedRoute& carried) {
+  const PlanRoute* again = CheckPlanRead(read_back);
+  Require(again != nullptr, "the writer's file does not read back");
+  const WaypointTable& before = route.waypoints;
+  const WaypointTable& after = again->waypoints;
+  Require(before.Count() == after.Count(), "another number of points");
+  for (std::size_t i = 0; i < before.Count(); ++i) {
+    Require(before[i].id == after[i].id, "another identifier");
+    Require(after[i].kind == carried.kind(route.header, before, i), "another kind");
+    Require(before[i].lat == after[i].lat && before[i].lon == after[i].lon, "another position");
+    if (carried.airway != nullptr) {
+      Require(after[i].route == carried.airway(before, i), "another airway");
+    }
+  }
+  if (carried.names) {
+    Require(route.header.departure_name == again->header.departure_name &&
+                route.header.destination_name == again->header.destination_name,
+            "other airport names");
+  }
+}
+
+}  // namespace korvanta::fuzz

@@ -1,0 +1,259 @@
+#include "readers/plan_route.hpp"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "route/conversions.hpp"
+#include "route/cp1252.hpp"
+#include "route/numbers.hpp"
+#include "route/text.hpp"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::int64_t kHundredthsPerDegree = 360000;
+constexpr std::int64_t kLargestRounded = 1'000'000'000'000'000;  // 10^15
+constexpr std::int32_t kDefaultCruiseAltitude = 30000;
+
+bool AllDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Identifiers, names and airways: a control character would break the line
+// formats the route is written to, and a blank at either end would not read
+// back from them.
+std::string Clean(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F')
+      c = ' ';
+  }
+  return std::string(Trim(out));
+}
+
+// The same, cut to a field's width (a cut can end on a blank).
+std::string CleanField(std::string_view text, std::size_t width) {
+  return Clean(CutToWidth(Clean(text), width));
+}
+
+std::optional<PlanAngle> ReadDecimalAngle(std::string_view text, char positive, char negative) {
+  const auto hundredths = RoundedDecimal(text, kHundredthsPerDegree);
+  if (!hundredths)
+    return std::nullopt;
+  // An angle that rounds to zero has no side, as the decimal writers show it.
+  if (*hundredths < 0)
+    return PlanAngle{negative, -*hundredths};
+  return PlanAngle{positive, *hundredths};
+}
+
+std::optional<std::int32_t> AsFeet(std::optional<std::int64_t> feet) {
+  if (!feet || *feet < std::numeric_limits<std::int32_t>::min() ||
+      *feet > std::numeric_limits<std::int32_t>::max())
+    return std::nullopt;
+  return static_cast<std::int32_t>(*feet);
+}
+
+// N50°02'00.00" and E008°34'14.00": the route finder's coordinate texts.
+std::string AngleText(const PlanAngle& angle, int degree_digits) {
+  const std::int64_t h = angle.hundredths;
+  std::string out(1, angle.hemisphere);
+  out += fmt::format("{:0{}}", h / kHundredthsPerDegree, degree_digits);
+  out += kDegreeSign;
+  out += fmt::format("{:02}'{:02}.{:02}\"", h / 6000 % 60, h / 100 % 60, h % 100);
+  return out;
+}
+
+long double SignedDegrees(const PlanAngle& angle) {
+  const long double degrees =
+      static_cast<long double>(angle.hundredths) / static_cast<long double>(kHundredthsPerDegree);
+  return angle.hemisphere == 'S' || angle.hemisphere == 'W' ? -degrees : degrees;
+}
+
+// The initial great-circle course from one point to the next in whole
+// degrees 0-359, rounded half up.
+std::string TrackText(const PlanPoint& from, const PlanPoint& to) {
+  const long double course = InitialCourse(SignedDegrees(*from.lat), SignedDegrees(*from.lon),
+                                           SignedDegrees(*to.lat), SignedDegrees(*to.lon));
+  const long long whole = static_cast<long long>(std::floor(course + 0.5L)) % 360;
+  return fmt::format("{}", whole < 0 ? whole + 360 : whole);
+}
+
+std::optional<PlanReadError> PositionFault(const PlanPoint& point) {
+  const std::string id = MessageText(point.id);
+  if (!point.lat || !point.lon) {
+    if (Trim(point.position_text).empty())
+      return PlanReadError{fmt::format("Waypoint {} has no position", id)};
+    return PlanReadError{fmt::format("Waypoint {}: the position {} does not read", id,
+                                     MessageText(point.position_text))};
+  }
+  if (point.lat->hundredths > 90 * kHundredthsPerDegree ||
+      point.lon->hundredths > 180 * kHundredthsPerDegree) {
+    return PlanReadError{fmt::format("Waypoint {}: the position {} is out of range", id,
+                                     MessageText(point.position_text))};
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+PlanReadError NotReadable(std::string_view reason, int line) {
+  if (line <= 0)
+    return {fmt::format("Not a readable flight plan: {}", reason)};
+  return {fmt::format("Not a readable flight plan: {} (line {})", reason, line)};
+}
+
+std::optional<std::int64_t> RoundedDecimal(std::string_view text, std::int64_t multiplier,
+                                           std::int64_t divisor) {
+  text = Trim(text);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  const std::size_t point = text.find('.');
+  std::string_view whole = text.substr(0, point);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  if ((whole.empty() && fraction.empty()) || !AllDigits(whole) || !AllDigits(fraction))
+    return std::nullopt;
+  while (!whole.empty() && whole.front() == '0')
+    whole.remove_prefix(1);
+  if (whole.size() > 15)
+    return std::nullopt;
+
+  // The number's digits without its point, times the multiplier, then divided
+  // by the divisor: the quotient's digits keep the number's scale.
+  std::string digits = std::string(whole) + std::string(fraction);
+  std::int64_t carry = 0;
+  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+    const std::int64_t value = (*it - '0') * multiplier + carry;
+    *it = static_cast<char>('0' + value % 10);
+    carry = value / 10;
+  }
+  for (; carry > 0; carry /= 10)
+    digits.insert(digits.begin(), static_cast<char>('0' + carry % 10));
+  std::int64_t remainder = 0;
+  for (char& digit : digits) {
+    const std::int64_t value = remainder * 10 + (digit - '0');
+    digit = static_cast<char>('0' + value / divisor);
+    remainder = value % divisor;
+  }
+
+  // The whole part of the quotient, and half away from zero: the first
+  // dropped digit decides when there is one, else the remainder.
+  std::string_view quotient = digits;
+  const std::string_view dropped = quotient.substr(quotient.size() - fraction.size());
+  quotient.remove_suffix(fraction.size());
+  while (!quotient.empty() && quotient.front() == '0')
+    quotient.remove_prefix(1);
+  if (quotient.size() > 16)
+    return std::nullopt;
+  std::int64_t result = 0;
+  for (const char digit : quotient)
+    result = result * 10 + (digit - '0');
+  if (dropped.empty() ? 2 * remainder >= divisor : dropped.front() >= '5')
+    ++result;
+  if (result > kLargestRounded)
+    return std::nullopt;
+  return negative ? -result : result;
+}
+
+std::optional<PlanAngle> ReadDecimalLatitude(std::string_view text) {
+  return ReadDecimalAngle(text, 'N', 'S');
+}
+
+std::optional<PlanAngle> ReadDecimalLongitude(std::string_view text) {
+  return ReadDecimalAngle(text, 'E', 'W');
+}
+
+std::optional<std::int32_t> ReadFeet(std::string_view text) {
+  return AsFeet(RoundedDecimal(text, 1));
+}
+
+std::optional<std::int32_t> ReadMetresAsFeet(std::string_view text) {
+  // 1 ft = 0.3048 m exactly.
+  return AsFeet(RoundedDecimal(text, 10000, 3048));
+}
+
+std::string AirwayFromVia(std::string_view via) {
+  via = Trim(via);
+  constexpr std::array<std::string_view, 6> kNoAirway = {"DCT",  "DRCT", "ADEP",
+                                                         "ADES", "DEP",  "DES"};
+  for (const std::string_view marker : kNoAirway) {
+    if (EqualNoCase(via, marker))
+      return {};
+  }
+  return std::string(via);
+}
+
+void TakeAirwaysFromNextPoint(std::vector<PlanPoint>& points) {
+  for (std::size_t k = 0; k < points.size(); ++k)
+    points[k].airway = k + 1 < points.size() ? points[k + 1].airway : std::string();
+}
+
+PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValues& values,
+                             const AirportDatabase& airports) {
+  if (points.size() < 2)
+    return PlanReadError{std::string(kFewerThanTwoPoints)};
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    points[i].id = CleanField(points[i].id, WaypointTable::kIdWidth);
+    if (points[i].id.empty())
+      return PlanReadError{fmt::format("Waypoint {} of the plan has no identifier", i + 1)};
+    if (auto fault = PositionFault(points[i]))
+      return *fault;
+  }
+
+  PlanRoute route;
+  const std::size_t last = points.size() - 1;
+  std::optional<std::int32_t> highest_en_route;
+  for (std::size_t i = 0; i <= last; ++i) {
+    const PlanPoint& point = points[i];
+    const bool airport = i == 0 || i == last;
+    Waypoint row;
+    row.id = point.id;
+    row.lat = AngleText(*point.lat, 2);
+    row.lon = AngleText(*point.lon, 3);
+    if (airport) {
+      row.alt = point.altitude.value_or(airports.Elevation(point.id));
+    } else if (point.altitude) {
+      highest_en_route = std::max(highest_en_route.value_or(*point.altitude), *point.altitude);
+    }
+    row.route = i < last ? CleanField(point.airway, WaypointTable::kRouteWidth) : std::string();
+    row.kind = airport ? "A" : point.kind;
+    row.freq = "0";
+    row.track = i == 0 ? "0" : TrackText(points[i - 1], point);
+    route.waypoints.Append(std::move(row));
+  }
+
+  // The header from the airports' rows, as the text parser fills it.
+  RouteHeader& header = route.header;
+  const Waypoint& departure = route.waypoints[0];
+  const Waypoint& destination = route.waypoints[last];
+  const std::string departure_name = Clean(values.departure_name);
+  const std::string destination_name = Clean(values.destination_name);
+  header.departure_icao = departure.id;
+  header.destination_icao = destination.id;
+  header.departure_name = departure_name.empty() ? departure.id : departure_name;
+  header.destination_name = destination_name.empty() ? destination.id : destination_name;
+  header.departure_lat = departure.lat;
+  header.departure_lon = departure.lon;
+  header.destination_lat = destination.lat;
+  header.destination_lon = destination.lon;
+  header.departure_elevation = departure.alt;
+  header.destination_elevation = destination.alt;
+  header.cruise_altitude = values.cruise_altitude.value_or(
+      highest_en_route && *highest_en_route > 0 ? *highest_en_route : kDefaultCruiseAltitude);
+  route.runway = Clean(values.runway);
+  return route;
+}
+
+std::string MessageText(std::string_view core_text) {
+  return Cp1252ToUtf8(core_text);
+}
+
+}  // namespace korvanta

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "route/airports.hpp"
+#include "route/tables.hpp"
+
+namespace korvanta {
+
+// What every plan reader shares: the route it gives, its messages, the exact
+// reading of the numbers plan files hold, and the rules that turn the points
+// of any plan into the same waypoint table as the route finder's text gives.
+
+// A route read from a plan file: the header and the waypoints exactly as the
+// text parser gives them in its text reading, and the departure runway the
+// plan names ("16L"; empty when it names none).
+struct PlanRoute {
+  RouteHeader header;
+  WaypointTable waypoints;
+  std::string runway;
+};
+
+// Why a plan gives no route: the message shown to the user (UTF-8).
+struct PlanReadError {
+  std::string message;
+
+  bool operator==(const PlanReadError&) const = default;
+};
+
+using PlanReadResult = std::variant<PlanRoute, PlanReadError>;
+
+inline constexpr std::string_view kFewerThanTwoPoints = "The plan holds fewer than two points";
+
+// "Not a readable flight plan: <reason> (line N)"; without a line when `line` is 0.
+PlanReadError NotReadable(std::string_view reason, int line = 0);
+
+// One coordinate of a point: its hemisphere letter as the plan gives it (so a
+// zero angle keeps it) and the angle in hundredths of an arc second.
+struct PlanAngle {
+  char hemisphere = 'N';
+  std::int64_t hundredths = 0;
+};
+
+// A decimal number (optional blanks, optional sign, digits with an optional
+// "." and fraction, nothing else) times multiplier / divisor, rounded half
+// away from zero, computed exactly on the digits. Nothing when the text is no
+// such number or the result is beyond 10^15.
+std::optional<std::int64_t> RoundedDecimal(std::string_view text, std::int64_t multiplier,
+                                           std::int64_t divisor = 1);
+
+// Decimal degrees, south and west negative: "-122.309306".
+std::optional<PlanAngle> ReadDecimalLatitude(std::string_view text);
+std::optional<PlanAngle> ReadDecimalLongitude(std::string_view text);
+
+// Feet as a plan writes them ("364", "+000364.00", "11000.000000"), and
+// metres as GPX writes them converted to feet; both rounded half away from zero.
+std::optional<std::int32_t> ReadFeet(std::string_view text);
+std::optional<std::int32_t> ReadMetresAsFeet(std::string_view text);
+
+// The airway a plan names with a point's "via" or airway field; empty for a
+// direct leg or an airport's marker ("DCT", "DRCT", "ADEP", "ADES", "DEP", "DES").
+std::string AirwayFromVia(std::string_view via);
+
+// One point as a plan gives it, its texts already in the core's encoding.
+struct PlanPoint {
+  std::string id;
+  std::string kind = "I";        // "A", "V", "N" or "I"
+  std::optional<PlanAngle> lat;  // nothing when the plan's text does not read
+  std::optional<PlanAngle> lon;
+  std::string position_text;             // the plan's own text of the position, for messages
+  std::optional<std::int32_t> altitude;  // feet
+  std::string airway;                    // the airway leaving the point
+};
+
+// For plans that name the airway by which a point is reached: every point
+// takes the airway of the point after it, the last none.
+void TakeAirwaysFromNextPoint(std::vector<PlanPoint>& points);
+
+// What a plan says about the route as a whole, in the core's encoding.
+struct PlanHeaderValues {
+  std::string departure_name;  // empty: the plan holds none
+  std::string destination_name;
+  std::optional<std::int32_t> cruise_altitude;  // feet
+  std::string runway;
+};
+
+// The route of the points in order, the first the departure and the last the
+// destination airport: identifiers, names and airways with control characters
+// made blanks, trimmed and cut to the table's widths; positions checked
+// and written as the route finder writes them; the track from the previous
+// point; the airports' elevations from the plan, else the database, else 0;
+// the cruise altitude from the plan, else the highest en-route altitude, else
+// 30000. The error names the first point that has no identifier or whose
+// position does not read or lies out of range.
+PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValues& values,
+                             const AirportDatabase& airports);
+
+// The message of an error naming a point: built from the core's text, shown
+// as UTF-8. The one place where route text becomes message text.
+std::string MessageText(std::string_view core_text);
+
+}  // namespace korvanta

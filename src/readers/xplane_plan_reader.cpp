@@ -1,0 +1,165 @@
+#include "readers/xplane_plan_reader.hpp"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "route/cp1252.hpp"
+#include "route/numbers.hpp"
+#include "route/parser.hpp"
+#include "route/text.hpp"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The plan's bytes as the core's text: UTF-8 is converted, anything else is
+// Windows-1252 as it stands. The one place where the plan's bytes become
+// route text.
+std::string CoreText(std::string_view bytes) {
+  return InputToCp1252(bytes);
+}
+
+struct PlanLine {
+  int number = 0;  // from 1
+  std::vector<std::string_view> fields;
+};
+
+// The lines that are not blank, cut into their blank-separated fields.
+std::vector<PlanLine> FieldLines(std::string_view text) {
+  std::vector<PlanLine> lines;
+  int number = 0;
+  ForEachLine(text, [&](std::string_view line) {
+    ++number;
+    PlanLine fields{number, {}};
+    std::size_t i = 0;
+    while (i < line.size()) {
+      i = std::min(line.find_first_not_of(" \t", i), line.size());
+      const std::size_t end = std::min(line.find_first_of(" \t", i), line.size());
+      if (end > i)
+        fields.fields.push_back(line.substr(i, end - i));
+      i = end;
+    }
+    if (!fields.fields.empty())
+      lines.push_back(std::move(fields));
+  });
+  return lines;
+}
+
+bool IsNumber(std::string_view field) {
+  return !field.empty() &&
+         std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string KindOfType(std::string_view type) {
+  if (type == "1")
+    return "A";
+  if (type == "2")
+    return "N";
+  if (type == "3")
+    return "V";
+  return "I";
+}
+
+// A point row; nothing when it has too few fields or no numeric type.
+std::optional<PlanPoint> ReadPoint(const PlanLine& line, bool with_via) {
+  const std::vector<std::string_view>& fields = line.fields;
+  if (fields.size() < (with_via ? 6u : 5u) || !IsNumber(fields[0]))
+    return std::nullopt;
+  const std::size_t at = with_via ? 3 : 2;  // the altitude's field
+  PlanPoint point;
+  point.id = std::string(fields[1]);
+  point.kind = KindOfType(fields[0]);
+  point.lat = ReadDecimalLatitude(fields[at + 1]);
+  point.lon = ReadDecimalLongitude(fields[at + 2]);
+  point.position_text = fmt::format("{} {}", fields[at + 1], fields[at + 2]);
+  if (with_via) {
+    point.altitude = ReadFeet(fields[at]);
+    point.airway = AirwayFromVia(fields[2]);
+  }
+  return point;
+}
+
+PlanReadError PointFault(const PlanLine& line) {
+  return NotReadable("a point line does not read", line.number);
+}
+
+}  // namespace
+
+PlanReadResult ReadXPlanePlan(std::string_view bytes, const AirportDatabase& airports) {
+  std::string text = CoreText(bytes);
+  if (std::string_view(text).starts_with(kByteOrderMark))
+    text.erase(0, kByteOrderMark.size());
+  const std::vector<PlanLine> lines = FieldLines(text);
+
+  if (lines.empty() || lines[0].fields.size() != 1 ||
+      (lines[0].fields[0] != "I" && lines[0].fields[0] != "A"))
+    return NotReadable("an X-Plane plan starts with a line \"I\" or \"A\"",
+                       lines.empty() ? 1 : lines[0].number);
+  const bool version_line =
+      lines.size() > 1 && lines[1].fields.size() == 2 && EqualNoCase(lines[1].fields[1], "version");
+  const bool version_3 = version_line && lines[1].fields[0] == "3";
+  if (!version_3 && !(version_line && lines[1].fields[0] == "1100"))
+    return NotReadable("the second line names no X-Plane plan version",
+                       lines.size() > 1 ? lines[1].number : lines[0].number);
+
+  std::vector<PlanPoint> points;
+  PlanHeaderValues values;
+  if (version_3) {
+    // The number lines after the header are not checked: writers put
+    // anything there, Korvanta's own "0".
+    std::size_t first_point = 2;
+    while (first_point < std::min<std::size_t>(lines.size(), 4) &&
+           lines[first_point].fields.size() == 1)
+      ++first_point;
+    for (std::size_t i = first_point; i < lines.size(); ++i) {
+      // A row of type 0 ("0 ---- 0 0.000000 0.000000") ends the points.
+      if (lines[i].fields[0] == "0")
+        break;
+      auto point = ReadPoint(lines[i], false);
+      if (!point)
+        return PointFault(lines[i]);
+      points.push_back(std::move(*point));
+    }
+    return MakePlanRoute(std::move(points), values, airports);
+  }
+
+  std::size_t i = 2;
+  std::optional<std::int64_t> count;
+  for (; i < lines.size() && !count; ++i) {
+    const std::vector<std::string_view>& fields = lines[i].fields;
+    if (IsNumber(fields[0]))
+      return NotReadable("a point comes before the NUMENR line", lines[i].number);
+    if (fields[0] == "NUMENR") {
+      count = fields.size() == 2 && IsNumber(fields[1]) ? ReadInteger(fields[1]) : std::nullopt;
+      if (!count)
+        return NotReadable("NUMENR gives no count", lines[i].number);
+    } else if (fields[0] == "DEPRWY" && fields.size() > 1) {
+      std::string_view runway = fields[1];
+      if (runway.starts_with("RW"))
+        runway.remove_prefix(2);
+      values.runway = std::string(runway);
+    }
+  }
+  if (!count)
+    return NotReadable("the NUMENR line is missing");
+  for (; i < lines.size(); ++i) {
+    auto point = ReadPoint(lines[i], true);
+    if (!point)
+      return PointFault(lines[i]);
+    points.push_back(std::move(*point));
+  }
+  if (static_cast<std::size_t>(*count) != points.size()) {
+    return PlanReadError{fmt::format("The plan's NUMENR line counts {} points, but it lists {}",
+                                     *count, points.size())};
+  }
+  TakeAirwaysFromNextPoint(points);
+  return MakePlanRoute(std::move(points), values, airports);
+}
+
+}  // namespace korvanta
