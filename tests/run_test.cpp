@@ -7,7 +7,6 @@
 
 #include "errors/run_error.hpp"
 #include "files/file_output.hpp"
-#include "files/safe_file_name.hpp"
 #include "io/utf8_path.hpp"
 #include "run/conversion_run.hpp"
 #include "test_support.hpp"
@@ -274,23 +273,6 @@ TEST(ConversionRun, NavWritersNameTheirFilesAndStopOnTooManyFiles) {
   EXPECT_FALSE(std::filesystem::exists(t / "fs9/Civa/ADEU"));
   EXPECT_FALSE(std::filesystem::exists(t / "fs9/MADDOG2008/Routes/EAAAEBBB.mdr"));
   EXPECT_FALSE(std::filesystem::exists(t / "fs9/routes"));
-}
-
-TEST(FileOutput, SafeNamesStayInTheirFolder) {
-  struct Case {
-    std::string name, safe;
-  };
-  const Case cases[] = {
-      {"IFR A to B.pln", "IFR A to B.pln"},
-      {"../../etc/passwd", "_._.._etc_passwd"},
-      {"a\\b:c*d?e\"f<g>h|i", "a_b_c_d_e_f_g_h_i"},
-      {"tab\there", "tab_here"},
-      {"Z\xFCrich", "Z\xC3\xBCrich"},  // Windows-1252 to the file system's UTF-8
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(SafeFileName(c.name).string(), c.safe);
-  for (const char* bad : {"", ".", ".."})
-    EXPECT_THROW(SafeFileName(bad), RunError) << bad;
 }
 
 // The example route with other airport names in the heading and other

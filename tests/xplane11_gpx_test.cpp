@@ -60,13 +60,13 @@ std::string RtePoint(const std::string& lat, const std::string& lon, const std::
 // Southern and western points, airway runs, an NDB named in Windows-1252, the
 // departure airport passed again, points at the equator and the meridian.
 const RouteHeader kSouth =
-    Header("SBGR", "SCEL", "S\xC3O PAULO", "ARTURO & <B>", 2461, 1555, 35000);
+    Header("SBGR", "SCEL", "S\xC3\x83O PAULO", "ARTURO & <B>", 2461, 1555, 35000);
 const WaypointTable kSouthRm = test::Table({
     Row("SBGR", "S23*26'08.00\"", "W046*28'23.00\"", "", "A"),
     Row("PCX", "S23*30'00.55\"", "W046*50'00.00\"", "UZ10", "V"),
     Row("ILKAP", "S24*00'00.00\"", "W047*00'00.01\"", "UZ10", "I"),
     Row("SBGR", "S23*26'08.00\"", "W046*28'23.00\"", "", "I"),
-    Row("\xC9TRA", "N00*00'00.00\"", "W000*00'00.02\"", "UM400", "N"),
+    Row("\xC3\x89TRA", "N00*00'00.00\"", "W000*00'00.02\"", "UM400", "N"),
     Row("EQ", "S00*00'00.18\"", "E000*00'00.02\"", "", "I"),
     Row("SCEL", "S33*23'35.00\"", "W070*47'09.00\"", "", "A"),
 });
@@ -126,12 +126,9 @@ TEST(NewWriters, CoordinateThatDoesNotReadIsTheRunsErrorNamingTheWaypoint) {
   for (const std::string lat : {"ERR", "N50*02'00.00", "N50*60'00.00\"", "N50*02'60.00\"",
                                 "N50*02'00.001\"", "N90*00'00.01\"", "E008*34'14.00\"", "N 50.1"}) {
     const WaypointTable waypoints =
-        test::Table({kPairRm[0], Row("K\xD6LN", lat, "E008*00'00.00\"", "", "I"), kPairRm[1]});
-    // The message is UTF-8 text: the degree sign is C2 B0 there.
-    std::string shown = lat;
-    if (const auto at = shown.find('*'); at != std::string::npos)
-      shown.replace(at, 1, "\xC2\xB0");
-    const std::string message = "Waypoint K\xC3\x96LN: the coordinate " + shown + " does not read";
+        test::Table({kPairRm[0], Row("K\xC3\x96LN", lat, "E008*00'00.00\"", "", "I"), kPairRm[1]});
+    const std::string message =
+        "Waypoint K\xC3\x96LN: the coordinate " + test::WithDegreeSign(lat, '*') + " does not read";
     EXPECT_EQ(MessageOf([&] { WriteXPlane11Fms(kPair, waypoints, "", "2613"); }), message);
     EXPECT_EQ(MessageOf([&] { WriteGpxRoute(kPair, waypoints); }), message);
   }

@@ -11,8 +11,8 @@
 #include "cli/exit_codes.hpp"
 #include "cli/input.hpp"
 #include "io/utf8_path.hpp"
-#include "route/cp1252.hpp"
 #include "run/conversion_run.hpp"
+#include "run/route_source.hpp"
 #include "run/writer_slots.hpp"
 #include "settings/folder_set.hpp"
 #include "settings/folder_source.hpp"
@@ -133,19 +133,16 @@ int RunConvert(const ConvertArgs& args) {
     return kExitUsage;
   }
 
-  // The line list is let go before the run: a large text is held by the run
-  // often enough.
-  std::string text;
+  // The text is let go once the source has its lines: a large text is held
+  // by the run often enough.
+  std::optional<RouteTextSource> route;
   {
-    const auto lines = ReadRouteLines(args.file, error);
-    if (!lines) {
+    const auto text = ReadRouteText(args.file, error);
+    if (!text) {
       fmt::print(stderr, "{}\n", error);
       return kExitIoError;
     }
-    for (const auto& line : *lines) {
-      text += line;
-      text += '\n';
-    }
+    route.emplace(*text);
   }
 
   const std::filesystem::path app_dir =
@@ -162,14 +159,14 @@ int RunConvert(const ConvertArgs& args) {
   RunChoices choices;
   choices.ticked = *targets;
   choices.super80 = args.super80;
-  choices.runway = Utf8ToCp1252(args.runway);
+  choices.runway = args.runway;
   choices.plan_number = args.plan_number;
   choices.simulator = *sim;
   choices.cycle = args.cycle;
 
   CliFrontEnd front(args.open);
   ConversionRun run(folders, airports, front);
-  const RunOutcome outcome = run.Run(text, choices);
+  const RunOutcome outcome = run.Run(*route, choices);
   if (outcome.end != RunEnd::kCompleted)
     return kExitIoError;
   return outcome.parse_failed ? kExitParseFailed : kExitOk;
