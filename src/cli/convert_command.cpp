@@ -169,7 +169,11 @@ int RunConvert(const ConvertArgs& args) {
   const RunOutcome outcome = run.Run(*route, choices);
   if (outcome.end != RunEnd::kCompleted)
     return kExitIoError;
-  return outcome.parse_failed ? kExitParseFailed : kExitOk;
+  if (!outcome.parse_failed)
+    return kExitOk;
+  if (outcome.last_failure == ParseResult::kNoDetails)
+    fmt::print(stderr, "{}\n", kNoDetailsReason);
+  return kExitParseFailed;
 }
 
 std::string TargetNames() {

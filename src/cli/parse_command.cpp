@@ -65,9 +65,7 @@ int RunParse(const ParseArgs& args) {
       fmt::print(stderr, "{}\n", kWrongFormat);
       return kExitParseFailed;
     case ParseResult::kNoDetails:
-      fmt::print(stderr,
-                 "No details list found (a line beginning \"ID FREQ TRK\" followed by the "
-                 "waypoints)\n");
+      fmt::print(stderr, "{}\n", kNoDetailsReason);
       return kExitParseFailed;
   }
   return kExitParseFailed;
