@@ -143,20 +143,15 @@ float DmsToDegrees(std::string_view dms, const DmsLayout& layout) {
 }  // namespace
 
 std::string SqueezeBlanks(std::string_view text) {
-  std::string out(text);
-  SqueezeBlanksInPlace(out);
-  return out;
-}
-
-void SqueezeBlanksInPlace(std::string& text) {
-  auto out = text.begin();
+  std::string out;
+  out.reserve(text.size());
   bool after_non_blank = true;
   for (const char c : text) {
     if (c != ' ' || after_non_blank)
-      *out++ = c;
+      out += c;
     after_non_blank = c != ' ';
   }
-  text.erase(out, text.end());
+  return out;
 }
 
 std::string DmsToDecimalText(std::string_view dms) {

@@ -15,9 +15,8 @@ namespace korvanta {
 inline constexpr std::string_view kErr = "ERR";
 inline constexpr std::string_view kDegreeSign = "\xC2\xB0";
 
+// Every run of blanks as one blank.
 std::string SqueezeBlanks(std::string_view text);
-// The same in place, without a second copy: a route line can be the whole text.
-void SqueezeBlanksInPlace(std::string& text);
 std::string DmsToDecimalText(std::string_view dms);
 std::string DecimalText6(std::string_view number);
 std::string LatDmsToDegMinText(std::string_view dms);
