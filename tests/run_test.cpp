@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "errors/run_error.hpp"
 #include "files/file_output.hpp"
 #include "io/utf8_path.hpp"
+#include "route/cp1252.hpp"
 #include "run/conversion_run.hpp"
 #include "test_support.hpp"
 #include "writers/fs2004.hpp"
@@ -97,6 +99,71 @@ TEST(ConversionRun, RouteTextIsKeptWithCrLf) {
   EXPECT_EQ(test::ReadFile(t / "app/route.txt"), "line one\r\nline two\r\nline three\r\n");
 }
 
+// Writers of both readings of the route, with their own flows among them.
+const std::set<Target> kSevenTargets = {Target::kFs2004, Target::kIfly,  Target::kPmdg,
+                                        Target::kCiva,   Target::kTu154, Target::kXPlane11,
+                                        Target::kGpx};
+
+// The route finder's text, with the readings it is asked for counted, and
+// what a plan file would give instead of the text's copy.
+class CountingSource : public RouteSource {
+ public:
+  explicit CountingSource(const std::string& text) : text_(InputToUtf8(text)) {}
+  RouteReading Read(const ParseOptions& options, const AirportDatabase& airports) const override {
+    ++reads[options.mode];
+    return text_.Read(options, airports);
+  }
+  std::optional<std::string> Runway() const override { return runway; }
+  std::optional<std::string> RouteText() const override {
+    return route_text ? text_.RouteText() : std::nullopt;
+  }
+
+  mutable std::map<ParseMode, int> reads;
+  std::optional<std::string> runway;
+  bool route_text = true;
+
+ private:
+  RouteTextSource text_;
+};
+
+TEST(ConversionRun, EachReadingIsMadeOncePerRun) {
+  for (const char* text : {"", "hello\r\n"}) {
+    Tree t;
+    for (const char* folder :
+         {"fs9/ifly/737NG/navdata/Fltplan", "fs9/Pmdg/Flightplans", "fs9/Civa"})
+      std::filesystem::create_directories(t / folder);
+    std::filesystem::copy(test::DataDir() / "kln90b", t / "fs9/PTT_KLN90B");
+    ConversionRun run(t.folders, t.airports, t.front);
+    const CountingSource source(*text ? text : ExampleText());
+    RunChoices choices;
+    choices.ticked = kSevenTargets;
+    choices.plan_number = 3;
+    EXPECT_EQ(run.Run(source, choices).end, RunEnd::kCompleted)
+        << ::testing::PrintToString(t.front.events);
+    EXPECT_EQ(source.reads,
+              (std::map<ParseMode, int>{{ParseMode::kText, 1}, {ParseMode::kDecimal, 1}}))
+        << text;
+  }
+}
+
+TEST(ConversionRun, APlanSourceGivesItsRunwayAndNoRouteTextCopy) {
+  for (const char* typed : {"", "07R"}) {
+    Tree t;
+    ConversionRun run(t.folders, t.airports, t.front);
+    CountingSource source(ExampleText());
+    source.route_text = false;
+    source.runway = "25L";
+    RunChoices choices = Fs2004();
+    choices.runway = typed;
+    ASSERT_EQ(run.Run(source, choices).end, RunEnd::kCompleted);
+    const std::string runway = *typed ? typed : "25L";
+    EXPECT_NE(test::ReadFile(t / "app/temp.tmp").find("\r\ndeparture_position=" + runway + "\r\n"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(t / "app/route.txt"));
+    EXPECT_FALSE(std::filesystem::exists(t / "fs9/routes"));
+  }
+}
+
 TEST(ConversionRun, WrongTextShowsOneMessageAndWritesNoPlan) {
   struct Case {
     std::string text;
@@ -107,8 +174,11 @@ TEST(ConversionRun, WrongTextShowsOneMessageAndWritesNoPlan) {
       {"", {Target::kFs2004}, {"Wrong format"}},
       {"", {}, {"Wrong format"}},
       {"hello\r\n", {Target::kFs2004}, {"Wrong format"}},
+      // Once per run, however many writers would have needed the route.
+      {"hello\r\n", kSevenTargets, {"Wrong format"}},
       // No details list: a quiet failure.
       {"Cruise altitude between FL330\r\nA > B\r\n", {Target::kFs2004}, {}},
+      {"Cruise altitude between FL330\r\nA > B\r\n", kSevenTargets, {}},
   };
   for (const auto& c : cases) {
     Tree t;
