@@ -133,6 +133,9 @@ TEST(ConversionRun, EachReadingIsMadeOncePerRun) {
          {"fs9/ifly/737NG/navdata/Fltplan", "fs9/Pmdg/Flightplans", "fs9/Civa"})
       std::filesystem::create_directories(t / folder);
     std::filesystem::copy(test::DataDir() / "kln90b", t / "fs9/PTT_KLN90B");
+    // Not the current folder for the X-Plane 11/12 plan.
+    test::WriteFile(t.folders.SettingsFile(),
+                    "[Main]\r\nXPlane11Folder=" + PathToUtf8(t.dir.path()) + "\r\n");
     ConversionRun run(t.folders, t.airports, t.front);
     const CountingSource source(*text ? text : ExampleText());
     RunChoices choices;
