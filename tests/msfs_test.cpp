@@ -35,7 +35,7 @@ RouteHeader Header(std::string dep, std::string dest, std::string dep_name, std:
 }
 
 // Southern and western points, an airway run over two legs, the departure
-// passed again, another airport on the way, names in Windows-1252 that need
+// passed again, another airport on the way, names outside ASCII that need
 // escaping, a destination below sea level.
 const RouteHeader kSouth =
     Header("SBGR", "SCEL", "S\xC3\x83O PAULO", "ARTURO & <B>", 2461, -11, 35000);

@@ -144,19 +144,31 @@ TEST(ParserExample, Super80TakesTheIcaoCodesAsNames) {
   EXPECT_EQ(p.header.destination_name, "EBB");
 }
 
-TEST(ParserExample, ASecondParseOfTheEditedListIsIdentical) {
+TEST(ParserExample, ASecondParseAndDoubledBlanksGiveTheSameRoute) {
+  // Every line is read with its runs of blanks as one blank, the markers
+  // ("Cruise altitude", "Details:", "ID FREQ TRK") included; the caller's
+  // lines stay as they are.
+  auto doubled = ExampleLines();
+  for (std::string& line : doubled) {
+    for (std::size_t at = 0; (at = line.find(' ', at)) != std::string::npos; at += 2)
+      line.insert(at, 1, ' ');
+  }
   for (const ParseMode mode : {ParseMode::kText, ParseMode::kDecimal}) {
     auto lines = ExampleLines();
     const Parsed first = Parse(lines, mode);
-    const Parsed second = Parse(lines, mode);
-    ASSERT_EQ(first.waypoints.Count(), second.waypoints.Count());
-    for (std::size_t i = 0; i < first.waypoints.Count(); ++i) {
-      EXPECT_EQ(first.waypoints[i].id, second.waypoints[i].id);
-      EXPECT_EQ(first.waypoints[i].lat, second.waypoints[i].lat);
-      EXPECT_EQ(first.waypoints[i].route, second.waypoints[i].route);
-      EXPECT_EQ(first.waypoints[i].kind, second.waypoints[i].kind);
+    ASSERT_EQ(first.result, ParseResult::kParsed);
+    for (auto* again : {&lines, &doubled}) {
+      const auto before = *again;
+      const Parsed second = Parse(*again, mode);
+      EXPECT_EQ(*again, before);
+      ASSERT_EQ(first.waypoints.Count(), second.waypoints.Count());
+      for (std::string Waypoint::*field : {&Waypoint::id, &Waypoint::lat, &Waypoint::lon,
+                                           &Waypoint::route, &Waypoint::kind, &Waypoint::freq})
+        EXPECT_EQ(Column(first.waypoints, field), Column(second.waypoints, field));
+      EXPECT_EQ(first.header.departure_name, second.header.departure_name);
+      EXPECT_EQ(first.header.destination_name, second.header.destination_name);
+      EXPECT_EQ(first.header.cruise_altitude, second.header.cruise_altitude);
     }
-    EXPECT_EQ(first.header.departure_name, second.header.departure_name);
   }
 }
 
@@ -252,7 +264,7 @@ TEST(ParserChain, AirwaysStayOnTheirWaypointWhereverTheLineBreaks) {
 
 TEST(ParserChain, SeparatorRunsLineBreaksAndTrailingSeparators) {
   // Each chain gives the airways "", UL602, UM1, UN5, "" to the five rows,
-  // also on a second parse of the edited lines.
+  // also on a second parse of the same lines.
   const std::vector<std::vector<std::string>> chains = {
       {">> EAAA (0) -SID- >> TOBAK (12) -UL602- >>> RUDOL (55) -UM1- >",
        "KOMAR (98) -UN5- > EBBB (130)"},
