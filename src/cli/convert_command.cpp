@@ -196,8 +196,9 @@ std::function<int()> AddConvertCommand(CLI::App& app, const std::filesystem::pat
       "Convert a route finder's text result into plan files, each written into the folder\n"
       "where its simulator or add-on looks for plans. Prints one \"File ... created\" line\n"
       "per file written, in run order; messages go to standard error.\n"
-      "Exit status: 0 done; 3 the text did not parse (\"Wrong format\"); 1 the run ended\n"
-      "with an error or a stop message (\"Too many files\"); 2 usage error.");
+      "Exit status: 0 done; 3 the text did not parse (\"Wrong format\", or no details\n"
+      "list); 1 the run ended with an error or a stop message (\"Too many files\"); 2 usage\n"
+      "error.");
   cmd->add_option("--targets", args->targets,
                   "comma-separated from: " + TargetNames() +
                       "; or \"all\" for every target that the selection allows (default all)");
