@@ -27,8 +27,8 @@ inline std::string Dms(char hemisphere, int degree_digits, std::int64_t seconds_
   const std::int64_t degrees = seconds_total / 3600;
   const std::int64_t minutes = seconds_total / 60 % 60;
   const std::int64_t seconds = seconds_total % 60;
-  return fmt::format("{}{:0{}d}\xB0{:02d}'{:02d}.00\"", hemisphere, degrees, degree_digits, minutes,
-                     seconds);
+  return fmt::format("{}{:0{}d}\xC2\xB0{:02d}'{:02d}.00\"", hemisphere, degrees, degree_digits,
+                     minutes, seconds);
 }
 
 inline std::vector<std::string> RouteLines() {

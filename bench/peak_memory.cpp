@@ -97,7 +97,7 @@ void ParseSingleChainLine(benchmark::State& state, bool with_heading) {
   std::size_t peak = 0;
   for (auto _ : state) {
     peak = PeakOf([&] {
-      std::vector<std::string> lines = korvanta::SplitLines(text);
+      const std::vector<std::string> lines = korvanta::SplitLines(text);
       korvanta::WaypointTable waypoints;
       korvanta::RouteHeader header;
       benchmark::DoNotOptimize(korvanta::ParseRoute(lines, {}, airports, waypoints, header));

@@ -56,7 +56,7 @@ std::string Identifier(std::mt19937& rng, std::size_t letters) {
   return id;
 }
 
-// "N51°28'42.00"" for 51.478333; "@" would not do, the route text carries 0xB0.
+// "N51°28'42.00"" for 51.478333, as the waypoint table holds it (UTF-8).
 std::string DmsText(double value, char positive, char negative, int degree_digits) {
   const char hemisphere = value < 0 ? negative : positive;
   const double magnitude = value < 0 ? -value : value;
@@ -64,7 +64,7 @@ std::string DmsText(double value, char positive, char negative, int degree_digit
   const std::int64_t degrees = total / 360000;
   const std::int64_t minutes = total / 6000 % 60;
   const std::int64_t hundredths = total % 6000;
-  return fmt::format("{}{:0{}d}\xB0{:02d}'{:02d}.{:02d}\"", hemisphere, degrees, degree_digits,
+  return fmt::format("{}{:0{}d}\xC2\xB0{:02d}'{:02d}.{:02d}\"", hemisphere, degrees, degree_digits,
                      minutes, hundredths / 100, hundredths % 100);
 }
 

@@ -7,8 +7,8 @@
 //
 // Beyond the sanitizers, the target checks the parser's promises: a failed
 // parse leaves the table empty, a successful one marks both ends as airports,
-// and parsing the edited line list again gives the same result, table and
-// header.
+// every field keeps to its width in characters, and parsing the same lines
+// again gives the same result, table and header.
 
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +21,7 @@
 #include "route/airports.hpp"
 #include "route/parser.hpp"
 #include "route/tables.hpp"
+#include "route/utf8.hpp"
 
 namespace {
 
@@ -64,18 +65,18 @@ bool SameHeader(const RouteHeader& a, const RouteHeader& b) {
 }
 
 bool FitsWidths(const Waypoint& row) {
-  return row.id.size() <= WaypointTable::kIdWidth && row.lat.size() <= WaypointTable::kLatWidth &&
-         row.lon.size() <= WaypointTable::kLonWidth &&
-         row.route.size() <= WaypointTable::kRouteWidth &&
-         row.kind.size() <= WaypointTable::kKindWidth &&
-         row.freq.size() <= WaypointTable::kFreqWidth &&
-         row.track.size() <= WaypointTable::kTrackWidth;
+  using korvanta::CharacterCount;
+  return CharacterCount(row.id) <= WaypointTable::kIdWidth &&
+         CharacterCount(row.lat) <= WaypointTable::kLatWidth &&
+         CharacterCount(row.lon) <= WaypointTable::kLonWidth &&
+         CharacterCount(row.route) <= WaypointTable::kRouteWidth &&
+         CharacterCount(row.kind) <= WaypointTable::kKindWidth &&
+         CharacterCount(row.freq) <= WaypointTable::kFreqWidth &&
+         CharacterCount(row.track) <= WaypointTable::kTrackWidth;
 }
 
-void CheckParse(const std::vector<std::string>& original, const ParseOptions& options,
+void CheckParse(const std::vector<std::string>& lines, const ParseOptions& options,
                 const AirportDatabase& airports) {
-  std::vector<std::string> lines = original;
-
   WaypointTable waypoints;
   RouteHeader header;
   const ParseResult result = ParseRoute(lines, options, airports, waypoints, header);
@@ -97,7 +98,7 @@ void CheckParse(const std::vector<std::string>& original, const ParseOptions& op
       Fail("row field wider than its column", options);
   }
 
-  // The same, edited list once more, into fresh objects.
+  // The same lines once more, into fresh objects.
   WaypointTable rm_again;
   RouteHeader header_again;
   const ParseResult again = ParseRoute(lines, options, airports, rm_again, header_again);

@@ -21,6 +21,7 @@
 #include "errors/run_error.hpp"
 #include "fuzz_support.hpp"
 #include "route/airports.hpp"
+#include "route/cp1252.hpp"
 #include "route/parser.hpp"
 #include "route/tables.hpp"
 #include "writers/civa.hpp"
@@ -49,7 +50,8 @@ void RequireCrLfText(std::string_view text, std::string_view format) {
 bool Parse(std::string_view text, korvanta::ParseOptions options, WaypointTable& waypoints,
            RouteHeader& header) {
   static const korvanta::AirportDatabase kNoAirports;
-  std::vector<std::string> lines = korvanta::SplitLines(text);
+  // Decoded as every input is at the edge.
+  const std::vector<std::string> lines = korvanta::SplitLines(korvanta::InputToUtf8(text));
   return korvanta::ParseRoute(lines, options, kNoAirports, waypoints, header) ==
          korvanta::ParseResult::kParsed;
 }
@@ -84,13 +86,14 @@ void CheckFsNavigator(const RouteHeader& header, const WaypointTable& waypoints)
 }
 
 void CheckCiva(const RouteHeader& header, const WaypointTable& waypoints) {
-  std::vector<std::string_view> waypoints;
+  // The cards are Windows-1252; their names are the route's own text.
+  std::vector<std::string> en_route;
   for (std::size_t i = 1; i < waypoints.Count(); ++i) {
     if (waypoints[i].id != header.destination_icao)
-      waypoints.push_back(waypoints[i].id);
+      en_route.push_back(korvanta::Utf8ToCp1252(waypoints[i].id));
   }
   const std::vector<korvanta::CivaCard> cards = korvanta::WriteCivaCards(header, waypoints);
-  Require(cards.size() == waypoints.size() / 9 + 1, "CIVA: not nine waypoints to a card");
+  Require(cards.size() == en_route.size() / 9 + 1, "CIVA: not nine waypoints to a card");
   std::size_t next = 0;
   for (std::size_t c = 0; c < cards.size(); ++c) {
     const std::string program =
@@ -100,7 +103,8 @@ void CheckCiva(const RouteHeader& header, const WaypointTable& waypoints) {
     Require(text.ends_with("\r\n;") &&
                 korvanta::fuzz::OnlyCrLfLineEnds(std::string_view(text).substr(0, text.size() - 1)),
             "CIVA: a line end is not CR LF, or the last line is not a bare \";\"");
-    Require(text.find("\r\n; CONCORDE INS PROGRAM #" + program + "\r\n") != std::string::npos,
+    Require(text.find("\r\n; CONCORDE INS PROGRAM #" + korvanta::Utf8ToCp1252(program) + "\r\n") !=
+                std::string::npos,
             "CIVA: the card does not name its program");
     // Waypoint lines are the ones that are no ";" comments: "position ... ; id".
     int position = 0;
@@ -108,15 +112,15 @@ void CheckCiva(const RouteHeader& header, const WaypointTable& waypoints) {
       if (line.starts_with(';'))
         continue;
       ++position;
-      Require(next < waypoints.size(), "CIVA: more waypoint lines than waypoints");
+      Require(next < en_route.size(), "CIVA: more waypoint lines than waypoints");
       Require(line.starts_with(fmt::format("{} ", position)), "CIVA: positions not counted from 1");
-      Require(line.ends_with(fmt::format(" ; {}", waypoints[next++])),
+      Require(line.ends_with(fmt::format(" ; {}", en_route[next++])),
               "CIVA: waypoint out of order");
     }
-    Require(position == (c + 1 < cards.size() ? 9 : static_cast<int>(waypoints.size() % 9)),
+    Require(position == (c + 1 < cards.size() ? 9 : static_cast<int>(en_route.size() % 9)),
             "CIVA: a card holds the wrong number of waypoints");
   }
-  Require(next == waypoints.size(), "CIVA: a waypoint is on no card");
+  Require(next == en_route.size(), "CIVA: a waypoint is on no card");
 }
 
 void CheckTu154(const WaypointTable& waypoints) {

@@ -77,6 +77,13 @@ TEST(CliParse, ExitStatusForBadInput) {
   test::TempDir dir;
   test::WriteFile(dir / "wrong.txt", "hello\r\nworld\r\n");
   test::WriteFile(dir / "nodetails.txt", "Cruise altitude between FL330\r\nA > B\r\n");
+  test::WriteFile(dir / "oneline.txt",
+                  "Cruise altitude between FL330\r\nA > B\r\nID FREQ TRK\r\nA\r\n");
+  const auto convert = [&](const std::string& file) {
+    const std::string folder = "'" + dir.path().string() + "'";
+    return "convert --targets fs2004,maddog --app-dir " + folder + " --fs9-dir " + folder +
+           " --documents-dir " + folder + " '" + (dir / file).string() + "'";
+  };
   struct Case {
     std::string args;
     int status;
@@ -85,6 +92,9 @@ TEST(CliParse, ExitStatusForBadInput) {
   const Case cases[] = {
       {"parse '" + (dir / "wrong.txt").string() + "'", 3, "Wrong format"},
       {"parse '" + (dir / "nodetails.txt").string() + "'", 3, "No details list"},
+      {"parse '" + (dir / "oneline.txt").string() + "'", 3, "No details list found"},
+      {convert("wrong.txt"), 3, "Wrong format"},
+      {convert("oneline.txt"), 3, "No details list found"},
       {"parse '" + (dir / "absent.txt").string() + "'", 1, "No such file"},
       // Opens, but reading fails: the system's text, not a crash.
       {"parse '" + dir.path().string() + "'", 1, "Is a directory"},

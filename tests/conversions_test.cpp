@@ -14,10 +14,9 @@
 namespace korvanta {
 namespace {
 
-// The route text carries the degree sign as the single Windows-1252 byte.
-#define DEG "\xB0"
-// The FSX plan and UTF-8 input carry it as two bytes.
-#define UTF8_DEG "\xC2\xB0"
+// The degree sign of the core's UTF-8 text, and of Windows-1252 input.
+#define DEG "\xC2\xB0"
+#define CP1252_DEG "\xB0"
 
 using TextOperation = std::string (*)(std::string_view);
 
@@ -46,9 +45,9 @@ TEST(ConversionText, KnownPositions) {
       {"LonDmsToCivaText", LonDmsToCivaText, "W000" DEG "27'36.00\"", "W 000*27.6"},
       {"LatDmsToDecimalHemText", LatDmsToDecimalHemText, "N51" DEG "28'42.00\"", "N 51.4783"},
       {"LonDmsToDecimalHemText", LonDmsToDecimalHemText, "W000" DEG "27'36.00\"", "W 0.4600"},
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "N51* 28.70'", "N51" UTF8_DEG " 28' 42.00\""},
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "W000* 27.60'", "W000" UTF8_DEG " 27' 36.00\""},
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "N51* 5.50'", "N51" UTF8_DEG " 5' 30.00\""},
+      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "N51* 28.70'", "N51" DEG " 28' 42.00\""},
+      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "W000* 27.60'", "W000" DEG " 27' 36.00\""},
+      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "N51* 5.50'", "N51" DEG " 5' 30.00\""},
       {"DegMinToDecimalText", DegMinToDecimalText, "N51* 28.70'", "51.478333"},
       {"DegMinToDecimalText", DegMinToDecimalText, "W000* 27.60'", "-0.460000"},
       {"PadIntPart2", PadIntPart2, "5.123456", "05.123456"},
@@ -88,13 +87,12 @@ TEST(ConversionText, EdgeCases) {
       {"LatDmsToDecimalHemText", LatDmsToDecimalHemText, "S33" DEG "56'48.00\"", "S 33.9467"},
       {"LatDmsToDecimalHemText", LatDmsToDecimalHemText, "S33" DEG "5x'48.00\"", "ERR"},
       {"LonDmsToDecimalHemText", LonDmsToDecimalHemText, "W000" DEG "27'36.0", "ERR"},
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "N51* 60.00'", "N51" UTF8_DEG " 60' 0.00\""},
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "ERR", UTF8_DEG " 0' 0.00\""},
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "  S33* 56.80'\r\n",
-       "S33" UTF8_DEG " 56' 48.00\""},
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "N51* xx.70'", "N51" UTF8_DEG " 0' 0.00\""},
+      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "N51* 60.00'", "N51" DEG " 60' 0.00\""},
+      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "ERR", DEG " 0' 0.00\""},
+      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "  S33* 56.80'\r\n", "S33" DEG " 56' 48.00\""},
+      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "N51* xx.70'", "N51" DEG " 0' 0.00\""},
       // 1.13 * 6000 lies just below 6780; it must round, not cut.
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "E008* 1.13'", "E008" UTF8_DEG " 1' 7.80\""},
+      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "E008* 1.13'", "E008" DEG " 1' 7.80\""},
       {"DegMinToDecimalText", DegMinToDecimalText, "S33* 56.80'", "-33.946667"},
       {"DegMinToDecimalText", DegMinToDecimalText, "N51 28.70'", "ERR"},
       {"DegMinToDecimalText", DegMinToDecimalText, "N51* 28.70", "ERR"},
@@ -203,7 +201,7 @@ TEST(NumberFormat, FixedAndTrim) {
 TEST(Cp1252Text, ConvertsBothWays) {
   // Pairs that convert into each other exactly, in both directions.
   const std::pair<std::string_view, std::string_view> round_trip[] = {
-      {"N51" DEG "28'", "N51" UTF8_DEG "28'"},
+      {"N51" CP1252_DEG "28'", "N51" DEG "28'"},
       {"\x80", "\xE2\x82\xAC"},
       {"\x8A\x9F\x99", "\xC5\xA0\xC5\xB8\xE2\x84\xA2"},
       {"\x81\x8D\x8F\x90\x9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},
@@ -230,25 +228,25 @@ TEST(Cp1252Text, ConvertsBothWays) {
   }
 }
 
-TEST(Cp1252Text, InputDetection) {
-  const std::pair<std::string_view, bool> cases[] = {
-      {"N51" UTF8_DEG "28'", true}, {"N51" DEG "28'", false}, {"plain", false}, {"", false},
-      {"\xE2\x82\xAC", true},       {UTF8_DEG DEG, false},
+TEST(Cp1252Text, InputIsDecodedOnce) {
+  // Valid UTF-8 stays as it is, without its byte order mark; anything else is
+  // Windows-1252. The same route read from either file gives the same text.
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"N51" DEG "28'", "N51" DEG "28'"},
+      {"N51" CP1252_DEG "28'", "N51" DEG "28'"},
+      {"\xEF\xBB\xBF\xC5\x81\xC3\x93\x44\xC5\xB9 \xE2\x82\xAC",
+       "\xC5\x81\xC3\x93\x44\xC5\xB9 \xE2\x82\xAC"},
+      {"plain", "plain"},
+      // Malformed UTF-8 is Windows-1252 text as it stands, not a string of "?".
+      {DEG "\xE9t", "\xC3\x82" DEG "\xC3\xA9t"},
   };
-  for (const auto& [bytes, utf8] : cases) {
-    EXPECT_EQ(LooksLikeUtf8(bytes), utf8) << bytes;
+  for (const auto& [bytes, text] : cases) {
+    EXPECT_EQ(InputToUtf8(bytes), text) << bytes;
   }
-
-  // The same route read from a UTF-8 file and from a 1252 file gives the same bytes.
-  EXPECT_EQ(InputToCp1252("N51" UTF8_DEG "28'42.00\""), "N51" DEG "28'42.00\"");
-  EXPECT_EQ(InputToCp1252("N51" DEG "28'42.00\""), "N51" DEG "28'42.00\"");
-  EXPECT_EQ(InputToCp1252("\xEF\xBB\xBFLFPG \xE2\x82\xAC"), "LFPG \x80");
-  // Malformed UTF-8 is 1252 text as it stands, not a string of "?".
-  EXPECT_EQ(InputToCp1252(UTF8_DEG "\xE9t\xE9"), UTF8_DEG "\xE9t\xE9");
 }
 
 #undef DEG
-#undef UTF8_DEG
+#undef CP1252_DEG
 
 }  // namespace
 }  // namespace korvanta

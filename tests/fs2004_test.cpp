@@ -92,10 +92,10 @@ TEST(Fs2004Plan, AirportsOnlyAndEnRouteAirportIds) {
   h.departure_icao = "EAAA";
   h.destination_icao = "EBBB";
   h.departure_lat = h.destination_lat =
-      "N50\xB0"
+      "N50\xC2\xB0"
       "00'00.00\"";
   h.departure_lon = h.destination_lon =
-      "E008\xB0"
+      "E008\xC2\xB0"
       "00'00.00\"";
   WaypointTable waypoints;
   waypoints.Append({"EAAA", h.departure_lat, h.departure_lon, 0, "", "A", "0", "0"});

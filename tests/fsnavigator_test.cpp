@@ -8,19 +8,18 @@
 #include <vector>
 
 #include "errors/run_error.hpp"
+#include "test_support.hpp"
 
 namespace korvanta {
 namespace {
 
 using namespace std::string_literals;
 
-// "@" stands for the degree sign, the byte 0xB0 of the route text.
-Waypoint Row(const std::string& id, std::string lat, std::string lon, const std::string& kind) {
-  for (std::string* text : {&lat, &lon}) {
-    for (char& c : *text)
-      c = c == '@' ? '\xB0' : c;
-  }
-  return Waypoint{id, lat, lon, 0, "", kind, "0", ""};
+// "@" stands for the degree sign.
+Waypoint Row(const std::string& id, const std::string& lat, const std::string& lon,
+             const std::string& kind) {
+  return Waypoint{
+      id, test::WithDegreeSign(lat, '@'), test::WithDegreeSign(lon, '@'), 0, "", kind, "0", ""};
 }
 
 struct Route {

@@ -35,15 +35,16 @@ RouteHeader Header(std::string dep, std::string dest, std::string dep_name, std:
 }
 
 // Southern and western points, an airway run over two legs, the departure
-// passed again, another airport on the way, names in Windows-1252 that need
+// passed again, another airport on the way, names outside ASCII that need
 // escaping, a destination below sea level.
-const RouteHeader kSouth = Header("SBGR", "SCEL", "S\xC3O PAULO", "ARTURO & <B>", 2461, -11, 35000);
+const RouteHeader kSouth =
+    Header("SBGR", "SCEL", "S\xC3\x83O PAULO", "ARTURO & <B>", 2461, -11, 35000);
 const WaypointTable kSouthWaypoints = test::Table({
     Row("SBGR", "S23*26'08.00\"", "W046*28'23.00\"", "", "A"),
     Row("PCX", "S23*30'00.55\"", "W046*50'00.00\"", "UZ10", "V"),
     Row("ILKAP", "S24*00'00.5\"", "W047*59'59.99\"", "UZ10", "I"),
     Row("SBGR", "S23*26'08.00\"", "W046*28'23.00\"", "", "I"),
-    Row("\xC9TRA", "N00*00'00.00\"", "W000*00'00.02\"", "UM400", "N"),
+    Row("\xC3\x89TRA", "N00*00'00.00\"", "W000*00'00.02\"", "UM400", "N"),
     Row("SAEZ", "S34*49'20.00\"", "W058*32'09.00\"", "", "A"),
     Row("SCEL", "S33*23'35.00\"", "W070*47'09.00\"", "", "A"),
 });

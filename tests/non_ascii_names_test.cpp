@@ -9,6 +9,8 @@
 #include <string>
 
 #include "io/utf8_path.hpp"
+#include "route/cp1252.hpp"
+#include "run/conversion_run.hpp"
 #include "test_support.hpp"
 
 namespace korvanta {
@@ -63,6 +65,56 @@ TEST(NonAsciiNames, AirportNamesAndFoldersKeepTheirLetters) {
 
   EXPECT_EQ(Names(pmdg), std::set<std::string>{"EAAAEBBB001.rte"});
   EXPECT_EQ(r.out, "File " + ShownPath(pmdg / "EAAAEBBB001.rte") + " created\n");
+}
+
+class QuietFrontEnd : public FrontEnd {
+ public:
+  void ShowMessage(const std::string& text) override { ADD_FAILURE() << text; }
+  std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest&) override {
+    return std::nullopt;
+  }
+  void SetStatus(const std::string&) override {}
+  void OpenDocument(const std::filesystem::path&) override {}
+};
+
+TEST(NonAsciiNames, UnicodeFilesKeepEveryLetterAndSingleByteFilesAsTheyCan) {
+  // The destination "ŁÓDŹ" in a UTF-8 route: Windows-1252 has "Ó" only.
+  const std::string lodz = "\xC5\x81\xC3\x93\x44\xC5\xB9";
+  const std::string lodz_1252 = "?\xD3\x44?";
+  std::string route = Cp1252ToUtf8(test::ReadFile(test::DataDir() / "example_route.txt"));
+  route.replace(route.find("BETA FIELD"), 10, lodz);
+
+  const test::TempDir dir;
+  for (const char* folder :
+       {"app", "docs/Flight Simulator X Files", "fsx/Level-D Simulations/navdata/Flightplans"})
+    std::filesystem::create_directories(dir / folder);
+  FixedFolderSource source;
+  source.personal = dir / "docs";
+  source.fs9 = dir / "fs9";
+  source.fsx = dir / "fsx";
+  const FolderSet folders = BuildFolderSet(dir / "app", source);
+  const AirportDatabase airports;
+  QuietFrontEnd front;
+  ConversionRun run(folders, airports, front);
+  RunChoices choices;
+  choices.simulator = Simulator::kFsx;
+  choices.ticked = {Target::kFs2004, Target::kGoogleEarth, Target::kGpx, Target::kLevelD};
+  ASSERT_EQ(run.Run(route, choices).end, RunEnd::kCompleted);
+
+  const std::pair<std::string, std::string> expected[] = {
+      {"docs/Flight Simulator X Files/IFR ALPHA_INTL to _\xC3\x93\x44_.pln",
+       "<DestinationName>" + lodz + "</DestinationName>"},
+      {"docs/ALPHA_INTL-" + lodz + ".kml", "<name>ALPHA_INTL-" + lodz + "</name>"},
+      {"docs/EAAA-EBBB.gpx", "<desc>" + lodz + "</desc>"},
+      {"app/temp.tmp", "destination_name=" + lodz_1252 + "\r\n"},
+      {"fsx/Level-D Simulations/navdata/Flightplans/EAAAEBBB.rte",
+       ";ALPHA_INTL to " + lodz_1252 + "\r\n"},
+      {"app/route.txt", "ALPHA/INTL (EAAA) to " + lodz_1252 + " (EBBB)"},
+  };
+  for (const auto& [file, text] : expected) {
+    const std::string bytes = test::ReadFile(dir.path() / PathFromUtf8(file));
+    EXPECT_NE(bytes.find(text), std::string::npos) << file << ":\n" << bytes;
+  }
 }
 
 TEST(NonAsciiNames, ShownPathsUseThePlatformsSeparator) {

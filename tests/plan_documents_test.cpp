@@ -94,9 +94,8 @@ TEST(FsxPlan, WholeDocumentWithAndWithoutRunway) {
 }
 
 TEST(FsxPlan, NamesAreUtf8AndEscaped) {
-  // Windows-1252: 0xFC is u-umlaut, 0x80 the euro sign.
   EXPECT_EQ(
-      WriteFsxPlan(PlanText("", "Cheb & Marianske", "Z\xFCrich <S\xFC\x64> \x80")),
+      WriteFsxPlan(PlanText("", "Cheb & Marianske", "Z\xC3\xBCrich <S\xC3\xBC\x64> \xE2\x82\xAC")),
       ExpectedPlan("Cheb &amp; Marianske", "Z\xC3\xBCrich &lt;S\xC3\xBC\x64&gt; \xE2\x82\xAC"));
 }
 
@@ -126,7 +125,7 @@ TEST(FsxPlan, WaypointElements) {
         "</WorldPosition>",
         "            <ATCAirway>UN &amp; 1</ATCAirway>", "        </ATCWaypoint>"}},
       // Runs of commas are one separator; a missing airway field is no airway.
-      {"waypoint.2=,, M\xE9TA,, ,,, M\xE9TA,, A, N00* 0.00',, E000* 0.00', +000000.00",
+      {"waypoint.2=,, M\xC3\xA9TA,, ,,, M\xC3\xA9TA,, A, N00* 0.00',, E000* 0.00', +000000.00",
        {"        <ATCWaypoint id=\"M\xC3\xA9TA\">",
         "            <ATCWaypointType>Airport</ATCWaypointType>",
         "            <WorldPosition>N00\xC2\xB0 0' 0.00\",E000\xC2\xB0 0' 0.00\",+000000.00"
@@ -302,9 +301,8 @@ TEST(KmlFile, WholeDocumentWithAndWithoutRunway) {
 }
 
 TEST(KmlFile, NamesAreUtf8AndEscaped) {
-  // Windows-1252 names: 0xFC is u-umlaut.
   const std::string dep = "Cheb & Marianske";
-  const std::string dest = "Z\xFCrich <S\xFC\x64>";
+  const std::string dest = "Z\xC3\xBCrich <S\xC3\xBC\x64>";
   EXPECT_EQ(WriteGoogleEarthKml(PlanText("", dep, dest), dep, dest),
             ExpectedKml("Cheb &amp; Marianske", "Z\xC3\xBCrich &lt;S\xC3\xBC\x64&gt;"));
 }
@@ -319,7 +317,7 @@ TEST(KmlFile, PlacemarkTable) {
   const std::vector<Case> cases = {
       {"waypoint.1=, R&D, , R&D, X&Y, S33* 30.00', W070* 45.00', +000000.00 , ",
        Placemark("R&amp;D", "-70.750000", "-33.500000", "X&amp;Y"), "-70.750000,-33.500000,0 "},
-      {"waypoint.1=, \xC9TAPE, , \xC9TAPE, I, ERR, ERR, +000000.00 , ",
+      {"waypoint.1=, \xC3\x89TAPE, , \xC3\x89TAPE, I, ERR, ERR, +000000.00 , ",
        Placemark("\xC3\x89TAPE", "ERR", "ERR", "#msn_triangle"), "ERR,ERR,0 "},
   };
   for (const Case& c : cases) {

@@ -1,14 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "errors/run_error.hpp"
 #include "files/file_output.hpp"
-#include "files/safe_file_name.hpp"
 #include "io/utf8_path.hpp"
+#include "route/cp1252.hpp"
 #include "run/conversion_run.hpp"
 #include "test_support.hpp"
 #include "writers/fs2004.hpp"
@@ -98,6 +99,74 @@ TEST(ConversionRun, RouteTextIsKeptWithCrLf) {
   EXPECT_EQ(test::ReadFile(t / "app/route.txt"), "line one\r\nline two\r\nline three\r\n");
 }
 
+// Writers of both readings of the route, with their own flows among them.
+const std::set<Target> kSevenTargets = {Target::kFs2004, Target::kIfly,  Target::kPmdg,
+                                        Target::kCiva,   Target::kTu154, Target::kXPlane11,
+                                        Target::kGpx};
+
+// The route finder's text, with the readings it is asked for counted, and
+// what a plan file would give instead of the text's copy.
+class CountingSource : public RouteSource {
+ public:
+  explicit CountingSource(const std::string& text) : text_(InputToUtf8(text)) {}
+  RouteReading Read(const ParseOptions& options, const AirportDatabase& airports) const override {
+    ++reads[options.mode];
+    return text_.Read(options, airports);
+  }
+  std::optional<std::string> Runway() const override { return runway; }
+  std::optional<std::string> RouteText() const override {
+    return route_text ? text_.RouteText() : std::nullopt;
+  }
+
+  mutable std::map<ParseMode, int> reads;
+  std::optional<std::string> runway;
+  bool route_text = true;
+
+ private:
+  RouteTextSource text_;
+};
+
+TEST(ConversionRun, EachReadingIsMadeOncePerRun) {
+  for (const char* text : {"", "hello\r\n"}) {
+    Tree t;
+    for (const char* folder :
+         {"fs9/ifly/737NG/navdata/Fltplan", "fs9/Pmdg/Flightplans", "fs9/Civa"})
+      std::filesystem::create_directories(t / folder);
+    std::filesystem::copy(test::DataDir() / "kln90b", t / "fs9/PTT_KLN90B");
+    // Not the current folder for the X-Plane 11/12 plan.
+    test::WriteFile(t.folders.SettingsFile(),
+                    "[Main]\r\nXPlane11Folder=" + PathToUtf8(t.dir.path()) + "\r\n");
+    ConversionRun run(t.folders, t.airports, t.front);
+    const CountingSource source(*text ? text : ExampleText());
+    RunChoices choices;
+    choices.ticked = kSevenTargets;
+    choices.plan_number = 3;
+    EXPECT_EQ(run.Run(source, choices).end, RunEnd::kCompleted)
+        << ::testing::PrintToString(t.front.events);
+    EXPECT_EQ(source.reads,
+              (std::map<ParseMode, int>{{ParseMode::kText, 1}, {ParseMode::kDecimal, 1}}))
+        << text;
+  }
+}
+
+TEST(ConversionRun, APlanSourceGivesItsRunwayAndNoRouteTextCopy) {
+  for (const char* typed : {"", "07R"}) {
+    Tree t;
+    ConversionRun run(t.folders, t.airports, t.front);
+    CountingSource source(ExampleText());
+    source.route_text = false;
+    source.runway = "25L";
+    RunChoices choices = Fs2004();
+    choices.runway = typed;
+    ASSERT_EQ(run.Run(source, choices).end, RunEnd::kCompleted);
+    const std::string runway = *typed ? typed : "25L";
+    EXPECT_NE(test::ReadFile(t / "app/temp.tmp").find("\r\ndeparture_position=" + runway + "\r\n"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(t / "app/route.txt"));
+    EXPECT_FALSE(std::filesystem::exists(t / "fs9/routes"));
+  }
+}
+
 TEST(ConversionRun, WrongTextShowsOneMessageAndWritesNoPlan) {
   struct Case {
     std::string text;
@@ -108,8 +177,11 @@ TEST(ConversionRun, WrongTextShowsOneMessageAndWritesNoPlan) {
       {"", {Target::kFs2004}, {"Wrong format"}},
       {"", {}, {"Wrong format"}},
       {"hello\r\n", {Target::kFs2004}, {"Wrong format"}},
+      // Once per run, however many writers would have needed the route.
+      {"hello\r\n", kSevenTargets, {"Wrong format"}},
       // No details list: a quiet failure.
       {"Cruise altitude between FL330\r\nA > B\r\n", {Target::kFs2004}, {}},
+      {"Cruise altitude between FL330\r\nA > B\r\n", kSevenTargets, {}},
   };
   for (const auto& c : cases) {
     Tree t;
@@ -274,23 +346,6 @@ TEST(ConversionRun, NavWritersNameTheirFilesAndStopOnTooManyFiles) {
   EXPECT_FALSE(std::filesystem::exists(t / "fs9/Civa/ADEU"));
   EXPECT_FALSE(std::filesystem::exists(t / "fs9/MADDOG2008/Routes/EAAAEBBB.mdr"));
   EXPECT_FALSE(std::filesystem::exists(t / "fs9/routes"));
-}
-
-TEST(FileOutput, SafeNamesStayInTheirFolder) {
-  struct Case {
-    std::string name, safe;
-  };
-  const Case cases[] = {
-      {"IFR A to B.pln", "IFR A to B.pln"},
-      {"../../etc/passwd", "_._.._etc_passwd"},
-      {"a\\b:c*d?e\"f<g>h|i", "a_b_c_d_e_f_g_h_i"},
-      {"tab\there", "tab_here"},
-      {"Z\xFCrich", "Z\xC3\xBCrich"},  // Windows-1252 to the file system's UTF-8
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(SafeFileName(c.name).string(), c.safe);
-  for (const char* bad : {"", ".", ".."})
-    EXPECT_THROW(SafeFileName(bad), RunError) << bad;
 }
 
 // The example route with other airport names in the heading and other

@@ -58,14 +58,16 @@ inline WaypointTable Table(const std::vector<Waypoint>& rows) {
   return waypoints;
 }
 
-// Route text written in a test: `marker` stands for the degree sign, the
-// byte 0xB0 of the Windows-1252 route text.
-inline std::string WithDegreeSign(std::string text, char marker) {
-  for (char& c : text) {
+// Route text written in a test: `marker` stands for the degree sign.
+inline std::string WithDegreeSign(const std::string& text, char marker) {
+  std::string out;
+  for (const char c : text) {
     if (c == marker)
-      c = '\xB0';
+      out += "\xC2\xB0";
+    else
+      out += c;
   }
-  return text;
+  return out;
 }
 
 // A waypoint row for a writer test; "*" in `lat` and `lon` stands for the

@@ -189,11 +189,15 @@ TEST(PmdgNumbering, TakesTheFirstFreeNumber) {
     std::vector<std::string> existing;
     std::string taken;
   };
+  std::vector<std::string> all_but_the_last;
+  for (int n = 1; n <= 997; ++n)
+    all_but_the_last.push_back(fmt::format("KSEAYSSY{:03}.rte", n));
   const std::vector<Case> cases = {
       {{}, "KSEAYSSY001.rte"},
       {{"KSEAYSSY001.rte"}, "KSEAYSSY002.rte"},
       {{"KSEAYSSY001.rte", "KSEAYSSY002.rte"}, "KSEAYSSY003.rte"},
       {{"KSEAYSSY002.rte"}, "KSEAYSSY001.rte"},
+      {all_but_the_last, "KSEAYSSY998.rte"},
   };
   for (const Case& c : cases) {
     Tree t;

@@ -57,17 +57,19 @@ std::string RtePoint(const std::string& lat, const std::string& lon, const std::
          "</type>\n    </rtept>\n";
 }
 
-// Southern and western points, airway runs, an NDB named in Windows-1252, the
-// departure airport passed again, points at the equator and the meridian.
+// Southern and western points, airway runs, an NDB named with a letter
+// outside ASCII, both airports passed on the way (as a fix and as a VOR),
+// points at the equator and the meridian.
 const RouteHeader kSouth =
-    Header("SBGR", "SCEL", "S\xC3O PAULO", "ARTURO & <B>", 2461, 1555, 35000);
+    Header("SBGR", "SCEL", "S\xC3\x83O PAULO", "ARTURO & <B>", 2461, 1555, 35000);
 const WaypointTable kSouthRm = test::Table({
     Row("SBGR", "S23*26'08.00\"", "W046*28'23.00\"", "", "A"),
     Row("PCX", "S23*30'00.55\"", "W046*50'00.00\"", "UZ10", "V"),
     Row("ILKAP", "S24*00'00.00\"", "W047*00'00.01\"", "UZ10", "I"),
     Row("SBGR", "S23*26'08.00\"", "W046*28'23.00\"", "", "I"),
-    Row("\xC9TRA", "N00*00'00.00\"", "W000*00'00.02\"", "UM400", "N"),
+    Row("\xC3\x89TRA", "N00*00'00.00\"", "W000*00'00.02\"", "UM400", "N"),
     Row("EQ", "S00*00'00.18\"", "E000*00'00.02\"", "", "I"),
+    Row("SCEL", "S33*23'35.00\"", "W070*47'09.00\"", "", "V"),
     Row("SCEL", "S33*23'35.00\"", "W070*47'09.00\"", "", "A"),
 });
 // Both airports below and above sea level by 17 ft (5.1816 m), a low cruise.
@@ -79,11 +81,11 @@ const WaypointTable kPairRm =
 TEST(XPlane11Fms, WholePlans) {
   EXPECT_EQ(
       WriteXPlane11Fms(kSouth, kSouthRm, " 27 r", "2613"),
-      CrLf({"I", "1100 Version", "CYCLE 2613", "ADEP SBGR", "DEPRWY RW27R", "ADES SCEL", "NUMENR 7",
+      CrLf({"I", "1100 Version", "CYCLE 2613", "ADEP SBGR", "DEPRWY RW27R", "ADES SCEL", "NUMENR 8",
             "1 SBGR ADEP 2461 -23.435556 -46.473056", "3 PCX DRCT 35000 -23.500153 -46.833333",
             "11 ILKAP UZ10 35000 -24.000000 -47.000003", "1 SBGR UZ10 35000 -23.435556 -46.473056",
             "2 \xC9TRA DRCT 35000 0.000000 -0.000006", "11 EQ UM400 35000 -0.000050 0.000006",
-            "1 SCEL ADES 1555 -33.393056 -70.785833"}));
+            "1 SCEL DRCT 35000 -33.393056 -70.785833", "1 SCEL ADES 1555 -33.393056 -70.785833"}));
   const std::string pair =
       CrLf({"I", "1100 Version", "CYCLE 2501", "ADEP EAAA", "ADES EBBB", "NUMENR 2",
             "1 EAAA ADEP -17 50.033333 8.570556", "1 EBBB ADES 17 50.866806 5.250000"});
@@ -102,6 +104,7 @@ TEST(GpxRoute, WholeRoutes) {
           RtePoint("-23.435556", "-46.473056", cruise, "SBGR", "", "Airport") +
           RtePoint("0.000000", "-0.000006", cruise, "\xC3\x89TRA", "UM400", "NDB") +
           RtePoint("-0.000050", "0.000006", cruise, "EQ", "", "Waypoint") +
+          RtePoint("-33.393056", "-70.785833", cruise, "SCEL", "", "Airport") +
           RtePoint("-33.393056", "-70.785833", "474.0", "SCEL", "ARTURO &amp; &lt;B&gt;",
                    "Airport") +
           kGpxTail);
@@ -126,12 +129,9 @@ TEST(NewWriters, CoordinateThatDoesNotReadIsTheRunsErrorNamingTheWaypoint) {
   for (const std::string lat : {"ERR", "N50*02'00.00", "N50*60'00.00\"", "N50*02'60.00\"",
                                 "N50*02'00.001\"", "N90*00'00.01\"", "E008*34'14.00\"", "N 50.1"}) {
     const WaypointTable waypoints =
-        test::Table({kPairRm[0], Row("K\xD6LN", lat, "E008*00'00.00\"", "", "I"), kPairRm[1]});
-    // The message is UTF-8 text: the degree sign is C2 B0 there.
-    std::string shown = lat;
-    if (const auto at = shown.find('*'); at != std::string::npos)
-      shown.replace(at, 1, "\xC2\xB0");
-    const std::string message = "Waypoint K\xC3\x96LN: the coordinate " + shown + " does not read";
+        test::Table({kPairRm[0], Row("K\xC3\x96LN", lat, "E008*00'00.00\"", "", "I"), kPairRm[1]});
+    const std::string message =
+        "Waypoint K\xC3\x96LN: the coordinate " + test::WithDegreeSign(lat, '*') + " does not read";
     EXPECT_EQ(MessageOf([&] { WriteXPlane11Fms(kPair, waypoints, "", "2613"); }), message);
     EXPECT_EQ(MessageOf([&] { WriteGpxRoute(kPair, waypoints); }), message);
   }

@@ -11,8 +11,8 @@
 #include "cli/exit_codes.hpp"
 #include "cli/input.hpp"
 #include "io/utf8_path.hpp"
-#include "route/cp1252.hpp"
 #include "run/conversion_run.hpp"
+#include "run/route_source.hpp"
 #include "run/writer_slots.hpp"
 #include "settings/folder_set.hpp"
 #include "settings/folder_source.hpp"
@@ -133,19 +133,16 @@ int RunConvert(const ConvertArgs& args) {
     return kExitUsage;
   }
 
-  // The line list is let go before the run: a large text is held by the run
-  // often enough.
-  std::string text;
+  // The text is let go once the source has its lines: a large text is held
+  // by the run often enough.
+  std::optional<RouteTextSource> route;
   {
-    const auto lines = ReadRouteLines(args.file, error);
-    if (!lines) {
+    const auto text = ReadRouteText(args.file, error);
+    if (!text) {
       fmt::print(stderr, "{}\n", error);
       return kExitIoError;
     }
-    for (const auto& line : *lines) {
-      text += line;
-      text += '\n';
-    }
+    route.emplace(*text);
   }
 
   const std::filesystem::path app_dir =
@@ -162,17 +159,21 @@ int RunConvert(const ConvertArgs& args) {
   RunChoices choices;
   choices.ticked = *targets;
   choices.super80 = args.super80;
-  choices.runway = Utf8ToCp1252(args.runway);
+  choices.runway = args.runway;
   choices.plan_number = args.plan_number;
   choices.simulator = *sim;
   choices.cycle = args.cycle;
 
   CliFrontEnd front(args.open);
   ConversionRun run(folders, airports, front);
-  const RunOutcome outcome = run.Run(text, choices);
+  const RunOutcome outcome = run.Run(*route, choices);
   if (outcome.end != RunEnd::kCompleted)
     return kExitIoError;
-  return outcome.parse_failed ? kExitParseFailed : kExitOk;
+  if (!outcome.parse_failed)
+    return kExitOk;
+  if (outcome.last_failure == ParseResult::kNoDetails)
+    fmt::print(stderr, "{}\n", kNoDetailsReason);
+  return kExitParseFailed;
 }
 
 std::string TargetNames() {
@@ -195,8 +196,9 @@ std::function<int()> AddConvertCommand(CLI::App& app, const std::filesystem::pat
       "Convert a route finder's text result into plan files, each written into the folder\n"
       "where its simulator or add-on looks for plans. Prints one \"File ... created\" line\n"
       "per file written, in run order; messages go to standard error.\n"
-      "Exit status: 0 done; 3 the text did not parse (\"Wrong format\"); 1 the run ended\n"
-      "with an error or a stop message (\"Too many files\"); 2 usage error.");
+      "Exit status: 0 done; 3 the text did not parse (\"Wrong format\", or no details\n"
+      "list); 1 the run ended with an error or a stop message (\"Too many files\"); 2 usage\n"
+      "error.");
   cmd->add_option("--targets", args->targets,
                   "comma-separated from: " + TargetNames() +
                       "; or \"all\" for every target that the selection allows (default all)");

@@ -9,9 +9,10 @@
 #include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
 #include "route/cp1252.hpp"
-#include "route/parser.hpp"
 
 namespace korvanta::cli {
+
+namespace {
 
 std::optional<std::string> ReadBytes(const std::string& file, std::string& error) {
   const bool standard_input = file.empty() || file == "-";
@@ -23,12 +24,13 @@ std::optional<std::string> ReadBytes(const std::string& file, std::string& error
   return std::move(read.bytes);
 }
 
-std::optional<std::vector<std::string>> ReadRouteLines(const std::string& file,
-                                                       std::string& error) {
-  auto bytes = ReadBytes(file, error);
+}  // namespace
+
+std::optional<std::string> ReadRouteText(const std::string& file, std::string& error) {
+  const auto bytes = ReadBytes(file, error);
   if (!bytes)
     return std::nullopt;
-  return SplitLines(InputToCp1252(*bytes));
+  return InputToUtf8(*bytes);
 }
 
 }  // namespace korvanta::cli

@@ -12,8 +12,8 @@
 #include "cli/input.hpp"
 #include "io/utf8_path.hpp"
 #include "route/airports.hpp"
-#include "route/cp1252.hpp"
 #include "route/parser.hpp"
+#include "run/route_source.hpp"
 
 namespace korvanta::cli {
 
@@ -27,24 +27,23 @@ struct ParseArgs {
 };
 
 void PrintRoute(const RouteHeader& h, const WaypointTable& waypoints) {
-  auto u = [](const std::string& text) { return Cp1252ToUtf8(text); };
-  fmt::print("DepIcao={}\nDestIcao={}\nDepName={}\nDestName={}\n", u(h.departure_icao),
-             u(h.destination_icao), u(h.departure_name), u(h.destination_name));
-  fmt::print("DepLat={}\nDepLon={}\nDestLat={}\nDestLon={}\n", u(h.departure_lat),
-             u(h.departure_lon), u(h.destination_lat), u(h.destination_lon));
+  fmt::print("DepIcao={}\nDestIcao={}\nDepName={}\nDestName={}\n", h.departure_icao,
+             h.destination_icao, h.departure_name, h.destination_name);
+  fmt::print("DepLat={}\nDepLon={}\nDestLat={}\nDestLon={}\n", h.departure_lat, h.departure_lon,
+             h.destination_lat, h.destination_lon);
   fmt::print("DepElev={}\nDestElev={}\nCruiseAlt={}\n\n", h.departure_elevation,
              h.destination_elevation, h.cruise_altitude);
   fmt::print("id\tlat\tlon\talt\troute\ttyp\tfreq\ttrack\n");
   for (const Waypoint& r : waypoints) {
-    fmt::print("{}\t{}\t{}\t{}\t{}\t{}\t{}\t{}\n", u(r.id), u(r.lat), u(r.lon), r.alt, u(r.route),
-               u(r.kind), u(r.freq), u(r.track));
+    fmt::print("{}\t{}\t{}\t{}\t{}\t{}\t{}\t{}\n", r.id, r.lat, r.lon, r.alt, r.route, r.kind,
+               r.freq, r.track);
   }
 }
 
 int RunParse(const ParseArgs& args) {
   std::string error;
-  auto lines = ReadRouteLines(args.file, error);
-  if (!lines) {
+  const auto text = ReadRouteText(args.file, error);
+  if (!text) {
     fmt::print(stderr, "{}\n", error);
     return kExitIoError;
   }
@@ -54,22 +53,19 @@ int RunParse(const ParseArgs& args) {
     if (!loaded.loaded)
       fmt::print(stderr, "{}\n", loaded.message);
   }
-  WaypointTable waypoints;
-  RouteHeader header;
   ParseOptions options;
   options.mode = args.mode == 1 ? ParseMode::kDecimal : ParseMode::kText;
   options.super80 = args.super80;
-  switch (ParseRoute(*lines, options, airports, waypoints, header)) {
+  const RouteReading route = RouteTextSource(*text).Read(options, airports);
+  switch (route.result) {
     case ParseResult::kParsed:
-      PrintRoute(header, waypoints);
+      PrintRoute(route.header, route.waypoints);
       return kExitOk;
     case ParseResult::kWrongFormat:
       fmt::print(stderr, "{}\n", kWrongFormat);
       return kExitParseFailed;
     case ParseResult::kNoDetails:
-      fmt::print(stderr,
-                 "No details list found (a line beginning \"ID FREQ TRK\" followed by the "
-                 "waypoints)\n");
+      fmt::print(stderr, "{}\n", kNoDetailsReason);
       return kExitParseFailed;
   }
   return kExitParseFailed;

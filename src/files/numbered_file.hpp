@@ -17,7 +17,7 @@ namespace korvanta {
 // failed write leaves no empty plan behind.
 class NumberedFile {
  public:
-  // The Windows-1252 name for a three-digit number ("001"), with the end
+  // The name (UTF-8) for a three-digit number ("001"), with the end
   // (number and extension) that shortening a long name keeps.
   using NameFor = std::function<RouteFileName(std::string_view number)>;
 

@@ -7,33 +7,40 @@
 #include "io/utf8_path.hpp"
 #include "route/cp1252.hpp"
 #include "route/text.hpp"
+#include "route/utf8.hpp"
 
 namespace korvanta {
 
 namespace {
 
-bool UnsafeByte(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  const bool no_character = u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 || u == 0x9D;
-  return u < 0x20 || u == 0x7F || no_character || std::strchr("/\\:*?\"<>|", c) != nullptr;
+// The control characters, C0 and C1, and the characters no file system
+// takes (the C1 controls include the five bytes Windows-1252 leaves without
+// a character).
+bool Unsafe(char32_t code_point) {
+  return code_point < 0x20 || (code_point >= 0x7F && code_point <= 0x9F) ||
+         (code_point < 0x80 && std::strchr("/\\:*?\"<>|", static_cast<int>(code_point)) != nullptr);
 }
 
-// The characters in UTF-8, the unsafe ones as "_".
-std::string SafeUtf8(std::string_view cp1252) {
-  std::string bytes(cp1252);
-  std::replace_if(bytes.begin(), bytes.end(), UnsafeByte, '_');
-  return Cp1252ToUtf8(bytes);
-}
-
-bool ContinuationByte(char c) {
-  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+// The text with every character the name may not hold as "_".
+std::string SafeCharacters(std::string_view text, NameCharacters characters) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const Utf8Character character = ReadCharacter(text, at);
+    const bool kept =
+        character.valid && !Unsafe(character.code_point) &&
+        (characters == NameCharacters::kUnicode || HasCp1252Form(character.code_point));
+    if (kept)
+      out.append(text.substr(at, character.length));
+    else
+      out += '_';
+    at += character.length;
+  }
+  return out;
 }
 
 std::size_t NextCharacter(std::string_view utf8, std::size_t at) {
-  ++at;
-  while (at < utf8.size() && ContinuationByte(utf8[at]))
-    ++at;
-  return at;
+  return at + ReadCharacter(utf8, at).length;
 }
 
 // The length of the character in bytes [at, next) in the limit's unit.
@@ -63,13 +70,6 @@ std::string_view Head(std::string_view utf8, std::size_t budget, NameLengthUnit 
     if (used > budget)
       break;
     at = next;
-  }
-  return utf8.substr(0, at);
-}
-
-std::string_view WithoutLastCharacter(std::string_view utf8) {
-  std::size_t at = utf8.size();
-  while (at > 0 && ContinuationByte(utf8[--at])) {
   }
   return utf8.substr(0, at);
 }
@@ -107,13 +107,14 @@ void MarkDeviceName(std::string& name) {
 
 }  // namespace
 
-std::string SafeFileNameText(const RouteFileName& name, FileNameLimit limit) {
+std::string SafeFileNameText(const RouteFileName& name, FileNameLimit limit,
+                             NameCharacters characters) {
   const std::string whole = name.text + name.kept_end;
   if (whole.empty() || whole == "." || whole == "..")
-    throw RunError("Cannot use \"" + Cp1252ToUtf8(whole) + "\" as a file name");
+    throw RunError("Cannot use \"" + whole + "\" as a file name");
 
-  std::string text = SafeUtf8(name.text);
-  std::string end = SafeUtf8(name.kept_end);
+  std::string text = SafeCharacters(name.text, characters);
+  std::string end = SafeCharacters(name.kept_end, characters);
   if (Length(end, limit.unit) >= limit.max) {
     // An end that leaves no room is cut like the rest.
     text += end;
@@ -131,14 +132,10 @@ std::string SafeFileNameText(const RouteFileName& name, FileNameLimit limit) {
   }
 }
 
-std::filesystem::path SafeFileName(std::string_view cp1252_text, std::string_view cp1252_kept_end) {
+std::filesystem::path SafeFileName(std::string_view text, std::string_view kept_end,
+                                   NameCharacters characters) {
   return PathFromUtf8(
-      SafeFileNameText({std::string(cp1252_text), std::string(cp1252_kept_end)}, kFileNameLimit));
-}
-
-std::filesystem::path SafeFileName(std::string_view cp1252_name) {
-  const std::size_t dot = std::min(cp1252_name.rfind('.'), cp1252_name.size());
-  return SafeFileName(cp1252_name.substr(0, dot), cp1252_name.substr(dot));
+      SafeFileNameText({std::string(text), std::string(kept_end)}, kFileNameLimit, characters));
 }
 
 }  // namespace korvanta

@@ -31,7 +31,7 @@ bool PutRouteOnClipboard(const QString& file) {
     return false;
   }
   const QByteArray bytes = in.readAll();
-  const std::string text = Cp1252ToUtf8(InputToCp1252(bytes.toStdString()));
+  const std::string text = InputToUtf8(bytes.toStdString());
   QGuiApplication::clipboard()->setText(QString::fromStdString(text));
   return true;
 }

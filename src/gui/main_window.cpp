@@ -240,6 +240,8 @@ std::chrono::milliseconds MainWindow::DoubleClickTime() const {
   return std::chrono::milliseconds(QGuiApplication::styleHints()->mouseDoubleClickInterval());
 }
 
+// The clipboard's Unicode text as UTF-8, whatever form the copying program
+// offered it in; the run decodes it as it decodes any input.
 std::string MainWindow::ClipboardText() {
   return QGuiApplication::clipboard()->text().toStdString();
 }

@@ -2,16 +2,14 @@
 
 #include <iterator>
 
-#include "route/cp1252.hpp"
-
 namespace korvanta::gui {
 
 namespace {
 
 constexpr int kColumns = static_cast<int>(std::size(WaypointTable::kFieldNames));
 
-QString Text(const std::string& cp1252) {
-  return QString::fromStdString(Cp1252ToUtf8(cp1252));
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
 }
 
 QVariant Field(const Waypoint& row, int column) {

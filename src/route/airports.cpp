@@ -9,6 +9,7 @@
 
 #include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
+#include "route/cp1252.hpp"
 #include "route/numbers.hpp"
 
 namespace korvanta {
@@ -30,7 +31,8 @@ std::string_view Piece(std::string_view line, std::size_t pos, std::size_t len) 
 std::int32_t AirportDatabase::Elevation(std::string_view id) const {
   if (!airports_loaded)
     return 0;
-  std::string key(id);
+  // The database file is Windows-1252 and is looked up in its own bytes.
+  std::string key = Utf8ToCp1252(id);
   if (key.size() < kIcaoLen)
     key.resize(kIcaoLen, ' ');
   const AirportElevation* row = elevations.FindFirst(key);

@@ -18,8 +18,9 @@ struct AirportDatabase {
   AirportElevations elevations;
   bool airports_loaded = false;
 
-  // Elevation in feet of the airport `id`: the id padded with blanks to four
-  // characters, looked up case-sensitively; 0 when not found or not loaded.
+  // Elevation in feet of the airport `id` (UTF-8): the id in Windows-1252,
+  // padded with blanks to four characters, looked up case-sensitively; 0 when
+  // not found or not loaded.
   std::int32_t Elevation(std::string_view id) const;
 };
 

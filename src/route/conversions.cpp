@@ -9,22 +9,37 @@
 #include <optional>
 
 #include "route/numbers.hpp"
+#include "route/utf8.hpp"
 
 namespace korvanta {
 
 namespace {
 
-// The separator-based readers look at no more than this much of the text
-// after the hemisphere letter.
+// The separator-based readers look at no more than this many characters of
+// the text after the hemisphere letter.
 constexpr std::size_t kMaxRest = 80;
 
 // `count` characters from 1-based position `first`; nothing when the text is
 // too short to hold them.
 std::optional<std::string_view> Slice(std::string_view text, std::size_t first, std::size_t count) {
-  if (first == 0 || text.size() < first - 1 + count) {
+  if (first == 0) {
     return std::nullopt;
   }
-  return text.substr(first - 1, count);
+  const std::string_view piece = CharacterSlice(text, first - 1, count);
+  if (CharacterCount(piece) < count) {
+    return std::nullopt;
+  }
+  return piece;
+}
+
+// The hemisphere letter as written (a whole character, whatever it is).
+std::string_view Hemisphere(std::string_view text) {
+  return CharacterSlice(text, 0, 1);
+}
+
+// The text after the hemisphere letter, at most kMaxRest characters of it.
+std::string_view AfterHemisphere(std::string_view text) {
+  return CharacterSlice(text, 1, kMaxRest);
 }
 
 std::optional<std::int64_t> IntegerAt(std::string_view text, std::size_t first, std::size_t count) {
@@ -40,13 +55,13 @@ std::optional<double> DecimalAt(std::string_view text, std::size_t first, std::s
 // The text before the first `separator` and, through `rest`, the text after
 // it. Without the separator the piece is empty (and so fails to read) and
 // `rest` stays as it was.
-std::string_view TakeUntil(std::string_view& rest, char separator) {
+std::string_view TakeUntil(std::string_view& rest, std::string_view separator) {
   const std::size_t at = rest.find(separator);
   if (at == std::string_view::npos) {
     return {};
   }
   const std::string_view piece = rest.substr(0, at);
-  rest.remove_prefix(at + 1);
+  rest.remove_prefix(at + separator.size());
   return piece;
 }
 
@@ -86,7 +101,7 @@ std::string DmsToDegMinText(std::string_view dms, const DmsLayout& layout) {
     return std::string(kErr);
   }
   const int width = static_cast<int>(layout.degrees_width);
-  return fmt::format("{}{:0{}d}* {}'", dms.front(), *degrees, width, FormatFixed(*minutes, 2));
+  return fmt::format("{}{:0{}d}* {}'", Hemisphere(dms), *degrees, width, FormatFixed(*minutes, 2));
 }
 
 std::string DmsToCivaText(std::string_view dms, const DmsLayout& layout) {
@@ -101,7 +116,8 @@ std::string DmsToCivaText(std::string_view dms, const DmsLayout& layout) {
     minutes_text.insert(0, kMinutesLength - minutes_text.size(), '0');
   }
   // The degrees are copied as they stand in the text, not re-formatted.
-  return fmt::format("{} {}*{}", dms.front(), dms.substr(1, layout.degrees_width), minutes_text);
+  return fmt::format("{} {}*{}", Hemisphere(dms), CharacterSlice(dms, 1, layout.degrees_width),
+                     minutes_text);
 }
 
 std::string DmsToDecimalHemText(std::string_view dms, const DmsLayout& layout) {
@@ -112,7 +128,7 @@ std::string DmsToDecimalHemText(std::string_view dms, const DmsLayout& layout) {
     return std::string(kErr);
   }
   const double value = *degrees + *minutes / 60.0 + *seconds / 3600.0;
-  return fmt::format("{} {}", dms.front(), FormatFixed(value, 4));
+  return fmt::format("{} {}", Hemisphere(dms), FormatFixed(value, 4));
 }
 
 float DmsToDegrees(std::string_view dms, const DmsLayout& layout) {
@@ -127,20 +143,15 @@ float DmsToDegrees(std::string_view dms, const DmsLayout& layout) {
 }  // namespace
 
 std::string SqueezeBlanks(std::string_view text) {
-  std::string out(text);
-  SqueezeBlanksInPlace(out);
-  return out;
-}
-
-void SqueezeBlanksInPlace(std::string& text) {
-  auto out = text.begin();
+  std::string out;
+  out.reserve(text.size());
   bool after_non_blank = true;
   for (const char c : text) {
     if (c != ' ' || after_non_blank)
-      *out++ = c;
+      out += c;
     after_non_blank = c != ' ';
   }
-  text.erase(out, text.end());
+  return out;
 }
 
 std::string DmsToDecimalText(std::string_view dms) {
@@ -148,15 +159,11 @@ std::string DmsToDecimalText(std::string_view dms) {
     return std::string(kErr);
   }
   const char hemisphere = dms.front();
-  std::string_view rest = dms.substr(1, kMaxRest);
+  std::string_view rest = AfterHemisphere(dms);
   const auto degrees = ReadDecimal(TakeUntil(rest, kDegreeSign));
-  const auto minutes = ReadDecimal(TakeUntil(rest, '\''));
-  std::string_view seconds_text = TakeUntil(rest, '"');
+  const auto minutes = ReadDecimal(TakeUntil(rest, "'"));
   // The last digit of the seconds is not read: 42.05 counts as 42.0.
-  if (!seconds_text.empty()) {
-    seconds_text.remove_suffix(1);
-  }
-  const auto seconds = ReadDecimal(seconds_text);
+  const auto seconds = ReadDecimal(WithoutLastCharacter(TakeUntil(rest, "\"")));
   if (!degrees || !minutes || !seconds) {
     return std::string(kErr);
   }
@@ -227,18 +234,15 @@ std::string DegMinToFsxDmsText(std::string_view deg_min) {
   // the last one: "28.70'" or "5.50'" both lose their apostrophe.
   double minutes = 0.0;
   if (const std::size_t blank = text.find(' '); blank != std::string_view::npos) {
-    std::string_view minutes_text = text.substr(blank + 1, 6);
-    if (!minutes_text.empty()) {
-      minutes_text.remove_suffix(1);
-    }
-    minutes = ReadDecimal(minutes_text).value_or(0.0);
+    const std::string_view minutes_text = CharacterSlice(text.substr(blank + 1), 0, 6);
+    minutes = ReadDecimal(WithoutLastCharacter(minutes_text)).value_or(0.0);
   }
   // In hundredths of seconds. Anything too large to count that way is
   // treated like unreadable minutes.
   const double hundredths = std::round(minutes * 6000.0);
   constexpr double kLimit = 1e15;
   const auto n = std::fabs(hundredths) < kLimit ? static_cast<std::int64_t>(hundredths) : 0;
-  return fmt::format("{}\xC2\xB0 {}' {}\"", head, n / 6000,
+  return fmt::format("{}{} {}' {}\"", head, kDegreeSign, n / 6000,
                      FormatFixed(static_cast<double>(n % 6000) / 100.0, 2));
 }
 
@@ -247,9 +251,9 @@ std::string DegMinToDecimalText(std::string_view deg_min) {
     return std::string(kErr);
   }
   const char hemisphere = deg_min.front();
-  std::string_view rest = deg_min.substr(1, kMaxRest);
-  const auto degrees = ReadDecimal(TakeUntil(rest, '*'));
-  const auto minutes = ReadDecimal(TakeUntil(rest, '\''));
+  std::string_view rest = AfterHemisphere(deg_min);
+  const auto degrees = ReadDecimal(TakeUntil(rest, "*"));
+  const auto minutes = ReadDecimal(TakeUntil(rest, "'"));
   if (!degrees || !minutes) {
     return std::string(kErr);
   }

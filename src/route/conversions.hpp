@@ -6,17 +6,17 @@
 namespace korvanta {
 
 // The coordinate text forms of the route and the conversions between them.
-// DMS latitude:  N51°28'42.00"  (13 characters, degree sign is the byte 0xB0)
+// DMS latitude:  N51°28'42.00"  (13 characters)
 // DMS longitude: W000°27'36.00" (14 characters)
+// The texts are UTF-8, and the fixed positions in them count characters.
 // Every operation is stateless and locale-independent; "ERR" is the marker
 // text of a coordinate that does not convert.
 
 inline constexpr std::string_view kErr = "ERR";
-inline constexpr char kDegreeSign = '\xB0';
+inline constexpr std::string_view kDegreeSign = "\xC2\xB0";
 
+// Every run of blanks as one blank.
 std::string SqueezeBlanks(std::string_view text);
-// The same in place, without a second copy: a route line can be the whole text.
-void SqueezeBlanksInPlace(std::string& text);
 std::string DmsToDecimalText(std::string_view dms);
 std::string DecimalText6(std::string_view number);
 std::string LatDmsToDegMinText(std::string_view dms);
@@ -28,7 +28,7 @@ std::string LonDmsToDecimalHemText(std::string_view dms);
 float LatDmsToDegrees(std::string_view dms);
 float LonDmsToDegrees(std::string_view dms);
 long double InitialCourse(long double lat1, long double lon1, long double lat2, long double lon2);
-// The FSX position; its degree sign is UTF-8 (C2 B0).
+// The FSX position: "N51° 28' 42.00\"".
 std::string DegMinToFsxDmsText(std::string_view deg_min);
 std::string DegMinToDecimalText(std::string_view deg_min);
 std::string PadIntPart2(std::string_view number);

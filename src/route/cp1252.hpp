@@ -5,8 +5,8 @@
 
 namespace korvanta {
 
-// Route text is Windows-1252 bytes throughout the core; the front ends convert
-// at the edge with these.
+// Text inside the core is UTF-8. Input is decoded into it once, at the edge,
+// and a writer of a single-byte format encodes its bytes with these.
 
 // Every byte to its UTF-8 form. The five bytes Windows-1252 leaves unassigned
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same number, as
@@ -17,11 +17,13 @@ std::string Cp1252ToUtf8(std::string_view text);
 // malformed sequence, becomes "?".
 std::string Utf8ToCp1252(std::string_view text);
 
-// True when the bytes are valid UTF-8 and hold at least one multi-byte sequence.
-bool LooksLikeUtf8(std::string_view bytes);
+// Whether the character has a Windows-1252 form (the five unassigned bytes
+// included: they stand for their C1 controls).
+bool HasCp1252Form(char32_t code_point);
 
-// Input files and standard input: UTF-8 text (by LooksLikeUtf8) is converted,
-// anything else is taken as Windows-1252 as it stands.
-std::string InputToCp1252(std::string_view bytes);
+// Route text as it comes in (a file, standard input, the clipboard) to the
+// core's UTF-8: valid UTF-8 stays as it is, without a byte order mark at its
+// start; anything else is read as Windows-1252.
+std::string InputToUtf8(std::string_view bytes);
 
 }  // namespace korvanta

@@ -6,6 +6,7 @@
 
 #include "route/conversions.hpp"
 #include "route/numbers.hpp"
+#include "route/utf8.hpp"
 
 namespace korvanta {
 
@@ -18,11 +19,28 @@ constexpr std::string_view kDetailsMarker = "Details:";
 constexpr std::string_view kDetailsHeading = "ID FREQ TRK";
 constexpr std::string_view kTracksMarker = "Tracks ";
 constexpr std::string_view kDestinationItem = "XXXX (1111) -DCT-";
-constexpr std::size_t kHeadingLength = 128;
+constexpr std::size_t kHeadingLength = 128;  // characters
 constexpr std::int32_t kDefaultCruiseAlt = 30000;
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
+}
+
+// Whether the line starts with `prefix` once its runs of blanks are squeezed
+// to one blank each, as the parser reads every line: "Cruise  altitude"
+// starts with "Cruise altitude".
+bool SqueezedStartsWith(std::string_view line, std::string_view prefix) {
+  std::size_t matched = 0;
+  bool after_non_blank = true;
+  for (const char c : line) {
+    if (matched == prefix.size())
+      return true;
+    const bool kept = c != ' ' || after_non_blank;
+    after_non_blank = c != ' ';
+    if (kept && c != prefix[matched++])
+      return false;
+  }
+  return matched == prefix.size();
 }
 
 bool IsBlank(std::string_view line) {
@@ -61,30 +79,38 @@ std::string BeforeParenthesis(std::string_view text) {
   return std::string(Trim(text.substr(0, text.find('('))));
 }
 
+// The (up to) four characters after the "(" at `paren` of the heading.
+std::string_view CodeAfter(std::string_view heading, std::size_t paren) {
+  return CharacterSlice(heading.substr(paren + 1), 0, 4);
+}
+
 void ReadHeading(std::string_view line, bool super80, RouteHeader& header) {
   const std::size_t at = line.find(kHeadingMarker);
-  const std::string_view heading = line.substr(at, kHeadingLength);
+  const std::string_view heading = CharacterSlice(line.substr(at), 0, kHeadingLength);
   const std::size_t open = heading.find('(');
 
   if (super80) {
     auto code_after = [&](std::size_t paren) -> std::string {
       if (paren == std::string_view::npos)
         return {};
-      std::string_view code = heading.substr(paren + 1, 4);
-      if (code.size() == 4 && code[3] == ',')
-        code = code.substr(0, 3);
+      std::string_view code = CodeAfter(heading, paren);
+      if (code.ends_with(',') && CharacterCount(code) == 4)
+        code.remove_suffix(1);
       return std::string(Trim(code));
     };
     header.departure_name = code_after(open);
     header.destination_name =
-        code_after(open == std::string_view::npos ? open : heading.find('(', open + 5));
+        code_after(open == std::string_view::npos
+                       ? open
+                       : heading.find('(', open + 1 + CodeAfter(heading, open).size()));
     return;
   }
 
   header.departure_name =
       SlashToUnderscore(BeforeParenthesis(heading.substr(kHeadingMarker.size())));
-  std::string_view rest =
-      open == std::string_view::npos ? std::string_view{} : line.substr(at + open, kHeadingLength);
+  std::string_view rest = open == std::string_view::npos
+                              ? std::string_view{}
+                              : CharacterSlice(line.substr(at + open), 0, kHeadingLength);
   const std::size_t to = rest.find("to");
   rest = to == std::string_view::npos ? std::string_view{} : rest.substr(to + 2);
   header.destination_name = SlashToUnderscore(BeforeParenthesis(rest));
@@ -94,7 +120,8 @@ std::int32_t ReadCruiseAlt(std::string_view line) {
   const std::size_t at = line.find(kFlightLevelMarker);
   if (at == std::string_view::npos)
     return kDefaultCruiseAlt;
-  const auto level = ReadInteger(Trim(line.substr(at + kFlightLevelMarker.size(), 3)));
+  const auto level =
+      ReadInteger(Trim(CharacterSlice(line.substr(at + kFlightLevelMarker.size()), 0, 3)));
   return level ? static_cast<std::int32_t>(*level * 100) : kDefaultCruiseAlt;
 }
 
@@ -158,7 +185,7 @@ Waypoint TextModeRow(std::string_view line) {
   // the last double quote. A line without one is used whole.
   std::string_view cut = line;
   if (const auto quote = line.rfind('"'); quote != std::string_view::npos) {
-    cut = line.substr(0, quote + 2);
+    cut = line.substr(0, quote + 1 + CharacterSlice(line.substr(quote + 1), 0, 1).size());
   }
   const auto words = Words(cut);
   const auto line_words = Words(line);
@@ -181,6 +208,14 @@ Waypoint TextModeRow(std::string_view line) {
   return row;
 }
 
+// `count` characters of `text` that start `back` characters before the
+// character at byte `at` (or at the text's start).
+std::string_view CharactersAround(std::string_view text, std::size_t at, std::size_t back,
+                                  std::size_t count) {
+  const std::size_t before = CharacterCount(text.substr(0, at));
+  return CharacterSlice(text, before >= back ? before - back : 0, count);
+}
+
 Waypoint DecimalModeRow(std::string_view line) {
   const auto words = Words(line);
   Waypoint row;
@@ -188,10 +223,10 @@ Waypoint DecimalModeRow(std::string_view line) {
   row.lat = std::string(kErr);
   row.lon = std::string(kErr);
   if (const auto deg = line.find(kDegreeSign); deg != std::string_view::npos) {
-    row.lat = LatDmsToDecimalHemText(line.substr(deg >= 3 ? deg - 3 : 0, 13));
-    const std::string_view rest = line.substr(deg + 1, 80);
+    row.lat = LatDmsToDecimalHemText(CharactersAround(line, deg, 3, 13));
+    const std::string_view rest = CharacterSlice(line.substr(deg + kDegreeSign.size()), 0, 80);
     if (const auto deg2 = rest.find(kDegreeSign); deg2 != std::string_view::npos) {
-      row.lon = LonDmsToDecimalHemText(rest.substr(deg2 >= 4 ? deg2 - 4 : 0, 14));
+      row.lon = LonDmsToDecimalHemText(CharactersAround(rest, deg2, 4, 14));
     }
   }
   if (words.size() == 7) {
@@ -212,20 +247,20 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
-ParseResult ParseRoute(std::vector<std::string>& lines, const ParseOptions& options,
+ParseResult ParseRoute(const std::vector<std::string>& lines, const ParseOptions& options,
                        const AirportDatabase& airports, WaypointTable& waypoints,
                        RouteHeader& header) {
   waypoints.Empty();
-  for (auto& line : lines)
-    SqueezeBlanksInPlace(line);
-
+  // Every line is read with its runs of blanks squeezed to one; the lines
+  // themselves stay as the caller has them.
   std::optional<std::size_t> cruise;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].find(kHeadingMarker) != std::string::npos) {
-      ReadHeading(lines[i], options.super80, header);
+    const std::string line = SqueezeBlanks(lines[i]);
+    if (line.find(kHeadingMarker) != std::string::npos) {
+      ReadHeading(line, options.super80, header);
     }
-    if (StartsWith(lines[i], kCruiseMarker)) {
-      header.cruise_altitude = ReadCruiseAlt(lines[i]);
+    if (StartsWith(line, kCruiseMarker)) {
+      header.cruise_altitude = ReadCruiseAlt(line);
       cruise = i;
       break;
     }
@@ -234,34 +269,31 @@ ParseResult ParseRoute(std::vector<std::string>& lines, const ParseOptions& opti
     return ParseResult::kWrongFormat;
 
   // The route chain: the lines after the cruise altitude up to a blank line
-  // or the details list, whose marker is cleared.
+  // or the line of the details list's marker.
   const std::size_t chain_start = *cruise + 1;
   std::size_t i = chain_start;
-  while (i < lines.size() && !IsBlank(lines[i])) {
-    // Exactly one byte more: the usual doubling would hold twice a long line.
-    lines[i].reserve(lines[i].size() + 1);
-    lines[i] += ' ';
+  while (i < lines.size() && !IsBlank(lines[i]) &&
+         !(i > chain_start && SqueezedStartsWith(lines[i], kDetailsMarker)))
     ++i;
-    if (i < lines.size() && StartsWith(lines[i], kDetailsMarker))
-      lines[i].clear();
-  }
   ChainItems items(lines, chain_start, i);
 
   std::size_t heading = i;
-  while (heading < lines.size() && !StartsWith(lines[heading], kDetailsHeading))
+  while (heading < lines.size() && !SqueezedStartsWith(lines[heading], kDetailsHeading))
     ++heading;
   if (heading >= lines.size() || lines.size() - heading - 1 < 2)
     return ParseResult::kNoDetails;
 
-  std::size_t k = 0;
+  // The rows: up to a blank line, or a "Tracks " line after the first row.
   for (std::size_t l = heading + 1; l < lines.size() && !IsBlank(lines[l]); ++l) {
-    Waypoint row =
-        options.mode == ParseMode::kText ? TextModeRow(lines[l]) : DecimalModeRow(lines[l]);
+    if (l > heading + 1 && SqueezedStartsWith(lines[l], kTracksMarker))
+      break;
+    Waypoint row = options.mode == ParseMode::kText ? TextModeRow(lines[l])
+                                                    : DecimalModeRow(SqueezeBlanks(lines[l]));
     row.alt = 0;
     const std::optional<std::string_view> item = items.Next();
     row.route = item ? AirwayOf(*item) : std::string{};
     waypoints.Append(std::move(row));
-    if (k == 0) {
+    if (l == heading + 1) {
       Waypoint first = waypoints.Rows().back();
       header.departure_icao = first.id;
       header.departure_lat = first.lat;
@@ -271,9 +303,6 @@ ParseResult ParseRoute(std::vector<std::string>& lines, const ParseOptions& opti
       first.kind = "A";
       waypoints.ReplaceLast(std::move(first));
     }
-    ++k;
-    if (l + 1 < lines.size() && StartsWith(lines[l + 1], kTracksMarker))
-      lines[l + 1].clear();
   }
   if (waypoints.IsEmpty())
     return ParseResult::kNoDetails;

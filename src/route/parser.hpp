@@ -29,11 +29,9 @@ enum class ParseResult {
   kNoDetails,    // no details list: the writer is skipped without a message
 };
 
-// Parses the route finder's text (Windows-1252 lines) into `waypoints` and `header`.
-// The line list is edited in place (blanks squeezed, markers cleared) so that
-// a second parse of the same list gives the same result. `waypoints` is emptied
-// first; on failure it stays empty.
-ParseResult ParseRoute(std::vector<std::string>& lines, const ParseOptions& options,
+// Parses the route finder's text (UTF-8 lines) into `waypoints` and `header`.
+// `waypoints` is emptied first; on failure it stays empty.
+ParseResult ParseRoute(const std::vector<std::string>& lines, const ParseOptions& options,
                        const AirportDatabase& airports, WaypointTable& waypoints,
                        RouteHeader& header);
 

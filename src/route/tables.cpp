@@ -6,11 +6,12 @@
 
 #include "errors/run_error.hpp"
 #include "route/text.hpp"
+#include "route/utf8.hpp"
 
 namespace korvanta {
 
 std::string CutToWidth(std::string_view text, std::size_t width) {
-  return std::string(text.substr(0, width));
+  return std::string(CharacterSlice(text, 0, width));
 }
 
 Waypoint WaypointTable::Stored(Waypoint row) {
@@ -39,7 +40,8 @@ void AirportElevations::Empty() {
 }
 
 void AirportElevations::Append(AirportElevation row) {
-  row.icao = CutToWidth(row.icao, kIcaoWidth);
+  // The database's bytes as they stand (see AirportDatabase::Elevation).
+  row.icao.resize(std::min(row.icao.size(), kIcaoWidth));
   rows_.push_back(std::move(row));
   sorted_ = rows_.size() < 2;
   cursor_ = rows_.size() - 1;

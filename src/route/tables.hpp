@@ -9,7 +9,8 @@
 
 namespace korvanta {
 
-// Stores `text` into a fixed-width text field: a longer text is cut to the width.
+// Stores `text` into a fixed-width text field: a longer text is cut to the
+// width, counted in characters.
 std::string CutToWidth(std::string_view text, std::size_t width);
 
 // One waypoint of the parsed route. The first row is the departure airport,
@@ -25,7 +26,8 @@ struct Waypoint {
   std::string track;     // course text of the details list (mode 0 only)
 };
 
-// The waypoint table `Waypoints`. Text fields are cut to their widths when stored.
+// The waypoint table `Waypoints`. Text fields (UTF-8) are cut to their widths
+// when stored.
 class WaypointTable {
  public:
   static constexpr std::size_t kIdWidth = 6;
@@ -83,7 +85,7 @@ struct PackedAirportElevation {
 };
 
 struct AirportElevation {
-  std::string icao;  // characters 25 to 28 of the database line, as they stand
+  std::string icao;  // bytes 25 to 28 of the database line, as they stand (Windows-1252)
   std::int32_t alt = 0;
 };
 

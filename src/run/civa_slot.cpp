@@ -23,8 +23,6 @@ std::filesystem::path CardFileName(std::string_view name) {
 
 SlotStep RunCivaSlot(SlotContext& ctx, const WriterSlot& slot) {
   const std::filesystem::path folder = ctx.TargetFolder(slot.folder);
-  if (!ctx.Parse(slot.mode))
-    return SlotStep::kContinue;
   const std::vector<CivaCard> cards = WriteCivaCards(ctx.Header(), ctx.Waypoints());
   for (const CivaCard& card : cards)
     ctx.Write(folder / CardFileName(card.file_name), card.text);

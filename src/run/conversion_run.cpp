@@ -7,7 +7,7 @@
 #include "files/numbered_file.hpp"
 #include "files/safe_file_name.hpp"
 #include "io/utf8_path.hpp"
-#include "route/text.hpp"
+#include "route/cp1252.hpp"
 #include "run/writer_slots.hpp"
 
 namespace korvanta {
@@ -15,17 +15,6 @@ namespace korvanta {
 namespace {
 
 constexpr std::string_view kRouteTextName = "route.txt";
-
-// The text with CR LF after every line, made in one piece of the exact size:
-// a list of the lines joined again would hold a large text three times.
-std::string WithCrLfLineEnds(std::string_view text) {
-  std::size_t size = 0;
-  ForEachLine(text, [&](std::string_view line) { size += line.size() + 2; });
-  std::string out;
-  out.reserve(size);
-  ForEachLine(text, [&](std::string_view line) { AppendCrLfLine(out, line); });
-  return out;
-}
 
 }  // namespace
 
@@ -41,30 +30,42 @@ std::filesystem::path ConversionRun::PlanFolder(const RunChoices& choices) const
   return choices.simulator == Simulator::kFsx ? folders_.fsx_plan_folder : folders_.plan_folder;
 }
 
-RunOutcome ConversionRun::Run(const std::string& text, const RunChoices& choices) {
-  RunOutcome outcome;
-  waypoints_.Empty();
-  header_.departure_name.clear();
-  header_.destination_name.clear();
+RunOutcome ConversionRun::Run(std::string_view route_text, const RunChoices& choices) {
+  return Run(RouteTextSource(InputToUtf8(route_text)), choices);
+}
 
+RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choices) {
+  RunOutcome outcome;
+  shown_ = RouteReading{};
+  shown_mode_.reset();
+  kept_.clear();
+
+  // The runway the user gives comes before the one the source names.
+  RunChoices run_choices = choices;
+  if (run_choices.runway.empty())
+    run_choices.runway = source.Runway().value_or("");
   SlotContext ctx{*this,
-                  choices,
+                  run_choices,
                   outcome,
                   IniProfile(folders_.SettingsFile()),
                   SimulatorDir(choices),
-                  PlanFolder(choices)};
+                  PlanFolder(choices),
+                  source};
   try {
-    // The route text is kept as "route.txt"; every parse reads the lines as
-    // written there. They are taken from memory, not read back: another run
-    // in the same program folder may have replaced the file meanwhile.
+    // The route text is kept as "route.txt", in Windows-1252 as always.
     const std::filesystem::path route_file = folders_.app_dir / kRouteTextName;
-    const std::string route_text = WithCrLfLineEnds(text);
-    WriteWholeFile(route_file, route_text);
-    std::vector<std::string> lines = SplitLines(route_text);
-    ctx.lines = &lines;
+    std::optional<std::string> route_bytes;
+    if (std::optional<std::string> route_text = source.RouteText()) {
+      route_bytes = Utf8ToCp1252(*route_text);
+      route_text.reset();
+      WriteWholeFile(route_file, *route_bytes);
+    }
 
     for (const WriterSlot& slot : WriterSlots()) {
       if (!SlotTicked(slot, choices))
+        continue;
+      // A route that did not read leaves the writer nothing to write.
+      if (!ctx.Read(slot.mode))
         continue;
       const SlotStep step = slot.custom ? slot.custom(ctx, slot) : RunStandardSlot(ctx, slot);
       if (step == SlotStep::kStop) {
@@ -74,18 +75,17 @@ RunOutcome ConversionRun::Run(const std::string& text, const RunChoices& choices
     }
 
     // The route-text copy is named after this run's route. When no writer
-    // parsed the text, parse it once for the name; a text that does not
-    // parse gets no copy.
-    if (!ctx.parsed_ok) {
-      if (ctx.parse_attempted)
-        return outcome;
-      if (!ctx.Parse(ParseMode::kText))
-        return outcome;
-    }
+    // read the route, it is read once for the name; a route that does not
+    // read gets no copy.
+    if (!route_bytes)
+      return outcome;
+    const bool named = shown_mode_ ? shown_.Parsed() : ctx.Read(ParseMode::kText);
+    if (!named)
+      return outcome;
     const std::filesystem::path rts =
         ctx.simulator_dir / "routes" /
-        SafeFileName(header_.departure_icao + header_.destination_icao, ".rts");
-    ctx.Write(rts, route_text, true);
+        SafeFileName(shown_.header.departure_icao + shown_.header.destination_icao, ".rts");
+    ctx.Write(rts, *route_bytes, true);
     KeepFileDate(route_file, rts);
   } catch (const std::exception& e) {
     // RunError carries the message to show; anything else (a file system
@@ -96,18 +96,33 @@ RunOutcome ConversionRun::Run(const std::string& text, const RunChoices& choices
   return outcome;
 }
 
-bool SlotContext::Parse(ParseMode mode) {
-  parse_attempted = true;
-  const ParseResult result =
-      ParseRoute(*lines, {mode, choices.super80}, run.airports_, run.waypoints_, run.header_);
-  if (result == ParseResult::kParsed) {
-    parsed_ok = true;
-    return true;
+const RouteReading& ConversionRun::Show(const RouteSource& source, ParseMode mode, bool super80) {
+  if (shown_mode_ == mode)
+    return shown_;
+  // Moved, never copied: the shown table keeps its place for the grid, and a
+  // large route is held once per reading.
+  if (shown_mode_)
+    kept_[*shown_mode_] = std::move(shown_);
+  if (const auto kept = kept_.find(mode); kept != kept_.end()) {
+    shown_ = std::move(kept->second);
+    kept_.erase(kept);
+  } else {
+    shown_ = source.Read({mode, super80}, airports_);
   }
+  shown_mode_ = mode;
+  return shown_;
+}
+
+bool SlotContext::Read(ParseMode mode) {
+  const RouteReading& reading = run.Show(source, mode, choices.super80);
+  if (reading.Parsed())
+    return true;
   outcome.parse_failed = true;
-  outcome.last_failure = result;
-  if (result == ParseResult::kWrongFormat)
+  outcome.last_failure = reading.result;
+  if (reading.result == ParseResult::kWrongFormat && !wrong_format_shown) {
+    wrong_format_shown = true;
     Front().ShowMessage(std::string(kWrongFormat));
+  }
   return false;
 }
 
@@ -172,8 +187,6 @@ SlotStep SlotContext::Stop(std::string_view message) {
 
 SlotStep RunStandardSlot(SlotContext& ctx, const WriterSlot& slot) {
   const std::filesystem::path folder = ctx.TargetFolder(slot.folder);
-  if (!ctx.Parse(slot.mode))
-    return SlotStep::kContinue;
 
   std::optional<std::filesystem::path> chosen;
   if (slot.dialog)

@@ -1,15 +1,18 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "route/airports.hpp"
 #include "route/parser.hpp"
 #include "route/tables.hpp"
 #include "run/front_end.hpp"
+#include "run/route_source.hpp"
 #include "run/targets.hpp"
 #include "settings/folder_set.hpp"
 
@@ -19,7 +22,7 @@ namespace korvanta {
 struct RunChoices {
   std::set<Target> ticked;
   bool super80 = false;   // CheckBox1 "Flight1 Super 80 format"
-  std::string runway;     // Edit1, Windows-1252
+  std::string runway;     // Edit1, UTF-8; empty: the runway the route source names, if any
   int plan_number = 661;  // RxSpinEdit1
   Simulator simulator = Simulator::kFs9;
   bool file_dialog = false;  // started with "/T": writers that offer it ask for their file
@@ -32,15 +35,15 @@ inline constexpr std::string_view kTooManyFiles = "Too many files";
 inline constexpr std::string_view kPlanNumberTooHigh = "Flight plan nr. is too high";
 
 enum class RunEnd {
-  kCompleted,  // every ticked writer ran (some may have skipped on a failed parse)
+  kCompleted,  // every ticked writer ran, or was skipped because the route did not read
   kStopped,    // "Too many files" or "Flight plan nr. is too high"
   kFailed,     // the run's error report
 };
 
 struct RunOutcome {
   RunEnd end = RunEnd::kCompleted;
-  bool parse_failed = false;                        // some parse of this run did not succeed
-  ParseResult last_failure = ParseResult::kParsed;  // why the last failed parse failed
+  bool parse_failed = false;                        // a reading of this run did not succeed
+  ParseResult last_failure = ParseResult::kParsed;  // why the last failed reading failed
   std::vector<std::filesystem::path> written;
 };
 
@@ -48,19 +51,24 @@ struct RunOutcome {
 struct SlotContext;
 
 // The conversion run: saves the route text as "route.txt", visits the writer
-// slots in their fixed order (each ticked one parses the text for itself),
-// and ends with the ".rts" copy of the route text. Stops and errors end it
-// early; files already written stay.
+// slots in their fixed order and ends with the ".rts" copy of the route
+// text. Each ticked writer is handed the reading of the route it needs; each
+// reading is made once per run, at its first use. A writer is skipped when
+// the route did not read ("Wrong format" is shown once per run). Stops and
+// errors end the run early; files already written stay.
 class ConversionRun {
  public:
   ConversionRun(const FolderSet& folders, const AirportDatabase& airports, FrontEnd& front);
 
-  // `text` is the route text in Windows-1252.
-  RunOutcome Run(const std::string& text, const RunChoices& choices);
+  RunOutcome Run(const RouteSource& source, const RunChoices& choices);
+  // The same for the route finder's text as it came in (a file's bytes, the
+  // clipboard's text), decoded by InputToUtf8.
+  RunOutcome Run(std::string_view route_text, const RunChoices& choices);
 
-  // The waypoint table as the run's last parse left it (the window's grid).
-  const WaypointTable& Waypoints() const { return waypoints_; }
-  const RouteHeader& Header() const { return header_; }
+  // The waypoint table of the reading a writer of the run used last (the
+  // window's grid, also while the run goes on); it stays the same object.
+  const WaypointTable& Waypoints() const { return shown_.waypoints; }
+  const RouteHeader& Header() const { return shown_.header; }
 
   // The folder a writer uses during a run under `choices` (for the window's
   // save dialog and for the tests).
@@ -69,11 +77,19 @@ class ConversionRun {
 
  private:
   friend struct SlotContext;
+
+  // Makes the reading `mode` of the run's route the shown one, reading the
+  // source only the first time in the run.
+  const RouteReading& Show(const RouteSource& source, ParseMode mode, bool super80);
+
   const FolderSet& folders_;
   const AirportDatabase& airports_;
   FrontEnd& front_;
-  WaypointTable waypoints_;
-  RouteHeader header_;
+  // The readings of this run: the one shown (used last) and the others,
+  // which wait for their next use.
+  RouteReading shown_;
+  std::optional<ParseMode> shown_mode_;
+  std::map<ParseMode, RouteReading> kept_;
 };
 
 }  // namespace korvanta

@@ -8,6 +8,7 @@
 #include "files/file_output.hpp"
 #include "files/safe_file_name.hpp"
 #include "io/utf8_path.hpp"
+#include "route/cp1252.hpp"
 #include "route/text.hpp"
 #include "writers/fs2004.hpp"
 #include "writers/fsx.hpp"
@@ -17,9 +18,8 @@ namespace korvanta {
 
 namespace {
 
-// ASCII letters only, whatever the user's locale: the window's toolkit sets
-// the locale from the environment, and a single-byte one would lower the
-// Windows-1252 letters above 0x7F as well.
+// ASCII letters only, whatever the user's locale: the name keeps every other
+// letter as it is.
 std::string Lower(std::string text) {
   for (char& c : text)
     c = AsciiLower(c);
@@ -34,18 +34,19 @@ SlotStep RunPlanIsgAndKmlSlot(SlotContext& ctx, const WriterSlot& /*slot*/) {
   std::error_code ec;
   const bool isg = std::filesystem::is_directory(isg_folder, ec);
 
-  if (!ctx.Parse(ParseMode::kText))
-    return SlotStep::kContinue;
   const RouteHeader& h = ctx.Header();
   const RunChoices& choices = ctx.choices;
 
   const Fs2004Plan plan = WriteFs2004Plan(h, ctx.Waypoints(), choices.runway);
+  // The FS2004 plan file is Windows-1252; the FSX and Google Earth files are
+  // made from the UTF-8 plan text and keep every character.
+  const std::string plan_file = Utf8ToCp1252(plan.plan_text);
   const std::filesystem::path plan_text_file =
       choices.super80 ? ctx.plan_folder /
                             SafeFileName(Lower(h.departure_name) + "-" + Lower(h.destination_name),
                                          fmt::format("-{}.pln", choices.plan_number))
                       : folders.app_dir / "temp.tmp";
-  ctx.Write(plan_text_file, plan.plan_text);
+  ctx.Write(plan_text_file, plan_file);
   if (isg)
     ctx.Write(isg_folder / "default.rte", plan.isg_route);
 
@@ -58,12 +59,14 @@ SlotStep RunPlanIsgAndKmlSlot(SlotContext& ctx, const WriterSlot& /*slot*/) {
     ctx.Write(ctx.plan_folder / plan_name, WriteFsxPlan(plan.plan_text));
   } else if (choices.Ticked(Target::kFs2004)) {
     // The copy is made from this run's plan text, whichever file holds it.
-    ctx.Write(ctx.plan_folder / plan_name, plan.plan_text, true);
+    ctx.Write(ctx.plan_folder / plan_name, plan_file, true);
   }
 
   if (choices.Ticked(Target::kGoogleEarth)) {
+    // Google Earth opens a file of any name.
     const std::filesystem::path kml =
-        folders.personal_dir / SafeFileName(h.departure_name + "-" + h.destination_name, ".kml");
+        folders.personal_dir /
+        SafeFileName(h.departure_name + "-" + h.destination_name, ".kml", NameCharacters::kUnicode);
     ctx.Write(kml, WriteGoogleEarthKml(plan.plan_text, h.departure_name, h.destination_name));
     ctx.Front().OpenDocument(kml);
   }

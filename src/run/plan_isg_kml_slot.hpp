@@ -6,7 +6,7 @@ namespace korvanta {
 
 // The FS2004/FSX plan, ISG route and Google Earth step of a run: the FS2004 plan text (in
 // "temp.tmp", or under the Flight1 Super 80 name), the ISG route when its folder exists, then the
-// FSX plan (FSX selected) or the FS2004 ".pln" copy, then the Google Earth file. One parse serves
+// FSX plan (FSX selected) or the FS2004 ".pln" copy, then the Google Earth file. One reading serves
 // all of them; no status text is set.
 SlotStep RunPlanIsgAndKmlSlot(SlotContext& ctx, const WriterSlot& slot);
 

@@ -27,7 +27,6 @@ using R = BoxRule;
 // simulator: those boxes are enabled and keep their ticks under each.
 const SimulatorSelection kSelections[] = {
     {Simulator::kFs9,
-     false,
      {{{"CheckBox4", R::kEnable, "FS2004"},
        {"CheckBox2", R::kEnable, "PMDG 737/747"},
        {"CheckBox3", R::kEnable, ""},
@@ -42,7 +41,6 @@ const SimulatorSelection kSelections[] = {
        {"XPlane11", R::kEnable, ""},
        {"Gpx", R::kEnable, ""}}}},
     {Simulator::kFsx,
-     true,
      // The FSX plan, PMDG 747 and LVLD boxes are enabled here too: after
      // X-plane they would otherwise stay disabled until FS9 is picked.
      {{{"CheckBox4", R::kEnable, "FSX"},
@@ -59,7 +57,6 @@ const SimulatorSelection kSelections[] = {
        {"XPlane11", R::kEnable, ""},
        {"Gpx", R::kEnable, ""}}}},
     {Simulator::kXPlane,
-     false,
      {{{"CheckBox4", R::kOff, ""},
        {"CheckBox2", R::kOff, ""},
        {"CheckBox3", R::kOff, ""},

@@ -63,7 +63,6 @@ struct BoxSelection {
 
 struct SimulatorSelection {
   Simulator simulator;
-  bool fsx_mode;
   std::array<BoxSelection, 13> boxes;  // the twelve target boxes and CheckBox1 (Super 80)
 };
 

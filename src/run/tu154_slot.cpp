@@ -92,8 +92,6 @@ SlotStep RunTu154Slot(SlotContext& ctx, const WriterSlot& slot) {
     ProgressPanel panel(ctx.Front());
     LoadKlnNavigation(folder, navigation_points, [&](std::size_t count) { panel.Show(count); });
   }
-  if (!ctx.Parse(slot.mode))
-    return SlotStep::kContinue;
 
   const std::string plan = WriteTu154Plan(ctx.Waypoints(), navigation_points, plan_number);
   ctx.Write(folder / kPlanFile, plan);

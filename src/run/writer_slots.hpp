@@ -64,15 +64,19 @@ struct SlotContext {
   IniProfile settings;
   std::filesystem::path simulator_dir;  // fsx_dir while FSX is selected, else fs9_dir
   std::filesystem::path plan_folder;    // fsx_plan_folder while FSX is selected, else plan_folder
+  const RouteSource& source;
 
   const FolderSet& Folders() const { return run.folders_; }
   FrontEnd& Front() const { return run.front_; }
-  const WaypointTable& Waypoints() const { return run.waypoints_; }
-  RouteHeader& Header() const { return run.header_; }
+  // The route in the reading of the running writer (see Read).
+  const WaypointTable& Waypoints() const { return run.shown_.waypoints; }
+  const RouteHeader& Header() const { return run.shown_.header; }
   const AirportDatabase& Airports() const { return run.airports_; }
 
-  // Empties Waypoints and parses the run's lines; "Wrong format" is shown here.
-  bool Parse(ParseMode mode);
+  // Makes the reading `mode` the one Header() and Waypoints() give; false
+  // when the route did not read. The outcome records why, and "Wrong format"
+  // is shown once per run. The run calls it before each writer.
+  bool Read(ParseMode mode);
   std::filesystem::path TargetFolder(const FolderRule& rule) const;
   // The "/T" save dialog, when the run offers it; the current folder is set
   // back to app_dir afterwards.
@@ -87,14 +91,12 @@ struct SlotContext {
   // Shows a stop message; the run ends without its ".rts" copy.
   SlotStep Stop(std::string_view message);
 
-  std::vector<std::string>* lines = nullptr;  // the run's route lines, edited by every parse
-  bool parse_attempted = false;
-  bool parsed_ok = false;  // some parse of this run succeeded
+  bool wrong_format_shown = false;
 };
 
 // One writer of the run, as data. Writers that follow the shared pattern set
 // the fields; writers with their own flow (several files, a store to merge)
-// set `custom` instead.
+// set `custom` instead. The run has read the route in `mode` before either.
 struct WriterSlot {
   Target target;
   ParseMode mode = ParseMode::kText;
@@ -122,7 +124,7 @@ bool TargetAvailable(Target target, Simulator simulator);
 // FS2004 box or the Google Earth box is ticked).
 bool SlotTicked(const WriterSlot& slot, const RunChoices& choices);
 
-// The shared pattern: folder, parse, name, write, status.
+// The shared pattern: folder, name, write, status.
 SlotStep RunStandardSlot(SlotContext& ctx, const WriterSlot& slot);
 
 }  // namespace korvanta

@@ -105,7 +105,7 @@ bool RunDemo(MainWindow& window, const DemoOptions& options) {
   bool ok = true;
   if (!options.route_file.empty()) {
     const FileRead route = ReadFileBytes(options.route_file);
-    if (!route.Ok() || !PutClipboardText(dialog, Cp1252ToUtf8(InputToCp1252(route.bytes)))) {
+    if (!route.Ok() || !PutClipboardText(dialog, InputToUtf8(route.bytes))) {
       std::fprintf(stderr, "korvanta: cannot put %s on the clipboard\n",
                    PathToUtf8(options.route_file).c_str());
       ok = false;

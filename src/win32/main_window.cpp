@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "io/wide_text.hpp"
-#include "route/cp1252.hpp"
 #include "win32/clipboard.hpp"
 #include "win32/dpi.hpp"
 #include "win32/placement.hpp"
@@ -114,8 +113,8 @@ void SetEnabled(HWND window, bool enabled) {
     EnableWindow(window, enabled ? TRUE : FALSE);
 }
 
-std::wstring GridText(const std::string& cp1252) {
-  return WideFromUtf8(Cp1252ToUtf8(cp1252));
+std::wstring GridText(const std::string& text) {
+  return WideFromUtf8(text);
 }
 
 // The template units a position was made from: the inverse of Windows'

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "io/utf8_path.hpp"
-#include "route/cp1252.hpp"
 #include "route/numbers.hpp"
 #include "route/text.hpp"
 #include "settings/ini_profile.hpp"
@@ -398,7 +397,7 @@ RunChoices WindowModel::Choices() const {
       choices.ticked.insert(*info.target);
   }
   choices.super80 = StateOf(Control::kSuper80Box).ticked;
-  choices.runway = Utf8ToCp1252(StateOf(Control::kRunwayBox).caption);
+  choices.runway = StateOf(Control::kRunwayBox).caption;
   choices.plan_number = StateOf(Control::kPlanNumber).value;
   choices.simulator = applied_;
   choices.file_dialog = file_dialog_;
@@ -436,8 +435,7 @@ void WindowModel::Convert(std::chrono::milliseconds at) {
     progress_shown_ = false;
     SetVisible(Control::kRunwayPrompt, false);
     SetCaption(Control::kStatusLine, "");
-    const std::string text = Utf8ToCp1252(view_.ClipboardText());
-    outcome = run_.Run(text, Choices());
+    outcome = run_.Run(view_.ClipboardText(), Choices());
     if (progress_shown_)
       SetVisible(Control::kProgressPanel, false);
     view_.Render(Control::kGrid, StateOf(Control::kGrid));

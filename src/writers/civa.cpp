@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "route/conversions.hpp"
+#include "route/cp1252.hpp"
 #include "route/text.hpp"
 
 namespace korvanta {
@@ -43,6 +44,7 @@ class CardWriter {
     AppendCrLfLine(card_.text, ";");
     AppendCrLfLine(card_.text, ";End Of File");
     card_.text += ";";
+    card_.text = Utf8ToCp1252(card_.text);
     cards_.push_back(std::move(card_));
     open_ = false;
   }

@@ -9,8 +9,8 @@ namespace korvanta {
 
 // One waypoint data card of the Carousel IV-AC INS.
 struct CivaCard {
-  std::string file_name;  // departure_icao-destination_icao + card number + ".AWC", Windows-1252
-  std::string text;       // CR LF line ends; the last line ";" has none
+  std::string file_name;  // departure_icao-destination_icao + card number + ".AWC"
+  std::string text;       // Windows-1252, CR LF line ends; the last line ";" has none
 };
 
 // The most waypoints one card holds.

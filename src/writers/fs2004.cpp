@@ -5,8 +5,10 @@
 #include <cstdlib>
 
 #include "route/conversions.hpp"
+#include "route/cp1252.hpp"
 #include "route/numbers.hpp"
 #include "route/text.hpp"
+#include "route/utf8.hpp"
 
 namespace korvanta {
 
@@ -16,8 +18,9 @@ constexpr std::size_t kIsgIdWidth = 16;
 
 std::string Padded(std::string_view id) {
   std::string text(id);
-  if (text.size() < kIsgIdWidth)
-    text.resize(kIsgIdWidth, ' ');
+  const std::size_t width = CharacterCount(id);
+  if (width < kIsgIdWidth)
+    text.append(kIsgIdWidth - width, ' ');
   return text;
 }
 
@@ -109,6 +112,7 @@ Fs2004Plan WriteFs2004Plan(const RouteHeader& h, const WaypointTable& waypoints,
                                   lat, lon, FrequencyText(r.freq), r.track, r.route));
     AppendCrLfLine(isg, Padded(r.id) + " " + lat + " " + lon + " " + IsgKind(r.kind));
   }
+  isg = Utf8ToCp1252(isg);
   return out;
 }
 

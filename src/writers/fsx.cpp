@@ -1,9 +1,9 @@
 #include "writers/fsx.hpp"
 
 #include "route/conversions.hpp"
-#include "route/cp1252.hpp"
 #include "route/numbers.hpp"
 #include "route/parser.hpp"
+#include "route/utf8.hpp"
 #include "xml/xml_writer.hpp"
 
 namespace korvanta {
@@ -21,13 +21,12 @@ constexpr std::size_t kLongText = 180;
 // At most `count` characters of the line from character `first` (counted
 // from 1) on; empty when the line is shorter.
 std::string_view Part(std::string_view line, std::size_t first, std::size_t count) {
-  return first - 1 < line.size() ? line.substr(first - 1, count) : std::string_view();
+  return CharacterSlice(line, first - 1, count);
 }
 
 // "N51° 28' 42.00\",W000° 27' 36.00\",+000083.00" from the three fields.
 std::string PositionText(std::string_view lat, std::string_view lon, std::string_view alt) {
-  return DegMinToFsxDmsText(Cp1252ToUtf8(lat)) + "," + DegMinToFsxDmsText(Cp1252ToUtf8(lon)) + "," +
-         Cp1252ToUtf8(Trim(alt));
+  return DegMinToFsxDmsText(lat) + "," + DegMinToFsxDmsText(lon) + "," + std::string(Trim(alt));
 }
 
 std::string WaypointType(std::string_view letter) {
@@ -44,15 +43,15 @@ std::string WaypointType(std::string_view letter) {
 
 void AddWaypoint(XmlDocument& xml, std::string_view line) {
   const auto fields = CommaFields(line);
-  const std::string id = Cp1252ToUtf8(Trim(FieldOf(fields, 2)));
-  const std::string type = WaypointType(Cp1252ToUtf8(Trim(FieldOf(fields, 5))));
+  const std::string id(Trim(FieldOf(fields, 2)));
+  const std::string type = WaypointType(Trim(FieldOf(fields, 5)));
   xml.XmlOpenTag("ATCWaypoint", {{"id", id}});
   xml.XmlValueTag("ATCWaypointType", type);
   xml.XmlValueTag("WorldPosition",
                   PositionText(FieldOf(fields, 6), FieldOf(fields, 7), FieldOf(fields, 8)));
   const std::string_view airway = Trim(FieldOf(fields, 9));
   if (!airway.empty())
-    xml.XmlValueTag("ATCAirway", Cp1252ToUtf8(airway));
+    xml.XmlValueTag("ATCAirway", airway);
   if (type == "Airport") {
     xml.XmlOpenTag("ICAO");
     xml.XmlValueTag("ICAOIdent", id);
@@ -100,7 +99,7 @@ std::string WriteFsxPlan(std::string_view plan_text) {
     ++number;
     switch (number) {
       case 3:
-        xml.XmlValueTag("Title", Cp1252ToUtf8(Part(line, 7, kShortText)));
+        xml.XmlValueTag("Title", Part(line, 7, kShortText));
         break;
       case 4:
         description = line;
@@ -112,26 +111,25 @@ std::string WriteFsxPlan(std::string_view plan_text) {
         xml.XmlValueTag("RouteType", "HighAlt");
         break;
       case 7:
-        xml.XmlValueTag("CruisingAlt", Cp1252ToUtf8(Part(line, 19, 6)));
+        xml.XmlValueTag("CruisingAlt", Part(line, 19, 6));
         break;
       case 8:
       case 9: {
         const bool departure = number == 8;
         const auto fields = CommaFields(Part(line, departure ? 14 : 16, kLongText));
-        xml.XmlValueTag(departure ? "DepartureID" : "DestinationID",
-                        Cp1252ToUtf8(FieldOf(fields, 1)));
+        xml.XmlValueTag(departure ? "DepartureID" : "DestinationID", FieldOf(fields, 1));
         xml.XmlValueTag(departure ? "DepartureLLA" : "DestinationLLA",
                         PositionText(FieldOf(fields, 2), FieldOf(fields, 3), FieldOf(fields, 4)));
         if (!departure) {
-          xml.XmlValueTag("Descr", Cp1252ToUtf8(Part(description, 13, kShortText)));
+          xml.XmlValueTag("Descr", Part(description, 13, kShortText));
         }
         break;
       }
       case 10:
-        xml.XmlValueTag("DepartureName", Cp1252ToUtf8(Part(line, 16, kLongText)));
+        xml.XmlValueTag("DepartureName", Part(line, 16, kLongText));
         break;
       case 11:
-        xml.XmlValueTag("DestinationName", Cp1252ToUtf8(Part(line, 18, kLongText)));
+        xml.XmlValueTag("DestinationName", Part(line, 18, kLongText));
         xml.XmlOpenTag("AppVersion");
         xml.XmlValueTag("AppVersionMajor", "10");
         xml.XmlValueTag("AppVersionBuild", "61472");

@@ -9,7 +9,7 @@ namespace korvanta {
 // The FSX flight plan (an XML document of type "AceXML"), translated line by
 // line from the FS2004 plan text of the same run. The result starts with the
 // UTF-8 byte order mark and ends every line with CR LF; names and other texts
-// of the Windows-1252 plan text are converted to UTF-8 and escaped.
+// of the (UTF-8) plan text keep every character and are escaped.
 std::string WriteFsxPlan(std::string_view plan_text);
 
 // Reading the FS2004 plan text back (the FSX and Google Earth writers; its

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "route/cp1252.hpp"
 #include "writers/point_position.hpp"
 #include "xml/xml_writer.hpp"
 
@@ -24,9 +23,9 @@ std::string MetresText(std::int32_t feet) {
   return fmt::format("{}{}.{}", negative && tenths != 0 ? "-" : "", tenths / 10, tenths % 10);
 }
 
-// Route text as element content or attribute value of the UTF-8 document.
-std::string Text(std::string_view cp1252) {
-  return XmlEscapeText(Cp1252ToUtf8(cp1252));
+// Route text as element content of the UTF-8 document, every character kept.
+std::string Text(std::string_view text) {
+  return XmlEscapeText(text);
 }
 
 std::string_view KindOf(std::string_view kind) {

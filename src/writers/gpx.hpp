@@ -11,7 +11,7 @@ namespace korvanta {
 // metres (the airport's for the two airports, the cruise altitude for the
 // others), identifier, description (the airport's name, or the airway leaving
 // the point) and kind. UTF-8 without byte order mark, LF line ends, every
-// text converted from Windows-1252 and escaped. A coordinate that does not
+// character of the texts kept, escaped. A coordinate that does not
 // read is the run's error report.
 std::string WriteGpxRoute(const RouteHeader& header, const WaypointTable& waypoints);
 

@@ -40,8 +40,8 @@ struct Position {
 long double ReadCoordinate(const Waypoint& row, std::string_view dms, const std::string& text) {
   const std::optional<double> value = ReadDecimal(text);
   if (!value) {
-    throw RunError(Cp1252ToUtf8(
-        fmt::format("Waypoint {}: the coordinate {} does not read as a number", row.id, dms)));
+    throw RunError(
+        fmt::format("Waypoint {}: the coordinate {} does not read as a number", row.id, dms));
   }
   return static_cast<long double>(*value);
 }
@@ -135,7 +135,7 @@ std::string WriteIflyPlan(const RouteHeader& header, const WaypointTable& waypoi
         out, fmt::format("{}{},0, {} {},0,0,{},{}", route_part, to.id, PadIntPart2(b.lat_text),
                          PadIntPart3(b.lon_text).substr(0, kLongitudeWidth), course, kLegTail));
   }
-  return out;
+  return Utf8ToCp1252(out);
 }
 
 }  // namespace korvanta

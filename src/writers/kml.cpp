@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "route/conversions.hpp"
-#include "route/cp1252.hpp"
 #include "route/numbers.hpp"
 #include "route/parser.hpp"
 #include "writers/fsx.hpp"
@@ -105,7 +104,7 @@ std::string StyleOf(std::string_view kind) {
     return "#msn_placemark_circle";
   if (kind == "I")
     return "#msn_triangle";
-  return Cp1252ToUtf8(kind);
+  return std::string(kind);
 }
 
 // One waypoint's placemark; its point is added to the route line's path.
@@ -115,7 +114,7 @@ void AddPlacemark(XmlDocument& xml, std::string_view line, std::string& path) {
   const std::string lat = DegMinToDecimalText(Trim(FieldOf(fields, 6)));
 
   xml.XmlOpenTag("Placemark");
-  xml.XmlValueTag("name", Cp1252ToUtf8(Trim(FieldOf(fields, 2))));
+  xml.XmlValueTag("name", Trim(FieldOf(fields, 2)));
   xml.XmlOpenTag("LookAt");
   xml.XmlValueTag("longitude", lon);
   xml.XmlValueTag("latitude", lat);
@@ -139,7 +138,7 @@ void AddPlacemark(XmlDocument& xml, std::string_view line, std::string& path) {
 
 std::string WriteGoogleEarthKml(std::string_view plan_text, std::string_view dep_name,
                                 std::string_view dest_name) {
-  const std::string names = Cp1252ToUtf8(dep_name) + "-" + Cp1252ToUtf8(dest_name);
+  const std::string names = std::string(dep_name) + "-" + std::string(dest_name);
   XmlDocument xml;
   std::string path;  // every point followed by one blank
   std::size_t number = 0;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "route/conversions.hpp"
+#include "route/cp1252.hpp"
 #include "route/numbers.hpp"
 #include "route/text.hpp"
 
@@ -28,7 +29,7 @@ std::string WriteLevelDRoute(const RouteHeader& header, const WaypointTable& way
   }
   AppendCrLfLine(out, "");
   AppendCrLfLine(out, "End of FlightPlan");
-  return out;
+  return Utf8ToCp1252(out);
 }
 
 }  // namespace korvanta

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "route/conversions.hpp"
+#include "route/cp1252.hpp"
 #include "route/text.hpp"
 
 namespace korvanta {
@@ -33,7 +34,7 @@ std::string WriteMadDogRoute(const RouteHeader& header, const WaypointTable& way
     AppendCrLfLine(out, line);
     previous = fix.route;
   }
-  return out;
+  return Utf8ToCp1252(out);
 }
 
 }  // namespace korvanta

@@ -2,7 +2,7 @@
 
 #include <fmt/format.h>
 
-#include "route/cp1252.hpp"
+#include "route/conversions.hpp"
 #include "writers/point_position.hpp"
 #include "writers/runway.hpp"
 #include "xml/xml_writer.hpp"
@@ -12,13 +12,6 @@ namespace korvanta {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kDegreeSign = "\xC2\xB0";
-
-// Route text (identifiers, names, airways) as the UTF-8 the document holds.
-// Every text of the route passes through here and nowhere else.
-std::string DocumentText(std::string_view route_text) {
-  return Cp1252ToUtf8(route_text);
-}
 
 // "N50° 2' 0.00\"": no leading zeros, seconds to the hundredth, exactly as read.
 std::string AngleText(const DmsAngle& angle) {
@@ -70,8 +63,8 @@ void AddRunway(XmlDocument& xml, std::string_view runway) {
 
 std::string WriteMsfsPlan(const RouteHeader& header, const WaypointTable& waypoints,
                           std::string_view runway) {
-  const std::string departure = DocumentText(header.departure_icao);
-  const std::string destination = DocumentText(header.destination_icao);
+  const std::string& departure = header.departure_icao;
+  const std::string& destination = header.destination_icao;
   const std::size_t last = waypoints.Count() - 1;
 
   XmlDocument xml;
@@ -88,8 +81,8 @@ std::string WriteMsfsPlan(const RouteHeader& header, const WaypointTable& waypoi
   xml.XmlValueTag("DestinationID", destination);
   xml.XmlValueTag("DestinationLLA", PositionText(waypoints[last], header.destination_elevation));
   xml.XmlValueTag("Descr", departure + ", " + destination);
-  xml.XmlValueTag("DepartureName", DocumentText(header.departure_name));
-  xml.XmlValueTag("DestinationName", DocumentText(header.destination_name));
+  xml.XmlValueTag("DepartureName", header.departure_name);
+  xml.XmlValueTag("DestinationName", header.destination_name);
   xml.XmlOpenTag("AppVersion");
   xml.XmlValueTag("AppVersionMajor", "11");
   xml.XmlValueTag("AppVersionBuild", "282174");
@@ -97,7 +90,7 @@ std::string WriteMsfsPlan(const RouteHeader& header, const WaypointTable& waypoi
 
   for (std::size_t i = 0; i <= last; ++i) {
     const Waypoint& row = waypoints[i];
-    const std::string id = DocumentText(row.id);
+    const std::string& id = row.id;
     // An airport the route passes is still that airport, flown over at
     // cruise altitude.
     const bool airport =
@@ -112,7 +105,7 @@ std::string WriteMsfsPlan(const RouteHeader& header, const WaypointTable& waypoi
       AddRunway(xml, runway);
     // MSFS reads the airway as the one the point is reached by.
     if (i > 0 && !waypoints[i - 1].route.empty())
-      xml.XmlValueTag("ATCAirway", DocumentText(waypoints[i - 1].route));
+      xml.XmlValueTag("ATCAirway", waypoints[i - 1].route);
     // MSFS misplaces a waypoint without its identifier block.
     xml.XmlOpenTag("ICAO");
     xml.XmlValueTag("ICAOIdent", id);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "route/cp1252.hpp"
 #include "route/text.hpp"
 
 namespace korvanta {
@@ -81,7 +82,7 @@ std::string WritePmdgRoute(const RouteHeader& header, const WaypointTable& waypo
     AppendCrLfLine(out, "0");
     AppendCrLfLine(out, "");
   }
-  return out;
+  return Utf8ToCp1252(out);
 }
 
 }  // namespace korvanta

@@ -6,7 +6,6 @@
 
 #include "errors/run_error.hpp"
 #include "route/conversions.hpp"
-#include "route/cp1252.hpp"
 
 namespace korvanta {
 
@@ -32,10 +31,10 @@ std::optional<std::int64_t> TakeDigits(std::string_view& rest, std::size_t max) 
   return value;
 }
 
-bool Take(std::string_view& rest, char c) {
-  if (rest.empty() || rest.front() != c)
+bool Take(std::string_view& rest, std::string_view expected) {
+  if (!rest.starts_with(expected))
     return false;
-  rest.remove_prefix(1);
+  rest.remove_prefix(expected.size());
   return true;
 }
 
@@ -49,20 +48,20 @@ std::optional<DmsAngle> ReadDms(std::string_view dms, char positive, char negati
   if (!degrees || !Take(rest, kDegreeSign))
     return std::nullopt;
   const auto minutes = TakeDigits(rest, 2);
-  if (!minutes || !Take(rest, '\''))
+  if (!minutes || !Take(rest, "'"))
     return std::nullopt;
   const auto seconds = TakeDigits(rest, 2);
   if (!seconds)
     return std::nullopt;
   // Hundredths of a second: "42", "42.5" and "42.50" all read.
   std::int64_t fraction = 0;
-  if (Take(rest, '.')) {
+  if (Take(rest, ".")) {
     std::string_view digits = rest;
     const auto read = TakeDigits(rest, 2);
     if (read)
       fraction = digits.size() - rest.size() == 1 ? *read * 10 : *read;
   }
-  if (!Take(rest, '"') || !rest.empty())
+  if (!Take(rest, "\"") || !rest.empty())
     return std::nullopt;
   if (*minutes >= 60 || *seconds >= 60)
     return std::nullopt;
@@ -93,8 +92,7 @@ std::optional<std::string> ExactText(std::optional<DmsAngle> angle, char negativ
 
 DmsAngle Required(std::optional<DmsAngle> angle, const Waypoint& row, std::string_view dms) {
   if (!angle) {
-    throw RunError(
-        Cp1252ToUtf8(fmt::format("Waypoint {}: the coordinate {} does not read", row.id, dms)));
+    throw RunError(fmt::format("Waypoint {}: the coordinate {} does not read", row.id, dms));
   }
   return *angle;
 }

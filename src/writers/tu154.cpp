@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "route/conversions.hpp"
+#include "route/cp1252.hpp"
 #include "writers/tu154_navdata.hpp"
 
 namespace korvanta {
@@ -23,8 +24,10 @@ std::string_view TypeCode(std::string_view kind) {
 
 }  // namespace
 
+// The navigation data files are Windows-1252 and are searched in their own
+// bytes; the plan holds them as they stand.
 std::string Tu154LookupKey(const Waypoint& row) {
-  return KlnPointKey(row.id, DmsToDecimalText(row.lon), DmsToDecimalText(row.lat));
+  return KlnPointKey(Utf8ToCp1252(row.id), DmsToDecimalText(row.lon), DmsToDecimalText(row.lat));
 }
 
 std::string WriteTu154Plan(const WaypointTable& waypoints, KlnNavigationPoints& navigation_points,
@@ -36,7 +39,7 @@ std::string WriteTu154Plan(const WaypointTable& waypoints, KlnNavigationPoints& 
     if (!point)
       continue;
     out += fmt::format("Point.{}=TYPE=[{}] ICAO_ID=[{}] Lat=[{}] Lon=[{}]\r\n", written,
-                       TypeCode(row.kind), row.id, point->lat, point->lon);
+                       TypeCode(row.kind), Utf8ToCp1252(row.id), point->lat, point->lon);
     ++written;
   }
   out += fmt::format("PointsCount={}\r\n", written);

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "route/conversions.hpp"
+#include "route/cp1252.hpp"
 #include "route/text.hpp"
 
 namespace korvanta {
@@ -41,7 +42,7 @@ std::string WriteXPlaneFms(const RouteHeader& header, const WaypointTable& waypo
     AppendCrLfLine(out, head + " 0 " + DmsToDecimalText(row.lat) + " " + DmsToDecimalText(row.lon));
   }
   AppendCrLfLine(out, "");
-  return out;
+  return Utf8ToCp1252(out);
 }
 
 }  // namespace korvanta

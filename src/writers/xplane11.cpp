@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include "route/cp1252.hpp"
 #include "route/text.hpp"
 #include "writers/point_position.hpp"
 #include "writers/runway.hpp"
@@ -60,7 +61,7 @@ std::string WriteXPlane11Fms(const RouteHeader& header, const WaypointTable& way
     AppendCrLfLine(out, fmt::format("{} {} {} {} {} {}", type, row.id, via, altitude, position.lat,
                                     position.lon));
   }
-  return out;
+  return Utf8ToCp1252(out);
 }
 
 }  // namespace korvanta
