@@ -15,6 +15,7 @@
 #include "readers/plan_reader.hpp"
 #include "readers/xplane_plan_reader.hpp"
 #include "route/conversions.hpp"
+#include "route/cp1252.hpp"
 #include "route/parser.hpp"
 #include "test_support.hpp"
 #include "writers/gpx.hpp"
@@ -323,7 +324,8 @@ TEST(PlanReaders, OwnFilesRoundTrip) {
       {"MSFS", WriteMsfsPlan, ReadMsfsPlan, true, true},
   };
   for (const char* file : {"example_route.txt", "nav_route.txt", "route_south_west.txt"}) {
-    std::vector<std::string> lines = SplitLines(test::ReadFile(test::DataDir() / file));
+    std::vector<std::string> lines =
+        SplitLines(InputToUtf8(test::ReadFile(test::DataDir() / file)));
     RouteHeader header;
     WaypointTable waypoints;
     ASSERT_EQ(ParseRoute(lines, {}, Airports(), waypoints, header), ParseResult::kParsed);

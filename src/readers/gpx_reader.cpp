@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "route/cp1252.hpp"
 #include "route/numbers.hpp"
 #include "route/text.hpp"
 #include "xml/xml_reader.hpp"
@@ -16,7 +15,7 @@ namespace {
 // The document's UTF-8 text as the core's text. The one place where the
 // file's text becomes route text.
 std::string CoreText(std::string_view utf8) {
-  return Utf8ToCp1252(Trim(utf8));
+  return std::string(Trim(utf8));
 }
 
 bool IsDigit(char c) {

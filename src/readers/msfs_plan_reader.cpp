@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "route/cp1252.hpp"
 #include "route/numbers.hpp"
 #include "route/text.hpp"
 #include "xml/xml_reader.hpp"
@@ -23,10 +22,10 @@ constexpr std::string_view kSingleByteDegreeSign = "\xB0";
 // Points that MSFS adds to saved plans where the climb ends and the descent starts.
 constexpr std::array<std::string_view, 2> kPseudoWaypoints = {"TIMECLIMB", "TIMEDSCNT"};
 
-// The document's UTF-8 text as the core's text. The one place where the
-// plan's text becomes route text.
+// An element's text as route text: the document is UTF-8, as the core's
+// text is; only the blanks around it go.
 std::string CoreText(std::string_view utf8) {
-  return Utf8ToCp1252(Trim(utf8));
+  return std::string(Trim(utf8));
 }
 
 void SkipBlanks(std::string_view& rest) {
@@ -145,7 +144,7 @@ std::optional<PlanReadError> AddAirport(const XmlElement& plan, std::string_view
     return std::nullopt;
   const std::string_view position = plan.ChildText(position_field);
   if (Trim(position).empty())
-    return PlanReadError{fmt::format("The plan gives no position for {}", MessageText(id))};
+    return PlanReadError{fmt::format("The plan gives no position for {}", id)};
   PlanPoint airport;
   airport.id = id;
   airport.kind = "A";

@@ -8,7 +8,6 @@
 #include <limits>
 
 #include "route/conversions.hpp"
-#include "route/cp1252.hpp"
 #include "route/numbers.hpp"
 #include "route/text.hpp"
 
@@ -84,17 +83,17 @@ std::string TrackText(const PlanPoint& from, const PlanPoint& to) {
 }
 
 std::optional<PlanReadError> PositionFault(const PlanPoint& point) {
-  const std::string id = MessageText(point.id);
+  const std::string id = point.id;
   if (!point.lat || !point.lon) {
     if (Trim(point.position_text).empty())
       return PlanReadError{fmt::format("Waypoint {} has no position", id)};
-    return PlanReadError{fmt::format("Waypoint {}: the position {} does not read", id,
-                                     MessageText(point.position_text))};
+    return PlanReadError{
+        fmt::format("Waypoint {}: the position {} does not read", id, point.position_text)};
   }
   if (point.lat->hundredths > 90 * kHundredthsPerDegree ||
       point.lon->hundredths > 180 * kHundredthsPerDegree) {
-    return PlanReadError{fmt::format("Waypoint {}: the position {} is out of range", id,
-                                     MessageText(point.position_text))};
+    return PlanReadError{
+        fmt::format("Waypoint {}: the position {} is out of range", id, point.position_text)};
   }
   return std::nullopt;
 }
@@ -250,10 +249,6 @@ PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValu
       highest_en_route && *highest_en_route > 0 ? *highest_en_route : kDefaultCruiseAltitude);
   route.runway = Clean(values.runway);
   return route;
-}
-
-std::string MessageText(std::string_view core_text) {
-  return Cp1252ToUtf8(core_text);
 }
 
 }  // namespace korvanta

@@ -100,8 +100,4 @@ struct PlanHeaderValues {
 PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValues& values,
                              const AirportDatabase& airports);
 
-// The message of an error naming a point: built from the core's text, shown
-// as UTF-8. The one place where route text becomes message text.
-std::string MessageText(std::string_view core_text);
-
 }  // namespace korvanta

@@ -18,11 +18,10 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// The plan's bytes as the core's text: UTF-8 is converted, anything else is
-// Windows-1252 as it stands. The one place where the plan's bytes become
-// route text.
+// The plan's bytes as the core's UTF-8 text: valid UTF-8 stays, anything
+// else is read as Windows-1252.
 std::string CoreText(std::string_view bytes) {
-  return InputToCp1252(bytes);
+  return InputToUtf8(bytes);
 }
 
 struct PlanLine {
