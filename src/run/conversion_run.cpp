@@ -63,7 +63,7 @@ RunOutcome ConversionRun::Run(const std::string& text, const RunChoices& choices
     std::vector<std::string> lines = SplitLines(route_text);
     ctx.lines = &lines;
 
-    for (const WriterSlot& slot : WriterSlots()) {
+    for (const TargetDescriptor& slot : Targets()) {
       if (!SlotTicked(slot, choices))
         continue;
       const SlotStep step = slot.custom ? slot.custom(ctx, slot) : RunStandardSlot(ctx, slot);
@@ -170,7 +170,7 @@ SlotStep SlotContext::Stop(std::string_view message) {
   return SlotStep::kStop;
 }
 
-SlotStep RunStandardSlot(SlotContext& ctx, const WriterSlot& slot) {
+SlotStep RunStandardSlot(SlotContext& ctx, const TargetDescriptor& slot) {
   const std::filesystem::path folder = ctx.TargetFolder(slot.folder);
   if (!ctx.Parse(slot.mode))
     return SlotStep::kContinue;
