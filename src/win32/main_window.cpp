@@ -268,7 +268,7 @@ void MainWindow::Initialize(HWND window) {
 // template's own controls, each after the control before it in the tick rows
 // in the tab order; the first starts the group the arrow keys move in.
 void MainWindow::CreateTargetBoxes() {
-  const auto font = reinterpret_cast<WPARAM>(SendMessageW(window_, WM_GETFONT, 0, 0));
+  const auto font = static_cast<WPARAM>(SendMessageW(window_, WM_GETFONT, 0, 0));
   HWND previous = Item(IDC_SIMULATOR_XPLANE);
   DWORD group = WS_GROUP;
   for (const Control control : TickRowOrder()) {

@@ -73,7 +73,7 @@ struct ControlInfo {
   const SelectionEffects* on_selection{};  // set for the tick boxes the selections switch
   std::optional<BoxPlace> place{};         // set for the controls of the tick rows
   StoredAs stored = StoredAs::kNotKept;
-  std::string_view stored_key{};  // "CheckBox1_Checked"
+  std::string_view stored_key{};  // the key of section "TForm1" that keeps the state
 };
 
 // Every control, in the order of Control.
