@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
   const auto named = [&](const QCommandLineOption& option) -> std::optional<std::filesystem::path> {
     if (!parser.isSet(option))
       return std::nullopt;
-    return korvanta::NamedFolder(TextPath(parser.value(option)));
+    return korvanta::NamedPath(TextPath(parser.value(option)));
   };
   korvanta::FolderOverrides overrides;
   overrides.app_dir = named(app_dir_option);

@@ -40,7 +40,7 @@ std::filesystem::path EnterProgramFolder(const FolderOverrides& overrides,
   return folder;
 }
 
-std::filesystem::path NamedFolder(const std::filesystem::path& named) {
+std::filesystem::path NamedPath(const std::filesystem::path& named) {
   std::error_code ignored;
   const std::filesystem::path absolute = std::filesystem::absolute(named, ignored);
   return absolute.empty() ? named : absolute;

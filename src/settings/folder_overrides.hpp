@@ -44,8 +44,8 @@ std::filesystem::path ProgramFolder(const FolderOverrides& overrides,
 std::filesystem::path EnterProgramFolder(const FolderOverrides& overrides,
                                          const std::filesystem::path& executable);
 
-// A folder named on the command line, made absolute while the current folder
-// is still the one the user started the program in.
-std::filesystem::path NamedFolder(const std::filesystem::path& named);
+// A folder or file named on the command line, made absolute while the
+// current folder is still the one the user started the program in.
+std::filesystem::path NamedPath(const std::filesystem::path& named);
 
 }  // namespace korvanta

@@ -46,19 +46,19 @@ Options ReadOptions(const std::vector<std::string>& arguments) {
   Options options;
   for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
     const std::string& name = arguments[i];
-    const std::filesystem::path value = korvanta::NamedFolder(PathFromUtf8(arguments[i + 1]));
+    const auto value = [&] { return korvanta::NamedPath(PathFromUtf8(arguments[i + 1])); };
     if (name == "--app-dir")
-      options.folders.app_dir = value;
+      options.folders.app_dir = value();
     else if (name == "--fs9-dir")
-      options.folders.fs9_dir = value;
+      options.folders.fs9_dir = value();
     else if (name == "--fsx-dir")
-      options.folders.fsx_dir = value;
+      options.folders.fsx_dir = value();
     else if (name == "--documents-dir")
-      options.folders.documents_dir = value;
+      options.folders.documents_dir = value();
     else if (name == "--demo-convert")
-      options.demo.route_file = value;
+      options.demo.route_file = value();
     else if (name == "--demo-screenshot")
-      options.demo.screenshot = value;
+      options.demo.screenshot = value();
     else
       continue;
     ++i;

@@ -185,6 +185,7 @@ class MainWindowTest : public QObject {
   void saveDialogRemembersTheLastPath();
   void saveDialogSetUp();
   void conversionRefusedWhileRunning();
+  void closingWaitsForTheRun();
   void doubleClickMakesOneRun();
   void focusReturnsToTheConversionButton();
   void longStatusElidedInTheMiddle();
@@ -729,6 +730,23 @@ void MainWindowTest::conversionRefusedWhileRunning() {
   QVERIFY(!enabled_during_run);
   QCOMPARE(dialogs.errors, QStringList({"Wrong format", "Wrong format"}));
   QVERIFY(button->isEnabled());
+}
+
+// The window closed during a run stays until the run has ended, then closes
+// and keeps the states.
+void MainWindowTest::closingWaitsForTheRun() {
+  Session session;
+  QVERIFY(session.Start());
+  auto& [tree, dialogs, window] = session;
+  QGuiApplication::clipboard()->setText(QString());
+  bool closed_during_run = true;
+  dialogs.on_error = [&] { closed_during_run = window->close(); };
+  Click(*window, "maddogBox conversionButton");
+  QVERIFY(!closed_during_run);
+  QVERIFY(window->isVisible());
+  QTRY_VERIFY(!window->isVisible());
+  QCOMPARE(IniLookup(ReadFile(tree.app / "korvanta.ini"), "TForm1", "MadDog2006_Checked"),
+           std::optional<std::string>("True"));
 }
 
 void MainWindowTest::doubleClickMakesOneRun() {
