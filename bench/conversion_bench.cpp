@@ -64,11 +64,9 @@ void BM_ConversionRunAllTargets(benchmark::State& state) {
   RunChoices choices;
   choices.runway = "25L";
   choices.plan_number = 7;
-  for (const auto& info : kTargets) {
-    if (info.target != Target::kTu154 && TargetAllowed(Simulator::kFs9, info.target) &&
-        TargetAvailable(info.target, Simulator::kFs9)) {
-      choices.ticked.insert(info.target);
-    }
+  for (const TargetDescriptor& descriptor : Targets()) {
+    if (descriptor.target != Target::kTu154 && TargetAllowed(Simulator::kFs9, descriptor.target))
+      choices.ticked.insert(descriptor.target);
   }
   const std::string text = RouteText();
   SilentFrontEnd front;

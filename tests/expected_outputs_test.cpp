@@ -99,9 +99,9 @@ TEST_P(ExpectedOutputs, EveryTargetWritesTheCommittedBytes) {
   ConversionRun run(folders, airports, front);
 
   RunChoices choices;
-  for (const auto& info : kTargets) {
-    if (TargetAllowed(c.simulator, info.target))
-      choices.ticked.insert(info.target);
+  for (const TargetDescriptor& descriptor : Targets()) {
+    if (TargetAllowed(c.simulator, descriptor.target))
+      choices.ticked.insert(descriptor.target);
   }
   choices.simulator = c.simulator;
   choices.super80 = c.super80;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -24,6 +25,20 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 using C = Control;
+
+// The targets' tick boxes.
+constexpr Control kFs2004Box = BoxOf(Target::kFs2004);
+constexpr Control kGoogleEarthBox = BoxOf(Target::kGoogleEarth);
+constexpr Control kIflyBox = BoxOf(Target::kIfly);
+constexpr Control kLevelDBox = BoxOf(Target::kLevelD);
+constexpr Control kXPlaneBox = BoxOf(Target::kXPlane);
+constexpr Control kPmdgBox = BoxOf(Target::kPmdg);
+constexpr Control kFsNavigatorBox = BoxOf(Target::kFsNavigator);
+constexpr Control kCivaBox = BoxOf(Target::kCiva);
+constexpr Control kMadDogBox = BoxOf(Target::kMadDog);
+constexpr Control kTu154Box = BoxOf(Target::kTu154);
+constexpr Control kXPlane11Box = BoxOf(Target::kXPlane11);
+constexpr Control kGpxBox = BoxOf(Target::kGpx);
 
 class RecordingView : public WindowView {
  public:
@@ -69,6 +84,7 @@ class RecordingView : public WindowView {
   }
   void OpenDocument(const fs::path&) override {}
   void StartUpEnded() override { events.push_back("start-up ended"); }
+  void CloseWindow() override { events.push_back("close"); }
 
   static std::string Name(Control control) { return std::string(InfoOf(control).name); }
   std::vector<std::string> Messages() const {
@@ -124,7 +140,7 @@ struct Window {
 std::string Boxes(const Window& w) {
   std::string out;
   for (const ControlInfo& info : Controls()) {
-    if (info.selection_name.empty())
+    if (!IsTickBox(info.control))
       continue;
     const ControlState& s = w[info.control];
     out += std::string(out.empty() ? "" : " ") + std::string(info.name) + "=" +
@@ -135,32 +151,37 @@ std::string Boxes(const Window& w) {
 
 void TickEveryEnabledBox(Window& w) {
   for (const ControlInfo& info : Controls()) {
-    if (!info.selection_name.empty() && w[info.control].enabled)
+    if (IsTickBox(info.control) && w[info.control].enabled)
       w.model->BoxTicked(info.control, true);
   }
 }
 
-TEST(WindowControls, KeysOfTheStoreInItsOrder) {
-  std::vector<std::string> keys;
-  for (const ControlInfo& info : Controls()) {
-    if (info.stored != StoredAs::kNotKept)
-      keys.emplace_back(info.stored_key);
-  }
-  EXPECT_EQ(keys,
-            (std::vector<std::string>{
-                "CheckBox1_Checked", "RxSpinEdit1_Value", "CheckBox2_Checked", "CheckBox3_Checked",
-                "CheckBox4_Checked", "CheckBox5_Checked", "MadDog2006_Checked", "Tu154_Checked",
-                "RadioGroup1_ItemIndex", "CheckBox6_Checked", "CheckBox7_Checked",
-                "CheckBox8_Checked", "CheckBox9_Checked", "XPlane11_Checked", "Gpx_Checked"}));
-  // Every target has its box, and every name is the view's one widget.
+// The target table gives each target its box, with a widget name of its
+// own, in a tick row where it overlaps no other control.
+TEST(WindowControls, EveryTargetHasItsBoxInTheTickRows) {
   std::set<std::string_view> names;
   for (const ControlInfo& info : Controls())
     EXPECT_TRUE(names.insert(info.name).second) << info.name;
-  for (const TargetInfo& target : kTargets) {
-    const auto box = BoxOf(target.target);
-    ASSERT_TRUE(box) << target.cli_name;
-    EXPECT_EQ(InfoOf(*box).caption, target.caption);
-    EXPECT_EQ(InfoOf(*box).selection_name, target.control);
+  for (std::size_t i = 0; i < Targets().size(); ++i) {
+    const TargetDescriptor& target = Targets()[i];
+    EXPECT_EQ(static_cast<std::size_t>(target.target), i) << "in the order of Target";
+    const ControlInfo& box = InfoOf(BoxOf(target.target));
+    EXPECT_EQ(box.target, target.target);
+    EXPECT_EQ(box.caption, target.caption);
+    EXPECT_EQ(box.stored_key, target.stored_key);
+    EXPECT_TRUE(IsTickBox(box.control));
+  }
+  const std::vector<Control> rows = TickRowOrder();
+  EXPECT_EQ(rows.size(), Targets().size() + 3);  // and the Super 80 box, the plan number, its label
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const BoxPlace& place = *InfoOf(rows[i]).place;
+    EXPECT_LT(place.row, kTickRows) << InfoOf(rows[i]).name;
+    if (i == 0)
+      continue;
+    const BoxPlace& before = *InfoOf(rows[i - 1]).place;
+    if (before.row == place.row) {
+      EXPECT_LT(before.left + before.width, place.left) << InfoOf(rows[i]).name;
+    }
   }
 }
 
@@ -188,45 +209,39 @@ TEST(WindowModel, SelectionTable) {
        {},
        true,
        kXPlane,
-       "super80Box=D- pmdgBox=D- levelDBox=D- fs2004Box=D- fsNavigatorBox=D- madDogBox=D- "
-       "tu154Box=D- xPlaneBox=E+ civaBox=E+ googleEarthBox=E+ iflyBox=E+ xPlane11Box=E+ "
-       "gpxBox=E+"},
+       "super80Box=D- fs2004Box=D- kmlBox=E+ iflyBox=E+ leveldBox=D- xplaneBox=E+ pmdgBox=D- "
+       "fsnavBox=D- civaBox=E+ maddogBox=D- tu154Box=D- xplane11Box=E+ gpxBox=E+"},
       {"X-plane from nothing ticked",
        {},
        false,
        kXPlane,
-       "super80Box=D- pmdgBox=D- levelDBox=D- fs2004Box=D- fsNavigatorBox=D- madDogBox=D- "
-       "tu154Box=D- xPlaneBox=E+ civaBox=E- googleEarthBox=E- iflyBox=E- xPlane11Box=E- "
-       "gpxBox=E-"},
+       "super80Box=D- fs2004Box=D- kmlBox=E- iflyBox=E- leveldBox=D- xplaneBox=E+ pmdgBox=D- "
+       "fsnavBox=D- civaBox=E- maddogBox=D- tu154Box=D- xplane11Box=E- gpxBox=E-"},
       {"FSX from everything ticked",
        {},
        true,
        kFsx,
-       "super80Box=D- pmdgBox=E+ levelDBox=E+ fs2004Box=E+ fsNavigatorBox=D- madDogBox=D- "
-       "tu154Box=D- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=D- xPlane11Box=E+ "
-       "gpxBox=E+"},
+       "super80Box=D- fs2004Box=E+ kmlBox=E+ iflyBox=D- leveldBox=E+ xplaneBox=D- pmdgBox=E+ "
+       "fsnavBox=D- civaBox=E+ maddogBox=D- tu154Box=D- xplane11Box=E+ gpxBox=E+"},
       // The FSX plan can be ticked in FSX mode after X-plane.
       {"FSX after X-plane enables FSX, PMDG and LVLD",
        {kXPlane},
        true,
        kFsx,
-       "super80Box=D- pmdgBox=E- levelDBox=E- fs2004Box=E- fsNavigatorBox=D- madDogBox=D- "
-       "tu154Box=D- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=D- xPlane11Box=E+ "
-       "gpxBox=E+"},
+       "super80Box=D- fs2004Box=E- kmlBox=E+ iflyBox=D- leveldBox=E- xplaneBox=D- pmdgBox=E- "
+       "fsnavBox=D- civaBox=E+ maddogBox=D- tu154Box=D- xplane11Box=E+ gpxBox=E+"},
       {"FS9 after X-plane",
        {kXPlane},
        true,
        kFs9,
-       "super80Box=E- pmdgBox=E- levelDBox=E- fs2004Box=E- fsNavigatorBox=E- madDogBox=E- "
-       "tu154Box=E- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=E+ xPlane11Box=E+ "
-       "gpxBox=E+"},
+       "super80Box=E- fs2004Box=E- kmlBox=E+ iflyBox=E+ leveldBox=E- xplaneBox=D- pmdgBox=E- "
+       "fsnavBox=E- civaBox=E+ maddogBox=E- tu154Box=E- xplane11Box=E+ gpxBox=E+"},
       {"FS9 after FSX",
        {kFsx},
        true,
        kFs9,
-       "super80Box=E- pmdgBox=E+ levelDBox=E+ fs2004Box=E+ fsNavigatorBox=E- madDogBox=E- "
-       "tu154Box=E- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ iflyBox=E- xPlane11Box=E+ "
-       "gpxBox=E+"},
+       "super80Box=E- fs2004Box=E+ kmlBox=E+ iflyBox=E- leveldBox=E+ xplaneBox=D- pmdgBox=E+ "
+       "fsnavBox=E- civaBox=E+ maddogBox=E- tu154Box=E- xplane11Box=E+ gpxBox=E+"},
   };
   for (const SelectionCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -246,15 +261,15 @@ TEST(WindowModel, SelectionCaptionsAndPickingTheSelectedItemAgain) {
   Window w;
   w.Start();
   w.model->SimulatorSelected(Simulator::kFsx);
-  EXPECT_EQ(w[C::kFs2004Box].caption, "FSX");
-  EXPECT_EQ(w[C::kPmdgBox].caption, "PMDG 747");
+  EXPECT_EQ(w[kFs2004Box].caption, "FSX");
+  EXPECT_EQ(w[kPmdgBox].caption, "PMDG 747");
   w.model->SimulatorSelected(Simulator::kXPlane);
-  w.Tick(C::kXPlaneBox);  // unticked by the user
+  w.Tick(kXPlaneBox);  // unticked by the user
   w.model->SimulatorSelected(Simulator::kXPlane);
-  EXPECT_FALSE(w[C::kXPlaneBox].ticked);
+  EXPECT_FALSE(w[kXPlaneBox].ticked);
   w.model->SimulatorSelected(Simulator::kFs9);
-  EXPECT_EQ(w[C::kFs2004Box].caption, "FS2004");
-  EXPECT_EQ(w[C::kPmdgBox].caption, "PMDG 737/747");
+  EXPECT_EQ(w[kFs2004Box].caption, "FS2004");
+  EXPECT_EQ(w[kPmdgBox].caption, "PMDG 737/747");
 }
 
 struct ShowHideCase {
@@ -312,7 +327,7 @@ TEST(WindowModel, ShowHideRules) {
 TEST(WindowModel, SelectionsUntickThroughTheShowHideRules) {
   Window w;
   w.Start();
-  for (const Control box : {C::kFs2004Box, C::kSuper80Box, C::kTu154Box})
+  for (const Control box : {kFs2004Box, C::kSuper80Box, kTu154Box})
     w.Tick(box);
   w.model->SimulatorSelected(Simulator::kFsx);
   EXPECT_TRUE(w[C::kSuper80Box].visible);  // the FSX plan box stays ticked
@@ -337,11 +352,11 @@ TEST(WindowModel, StartUpOrder) {
   m.WindowShown();
   // Restored, with the show/hide rule run for the restored tick; the item is
   // marked but the selection waits for the timer.
-  EXPECT_TRUE(w[C::kTu154Box].ticked);
+  EXPECT_TRUE(w[kTu154Box].ticked);
   EXPECT_TRUE(w[C::kPlanNumber].visible);
   EXPECT_EQ(w[C::kSimulatorSelection].value, 2);
   EXPECT_EQ(m.AppliedSimulator(), Simulator::kFs9);
-  EXPECT_FALSE(w[C::kXPlaneBox].ticked);
+  EXPECT_FALSE(w[kXPlaneBox].ticked);
   EXPECT_EQ(w.view.events, (std::vector<std::string>{"placement", "timer 200"}));
   EXPECT_EQ(w.view.restored_placement, "AAAA");
   EXPECT_FALSE(m.ConversionAllowed());
@@ -351,8 +366,8 @@ TEST(WindowModel, StartUpOrder) {
 
   m.TimerFired();
   EXPECT_EQ(m.AppliedSimulator(), Simulator::kXPlane);
-  EXPECT_TRUE(w[C::kXPlaneBox].ticked);
-  EXPECT_FALSE(w[C::kTu154Box].ticked);
+  EXPECT_TRUE(w[kXPlaneBox].ticked);
+  EXPECT_FALSE(w[kTu154Box].ticked);
   EXPECT_FALSE(w[C::kPlanNumber].visible);
   EXPECT_FALSE(w[C::kProgressPanel].visible);
   EXPECT_TRUE(m.ConversionAllowed());
@@ -404,12 +419,11 @@ TEST(WindowModel, StatesKeptAcrossStarts) {
       "; folders of the add-ons\r\n[Main]\r\nLVLDFolder = C:\\LVLD\\  \r\n\r\n[Other]\nkey=value\n";
   test::WriteFile(w.Settings(), settings);
   w.Start();
-  for (const Control box :
-       {C::kFs2004Box, C::kSuper80Box, C::kTu154Box, C::kGoogleEarthBox, C::kGpxBox})
+  for (const Control box : {kFs2004Box, C::kSuper80Box, kTu154Box, kGoogleEarthBox, kGpxBox})
     w.Tick(box);
   w.model->PlanNumberChanged(42);
   w.model->SimulatorSelected(Simulator::kFsx);
-  w.model->WindowClosed();
+  EXPECT_TRUE(w.model->CloseRequested());
 
   const std::string kept = test::ReadFile(w.Settings());
   EXPECT_EQ(kept.substr(0, settings.size()), settings);
@@ -428,11 +442,11 @@ TEST(WindowModel, StatesKeptAcrossStarts) {
   fs::copy_file(w.Settings(), again.Settings());
   again.Start();
   EXPECT_EQ(again.model->AppliedSimulator(), Simulator::kFsx);
-  EXPECT_EQ(again[C::kFs2004Box].caption, "FSX");
-  EXPECT_TRUE(again[C::kFs2004Box].ticked);
-  EXPECT_TRUE(again[C::kGoogleEarthBox].ticked);
-  EXPECT_TRUE(again[C::kGpxBox].ticked);
-  EXPECT_FALSE(again[C::kXPlane11Box].ticked);
+  EXPECT_EQ(again[kFs2004Box].caption, "FSX");
+  EXPECT_TRUE(again[kFs2004Box].ticked);
+  EXPECT_TRUE(again[kGoogleEarthBox].ticked);
+  EXPECT_TRUE(again[kGpxBox].ticked);
+  EXPECT_FALSE(again[kXPlane11Box].ticked);
   EXPECT_EQ(again[C::kPlanNumber].value, 42);
   EXPECT_EQ(again.view.restored_placement, "placement-of-the-view");
   EXPECT_FALSE(again.view.restored_old);
@@ -451,10 +465,10 @@ TEST(WindowModel, NewBoxesAppendTheirTicksToAnEarlierSettingsFile) {
       "TestPlacement=placement-of-the-view\r\n";
   test::WriteFile(w.Settings(), earlier);
   w.Start();
-  EXPECT_FALSE(w[C::kXPlane11Box].ticked);
-  EXPECT_FALSE(w[C::kGpxBox].ticked);
-  w.Tick(C::kXPlane11Box);
-  w.model->WindowClosed();
+  EXPECT_FALSE(w[kXPlane11Box].ticked);
+  EXPECT_FALSE(w[kGpxBox].ticked);
+  w.Tick(kXPlane11Box);
+  EXPECT_TRUE(w.model->CloseRequested());
   EXPECT_EQ(test::ReadFile(w.Settings()),
             earlier + "XPlane11_Checked=True\r\nGpx_Checked=False\r\n");
 }
@@ -465,10 +479,21 @@ TEST(WindowModel, UnreadableStoredValuesLeaveTheirControls) {
                   "[tform1]\r\ncheckbox8_checked=true\r\nCheckBox2_Checked=maybe\r\n"
                   "RxSpinEdit1_Value=many\r\nRadioGroup1_ItemIndex=7\r\n");
   w.Start();
-  EXPECT_TRUE(w[C::kGoogleEarthBox].ticked);
-  EXPECT_FALSE(w[C::kPmdgBox].ticked);
+  EXPECT_TRUE(w[kGoogleEarthBox].ticked);
+  EXPECT_FALSE(w[kPmdgBox].ticked);
   EXPECT_EQ(w[C::kPlanNumber].value, 661);
   EXPECT_EQ(w[C::kSimulatorSelection].value, 0);
+
+  // An item index one past the last item, or before the first, leaves the
+  // selection as it is.
+  for (const char* index : {"3", "-1"}) {
+    Window other;
+    test::WriteFile(other.Settings(),
+                    "[TForm1]\r\nRadioGroup1_ItemIndex=" + std::string(index) + "\r\n");
+    other.Start();
+    EXPECT_EQ(other[C::kSimulatorSelection].value, 0) << index;
+    EXPECT_EQ(other.model->AppliedSimulator(), Simulator::kFs9) << index;
+  }
 
   // Numbers out of range are brought into it.
   Window big;
@@ -523,8 +548,8 @@ TEST(WindowModel, ConversionWaitsForTheAirportLoad) {
 TEST(WindowModel, RunGuard) {
   Window w;
   w.Start();
-  w.Tick(C::kFs2004Box);
-  w.Tick(C::kMadDogBox);
+  w.Tick(kFs2004Box);
+  w.Tick(kMadDogBox);
   // At the run's first message the user presses the button again.
   int refused_inside = 0;
   w.view.on_message = [&] {
@@ -550,10 +575,43 @@ TEST(WindowModel, RunGuard) {
   EXPECT_EQ(w.view.Messages().size(), 2U);
 }
 
+// A close asked for during the start-up load or a run happens after it, with
+// the states as they are then.
+TEST(WindowModel, ClosingWaitsForTheLoadAndTheRun) {
+  Window w;
+  fs::remove(w.dir / "fs9/Fmcwp/NAVDATA/wpNavApt.txt");
+  std::vector<bool> allowed;
+  w.view.on_message = [&] { allowed.push_back(w.model->CloseRequested()); };
+  w.Start();  // "File wpNavApt.txt missing" during the load
+  EXPECT_EQ(w.view.events.back(), "close");
+  w.Tick(kMadDogBox);
+  w.Convert();  // "Wrong format" during the run
+  EXPECT_EQ(allowed, (std::vector<bool>{false, false}));
+  EXPECT_EQ(std::count(w.view.events.begin(), w.view.events.end(), "close"), 2);
+  EXPECT_FALSE(fs::exists(w.Settings()));
+  EXPECT_TRUE(w.model->CloseRequested());
+  EXPECT_NE(test::ReadFile(w.Settings()).find("MadDog2006_Checked=True"), std::string::npos);
+}
+
+// The screenshot script's run: every box it can tick, the Super 80 box that
+// the FS2004 tick shows included.
+TEST(WindowModel, DemoTicksEveryShownEnabledBoxAndConverts) {
+  Window w;
+  w.Start();
+  w.view.clipboard = ExampleRouteUtf8();
+  w.model->RunDemo(w.view.now + 10s);
+  EXPECT_EQ(Boxes(w),
+            "super80Box=E+ fs2004Box=E+ kmlBox=E+ iflyBox=E+ leveldBox=E+ xplaneBox=D- "
+            "pmdgBox=E+ fsnavBox=E+ civaBox=E+ maddogBox=E+ tu154Box=E+ xplane11Box=E+ gpxBox=E+");
+  EXPECT_EQ(w[C::kPlanNumber].value, kDemoPlanNumber);
+  EXPECT_EQ(test::ReadFile(w.dir / "app/route.txt"),
+            test::ReadFile(test::DataDir() / "example_route.txt"));
+}
+
 TEST(WindowModel, StatusLineSaysWhyNothingWasWritten) {
   Window w;
   w.Start();
-  w.Tick(C::kMadDogBox);
+  w.Tick(kMadDogBox);
   w.view.clipboard = ExampleRouteUtf8();
   w.Convert();
   EXPECT_EQ(w[C::kStatusLine].caption, "File EAAAEBBB.mdr created");
@@ -565,21 +623,21 @@ TEST(WindowModel, StatusLineSaysWhyNothingWasWritten) {
     std::set<Control> ticked;
     std::string status;
   } cases[] = {
-      {no_details, {C::kMadDogBox}, "No details list found"},
-      {"", {C::kMadDogBox}, "Wrong format"},
+      {no_details, {kMadDogBox}, "No details list found"},
+      {"", {kMadDogBox}, "Wrong format"},
       {"", {}, "Wrong format"},  // nothing ticked, and no route for the ".rts" copy
       {no_details, {}, "No details list found"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.status);
-    w.model->BoxTicked(C::kMadDogBox, c.ticked.count(C::kMadDogBox) != 0);
+    w.model->BoxTicked(kMadDogBox, c.ticked.count(kMadDogBox) != 0);
     w.view.clipboard = c.text;
     w.Convert();
     EXPECT_EQ(w[C::kStatusLine].caption, c.status);
   }
 
   // A run that ends in its error report clears the last run's status.
-  w.model->BoxTicked(C::kMadDogBox, true);
+  w.model->BoxTicked(kMadDogBox, true);
   w.view.clipboard = ExampleRouteUtf8();
   w.Convert();
   fs::remove_all(w.dir / "fs9/MADDOG2008");
@@ -599,11 +657,11 @@ TEST(WindowModel, XPlane11AndGpxWrittenUnderEverySelection) {
     test::WriteFile(w.Settings(),
                     "[Main]\r\nX-PlaneFolder=" + PathToUtf8(w.dir / "xplane") + "\r\n");
     w.Start();
-    w.Tick(C::kXPlane11Box);
-    w.Tick(C::kGpxBox);
+    w.Tick(kXPlane11Box);
+    w.Tick(kGpxBox);
     w.model->SimulatorSelected(simulator);
-    EXPECT_TRUE(w[C::kXPlane11Box].ticked && w[C::kXPlane11Box].enabled);
-    EXPECT_TRUE(w[C::kGpxBox].ticked && w[C::kGpxBox].enabled);
+    EXPECT_TRUE(w[kXPlane11Box].ticked && w[kXPlane11Box].enabled);
+    EXPECT_TRUE(w[kGpxBox].ticked && w[kGpxBox].enabled);
     w.view.clipboard = ExampleRouteUtf8();
     w.Convert();
     EXPECT_TRUE(w.view.Messages().empty());
@@ -625,7 +683,7 @@ TEST(WindowModel, GoButtonAndRunwayPrompt) {
   EXPECT_EQ(w.view.events.back(), "focus runwayBox");
   EXPECT_TRUE(w[C::kRunwayPrompt].visible);
   w.model->RunwayEdited("25R");
-  w.Tick(C::kFs2004Box);
+  w.Tick(kFs2004Box);
   w.view.clipboard = ExampleRouteUtf8();
   w.Convert();
   EXPECT_FALSE(w[C::kRunwayPrompt].visible);
@@ -643,8 +701,8 @@ TEST(WindowModel, SaveDialogsOfTheWriters) {
   }
   test::WriteFile(w.Settings(), "[Main]\r\nX-PlaneFolder=" + PathToUtf8(w.dir / "xplane") + "\r\n");
   w.Start(true);
-  for (const Control box : {C::kIflyBox, C::kLevelDBox, C::kPmdgBox, C::kFsNavigatorBox,
-                            C::kMadDogBox, C::kXPlaneBox}) {
+  for (const Control box :
+       {kIflyBox, kLevelDBox, kPmdgBox, kFsNavigatorBox, kMadDogBox, kXPlaneBox}) {
     w.model->BoxTicked(box, true);
   }
   fs::create_directories(w.dir / "out");

@@ -225,16 +225,9 @@ TEST(PmdgNumbering, TooManyFilesEndsTheWholeRun) {
   }
   // Writers after PMDG, where they exist, get their folders so that a run
   // that wrongly went on would show in their status lines.
-  std::string targets = "ifly,pmdg";
-  if (TargetAvailable(Target::kFsNavigator, Simulator::kFs9)) {
-    std::filesystem::create_directories(t.fs9 / "Modules/FSNavigator/plan");
-    targets += ",fsnav";
-  }
-  if (TargetAvailable(Target::kMadDog, Simulator::kFs9)) {
-    std::filesystem::create_directories(t.fs9 / "MADDOG2008/Routes");
-    targets += ",maddog";
-  }
-  const auto r = test::RunCli(t.Args("--targets " + targets));
+  std::filesystem::create_directories(t.fs9 / "Modules/FSNavigator/plan");
+  std::filesystem::create_directories(t.fs9 / "MADDOG2008/Routes");
+  const auto r = test::RunCli(t.Args("--targets ifly,pmdg,fsnav,maddog"));
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "File wpNavApt.txt missing\nToo many files\n");
   // The writer before PMDG has run; nothing after it.

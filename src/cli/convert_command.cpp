@@ -13,7 +13,8 @@
 #include "io/utf8_path.hpp"
 #include "run/conversion_run.hpp"
 #include "run/route_source.hpp"
-#include "run/writer_slots.hpp"
+#include "run/targets.hpp"
+#include "settings/folder_overrides.hpp"
 #include "settings/folder_set.hpp"
 #include "settings/folder_source.hpp"
 #include "writers/airac_cycle.hpp"
@@ -38,44 +39,17 @@ struct ConvertArgs {
   std::filesystem::path executable;
 };
 
-// The platform's folders, with what the command line names put over them.
-class OverriddenFolderSource : public FolderSource {
- public:
-  OverriddenFolderSource(std::unique_ptr<FolderSource> base, const ConvertArgs& args)
-      : base_(std::move(base)) {
-    if (!args.documents_dir.empty())
-      personal_ = PathFromUtf8(args.documents_dir);
-    if (!args.fs9_dir.empty())
-      fs9_ = PathFromUtf8(args.fs9_dir);
-    if (!args.fsx_dir.empty())
-      fsx_ = PathFromUtf8(args.fsx_dir);
-  }
-  std::optional<std::filesystem::path> Personal() const override {
-    return personal_ ? personal_ : base_->Personal();
-  }
-  std::optional<std::filesystem::path> Fs9Path() const override {
-    return fs9_ ? fs9_ : base_->Fs9Path();
-  }
-  std::optional<std::filesystem::path> FsxPath() const override {
-    return fsx_ ? fsx_ : base_->FsxPath();
-  }
-  std::filesystem::path DefaultSimulatorPath() const override {
-    return base_->DefaultSimulatorPath();
-  }
-
- private:
-  std::unique_ptr<FolderSource> base_;
-  std::optional<std::filesystem::path> personal_, fs9_, fsx_;
-};
-
-std::optional<Simulator> SimulatorByName(const std::string& name) {
-  if (name == "fs9")
-    return Simulator::kFs9;
-  if (name == "fsx")
-    return Simulator::kFsx;
-  if (name == "xplane")
-    return Simulator::kXPlane;
-  return std::nullopt;
+// The folders the command line names, as given.
+FolderOverrides Overrides(const ConvertArgs& args) {
+  FolderOverrides overrides;
+  const auto named = [](const std::string& text) {
+    return text.empty() ? std::nullopt : std::optional(PathFromUtf8(text));
+  };
+  overrides.app_dir = named(args.app_dir);
+  overrides.fs9_dir = named(args.fs9_dir);
+  overrides.fsx_dir = named(args.fsx_dir);
+  overrides.documents_dir = named(args.documents_dir);
+  return overrides;
 }
 
 // The targets of --targets, or a usage message.
@@ -88,23 +62,20 @@ std::optional<std::set<Target>> ChosenTargets(const std::string& list, Simulator
     if (item.empty())
       continue;
     if (item == "all") {
-      for (const auto& info : kTargets) {
-        if (TargetAllowed(sim, info.target) && TargetAvailable(info.target, sim)) {
-          chosen.insert(info.target);
-        }
+      for (const TargetDescriptor& descriptor : Targets()) {
+        if (TargetAllowed(sim, descriptor.target))
+          chosen.insert(descriptor.target);
       }
       continue;
     }
     const auto target = TargetByCliName(item);
-    if (!target || !TargetAvailable(*target, sim)) {
+    if (!target) {
       error = "unknown target: " + item;
       return std::nullopt;
     }
     if (!TargetAllowed(sim, *target)) {
       error = "target " + item + " is not available with --sim " +
-              std::string(sim == Simulator::kFsx      ? "fsx"
-                          : sim == Simulator::kXPlane ? "xplane"
-                                                      : "fs9");
+              std::string(kSimulators[static_cast<std::size_t>(sim)].cli_name);
       return std::nullopt;
     }
     chosen.insert(*target);
@@ -117,7 +88,7 @@ std::optional<std::set<Target>> ChosenTargets(const std::string& list, Simulator
 }
 
 int RunConvert(const ConvertArgs& args) {
-  const auto sim = SimulatorByName(args.sim);
+  const auto sim = SimulatorByCliName(args.sim);
   if (!sim) {
     fmt::print(stderr, "--sim: unknown simulator {}\n", args.sim);
     return kExitUsage;
@@ -145,9 +116,9 @@ int RunConvert(const ConvertArgs& args) {
     route.emplace(*text);
   }
 
-  const std::filesystem::path app_dir =
-      args.app_dir.empty() ? DefaultAppDir(args.executable) : PathFromUtf8(args.app_dir);
-  const OverriddenFolderSource source(PlatformFolderSource(), args);
+  const FolderOverrides overrides = Overrides(args);
+  const std::filesystem::path app_dir = ProgramFolder(overrides, args.executable);
+  const OverriddenFolderSource source(PlatformFolderSource(), overrides);
   const FolderSet folders = BuildFolderSet(app_dir, source);
 
   AirportDatabase airports;
@@ -176,12 +147,19 @@ int RunConvert(const ConvertArgs& args) {
   return kExitParseFailed;
 }
 
+std::vector<std::string> SimulatorNames() {
+  std::vector<std::string> names;
+  for (const SimulatorInfo& info : kSimulators)
+    names.emplace_back(info.cli_name);
+  return names;
+}
+
 std::string TargetNames() {
   std::string names;
-  for (const auto& info : kTargets) {
+  for (const TargetDescriptor& descriptor : Targets()) {
     if (!names.empty())
       names += ", ";
-    names += info.cli_name;
+    names += descriptor.cli_name;
   }
   return names;
 }
@@ -205,7 +183,7 @@ std::function<int()> AddConvertCommand(CLI::App& app, const std::filesystem::pat
   cmd->add_option("--sim", args->sim,
                   "the simulator selection: fs9 (default), fsx or xplane; a target that the "
                   "selection disables is refused; with fsx, \"fs2004\" means the FSX plan")
-      ->check(CLI::IsMember({"fs9", "fsx", "xplane"}));
+      ->check(CLI::IsMember(SimulatorNames()));
   cmd->add_option("--runway", args->runway, "the departing runway")
       ->check([](const std::string& runway) {
         // The runway is written into one line of the FS2004 and PMDG plans; a

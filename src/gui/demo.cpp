@@ -1,20 +1,20 @@
 #include "gui/demo.hpp"
 
-#include <QAbstractButton>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QDateTime>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
-#include <QSpinBox>
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "gui/main_window.hpp"
-#include "route/cp1252.hpp"
+#include "gui/path_text.hpp"
+#include "io/utf8_path.hpp"
 
 namespace korvanta::gui {
 
@@ -22,21 +22,19 @@ namespace {
 
 // Time for the last repaint before the picture is taken.
 constexpr int kSettleMs = 500;
-constexpr int kDemoPlanNumber = 7;
 
-bool PutRouteOnClipboard(const QString& file) {
-  QFile in(file);
-  if (!in.open(QIODevice::ReadOnly)) {
-    std::fprintf(stderr, "korvanta: cannot read %s\n", qUtf8Printable(file));
+bool PutRouteOnClipboard(const std::filesystem::path& file) {
+  const std::optional<std::string> text = DemoRouteText(file);
+  if (!text) {
+    std::fprintf(stderr, "korvanta: cannot read %s\n", PathToUtf8(file).c_str());
     return false;
   }
-  const QByteArray bytes = in.readAll();
-  const std::string text = InputToUtf8(bytes.toStdString());
-  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+  QGuiApplication::clipboard()->setText(QString::fromStdString(*text));
   return true;
 }
 
-void SaveScreenshot(MainWindow& window, const QString& file) {
+void SaveScreenshot(MainWindow& window, const std::filesystem::path& path) {
+  const QString file = PathText(path);
   // The pixels the display server shows; the widget's own rendering where
   // there is no such server.
   QPixmap shot;
@@ -55,20 +53,9 @@ void RunDemo(MainWindow& window, const DemoOptions& options) {
                 static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
     std::fflush(stdout);
   }
-  if (!options.route_file.isEmpty() && PutRouteOnClipboard(options.route_file)) {
-    for (QCheckBox* box : window.findChildren<QCheckBox*>()) {
-      if (box->isEnabled())
-        box->setChecked(true);
-    }
-    // The KLN 90B keeps 25 plans; the default number (661) is the Super 80's.
-    if (auto* number = window.findChild<QSpinBox*>(QStringLiteral("planNumber"))) {
-      number->setValue(kDemoPlanNumber);
-    }
-    if (auto* button = window.findChild<QAbstractButton*>(QStringLiteral("conversionButton"))) {
-      button->click();
-    }
-  }
-  if (options.screenshot.isEmpty()) {
+  if (!options.route_file.empty() && PutRouteOnClipboard(options.route_file))
+    window.RunDemo();
+  if (options.screenshot.empty()) {
     window.close();
     return;
   }

@@ -1,19 +1,15 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFileInfo>
 
-#include <cstdio>
 #include <filesystem>
-#include <memory>
-#include <system_error>
+#include <optional>
 
 #include "gui/demo.hpp"
 #include "gui/icons.hpp"
 #include "gui/main_window.hpp"
 #include "gui/path_text.hpp"
 #include "gui/user_dialogs.hpp"
-#include "settings/folder_set.hpp"
-#include "settings/folder_source.hpp"
+#include "settings/folder_overrides.hpp"
 
 namespace {
 
@@ -70,36 +66,25 @@ int main(int argc, char** argv) {
 
   // Every path the command line names is taken before the current folder
   // moves to the program folder.
-  const auto path_option = [&](const QCommandLineOption& option) {
-    std::error_code ignored;
-    return std::filesystem::absolute(TextPath(parser.value(option)), ignored);
+  const auto named = [&](const QCommandLineOption& option) -> std::optional<std::filesystem::path> {
+    if (!parser.isSet(option))
+      return std::nullopt;
+    return korvanta::NamedPath(TextPath(parser.value(option)));
   };
-  const auto file_option = [&](const QCommandLineOption& option) {
-    return parser.isSet(option) ? QFileInfo(parser.value(option)).absoluteFilePath() : QString();
-  };
+  korvanta::FolderOverrides overrides;
+  overrides.app_dir = named(app_dir_option);
+  overrides.fs9_dir = named(fs9_option);
+  overrides.fsx_dir = named(fsx_option);
+  overrides.documents_dir = named(documents_option);
 
-  korvanta::gui::DemoOptions demo;
-  demo.route_file = file_option(demo_option);
-  demo.screenshot = file_option(screenshot_option);
+  korvanta::DemoOptions demo;
+  demo.route_file = named(demo_option).value_or(std::filesystem::path());
+  demo.screenshot = named(screenshot_option).value_or(std::filesystem::path());
   demo.startup_probe = parser.isSet(probe_option);
 
   const std::filesystem::path app_dir =
-      parser.isSet(app_dir_option)
-          ? path_option(app_dir_option)
-          : korvanta::DefaultAppDir(TextPath(QApplication::applicationFilePath()));
-  std::error_code ec;
-  std::filesystem::create_directories(app_dir, ec);
-  // Relative folders (the X-Plane plans' default ".") mean the program folder,
-  // as when the program is started from its icon on Windows.
-  std::filesystem::current_path(app_dir, ec);
-
-  const std::unique_ptr<korvanta::FolderSource> platform = korvanta::PlatformFolderSource();
-  korvanta::FixedFolderSource folders;
-  folders.personal =
-      parser.isSet(documents_option) ? path_option(documents_option) : platform->Personal();
-  folders.fs9 = parser.isSet(fs9_option) ? path_option(fs9_option) : platform->Fs9Path();
-  folders.fsx = parser.isSet(fsx_option) ? path_option(fsx_option) : platform->FsxPath();
-  folders.default_simulator = platform->DefaultSimulatorPath();
+      korvanta::EnterProgramFolder(overrides, TextPath(QApplication::applicationFilePath()));
+  const korvanta::OverriddenFolderSource folders(korvanta::PlatformFolderSource(), overrides);
 
   // An unattended demo must not wait for anyone to answer a message box.
   korvanta::gui::DesktopDialogs desktop;

@@ -1,6 +1,7 @@
 #include "gui/main_window.hpp"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <vector>
 
@@ -62,8 +64,9 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
     : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()), dialogs_(dialogs) {
   ui_->setupUi(this);
   clock_.start();
+  CreateTargetBoxes();
 
-  // Each control's widget in the form carries the control's name.
+  // Each control's widget carries the control's name.
   for (const ControlInfo& info : Controls()) {
     QWidget* widget = findChild<QWidget*>(
         QString::fromUtf8(info.name.data(), static_cast<qsizetype>(info.name.size())));
@@ -122,6 +125,35 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
   ui_->goButton->setFocus();
 }
 
+// The targets' tick boxes, created into the tick rows of the form around the
+// Super 80 box and the plan number, which the form holds; the keyboard goes
+// from the simulator items along the rows to the grid.
+void MainWindow::CreateTargetBoxes() {
+  QHBoxLayout* const rows[] = {ui_->TickRow1, ui_->TickRow2, ui_->TickRow3};
+  static_assert(std::size(rows) == kTickRows);
+  std::array<int, kTickRows> next_index{};
+  QWidget* previous = ui_->xPlaneItem;
+  for (const Control control : TickRowOrder()) {
+    const ControlInfo& info = InfoOf(control);
+    const auto row = static_cast<std::size_t>(info.place->row);
+    QWidget* widget = nullptr;
+    if (info.target) {
+      auto* box = new QCheckBox(this);
+      box->setObjectName(Text(std::string(info.name)));
+      rows[row]->insertWidget(next_index[row], box);
+      widget = box;
+    } else {
+      widget = findChild<QWidget*>(Text(std::string(info.name)));
+    }
+    ++next_index[row];
+    if (widget->focusPolicy() & Qt::TabFocus) {
+      setTabOrder(previous, widget);
+      previous = widget;
+    }
+  }
+  setTabOrder(previous, ui_->grid);
+}
+
 // A window destroyed while shown closes first, so that its states are kept
 // while the model is still there.
 MainWindow::~MainWindow() {
@@ -143,9 +175,19 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (model_)
-    model_->WindowClosed();
+  if (model_ && !model_->CloseRequested()) {
+    event->ignore();
+    return;
+  }
   QWidget::closeEvent(event);
+}
+
+void MainWindow::CloseWindow() {
+  QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void MainWindow::RunDemo() {
+  model_->RunDemo(Now());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -59,6 +59,8 @@ class MainWindow : public QWidget, private WindowView {
  public slots:
   // The conversion button's press, as a click, Space or Enter gives it.
   void Convert();
+  // The model's demo run on the clipboard's route (the screenshot script).
+  void RunDemo();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -81,7 +83,9 @@ class MainWindow : public QWidget, private WindowView {
   std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) override;
   void OpenDocument(const std::filesystem::path& file) override;
   void StartUpEnded() override;
+  void CloseWindow() override;
 
+  void CreateTargetBoxes();
   QWidget* Widget(Control control) const { return widgets_[static_cast<std::size_t>(control)]; }
   void ShowStatusElided();
   void BringOntoNearestScreen();

@@ -1,39 +1,14 @@
 #include "gui/waypoint_grid_model.hpp"
 
-#include <iterator>
+#include <string>
+
+#include "window/window_model.hpp"
 
 namespace korvanta::gui {
 
 namespace {
 
-constexpr int kColumns = static_cast<int>(std::size(WaypointTable::kFieldNames));
-
-QString Text(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
-QVariant Field(const Waypoint& row, int column) {
-  switch (column) {
-    case 0:
-      return Text(row.id);
-    case 1:
-      return Text(row.lat);
-    case 2:
-      return Text(row.lon);
-    case 3:
-      return row.alt;
-    case 4:
-      return Text(row.route);
-    case 5:
-      return Text(row.kind);
-    case 6:
-      return Text(row.freq);
-    case 7:
-      return Text(row.track);
-    default:
-      return {};
-  }
-}
+constexpr int kColumns = static_cast<int>(kGridColumns);
 
 }  // namespace
 
@@ -56,7 +31,8 @@ QVariant WaypointGridModel::data(const QModelIndex& index, int role) const {
   const auto row = static_cast<std::size_t>(index.row());
   if (row >= waypoints_.Count())
     return {};
-  return Field(waypoints_[row], index.column());
+  const std::string text = GridCellText(waypoints_[row], static_cast<std::size_t>(index.column()));
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QVariant WaypointGridModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -21,7 +21,7 @@ std::filesystem::path CardFileName(std::string_view name) {
 
 }  // namespace
 
-SlotStep RunCivaSlot(SlotContext& ctx, const WriterSlot& slot) {
+SlotStep RunCivaSlot(SlotContext& ctx, const TargetDescriptor& slot) {
   const std::filesystem::path folder = ctx.TargetFolder(slot.folder);
   const std::vector<CivaCard> cards = WriteCivaCards(ctx.Header(), ctx.Waypoints());
   for (const CivaCard& card : cards)

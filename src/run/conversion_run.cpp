@@ -61,7 +61,7 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
       WriteWholeFile(route_file, *route_bytes);
     }
 
-    for (const WriterSlot& slot : WriterSlots()) {
+    for (const TargetDescriptor& slot : Targets()) {
       if (!SlotTicked(slot, choices))
         continue;
       // A route that did not read leaves the writer nothing to write.
@@ -185,7 +185,7 @@ SlotStep SlotContext::Stop(std::string_view message) {
   return SlotStep::kStop;
 }
 
-SlotStep RunStandardSlot(SlotContext& ctx, const WriterSlot& slot) {
+SlotStep RunStandardSlot(SlotContext& ctx, const TargetDescriptor& slot) {
   const std::filesystem::path folder = ctx.TargetFolder(slot.folder);
 
   std::optional<std::filesystem::path> chosen;

@@ -21,9 +21,9 @@ namespace korvanta {
 // The user's choices for one run.
 struct RunChoices {
   std::set<Target> ticked;
-  bool super80 = false;   // CheckBox1 "Flight1 Super 80 format"
-  std::string runway;     // Edit1, UTF-8; empty: the runway the route source names, if any
-  int plan_number = 661;  // RxSpinEdit1
+  bool super80 = false;   // the "Flight1 Super 80 format" box
+  std::string runway;     // the departing runway, UTF-8; empty: the one the route source names
+  int plan_number = 661;  // the plan number of the Super 80 and Tu-154 plans
   Simulator simulator = Simulator::kFs9;
   bool file_dialog = false;  // started with "/T": writers that offer it ask for their file
   std::string cycle;         // AIRAC cycle YYCC of the X-Plane 11/12 plan; empty: today's

@@ -28,7 +28,7 @@ std::string Lower(std::string text) {
 
 }  // namespace
 
-SlotStep RunPlanIsgAndKmlSlot(SlotContext& ctx, const WriterSlot& /*slot*/) {
+SlotStep RunPlanIsgAndKmlSlot(SlotContext& ctx, const TargetDescriptor& /*slot*/) {
   const FolderSet& folders = ctx.Folders();
   const std::filesystem::path isg_folder = ctx.simulator_dir / "isg" / "FlightPlans";
   std::error_code ec;

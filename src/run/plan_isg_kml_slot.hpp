@@ -8,6 +8,6 @@ namespace korvanta {
 // "temp.tmp", or under the Flight1 Super 80 name), the ISG route when its folder exists, then the
 // FSX plan (FSX selected) or the FS2004 ".pln" copy, then the Google Earth file. One reading serves
 // all of them; no status text is set.
-SlotStep RunPlanIsgAndKmlSlot(SlotContext& ctx, const WriterSlot& slot);
+SlotStep RunPlanIsgAndKmlSlot(SlotContext& ctx, const TargetDescriptor& slot);
 
 }  // namespace korvanta

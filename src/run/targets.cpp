@@ -1,97 +1,274 @@
 #include "run/targets.hpp"
 
+#include <vector>
+
+#include "run/civa_slot.hpp"
+#include "run/conversion_run.hpp"
+#include "run/plan_isg_kml_slot.hpp"
+#include "run/tu154_slot.hpp"
+#include "writers/airac_cycle.hpp"
+#include "writers/fsnavigator.hpp"
+#include "writers/gpx.hpp"
+#include "writers/ifly.hpp"
+#include "writers/leveld.hpp"
+#include "writers/maddog.hpp"
+#include "writers/pmdg.hpp"
+#include "writers/xplane.hpp"
+#include "writers/xplane11.hpp"
+
 namespace korvanta {
-
-const TargetInfo& InfoOf(Target target) {
-  for (const auto& info : kTargets) {
-    if (info.target == target)
-      return info;
-  }
-  return kTargets[0];
-}
-
-std::optional<Target> TargetByCliName(std::string_view name) {
-  for (const auto& info : kTargets) {
-    if (info.cli_name == name)
-      return info.target;
-  }
-  return std::nullopt;
-}
 
 namespace {
 
-using R = BoxRule;
+constexpr SelectionEffect kEnable{BoxRule::kEnable};
+constexpr SelectionEffect kOff{BoxRule::kOff};
+constexpr SelectionEffect kKeep{BoxRule::kKeep};
 
-// The selection table: which boxes each simulator enables, switches off,
-// renames or leaves alone. The X-Plane 11/12 and GPX files serve every
-// simulator: those boxes are enabled and keep their ticks under each.
-const SimulatorSelection kSelections[] = {
-    {Simulator::kFs9,
-     {{{"CheckBox4", R::kEnable, "FS2004"},
-       {"CheckBox2", R::kEnable, "PMDG 737/747"},
-       {"CheckBox3", R::kEnable, ""},
-       {"CheckBox1", R::kEnable, ""},
-       {"CheckBox5", R::kEnable, ""},
-       {"CheckBox9", R::kEnable, ""},
-       {"MadDog2006", R::kEnable, ""},
-       {"Tu154", R::kEnable, ""},
-       {"CheckBox6", R::kOff, ""},
-       {"CheckBox7", R::kKeep, ""},
-       {"CheckBox8", R::kKeep, ""},
-       {"XPlane11", R::kEnable, ""},
-       {"Gpx", R::kEnable, ""}}}},
-    {Simulator::kFsx,
-     // The FSX plan, PMDG 747 and LVLD boxes are enabled here too: after
-     // X-plane they would otherwise stay disabled until FS9 is picked.
-     {{{"CheckBox4", R::kEnable, "FSX"},
-       {"CheckBox2", R::kEnable, "PMDG 747"},
-       {"CheckBox3", R::kEnable, ""},
-       {"CheckBox1", R::kOff, ""},
-       {"CheckBox5", R::kOff, ""},
-       {"CheckBox9", R::kOff, ""},
-       {"MadDog2006", R::kOff, ""},
-       {"Tu154", R::kOff, ""},
-       {"CheckBox6", R::kOff, ""},
-       {"CheckBox7", R::kKeep, ""},
-       {"CheckBox8", R::kKeep, ""},
-       {"XPlane11", R::kEnable, ""},
-       {"Gpx", R::kEnable, ""}}}},
-    {Simulator::kXPlane,
-     {{{"CheckBox4", R::kOff, ""},
-       {"CheckBox2", R::kOff, ""},
-       {"CheckBox3", R::kOff, ""},
-       {"CheckBox1", R::kOff, ""},
-       {"CheckBox5", R::kOff, ""},
-       {"CheckBox9", R::kKeep, ""},
-       {"MadDog2006", R::kOff, ""},
-       {"Tu154", R::kOff, ""},
-       {"CheckBox6", R::kEnableAndTick, ""},
-       {"CheckBox7", R::kKeep, ""},
-       {"CheckBox8", R::kKeep, ""},
-       {"XPlane11", R::kEnable, ""},
-       {"Gpx", R::kEnable, ""}}}},
-};
+// The X-Plane 11/12 and GPX files serve every simulator: those boxes are
+// enabled and keep their ticks under each selection.
+constexpr SelectionEffects kEverySimulator = {kEnable, kEnable, kEnable};
+// The boxes of the FS2004 add-ons.
+constexpr SelectionEffects kFs9Only = {kEnable, kOff, kOff};
 
-BoxRule RuleFor(Simulator simulator, std::string_view control) {
-  for (const auto& box : SelectionOf(simulator).boxes) {
-    if (box.control == control)
-      return box.rule;
-  }
-  return BoxRule::kKeep;
+// One row per target, in the order of Target, which is the run's order. The
+// stored keys are the names that users' settings files hold.
+std::vector<TargetDescriptor> BuildTargets() {
+  std::vector<TargetDescriptor> targets;
+
+  // The FS2004 plan text, the ISG route and the FS2004 or FSX plan, then the
+  // Google Earth file, from one parse.
+  targets.push_back({
+      .target = Target::kFs2004,
+      .cli_name = "fs2004",
+      .caption = "FS2004",
+      .stored_key = "CheckBox4_Checked",
+      // The FSX box is enabled under FSX too: after X-plane it would
+      // otherwise stay disabled until FS9 is picked.
+      .on_selection = {{{BoxRule::kEnable, "FS2004"}, {BoxRule::kEnable, "FSX"}, kOff}},
+      .place = {0, 4, 42},
+      .custom = RunPlanIsgAndKmlSlot,
+  });
+  targets.push_back({
+      .target = Target::kGoogleEarth,
+      .cli_name = "kml",
+      .caption = "Google Earth",
+      .stored_key = "CheckBox8_Checked",
+      .on_selection = {kKeep, kKeep, kKeep},
+      .place = {1, 324, 64},
+      .written_by = Target::kFs2004,
+  });
+
+  targets.push_back({
+      .target = Target::kIfly,
+      .cli_name = "ifly",
+      .caption = "iFly737",
+      .stored_key = "CheckBox9_Checked",
+      .on_selection = {kEnable, kOff, kKeep},
+      .place = {1, 128, 42},
+      .folder = {.key = "IFGFolder",
+                 .below_simulator = "ifly/737NG/navdata/Fltplan",
+                 .drop_trailing_separator = true},
+      .dialog = SaveDialogText{"Save the iFly 737NG plan", "iFly 737NG plan", "fltplan"},
+      .file_name =
+          [](const RouteHeader& h, std::string_view) {
+            return RouteFileName{h.departure_icao + h.destination_icao, ".fltplan"};
+          },
+      .render = [](const WriterInput& in) { return WriteIflyPlan(in.header, in.waypoints); },
+  });
+  targets.push_back({
+      .target = Target::kLevelD,
+      .cli_name = "leveld",
+      .caption = "LVLD 767",
+      .stored_key = "CheckBox3_Checked",
+      .on_selection = {kEnable, kEnable, kOff},
+      .place = {1, 76, 48},
+      .folder = {.key = "LVLDFolder",
+                 .below_simulator = "Level-D Simulations/navdata/Flightplans",
+                 .drop_trailing_separator = true},
+      .dialog = SaveDialogText{"Save the Level-D 767 route", "Route file", "rte"},
+      .file_name =
+          [](const RouteHeader& h, std::string_view) {
+            return RouteFileName{h.departure_icao + h.destination_icao, ".rte"};
+          },
+      .render = [](const WriterInput& in) { return WriteLevelDRoute(in.header, in.waypoints); },
+  });
+  // Not below a simulator: the key's folder as it stands, else the current
+  // folder.
+  targets.push_back({
+      .target = Target::kXPlane,
+      .cli_name = "xplane",
+      .caption = "X-Plane",
+      .stored_key = "CheckBox6_Checked",
+      .on_selection = {kOff, kOff, {BoxRule::kEnableAndTick}},
+      .place = {1, 240, 44},
+      .folder = {.key = "X-PlaneFolder"},
+      .dialog = SaveDialogText{"Save the X-Plane plan", "X-Plane plan", "fms"},
+      .file_name =
+          [](const RouteHeader& h, std::string_view) {
+            return RouteFileName{h.departure_icao + "-" + h.destination_icao, ".fms"};
+          },
+      .render = [](const WriterInput& in) { return WriteXPlaneFms(in.header, in.waypoints); },
+  });
+  targets.push_back({
+      .target = Target::kPmdg,
+      .cli_name = "pmdg",
+      .caption = "PMDG 737/747",
+      .stored_key = "CheckBox2_Checked",
+      .on_selection = {{{BoxRule::kEnable, "PMDG 737/747"}, {BoxRule::kEnable, "PMDG 747"}, kOff}},
+      .place = {1, 4, 68},
+      .mode = ParseMode::kDecimal,
+      .folder = {.key = "PMDGFolder",
+                 .below_simulator = "Pmdg/Flightplans",
+                 .drop_trailing_separator = true},
+      .dialog = SaveDialogText{"Save the PMDG route", "Route file", "rte"},
+      .naming = Naming::kNumbered,
+      .file_name =
+          [](const RouteHeader& h, std::string_view number) {
+            return RouteFileName{h.departure_icao + h.destination_icao,
+                                 std::string(number) + ".rte"};
+          },
+      .render =
+          [](const WriterInput& in) {
+            return WritePmdgRoute(in.header, in.waypoints, in.choices.runway);
+          },
+      .status = StatusRule::kBeforeWriteUnlessDialog,
+  });
+
+  targets.push_back({
+      .target = Target::kFsNavigator,
+      .cli_name = "fsnav",
+      .caption = "FSNavigator",
+      .stored_key = "CheckBox5_Checked",
+      .on_selection = kFs9Only,
+      .place = {1, 174, 62},
+      .folder = {.key = "FSNAVFolder",
+                 .below_simulator = "Modules/FSNavigator/plan",
+                 .drop_trailing_separator = true},
+      .dialog = SaveDialogText{"Save the FSNavigator plan", "FSNavigator plan", "fsn"},
+      .naming = Naming::kNumbered,
+      .file_name =
+          [](const RouteHeader& h, std::string_view number) {
+            return RouteFileName{h.departure_icao + "-" + h.destination_icao,
+                                 std::string(number) + ".fsn"};
+          },
+      .render = [](const WriterInput& in) { return WriteFsNavigatorPlan(in.header, in.waypoints); },
+      .status = StatusRule::kBareName,
+  });
+  // One file per card, always under the automatic names.
+  targets.push_back({
+      .target = Target::kCiva,
+      .cli_name = "civa",
+      .caption = "CIVA",
+      .stored_key = "CheckBox7_Checked",
+      .on_selection = {kKeep, kKeep, kKeep},
+      .place = {1, 288, 32},
+      .folder = {.key = "CIVAFolder",
+                 .below_simulator = "Civa/ADEU",
+                 .drop_trailing_separator = true,
+                 .create_one_level = true},
+      .custom = RunCivaSlot,
+  });
+  targets.push_back({
+      .target = Target::kMadDog,
+      .cli_name = "maddog",
+      .caption = "MadDog2008",
+      .stored_key = "MadDog2006_Checked",
+      .on_selection = kFs9Only,
+      .place = {0, 300, 62},
+      .folder = {.key = "", .below_simulator = "MADDOG2008/Routes"},
+      .dialog = SaveDialogText{"Save the MadDog 2008 route", "MadDog 2008 route", "mdr"},
+      .file_name =
+          [](const RouteHeader& h, std::string_view) {
+            return RouteFileName{h.departure_icao + h.destination_icao, ".mdr"};
+          },
+      .render = [](const WriterInput& in) { return WriteMadDogRoute(in.header, in.waypoints); },
+      .status = StatusRule::kBareName,
+  });
+  // The plan store of the KLN 90B unit, with its own flow.
+  targets.push_back({
+      .target = Target::kTu154,
+      .cli_name = "tu154",
+      .caption = "TU154",
+      .stored_key = "Tu154_Checked",
+      .on_selection = kFs9Only,
+      .place = {0, 258, 38},
+      .folder = {.key = "", .below_simulator = "PTT_KLN90B"},
+      .custom = RunTu154Slot,
+  });
+
+  // Beside the version-3 X-Plane file unless a folder of its own is set; no
+  // dash in the name, so it never replaces that file.
+  targets.push_back({
+      .target = Target::kXPlane11,
+      .cli_name = "xplane11",
+      .caption = "X-Plane 11/12",
+      .stored_key = "XPlane11_Checked",
+      .on_selection = kEverySimulator,
+      .place = {2, 4, 68},
+      .folder = {.key = "XPlane11Folder", .fallback_key = "X-PlaneFolder"},
+      .dialog = SaveDialogText{"Save the X-Plane 11/12 plan", "X-Plane 11/12 plan", "fms"},
+      .file_name =
+          [](const RouteHeader& h, std::string_view) {
+            return RouteFileName{h.departure_icao + h.destination_icao, ".fms"};
+          },
+      .render =
+          [](const WriterInput& in) {
+            return WriteXPlane11Fms(
+                in.header, in.waypoints, in.choices.runway,
+                in.choices.cycle.empty() ? AiracCycleToday() : in.choices.cycle);
+          },
+  });
+  targets.push_back({
+      .target = Target::kGpx,
+      .cli_name = "gpx",
+      .caption = "GPX",
+      .stored_key = "Gpx_Checked",
+      .on_selection = kEverySimulator,
+      .place = {2, 76, 30},
+      .folder = {.key = "GPXFolder", .drop_trailing_separator = true, .else_personal = true},
+      .file_name =
+          [](const RouteHeader& h, std::string_view) {
+            return RouteFileName{h.departure_icao + "-" + h.destination_icao, ".gpx"};
+          },
+      .render = [](const WriterInput& in) { return WriteGpxRoute(in.header, in.waypoints); },
+  });
+  return targets;
 }
 
 }  // namespace
 
-const SimulatorSelection& SelectionOf(Simulator simulator) {
-  return kSelections[static_cast<int>(simulator)];
+std::span<const TargetDescriptor> Targets() {
+  static const std::vector<TargetDescriptor> targets = BuildTargets();
+  return targets;
+}
+
+const TargetDescriptor& DescriptorOf(Target target) {
+  return Targets()[static_cast<std::size_t>(target)];
+}
+
+std::optional<Target> TargetByCliName(std::string_view name) {
+  for (const TargetDescriptor& descriptor : Targets()) {
+    if (descriptor.cli_name == name)
+      return descriptor.target;
+  }
+  return std::nullopt;
+}
+
+std::optional<Simulator> SimulatorByCliName(std::string_view name) {
+  for (const SimulatorInfo& info : kSimulators) {
+    if (info.cli_name == name)
+      return info.simulator;
+  }
+  return std::nullopt;
 }
 
 bool TargetAllowed(Simulator simulator, Target target) {
-  return RuleFor(simulator, InfoOf(target).control) != BoxRule::kOff;
+  return DescriptorOf(target).on_selection[static_cast<std::size_t>(simulator)].rule !=
+         BoxRule::kOff;
 }
 
 bool Super80Allowed(Simulator simulator) {
-  return RuleFor(simulator, "CheckBox1") != BoxRule::kOff;
+  return kSuper80Selection[static_cast<std::size_t>(simulator)].rule != BoxRule::kOff;
 }
 
 }  // namespace korvanta

@@ -1,73 +1,160 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <filesystem>
+#include <functional>
 #include <optional>
-#include <set>
+#include <span>
+#include <string>
 #include <string_view>
+
+#include "files/safe_file_name.hpp"
+#include "route/parser.hpp"
+#include "route/tables.hpp"
 
 namespace korvanta {
 
-// The tick boxes of the window, one per target format, in window order.
+// The target formats, in the order of the target table (the run's order).
 enum class Target {
-  kFs2004,       // CheckBox4 "FS2004" ("FSX" in FSX mode)
-  kGoogleEarth,  // CheckBox8
-  kIfly,         // CheckBox9
-  kLevelD,       // CheckBox3
-  kXPlane,       // CheckBox6
-  kPmdg,         // CheckBox2
-  kFsNavigator,  // CheckBox5
-  kCiva,         // CheckBox7
-  kMadDog,       // MadDog2006
-  kTu154,        // Tu154
-  kXPlane11,     // XPlane11 "X-Plane 11/12"
-  kGpx,          // Gpx "GPX"
+  kFs2004,  // the FS2004 plan, or the FSX plan while FSX is selected
+  kGoogleEarth,
+  kIfly,
+  kLevelD,
+  kXPlane,
+  kPmdg,
+  kFsNavigator,
+  kCiva,
+  kMadDog,
+  kTu154,
+  kXPlane11,
+  kGpx,
 };
+inline constexpr std::size_t kTargetCount = static_cast<std::size_t>(Target::kGpx) + 1;
 
-struct TargetInfo {
-  Target target;
-  std::string_view cli_name;  // korvanta-cli's name of the target
-  std::string_view control;   // the window's tick box; its tick is stored as control + "_Checked"
-  std::string_view caption;   // its design caption
-};
-
-inline constexpr std::array<TargetInfo, 12> kTargets = {{
-    {Target::kFs2004, "fs2004", "CheckBox4", "FS2004"},
-    {Target::kGoogleEarth, "kml", "CheckBox8", "Google Earth"},
-    {Target::kIfly, "ifly", "CheckBox9", "iFly737"},
-    {Target::kLevelD, "leveld", "CheckBox3", "LVLD 767"},
-    {Target::kXPlane, "xplane", "CheckBox6", "X-Plane"},
-    {Target::kPmdg, "pmdg", "CheckBox2", "PMDG 737/747"},
-    {Target::kFsNavigator, "fsnav", "CheckBox5", "FSNavigator"},
-    {Target::kCiva, "civa", "CheckBox7", "CIVA"},
-    {Target::kMadDog, "maddog", "MadDog2006", "MadDog2008"},
-    {Target::kTu154, "tu154", "Tu154", "TU154"},
-    {Target::kXPlane11, "xplane11", "XPlane11", "X-Plane 11/12"},
-    {Target::kGpx, "gpx", "Gpx", "GPX"},
-}};
-
-const TargetInfo& InfoOf(Target target);
-std::optional<Target> TargetByCliName(std::string_view name);
-
-// The simulator selection (RadioGroup1).
+// The simulator selection, and its items in this order.
 enum class Simulator { kFs9 = 0, kFsx = 1, kXPlane = 2 };
+inline constexpr std::size_t kSimulatorCount = 3;
 
-// What a selection does to one box. "Off" is disabled and unticked; kKeep
-// leaves the box as it is.
+struct SimulatorInfo {
+  Simulator simulator;
+  std::string_view cli_name;  // korvanta-cli's --sim value
+  std::string_view caption;   // the window's item
+};
+inline constexpr std::array<SimulatorInfo, kSimulatorCount> kSimulators = {{
+    {Simulator::kFs9, "fs9", "FS9"},
+    {Simulator::kFsx, "fsx", "FSX"},
+    {Simulator::kXPlane, "xplane", "X-plane"},
+}};
+std::optional<Simulator> SimulatorByCliName(std::string_view name);
+
+// What a simulator selection does to a tick box. "Off" is disabled and
+// unticked; kKeep leaves the box as it is.
 enum class BoxRule { kKeep, kEnable, kOff, kEnableAndTick };
 
-struct BoxSelection {
-  std::string_view control;
-  BoxRule rule;
-  std::string_view caption;  // the new caption, or empty to keep it
+struct SelectionEffect {
+  BoxRule rule = BoxRule::kKeep;
+  std::string_view caption{};  // the box's caption under the selection; empty: it stays
+};
+// One effect per simulator, in the order of Simulator.
+using SelectionEffects = std::array<SelectionEffect, kSimulatorCount>;
+
+// The Flight1 Super 80 box names the FS2004 plan for that add-on; it is no
+// target of its own, but the selections switch it like one.
+inline constexpr SelectionEffects kSuper80Selection = {
+    {{BoxRule::kEnable}, {BoxRule::kOff}, {BoxRule::kOff}}};
+
+// Where a tick box sits in the window's three tick rows: the row (0 is the
+// top one), its left edge and its width in dialog units (4 units across are
+// the dialog font's average character width). The rows are laid out in the
+// order of `left`.
+struct BoxPlace {
+  int row = 0;
+  int left = 0;
+  int width = 0;
+};
+inline constexpr int kTickRows = 3;
+
+// Where a writer puts its files: a settings key of section "Main" (empty when
+// the writer has none) or, when it reads "nic", a folder below the simulator
+// folder of the run.
+struct FolderRule {
+  std::string_view key{};
+  std::string_view below_simulator{};  // "/"-separated; empty with a key: "." (the current folder)
+  bool drop_trailing_separator = false;
+  bool create_one_level = false;    // made when missing (one level; a failure is ignored)
+  std::string_view fallback_key{};  // read when `key` is not set, before the folders below
+  bool else_personal = false;       // without a key's folder: PersonalDir, not the simulator's
 };
 
-struct SimulatorSelection {
-  Simulator simulator;
-  std::array<BoxSelection, 13> boxes;  // the twelve target boxes and CheckBox1 (Super 80)
+// Which name a writer's file gets when no "/T" dialog chose it.
+enum class Naming {
+  kFixed,     // file_name(header, "")
+  kNumbered,  // file_name(header, "001") ... "998", the first this run can take
 };
 
-// What selecting `simulator` does to each box.
-const SimulatorSelection& SelectionOf(Simulator simulator);
+// Which text the status line shows after the writer.
+enum class StatusRule {
+  kFullPath,                 // "File " + path + " created"
+  kBareName,                 // the automatic name without folder, or the dialog's path
+  kBeforeWriteUnlessDialog,  // set before writing, with folder; none after a dialog
+};
+
+// The "/T" save dialog of a writer: its title names the target, and its one
+// filter and default extension are the target's own, so that a name typed
+// without an extension gets the one the target loads.
+struct SaveDialogText {
+  std::string_view title;
+  std::string_view filter_name;
+  std::string_view extension;  // without the dot
+};
+
+struct RunChoices;
+
+// What a writer's render function is given.
+struct WriterInput {
+  const RouteHeader& header;
+  const WaypointTable& waypoints;
+  const RunChoices& choices;
+};
+
+enum class SlotStep { kContinue, kStop };
+
+// The shared steps of a run that every writer step uses (run/writer_slots.hpp).
+struct SlotContext;
+
+// Everything about one target, as one row: the run, the window model, both
+// windows' tick boxes and the command line read it. Writers that follow the
+// run's shared pattern set the writer fields; writers with their own flow
+// (several files, a store to merge) set `custom` instead.
+struct TargetDescriptor {
+  Target target;
+  std::string_view cli_name;    // korvanta-cli's name; the window's box is named cli_name + "Box"
+  std::string_view caption;     // the box's caption as the window opens
+  std::string_view stored_key;  // keeps the box's tick in the settings file's section "TForm1"
+  SelectionEffects on_selection;
+  BoxPlace place;
+  // The target whose step writes this target's file (the Google Earth file
+  // is made from the FS2004 plan text), or none: the target has its own step.
+  std::optional<Target> written_by{};
+
+  ParseMode mode = ParseMode::kText;  // the route reading the writer needs
+  FolderRule folder{};
+  std::optional<SaveDialogText> dialog{};  // set when the writer offers the "/T" dialog
+  Naming naming = Naming::kFixed;
+  // The file name in the target folder; `number` is "001" ... for numbered
+  // writers, empty otherwise. The number and the extension are the name's
+  // kept end, so that a shortened name still has them.
+  std::function<RouteFileName(const RouteHeader&, std::string_view number)> file_name{};
+  std::function<std::string(const WriterInput&)> render{};
+  StatusRule status = StatusRule::kFullPath;
+  std::function<SlotStep(SlotContext&, const TargetDescriptor&)> custom{};
+};
+
+// Every target, in the order of Target.
+std::span<const TargetDescriptor> Targets();
+const TargetDescriptor& DescriptorOf(Target target);
+std::optional<Target> TargetByCliName(std::string_view name);
 
 // Whether a target may be ticked under the selection, starting from a state
 // where every box is enabled (the command line's rule).

@@ -81,7 +81,7 @@ void FileIntoPlanStore(const std::filesystem::path& folder, std::string_view pla
   write(store, MergePlanStore(old_store, plan_text));
 }
 
-SlotStep RunTu154Slot(SlotContext& ctx, const WriterSlot& slot) {
+SlotStep RunTu154Slot(SlotContext& ctx, const TargetDescriptor& slot) {
   const int plan_number = ctx.choices.plan_number;
   if (plan_number > kTu154MaxPlanNumber)
     return ctx.Stop(kPlanNumberTooHigh);

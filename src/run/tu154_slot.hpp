@@ -28,6 +28,6 @@ void FileIntoPlanStore(const std::filesystem::path& folder, std::string_view pla
 
 // The Tu-154 writer of a run: the plan-number check (a number above 25 stops
 // the run), the navigation data, "FPLS.TXT" and the plan store.
-SlotStep RunTu154Slot(SlotContext& ctx, const WriterSlot& slot);
+SlotStep RunTu154Slot(SlotContext& ctx, const TargetDescriptor& slot);
 
 }  // namespace korvanta

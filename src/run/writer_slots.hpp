@@ -9,52 +9,10 @@
 
 #include "files/safe_file_name.hpp"
 #include "run/conversion_run.hpp"
+#include "run/targets.hpp"
 #include "settings/ini_profile.hpp"
 
 namespace korvanta {
-
-// Where a writer puts its files: a settings key of section "Main" (empty when
-// the writer has none) or, when it reads "nic", a folder below the simulator
-// folder of the run.
-struct FolderRule {
-  std::string_view key{};
-  std::string_view below_simulator{};  // "/"-separated; empty with a key: "." (the current folder)
-  bool drop_trailing_separator = false;
-  bool create_one_level = false;    // made when missing (one level; a failure is ignored)
-  std::string_view fallback_key{};  // read when `key` is not set, before the folders below
-  bool else_personal = false;       // without a key's folder: PersonalDir, not the simulator's
-};
-
-// Which name a writer's file gets when no "/T" dialog chose it.
-enum class Naming {
-  kFixed,     // file_name(header, "")
-  kNumbered,  // file_name(header, "001") ... "998", the first this run can take
-};
-
-// Which text the status line shows after the writer.
-enum class StatusRule {
-  kFullPath,                 // "File " + path + " created"
-  kBareName,                 // the automatic name without folder, or the dialog's path
-  kBeforeWriteUnlessDialog,  // set before writing, with folder; none after a dialog
-};
-
-// The "/T" save dialog of a writer: its title names the target, and its one
-// filter and default extension are the target's own, so that a name typed
-// without an extension gets the one the target loads.
-struct SaveDialogText {
-  std::string_view title;
-  std::string_view filter_name;
-  std::string_view extension;  // without the dot
-};
-
-// What a writer's render function is given.
-struct WriterInput {
-  const RouteHeader& header;
-  const WaypointTable& waypoints;
-  const RunChoices& choices;
-};
-
-enum class SlotStep { kContinue, kStop };
 
 // The shared steps of a run that every writer slot uses.
 struct SlotContext {
@@ -94,37 +52,12 @@ struct SlotContext {
   bool wrong_format_shown = false;
 };
 
-// One writer of the run, as data. Writers that follow the shared pattern set
-// the fields; writers with their own flow (several files, a store to merge)
-// set `custom` instead. The run has read the route in `mode` before either.
-struct WriterSlot {
-  Target target;
-  ParseMode mode = ParseMode::kText;
-  FolderRule folder;
-  std::optional<SaveDialogText> dialog;  // set when the writer offers the "/T" dialog
-  Naming naming = Naming::kFixed;
-  // The file name in the target folder; `number` is "001" ... for numbered
-  // writers, empty otherwise. The number and the extension are the name's
-  // kept end, so that a shortened name still has them.
-  std::function<RouteFileName(const RouteHeader&, std::string_view number)> file_name;
-  std::function<std::string(const WriterInput&)> render;
-  StatusRule status = StatusRule::kFullPath;
-  std::function<SlotStep(SlotContext&, const WriterSlot&)> custom;
-};
-
-// Every writer slot in run order; the plan, ISG route and KML step (FS2004 plan text, FSX
-// plan, Google Earth) comes first.
-const std::vector<WriterSlot>& WriterSlots();
-
-// Whether the target's writer exists under the selection (the command line
-// refuses the others as unknown).
-bool TargetAvailable(Target target, Simulator simulator);
-
 // Whether the slot runs under the choices (the plan, ISG route and KML step runs when the
 // FS2004 box or the Google Earth box is ticked).
-bool SlotTicked(const WriterSlot& slot, const RunChoices& choices);
+bool SlotTicked(const TargetDescriptor& slot, const RunChoices& choices);
 
-// The shared pattern: folder, name, write, status.
-SlotStep RunStandardSlot(SlotContext& ctx, const WriterSlot& slot);
+// The shared pattern: folder, name, write, status. The run has read the
+// route in the target's reading before.
+SlotStep RunStandardSlot(SlotContext& ctx, const TargetDescriptor& slot);
 
 }  // namespace korvanta

@@ -3,15 +3,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
-#include "route/cp1252.hpp"
 #include "win32/clipboard.hpp"
 #include "win32/main_window.hpp"
-#include "win32/resource_ids.h"
 
 namespace korvanta::win32 {
 
@@ -19,14 +17,6 @@ namespace {
 
 // Time for the last repaint before the picture is taken.
 constexpr DWORD kSettleMs = 500;
-// The KLN 90B keeps 25 plans; the design number (661) is the Super 80's.
-constexpr UINT kDemoPlanNumber = 7;
-
-// The tick boxes in tab order: the FS2004 box comes before the Super 80 box
-// it shows.
-constexpr int kTickBoxes[] = {IDC_FS2004,       IDC_SUPER80,  IDC_TU154,       IDC_MADDOG, IDC_PMDG,
-                              IDC_LEVELD,       IDC_IFLY,     IDC_FSNAVIGATOR, IDC_XPLANE, IDC_CIVA,
-                              IDC_GOOGLE_EARTH, IDC_XPLANE11, IDC_GPX};
 
 void PumpFor(MainWindow& window, DWORD milliseconds) {
   const ULONGLONG end = GetTickCount64() + milliseconds;
@@ -104,20 +94,13 @@ bool RunDemo(MainWindow& window, const DemoOptions& options) {
   const HWND dialog = window.Handle();
   bool ok = true;
   if (!options.route_file.empty()) {
-    const FileRead route = ReadFileBytes(options.route_file);
-    if (!route.Ok() || !PutClipboardText(dialog, InputToUtf8(route.bytes))) {
+    const std::optional<std::string> route = DemoRouteText(options.route_file);
+    if (!route || !PutClipboardText(dialog, *route)) {
       std::fprintf(stderr, "korvanta: cannot put %s on the clipboard\n",
                    PathToUtf8(options.route_file).c_str());
       ok = false;
     } else {
-      for (const int id : kTickBoxes) {
-        const HWND box = GetDlgItem(dialog, id);
-        if (IsWindowVisible(box) && IsWindowEnabled(box) &&
-            IsDlgButtonChecked(dialog, id) != BST_CHECKED)
-          SendMessageW(box, BM_CLICK, 0, 0);
-      }
-      SetDlgItemInt(dialog, IDC_PLAN_NUMBER, kDemoPlanNumber, FALSE);
-      SendDlgItemMessageW(dialog, IDC_CONVERT, BM_CLICK, 0, 0);
+      window.RunDemo();
     }
   }
   if (!options.screenshot.empty()) {

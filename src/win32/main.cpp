@@ -13,8 +13,7 @@
 #include "io/utf8_path.hpp"
 #include "io/wide_text.hpp"
 #include "settings/app_dir.hpp"
-#include "settings/folder_set.hpp"
-#include "settings/folder_source.hpp"
+#include "settings/folder_overrides.hpp"
 #include "win32/demo.hpp"
 #include "win32/main_window.hpp"
 #include "win32/user_dialogs.hpp"
@@ -39,31 +38,27 @@ std::vector<std::string> Arguments() {
 // --app-dir, --fs9-dir, --fsx-dir, --documents-dir DIR, and the hidden
 // --demo-convert FILE and --demo-screenshot BMP.
 struct Options {
-  std::optional<std::filesystem::path> app_dir, fs9_dir, fsx_dir, documents_dir;
-  korvanta::win32::DemoOptions demo;
+  korvanta::FolderOverrides folders;
+  korvanta::DemoOptions demo;
 };
 
 Options ReadOptions(const std::vector<std::string>& arguments) {
   Options options;
-  const auto absolute = [](std::string_view text) {
-    std::error_code ignored;
-    return std::filesystem::absolute(PathFromUtf8(text), ignored);
-  };
   for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
     const std::string& name = arguments[i];
-    const std::string& value = arguments[i + 1];
+    const auto value = [&] { return korvanta::NamedPath(PathFromUtf8(arguments[i + 1])); };
     if (name == "--app-dir")
-      options.app_dir = absolute(value);
+      options.folders.app_dir = value();
     else if (name == "--fs9-dir")
-      options.fs9_dir = absolute(value);
+      options.folders.fs9_dir = value();
     else if (name == "--fsx-dir")
-      options.fsx_dir = absolute(value);
+      options.folders.fsx_dir = value();
     else if (name == "--documents-dir")
-      options.documents_dir = absolute(value);
+      options.folders.documents_dir = value();
     else if (name == "--demo-convert")
-      options.demo.route_file = absolute(value);
+      options.demo.route_file = value();
     else if (name == "--demo-screenshot")
-      options.demo.screenshot = absolute(value);
+      options.demo.screenshot = value();
     else
       continue;
     ++i;
@@ -79,18 +74,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
   const Options options = ReadOptions(arguments);
 
   const std::filesystem::path app_dir =
-      options.app_dir ? *options.app_dir : korvanta::DefaultAppDir(korvanta::RunningProgramFile());
-  std::error_code ec;
-  std::filesystem::create_directories(app_dir, ec);
-  // Relative folders (the X-Plane plans' default ".") mean the program folder.
-  std::filesystem::current_path(app_dir, ec);
-
-  const std::unique_ptr<korvanta::FolderSource> platform = korvanta::PlatformFolderSource();
-  korvanta::FixedFolderSource folders;
-  folders.personal = options.documents_dir ? options.documents_dir : platform->Personal();
-  folders.fs9 = options.fs9_dir ? options.fs9_dir : platform->Fs9Path();
-  folders.fsx = options.fsx_dir ? options.fsx_dir : platform->FsxPath();
-  folders.default_simulator = platform->DefaultSimulatorPath();
+      korvanta::EnterProgramFolder(options.folders, korvanta::RunningProgramFile());
+  const korvanta::OverriddenFolderSource folders(korvanta::PlatformFolderSource(), options.folders);
 
   // An unattended demo must not wait for anyone to answer a message box.
   korvanta::win32::DesktopDialogs desktop;

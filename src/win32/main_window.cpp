@@ -41,23 +41,12 @@ constexpr UINT_PTR kStartUpTimer = 1;
 // window keeps its own form under a key of its own.
 constexpr std::string_view kPlacementKey = "Win32Placement";
 
-// The dialog item that draws each control, in the order of Control.
-constexpr int kControlItems[] = {
+// The dialog item that draws each of the window's own controls, in the order
+// of Control; the targets' boxes follow from IDC_TARGET_FIRST.
+constexpr int kOwnControlItems[] = {
     IDC_SUPER80,               // kSuper80Box
     IDC_PLAN_NUMBER,           // kPlanNumber (with its up-down control)
-    IDC_PMDG,                  // kPmdgBox
-    IDC_LEVELD,                // kLevelDBox
-    IDC_FS2004,                // kFs2004Box
-    IDC_FSNAVIGATOR,           // kFsNavigatorBox
-    IDC_MADDOG,                // kMadDogBox
-    IDC_TU154,                 // kTu154Box
     IDC_SIMULATOR_GROUP,       // kSimulatorSelection (with its three items)
-    IDC_XPLANE,                // kXPlaneBox
-    IDC_CIVA,                  // kCivaBox
-    IDC_GOOGLE_EARTH,          // kGoogleEarthBox
-    IDC_IFLY,                  // kIflyBox
-    IDC_XPLANE11,              // kXPlane11Box
-    IDC_GPX,                   // kGpxBox
     IDC_PLAN_NUMBER_LABEL,     // kPlanNumberLabel
     IDC_STATUS_LINE,           // kStatusLine
     IDC_RUNWAY_LABEL,          // kRunwayLabel
@@ -68,24 +57,23 @@ constexpr int kControlItems[] = {
     IDC_LOAD_PROGRESS,         // kProgressPanel
     IDC_WAYPOINTS,             // kGrid
 };
-static_assert(std::size(kControlItems) == kControlCount);
+static_assert(std::size(kOwnControlItems) == static_cast<std::size_t>(Control::kFirstTargetBox));
 
 constexpr int kSimulatorItemIds[] = {IDC_SIMULATOR_FS9, IDC_SIMULATOR_FSX, IDC_SIMULATOR_XPLANE};
-static_assert(std::size(kSimulatorItemIds) == kSimulatorItems.size());
+static_assert(std::size(kSimulatorItemIds) == kSimulatorCount);
 
-int ItemOf(Control control) {
-  return kControlItems[static_cast<std::size_t>(control)];
-}
+// The tick rows of the dialog template, in its units.
+constexpr int kTickRowTop = 52;
+constexpr int kTickRowPitch = 14;
+constexpr int kTickBoxHeight = 10;
 
 std::optional<Control> ControlOfItem(int id) {
-  const auto* found = std::find(std::begin(kControlItems), std::end(kControlItems), id);
-  if (found == std::end(kControlItems))
-    return std::nullopt;
-  return static_cast<Control>(found - std::begin(kControlItems));
-}
-
-bool IsTickBox(Control control) {
-  return !InfoOf(control).selection_name.empty();
+  const auto* found = std::find(std::begin(kOwnControlItems), std::end(kOwnControlItems), id);
+  if (found != std::end(kOwnControlItems))
+    return static_cast<Control>(found - std::begin(kOwnControlItems));
+  if (id >= IDC_TARGET_FIRST && id < IDC_TARGET_FIRST + static_cast<int>(kTargetCount))
+    return BoxOf(static_cast<Target>(id - IDC_TARGET_FIRST));
+  return std::nullopt;
 }
 
 std::wstring WindowText(HWND window) {
@@ -111,10 +99,6 @@ void SetShown(HWND window, bool visible) {
 void SetEnabled(HWND window, bool enabled) {
   if ((IsWindowEnabled(window) != FALSE) != enabled)
     EnableWindow(window, enabled ? TRUE : FALSE);
-}
-
-std::wstring GridText(const std::string& text) {
-  return WideFromUtf8(text);
 }
 
 // The template units a position was made from: the inverse of Windows'
@@ -179,6 +163,12 @@ class Depth {
 };
 
 }  // namespace
+
+int ItemOf(Control control) {
+  if (const auto target = TargetOfBox(control))
+    return IDC_TARGET_FIRST + static_cast<int>(*target);
+  return kOwnControlItems[static_cast<std::size_t>(control)];
+}
 
 MainWindow::MainWindow(HINSTANCE instance, const std::filesystem::path& app_dir,
                        const FolderSource& source, bool file_dialog, UserDialogs& dialogs)
@@ -249,6 +239,7 @@ void MainWindow::Initialize(HWND window) {
   SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleForDpi(kTooltipWidth, WindowDpi(window_)));
 
   LoadIcons();
+  CreateTargetBoxes();
   PlaceByDesignUnits(window_, WindowDpi(window_));
 
   // The design size, centred on the monitor's work area; a kept placement
@@ -271,6 +262,37 @@ void MainWindow::Initialize(HWND window) {
   for (const ControlInfo& info : Controls())
     Render(info.control, model_->StateOf(info.control));
   Layout();
+}
+
+// The targets' tick boxes, in the template's units and font like the
+// template's own controls, each after the control before it in the tick rows
+// in the tab order; the first starts the group the arrow keys move in.
+void MainWindow::CreateTargetBoxes() {
+  const auto font = static_cast<WPARAM>(SendMessageW(window_, WM_GETFONT, 0, 0));
+  HWND previous = Item(IDC_SIMULATOR_XPLANE);
+  DWORD group = WS_GROUP;
+  for (const Control control : TickRowOrder()) {
+    const ControlInfo& info = InfoOf(control);
+    if (!info.target) {
+      // The up-down control follows its buddy.
+      previous = Item(control == Control::kPlanNumber ? IDC_PLAN_NUMBER_SPIN : ItemOf(control));
+      continue;
+    }
+    const BoxPlace& place = *info.place;
+    RECT rect{place.left, kTickRowTop + place.row * kTickRowPitch, place.left + place.width,
+              kTickRowTop + place.row * kTickRowPitch + kTickBoxHeight};
+    MapDialogRect(window_, &rect);
+    const std::wstring caption = WideFromUtf8(info.caption);
+    const HWND box = CreateWindowExW(
+        WS_EX_NOPARENTNOTIFY, WC_BUTTONW, caption.c_str(),
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | group, rect.left, rect.top,
+        rect.right - rect.left, rect.bottom - rect.top, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ItemOf(control))), instance_, nullptr);
+    SendMessageW(box, WM_SETFONT, font, FALSE);
+    SetWindowPos(box, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    previous = box;
+    group = 0;
+  }
 }
 
 void MainWindow::LoadIcons() {
@@ -303,12 +325,7 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_TIMER:
       if (wparam == kStartUpTimer) {
         KillTimer(window_, kStartUpTimer);
-        {
-          const Depth busy(busy_);
-          model_->TimerFired();
-        }
-        if (close_pending_)
-          Close();
+        model_->TimerFired();
         return TRUE;
       }
       return FALSE;
@@ -358,12 +375,7 @@ void MainWindow::Command(int id, int code) {
     return;
   }
   if (id == IDC_CONVERT && code == BN_CLICKED) {
-    {
-      const Depth busy(busy_);
-      model_->Convert(Now());
-    }
-    if (close_pending_)
-      Close();
+    model_->Convert(Now());
     return;
   }
   if (id == IDC_RUNWAY && code == EN_CHANGE) {
@@ -397,14 +409,17 @@ void MainWindow::Command(int id, int code) {
 }
 
 void MainWindow::Close() {
-  if (busy_ > 0) {
-    // A run or the start-up load is going on; the window closes after it.
-    close_pending_ = true;
-    return;
-  }
-  close_pending_ = false;
-  model_->WindowClosed();
-  DestroyWindow(window_);
+  if (model_->CloseRequested())
+    DestroyWindow(window_);
+}
+
+void MainWindow::CloseWindow() {
+  if (window_ != nullptr)
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+void MainWindow::RunDemo() {
+  model_->RunDemo(Now());
 }
 
 void MainWindow::Destroyed() {
@@ -463,7 +478,7 @@ void MainWindow::Render(Control control, const ControlState& state) {
       RenderGrid();
       break;
     case Control::kSimulatorSelection: {
-      const int index = std::clamp(state.value, 0, static_cast<int>(kSimulatorItems.size()) - 1);
+      const int index = std::clamp(state.value, 0, static_cast<int>(kSimulatorCount) - 1);
       CheckRadioButton(window_, kSimulatorItemIds[0], kSimulatorItemIds[2],
                        kSimulatorItemIds[index]);
       for (const int id : kSimulatorItemIds) {
@@ -521,12 +536,12 @@ void MainWindow::SetStatusTooltip(const std::wstring& text) {
 // Fills the grid from the model's waypoint table; the rows are only built
 // again when the table has changed since they were drawn.
 void MainWindow::RenderGrid() {
-  std::vector<std::array<std::wstring, 8>> rows;
+  std::vector<std::array<std::wstring, kGridColumns>> rows;
   rows.reserve(model_->Waypoints().Count());
   for (const Waypoint& row : model_->Waypoints()) {
-    rows.push_back({GridText(row.id), GridText(row.lat), GridText(row.lon),
-                    std::to_wstring(row.alt), GridText(row.route), GridText(row.kind),
-                    GridText(row.freq), GridText(row.track)});
+    std::array<std::wstring, kGridColumns>& cells = rows.emplace_back();
+    for (std::size_t column = 0; column < kGridColumns; ++column)
+      cells[column] = WideFromUtf8(GridCellText(row, column));
   }
   if (rows == grid_rows_)
     return;
@@ -566,7 +581,7 @@ void MainWindow::FitColumns() {
     return static_cast<int>(
         SendMessageW(grid, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
   };
-  constexpr std::size_t kColumns = std::size(WaypointTable::kFieldNames);
+  constexpr std::size_t kColumns = kGridColumns;
   std::array<int, kColumns> widths{};
   for (std::size_t column = 0; column < kColumns; ++column)
     widths[column] = text_width(WideFromUtf8(WaypointTable::kFieldNames[column]));

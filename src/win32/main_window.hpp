@@ -19,6 +19,10 @@ namespace korvanta::win32 {
 
 class UserDialogs;
 
+// The dialog item that draws a control (a target's box: IDC_TARGET_FIRST +
+// the target's index).
+int ItemOf(Control control);
+
 // The program's window on Windows: a dialog drawn from the resource template
 // IDD_MAIN_WINDOW, a thin view over WindowModel. It draws the model's
 // control states and forwards the user's clicks, ticks and edits; the model
@@ -66,11 +70,16 @@ class MainWindow final : public WindowView {
   std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) override;
   void OpenDocument(const std::filesystem::path& file) override;
   void StartUpEnded() override;
+  void CloseWindow() override;
+
+  // The model's demo run on the clipboard's route (the screenshot script).
+  void RunDemo();
 
  private:
   static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Initialize(HWND window);
+  void CreateTargetBoxes();
   void Command(int id, int code);
   void Close();
   void Destroyed();
@@ -91,10 +100,8 @@ class MainWindow final : public WindowView {
   HICON small_icon_ = nullptr;
   std::wstring status_tip_;  // the tooltip's text; the tooltip points at it
   // The grid's rows as last drawn, one text per column.
-  std::vector<std::array<std::wstring, 8>> grid_rows_;
+  std::vector<std::array<std::wstring, kGridColumns>> grid_rows_;
   int rendering_ = 0;  // > 0 while the view sets a widget: its notifications are not the user's
-  int busy_ = 0;       // > 0 while the model runs a step that lets messages through
-  bool close_pending_ = false;
   bool shown_ = false;
   bool maximize_on_show_ = false;
   bool ends_program_ = false;

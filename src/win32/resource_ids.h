@@ -15,21 +15,12 @@
 #define IDC_SIMULATOR_FS9 1007
 #define IDC_SIMULATOR_FSX 1008
 #define IDC_SIMULATOR_XPLANE 1009
-#define IDC_FS2004 1010
 #define IDC_SUPER80 1011
 #define IDC_PLAN_NUMBER_LABEL 1012
 #define IDC_PLAN_NUMBER 1013
 #define IDC_PLAN_NUMBER_SPIN 1014
-#define IDC_TU154 1015
-#define IDC_MADDOG 1016
-#define IDC_PMDG 1017
-#define IDC_LEVELD 1018
-#define IDC_IFLY 1019
-#define IDC_FSNAVIGATOR 1020
-#define IDC_XPLANE 1021
-#define IDC_CIVA 1022
-#define IDC_GOOGLE_EARTH 1023
 #define IDC_LOAD_PROGRESS 1024
 #define IDC_WAYPOINTS 1025
-#define IDC_XPLANE11 1026
-#define IDC_GPX 1027
+// The targets' tick boxes, created by the window from the target table:
+// IDC_TARGET_FIRST + the target's index.
+#define IDC_TARGET_FIRST 1100

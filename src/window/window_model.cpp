@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <utility>
 #include <vector>
 
 #include "io/utf8_path.hpp"
@@ -20,39 +21,17 @@ namespace {
 using C = Control;
 using S = StoredAs;
 
-// A target's tick box: its caption and its name in the simulator selection
-// table are the target's own.
-constexpr ControlInfo TargetBox(Control control, std::string_view name, Target target,
-                                std::string_view stored_key) {
-  const TargetInfo& info = *std::find_if(kTargets.begin(), kTargets.end(),
-                                         [&](const TargetInfo& t) { return t.target == target; });
-  return {control, name, info.caption, true, target, info.control, S::kTicked, stored_key};
-}
-
-// The window's controls. The stored keys are the names the settings files of
-// earlier versions hold; the selection names are those of the simulator
-// selection table.
-constexpr ControlInfo kControls[] = {
-    {C::kSuper80Box, "super80Box", "Flight1 Super 80 format", false, std::nullopt, "CheckBox1",
-     S::kTicked, "CheckBox1_Checked"},
-    {C::kPlanNumber, "planNumber", "", false, std::nullopt, "", S::kValue, "RxSpinEdit1_Value"},
-    TargetBox(C::kPmdgBox, "pmdgBox", Target::kPmdg, "CheckBox2_Checked"),
-    TargetBox(C::kLevelDBox, "levelDBox", Target::kLevelD, "CheckBox3_Checked"),
-    TargetBox(C::kFs2004Box, "fs2004Box", Target::kFs2004, "CheckBox4_Checked"),
-    TargetBox(C::kFsNavigatorBox, "fsNavigatorBox", Target::kFsNavigator, "CheckBox5_Checked"),
-    TargetBox(C::kMadDogBox, "madDogBox", Target::kMadDog, "MadDog2006_Checked"),
-    TargetBox(C::kTu154Box, "tu154Box", Target::kTu154, "Tu154_Checked"),
-    {C::kSimulatorSelection, "simulatorSelection", "", true, std::nullopt, "", S::kItemIndex,
-     "RadioGroup1_ItemIndex"},
-    TargetBox(C::kXPlaneBox, "xPlaneBox", Target::kXPlane, "CheckBox6_Checked"),
-    TargetBox(C::kCivaBox, "civaBox", Target::kCiva, "CheckBox7_Checked"),
-    TargetBox(C::kGoogleEarthBox, "googleEarthBox", Target::kGoogleEarth, "CheckBox8_Checked"),
-    TargetBox(C::kIflyBox, "iflyBox", Target::kIfly, "CheckBox9_Checked"),
-    // Boxes added later keep their ticks after the earlier keys, so that a
-    // settings file written before them keeps its order.
-    TargetBox(C::kXPlane11Box, "xPlane11Box", Target::kXPlane11, "XPlane11_Checked"),
-    TargetBox(C::kGpxBox, "gpxBox", Target::kGpx, "Gpx_Checked"),
-    {C::kPlanNumberLabel, "planNumberLabel", "Flight plan nr", false},
+// The window's own controls, in the order of Control. The stored keys are the
+// names the settings files of earlier versions hold.
+constexpr ControlInfo kOwnControls[] = {
+    {C::kSuper80Box, "super80Box", "Flight1 Super 80 format", false, std::nullopt,
+     &kSuper80Selection, BoxPlace{0, 50, 104}, S::kTicked, "CheckBox1_Checked"},
+    {C::kPlanNumber, "planNumber", "", false, std::nullopt, nullptr, BoxPlace{0, 212, 40},
+     S::kValue, "RxSpinEdit1_Value"},
+    {C::kSimulatorSelection, "simulatorSelection", "", true, std::nullopt, nullptr, std::nullopt,
+     S::kItemIndex, "RadioGroup1_ItemIndex"},
+    {C::kPlanNumberLabel, "planNumberLabel", "Flight plan nr", false, std::nullopt, nullptr,
+     BoxPlace{0, 158, 52}},
     {C::kStatusLine, "statusLine", ""},
     {C::kRunwayLabel, "runwayLabel", "Departing Runway"},
     {C::kRunwayBox, "runwayBox", ""},
@@ -62,16 +41,63 @@ constexpr ControlInfo kControls[] = {
     {C::kProgressPanel, "progressPanel", "Loading Routes ....."},
     {C::kGrid, "grid", ""},
 };
-static_assert(std::size(kControls) == kControlCount);
+static_assert(std::size(kOwnControls) == static_cast<std::size_t>(Control::kFirstTargetBox));
 
 constexpr bool RowsInEnumOrder() {
-  for (std::size_t i = 0; i < std::size(kControls); ++i) {
-    if (static_cast<std::size_t>(kControls[i].control) != i)
+  for (std::size_t i = 0; i < std::size(kOwnControls); ++i) {
+    if (static_cast<std::size_t>(kOwnControls[i].control) != i)
       return false;
   }
   return true;
 }
 static_assert(RowsInEnumOrder(), "one row per control, in the order of Control");
+
+// Every control's row: the window's own, then one tick box per target from
+// the target table, named after the target's command-line name.
+class ControlTable {
+ public:
+  ControlTable() {
+    std::copy(std::begin(kOwnControls), std::end(kOwnControls), rows_.begin());
+    for (const TargetDescriptor& target : Targets()) {
+      const auto index = static_cast<std::size_t>(target.target);
+      box_names_[index] = std::string(target.cli_name) + "Box";
+      rows_[static_cast<std::size_t>(BoxOf(target.target))] = {
+          BoxOf(target.target), box_names_[index],    target.caption, true,
+          target.target,        &target.on_selection, target.place,   S::kTicked,
+          target.stored_key};
+    }
+  }
+  ControlTable(const ControlTable&) = delete;
+  ControlTable& operator=(const ControlTable&) = delete;
+
+  std::span<const ControlInfo> Rows() const { return rows_; }
+
+ private:
+  std::array<std::string, kTargetCount> box_names_;  // the rows' names point into these
+  std::array<ControlInfo, kControlCount> rows_{};
+};
+
+const ControlTable& Table() {
+  static const ControlTable table;
+  return table;
+}
+
+// The kept controls in the order the store writes their keys: the order of
+// the first window's form, which earlier settings files hold; the boxes of
+// the targets added since follow in the order of the target table.
+std::vector<Control> StoreOrder() {
+  std::vector<Control> order = {
+      C::kSuper80Box,         C::kPlanNumber,         BoxOf(Target::kPmdg),
+      BoxOf(Target::kLevelD), BoxOf(Target::kFs2004), BoxOf(Target::kFsNavigator),
+      BoxOf(Target::kMadDog), BoxOf(Target::kTu154),  C::kSimulatorSelection,
+      BoxOf(Target::kXPlane), BoxOf(Target::kCiva),   BoxOf(Target::kGoogleEarth),
+      BoxOf(Target::kIfly)};
+  for (const TargetDescriptor& target : Targets()) {
+    if (std::find(order.begin(), order.end(), BoxOf(target.target)) == order.end())
+      order.push_back(BoxOf(target.target));
+  }
+  return order;
+}
 
 // The placement as the window kept it before it used the toolkit's own form.
 constexpr std::string_view kOldLeftKey = "Left";
@@ -104,19 +130,56 @@ std::string_view BoolText(bool value) {
 }  // namespace
 
 std::span<const ControlInfo> Controls() {
-  return kControls;
+  return Table().Rows();
 }
 
 const ControlInfo& InfoOf(Control control) {
-  return kControls[static_cast<std::size_t>(control)];
+  return Table().Rows()[static_cast<std::size_t>(control)];
 }
 
-std::optional<Control> BoxOf(Target target) {
-  for (const ControlInfo& info : kControls) {
-    if (info.target == target)
-      return info.control;
+std::optional<Target> TargetOfBox(Control control) {
+  return InfoOf(control).target;
+}
+
+bool IsTickBox(Control control) {
+  return InfoOf(control).on_selection != nullptr;
+}
+
+std::vector<Control> TickRowOrder() {
+  std::vector<Control> order;
+  for (const ControlInfo& info : Controls()) {
+    if (info.place)
+      order.push_back(info.control);
   }
-  return std::nullopt;
+  std::stable_sort(order.begin(), order.end(), [](Control a, Control b) {
+    const BoxPlace& first = *InfoOf(a).place;
+    const BoxPlace& second = *InfoOf(b).place;
+    return std::pair(first.row, first.left) < std::pair(second.row, second.left);
+  });
+  return order;
+}
+
+std::string GridCellText(const Waypoint& row, std::size_t column) {
+  switch (column) {
+    case 0:
+      return row.id;
+    case 1:
+      return row.lat;
+    case 2:
+      return row.lon;
+    case 3:
+      return std::to_string(row.alt);
+    case 4:
+      return row.route;
+    case 5:
+      return row.kind;
+    case 6:
+      return row.freq;
+    case 7:
+      return row.track;
+    default:
+      return {};
+  }
 }
 
 bool FileDialogRequested(std::span<const std::string> arguments) {
@@ -129,7 +192,7 @@ WindowModel::WindowModel(const std::filesystem::path& app_dir, const FolderSourc
       file_dialog_(file_dialog),
       folders_(BuildFolderSet(app_dir, source)),
       run_(folders_, airports_, *this) {
-  for (const ControlInfo& info : kControls) {
+  for (const ControlInfo& info : Controls()) {
     ControlState& state = Mutable(info.control);
     state.caption = info.caption;
     state.visible = info.visible;
@@ -188,26 +251,20 @@ void WindowModel::SetCaption(Control control, std::string caption) {
 
 // Runs whenever a box's tick changes, whoever changed it.
 void WindowModel::BoxChanged(Control box) {
-  switch (box) {
-    case Control::kSuper80Box:
-    case Control::kTu154Box: {
-      // Both plans carry the plan number, so it stays in sight while either
-      // box is ticked.
-      const bool shown = StateOf(Control::kSuper80Box).ticked || StateOf(Control::kTu154Box).ticked;
-      SetVisible(Control::kPlanNumberLabel, shown);
-      SetVisible(Control::kPlanNumber, shown);
-      break;
-    }
-    case Control::kFs2004Box:
-      ApplySuper80Rule();
-      break;
-    default:
-      break;
+  constexpr Control kTu154Box = BoxOf(Target::kTu154);
+  if (box == Control::kSuper80Box || box == kTu154Box) {
+    // Both plans carry the plan number, so it stays in sight while either
+    // box is ticked.
+    const bool shown = StateOf(Control::kSuper80Box).ticked || StateOf(kTu154Box).ticked;
+    SetVisible(Control::kPlanNumberLabel, shown);
+    SetVisible(Control::kPlanNumber, shown);
+  } else if (box == BoxOf(Target::kFs2004)) {
+    ApplySuper80Rule();
   }
 }
 
 void WindowModel::BoxTicked(Control box, bool ticked) {
-  if (!InfoOf(box).selection_name.empty())
+  if (IsTickBox(box))
     SetTicked(box, ticked);
 }
 
@@ -226,33 +283,29 @@ void WindowModel::SimulatorSelected(Simulator simulator) {
 
 void WindowModel::ApplySelection() {
   const int index = StateOf(Control::kSimulatorSelection).value;
-  const SimulatorSelection& selection = SelectionOf(static_cast<Simulator>(index));
-  for (const BoxSelection& rule : selection.boxes) {
-    const auto row =
-        std::find_if(std::begin(kControls), std::end(kControls),
-                     [&](const ControlInfo& c) { return c.selection_name == rule.control; });
-    if (row == std::end(kControls))
+  for (const ControlInfo& info : Controls()) {
+    if (info.on_selection == nullptr)
       continue;
-    const Control box = row->control;
-    switch (rule.rule) {
+    const SelectionEffect& effect = (*info.on_selection)[static_cast<std::size_t>(index)];
+    switch (effect.rule) {
       case BoxRule::kKeep:
         break;
       case BoxRule::kEnable:
-        SetEnabled(box, true);
+        SetEnabled(info.control, true);
         break;
       case BoxRule::kOff:
-        SetTicked(box, false);
-        SetEnabled(box, false);
+        SetTicked(info.control, false);
+        SetEnabled(info.control, false);
         break;
       case BoxRule::kEnableAndTick:
-        SetEnabled(box, true);
-        SetTicked(box, true);
+        SetEnabled(info.control, true);
+        SetTicked(info.control, true);
         break;
     }
-    if (!rule.caption.empty())
-      SetCaption(box, std::string(rule.caption));
+    if (!effect.caption.empty())
+      SetCaption(info.control, std::string(effect.caption));
   }
-  applied_ = selection.simulator;
+  applied_ = static_cast<Simulator>(index);
   view_.ProcessPendingEvents();
 }
 
@@ -297,9 +350,8 @@ void WindowModel::RestoreStates() {
     const auto text = read(key);
     return text ? ReadInt(*text) : std::nullopt;
   };
-  for (const ControlInfo& info : kControls) {
-    if (info.stored == StoredAs::kNotKept)
-      continue;
+  for (const Control control : StoreOrder()) {
+    const ControlInfo& info = InfoOf(control);
     const std::optional<std::string> value = read(info.stored_key);
     if (!value)
       continue;
@@ -321,7 +373,7 @@ void WindowModel::RestoreStates() {
       }
       case StoredAs::kItemIndex: {
         const auto index = ReadInt(*value);
-        if (index && *index >= 0 && *index < static_cast<int>(kSimulatorItems.size())) {
+        if (index && *index >= 0 && *index < static_cast<int>(kSimulatorCount)) {
           ControlState& state = Mutable(info.control);
           state.value = *index;
           view_.Render(info.control, state);
@@ -352,18 +404,44 @@ void WindowModel::RestoreStates() {
 // FS2004 one. A hidden box must not stay ticked either: it would rename the
 // FS2004 plan without the user seeing why.
 void WindowModel::ApplySuper80Rule() {
-  const bool fs2004 = StateOf(Control::kFs2004Box).ticked;
+  const bool fs2004 = StateOf(BoxOf(Target::kFs2004)).ticked;
   SetVisible(Control::kSuper80Box, fs2004);
   if (!fs2004)
     SetTicked(Control::kSuper80Box, false);
 }
 
-// Applies the restored selection, then loads the airport database with its
-// progress in the panel. The conversion may start once the load has ended.
+namespace {
+
+// Marks a run or the start-up load as going on and, however it ends, as
+// ended.
+class BusyFlag {
+ public:
+  explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~BusyFlag() { flag_ = false; }
+  BusyFlag(const BusyFlag&) = delete;
+  BusyFlag& operator=(const BusyFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+// A close that the user asked for during the load happens after it.
 void WindowModel::TimerFired() {
   if (timer_fired_)
     return;
   timer_fired_ = true;
+  {
+    const BusyFlag loading(loading_);
+    Load();
+  }
+  CloseIfPending();
+}
+
+// Applies the restored selection, then loads the airport database with its
+// progress in the panel. The conversion may start once the load has ended.
+void WindowModel::Load() {
   ApplySelection();
   const AirportLoadResult result = LoadAirportDatabase(
       AirportDatabasePath(folders_.fs9_dir), airports_, [this](std::size_t count) {
@@ -392,7 +470,7 @@ void WindowModel::UpdateConversionButton() {
 
 RunChoices WindowModel::Choices() const {
   RunChoices choices;
-  for (const ControlInfo& info : kControls) {
+  for (const ControlInfo& info : Controls()) {
     if (info.target && StateOf(info.control).ticked)
       choices.ticked.insert(*info.target);
   }
@@ -404,22 +482,6 @@ RunChoices WindowModel::Choices() const {
   return choices;
 }
 
-namespace {
-
-// Marks the run as going on and, however it ends, as ended.
-class RunningFlag {
- public:
-  explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  ~RunningFlag() { flag_ = false; }
-  RunningFlag(const RunningFlag&) = delete;
-  RunningFlag& operator=(const RunningFlag&) = delete;
-
- private:
-  bool& flag_;
-};
-
-}  // namespace
-
 // The run lets the window repaint and take input, so a second press while it
 // goes on is refused, and so is the second click of a double-click that
 // arrives just after it ended.
@@ -430,7 +492,7 @@ void WindowModel::Convert(std::chrono::milliseconds at) {
     return;
   RunOutcome outcome;
   {
-    const RunningFlag running(running_);
+    const BusyFlag running(running_);
     UpdateConversionButton();
     progress_shown_ = false;
     SetVisible(Control::kRunwayPrompt, false);
@@ -450,20 +512,45 @@ void WindowModel::Convert(std::chrono::milliseconds at) {
   run_ended_at_ = view_.Now();
   UpdateConversionButton();
   view_.Focus(Control::kConversionButton);
+  CloseIfPending();
+}
+
+void WindowModel::RunDemo(std::chrono::milliseconds at) {
+  for (const Control control : TickRowOrder()) {
+    const ControlState& state = StateOf(control);
+    if (IsTickBox(control) && state.visible && state.enabled)
+      BoxTicked(control, true);
+  }
+  Mutable(Control::kPlanNumber).value = kDemoPlanNumber;
+  view_.Render(Control::kPlanNumber, StateOf(Control::kPlanNumber));
+  Convert(at);
 }
 
 // ---- closing -------------------------------------------------------------------
 
-void WindowModel::WindowClosed() {
+bool WindowModel::CloseRequested() {
+  if (Busy()) {
+    close_pending_ = true;
+    return false;
+  }
   SaveStates();
+  return true;
+}
+
+void WindowModel::CloseIfPending() {
+  if (!close_pending_ || Busy())
+    return;
+  close_pending_ = false;
+  view_.CloseWindow();
 }
 
 // Writes the kept control states and the placement into section "TForm1";
 // every other byte of the settings file stays as it was.
 void WindowModel::SaveStates() {
   std::vector<IniProfile::Entry> entries;
-  for (const ControlInfo& info : kControls) {
-    const ControlState& state = StateOf(info.control);
+  for (const Control control : StoreOrder()) {
+    const ControlInfo& info = InfoOf(control);
+    const ControlState& state = StateOf(control);
     switch (info.stored) {
       case StoredAs::kTicked:
         entries.push_back({std::string(info.stored_key), std::string(BoolText(state.ticked))});

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "route/airports.hpp"
 #include "route/tables.hpp"
@@ -20,37 +21,35 @@
 
 namespace korvanta {
 
-// Every control of the program's window. The window model keeps a state for
-// each; a view draws each one with its toolkit's widget.
+// Every control of the program's window. The model keeps a state for each; a
+// view draws each one with its toolkit's widget.
 enum class Control {
-  // The kept controls, in the order the store writes them.
   kSuper80Box,          // "Flight1 Super 80 format", shown while the FS2004 box is ticked
   kPlanNumber,          // the plan number (1 to 99999), for the Super 80 and Tu-154 plans
-  kPmdgBox,             // "PMDG 737/747"
-  kLevelDBox,           // "LVLD 767"
-  kFs2004Box,           // the FS2004 plan ("FSX" while FSX is selected)
-  kFsNavigatorBox,      // "FSNavigator"
-  kMadDogBox,           // "MadDog2008"
-  kTu154Box,            // "TU154"
   kSimulatorSelection,  // "FS9", "FSX", "X-plane"; its value is the selected item
-  kXPlaneBox,           // "X-Plane"
-  kCivaBox,             // "CIVA"
-  kGoogleEarthBox,      // "Google Earth"
-  kIflyBox,             // "iFly737"
-  kXPlane11Box,         // "X-Plane 11/12", under every selection
-  kGpxBox,              // "GPX", under every selection
-  // The rest of the window.
-  kPlanNumberLabel,   // "Flight plan nr", shown with the plan number
-  kStatusLine,        // what the last writer did, or why a run wrote nothing
-  kRunwayLabel,       // "Departing Runway"
-  kRunwayBox,         // the departing runway; its caption is the text typed
-  kConversionButton,  // starts a conversion run
-  kRunwayPrompt,      // "Modify Runway", shown by the GO!!! button
-  kGoButton,          // "GO!!!": moves the focus to the runway box
-  kProgressPanel,     // "Loading Routes ....." while the airport database loads
-  kGrid,              // the waypoint table the run's last parse left
+  kPlanNumberLabel,     // "Flight plan nr", shown with the plan number
+  kStatusLine,          // what the last writer did, or why a run wrote nothing
+  kRunwayLabel,         // "Departing Runway"
+  kRunwayBox,           // the departing runway; its caption is the text typed
+  kConversionButton,    // starts a conversion run
+  kRunwayPrompt,        // "Modify Runway", shown by the GO!!! button
+  kGoButton,            // "GO!!!": moves the focus to the runway box
+  kProgressPanel,       // "Loading Routes ....." while the airport database loads
+  kGrid,                // the waypoint table the run's last parse left
+  // The targets' tick boxes follow, one per target in the order of Target:
+  // BoxOf(target).
+  kFirstTargetBox,
 };
-inline constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::kGrid) + 1;
+inline constexpr std::size_t kControlCount =
+    static_cast<std::size_t>(Control::kFirstTargetBox) + kTargetCount;
+
+// The tick box of a target.
+constexpr Control BoxOf(Target target) {
+  return static_cast<Control>(static_cast<int>(Control::kFirstTargetBox) +
+                              static_cast<int>(target));
+}
+// The target whose tick box the control is, if it is one.
+std::optional<Target> TargetOfBox(Control control);
 
 // How a control's state is kept from one start of the program to the next.
 enum class StoredAs {
@@ -63,26 +62,34 @@ enum class StoredAs {
 // One row per control: its self-explaining name (the views' widget name), its
 // design state, and the key that keeps its state in section "TForm1" of the
 // settings file. The key names are data that users' settings files rely on.
-// Adding a tick box for a new target is one enum name and one row.
+// The target boxes' rows come from the target table: a new target adds its
+// box to both windows.
 struct ControlInfo {
   Control control;
-  std::string_view name;              // "fs2004Box"
-  std::string_view caption;           // design caption (UTF-8)
-  bool visible = true;                // design visibility
-  std::optional<Target> target{};     // the target a tick box chooses
-  std::string_view selection_name{};  // the box's name in the simulator selection table
+  std::string_view name;                   // "fs2004Box"
+  std::string_view caption;                // design caption (UTF-8)
+  bool visible = true;                     // design visibility
+  std::optional<Target> target{};          // the target a tick box chooses
+  const SelectionEffects* on_selection{};  // set for the tick boxes the selections switch
+  std::optional<BoxPlace> place{};         // set for the controls of the tick rows
   StoredAs stored = StoredAs::kNotKept;
-  std::string_view stored_key{};  // "CheckBox4_Checked"
+  std::string_view stored_key{};  // the key of section "TForm1" that keeps the state
 };
 
-// The items of the simulator selection, in the order of Simulator.
-inline constexpr std::array<std::string_view, 3> kSimulatorItems = {"FS9", "FSX", "X-plane"};
-
-// Every control, in the order of Control (the kept ones first, in the order
-// the store writes them).
+// Every control, in the order of Control.
 std::span<const ControlInfo> Controls();
 const ControlInfo& InfoOf(Control control);
-std::optional<Control> BoxOf(Target target);
+// Whether the control is a tick box the user ticks (a target's or the Super 80 box).
+bool IsTickBox(Control control);
+// The controls of the tick rows, row by row and left to right: the target
+// boxes, the Super 80 box and the plan number with its label. The windows
+// lay the rows out, and take the keyboard from one to the next, in this order.
+std::vector<Control> TickRowOrder();
+
+// The grid's columns: the waypoint table's fields.
+inline constexpr std::size_t kGridColumns = std::size(WaypointTable::kFieldNames);
+// The text a grid cell shows (UTF-8).
+std::string GridCellText(const Waypoint& row, std::size_t column);
 
 // The section of the settings file that keeps the control states and the
 // window's placement.
@@ -109,6 +116,9 @@ inline constexpr int kPlanNumberMax = 99999;
 inline constexpr int kPlanNumberDefault = 661;
 // The delay of the one-shot start-up timer.
 inline constexpr std::chrono::milliseconds kStartUpDelay{200};
+// The demo's plan number: the KLN 90B store keeps 25 plans (the design
+// number, 661, is the Super 80's).
+inline constexpr int kDemoPlanNumber = 7;
 
 // A placement written by the window before it kept the toolkit's own form:
 // the keys "Left", "Top", "Width", "Height", "Maximized" of section "TForm1".
@@ -160,6 +170,10 @@ class WindowView {
 
   // The start-up has ended (the selection is applied, the airports loaded).
   virtual void StartUpEnded() {}
+  // Closes the window, after the user asked for it while a run or the
+  // start-up load went on (see WindowModel::CloseRequested). Queued: the
+  // window closes once the model's call has returned.
+  virtual void CloseWindow() = 0;
 };
 
 // Whether the program was started with "/T" as its first argument (any
@@ -199,8 +213,16 @@ class WindowModel : private FrontEnd {
   void WindowShown();
   // The start-up timer: applies the selection, then loads the airports.
   void TimerFired();
-  // The window closes: keeps the control states and the placement.
-  void WindowClosed();
+  // The user closes the window. While a run or the start-up load goes on,
+  // the window stays open: false, and once that has ended the model asks the
+  // view to close it. Otherwise true, with the control states and the
+  // placement kept.
+  bool CloseRequested();
+  // The unattended demo of the screenshot script, after the start-up: every
+  // shown and enabled tick box ticked in the rows' order (a box that a tick
+  // shows is ticked too), the demo's plan number, and a run on the
+  // clipboard's route.
+  void RunDemo(std::chrono::milliseconds at);
 
   // ---- what the view draws
   const WindowState& State() const { return state_; }
@@ -211,6 +233,8 @@ class WindowModel : private FrontEnd {
   // Whether the conversion button may start a run now.
   bool ConversionAllowed() const;
   bool Running() const { return running_; }
+  // Whether a run or the start-up load is going on.
+  bool Busy() const { return running_ || loading_; }
   bool StartUpEnded() const { return start_up_ended_; }
   // The simulator the selection last applied (not the item merely restored).
   Simulator AppliedSimulator() const { return applied_; }
@@ -235,6 +259,8 @@ class WindowModel : private FrontEnd {
   void RestoreStates();
   void ApplySuper80Rule();
   void SaveStates();
+  void CloseIfPending();
+  void Load();
   RunChoices Choices() const;
 
   WindowView& view_;
@@ -248,6 +274,8 @@ class WindowModel : private FrontEnd {
   bool timer_fired_ = false;
   bool start_up_ended_ = false;
   bool running_ = false;
+  bool loading_ = false;
+  bool close_pending_ = false;
   bool progress_shown_ = false;
   std::optional<std::chrono::milliseconds> run_ended_at_;
   std::map<std::string, std::string> last_saved_names_;  // per dialog title

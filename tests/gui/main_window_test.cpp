@@ -173,8 +173,7 @@ class MainWindowTest : public QObject {
   void missingAirportDatabase();
   void loadProgressInPanel();
   void fsxSelectionConverts();
-  void selectionTable_data();
-  void selectionTable();
+  void boxesDrawTheModelsStates();
   void showHideRules_data();
   void showHideRules();
   void restoredShowHide_data();
@@ -186,6 +185,7 @@ class MainWindowTest : public QObject {
   void saveDialogRemembersTheLastPath();
   void saveDialogSetUp();
   void conversionRefusedWhileRunning();
+  void closingWaitsForTheRun();
   void doubleClickMakesOneRun();
   void focusReturnsToTheConversionButton();
   void longStatusElidedInTheMiddle();
@@ -226,7 +226,7 @@ void MainWindowTest::designState_data() {
                           << "FS2004" << true << false;
   QTest::newRow("TU154") << "tu154Box"
                          << "TU154" << true << false;
-  QTest::newRow("MadDog") << "madDogBox"
+  QTest::newRow("MadDog") << "maddogBox"
                           << "MadDog2008" << true << false;
   QTest::newRow("Flight1") << "super80Box"
                            << "Flight1 Super 80 format" << false << false;
@@ -236,19 +236,19 @@ void MainWindowTest::designState_data() {
                                << "661" << false << false;
   QTest::newRow("PMDG") << "pmdgBox"
                         << "PMDG 737/747" << true << false;
-  QTest::newRow("LVLD") << "levelDBox"
+  QTest::newRow("LVLD") << "leveldBox"
                         << "LVLD 767" << true << false;
   QTest::newRow("iFly") << "iflyBox"
                         << "iFly737" << true << false;
-  QTest::newRow("FSNavigator") << "fsNavigatorBox"
+  QTest::newRow("FSNavigator") << "fsnavBox"
                                << "FSNavigator" << true << false;
-  QTest::newRow("X-Plane") << "xPlaneBox"
+  QTest::newRow("X-Plane") << "xplaneBox"
                            << "X-Plane" << true << false;
   QTest::newRow("CIVA") << "civaBox"
                         << "CIVA" << true << false;
-  QTest::newRow("Google Earth") << "googleEarthBox"
+  QTest::newRow("Google Earth") << "kmlBox"
                                 << "Google Earth" << true << false;
-  QTest::newRow("X-Plane 11/12") << "xPlane11Box"
+  QTest::newRow("X-Plane 11/12") << "xplane11Box"
                                  << "X-Plane 11/12" << true << false;
   QTest::newRow("GPX") << "gpxBox"
                        << "GPX" << true << false;
@@ -298,14 +298,14 @@ void MainWindowTest::startUpOrder() {
 
   // Shown: the item is restored, but the selection waits for the timer.
   QVERIFY(Control<QAbstractButton>(*window, "xPlaneItem")->isChecked());
-  QVERIFY(!Control<QCheckBox>(*window, "xPlaneBox")->isChecked());
+  QVERIFY(!Control<QCheckBox>(*window, "xplaneBox")->isChecked());
   QVERIFY(Control(*window, "fs2004Box")->isEnabled());
   QVERIFY(!Control(*window, "progressPanel")->isHidden());
   const auto* timer = window->findChild<QTimer*>(QStringLiteral("startUpTimer"));
   QVERIFY(timer != nullptr && timer->isActive() && timer->isSingleShot());
   QCOMPARE(timer->interval(), 200);
   QVERIFY(done.wait(10000));
-  QVERIFY(Control<QCheckBox>(*window, "xPlaneBox")->isChecked());
+  QVERIFY(Control<QCheckBox>(*window, "xplaneBox")->isChecked());
   QVERIFY(!Control(*window, "fs2004Box")->isEnabled());
   QVERIFY(Control(*window, "progressPanel")->isHidden());
 
@@ -323,8 +323,8 @@ void MainWindowTest::startUpOrder() {
   }
   QCOMPARE(tab_order.mid(0, 4),
            QStringList({"goButton", "runwayBox", "conversionButton", "fs9Item"}));
-  QCOMPARE(tab_order.mid(tab_order.indexOf("googleEarthBox")),
-           QStringList({"googleEarthBox", "xPlane11Box", "gpxBox", "grid"}));
+  QCOMPARE(tab_order.mid(tab_order.indexOf("kmlBox")),
+           QStringList({"kmlBox", "xplane11Box", "gpxBox", "grid"}));
 }
 
 void MainWindowTest::conversionWritesTheTickedTargets() {
@@ -334,7 +334,7 @@ void MainWindowTest::conversionWritesTheTickedTargets() {
   QVERIFY(Control(*window, "progressPanel")->isHidden());
   const std::string route_text = PutExampleRouteOnClipboard();
 
-  Click(*window, "fs2004Box madDogBox googleEarthBox goButton");
+  Click(*window, "fs2004Box maddogBox kmlBox goButton");
   QVERIFY(!Control(*window, "runwayPrompt")->isHidden());
   Control<QLineEdit>(*window, "runwayBox")->setText("25R");
   Click(*window, "conversionButton");
@@ -377,7 +377,7 @@ void MainWindowTest::xPlane11AndGpxWritten() {
   WriteFile(tree.app / "korvanta.ini", "[Main]\r\nX-PlaneFolder=" + xplane.string() + "\r\n");
   QVERIFY(session.Start());
   PutExampleRouteOnClipboard();
-  Click(*window, "xPlane11Box gpxBox conversionButton");
+  Click(*window, "xplane11Box gpxBox conversionButton");
   QCOMPARE(dialogs.errors, QStringList());
   QVERIFY(ReadFile(xplane / "EAAAEBBB.fms").starts_with("I\r\n1100 Version\r\n"));
   QVERIFY(ReadFile(tree.docs / "EAAA-EBBB.gpx").starts_with("<?xml"));
@@ -440,82 +440,39 @@ void MainWindowTest::fsxSelectionConverts() {
   QVERIFY(!fs::exists(tree.fs9 / "routes"));
 }
 
-// Each box of the selection as "name=E+" (enabled, ticked) or "name=D-"
-// (disabled, unticked), with ":caption" where the caption is checked.
-void MainWindowTest::selectionTable_data() {
-  QTest::addColumn<QString>("before");  // selections picked, then "tick" to tick every enabled box
-  QTest::addColumn<QString>("pick");
-  QTest::addColumn<QString>("expected");
-
-  QTest::newRow("X-plane from everything ticked")
-      << "tick"
-      << "xPlaneItem"
-      << "fs2004Box=D- pmdgBox=D- levelDBox=D- super80Box=D- fsNavigatorBox=D- iflyBox=E+ "
-         "madDogBox=D- tu154Box=D- xPlaneBox=E+ civaBox=E+ googleEarthBox=E+ "
-         "xPlane11Box=E+ gpxBox=E+";
-  QTest::newRow("X-plane from nothing ticked")
-      << ""
-      << "xPlaneItem"
-      << "fs2004Box=D- pmdgBox=D- levelDBox=D- super80Box=D- fsNavigatorBox=D- iflyBox=E- "
-         "madDogBox=D- tu154Box=D- xPlaneBox=E+ civaBox=E- googleEarthBox=E- "
-         "xPlane11Box=E- gpxBox=E-";
-  QTest::newRow("X-plane picked again keeps the X-Plane box the user unticked")
-      << "xPlaneItem xPlaneBox"
-      << "xPlaneItem"
-      << "fs2004Box=D- pmdgBox=D- levelDBox=D- super80Box=D- fsNavigatorBox=D- iflyBox=E- "
-         "madDogBox=D- tu154Box=D- xPlaneBox=E- civaBox=E- googleEarthBox=E- "
-         "xPlane11Box=E- gpxBox=E-";
-  QTest::newRow("FSX from everything ticked")
-      << "tick"
-      << "fsxItem"
-      << "fs2004Box=E+:FSX pmdgBox=E+:PMDG_747 levelDBox=E+ super80Box=D- fsNavigatorBox=D- "
-         "iflyBox=D- madDogBox=D- tu154Box=D- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ "
-         "xPlane11Box=E+ gpxBox=E+";
-  QTest::newRow("FSX after X-plane enables FSX, PMDG and LVLD")
-      << "xPlaneItem tick"
-      << "fsxItem"
-      << "fs2004Box=E-:FSX pmdgBox=E-:PMDG_747 levelDBox=E- super80Box=D- fsNavigatorBox=D- "
-         "iflyBox=D- madDogBox=D- tu154Box=D- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ "
-         "xPlane11Box=E+ gpxBox=E+";
-  QTest::newRow("FS9 after X-plane")
-      << "xPlaneItem tick"
-      << "fs9Item"
-      << "fs2004Box=E-:FS2004 pmdgBox=E-:PMDG_737/747 levelDBox=E- super80Box=E- fsNavigatorBox=E- "
-         "iflyBox=E+ madDogBox=E- tu154Box=E- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ "
-         "xPlane11Box=E+ gpxBox=E+";
-  QTest::newRow("FS9 after FSX")
-      << "fsxItem tick"
-      << "fs9Item"
-      << "fs2004Box=E+:FS2004 pmdgBox=E+:PMDG_737/747 levelDBox=E+ super80Box=E- fsNavigatorBox=E- "
-         "iflyBox=E- madDogBox=E- tu154Box=E- xPlaneBox=D- civaBox=E+ googleEarthBox=E+ "
-         "xPlane11Box=E+ gpxBox=E+";
-}
-
-void MainWindowTest::selectionTable() {
-  QFETCH(QString, before);
-  QFETCH(QString, pick);
-  QFETCH(QString, expected);
+// The boxes as the window draws them match the model's states, through
+// selections and ticks (the selection rules themselves are the model's).
+void MainWindowTest::boxesDrawTheModelsStates() {
   Session session;
   QVERIFY(session.Start());
   auto& [tree, dialogs, window] = session;
-  for (const QString& step : before.split(' ', Qt::SkipEmptyParts)) {
-    if (step == "tick") {
-      TickEveryEnabledBox(*window);
-    } else {
-      Click(*window, step);
+  const auto compare = [&](const QString& step) {
+    for (const ControlInfo& info : Controls()) {
+      if (!IsTickBox(info.control))
+        continue;
+      const ControlState& state = window->Model().StateOf(info.control);
+      const auto* box = Control<QCheckBox>(*window, std::string(info.name).c_str());
+      const QString drawn = QString("%1 %2 %3 %4")
+                                .arg(box->text())
+                                .arg(box->isEnabled())
+                                .arg(box->isChecked())
+                                .arg(!box->isHidden());
+      const QString model = QString("%1 %2 %3 %4")
+                                .arg(QString::fromStdString(state.caption))
+                                .arg(state.enabled)
+                                .arg(state.ticked)
+                                .arg(state.visible);
+      QVERIFY2(drawn == model, qPrintable(step + ": " + box->objectName() + " " + drawn));
     }
-  }
-  Click(*window, pick);
-
-  for (const QString& item : expected.split(' ')) {
-    const QString name = item.section('=', 0, 0);
-    const QString state = item.section('=', 1).section(':', 0, 0);
-    const auto* box = Control<QCheckBox>(*window, name.toLatin1().constData());
-    QCOMPARE(name + "=" + (box->isEnabled() ? "E" : "D") + (box->isChecked() ? "+" : "-"),
-             name + "=" + state);
-    const QString caption = item.section(':', 1).replace('_', ' ');
-    if (!caption.isEmpty())
-      QCOMPARE(box->text(), caption);
+  };
+  const QStringList steps = {"fsxItem", "tick", "xPlaneItem", "xplaneBox",
+                             "fs9Item", "tick", "fsxItem",    "fs9Item"};
+  for (const QString& step : steps) {
+    if (step == "tick")
+      TickEveryEnabledBox(*window);
+    else
+      Click(*window, step);
+    compare(step);
   }
 }
 
@@ -602,7 +559,7 @@ void MainWindowTest::statesKeptAcrossStarts() {
   WriteFile(tree.app / "korvanta.ini", settings);
   {
     QVERIFY(session.Start());
-    Click(*window, "fs2004Box super80Box tu154Box googleEarthBox xPlane11Box");
+    Click(*window, "fs2004Box super80Box tu154Box kmlBox xplane11Box");
     Control<QSpinBox>(*window, "planNumber")->setValue(42);
     window->resize(700, 520);
     window->close();
@@ -633,8 +590,8 @@ void MainWindowTest::statesKeptAcrossStarts() {
     QVERIFY(Control<QCheckBox>(*window, "super80Box")->isChecked());
     QVERIFY(!Control(*window, "super80Box")->isHidden());
     QVERIFY(!Control(*window, "planNumber")->isHidden());  // the handlers ran
-    QVERIFY(Control<QCheckBox>(*window, "googleEarthBox")->isChecked());
-    QVERIFY(Control<QCheckBox>(*window, "xPlane11Box")->isChecked());
+    QVERIFY(Control<QCheckBox>(*window, "kmlBox")->isChecked());
+    QVERIFY(Control<QCheckBox>(*window, "xplane11Box")->isChecked());
     QVERIFY(!Control<QCheckBox>(*window, "gpxBox")->isChecked());
     QVERIFY(!Control<QCheckBox>(*window, "pmdgBox")->isChecked());
     QCOMPARE(Control<QSpinBox>(*window, "planNumber")->value(), 42);
@@ -646,9 +603,9 @@ void MainWindowTest::statesKeptAcrossStarts() {
     // The restored selection is applied by the start-up timer.
     QVERIFY(session.Start());
     QVERIFY(Control<QAbstractButton>(*window, "xPlaneItem")->isChecked());
-    QVERIFY(Control<QCheckBox>(*window, "xPlaneBox")->isChecked());
+    QVERIFY(Control<QCheckBox>(*window, "xplaneBox")->isChecked());
     QVERIFY(!Control(*window, "fs2004Box")->isEnabled());
-    QVERIFY(Control<QCheckBox>(*window, "xPlane11Box")->isChecked());
+    QVERIFY(Control<QCheckBox>(*window, "xplane11Box")->isChecked());
     window->close();
   }
   QCOMPARE(ReadFile(tree.app / "korvanta.ini").substr(0, settings.size()), settings);
@@ -663,7 +620,7 @@ void MainWindowTest::restoreLeavesUnreadableKeysAlone() {
             "RxSpinEdit1_Value=many\r\nRadioGroup1_ItemIndex=7\r\n"
             "CheckBox1_Checked=True\r\nCheckBox4_Checked=False\r\n");
   QVERIFY(session.Start());
-  QVERIFY(Control<QCheckBox>(*window, "googleEarthBox")->isChecked());
+  QVERIFY(Control<QCheckBox>(*window, "kmlBox")->isChecked());
   QVERIFY(!Control<QCheckBox>(*window, "pmdgBox")->isChecked());
   QCOMPARE(Control<QSpinBox>(*window, "planNumber")->value(), 661);
   QVERIFY(Control<QAbstractButton>(*window, "fs9Item")->isChecked());
@@ -691,7 +648,7 @@ void MainWindowTest::saveDialogOffered() {
   dialogs.answers.push_back(chosen);
   QVERIFY(session.Start(arguments));
   PutExampleRouteOnClipboard();
-  Click(*window, "madDogBox conversionButton");
+  Click(*window, "maddogBox conversionButton");
 
   const fs::path automatic = tree.fs9 / "MADDOG2008/Routes/EAAAEBBB.mdr";
   QCOMPARE(static_cast<int>(dialogs.requests.size()), offered ? 1 : 0);
@@ -715,7 +672,7 @@ void MainWindowTest::saveDialogRemembersTheLastPath() {
   dialogs.answers = {chosen, std::nullopt};  // Level-D confirms, MadDog cancels
   QVERIFY(session.Start({"/T"}));
   PutExampleRouteOnClipboard();
-  Click(*window, "levelDBox madDogBox conversionButton");
+  Click(*window, "leveldBox maddogBox conversionButton");
   WaitOutDoubleClick();
   Click(*window, "conversionButton");  // both cancelled
 
@@ -769,11 +726,28 @@ void MainWindowTest::conversionRefusedWhileRunning() {
     button->click();
     QMetaObject::invokeMethod(window.get(), "Convert", Qt::DirectConnection);
   };
-  Click(*window, "fs2004Box madDogBox conversionButton");
+  Click(*window, "fs2004Box maddogBox conversionButton");
   QVERIFY(!enabled_during_run);
   // Two ticked targets, one message: the route did not read.
   QCOMPARE(dialogs.errors, QStringList{"Wrong format"});
   QVERIFY(button->isEnabled());
+}
+
+// The window closed during a run stays until the run has ended, then closes
+// and keeps the states.
+void MainWindowTest::closingWaitsForTheRun() {
+  Session session;
+  QVERIFY(session.Start());
+  auto& [tree, dialogs, window] = session;
+  QGuiApplication::clipboard()->setText(QString());
+  bool closed_during_run = true;
+  dialogs.on_error = [&] { closed_during_run = window->close(); };
+  Click(*window, "maddogBox conversionButton");
+  QVERIFY(!closed_during_run);
+  QVERIFY(window->isVisible());
+  QTRY_VERIFY(!window->isVisible());
+  QCOMPARE(IniLookup(ReadFile(tree.app / "korvanta.ini"), "TForm1", "MadDog2006_Checked"),
+           std::optional<std::string>("True"));
 }
 
 void MainWindowTest::doubleClickMakesOneRun() {
@@ -781,7 +755,7 @@ void MainWindowTest::doubleClickMakesOneRun() {
   QVERIFY(session.Start());
   auto& [tree, dialogs, window] = session;
   PutExampleRouteOnClipboard();
-  Click(*window, "fsNavigatorBox");
+  Click(*window, "fsnavBox");
   fs::create_directories(tree.fs9 / "Modules/FSNavigator/plan");
   auto* button = Control<QAbstractButton>(*window, "conversionButton");
   QTest::mouseDClick(button, Qt::LeftButton);
@@ -826,7 +800,7 @@ void MainWindowTest::longStatusElidedInTheMiddle() {
   QVERIFY(session.Start());
   PutExampleRouteOnClipboard();
   const QSize before = window->size();
-  Click(*window, "levelDBox conversionButton");
+  Click(*window, "leveldBox conversionButton");
   QCOMPARE(dialogs.errors, QStringList());
   const auto* line = Control<QLabel>(*window, "statusLine");
   const QString whole = "File " + PathText(deep / "EAAAEBBB.rte") + " created";
@@ -844,7 +818,7 @@ void MainWindowTest::controlsKeepTheirPlace() {
   QVERIFY(session.Start());
   auto& [tree, dialogs, window] = session;
   QTest::qWait(50);
-  QStringList names = {"fs2004Box",        "tu154Box", "madDogBox", "pmdgBox",
+  QStringList names = {"fs2004Box",        "tu154Box", "maddogBox", "pmdgBox",
                        "conversionButton", "goButton", "fs9Item"};
   const auto places = [&] {
     QList<QPoint> out;
@@ -876,7 +850,8 @@ void MainWindowTest::tickBoxesFitTheWindow() {
          widget->objectName() == "planNumberLabel"))
       controls << widget;
   }
-  QCOMPARE(controls.size(), 15);  // 13 boxes, the plan number and its label
+  // Every tick box, the plan number and its label.
+  QCOMPARE(controls.size(), static_cast<qsizetype>(Targets().size()) + 3);
   const QRect grid = Control(*window, "grid")->geometry();
   for (int i = 0; i < controls.size(); ++i) {
     const QWidget& a = *controls[i];
@@ -948,7 +923,7 @@ void MainWindowTest::gridColumnsFit() {
   Click(*window, "conversionButton");
   WaitOutDoubleClick();
   QGuiApplication::clipboard()->setText(QString());
-  Click(*window, "madDogBox conversionButton");
+  Click(*window, "maddogBox conversionButton");
   QCOMPARE(dialogs.errors, QStringList{"Wrong format"});
   QTest::qWait(50);
   QCOMPARE(grid->model()->rowCount(), 0);

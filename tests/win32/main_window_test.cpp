@@ -33,6 +33,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+int BoxItem(Target target) {
+  return ItemOf(BoxOf(target));
+}
+
 // The test data folder is a Linux path; Wine shows the Linux root as Z:.
 fs::path TestData(std::string_view name) {
   std::wstring folder = WideFromUtf8(KORVANTA_TEST_DATA);
@@ -250,10 +254,10 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
 
   EXPECT_EQ(Text(IDC_GO), "GO!!!");
   EXPECT_EQ(Text(IDC_RUNWAY_LABEL), "Departing Runway");
-  EXPECT_EQ(Text(IDC_FS2004), "FS2004");
-  EXPECT_EQ(Text(IDC_PMDG), "PMDG 737/747");
-  EXPECT_EQ(Text(IDC_XPLANE11), "X-Plane 11/12");
-  EXPECT_EQ(Text(IDC_GPX), "GPX");
+  EXPECT_EQ(Text(BoxItem(Target::kFs2004)), "FS2004");
+  EXPECT_EQ(Text(BoxItem(Target::kPmdg)), "PMDG 737/747");
+  EXPECT_EQ(Text(BoxItem(Target::kXPlane11)), "X-Plane 11/12");
+  EXPECT_EQ(Text(BoxItem(Target::kGpx)), "GPX");
   EXPECT_TRUE(Ticked(IDC_SIMULATOR_FS9));
   for (int hidden : {IDC_SUPER80, IDC_PLAN_NUMBER_LABEL, IDC_PLAN_NUMBER, IDC_PLAN_NUMBER_SPIN,
                      IDC_MODIFY_RUNWAY_PROMPT, IDC_LOAD_PROGRESS})
@@ -268,10 +272,22 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
   EXPECT_EQ(most, 99999);
 
   // Tab visits the enabled, shown controls in the designed order, from GO!!!.
-  const std::vector<int> expected = {
-      IDC_GO,           IDC_RUNWAY,   IDC_CONVERT, IDC_SIMULATOR_FS9, IDC_FS2004,      IDC_TU154,
-      IDC_MADDOG,       IDC_PMDG,     IDC_LEVELD,  IDC_IFLY,          IDC_FSNAVIGATOR, IDC_CIVA,
-      IDC_GOOGLE_EARTH, IDC_XPLANE11, IDC_GPX,     IDC_WAYPOINTS};
+  const std::vector<int> expected = {IDC_GO,
+                                     IDC_RUNWAY,
+                                     IDC_CONVERT,
+                                     IDC_SIMULATOR_FS9,
+                                     BoxItem(Target::kFs2004),
+                                     BoxItem(Target::kTu154),
+                                     BoxItem(Target::kMadDog),
+                                     BoxItem(Target::kPmdg),
+                                     BoxItem(Target::kLevelD),
+                                     BoxItem(Target::kIfly),
+                                     BoxItem(Target::kFsNavigator),
+                                     BoxItem(Target::kCiva),
+                                     BoxItem(Target::kGoogleEarth),
+                                     BoxItem(Target::kXPlane11),
+                                     BoxItem(Target::kGpx),
+                                     IDC_WAYPOINTS};
   std::vector<int> order;
   HWND at = Item(IDC_GO);
   for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -283,9 +299,9 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
 
   // The boxes of the last tick row stay clear of each other and of the grid
   // below them, inside the window.
-  const RECT xplane11 = Place(IDC_XPLANE11);
-  const RECT gpx = Place(IDC_GPX);
-  const RECT google_earth = Place(IDC_GOOGLE_EARTH);
+  const RECT xplane11 = Place(BoxItem(Target::kXPlane11));
+  const RECT gpx = Place(BoxItem(Target::kGpx));
+  const RECT google_earth = Place(BoxItem(Target::kGoogleEarth));
   const RECT grid = Place(IDC_WAYPOINTS);
   RECT frame{};
   GetWindowRect(window, &frame);
@@ -297,14 +313,14 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
 
 TEST_F(Win32WindowTest, HiddenControlsKeepTheirPlace) {
   Open();
-  const RECT tu154 = Place(IDC_TU154);
-  const RECT maddog = Place(IDC_MADDOG);
-  Click(IDC_FS2004);
+  const RECT tu154 = Place(BoxItem(Target::kTu154));
+  const RECT maddog = Place(BoxItem(Target::kMadDog));
+  Click(BoxItem(Target::kFs2004));
   Click(IDC_SUPER80);
   EXPECT_TRUE(Shown(IDC_SUPER80));
   EXPECT_TRUE(Shown(IDC_PLAN_NUMBER));
-  const RECT tu154_after = Place(IDC_TU154);
-  const RECT maddog_after = Place(IDC_MADDOG);
+  const RECT tu154_after = Place(BoxItem(Target::kTu154));
+  const RECT maddog_after = Place(BoxItem(Target::kMadDog));
   EXPECT_TRUE(EqualRect(&tu154, &tu154_after) != FALSE);
   EXPECT_TRUE(EqualRect(&maddog, &maddog_after) != FALSE);
 }
@@ -320,8 +336,8 @@ TEST_F(Win32WindowTest, ConversionWaitsForTheAirportLoadThenConvertsTheClipboard
   EXPECT_TRUE(Enabled(IDC_CONVERT));
   EXPECT_FALSE(Shown(IDC_LOAD_PROGRESS));
 
-  Click(IDC_FS2004);
-  Click(IDC_PMDG);
+  Click(BoxItem(Target::kFs2004));
+  Click(BoxItem(Target::kPmdg));
   SetFocus(Item(IDC_CONVERT));
   Convert(ExampleRoute());
 
@@ -361,7 +377,7 @@ TEST_F(Win32WindowTest, ClipboardUnicodeTextIsReadAsWindows1252) {
 
 TEST_F(Win32WindowTest, ARunThatWritesNothingSaysWhyAndTheGridKeepsItsColumns) {
   Open();
-  Click(IDC_PMDG);
+  Click(BoxItem(Target::kPmdg));
   Convert(
       "Computed route from ALPHA (EAAA) to BETA (EBBB)\r\n"
       "Cruise altitude between FL330 and FL350\r\nEAAA > EBBB\r\n");
@@ -373,7 +389,7 @@ TEST_F(Win32WindowTest, ARunThatWritesNothingSaysWhyAndTheGridKeepsItsColumns) {
 
 TEST_F(Win32WindowTest, ADoubleClickMakesOneRun) {
   Open();
-  Click(IDC_PMDG);
+  Click(BoxItem(Target::kPmdg));
   Convert(ExampleRoute());
   Click(IDC_CONVERT);  // the second click of a double-click
   const fs::path folder = fs9_ / "Pmdg" / "Flightplans";
@@ -386,7 +402,7 @@ TEST_F(Win32WindowTest, ADoubleClickMakesOneRun) {
 
 TEST_F(Win32WindowTest, EnterOnTheFocusedConversionButtonStartsARun) {
   Open();
-  Click(IDC_PMDG);
+  Click(BoxItem(Target::kPmdg));
   ASSERT_TRUE(PutClipboardText(window_->Handle(), ExampleRoute()));
   SendMessageW(window_->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_CONVERT)), TRUE);
   // Through the queue, as a key press comes: the dialog's keyboard handling
@@ -399,8 +415,8 @@ TEST_F(Win32WindowTest, EnterOnTheFocusedConversionButtonStartsARun) {
 
 TEST_F(Win32WindowTest, SaveDialogAndViewerGoThroughTheUsersSeam) {
   Open(true);
-  Click(IDC_PMDG);
-  Click(IDC_GOOGLE_EARTH);
+  Click(BoxItem(Target::kPmdg));
+  Click(BoxItem(Target::kGoogleEarth));
   fs::create_directories(root_ / "chosen");
   dialogs_.answer = root_ / "chosen" / "myplan.rte";
   Convert(ExampleRoute());
@@ -419,44 +435,44 @@ TEST_F(Win32WindowTest, SaveDialogAndViewerGoThroughTheUsersSeam) {
 
 // ---- the selection and the show/hide rules, by clicks -------------------------------
 
-TEST_F(Win32WindowTest, SelectingASimulatorByClickSetsTheBoxes) {
+// The boxes as the window draws them match the model's states, through
+// selections and ticks (the selection rules themselves are the model's).
+TEST_F(Win32WindowTest, BoxesDrawTheModelsStates) {
   Open();
-  Click(IDC_FS2004);
-  Click(IDC_GPX);
-  Click(IDC_SIMULATOR_XPLANE);
-  EXPECT_TRUE(Ticked(IDC_XPLANE));
-  EXPECT_TRUE(Enabled(IDC_XPLANE));
-  for (int off : {IDC_FS2004, IDC_PMDG, IDC_LEVELD, IDC_MADDOG, IDC_TU154}) {
-    EXPECT_FALSE(Ticked(off)) << off;
-    EXPECT_FALSE(Enabled(off)) << off;
+  const auto tick_every_enabled_box = [&] {
+    for (const Control control : TickRowOrder()) {
+      const int id = ItemOf(control);
+      if (IsTickBox(control) && Shown(id) && Enabled(id) && !Ticked(id))
+        Click(id);
+    }
+  };
+  for (const int step : {IDC_SIMULATOR_FSX, 0, IDC_SIMULATOR_XPLANE, BoxItem(Target::kXPlane),
+                         IDC_SIMULATOR_FS9, 0, IDC_SIMULATOR_FSX, IDC_SIMULATOR_FS9}) {
+    if (step == 0)
+      tick_every_enabled_box();
+    else
+      Click(step);
+    for (const ControlInfo& info : Controls()) {
+      if (!IsTickBox(info.control))
+        continue;
+      const ControlState& state = window_->Model().StateOf(info.control);
+      const int id = ItemOf(info.control);
+      EXPECT_EQ(Text(id), state.caption) << step << " " << info.name;
+      EXPECT_EQ(Enabled(id), state.enabled) << step << " " << info.name;
+      EXPECT_EQ(Ticked(id), state.ticked) << step << " " << info.name;
+      EXPECT_EQ(Shown(id), state.visible) << step << " " << info.name;
+    }
   }
-  Click(IDC_SIMULATOR_FSX);
-  EXPECT_EQ(Text(IDC_FS2004), "FSX");
-  EXPECT_EQ(Text(IDC_PMDG), "PMDG 747");
-  EXPECT_FALSE(Enabled(IDC_XPLANE));
-  EXPECT_FALSE(Ticked(IDC_XPLANE));
-  // The plans of today's simulators are never changed by a selection.
-  for (int box : {IDC_XPLANE11, IDC_GPX})
-    EXPECT_TRUE(Enabled(box)) << box;
-  EXPECT_FALSE(Ticked(IDC_XPLANE11));
-  EXPECT_TRUE(Ticked(IDC_GPX));
-  // An item picked again picks nothing: the X-Plane box unticked by the user
-  // stays unticked.
-  Click(IDC_SIMULATOR_XPLANE);
-  Click(IDC_XPLANE);
-  EXPECT_FALSE(Ticked(IDC_XPLANE));
-  Click(IDC_SIMULATOR_XPLANE);
-  EXPECT_FALSE(Ticked(IDC_XPLANE));
 }
 
 TEST_F(Win32WindowTest, PlanNumberShowsWhileEitherBoxNeedsIt) {
   Open();
-  Click(IDC_FS2004);
+  Click(BoxItem(Target::kFs2004));
   Click(IDC_SUPER80);
-  Click(IDC_TU154);
-  Click(IDC_TU154);
+  Click(BoxItem(Target::kTu154));
+  Click(BoxItem(Target::kTu154));
   EXPECT_TRUE(Shown(IDC_PLAN_NUMBER)) << "the Super 80 plan still carries the number";
-  Click(IDC_FS2004);
+  Click(BoxItem(Target::kFs2004));
   EXPECT_FALSE(Ticked(IDC_SUPER80));
   EXPECT_FALSE(Shown(IDC_SUPER80));
   EXPECT_FALSE(Shown(IDC_PLAN_NUMBER));
@@ -471,10 +487,10 @@ TEST_F(Win32WindowTest, PlanNumberShowsWhileEitherBoxNeedsIt) {
 
 TEST_F(Win32WindowTest, TicksNumberAndSelectionSurviveARestart) {
   Open();
-  Click(IDC_FS2004);
+  Click(BoxItem(Target::kFs2004));
   Click(IDC_SUPER80);
-  Click(IDC_CIVA);
-  Click(IDC_XPLANE11);
+  Click(BoxItem(Target::kCiva));
+  Click(BoxItem(Target::kXPlane11));
   SetDlgItemInt(window_->Handle(), IDC_PLAN_NUMBER, 42, FALSE);
   Close();
 
@@ -488,12 +504,12 @@ TEST_F(Win32WindowTest, TicksNumberAndSelectionSurviveARestart) {
     EXPECT_NE(settings.find(line), std::string::npos) << line << " in\n" << settings;
 
   Open();
-  EXPECT_TRUE(Ticked(IDC_FS2004));
+  EXPECT_TRUE(Ticked(BoxItem(Target::kFs2004)));
   EXPECT_TRUE(Ticked(IDC_SUPER80));
   EXPECT_TRUE(Shown(IDC_SUPER80));
-  EXPECT_TRUE(Ticked(IDC_CIVA));
-  EXPECT_TRUE(Ticked(IDC_XPLANE11));
-  EXPECT_FALSE(Ticked(IDC_GPX));
+  EXPECT_TRUE(Ticked(BoxItem(Target::kCiva)));
+  EXPECT_TRUE(Ticked(BoxItem(Target::kXPlane11)));
+  EXPECT_FALSE(Ticked(BoxItem(Target::kGpx)));
   EXPECT_TRUE(Shown(IDC_PLAN_NUMBER));
   EXPECT_EQ(Text(IDC_PLAN_NUMBER), "42");
   Click(IDC_SIMULATOR_FSX);
@@ -501,8 +517,9 @@ TEST_F(Win32WindowTest, TicksNumberAndSelectionSurviveARestart) {
 
   Open();
   EXPECT_TRUE(Ticked(IDC_SIMULATOR_FSX));
-  EXPECT_EQ(Text(IDC_FS2004), "FSX") << "the restored selection is applied at start-up";
-  EXPECT_FALSE(Enabled(IDC_FSNAVIGATOR));
+  EXPECT_EQ(Text(BoxItem(Target::kFs2004)), "FSX")
+      << "the restored selection is applied at start-up";
+  EXPECT_FALSE(Enabled(BoxItem(Target::kFsNavigator)));
 }
 
 TEST_F(Win32WindowTest, SettingsWrittenByTheLinuxWindowAreReadTheSame) {
@@ -519,13 +536,13 @@ TEST_F(Win32WindowTest, SettingsWrittenByTheLinuxWindowAreReadTheSame) {
                                         "Left=120\r\nTop=90\r\nWidth=700\r\nHeight=500\r\n"
                                         "Maximized=False\r\n");
   Open();
-  EXPECT_TRUE(Ticked(IDC_PMDG));
-  EXPECT_TRUE(Ticked(IDC_FSNAVIGATOR));
-  EXPECT_TRUE(Ticked(IDC_TU154));
-  EXPECT_TRUE(Ticked(IDC_GOOGLE_EARTH));
-  EXPECT_FALSE(Ticked(IDC_LEVELD));
-  EXPECT_FALSE(Ticked(IDC_XPLANE11));
-  EXPECT_TRUE(Ticked(IDC_GPX));
+  EXPECT_TRUE(Ticked(BoxItem(Target::kPmdg)));
+  EXPECT_TRUE(Ticked(BoxItem(Target::kFsNavigator)));
+  EXPECT_TRUE(Ticked(BoxItem(Target::kTu154)));
+  EXPECT_TRUE(Ticked(BoxItem(Target::kGoogleEarth)));
+  EXPECT_FALSE(Ticked(BoxItem(Target::kLevelD)));
+  EXPECT_FALSE(Ticked(BoxItem(Target::kXPlane11)));
+  EXPECT_TRUE(Ticked(BoxItem(Target::kGpx)));
   EXPECT_TRUE(Shown(IDC_PLAN_NUMBER));
   EXPECT_EQ(Text(IDC_PLAN_NUMBER), "12");
   RECT frame{};

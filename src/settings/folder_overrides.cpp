@@ -1,0 +1,49 @@
+#include "settings/folder_overrides.hpp"
+
+#include <system_error>
+
+#include "settings/folder_set.hpp"
+
+namespace korvanta {
+
+OverriddenFolderSource::OverriddenFolderSource(std::unique_ptr<FolderSource> base,
+                                               const FolderOverrides& overrides)
+    : base_(std::move(base)), overrides_(overrides) {}
+
+std::optional<std::filesystem::path> OverriddenFolderSource::Personal() const {
+  return overrides_.documents_dir ? overrides_.documents_dir : base_->Personal();
+}
+
+std::optional<std::filesystem::path> OverriddenFolderSource::Fs9Path() const {
+  return overrides_.fs9_dir ? overrides_.fs9_dir : base_->Fs9Path();
+}
+
+std::optional<std::filesystem::path> OverriddenFolderSource::FsxPath() const {
+  return overrides_.fsx_dir ? overrides_.fsx_dir : base_->FsxPath();
+}
+
+std::filesystem::path OverriddenFolderSource::DefaultSimulatorPath() const {
+  return base_->DefaultSimulatorPath();
+}
+
+std::filesystem::path ProgramFolder(const FolderOverrides& overrides,
+                                    const std::filesystem::path& executable) {
+  return overrides.app_dir ? *overrides.app_dir : DefaultAppDir(executable);
+}
+
+std::filesystem::path EnterProgramFolder(const FolderOverrides& overrides,
+                                         const std::filesystem::path& executable) {
+  const std::filesystem::path folder = ProgramFolder(overrides, executable);
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  std::filesystem::current_path(folder, ignored);
+  return folder;
+}
+
+std::filesystem::path NamedPath(const std::filesystem::path& named) {
+  std::error_code ignored;
+  const std::filesystem::path absolute = std::filesystem::absolute(named, ignored);
+  return absolute.empty() ? named : absolute;
+}
+
+}  // namespace korvanta

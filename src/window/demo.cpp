@@ -1,0 +1,15 @@
+#include "window/demo.hpp"
+
+#include "io/file_read.hpp"
+#include "route/cp1252.hpp"
+
+namespace korvanta {
+
+std::optional<std::string> DemoRouteText(const std::filesystem::path& route_file) {
+  const FileRead read = ReadFileBytes(route_file);
+  if (!read.Ok())
+    return std::nullopt;
+  return InputToUtf8(read.bytes);
+}
+
+}  // namespace korvanta
