@@ -25,6 +25,7 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 extern char** environ;
 #endif
@@ -235,6 +236,70 @@ TEST(PlanStoreLock, ALockThatCannotBeHadNamesWhyAndChangesNothing) {
     EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), old_store);
     EXPECT_FALSE(fs::exists(dir / "FPLS.BAK"));
   }
+}
+
+// Wine takes the Windows build's lock as a POSIX record lock (here one of
+// the first byte, as the Windows build asks for); the Linux build waits for it.
+TEST(PlanStoreLock, WaitsForARecordLockOfAnotherProgram) {
+  KORVANTA_LINUX_ONLY("holds the lock with a Linux program");
+  KORVANTA_REQUIRE_TOOL("python3", "python3");
+  test::TempDir dir;
+  const fs::path lock_file = dir / "FPLS.DAT.lock";
+  const fs::path locked = dir / "locked";
+  const std::string program =
+      "import fcntl, sys, time\n"
+      "f = open(sys.argv[1], 'a+')\n"
+      "fcntl.lockf(f, fcntl.LOCK_EX, 1, 0)\n"
+      "open(sys.argv[2], 'w').close()\n"
+      "time.sleep(1.5)\n";
+  ASSERT_EQ(std::system(("python3 -c \"" + program + "\" '" + lock_file.string() + "' '" +
+                         locked.string() + "' &")
+                            .c_str()),
+            0);
+  for (int tries = 0; tries < 500 && !fs::exists(locked); ++tries)
+    std::this_thread::sleep_for(20ms);
+  ASSERT_TRUE(fs::exists(locked));
+  EXPECT_EQ(FileLock(lock_file, 100ms).Result(), FileLock::State::kTimedOut);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(FileLock(lock_file, 10s).Result(), FileLock::State::kLocked);
+  EXPECT_GT(std::chrono::steady_clock::now() - start, 200ms) << "took the lock while held";
+}
+
+// A named pipe in the place of the lock file or the store would hold the run
+// for ever; a dangling link would make it create the file where the link
+// points. Neither is followed nor opened; the store stays as it was.
+TEST(PlanStoreLock, OnlyRegularFilesAreLockedAndMergedInto) {
+#ifdef _WIN32
+  GTEST_SKIP() << "named pipes and links of the POSIX file system";
+#else
+  const auto write = [](const fs::path& file, std::string_view bytes) {
+    WriteWholeFile(file, bytes);
+  };
+  for (const std::string name : {"FPLS.DAT.lock", "FPLS.DAT"}) {
+    for (const bool pipe : {true, false}) {
+      test::TempDir dir;
+      const fs::path folder = dir / "kln";
+      fs::create_directories(folder);
+      if (pipe)
+        ASSERT_EQ(::mkfifo((folder / name).c_str(), 0666), 0);
+      else
+        fs::create_symlink(dir / "elsewhere", folder / name);
+      const std::string store = PathToUtf8(folder / "FPLS.DAT");
+      const std::string expected = name == "FPLS.DAT" ? store + " is not a regular file"
+                                                      : "Cannot lock the plan store " + store +
+                                                            ": FPLS.DAT.lock is not a regular file";
+      try {
+        FileIntoPlanStore(folder, "[FPL.3]\r\nnew\r\n", write, 50ms);
+        ADD_FAILURE() << "filed into " << name;
+      } catch (const RunError& e) {
+        EXPECT_EQ(std::string(e.what()), expected);
+      }
+      EXPECT_FALSE(fs::exists(dir / "elsewhere")) << name;
+      EXPECT_EQ(fs::symlink_status(folder / name).type(),
+                pipe ? fs::file_type::fifo : fs::file_type::symlink);
+    }
+  }
+#endif
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -33,9 +34,8 @@ TEST(WholeFileWrite, ReplacedFileKeepsItsPermissionBits) {
   GTEST_SKIP() << "no permission bits on this platform";
 #endif
   using P = fs::perms;
-  // The last one: a read-only plan is still replaced, and stays read-only.
-  for (const P mode : {P::owner_read | P::owner_write, P::owner_all | P::group_read | P::group_exec,
-                       P::owner_read}) {
+  for (const P mode :
+       {P::owner_read | P::owner_write, P::owner_all | P::group_read | P::group_exec}) {
     test::TempDir dir;
     test::WriteFile(dir / "plan.rte", "old");
     fs::permissions(dir / "plan.rte", mode);
@@ -43,6 +43,58 @@ TEST(WholeFileWrite, ReplacedFileKeepsItsPermissionBits) {
     EXPECT_EQ(test::ReadFile(dir / "plan.rte"), "new");
     EXPECT_EQ(fs::status(dir / "plan.rte").permissions(), mode) << static_cast<int>(mode);
   }
+}
+
+// Read-only is the owner-write bit (the read-only attribute on Windows), not
+// whether this process may write: root is refused too, and others' write
+// bits do not count.
+TEST(WholeFileWrite, ReadOnlyFileIsRefusedAndKept) {
+  using P = fs::perms;
+  for (const P mode : {P::owner_read, P::owner_read | P::group_all | P::others_all}) {
+    test::TempDir dir;
+    test::WriteFile(dir / "plan.rte", "old");
+    fs::permissions(dir / "plan.rte", mode);
+    const fs::perms before = fs::status(dir / "plan.rte").permissions();
+    try {
+      WriteWholeFile(dir / "plan.rte", "new");
+      ADD_FAILURE() << "a read-only file was replaced";
+    } catch (const RunError& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "Cannot write " + PathToUtf8(dir / "plan.rte") + ": the file is read-only");
+    }
+    EXPECT_EQ(test::ReadFile(dir / "plan.rte"), "old");
+    EXPECT_EQ(fs::status(dir / "plan.rte").permissions(), before);
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"plan.rte"});
+    fs::permissions(dir / "plan.rte", P::owner_all);  // so that the folder can go
+  }
+}
+
+// A run killed while writing leaves a temporary file; the next write into
+// the folder removes those of the program that are over an hour old.
+TEST(WholeFileWrite, RemovesTheTemporaryFilesOfAKilledRunAfterAnHour) {
+  test::TempDir dir;
+  const auto two_hours_ago = fs::file_time_type::clock::now() - std::chrono::hours(2);
+  const struct {
+    std::string name;
+    bool old;
+    bool kept;
+  } cases[] = {
+      {".korvanta-123456.tmp", true, false}, {".korvanta-7.tmp", true, false},
+      {".korvanta-654321.tmp", false, true},  // another run is writing it
+      {".korvanta-12a456.tmp", true, true},   // not the program's
+      {"korvanta-123456.tmp", true, true},
+  };
+  std::vector<std::string> kept = {"plan.rte"};
+  for (const auto& c : cases) {
+    test::WriteFile(dir / c.name, "part of a plan");
+    if (c.old)
+      fs::last_write_time(dir / c.name, two_hours_ago);
+    if (c.kept)
+      kept.push_back(c.name);
+  }
+  WriteWholeFile(dir / "plan.rte", "new");
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(Names(dir.path()), kept);
 }
 
 // Every failure names the file (in UTF-8, whatever the platform), leaves what

@@ -299,6 +299,13 @@ TEST(Tu154Store, TheNewPlanIsFiledInNumberOrder) {
              "[FPL.5]", "P5"})},
       {"LF line ends and no last line end", "[FPL.1]\nP1\n[FPL.3]\nold\n[FPL.4]\nP4",
        Store({{"[FPL.1]", "P1"}, n3, {"[FPL.4]", "P4"}})},
+      // Out of order: the stored 3 is replaced where it stands, after the 5.
+      {"5,3,1 with new 3", Store({Plan(5, "c"), Plan(3, "old"), Plan(1, "a")}),
+       Store({Plan(5, "c"), n3, Plan(1, "a")})},
+      {"5,1 with new 3", Store({Plan(5, "c"), Plan(1, "a")}),
+       Store({n3, Plan(5, "c"), Plan(1, "a")})},
+      {"two stored 3s become one", Store({Plan(3, "old"), Plan(5, "c"), Plan(3, "older")}),
+       Store({n3, Plan(5, "c")})},
   };
   for (const Case& c : cases)
     EXPECT_EQ(MergePlanStore(c.old_store, Store({n3})), c.expected) << c.name;

@@ -1,6 +1,7 @@
 // The X-Plane 11/12 flight plan and the GPX route: whole files from the
 // writers and from korvanta-cli, read back by a reader that follows the plan's
-// format and by programs written elsewhere (ogrinfo, gpsbabel, xmllint).
+// format, by programs written elsewhere (ogrinfo, gpsbabel) and against the
+// GPX schema.
 
 #include <fmt/format.h>
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "errors/run_error.hpp"
+#include "route/parser.hpp"
 #include "run/targets.hpp"
 #include "run/writer_slots.hpp"
 #include "test_support.hpp"
@@ -79,18 +81,53 @@ const WaypointTable kPairRm =
                  Row("EBBB", "N50*52'00.5\"", "E005*15'00.00\"", "", "A")});
 
 TEST(XPlane11Fms, WholePlans) {
-  EXPECT_EQ(
-      WriteXPlane11Fms(kSouth, kSouthRm, " 27 r", "2613"),
-      CrLf({"I", "1100 Version", "CYCLE 2613", "ADEP SBGR", "DEPRWY RW27R", "ADES SCEL", "NUMENR 8",
-            "1 SBGR ADEP 2461 -23.435556 -46.473056", "3 PCX DRCT 35000 -23.500153 -46.833333",
-            "11 ILKAP UZ10 35000 -24.000000 -47.000003", "1 SBGR UZ10 35000 -23.435556 -46.473056",
-            "2 \xC9TRA DRCT 35000 0.000000 -0.000006", "11 EQ UM400 35000 -0.000050 0.000006",
-            "1 SCEL DRCT 35000 -33.393056 -70.785833", "1 SCEL ADES 1555 -33.393056 -70.785833"}));
-  const std::string pair =
-      CrLf({"I", "1100 Version", "CYCLE 2501", "ADEP EAAA", "ADES EBBB", "NUMENR 2",
-            "1 EAAA ADEP -17 50.033333 8.570556", "1 EBBB ADES 17 50.866806 5.250000"});
+  EXPECT_EQ(WriteXPlane11Fms(kSouth, kSouthRm, " 27 r", "2613"),
+            CrLf({"I", "1100 Version", "CYCLE 2613", "ADEP SBGR", "DEPRWY RW27R", "ADES SCEL",
+                  "NUMENR 8", "1 SBGR ADEP 2461.000000 -23.435556 -46.473056",
+                  "3 PCX DRCT 35000.000000 -23.500153 -46.833333",
+                  "11 ILKAP UZ10 35000.000000 -24.000000 -47.000003",
+                  "1 SBGR UZ10 35000.000000 -23.435556 -46.473056",
+                  "2 \xC9TRA DRCT 35000.000000 0.000000 -0.000006",
+                  "11 EQ UM400 35000.000000 -0.000050 0.000006",
+                  "1 SCEL DRCT 35000.000000 -33.393056 -70.785833",
+                  "1 SCEL ADES 1555.000000 -33.393056 -70.785833"}));
+  const std::string pair = CrLf({"I", "1100 Version", "CYCLE 2501", "ADEP EAAA", "ADES EBBB",
+                                 "NUMENR 2", "1 EAAA ADEP -17.000000 50.033333 8.570556",
+                                 "1 EBBB ADES 17.000000 50.866806 5.250000"});
   EXPECT_EQ(WriteXPlane11Fms(kPair, kPairRm, "", "2501"), pair);
   EXPECT_EQ(WriteXPlane11Fms(kPair, kPairRm, "  ", "2501"), pair);
+}
+
+// The departure runway as X-Plane's data names it.
+TEST(XPlane11Fms, DepartureRunwayHasTwoDigitsAndOneRw) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"RW25L", "DEPRWY RW25L"}, {"rw 25l", "DEPRWY RW25L"}, {"7", "DEPRWY RW07"},
+      {"7L", "DEPRWY RW07L"},    {"RW7", "DEPRWY RW07"},     {"09", "DEPRWY RW09"},
+      {"36C", "DEPRWY RW36C"},   {"RW", "ADES EBBB"},
+  };
+  for (const auto& [runway, line] : cases)
+    EXPECT_EQ(SplitLines(WriteXPlane11Fms(kPair, kPairRm, runway, "2501"))[4], line) << runway;
+}
+
+// Both sides of the date line: the format takes -180 but not 180.
+const WaypointTable kDateLineRm =
+    test::Table({Row("NZAA", "S37*00'30.00\"", "E174*47'30.00\"", "", "A"),
+                 Row("EAST", "S20*00'00.00\"", "E180*00'00.00\"", "", "I"),
+                 Row("WEST", "N00*00'00.00\"", "W180*00'00.00\"", "", "I"),
+                 Row("PHNL", "N21*19'07.00\"", "W157*55'21.00\"", "", "A")});
+const RouteHeader kDateLine = Header("NZAA", "PHNL", "AUCKLAND", "HONOLULU", 23, 13, 39000);
+
+// Every GPX document the tests write passes the format's published schema.
+void ExpectValidGpx(const std::vector<fs::path>& files) {
+  if (std::system("command -v xmllint > /dev/null 2>&1") != 0)
+    GTEST_SKIP() << "xmllint is not installed (Debian package libxml2-utils)";
+  std::string command =
+      "xmllint --noout --schema '" + (test::DataDir() / "gpx-1.1.xsd").string() + "'";
+  for (const fs::path& file : files)
+    command += " '" + file.string() + "'";
+  const test::TempDir out;
+  const int status = std::system((command + " > '" + (out / "out").string() + "' 2>&1").c_str());
+  EXPECT_EQ(status, 0) << test::ReadFile(out / "out");
 }
 
 TEST(GpxRoute, WholeRoutes) {
@@ -112,6 +149,31 @@ TEST(GpxRoute, WholeRoutes) {
             GpxHead("EAAA-EBBB", "ALPHA to BETA, FL045") +
                 RtePoint("50.033333", "8.570556", "-5.2", "EAAA", "ALPHA", "Airport") +
                 RtePoint("50.866806", "5.250000", "5.2", "EBBB", "BETA", "Airport") + kGpxTail);
+  EXPECT_EQ(WriteGpxRoute(kDateLine, kDateLineRm),
+            GpxHead("NZAA-PHNL", "AUCKLAND to HONOLULU, FL390") +
+                RtePoint("-37.008333", "174.791667", "7.0", "NZAA", "AUCKLAND", "Airport") +
+                RtePoint("-20.000000", "-180.000000", "11887.2", "EAST", "", "Waypoint") +
+                RtePoint("0.000000", "-180.000000", "11887.2", "WEST", "", "Waypoint") +
+                RtePoint("21.318611", "-157.922500", "4.0", "PHNL", "HONOLULU", "Airport") +
+                kGpxTail);
+}
+
+// The routes above, and those of every bundled route finder text in the
+// expected outputs.
+TEST(GpxRoute, RoutesPassTheSchema) {
+  const test::TempDir dir;
+  std::vector<fs::path> files;
+  for (const auto& [header, waypoints] : {std::pair{kSouth, kSouthRm}, std::pair{kPair, kPairRm},
+                                          std::pair{kDateLine, kDateLineRm}}) {
+    files.push_back(dir / fmt::format("{}.gpx", files.size()));
+    test::WriteFile(files.back(), WriteGpxRoute(header, waypoints));
+  }
+  for (const auto& entry : fs::recursive_directory_iterator(test::DataDir() / "expected")) {
+    if (entry.path().extension() == ".gpx")
+      files.push_back(entry.path());
+  }
+  ASSERT_EQ(files.size(), 3u + 4u);
+  ExpectValidGpx(files);
 }
 
 template <typename Write>
@@ -217,13 +279,16 @@ const std::vector<Point> kPoints = {
 const std::string kDepName =
     "S\xC3\x89"
     "ATTLE &amp; TACOMA";
-const std::string kPlan =
-    CrLf({"I", "1100 Version", "CYCLE 2613", "ADEP KSEA", "DEPRWY RW16L", "ADES YSSY", "NUMENR 9",
-          "1 KSEA ADEP 433 47.450000 -122.310000", "3 SEA DRCT 35000 47.435278 -122.309722",
-          "11 MOXEE J1 35000 38.500000 -73.778889", "11 GIPOL J1 35000 5.123444 -5.500000",
-          "2 BOBOX DRCT 35000 -5.123444 -0.460000", "11 TOBAK UN866 35000 -33.946111 8.570556",
-          "11 KARLO UN866 35000 -33.000000 73.778889", "3 SYD DRCT 35000 -33.946111 151.177222",
-          "1 YSSY ADES 21 -33.946944 151.176944"});
+const std::string kPlan = CrLf(
+    {"I", "1100 Version", "CYCLE 2613", "ADEP KSEA", "DEPRWY RW16L", "ADES YSSY", "NUMENR 9",
+     "1 KSEA ADEP 433.000000 47.450000 -122.310000",
+     "3 SEA DRCT 35000.000000 47.435278 -122.309722",
+     "11 MOXEE J1 35000.000000 38.500000 -73.778889", "11 GIPOL J1 35000.000000 5.123444 -5.500000",
+     "2 BOBOX DRCT 35000.000000 -5.123444 -0.460000",
+     "11 TOBAK UN866 35000.000000 -33.946111 8.570556",
+     "11 KARLO UN866 35000.000000 -33.000000 73.778889",
+     "3 SYD DRCT 35000.000000 -33.946111 151.177222",
+     "1 YSSY ADES 21.000000 -33.946944 151.176944"});
 
 // Elevation, description (as written) and kind of each point.
 const std::vector<std::vector<std::string>> kDetails = {
@@ -326,9 +391,9 @@ const std::string kDepNameText =
     "S\xC3\x89"
     "ATTLE & TACOMA";
 
-TEST_F(NewTargetsCli, XmllintAcceptsTheRoute) {
-  KORVANTA_REQUIRE_TOOL("xmllint", "libxml2-utils");
-  ReadBack(*this, docs_, "xmllint --noout FILE");
+TEST_F(NewTargetsCli, RoutePassesTheSchema) {
+  ASSERT_EQ(Convert("--targets gpx", "").status, 0);
+  ExpectValidGpx({docs_ / "KSEA-YSSY.gpx"});
 }
 
 TEST_F(NewTargetsCli, OgrinfoReadsEveryRoutePointAndItsNames) {

@@ -9,14 +9,21 @@ namespace korvanta {
 // Writes `bytes` as the whole file: into a temporary file in the target's
 // folder, then renamed over the target. On failure the temporary file is
 // removed, an existing file of that name is left as it was, and RunError is
-// thrown naming the file. With `create_folders` missing folders of the path
-// are made first.
+// thrown naming the file; a read-only target is such a failure. With
+// `create_folders` missing folders of the path are made first. Temporary
+// files a killed run left in the folder more than an hour ago are removed.
 void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes,
                     bool create_folders = false);
 
 // Gives `copy` the file date of `source`, when both can be reached (a copy
 // that keeps its original's date; a failure leaves the copy's own date).
 void KeepFileDate(const std::filesystem::path& source, const std::filesystem::path& copy);
+
+// RunError "<file> is not a regular file" when a symbolic link, a named pipe,
+// a folder or a device has the name `file`; nothing for a regular file or
+// none at all. Checked before a file the program merges into is read, so that
+// such a file never makes the run wait or write elsewhere.
+void RefuseUnlessRegularFile(const std::filesystem::path& file);
 
 // The whole file's bytes; RunError naming the file when it cannot be read.
 std::string ReadWholeFile(const std::filesystem::path& file);

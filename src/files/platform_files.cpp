@@ -2,6 +2,8 @@
 
 #include <thread>
 
+#include "io/utf8_path.hpp"
+
 namespace korvanta {
 
 namespace {
@@ -9,6 +11,10 @@ namespace {
 constexpr auto kLockRetry = std::chrono::milliseconds(20);
 
 }  // namespace
+
+std::string NotRegularFileReason(const std::filesystem::path& file) {
+  return PathToUtf8(file.filename()) + " is not a regular file";
+}
 
 FileLock::FileLock(const std::filesystem::path& lock_file, std::chrono::milliseconds wait_at_most) {
   if (!Open(lock_file))

@@ -30,11 +30,28 @@ struct FileStep {
 FileStep WriteFlushedFile(const std::filesystem::path& file, std::string_view bytes,
                           const std::filesystem::path& keep_mode_of);
 
+// The reason given for a target the user made read-only.
+inline constexpr std::string_view kReadOnlyReason = "the file is read-only";
+
 // Puts `from` in the place of `to` in one step: a reader sees the old file or
 // the new one, never a part of either, and after a power cut the folder holds
-// one of them. On failure `to` is left as it was (a read-only target or one
-// that another program holds open is not replaced).
+// one of them. On failure `to` is left as it was. A read-only target is not
+// replaced (kReadOnlyReason): on Windows one with the read-only attribute,
+// elsewhere one whose owner may not write it, which holds for root too. Nor
+// is one that another program holds open on Windows.
 FileStep MoveOverTarget(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Whether something other than a regular file has the name `file`: a
+// symbolic link (followed or not), a named pipe, a folder, a device. Looked
+// at without following a link and without opening it, so a pipe never makes
+// the caller wait. False for a regular file, for nothing of that name, and
+// when the name cannot be looked at (the read or write that follows says
+// why).
+bool IsNonRegularFile(const std::filesystem::path& file);
+
+// The reason for refusing such a file: "<last part of its name> is not a
+// regular file".
+std::string NotRegularFileReason(const std::filesystem::path& file);
 
 enum class CreateResult {
   kCreated,        // the file is new and empty, made by this call
@@ -54,8 +71,12 @@ ExclusiveCreate CreateNewFile(const std::filesystem::path& file);
 // An exclusive lock on `lock_file` (created when missing, left in place
 // afterwards: removing it would let a third run lock a different file than a
 // second one waits on), held while the object lives. Two locks on one file
-// exclude each other also within one process. The lock is tried again every
-// few milliseconds until `wait_at_most` has passed.
+// exclude each other also within one process, and the Linux and the Windows
+// builds (under Wine) exclude each other too. The lock file is opened for
+// reading and writing: one that cannot be is a failure, as is anything but a
+// regular file in its place ("FPLS.DAT.lock is not a regular file"; a
+// symbolic link is never followed, a named pipe never waited on). The lock
+// is tried again every few milliseconds until `wait_at_most` has passed.
 class FileLock {
  public:
   enum class State { kLocked, kTimedOut, kFailed };

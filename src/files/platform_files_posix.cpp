@@ -1,5 +1,4 @@
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -82,6 +81,13 @@ FileStep WriteFlushedFile(const std::filesystem::path& file, std::string_view by
 }
 
 FileStep MoveOverTarget(const std::filesystem::path& from, const std::filesystem::path& to) {
+  // rename replaces a file whatever its permission bits; the user's
+  // protection is honoured here. The owner-write bit, not access(2), decides,
+  // so that a read-only plan stays so for root as well.
+  struct stat target {};
+  if (::lstat(to.c_str(), &target) == 0 && S_ISREG(target.st_mode) &&
+      (target.st_mode & S_IWUSR) == 0)
+    return FileStep::Failed(std::string(kReadOnlyReason));
   if (::rename(from.c_str(), to.c_str()) != 0)
     return FileStep::Failed(SystemReason(errno));
   SyncFolder(to.parent_path());
@@ -97,24 +103,47 @@ ExclusiveCreate CreateNewFile(const std::filesystem::path& file) {
   return {CreateResult::kFailed, SystemReason(errno)};
 }
 
-// flock, not fcntl: an fcntl lock belongs to the process, so two runs in one
-// process (the window and its tests) would not exclude each other.
+bool IsNonRegularFile(const std::filesystem::path& file) {
+  struct stat seen {};
+  return ::lstat(file.c_str(), &seen) == 0 && !S_ISREG(seen.st_mode);
+}
+
 bool FileLock::Open(const std::filesystem::path& lock_file) {
-  // Read access is enough for flock, so a lock file another user made works.
-  const int fd = ::open(lock_file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+  // Not following a link: a dangling one would create the lock file wherever
+  // it points. Not waiting: a named pipe would hold the run for ever.
+  const int fd =
+      ::open(lock_file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
   if (fd < 0) {
-    reason_ = SystemReason(errno);
+    const int error = errno;
+    reason_ = IsNonRegularFile(lock_file) ? NotRegularFileReason(lock_file) : SystemReason(error);
+    return false;
+  }
+  struct stat opened {};
+  if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+    reason_ = NotRegularFileReason(lock_file);
+    ::close(fd);
     return false;
   }
   handle_ = fd;
   return true;
 }
 
+// A write lock of the open file description over the whole file. Like a
+// flock lock it belongs to this opening of the file, not to the process (as
+// a classic record lock does), so two runs in one process (the window and its
+// tests) exclude each other. Unlike a flock lock it conflicts with the POSIX
+// record locks through which Wine takes the Windows build's lock on the same
+// file, so the two builds never merge into one store at once.
 FileLock::Attempt FileLock::TryOnce() {
-  while (::flock(static_cast<int>(handle_), LOCK_EX | LOCK_NB) != 0) {
+  struct flock whole_file {};
+  whole_file.l_type = F_WRLCK;
+  whole_file.l_whence = SEEK_SET;
+  whole_file.l_start = 0;
+  whole_file.l_len = 0;  // to the end, however long the file grows
+  while (::fcntl(static_cast<int>(handle_), F_OFD_SETLK, &whole_file) != 0) {
     if (errno == EINTR)
       continue;
-    if (errno == EWOULDBLOCK)
+    if (errno == EAGAIN || errno == EACCES)
       return Attempt::kHeldElsewhere;
     reason_ = SystemReason(errno);
     return Attempt::kFailed;

@@ -120,7 +120,7 @@ FileStep MoveOverTarget(const std::filesystem::path& from, const std::filesystem
   // attribute to permission bits, which a rename ignores).
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
-    return FileStep::Failed(SystemReason(ERROR_ACCESS_DENIED));
+    return FileStep::Failed(std::string(kReadOnlyReason));
   const auto give_up = std::chrono::steady_clock::now() + kReplaceWaitAtMost;
   while (!MoveFileExW(source.c_str(), target.c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -147,14 +147,31 @@ ExclusiveCreate CreateNewFile(const std::filesystem::path& file) {
   return {CreateResult::kFailed, SystemReason(error)};
 }
 
+bool IsNonRegularFile(const std::filesystem::path& file) {
+  const DWORD attributes = GetFileAttributesW(SystemPath(file).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes &
+          (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) != 0;
+}
+
 bool FileLock::Open(const std::filesystem::path& lock_file) {
-  // Read access is enough for LockFileEx, so a lock file another user made
-  // works.
-  const HANDLE file = CreateFileW(SystemPath(lock_file).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Read and write access: Wine turns a lock through a handle that may only
+  // read into a shared lock, which would not exclude the Linux build. A link
+  // is opened as itself, never followed, and then refused.
+  const HANDLE file =
+      CreateFileW(SystemPath(lock_file).c_str(), GENERIC_READ | GENERIC_WRITE,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    reason_ = SystemReason(GetLastError());
+    const DWORD error = GetLastError();
+    reason_ = IsNonRegularFile(lock_file) ? NotRegularFileReason(lock_file) : SystemReason(error);
+    return false;
+  }
+  BY_HANDLE_FILE_INFORMATION opened{};
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &opened) ||
+      (opened.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
+    reason_ = NotRegularFileReason(lock_file);
+    CloseHandle(file);
     return false;
   }
   handle_ = reinterpret_cast<std::intptr_t>(file);

@@ -66,6 +66,7 @@ void FileIntoPlanStore(const std::filesystem::path& folder, std::string_view pla
     throw RunError(
         fmt::format("Cannot lock the plan store {}: {}", ShownPath(store), lock.Reason()));
   }
+  RefuseUnlessRegularFile(store);
   std::error_code ec;
   const bool stored = std::filesystem::exists(store, ec);
   if (ec)

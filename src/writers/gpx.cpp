@@ -69,7 +69,11 @@ std::string WriteGpxRoute(const RouteHeader& header, const WaypointTable& waypoi
   const std::size_t last = waypoints.Count() - 1;
   for (std::size_t i = 0; i < waypoints.Count(); ++i) {
     const Waypoint& row = waypoints[i];
-    const ExactPosition position = ExactPositionOf(row);
+    ExactPosition position = ExactPositionOf(row);
+    // The format takes longitudes from -180 up to but not including 180; the
+    // two name the same meridian.
+    if (position.lon == "180.000000")
+      position.lon = "-180.000000";
     std::int32_t feet = header.cruise_altitude;
     std::string_view description = row.route;
     std::string_view kind = KindOf(row.kind);

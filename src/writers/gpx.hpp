@@ -10,8 +10,9 @@ namespace korvanta {
 // description, then one route point per row with its position, elevation in
 // metres (the airport's for the two airports, the cruise altitude for the
 // others), identifier, description (the airport's name, or the airway leaving
-// the point) and kind. UTF-8 without byte order mark, LF line ends, every
-// character of the texts kept, escaped. A coordinate that does not
+// the point) and kind. A longitude of 180 degrees east is written as -180,
+// the format's name for that meridian. UTF-8 without byte order mark, LF line
+// ends, every character of the texts kept, escaped. A coordinate that does not
 // read is the run's error report.
 std::string WriteGpxRoute(const RouteHeader& header, const WaypointTable& waypoints);
 

@@ -39,41 +39,32 @@ std::string MergePlanStore(std::string_view old_store, std::string_view new_plan
       AppendCrLfLine(out, line);
   };
 
-  // The old store's lines are visited in place: a list of them would hold
-  // the store several times over.
-  enum class State { kBefore, kSkipping, kAfter };
-  State state = State::kBefore;
+  // A store edited by hand or by an older program may hold its plans out of
+  // order; a stored plan of the same number is replaced where it stands, so
+  // that the store never holds two. Only without one does the number order
+  // decide where the new plan goes. The old store's lines are visited in
+  // place: a list of them would hold the store several times over.
+  bool already_stored = false;
   ForEachLine(old_store, [&](std::string_view line) {
-    const bool header = IsPlanHeader(line);
-    switch (state) {
-      case State::kBefore:
-        if (header) {
-          const int stored = PlanNumberOf(line);
-          if (stored == number) {
-            write_plan();
-            state = State::kSkipping;
-            return;
-          }
-          if (stored > number) {
-            write_plan();
-            state = State::kAfter;
-          }
-        }
-        AppendCrLfLine(out, line);
-        break;
-      case State::kSkipping:
-        // The stored plan of the same number is dropped up to the next header.
-        if (header) {
-          AppendCrLfLine(out, line);
-          state = State::kAfter;
-        }
-        break;
-      case State::kAfter:
-        AppendCrLfLine(out, line);
-        break;
-    }
+    already_stored = already_stored || (IsPlanHeader(line) && PlanNumberOf(line) == number);
   });
-  if (state == State::kBefore)
+  bool written = false;
+  bool skipping = false;
+  ForEachLine(old_store, [&](std::string_view line) {
+    if (IsPlanHeader(line)) {
+      const int stored = PlanNumberOf(line);
+      // Further copies of the number (left by older programs) are dropped.
+      skipping = stored == number;
+      const bool place_here = stored == number || (!already_stored && stored > number);
+      if (place_here && !written) {
+        write_plan();
+        written = true;
+      }
+    }
+    if (!skipping)
+      AppendCrLfLine(out, line);
+  });
+  if (!written)
     write_plan();
   return out;
 }

@@ -16,10 +16,12 @@ bool IsPlanHeader(std::string_view line);
 // [FPL.123] 12; anything that does not read as an integer gives 99.
 int PlanNumberOf(std::string_view header);
 
-// The store with `new_plan` (its first line is its header) filed in: lines
-// before the first header stay first, then the plans numbered below the new
-// one, the new plan, and the plans numbered above it. A stored plan with the
-// same number is replaced. Every line ends with CR LF.
+// The store with `new_plan` (its first line is its header) filed in. A
+// stored plan with the same number is replaced where it stands, even in a
+// store whose plans are out of order, and any further plan of that number is
+// dropped. Otherwise the new plan goes before the first plan numbered above
+// it, or last; lines before the first header stay first. Every line ends with
+// CR LF.
 std::string MergePlanStore(std::string_view old_store, std::string_view new_plan);
 
 }  // namespace korvanta

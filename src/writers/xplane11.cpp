@@ -20,6 +20,19 @@ int TypeCode(std::string_view kind) {
   return 11;
 }
 
+// The runway as X-Plane's own data names it, without the "RW" the line puts
+// before it: a leading "RW" the pilot typed is dropped, and a one-digit
+// number gets its leading zero ("RW25L" gives 25L, "7L" gives 07L).
+std::string XPlaneRunwayName(std::string_view runway) {
+  std::string name = NormalizedRunway(runway);
+  if (name.starts_with("RW"))
+    name.erase(0, 2);
+  const auto is_digit = [](char c) { return c >= '0' && c <= '9'; };
+  if (!name.empty() && is_digit(name[0]) && (name.size() == 1 || !is_digit(name[1])))
+    name.insert(0, 1, '0');
+  return name;
+}
+
 }  // namespace
 
 std::string WriteXPlane11Fms(const RouteHeader& header, const WaypointTable& waypoints,
@@ -29,7 +42,7 @@ std::string WriteXPlane11Fms(const RouteHeader& header, const WaypointTable& way
   AppendCrLfLine(out, "1100 Version");
   AppendCrLfLine(out, fmt::format("CYCLE {}", cycle));
   AppendCrLfLine(out, "ADEP " + header.departure_icao);
-  if (const std::string runway_name = NormalizedRunway(runway); !runway_name.empty())
+  if (const std::string runway_name = XPlaneRunwayName(runway); !runway_name.empty())
     AppendCrLfLine(out, "DEPRWY RW" + runway_name);
   AppendCrLfLine(out, "ADES " + header.destination_icao);
   AppendCrLfLine(out, fmt::format("NUMENR {}", waypoints.Count()));
@@ -58,8 +71,9 @@ std::string WriteXPlane11Fms(const RouteHeader& header, const WaypointTable& way
       // cruise altitude.
       type = 1;
     }
-    AppendCrLfLine(out, fmt::format("{} {} {} {} {} {}", type, row.id, via, altitude, position.lat,
-                                    position.lon));
+    // Six decimals, as X-Plane writes the column in its own plans.
+    AppendCrLfLine(out, fmt::format("{} {} {} {}.000000 {} {}", type, row.id, via, altitude,
+                                    position.lat, position.lon));
   }
   return Utf8ToCp1252(out);
 }
