@@ -210,38 +210,38 @@ TEST(WindowModel, SelectionTable) {
        true,
        kXPlane,
        "super80Box=D- fs2004Box=D- kmlBox=E+ iflyBox=E+ leveldBox=D- xplaneBox=E+ pmdgBox=D- "
-       "fsnavBox=D- civaBox=E+ maddogBox=D- tu154Box=D- xplane11Box=E+ gpxBox=E+"},
+       "fsnavBox=D- civaBox=E+ maddogBox=D- tu154Box=D- xplane11Box=E+ gpxBox=E+ msfsBox=E+"},
       {"X-plane from nothing ticked",
        {},
        false,
        kXPlane,
        "super80Box=D- fs2004Box=D- kmlBox=E- iflyBox=E- leveldBox=D- xplaneBox=E+ pmdgBox=D- "
-       "fsnavBox=D- civaBox=E- maddogBox=D- tu154Box=D- xplane11Box=E- gpxBox=E-"},
+       "fsnavBox=D- civaBox=E- maddogBox=D- tu154Box=D- xplane11Box=E- gpxBox=E- msfsBox=E-"},
       {"FSX from everything ticked",
        {},
        true,
        kFsx,
        "super80Box=D- fs2004Box=E+ kmlBox=E+ iflyBox=D- leveldBox=E+ xplaneBox=D- pmdgBox=E+ "
-       "fsnavBox=D- civaBox=E+ maddogBox=D- tu154Box=D- xplane11Box=E+ gpxBox=E+"},
+       "fsnavBox=D- civaBox=E+ maddogBox=D- tu154Box=D- xplane11Box=E+ gpxBox=E+ msfsBox=E+"},
       // The FSX plan can be ticked in FSX mode after X-plane.
       {"FSX after X-plane enables FSX, PMDG and LVLD",
        {kXPlane},
        true,
        kFsx,
        "super80Box=D- fs2004Box=E- kmlBox=E+ iflyBox=D- leveldBox=E- xplaneBox=D- pmdgBox=E- "
-       "fsnavBox=D- civaBox=E+ maddogBox=D- tu154Box=D- xplane11Box=E+ gpxBox=E+"},
+       "fsnavBox=D- civaBox=E+ maddogBox=D- tu154Box=D- xplane11Box=E+ gpxBox=E+ msfsBox=E+"},
       {"FS9 after X-plane",
        {kXPlane},
        true,
        kFs9,
        "super80Box=E- fs2004Box=E- kmlBox=E+ iflyBox=E+ leveldBox=E- xplaneBox=D- pmdgBox=E- "
-       "fsnavBox=E- civaBox=E+ maddogBox=E- tu154Box=E- xplane11Box=E+ gpxBox=E+"},
+       "fsnavBox=E- civaBox=E+ maddogBox=E- tu154Box=E- xplane11Box=E+ gpxBox=E+ msfsBox=E+"},
       {"FS9 after FSX",
        {kFsx},
        true,
        kFs9,
        "super80Box=E- fs2004Box=E+ kmlBox=E+ iflyBox=E- leveldBox=E+ xplaneBox=D- pmdgBox=E+ "
-       "fsnavBox=E- civaBox=E+ maddogBox=E- tu154Box=E- xplane11Box=E+ gpxBox=E+"},
+       "fsnavBox=E- civaBox=E+ maddogBox=E- tu154Box=E- xplane11Box=E+ gpxBox=E+ msfsBox=E+"},
   };
   for (const SelectionCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -427,15 +427,17 @@ TEST(WindowModel, StatesKeptAcrossStarts) {
 
   const std::string kept = test::ReadFile(w.Settings());
   EXPECT_EQ(kept.substr(0, settings.size()), settings);
-  EXPECT_NE(kept.find("[TForm1]\r\nCheckBox1_Checked=False\r\nRxSpinEdit1_Value=42\r\n"
-                      "CheckBox2_Checked=False\r\nCheckBox3_Checked=False\r\n"
-                      "CheckBox4_Checked=True\r\nCheckBox5_Checked=False\r\n"
-                      "MadDog2006_Checked=False\r\nTu154_Checked=False\r\n"
-                      "RadioGroup1_ItemIndex=1\r\nCheckBox6_Checked=False\r\n"
-                      "CheckBox7_Checked=False\r\nCheckBox8_Checked=True\r\n"
-                      "CheckBox9_Checked=False\r\nXPlane11_Checked=False\r\n"
-                      "Gpx_Checked=True\r\nTestPlacement=placement-of-the-view\r\n"),
-            std::string::npos)
+  EXPECT_NE(
+      kept.find(
+          "[TForm1]\r\nCheckBox1_Checked=False\r\nRxSpinEdit1_Value=42\r\n"
+          "CheckBox2_Checked=False\r\nCheckBox3_Checked=False\r\n"
+          "CheckBox4_Checked=True\r\nCheckBox5_Checked=False\r\n"
+          "MadDog2006_Checked=False\r\nTu154_Checked=False\r\n"
+          "RadioGroup1_ItemIndex=1\r\nCheckBox6_Checked=False\r\n"
+          "CheckBox7_Checked=False\r\nCheckBox8_Checked=True\r\n"
+          "CheckBox9_Checked=False\r\nXPlane11_Checked=False\r\n"
+          "Gpx_Checked=True\r\nMsfs_Checked=False\r\nTestPlacement=placement-of-the-view\r\n"),
+      std::string::npos)
       << kept;
 
   Window again;
@@ -470,7 +472,7 @@ TEST(WindowModel, NewBoxesAppendTheirTicksToAnEarlierSettingsFile) {
   w.Tick(kXPlane11Box);
   EXPECT_TRUE(w.model->CloseRequested());
   EXPECT_EQ(test::ReadFile(w.Settings()),
-            earlier + "XPlane11_Checked=True\r\nGpx_Checked=False\r\n");
+            earlier + "XPlane11_Checked=True\r\nGpx_Checked=False\r\nMsfs_Checked=False\r\n");
 }
 
 TEST(WindowModel, UnreadableStoredValuesLeaveTheirControls) {
@@ -602,7 +604,8 @@ TEST(WindowModel, DemoTicksEveryShownEnabledBoxAndConverts) {
   w.model->RunDemo(w.view.now + 10s);
   EXPECT_EQ(Boxes(w),
             "super80Box=E+ fs2004Box=E+ kmlBox=E+ iflyBox=E+ leveldBox=E+ xplaneBox=D- "
-            "pmdgBox=E+ fsnavBox=E+ civaBox=E+ maddogBox=E+ tu154Box=E+ xplane11Box=E+ gpxBox=E+");
+            "pmdgBox=E+ fsnavBox=E+ civaBox=E+ maddogBox=E+ tu154Box=E+ xplane11Box=E+ gpxBox=E+ "
+            "msfsBox=E+");
   EXPECT_EQ(w[C::kPlanNumber].value, kDemoPlanNumber);
   EXPECT_EQ(test::ReadFile(w.dir / "app/route.txt"),
             test::ReadFile(test::DataDir() / "example_route.txt"));

@@ -12,6 +12,7 @@
 #include "writers/ifly.hpp"
 #include "writers/leveld.hpp"
 #include "writers/maddog.hpp"
+#include "writers/msfs.hpp"
 #include "writers/pmdg.hpp"
 #include "writers/xplane.hpp"
 #include "writers/xplane11.hpp"
@@ -231,6 +232,27 @@ std::vector<TargetDescriptor> BuildTargets() {
             return RouteFileName{h.departure_icao + "-" + h.destination_icao, ".gpx"};
           },
       .render = [](const WriterInput& in) { return WriteGpxRoute(in.header, in.waypoints); },
+  });
+  // Today's simulator: exact positions, the airway on the point it reaches,
+  // the runway and an ICAO block on every point. The FSX plan stays as FSX
+  // and Prepar3D load it.
+  targets.push_back({
+      .target = Target::kMsfs,
+      .cli_name = "msfs",
+      .caption = "MSFS 2020",
+      .stored_key = "Msfs_Checked",
+      .on_selection = kEverySimulator,
+      .place = {2, 110, 48},
+      .folder = {.key = "MSFSFolder", .drop_trailing_separator = true, .else_personal = true},
+      .dialog = SaveDialogText{"Save the MSFS 2020 plan", "MSFS flight plan", "pln"},
+      .file_name =
+          [](const RouteHeader& h, std::string_view) {
+            return RouteFileName{h.departure_icao + "-" + h.destination_icao, ".pln"};
+          },
+      .render =
+          [](const WriterInput& in) {
+            return WriteMsfsPlan(in.header, in.waypoints, in.choices.runway);
+          },
   });
   return targets;
 }

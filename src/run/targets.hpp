@@ -29,8 +29,9 @@ enum class Target {
   kTu154,
   kXPlane11,
   kGpx,
+  kMsfs,
 };
-inline constexpr std::size_t kTargetCount = static_cast<std::size_t>(Target::kGpx) + 1;
+inline constexpr std::size_t kTargetCount = static_cast<std::size_t>(Target::kMsfs) + 1;
 
 // The simulator selection, and its items in this order.
 enum class Simulator { kFs9 = 0, kFsx = 1, kXPlane = 2 };

@@ -324,7 +324,7 @@ void MainWindowTest::startUpOrder() {
   QCOMPARE(tab_order.mid(0, 4),
            QStringList({"goButton", "runwayBox", "conversionButton", "fs9Item"}));
   QCOMPARE(tab_order.mid(tab_order.indexOf("kmlBox")),
-           QStringList({"kmlBox", "xplane11Box", "gpxBox", "grid"}));
+           QStringList({"kmlBox", "xplane11Box", "gpxBox", "msfsBox", "grid"}));
 }
 
 void MainWindowTest::conversionWritesTheTickedTargets() {

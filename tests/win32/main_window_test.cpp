@@ -287,6 +287,7 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
                                      BoxItem(Target::kGoogleEarth),
                                      BoxItem(Target::kXPlane11),
                                      BoxItem(Target::kGpx),
+                                     BoxItem(Target::kMsfs),
                                      IDC_WAYPOINTS};
   std::vector<int> order;
   HWND at = Item(IDC_GO);
@@ -301,13 +302,16 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
   // below them, inside the window.
   const RECT xplane11 = Place(BoxItem(Target::kXPlane11));
   const RECT gpx = Place(BoxItem(Target::kGpx));
+  const RECT msfs = Place(BoxItem(Target::kMsfs));
   const RECT google_earth = Place(BoxItem(Target::kGoogleEarth));
   const RECT grid = Place(IDC_WAYPOINTS);
   RECT frame{};
   GetWindowRect(window, &frame);
   EXPECT_LE(xplane11.right, gpx.left);
   EXPECT_GE(xplane11.top, google_earth.bottom);
+  EXPECT_LE(gpx.right, msfs.left);
   EXPECT_LE(gpx.bottom, grid.top);
+  EXPECT_LE(msfs.right, frame.right);
   EXPECT_LE(gpx.right, frame.right);
 }
 
