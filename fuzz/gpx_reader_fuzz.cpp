@@ -17,9 +17,9 @@
 
 namespace {
 
-std::string GpxKind(const korvanta::RouteHeader& header, const korvanta::WaypointTable& waypoints,
-                    std::size_t i) {
-  return korvanta::fuzz::WrittenKind(header, waypoints, i, "A");
+korvanta::WaypointKind GpxKind(const korvanta::RouteHeader& header,
+                               const korvanta::WaypointTable& waypoints, std::size_t i) {
+  return korvanta::fuzz::WrittenKind(header, waypoints, i, korvanta::WaypointKind::kAirport);
 }
 
 std::string SameAirway(const korvanta::WaypointTable& waypoints, std::size_t i) {

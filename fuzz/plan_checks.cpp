@@ -18,8 +18,8 @@ const PlanRoute* CheckPlanRead(const PlanReadResult& result) {
   Require(waypoints.Count() >= 2, "a route of fewer than two points");
   const Waypoint& first = waypoints[0];
   const Waypoint& last = waypoints[waypoints.Count() - 1];
-  Require(first.kind == "A" && last.kind == "A" && route.header.departure_icao == first.id &&
-              route.header.destination_icao == last.id,
+  Require(first.kind == WaypointKind::kAirport && last.kind == WaypointKind::kAirport &&
+              route.header.departure_icao == first.id && route.header.destination_icao == last.id,
           "the ends are not the header's airports");
   for (const Waypoint& row : waypoints) {
     Require(!row.id.empty(), "a point without identifier");
@@ -31,15 +31,15 @@ const PlanRoute* CheckPlanRead(const PlanReadResult& result) {
   return &route;
 }
 
-std::string WrittenKind(const RouteHeader& header, const WaypointTable& waypoints, std::size_t i,
-                        std::string_view other_airport) {
+WaypointKind WrittenKind(const RouteHeader& header, const WaypointTable& waypoints, std::size_t i,
+                         WaypointKind other_airport) {
   const Waypoint& row = waypoints[i];
   if (i == 0 || i + 1 == waypoints.Count() || row.id == header.departure_icao ||
       row.id == header.destination_icao)
-    return "A";
-  if (row.kind == "V" || row.kind == "N")
+    return WaypointKind::kAirport;
+  if (row.kind == WaypointKind::kVor || row.kind == WaypointKind::kNdb)
     return row.kind;
-  return row.kind == "A" ? std::string(other_airport) : "I";
+  return row.kind == WaypointKind::kAirport ? other_airport : WaypointKind::kIntersection;
 }
 
 void RequireSameRoute(const PlanRoute& route, const PlanReadResult& read_back,

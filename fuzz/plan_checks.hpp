@@ -19,7 +19,7 @@ const PlanRoute* CheckPlanRead(const PlanReadResult& result);
 // How a format carries a route into its file and back: the kind row `i` is
 // read back with, and the airway (nothing when the format holds none).
 struct CarriedRoute {
-  std::string (*kind)(const RouteHeader& header, const WaypointTable& waypoints, std::size_t i);
+  WaypointKind (*kind)(const RouteHeader& header, const WaypointTable& waypoints, std::size_t i);
   // The airway of row `i` read back; nullptr when the format holds none.
   std::string (*airway)(const WaypointTable& waypoints, std::size_t i);
   bool names = false;  // whether the format holds the airports' names
@@ -28,8 +28,8 @@ struct CarriedRoute {
 // The kind as the X-Plane, MSFS and GPX writers write it: an airport at both
 // ends and wherever a point is named like one of them, VOR, NDB, and
 // `other_airport` for an airport elsewhere.
-std::string WrittenKind(const RouteHeader& header, const WaypointTable& waypoints, std::size_t i,
-                        std::string_view other_airport);
+WaypointKind WrittenKind(const RouteHeader& header, const WaypointTable& waypoints, std::size_t i,
+                         WaypointKind other_airport);
 
 // Requires the route read back from a writer's file to hold the route's
 // identifiers, kinds, positions, and the airways and names the format carries.

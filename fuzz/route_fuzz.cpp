@@ -70,7 +70,6 @@ bool FitsWidths(const Waypoint& row) {
          CharacterCount(row.lat) <= WaypointTable::kLatWidth &&
          CharacterCount(row.lon) <= WaypointTable::kLonWidth &&
          CharacterCount(row.route) <= WaypointTable::kRouteWidth &&
-         CharacterCount(row.kind) <= WaypointTable::kKindWidth &&
          CharacterCount(row.freq) <= WaypointTable::kFreqWidth &&
          CharacterCount(row.track) <= WaypointTable::kTrackWidth;
 }
@@ -86,7 +85,8 @@ void CheckParse(const std::vector<std::string>& lines, const ParseOptions& optio
   if (result == ParseResult::kParsed) {
     if (waypoints.IsEmpty())
       Fail("parsed route has no rows", options);
-    if (waypoints[0].kind != "A" || waypoints[waypoints.Count() - 1].kind != "A")
+    if (waypoints[0].kind != korvanta::WaypointKind::kAirport ||
+        waypoints[waypoints.Count() - 1].kind != korvanta::WaypointKind::kAirport)
       Fail("ends are not airports", options);
     if (header.departure_icao != waypoints[0].id ||
         header.destination_icao != waypoints[waypoints.Count() - 1].id) {

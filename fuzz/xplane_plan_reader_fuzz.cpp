@@ -25,8 +25,9 @@ namespace {
 using korvanta::RouteHeader;
 using korvanta::WaypointTable;
 
-std::string XPlaneKind(const RouteHeader& header, const WaypointTable& waypoints, std::size_t i) {
-  return korvanta::fuzz::WrittenKind(header, waypoints, i, "I");
+korvanta::WaypointKind XPlaneKind(const RouteHeader& header, const WaypointTable& waypoints,
+                                  std::size_t i) {
+  return korvanta::fuzz::WrittenKind(header, waypoints, i, korvanta::WaypointKind::kIntersection);
 }
 
 // The plan names the airway by which a point is reached, without its blanks;

@@ -24,14 +24,14 @@ Route WithWaypoints(int count) {
   Route r;
   r.header.departure_icao = "EGLL";
   r.header.destination_icao = "KJFK";
-  r.waypoints.Append(
-      {"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 83, "", "A", "0", "0"});
+  r.waypoints.Append({"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 83, "",
+                      WaypointKind::kAirport, "0", "0"});
   for (int i = 1; i <= count; ++i) {
     r.waypoints.Append({"W" + std::to_string(i), Dms("N51@28'42.00\""), Dms("W000@27'36.00\""), 0,
-                        "", "I", "0", "0"});
+                        "", WaypointKind::kIntersection, "0", "0"});
   }
-  r.waypoints.Append(
-      {"KJFK", Dms("N40@38'23.00\""), Dms("W073@46'44.00\""), 13, "", "A", "0", "0"});
+  r.waypoints.Append({"KJFK", Dms("N40@38'23.00\""), Dms("W073@46'44.00\""), 13, "",
+                      WaypointKind::kAirport, "0", "0"});
   return r;
 }
 
@@ -103,12 +103,14 @@ TEST(CivaCards, UnreadableCoordinatesAndTheDestinationCode) {
   Route r = WithWaypoints(0);
   WaypointTable waypoints;
   waypoints.Append(r.waypoints[0]);
-  waypoints.Append({"BAD", "N5x" + Dms("@28'42.00\""), "", 0, "", "I", "0", ""});
+  waypoints.Append(
+      {"BAD", "N5x" + Dms("@28'42.00\""), "", 0, "", WaypointKind::kIntersection, "0", ""});
   // A point that carries the destination's code is on no card, and the
   // card goes on after it.
-  waypoints.Append({"KJFK", Dms("N51@28'42.00\""), Dms("W000@27'36.00\""), 0, "", "I", "0", ""});
-  waypoints.Append(
-      {"BPK", Dms("N51@44'59.00\""), Dms("W000@06'24.00\""), 0, "", "V", "117.50", ""});
+  waypoints.Append({"KJFK", Dms("N51@28'42.00\""), Dms("W000@27'36.00\""), 0, "",
+                    WaypointKind::kIntersection, "0", ""});
+  waypoints.Append({"BPK", Dms("N51@44'59.00\""), Dms("W000@06'24.00\""), 0, "", WaypointKind::kVor,
+                    "117.50", ""});
   waypoints.Append(r.waypoints[1]);
   const std::vector<CivaCard> cards = WriteCivaCards(r.header, waypoints);
   ASSERT_EQ(cards.size(), 1u);
@@ -120,7 +122,8 @@ TEST(CivaCards, ASingleDetailsLineStillGivesAClosedCard) {
   // Departure and destination are the same record: card 01, empty and closed.
   Route r;
   r.header.departure_icao = r.header.destination_icao = "EGLL";
-  r.waypoints.Append({"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 0, "", "A", "0", ""});
+  r.waypoints.Append({"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 0, "",
+                      WaypointKind::kAirport, "0", ""});
   const std::vector<CivaCard> cards = WriteCivaCards(r.header, r.waypoints);
   ASSERT_EQ(cards.size(), 1u);
   EXPECT_EQ(cards[0].file_name, "EGLL-EGLL01.AWC");

@@ -98,8 +98,10 @@ TEST(Fs2004Plan, AirportsOnlyAndEnRouteAirportIds) {
       "E008\xC2\xB0"
       "00'00.00\"";
   WaypointTable waypoints;
-  waypoints.Append({"EAAA", h.departure_lat, h.departure_lon, 0, "", "A", "0", "0"});
-  waypoints.Append({"EBBB", h.departure_lat, h.departure_lon, 0, "", "A", "0", "0"});
+  waypoints.Append(
+      {"EAAA", h.departure_lat, h.departure_lon, 0, "", WaypointKind::kAirport, "0", "0"});
+  waypoints.Append(
+      {"EBBB", h.departure_lat, h.departure_lon, 0, "", WaypointKind::kAirport, "0", "0"});
   std::string plan = WriteFs2004Plan(h, waypoints, "").plan_text;
   EXPECT_EQ(plan.substr(plan.size() - 7), "STAR=\r\n");
 
@@ -107,7 +109,8 @@ TEST(Fs2004Plan, AirportsOnlyAndEnRouteAirportIds) {
   // route and gets no WP= line.
   WaypointTable three;
   three.Append(waypoints[0]);
-  three.Append({"EAAA", h.departure_lat, h.departure_lon, 0, "", "V", "113.00", "10"});
+  three.Append(
+      {"EAAA", h.departure_lat, h.departure_lon, 0, "", WaypointKind::kVor, "113.00", "10"});
   three.Append(waypoints[1]);
   const Fs2004Plan out = WriteFs2004Plan(h, three, "");
   EXPECT_EQ(out.plan_text.find("WP="), std::string::npos);

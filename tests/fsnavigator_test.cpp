@@ -18,8 +18,14 @@ using namespace std::string_literals;
 // "@" stands for the degree sign.
 Waypoint Row(const std::string& id, const std::string& lat, const std::string& lon,
              const std::string& kind) {
-  return Waypoint{
-      id, test::WithDegreeSign(lat, '@'), test::WithDegreeSign(lon, '@'), 0, "", kind, "0", ""};
+  return Waypoint{id,
+                  test::WithDegreeSign(lat, '@'),
+                  test::WithDegreeSign(lon, '@'),
+                  0,
+                  "",
+                  test::KindOfLetter(kind),
+                  "0",
+                  ""};
 }
 
 struct Route {

@@ -52,7 +52,7 @@ std::string Dump(const RouteHeader& h, const WaypointTable& waypoints, bool with
                   h.destination_name, h.destination_lat, h.destination_lon, h.destination_elevation,
                   h.cruise_altitude);
   for (const Waypoint& w : waypoints) {
-    out += fmt::format("{}|{}|{}|{}|{}|{}", w.id, w.lat, w.lon, w.alt, w.route, w.kind);
+    out += fmt::format("{}|{}|{}|{}|{}|{}", w.id, w.lat, w.lon, w.alt, w.route, KindLetter(w.kind));
     out += with_track ? fmt::format("|{}|{}\n", w.freq, w.track) : "\n";
   }
   return Shown(out);

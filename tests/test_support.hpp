@@ -72,6 +72,17 @@ inline std::string WithDegreeSign(const std::string& text, char marker) {
 
 // A waypoint row for a writer test; "*" in `lat` and `lon` stands for the
 // degree sign.
+// The kind a grid letter names ("A", "V", "N"; anything else an intersection).
+inline WaypointKind KindOfLetter(const std::string& letter) {
+  if (letter == "A")
+    return WaypointKind::kAirport;
+  if (letter == "V")
+    return WaypointKind::kVor;
+  if (letter == "N")
+    return WaypointKind::kNdb;
+  return WaypointKind::kIntersection;
+}
+
 inline Waypoint Row(const std::string& id, const std::string& lat, const std::string& lon,
                     const std::string& route = "", const std::string& kind = "I",
                     const std::string& freq = "0") {
@@ -80,7 +91,7 @@ inline Waypoint Row(const std::string& id, const std::string& lat, const std::st
   r.lat = WithDegreeSign(lat, '*');
   r.lon = WithDegreeSign(lon, '*');
   r.route = route;
-  r.kind = kind;
+  r.kind = KindOfLetter(kind);
   r.freq = freq;
   return r;
 }

@@ -227,7 +227,7 @@ TEST(Tu154Lookup, WholeKeysAndThePreviousRecordFirst) {
 
 Waypoint Point(const std::string& id, const std::string& lat, const std::string& lon,
                const std::string& kind) {
-  return Waypoint{id, Dms(lat), Dms(lon), 0, "", kind, "0", ""};
+  return Waypoint{id, Dms(lat), Dms(lon), 0, "", test::KindOfLetter(kind), "0", ""};
 }
 
 TEST(Tu154Plan, PointsFoundInTheNavigationDataNumberedWithoutGaps) {

@@ -35,8 +35,8 @@ void PrintRoute(const RouteHeader& h, const WaypointTable& waypoints) {
              h.destination_elevation, h.cruise_altitude);
   fmt::print("id\tlat\tlon\talt\troute\ttyp\tfreq\ttrack\n");
   for (const Waypoint& r : waypoints) {
-    fmt::print("{}\t{}\t{}\t{}\t{}\t{}\t{}\t{}\n", r.id, r.lat, r.lon, r.alt, r.route, r.kind,
-               r.freq, r.track);
+    fmt::print("{}\t{}\t{}\t{}\t{}\t{}\t{}\t{}\n", r.id, r.lat, r.lon, r.alt, r.route,
+               KindLetter(r.kind), r.freq, r.track);
   }
 }
 

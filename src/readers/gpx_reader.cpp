@@ -31,15 +31,15 @@ bool IsAirwayName(std::string_view text) {
   return letters_and_digits && std::any_of(text.begin(), text.end(), IsDigit);
 }
 
-std::string KindOf(std::string_view type) {
+WaypointKind KindOf(std::string_view type) {
   type = Trim(type);
   if (EqualNoCase(type, "Airport"))
-    return "A";
+    return WaypointKind::kAirport;
   if (EqualNoCase(type, "VOR"))
-    return "V";
+    return WaypointKind::kVor;
   if (EqualNoCase(type, "NDB"))
-    return "N";
-  return "I";
+    return WaypointKind::kNdb;
+  return WaypointKind::kIntersection;
 }
 
 PlanPoint ReadPoint(const XmlElement& element) {

@@ -108,15 +108,15 @@ void ReadPosition(std::string_view text, PlanPoint& point) {
     point.altitude = ReadFeet(parts[2]);
 }
 
-std::string KindOf(std::string_view type) {
+WaypointKind KindOf(std::string_view type) {
   type = Trim(type);
   if (EqualNoCase(type, "VOR"))
-    return "V";
+    return WaypointKind::kVor;
   if (EqualNoCase(type, "NDB"))
-    return "N";
+    return WaypointKind::kNdb;
   if (EqualNoCase(type, "Airport"))
-    return "A";
-  return "I";
+    return WaypointKind::kAirport;
+  return WaypointKind::kIntersection;
 }
 
 std::string RunwayOf(const XmlElement& waypoint) {
@@ -147,7 +147,7 @@ std::optional<PlanReadError> AddAirport(const XmlElement& plan, std::string_view
     return PlanReadError{fmt::format("The plan gives no position for {}", id)};
   PlanPoint airport;
   airport.id = id;
-  airport.kind = "A";
+  airport.kind = WaypointKind::kAirport;
   ReadPosition(position, airport);
   points.insert(first ? points.begin() : points.end(), std::move(airport));
   return std::nullopt;

@@ -223,7 +223,7 @@ PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValu
       highest_en_route = std::max(highest_en_route.value_or(*point.altitude), *point.altitude);
     }
     row.route = i < last ? CleanField(point.airway, WaypointTable::kRouteWidth) : std::string();
-    row.kind = airport ? "A" : point.kind;
+    row.kind = airport ? WaypointKind::kAirport : point.kind;
     row.freq = "0";
     row.track = i == 0 ? "0" : TrackText(points[i - 1], point);
     route.waypoints.Append(std::move(row));

@@ -69,7 +69,7 @@ std::string AirwayFromVia(std::string_view via);
 // One point as a plan gives it, its texts already in the core's encoding.
 struct PlanPoint {
   std::string id;
-  std::string kind = "I";        // "A", "V", "N" or "I"
+  WaypointKind kind = WaypointKind::kIntersection;
   std::optional<PlanAngle> lat;  // nothing when the plan's text does not read
   std::optional<PlanAngle> lon;
   std::string position_text;             // the plan's own text of the position, for messages

@@ -55,14 +55,14 @@ bool IsNumber(std::string_view field) {
          std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::string KindOfType(std::string_view type) {
+WaypointKind KindOfType(std::string_view type) {
   if (type == "1")
-    return "A";
+    return WaypointKind::kAirport;
   if (type == "2")
-    return "N";
+    return WaypointKind::kNdb;
   if (type == "3")
-    return "V";
-  return "I";
+    return WaypointKind::kVor;
+  return WaypointKind::kIntersection;
 }
 
 // A point row; nothing when it has too few fields or no numeric type.

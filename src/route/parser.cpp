@@ -199,10 +199,10 @@ Waypoint TextModeRow(std::string_view line) {
   if (n == 6) {
     const std::string_view freq = Word(words, 2);
     const double mhz = ReadDecimal(freq).value_or(0.0);
-    row.kind = mhz >= 108.0 && mhz <= 118.0 ? "V" : "N";
+    row.kind = mhz >= 108.0 && mhz <= 118.0 ? WaypointKind::kVor : WaypointKind::kNdb;
     row.freq = std::string(freq);
   } else {
-    row.kind = "I";
+    row.kind = WaypointKind::kIntersection;
     row.freq = "0";
   }
   return row;
@@ -231,9 +231,9 @@ Waypoint DecimalModeRow(std::string_view line) {
   }
   if (words.size() == 7) {
     row.freq = std::string(Word(words, 2));
-    row.kind = row.freq.find('.') != std::string::npos ? "V" : "N";
+    row.kind = row.freq.find('.') != std::string::npos ? WaypointKind::kVor : WaypointKind::kNdb;
   } else {
-    row.kind = "I";
+    row.kind = WaypointKind::kIntersection;
     row.freq = "0";
   }
   return row;
@@ -300,7 +300,7 @@ ParseResult ParseRoute(const std::vector<std::string>& lines, const ParseOptions
       header.departure_lon = first.lon;
       header.departure_elevation = airports.Elevation(first.id);
       first.alt = header.departure_elevation;
-      first.kind = "A";
+      first.kind = WaypointKind::kAirport;
       waypoints.ReplaceLast(std::move(first));
     }
   }
@@ -313,7 +313,7 @@ ParseResult ParseRoute(const std::vector<std::string>& lines, const ParseOptions
   header.destination_lon = last.lon;
   header.destination_elevation = airports.Elevation(last.id);
   last.alt = header.destination_elevation;
-  last.kind = "A";
+  last.kind = WaypointKind::kAirport;
   waypoints.ReplaceLast(std::move(last));
   return ParseResult::kParsed;
 }

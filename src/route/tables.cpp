@@ -10,6 +10,20 @@
 
 namespace korvanta {
 
+char KindLetter(WaypointKind kind) {
+  switch (kind) {
+    case WaypointKind::kAirport:
+      return 'A';
+    case WaypointKind::kVor:
+      return 'V';
+    case WaypointKind::kNdb:
+      return 'N';
+    case WaypointKind::kIntersection:
+      break;
+  }
+  return 'I';
+}
+
 std::string CutToWidth(std::string_view text, std::size_t width) {
   return std::string(CharacterSlice(text, 0, width));
 }
@@ -19,7 +33,6 @@ Waypoint WaypointTable::Stored(Waypoint row) {
   row.lat = CutToWidth(row.lat, kLatWidth);
   row.lon = CutToWidth(row.lon, kLonWidth);
   row.route = CutToWidth(row.route, kRouteWidth);
-  row.kind = CutToWidth(row.kind, kKindWidth);
   row.freq = CutToWidth(row.freq, kFreqWidth);
   row.track = CutToWidth(row.track, kTrackWidth);
   return row;

@@ -13,6 +13,11 @@ namespace korvanta {
 // width, counted in characters.
 std::string CutToWidth(std::string_view text, std::size_t width);
 
+// What a waypoint is. The grid, the parse command and the FS2004 plan show
+// it as its letter: "A", "V", "N", "I".
+enum class WaypointKind { kAirport, kVor, kNdb, kIntersection };
+char KindLetter(WaypointKind kind);
+
 // One waypoint of the parsed route. The first row is the departure airport,
 // the last the destination.
 struct Waypoint {
@@ -21,9 +26,9 @@ struct Waypoint {
   std::string lon;
   std::int32_t alt = 0;  // feet; airport elevation on the two airport rows
   std::string route;     // airway leaving this point, empty for a direct leg
-  std::string kind;      // "A", "V", "N" or "I"
-  std::string freq;      // radio frequency text, "0" for a fix
-  std::string track;     // course text of the details list (mode 0 only)
+  WaypointKind kind = WaypointKind::kIntersection;
+  std::string freq;   // radio frequency text, "0" for a fix
+  std::string track;  // course text of the details list (mode 0 only)
 };
 
 // The waypoint table `Waypoints`. Text fields (UTF-8) are cut to their widths
@@ -34,7 +39,6 @@ class WaypointTable {
   static constexpr std::size_t kLatWidth = 16;
   static constexpr std::size_t kLonWidth = 16;
   static constexpr std::size_t kRouteWidth = 12;
-  static constexpr std::size_t kKindWidth = 2;
   static constexpr std::size_t kFreqWidth = 6;
   static constexpr std::size_t kTrackWidth = 16;
 

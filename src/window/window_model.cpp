@@ -172,7 +172,7 @@ std::string GridCellText(const Waypoint& row, std::size_t column) {
     case 4:
       return row.route;
     case 5:
-      return row.kind;
+      return std::string(1, KindLetter(row.kind));
     case 6:
       return row.freq;
     case 7:

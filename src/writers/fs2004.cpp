@@ -30,10 +30,10 @@ std::string FrequencyText(std::string_view freq) {
   return text.substr(0, text.size() >= 4 ? text.size() - 4 : 0);
 }
 
-std::string IsgKind(std::string_view kind) {
-  if (kind == "V")
+std::string IsgKind(WaypointKind kind) {
+  if (kind == WaypointKind::kVor)
     return "VOR";
-  if (kind == "N")
+  if (kind == WaypointKind::kNdb)
     return "NDB";
   return "INT";
 }
@@ -81,8 +81,8 @@ Fs2004Plan WriteFs2004Plan(const RouteHeader& h, const WaypointTable& waypoints,
   for (std::size_t i = 0; i < waypoints.Count(); ++i) {
     const Waypoint& r = waypoints[i];
     AppendCrLfLine(p, fmt::format("waypoint.{}=, {}, , {}, {}, {}, {}, {} , {}", i, r.id, r.id,
-                                  r.kind, LatDmsToDegMinText(r.lat), LonDmsToDegMinText(r.lon),
-                                  Fs2004ElevationText(r.alt), r.route));
+                                  KindLetter(r.kind), LatDmsToDegMinText(r.lat),
+                                  LonDmsToDegMinText(r.lon), Fs2004ElevationText(r.alt), r.route));
   }
   AppendCrLfLine(p, "");
   AppendCrLfLine(p, "");

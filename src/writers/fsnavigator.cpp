@@ -72,9 +72,9 @@ class Image {
 std::uint16_t KindOf(const Waypoint& row, const RouteHeader& header) {
   if (row.id == header.destination_icao)
     return kFsNavAirport;
-  if (row.kind == "V")
+  if (row.kind == WaypointKind::kVor)
     return kFsNavVor;
-  if (row.kind == "N")
+  if (row.kind == WaypointKind::kNdb)
     return kFsNavNdb;
   return kFsNavFix;
 }

@@ -28,12 +28,12 @@ std::string Text(std::string_view text) {
   return XmlEscapeText(text);
 }
 
-std::string_view KindOf(std::string_view kind) {
-  if (kind == "A")
+std::string_view KindOf(WaypointKind kind) {
+  if (kind == WaypointKind::kAirport)
     return "Airport";
-  if (kind == "V")
+  if (kind == WaypointKind::kVor)
     return "VOR";
-  if (kind == "N")
+  if (kind == WaypointKind::kNdb)
     return "NDB";
   return "Waypoint";
 }

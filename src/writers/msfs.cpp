@@ -26,12 +26,12 @@ std::string PositionText(const Waypoint& row, std::int32_t altitude) {
   return fmt::format("{},{},{:+07}.00", AngleText(position.lat), AngleText(position.lon), altitude);
 }
 
-std::string_view WaypointType(std::string_view kind) {
-  if (kind == "V")
+std::string_view WaypointType(WaypointKind kind) {
+  if (kind == WaypointKind::kVor)
     return "VOR";
-  if (kind == "N")
+  if (kind == WaypointKind::kNdb)
     return "NDB";
-  if (kind == "A")
+  if (kind == WaypointKind::kAirport)
     return "Airport";
   return "Intersection";
 }

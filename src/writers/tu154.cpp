@@ -12,12 +12,12 @@ namespace korvanta {
 
 namespace {
 
-std::string_view TypeCode(std::string_view kind) {
-  if (kind == "V")
+std::string_view TypeCode(WaypointKind kind) {
+  if (kind == WaypointKind::kVor)
     return "1";
-  if (kind == "N")
+  if (kind == WaypointKind::kNdb)
     return "0";
-  if (kind == "A")
+  if (kind == WaypointKind::kAirport)
     return "2";
   return "3";  // an intersection or other fix
 }

@@ -12,10 +12,10 @@ namespace {
 
 // The FMS type code of a row between the airports: 3 VOR, 2 NDB, 11 for an
 // intersection and anything else.
-std::string_view TypeCode(std::string_view kind) {
-  if (kind == "V")
+std::string_view TypeCode(WaypointKind kind) {
+  if (kind == WaypointKind::kVor)
     return "3";
-  if (kind == "N")
+  if (kind == WaypointKind::kNdb)
     return "2";
   return "11";
 }

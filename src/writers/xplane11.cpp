@@ -12,10 +12,10 @@ namespace korvanta {
 namespace {
 
 // 3 VOR, 2 NDB, 11 for an intersection and anything else; 1 is an airport.
-int TypeCode(std::string_view kind) {
-  if (kind == "V")
+int TypeCode(WaypointKind kind) {
+  if (kind == WaypointKind::kVor)
     return 3;
-  if (kind == "N")
+  if (kind == WaypointKind::kNdb)
     return 2;
   return 11;
 }
