@@ -128,12 +128,13 @@ bool SlotContext::Read(ParseMode mode) {
 
 std::filesystem::path SlotContext::TargetFolder(const FolderRule& rule) const {
   std::filesystem::path folder;
-  std::string key =
-      rule.key.empty() ? std::string(kNotSet) : settings.Read(kMainSection, rule.key, kNotSet);
-  if (key == kNotSet && !rule.fallback_key.empty())
-    key = settings.Read(kMainSection, rule.fallback_key, kNotSet);
-  if (key != kNotSet) {
-    folder = PathFromUtf8(key);
+  std::optional<std::string> key;
+  if (!rule.key.empty())
+    key = FolderSetting(settings, rule.key);
+  if (!key && !rule.fallback_key.empty())
+    key = FolderSetting(settings, rule.fallback_key);
+  if (key) {
+    folder = PathFromUtf8(*key);
   } else if (rule.else_personal) {
     folder = Folders().personal_dir;
   } else if (rule.below_simulator.empty()) {

@@ -8,15 +8,23 @@
 
 namespace korvanta {
 
+std::optional<std::string> FolderSetting(const IniProfile& settings, std::string_view key) {
+  // The stored text of "not set"; a missing key reads as it too.
+  constexpr std::string_view kStoredNotSet = "nic";
+  std::string value = settings.Read(kMainSection, key, kStoredNotSet);
+  if (value == kStoredNotSet)
+    return std::nullopt;
+  return value;
+}
+
 FolderSet BuildFolderSet(const std::filesystem::path& app_dir, const FolderSource& source) {
   FolderSet f;
   f.app_dir = app_dir;
   const IniProfile settings(f.SettingsFile());
-  const std::string pln_key(settings.Read(kMainSection, "PLNFolder", kNotSet));
+  const std::optional<std::string> plan_key = FolderSetting(settings, "PLNFolder");
 
   f.personal_dir = source.Personal().value_or(std::filesystem::path());
-  f.plan_folder =
-      pln_key == kNotSet ? f.personal_dir / "Flight Simulator Files" : PathFromUtf8(pln_key);
+  f.plan_folder = plan_key ? PathFromUtf8(*plan_key) : f.personal_dir / "Flight Simulator Files";
   f.fsx_plan_folder = f.personal_dir / "Flight Simulator X Files";
   std::error_code ec;
   f.fsx_plan_folder_found = std::filesystem::is_directory(f.fsx_plan_folder, ec);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,10 +10,13 @@
 
 namespace korvanta {
 
-// The settings file's section and the text that means "not set".
+// The settings file and its section of folder keys.
 inline constexpr std::string_view kSettingsFileName = "korvanta.ini";
 inline constexpr std::string_view kMainSection = "Main";
-inline constexpr std::string_view kNotSet = "nic";
+
+// A folder key of section "Main": none when the key is missing or holds
+// "nic", which settings files use for "not set".
+std::optional<std::string> FolderSetting(const IniProfile& settings, std::string_view key);
 
 // The folders of the program, fixed at start-up and never changed by a run.
 struct FolderSet {
