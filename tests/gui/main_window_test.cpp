@@ -98,6 +98,8 @@ class AnsweringDialogs : public UserDialogs {
     answers.pop_front();
     return answer;
   }
+  std::optional<QString> open_answer;
+  std::optional<QString> ChooseOpenFile(QWidget*) override { return open_answer; }
   void OpenDocument(const QString& file) override { opened << file; }
 };
 
