@@ -83,6 +83,7 @@ TEST(InputSource, KindsAndLimits) {
        {},
        InputKind::kText,
        std::string(kTooManyDetailsLines)},
+      {"two lists of 5001 lines", Details(5001) + "\r\n" + Details(5001), {}, InputKind::kText, ""},
   };
   for (const Case& c : cases) {
     const InputSource input = MakeInputSource(c.bytes, c.forced);

@@ -966,6 +966,13 @@ void MainWindowTest::droppedFileConverts() {
   QVERIFY(fs::exists(tree.fs9 / "MADDOG2008/Routes/EAAAEBBB.mdr"));
   QCOMPARE(Control<QTableView>(*window, "grid")->model()->rowCount(), 3);
   QVERIFY(dialogs.errors.isEmpty());
+
+  // Ctrl+O converts the file chosen in the dialog.
+  fs::remove(tree.fs9 / "MADDOG2008/Routes/EAAAEBBB.mdr");
+  WaitOutDoubleClick();
+  dialogs.open_answer = PathText(tree.root / "plan.fms");
+  QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+  QVERIFY(fs::exists(tree.fs9 / "MADDOG2008/Routes/EAAAEBBB.mdr"));
 }
 
 }  // namespace korvanta::gui
