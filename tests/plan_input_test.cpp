@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <string>
 
-#include "run/conversion_run.hpp"
 #include "run/input_source.hpp"
 #include "test_support.hpp"
 
@@ -116,40 +115,6 @@ TEST(InputSource, PlanReadingsForEveryWriter) {
   EXPECT_EQ(input.source->Read({}, airports).header.departure_name, "EAAA");
 }
 
-// A plan that does not read writes nothing, says why once, and counts as a
-// route that did not read.
-TEST(InputSource, AnUnreadablePlanEndsTheRunBeforeAnyFile) {
-  test::TempDir dir;
-  FixedFolderSource folder_source;
-  folder_source.personal = dir / "docs";
-  folder_source.fs9 = dir / "fs9";
-  const FolderSet folders = BuildFolderSet(dir / "app", folder_source);
-  fs::create_directories(dir / "app");
-  struct Front : FrontEnd {
-    std::vector<std::string> messages;
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    std::optional<fs::path> ChooseSaveFile(const SaveDialogRequest&) override { return {}; }
-    void SetStatus(const std::string&) override {}
-    void OpenDocument(const fs::path&) override {}
-  } front;
-  const AirportDatabase airports;
-  ConversionRun run(folders, airports, front);
-  RunChoices choices;
-  for (const TargetDescriptor& target : Targets())
-    choices.ticked.insert(target.target);
-  const InputSource input = MakeInputSource("<gpx>\n<wpt lat=\"1\" lon=\"2\">\n</gpx>");
-  const RunOutcome outcome = run.Run(*input.source, choices);
-  EXPECT_EQ(outcome.end, RunEnd::kCompleted);
-  EXPECT_TRUE(outcome.parse_failed);
-  EXPECT_EQ(outcome.last_failure, ParseResult::kUnreadable);
-  ASSERT_EQ(front.messages.size(), 1u);
-  EXPECT_EQ(front.messages[0], outcome.failure_message);
-  EXPECT_TRUE(front.messages[0].starts_with("Not a readable flight plan: ")) << front.messages[0];
-  EXPECT_TRUE(fs::is_empty(dir / "app"));
-  EXPECT_FALSE(fs::exists(dir / "docs"));
-  EXPECT_FALSE(fs::exists(dir / "fs9"));
-}
-
 class PlanInputCli : public ::testing::Test {
  protected:
   test::TempDir dir_;
@@ -221,6 +186,7 @@ TEST_F(PlanInputCli, BadPlansAndForcedKinds) {
   }
   EXPECT_TRUE(fs::is_empty(dir_ / "docs"));
   EXPECT_TRUE(fs::is_empty(dir_ / "fs9/Pmdg/Flightplans"));
+  EXPECT_FALSE(fs::exists(dir_ / "app/temp.tmp"));
 }
 
 }  // namespace
