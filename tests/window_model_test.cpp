@@ -62,6 +62,11 @@ class RecordingView : public WindowView {
   std::chrono::milliseconds Now() const override { return now; }
   std::chrono::milliseconds DoubleClickTime() const override { return 500ms; }
   std::string ClipboardText() override { return clipboard; }
+  std::optional<fs::path> open_answer;  // the file dialog's answer
+  std::optional<fs::path> ChooseOpenFile() override {
+    events.push_back("open dialog");
+    return open_answer;
+  }
   std::string_view PlacementKey() const override { return "TestPlacement"; }
   std::string SavePlacement() override { return placement; }
   void RestorePlacement(const std::string& saved, const std::optional<OldPlacement>& old) override {
@@ -647,6 +652,57 @@ TEST(WindowModel, StatusLineSaysWhyNothingWasWritten) {
   w.Convert();
   EXPECT_EQ(w[C::kStatusLine].caption, "");
   EXPECT_EQ(w.view.Messages().size(), 3U);  // two "Wrong format", the error report
+}
+
+// A dropped or opened file converts like the clipboard's route, whatever its
+// kind; the status line names the file when nothing was written.
+TEST(WindowModel, DroppedAndOpenedFilesConvert) {
+  Window w;
+  w.Start();
+  w.Tick(kMadDogBox);
+  const std::string fms =
+      "I\r\n1100 Version\r\nADEP EAAA\r\nADES EBBB\r\nNUMENR 2\r\n"
+      "1 EAAA ADEP 364.000000 50.033333 8.570556\r\n1 EBBB ADES 50.000000 50.866667 5.250000\r\n";
+  test::WriteFile(w.dir / "plan.fms", fms);
+  test::WriteFile(w.dir / "bad.gpx", "<gpx>\n<wpt>\n");
+  const fs::path mdr = w.dir / "fs9/MADDOG2008/Routes/EAAAEBBB.mdr";
+  const auto drop = [&](std::vector<fs::path> files) {
+    w.view.now += 10s;
+    w.model->FilesDropped(files, w.view.now);
+  };
+
+  drop({w.dir / "plan.fms", w.dir / "bad.gpx", w.dir / "none"});
+  EXPECT_TRUE(fs::exists(mdr));
+  EXPECT_EQ(w[C::kStatusLine].caption,
+            "File EAAAEBBB.mdr created (2 other dropped files were not read)");
+  EXPECT_EQ(w.model->Waypoints().Count(), 2U);
+
+  fs::remove(mdr);
+  drop({w.dir / "bad.gpx"});
+  EXPECT_FALSE(fs::exists(mdr));
+  ASSERT_EQ(w.view.Messages().size(), 1U);
+  EXPECT_EQ(w[C::kStatusLine].caption, "bad.gpx: " + w.view.Messages()[0]);
+  EXPECT_TRUE(w.view.Messages()[0].starts_with("Not a readable flight plan: "));
+
+  drop({w.dir / "none"});
+  EXPECT_TRUE(w[C::kStatusLine].caption.starts_with(PathToUtf8(w.dir / "none") + ": "));
+
+  w.view.now += 10s;
+  w.model->OpenFile(w.view.now);  // cancelled: nothing happens
+  EXPECT_FALSE(fs::exists(mdr));
+  w.view.open_answer = w.dir / "plan.fms";
+  w.view.now += 10s;
+  w.model->OpenFile(w.view.now);
+  EXPECT_TRUE(fs::exists(mdr));
+
+  // The clipboard may hold a plan as well.
+  fs::remove(mdr);
+  w.view.clipboard = fms;
+  w.Convert();
+  EXPECT_TRUE(fs::exists(mdr));
+  w.model->BoxTicked(kMadDogBox, false);
+  drop({w.dir / "plan.fms"});
+  EXPECT_EQ(w[C::kStatusLine].caption, "plan.fms: read, nothing written");
 }
 
 // Under every selection the two boxes stay as the user left them, and a run

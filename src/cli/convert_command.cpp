@@ -12,7 +12,6 @@
 #include "cli/input.hpp"
 #include "io/utf8_path.hpp"
 #include "run/conversion_run.hpp"
-#include "run/route_source.hpp"
 #include "run/targets.hpp"
 #include "settings/folder_overrides.hpp"
 #include "settings/folder_set.hpp"
@@ -36,6 +35,7 @@ struct ConvertArgs {
   std::string documents_dir;
   bool open = false;
   std::string file;
+  std::string from;
   std::filesystem::path executable;
 };
 
@@ -104,16 +104,10 @@ int RunConvert(const ConvertArgs& args) {
     return kExitUsage;
   }
 
-  // The text is let go once the source has its lines: a large text is held
-  // by the run often enough.
-  std::optional<RouteTextSource> route;
-  {
-    const auto text = ReadRouteText(args.file, error);
-    if (!text) {
-      fmt::print(stderr, "{}\n", error);
-      return kExitIoError;
-    }
-    route.emplace(*text);
+  CliInput read = ReadInput(args.file, args.from);
+  if (!read.input.source) {
+    fmt::print(stderr, "{}\n", read.input.error);
+    return read.exit_status;
   }
 
   const FolderOverrides overrides = Overrides(args);
@@ -137,7 +131,7 @@ int RunConvert(const ConvertArgs& args) {
 
   CliFrontEnd front(args.open);
   ConversionRun run(folders, airports, front);
-  const RunOutcome outcome = run.Run(*route, choices);
+  const RunOutcome outcome = run.Run(*read.input.source, choices);
   if (outcome.end != RunEnd::kCompleted)
     return kExitIoError;
   if (!outcome.parse_failed)
@@ -171,12 +165,13 @@ std::function<int()> AddConvertCommand(CLI::App& app, const std::filesystem::pat
   args->executable = executable;
   CLI::App* cmd = app.add_subcommand(
       "convert",
-      "Convert a route finder's text result into plan files, each written into the folder\n"
+      "Convert a route finder's text result, or a flight plan (FSX/MSFS .pln, X-Plane .fms,\n"
+      "GPX), into plan files, each written into the folder\n"
       "where its simulator or add-on looks for plans. Prints one \"File ... created\" line\n"
       "per file written, in run order; messages go to standard error.\n"
-      "Exit status: 0 done; 3 the text did not parse (\"Wrong format\", or no details\n"
-      "list); 1 the run ended with an error or a stop message (\"Too many files\"); 2 usage\n"
-      "error.");
+      "Exit status: 0 done; 3 the input gives no route (\"Wrong format\", no details\n"
+      "list, a plan that does not read, an input too large); 1 the run ended with an error\n"
+      "or a stop message (\"Too many files\"); 2 usage error.");
   cmd->add_option("--targets", args->targets,
                   "comma-separated from: " + TargetNames() +
                       "; or \"all\" for every target that the selection allows (default all)");
@@ -215,8 +210,10 @@ std::function<int()> AddConvertCommand(CLI::App& app, const std::filesystem::pat
                   "the documents folder (default: the user's documents; on Linux from the Wine "
                   "prefix, else the XDG documents folder, else ~/Documents)");
   cmd->add_flag("--open", args->open, "open the KML file in the desktop's viewer after writing it");
+  AddFromOption(*cmd, args->from);
   cmd->add_option("FILE", args->file,
-                  "the route text (UTF-8 or Windows-1252); standard input when \"-\" or absent");
+                  "the route text (UTF-8 or Windows-1252) or flight plan (see --from); standard "
+                  "input when \"-\" or absent");
   return [cmd, args]() { return cmd->parsed() ? RunConvert(*args) : -1; };
 }
 

@@ -1,15 +1,30 @@
 #pragma once
 
+#include <CLI/CLI.hpp>
+
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "readers/input_kind.hpp"
+#include "run/input_source.hpp"
+
 namespace korvanta::cli {
 
-// Reads the route text from a file, or from standard input when the name is
-// "-" or empty, decoded into UTF-8 (InputToUtf8). On failure `error` holds
-// the system's text and the result is empty.
-std::optional<std::string> ReadRouteText(const std::string& file, std::string& error);
+// What reading the input gives: its source, or the message and exit status
+// of an input that cannot be read (exit 1) or is refused (exit 3).
+struct CliInput {
+  InputSource input;
+  int exit_status = 0;
+};
+
+// Reads the input from a file, or from standard input when the name is "-"
+// or empty, and makes its route source (MakeInputSource): of the kind
+// `from` names ("text", "pln", "fms", "gpx"), else of the kind its content shows.
+CliInput ReadInput(const std::string& file, const std::string& from);
+
+// Adds "--from" to a command; the name is checked against the input kinds.
+void AddFromOption(CLI::App& command, std::string& from);
 
 // Why the route text gave no route, for standard error ("Wrong format" is
 // the run's own message; the missing details list is quiet there).

@@ -13,7 +13,6 @@
 #include "io/utf8_path.hpp"
 #include "route/airports.hpp"
 #include "route/parser.hpp"
-#include "run/route_source.hpp"
 
 namespace korvanta::cli {
 
@@ -24,6 +23,7 @@ struct ParseArgs {
   bool super80 = false;
   std::string airports;
   std::string file;
+  std::string from;
 };
 
 void PrintRoute(const RouteHeader& h, const WaypointTable& waypoints) {
@@ -41,11 +41,10 @@ void PrintRoute(const RouteHeader& h, const WaypointTable& waypoints) {
 }
 
 int RunParse(const ParseArgs& args) {
-  std::string error;
-  const auto text = ReadRouteText(args.file, error);
-  if (!text) {
-    fmt::print(stderr, "{}\n", error);
-    return kExitIoError;
+  const CliInput read = ReadInput(args.file, args.from);
+  if (!read.input.source) {
+    fmt::print(stderr, "{}\n", read.input.error);
+    return read.exit_status;
   }
   AirportDatabase airports;
   if (!args.airports.empty()) {
@@ -56,7 +55,7 @@ int RunParse(const ParseArgs& args) {
   ParseOptions options;
   options.mode = args.mode == 1 ? ParseMode::kDecimal : ParseMode::kText;
   options.super80 = args.super80;
-  const RouteReading route = RouteTextSource(*text).Read(options, airports);
+  const RouteReading route = read.input.source->Read(options, airports);
   switch (route.result) {
     case ParseResult::kParsed:
       PrintRoute(route.header, route.waypoints);
@@ -66,6 +65,9 @@ int RunParse(const ParseArgs& args) {
       return kExitParseFailed;
     case ParseResult::kNoDetails:
       fmt::print(stderr, "{}\n", kNoDetailsReason);
+      return kExitParseFailed;
+    case ParseResult::kUnreadable:
+      fmt::print(stderr, "{}\n", route.message);
       return kExitParseFailed;
   }
   return kExitParseFailed;
@@ -77,11 +79,12 @@ std::function<int()> AddParseCommand(CLI::App& app) {
   auto args = std::make_shared<ParseArgs>();
   CLI::App* cmd = app.add_subcommand(
       "parse",
-      "Parse a route finder's text result and print the route header and the waypoint table.\n"
+      "Read a route finder's text result or a flight plan (FSX/MSFS .pln, X-Plane .fms, GPX)\n"
+      "and print the route header and the waypoint table.\n"
       "Prints eleven Name=value lines (DepIcao, DestIcao, DepName, DestName, DepLat, DepLon,\n"
       "DestLat, DestLon, DepElev, DestElev, CruiseAlt), an empty line, then a tab-separated\n"
       "table with the columns id, lat, lon, alt, route, typ, freq, track, in UTF-8.\n"
-      "Exit status: 0 parsed; 3 the text did not parse; 2 usage error; 1 a file cannot be read.");
+      "Exit status: 0 read; 3 the input gives no route; 2 usage error; 1 a file cannot be read.");
   cmd->add_option("--mode", args->mode,
                   "0: coordinates as the details list writes them (default); "
                   "1: decimal degrees with hemisphere, as the PMDG route uses them")
@@ -91,8 +94,10 @@ std::function<int()> AddParseCommand(CLI::App& app) {
   cmd->add_option("--airports", args->airports,
                   "the airport database wpNavApt.txt, for the airport elevations "
                   "(without it, or when it is missing, every elevation is 0)");
+  AddFromOption(*cmd, args->from);
   cmd->add_option("FILE", args->file,
-                  "the route text (UTF-8 or Windows-1252); standard input when \"-\" or absent");
+                  "the route text (UTF-8 or Windows-1252) or flight plan (see --from); standard "
+                  "input when \"-\" or absent");
   return [cmd, args]() { return cmd->parsed() ? RunParse(*args) : -1; };
 }
 

@@ -4,13 +4,18 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStyleHints>
 #include <QTimer>
+#include <QUrl>
 
 #include <algorithm>
 #include <array>
@@ -122,7 +127,45 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
   connect(ui_->planNumber, &QSpinBox::valueChanged, this,
           [this](int number) { model_->PlanNumberChanged(number); });
 
+  AcceptFileInput();
   ui_->goButton->setFocus();
+}
+
+// Files dropped onto the window and Ctrl+O convert a file like the clipboard.
+void MainWindow::AcceptFileInput() {
+  setAcceptDrops(true);
+  auto* const open = new QShortcut(QKeySequence::Open, this);
+  open->setObjectName(QStringLiteral("openShortcut"));
+  connect(open, &QShortcut::activated, this, [this] { model_->OpenFile(Now()); });
+}
+
+namespace {
+
+// The local files among the dropped items, in their order.
+std::vector<std::filesystem::path> LocalFiles(const QMimeData* data) {
+  std::vector<std::filesystem::path> files;
+  if (data == nullptr || !data->hasUrls())
+    return files;
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile())
+      files.push_back(TextPath(url.toLocalFile()));
+  }
+  return files;
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!LocalFiles(event->mimeData()).empty())
+    event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const std::vector<std::filesystem::path> files = LocalFiles(event->mimeData());
+  if (files.empty())
+    return;
+  event->acceptProposedAction();
+  model_->FilesDropped(files, Now());
 }
 
 // The targets' tick boxes, created into the tick rows of the form around the
@@ -289,6 +332,13 @@ std::string MainWindow::ClipboardText() {
 }
 
 // ---- the placement -------------------------------------------------------------
+
+std::optional<std::filesystem::path> MainWindow::ChooseOpenFile() {
+  const std::optional<QString> chosen = dialogs_.ChooseOpenFile(this);
+  if (!chosen)
+    return std::nullopt;
+  return TextPath(*chosen);
+}
 
 std::string_view MainWindow::PlacementKey() const {
   return kPlacementKey;

@@ -66,6 +66,8 @@ class MainWindow : public QWidget, private WindowView {
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // WindowView: what the model asks of the window.
@@ -76,6 +78,7 @@ class MainWindow : public QWidget, private WindowView {
   std::chrono::milliseconds Now() const override;
   std::chrono::milliseconds DoubleClickTime() const override;
   std::string ClipboardText() override;
+  std::optional<std::filesystem::path> ChooseOpenFile() override;
   std::string_view PlacementKey() const override;
   std::string SavePlacement() override;
   void RestorePlacement(const std::string& saved, const std::optional<OldPlacement>& old) override;
@@ -86,6 +89,7 @@ class MainWindow : public QWidget, private WindowView {
   void CloseWindow() override;
 
   void CreateTargetBoxes();
+  void AcceptFileInput();
   QWidget* Widget(Control control) const { return widgets_[static_cast<std::size_t>(control)]; }
   void ShowStatusElided();
   void BringOntoNearestScreen();

@@ -40,6 +40,18 @@ std::optional<QString> DesktopDialogs::ChooseSaveFile(QWidget* parent,
   return dialog.selectedFiles().first();
 }
 
+std::optional<QString> DesktopDialogs::ChooseOpenFile(QWidget* parent) {
+  // As for the save dialog: the current folder stays where it was.
+  const QString current = QDir::currentPath();
+  const QString chosen = QFileDialog::getOpenFileName(
+      parent, QStringLiteral("Open a route text or flight plan"), QString(),
+      QStringLiteral("Route texts and flight plans (*.txt *.pln *.fms *.gpx);;All files (*)"));
+  QDir::setCurrent(current);
+  if (chosen.isEmpty())
+    return std::nullopt;
+  return chosen;
+}
+
 void DesktopDialogs::OpenDocument(const QString& file) {
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
     std::fprintf(stderr, "korvanta: no viewer opened %s\n", qUtf8Printable(file));
@@ -52,6 +64,10 @@ void ConsoleDialogs::ShowError(QWidget* /*parent*/, const QString& text) {
 
 std::optional<QString> ConsoleDialogs::ChooseSaveFile(QWidget* /*parent*/,
                                                       const SaveFileRequest& /*request*/) {
+  return std::nullopt;
+}
+
+std::optional<QString> ConsoleDialogs::ChooseOpenFile(QWidget* /*parent*/) {
   return std::nullopt;
 }
 

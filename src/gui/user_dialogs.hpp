@@ -31,6 +31,8 @@ class UserDialogs {
   // The confirmed path, or nullopt when the user cancels.
   virtual std::optional<QString> ChooseSaveFile(QWidget* parent,
                                                 const SaveFileRequest& request) = 0;
+  // The route text or flight plan to convert, or nullopt when the user cancels.
+  virtual std::optional<QString> ChooseOpenFile(QWidget* parent) = 0;
   // Opens the file in the desktop's default application for it.
   virtual void OpenDocument(const QString& file) = 0;
 };
@@ -40,6 +42,7 @@ class DesktopDialogs : public UserDialogs {
  public:
   void ShowError(QWidget* parent, const QString& text) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
+  std::optional<QString> ChooseOpenFile(QWidget* parent) override;
   void OpenDocument(const QString& file) override;
 };
 
@@ -49,6 +52,7 @@ class ConsoleDialogs : public UserDialogs {
  public:
   void ShowError(QWidget* parent, const QString& text) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
+  std::optional<QString> ChooseOpenFile(QWidget* parent) override;
   void OpenDocument(const QString& file) override;
 };
 

@@ -241,6 +241,22 @@ Waypoint DecimalModeRow(std::string_view line) {
 
 }  // namespace
 
+std::size_t DetailsLineCount(std::string_view text) {
+  std::size_t most = 0;
+  std::optional<std::size_t> rows;  // the rows of the list being counted
+  ForEachLine(text, [&](std::string_view line) {
+    if (SqueezedStartsWith(line, kDetailsHeading)) {
+      rows = 0;
+    } else if (rows) {
+      if (IsBlank(line) || (*rows > 0 && SqueezedStartsWith(line, kTracksMarker)))
+        rows.reset();
+      else
+        most = std::max(most, ++*rows);
+    }
+  });
+  return most;
+}
+
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
   ForEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });

@@ -27,6 +27,7 @@ enum class ParseResult {
   kParsed,
   kWrongFormat,  // no cruise-altitude line, or it is the last line: show kWrongFormat
   kNoDetails,    // no details list: the writer is skipped without a message
+  kUnreadable,   // a plan file that gives no route: the reading's message says why
 };
 
 // Parses the route finder's text (UTF-8 lines) into `waypoints` and `header`.
@@ -34,6 +35,11 @@ enum class ParseResult {
 ParseResult ParseRoute(const std::vector<std::string>& lines, const ParseOptions& options,
                        const AirportDatabase& airports, WaypointTable& waypoints,
                        RouteHeader& header);
+
+// The most rows any details list of the text holds: the lines after a
+// details heading up to a blank line or a tracks line. Counted without
+// splitting the text, so that a huge text can be refused before it is parsed.
+std::size_t DetailsLineCount(std::string_view text);
 
 // Splits text into lines at CR LF, LF or a lone CR; a last line end gives no
 // extra empty line.

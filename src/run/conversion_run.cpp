@@ -119,9 +119,15 @@ bool SlotContext::Read(ParseMode mode) {
     return true;
   outcome.parse_failed = true;
   outcome.last_failure = reading.result;
+  outcome.failure_message = reading.message;
   if (reading.result == ParseResult::kWrongFormat && !wrong_format_shown) {
     wrong_format_shown = true;
     Front().ShowMessage(std::string(kWrongFormat));
+  }
+  // A plan that does not read says why, once: every reading of it fails alike.
+  if (reading.result == ParseResult::kUnreadable && !wrong_format_shown) {
+    wrong_format_shown = true;
+    Front().ShowMessage(reading.message);
   }
   return false;
 }

@@ -44,6 +44,7 @@ struct RunOutcome {
   RunEnd end = RunEnd::kCompleted;
   bool parse_failed = false;                        // a reading of this run did not succeed
   ParseResult last_failure = ParseResult::kParsed;  // why the last failed reading failed
+  std::string failure_message;                      // kUnreadable: the source's message
   std::vector<std::filesystem::path> written;
 };
 

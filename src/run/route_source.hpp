@@ -17,6 +17,7 @@ struct RouteReading {
   ParseResult result = ParseResult::kParsed;
   RouteHeader header;
   WaypointTable waypoints;
+  std::string message;  // kUnreadable: why the source gives no route (UTF-8)
 
   bool Parsed() const { return result == ParseResult::kParsed; }
 };

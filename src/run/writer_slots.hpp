@@ -33,7 +33,7 @@ struct SlotContext {
 
   // Makes the reading `mode` the one Header() and Waypoints() give; false
   // when the route did not read. The outcome records why, and "Wrong format"
-  // is shown once per run. The run calls it before each writer.
+  // or a plan's read error is shown once per run. The run calls it before each writer.
   bool Read(ParseMode mode);
   std::filesystem::path TargetFolder(const FolderRule& rule) const;
   // The "/T" save dialog, when the run offers it; the current folder is set

@@ -240,6 +240,8 @@ void MainWindow::Initialize(HWND window) {
 
   LoadIcons();
   CreateTargetBoxes();
+  // Files dropped onto the window convert like the clipboard's route.
+  DragAcceptFiles(window_, TRUE);
   PlaceByDesignUnits(window_, WindowDpi(window_));
 
   // The design size, centred on the monitor's work area; a kept placement
@@ -353,6 +355,9 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       Layout();
       return TRUE;
     }
+    case WM_DROPFILES:
+      FilesDropped(reinterpret_cast<HDROP>(wparam));
+      return TRUE;
     case WM_CLOSE:
       Close();
       return TRUE;
@@ -440,7 +445,34 @@ void MainWindow::Show(int show_command) {
 }
 
 bool MainWindow::TranslateDialogMessage(MSG& message) {
+  if (OpenShortcut(message))
+    return true;
   return window_ != nullptr && IsDialogMessageW(window_, &message) != FALSE;
+}
+
+// Ctrl+O anywhere in the window opens a file to convert, for keyboard users.
+bool MainWindow::OpenShortcut(const MSG& message) {
+  if (window_ == nullptr || message.message != WM_KEYDOWN || message.wParam != 'O' ||
+      (GetKeyState(VK_CONTROL) & 0x8000) == 0 || (GetKeyState(VK_MENU) & 0x8000) != 0 ||
+      (message.hwnd != window_ && !IsChild(window_, message.hwnd)))
+    return false;
+  model_->OpenFile(Now());
+  return true;
+}
+
+// The dropped files in their order; the model converts the first.
+void MainWindow::FilesDropped(HDROP drop) {
+  std::vector<std::filesystem::path> files;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring name(length + 1, L'\0');
+    DragQueryFileW(drop, i, name.data(), length + 1);
+    name.resize(length);
+    files.emplace_back(name);
+  }
+  DragFinish(drop);
+  model_->FilesDropped(files, Now());
 }
 
 // The status line, the progress panel and the grid follow the window's
@@ -661,6 +693,10 @@ void MainWindow::RestorePlacement(const std::string& saved,
 
 void MainWindow::ShowMessage(const std::string& text) {
   dialogs_.ShowError(window_, text);
+}
+
+std::optional<std::filesystem::path> MainWindow::ChooseOpenFile() {
+  return dialogs_.ChooseOpenFile(window_);
 }
 
 std::optional<std::filesystem::path> MainWindow::ChooseSaveFile(const SaveDialogRequest& request) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h: HDROP, the files dropped onto the window.
+#include <shellapi.h>
 
 #include <array>
 #include <chrono>
@@ -63,6 +65,7 @@ class MainWindow final : public WindowView {
   std::chrono::milliseconds Now() const override;
   std::chrono::milliseconds DoubleClickTime() const override;
   std::string ClipboardText() override;
+  std::optional<std::filesystem::path> ChooseOpenFile() override;
   std::string_view PlacementKey() const override;
   std::string SavePlacement() override;
   void RestorePlacement(const std::string& saved, const std::optional<OldPlacement>& old) override;
@@ -80,6 +83,8 @@ class MainWindow final : public WindowView {
   INT_PTR OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Initialize(HWND window);
   void CreateTargetBoxes();
+  void FilesDropped(HDROP drop);
+  bool OpenShortcut(const MSG& message);
   void Command(int id, int code);
   void Close();
   void Destroyed();

@@ -69,6 +69,32 @@ std::optional<std::filesystem::path> DesktopDialogs::ChooseSaveFile(
   return std::filesystem::path(std::wstring(file.data()));
 }
 
+std::optional<std::filesystem::path> DesktopDialogs::ChooseOpenFile(HWND owner) {
+  static constexpr wchar_t kFilter[] =
+      L"Route texts and flight plans (*.txt;*.pln;*.fms;*.gpx)\0*.txt;*.pln;*.fms;*.gpx\0"
+      L"All files (*.*)\0*.*\0";
+  std::vector<wchar_t> file(kPathBufferSize, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = kFilter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = kPathBufferSize;
+  dialog.lpstrTitle = L"Open a route text or flight plan";
+  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                 OFN_NOCHANGEDIR | OFN_LONGNAMES;
+  // As for the save dialog: the current folder stays the program's.
+  std::error_code ec;
+  const std::filesystem::path current = std::filesystem::current_path(ec);
+  const bool confirmed = GetOpenFileNameW(&dialog) != FALSE;
+  if (!ec)
+    std::filesystem::current_path(current, ec);
+  if (!confirmed || file[0] == L'\0')
+    return std::nullopt;
+  return std::filesystem::path(std::wstring(file.data()));
+}
+
 void DesktopDialogs::OpenDocument(const std::filesystem::path& file) {
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
@@ -83,6 +109,10 @@ void ConsoleDialogs::ShowError(HWND /*owner*/, const std::string& text) {
 
 std::optional<std::filesystem::path> ConsoleDialogs::ChooseSaveFile(
     HWND /*owner*/, const SaveDialogRequest& /*request*/) {
+  return std::nullopt;
+}
+
+std::optional<std::filesystem::path> ConsoleDialogs::ChooseOpenFile(HWND /*owner*/) {
   return std::nullopt;
 }
 

@@ -23,6 +23,8 @@ class UserDialogs {
   // The confirmed path, or nullopt when the user cancels.
   virtual std::optional<std::filesystem::path> ChooseSaveFile(HWND owner,
                                                               const SaveDialogRequest& request) = 0;
+  // The route text or flight plan to convert, or nullopt when the user cancels.
+  virtual std::optional<std::filesystem::path> ChooseOpenFile(HWND owner) = 0;
   // Opens the file in the user's default program for it.
   virtual void OpenDocument(const std::filesystem::path& file) = 0;
 };
@@ -33,6 +35,7 @@ class DesktopDialogs : public UserDialogs {
   void ShowError(HWND owner, const std::string& text) override;
   std::optional<std::filesystem::path> ChooseSaveFile(HWND owner,
                                                       const SaveDialogRequest& request) override;
+  std::optional<std::filesystem::path> ChooseOpenFile(HWND owner) override;
   void OpenDocument(const std::filesystem::path& file) override;
 };
 
@@ -43,6 +46,7 @@ class ConsoleDialogs : public UserDialogs {
   void ShowError(HWND owner, const std::string& text) override;
   std::optional<std::filesystem::path> ChooseSaveFile(HWND owner,
                                                       const SaveDialogRequest& request) override;
+  std::optional<std::filesystem::path> ChooseOpenFile(HWND owner) override;
   void OpenDocument(const std::filesystem::path& file) override;
 };
 

@@ -9,9 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
 #include "route/numbers.hpp"
 #include "route/text.hpp"
+#include "run/input_source.hpp"
 #include "settings/ini_profile.hpp"
 
 namespace korvanta {
@@ -485,11 +487,52 @@ RunChoices WindowModel::Choices() const {
 // The run lets the window repaint and take input, so a second press while it
 // goes on is refused, and so is the second click of a double-click that
 // arrives just after it ended.
+bool WindowModel::RunRefused(std::chrono::milliseconds at) const {
+  return !ConversionAllowed() || (run_ended_at_ && at - *run_ended_at_ < view_.DoubleClickTime());
+}
+
 void WindowModel::Convert(std::chrono::milliseconds at) {
-  if (!ConversionAllowed())
+  if (RunRefused(at))
     return;
-  if (run_ended_at_ && at - *run_ended_at_ < view_.DoubleClickTime())
+  ConvertInput(view_.ClipboardText(), "");
+}
+
+void WindowModel::FilesDropped(std::span<const std::filesystem::path> files,
+                               std::chrono::milliseconds at) {
+  if (files.empty() || RunRefused(at))
     return;
+  ConvertFile(files.front(), files.size() - 1);
+}
+
+void WindowModel::OpenFile(std::chrono::milliseconds at) {
+  if (RunRefused(at))
+    return;
+  if (const std::optional<std::filesystem::path> file = view_.ChooseOpenFile())
+    ConvertFile(*file, 0);
+}
+
+void WindowModel::ConvertFile(const std::filesystem::path& file, std::size_t not_read) {
+  const std::string name = PathToUtf8(file.filename());
+  FileRead read = ReadFileBytes(file);
+  if (read.Ok()) {
+    ConvertInput(read.bytes, name);
+  } else {
+    const std::string message = PathToUtf8(file) + ": " + read.reason;
+    SetCaption(Control::kStatusLine, message);
+    view_.ShowMessage(message);
+  }
+  if (not_read > 0) {
+    const std::string others = not_read == 1
+                                   ? "1 other dropped file was not read"
+                                   : fmt::format("{} other dropped files were not read", not_read);
+    const std::string& status = StateOf(Control::kStatusLine).caption;
+    SetCaption(Control::kStatusLine, status.empty() ? others : status + " (" + others + ")");
+  }
+}
+
+// `name` names the file the input came from; empty for the clipboard.
+void WindowModel::ConvertInput(std::string_view bytes, const std::string& name) {
+  const std::string prefix = name.empty() ? "" : name + ": ";
   RunOutcome outcome;
   {
     const BusyFlag running(running_);
@@ -497,16 +540,26 @@ void WindowModel::Convert(std::chrono::milliseconds at) {
     progress_shown_ = false;
     SetVisible(Control::kRunwayPrompt, false);
     SetCaption(Control::kStatusLine, "");
-    outcome = run_.Run(view_.ClipboardText(), Choices());
+    const InputSource input = MakeInputSource(bytes);
+    if (input.source) {
+      outcome = run_.Run(*input.source, Choices());
+    } else {
+      SetCaption(Control::kStatusLine, prefix + input.error);
+      view_.ShowMessage(input.error);
+    }
     if (progress_shown_)
       SetVisible(Control::kProgressPanel, false);
     view_.Render(Control::kGrid, StateOf(Control::kGrid));
-    // A run that wrote nothing says why.
-    if (outcome.end == RunEnd::kCompleted && outcome.written.empty()) {
+    // A run that wrote nothing says why, and names the file it read.
+    if (input.source && outcome.end == RunEnd::kCompleted && outcome.written.empty()) {
       if (outcome.last_failure == ParseResult::kNoDetails)
-        SetCaption(Control::kStatusLine, std::string(kNoDetailsFound));
+        SetCaption(Control::kStatusLine, prefix + std::string(kNoDetailsFound));
       else if (outcome.last_failure == ParseResult::kWrongFormat)
-        SetCaption(Control::kStatusLine, std::string(kWrongFormat));
+        SetCaption(Control::kStatusLine, prefix + std::string(kWrongFormat));
+      else if (outcome.last_failure == ParseResult::kUnreadable)
+        SetCaption(Control::kStatusLine, prefix + outcome.failure_message);
+      else if (!name.empty())
+        SetCaption(Control::kStatusLine, prefix + "read, nothing written");
     }
   }
   run_ended_at_ = view_.Now();

@@ -151,6 +151,9 @@ class WindowView {
   virtual std::chrono::milliseconds DoubleClickTime() const = 0;
   // The clipboard's text (empty when it holds none).
   virtual std::string ClipboardText() = 0;
+  // The file dialog for choosing a route text or flight plan to convert;
+  // nullopt when the user cancels.
+  virtual std::optional<std::filesystem::path> ChooseOpenFile() = 0;
 
   // The window's placement in the toolkit's own form, as one line of
   // printable ASCII kept under PlacementKey() in section "TForm1". Restoring
@@ -207,6 +210,12 @@ class WindowModel : private FrontEnd {
   // Refused while a run or the start-up load is going on, and within the
   // double-click time after a run ended.
   void Convert(std::chrono::milliseconds at);
+  // Files dropped onto the window: the first is read and converted like the
+  // clipboard's route, under the same refusals; the status line says that
+  // the others were not read.
+  void FilesDropped(std::span<const std::filesystem::path> files, std::chrono::milliseconds at);
+  // Ctrl+O: the file the user chooses in the view's dialog, converted so.
+  void OpenFile(std::chrono::milliseconds at);
   // The window is shown for the first time: restores the kept states (the
   // show/hide rules run for each restored tick), the placement and the
   // Super 80 rule, then starts the start-up timer. Later calls do nothing.
@@ -262,6 +271,9 @@ class WindowModel : private FrontEnd {
   void CloseIfPending();
   void Load();
   RunChoices Choices() const;
+  bool RunRefused(std::chrono::milliseconds at) const;
+  void ConvertFile(const std::filesystem::path& file, std::size_t not_read);
+  void ConvertInput(std::string_view bytes, const std::string& name);
 
   WindowView& view_;
   const bool file_dialog_;

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -98,6 +99,8 @@ class AnsweringDialogs : public UserDialogs {
     answers.pop_front();
     return answer;
   }
+  std::optional<QString> open_answer;
+  std::optional<QString> ChooseOpenFile(QWidget*) override { return open_answer; }
   void OpenDocument(const QString& file) override { opened << file; }
 };
 
@@ -194,6 +197,7 @@ class MainWindowTest : public QObject {
   void placementKeptOverRestarts();
   void placementOffEveryScreenComesBack();
   void gridColumnsFit();
+  void droppedFileConverts();
 };
 
 // Every control as the window is created: its caption and whether it is
@@ -929,6 +933,46 @@ void MainWindowTest::gridColumnsFit() {
   QCOMPARE(grid->model()->rowCount(), 0);
   QCOMPARE(widths().mid(0, empty.size() - 1), empty.mid(0, empty.size() - 1));
   QVERIFY(!grid->horizontalScrollBar()->isVisible());
+}
+
+// A plan file dropped onto the window is converted with the ticked targets
+// and shown in the grid; a drop without local files is not taken.
+void MainWindowTest::droppedFileConverts() {
+  Session session;
+  QVERIFY(session.Start());
+  auto& [tree, dialogs, window] = session;
+  WriteFile(tree.root / "plan.fms",
+            "I\n1100 Version\nADEP EAAA\nADES EBBB\nNUMENR 3\n"
+            "1 EAAA ADEP 364.000000 50.033333 8.570556\n"
+            "11 TOBAK DCT 33000.000000 50.091667 8.283333\n"
+            "1 EBBB ADES 50.000000 50.866667 5.250000\n");
+  Click(*window, "maddogBox");
+
+  QMimeData text_only;
+  text_only.setText(QStringLiteral("hello"));
+  QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text_only, Qt::LeftButton,
+                          Qt::NoModifier);
+  QCoreApplication::sendEvent(window.get(), &refused);
+  QVERIFY(!refused.isAccepted());
+
+  QMimeData files;
+  files.setUrls({QUrl::fromLocalFile(PathText(tree.root / "plan.fms"))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(window.get(), &enter);
+  QVERIFY(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(window.get(), &drop);
+
+  QVERIFY(fs::exists(tree.fs9 / "MADDOG2008/Routes/EAAAEBBB.mdr"));
+  QCOMPARE(Control<QTableView>(*window, "grid")->model()->rowCount(), 3);
+  QVERIFY(dialogs.errors.isEmpty());
+
+  // Ctrl+O converts the file chosen in the dialog.
+  fs::remove(tree.fs9 / "MADDOG2008/Routes/EAAAEBBB.mdr");
+  WaitOutDoubleClick();
+  dialogs.open_answer = PathText(tree.root / "plan.fms");
+  QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+  QVERIFY(fs::exists(tree.fs9 / "MADDOG2008/Routes/EAAAEBBB.mdr"));
 }
 
 }  // namespace korvanta::gui

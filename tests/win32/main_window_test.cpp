@@ -74,7 +74,9 @@ class RecordingDialogs : public UserDialogs {
     requests.push_back(request);
     return answer;
   }
+  std::optional<fs::path> ChooseOpenFile(HWND /*owner*/) override { return open_answer; }
   void OpenDocument(const fs::path& file) override { opened.push_back(file); }
+  std::optional<fs::path> open_answer;
 
   std::vector<std::string> messages;
   std::vector<SaveDialogRequest> requests;

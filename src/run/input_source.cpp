@@ -1,0 +1,29 @@
+#include "run/input_source.hpp"
+
+#include "route/cp1252.hpp"
+#include "route/parser.hpp"
+#include "run/plan_file_source.hpp"
+
+namespace korvanta {
+
+InputSource MakeInputSource(std::string_view bytes, std::optional<InputKind> forced) {
+  InputSource input;
+  if (bytes.size() > kInputSizeLimit) {
+    input.error = kInputTooLarge;
+    return input;
+  }
+  input.kind = forced.value_or(DetectInputKind(bytes));
+  if (input.kind != InputKind::kText) {
+    input.source = std::make_unique<PlanFileSource>(input.kind, bytes);
+    return input;
+  }
+  const std::string text = InputToUtf8(bytes);
+  if (DetailsLineCount(text) > kDetailsLinesLimit) {
+    input.error = kTooManyDetailsLines;
+    return input;
+  }
+  input.source = std::make_unique<RouteTextSource>(text);
+  return input;
+}
+
+}  // namespace korvanta

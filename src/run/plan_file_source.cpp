@@ -1,0 +1,66 @@
+#include "run/plan_file_source.hpp"
+
+#include <utility>
+#include <variant>
+
+#include "readers/plan_reader.hpp"
+#include "route/conversions.hpp"
+
+namespace korvanta {
+
+namespace {
+
+// The route in the PMDG writer's reading: every position decimal with its
+// hemisphere, as the text parser gives it in that reading.
+void MakeDecimal(PlanRoute& route) {
+  RouteHeader& header = route.header;
+  header.departure_lat = LatDmsToDecimalHemText(header.departure_lat);
+  header.departure_lon = LonDmsToDecimalHemText(header.departure_lon);
+  header.destination_lat = LatDmsToDecimalHemText(header.destination_lat);
+  header.destination_lon = LonDmsToDecimalHemText(header.destination_lon);
+  WaypointTable decimal;
+  for (Waypoint row : route.waypoints) {
+    row.lat = LatDmsToDecimalHemText(row.lat);
+    row.lon = LonDmsToDecimalHemText(row.lon);
+    decimal.Append(std::move(row));
+  }
+  route.waypoints = std::move(decimal);
+}
+
+}  // namespace
+
+PlanFileSource::PlanFileSource(InputKind kind, std::string_view bytes)
+    : kind_(kind), bytes_(bytes) {}
+
+RouteReading PlanFileSource::Read(const ParseOptions& options,
+                                  const AirportDatabase& airports) const {
+  PlanReadResult result = ReadPlan(kind_, bytes_, airports);
+  RouteReading reading;
+  if (const auto* error = std::get_if<PlanReadError>(&result)) {
+    reading.result = ParseResult::kUnreadable;
+    reading.message = error->message;
+    return reading;
+  }
+  PlanRoute& route = std::get<PlanRoute>(result);
+  if (options.mode == ParseMode::kDecimal)
+    MakeDecimal(route);
+  // The Super 80 plan names the airports by their codes, as for route text.
+  if (options.super80) {
+    route.header.departure_name = route.header.departure_icao;
+    route.header.destination_name = route.header.destination_icao;
+  }
+  reading.header = std::move(route.header);
+  reading.waypoints = std::move(route.waypoints);
+  return reading;
+}
+
+std::optional<std::string> PlanFileSource::Runway() const {
+  // The runway does not depend on the airport database.
+  PlanReadResult result = ReadPlan(kind_, bytes_, AirportDatabase{});
+  const auto* route = std::get_if<PlanRoute>(&result);
+  if (route == nullptr || route->runway.empty())
+    return std::nullopt;
+  return std::move(route->runway);
+}
+
+}  // namespace korvanta
