@@ -7,6 +7,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -190,6 +191,66 @@ TEST(WindowControls, EveryTargetHasItsBoxInTheTickRows) {
   }
 }
 
+// Every tick box, the runway label, the selection's items and GO!!! have an
+// Alt+letter that no other control has, under every selection's captions.
+TEST(WindowControls, MnemonicsAreUniqueAndStayUnderEverySelection) {
+  std::map<char, std::string> owners;
+  const auto claim = [&](std::string_view caption, const std::string& owner) {
+    const char letter = MnemonicOf(caption);
+    ASSERT_NE(letter, '\0') << caption;
+    const auto [at, added] = owners.emplace(letter, owner);
+    EXPECT_EQ(at->second, owner) << caption << " takes the letter of " << at->second;
+  };
+  for (const ControlInfo& info : Controls()) {
+    if (!IsTickBox(info.control) && info.control != C::kRunwayLabel &&
+        info.control != C::kGoButton && info.control != C::kPlanNumberLabel)
+      continue;
+    claim(info.caption, std::string(info.name));
+    if (info.on_selection != nullptr) {
+      for (const SelectionEffect& effect : *info.on_selection) {
+        if (!effect.caption.empty())
+          claim(effect.caption, std::string(info.name));
+      }
+    }
+  }
+  for (const SimulatorInfo& item : kSimulators)
+    claim(item.caption, std::string(item.cli_name) + " item");
+  EXPECT_EQ(DescriptorOf(Target::kPmdg).PlainCaption(), "PMDG 737/747");
+}
+
+TEST(WindowControls, CaptionsWithoutTheirMnemonic) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"&FS2004", "FS2004"}, {"X-Pla&ne", "X-Plane"}, {"A && B", "A & B"},
+      {"&&&Go", "&Go"},      {"Plain", "Plain"},      {"Ends&", "Ends"},
+  };
+  for (const auto& [caption, plain] : cases)
+    EXPECT_EQ(WithoutMnemonic(caption), plain) << caption;
+  EXPECT_EQ(MnemonicOf("A && B"), '\0');
+  EXPECT_EQ(MnemonicOf("&&&go"), 'G');
+}
+
+// Enter ticks and unticks a focused box as Space does, but not a disabled
+// one; on the conversion button, and F5 anywhere, it runs.
+TEST(WindowModel, KeyboardRules) {
+  Window w;
+  w.Start();
+  EXPECT_TRUE(w.model->KeyPressed(Key::kEnter, kMadDogBox, w.view.now));
+  EXPECT_TRUE(w[kMadDogBox].ticked);
+  w.model->SimulatorSelected(Simulator::kXPlane);
+  EXPECT_FALSE(w.model->KeyPressed(Key::kEnter, kMadDogBox, w.view.now));
+  EXPECT_FALSE(w[kMadDogBox].ticked);
+  EXPECT_FALSE(w.model->KeyPressed(Key::kEnter, C::kGrid, w.view.now));
+  EXPECT_FALSE(w.model->KeyPressed(Key::kEnter, C::kSuper80Box, w.view.now));  // hidden
+  EXPECT_TRUE(w.view.Messages().empty());
+
+  w.view.now += 10s;
+  EXPECT_TRUE(w.model->KeyPressed(Key::kEnter, C::kConversionButton, w.view.now));
+  w.view.now += 10s;
+  EXPECT_TRUE(w.model->KeyPressed(Key::kF5, C::kGrid, w.view.now));
+  // X-plane ticks its box: each run says the empty clipboard does not read.
+  EXPECT_EQ(w.view.Messages(), (std::vector<std::string>{"Wrong format", "Wrong format"}));
+}
+
 TEST(WindowModel, FileDialogRequestedByTheFirstArgument) {
   using Args = std::vector<std::string>;
   EXPECT_TRUE(FileDialogRequested(Args{"/T"}));
@@ -266,15 +327,15 @@ TEST(WindowModel, SelectionCaptionsAndPickingTheSelectedItemAgain) {
   Window w;
   w.Start();
   w.model->SimulatorSelected(Simulator::kFsx);
-  EXPECT_EQ(w[kFs2004Box].caption, "FSX");
-  EXPECT_EQ(w[kPmdgBox].caption, "PMDG 747");
+  EXPECT_EQ(w[kFs2004Box].caption, "&FSX");
+  EXPECT_EQ(w[kPmdgBox].caption, "P&MDG 747");
   w.model->SimulatorSelected(Simulator::kXPlane);
   w.Tick(kXPlaneBox);  // unticked by the user
   w.model->SimulatorSelected(Simulator::kXPlane);
   EXPECT_FALSE(w[kXPlaneBox].ticked);
   w.model->SimulatorSelected(Simulator::kFs9);
-  EXPECT_EQ(w[kFs2004Box].caption, "FS2004");
-  EXPECT_EQ(w[kPmdgBox].caption, "PMDG 737/747");
+  EXPECT_EQ(w[kFs2004Box].caption, "&FS2004");
+  EXPECT_EQ(w[kPmdgBox].caption, "P&MDG 737/747");
 }
 
 struct ShowHideCase {
@@ -362,6 +423,10 @@ TEST(WindowModel, StartUpOrder) {
   EXPECT_EQ(w[C::kSimulatorSelection].value, 2);
   EXPECT_EQ(m.AppliedSimulator(), Simulator::kFs9);
   EXPECT_FALSE(w[kXPlaneBox].ticked);
+  // The boxes the item turns off already look so when the window shows.
+  EXPECT_FALSE(w[kFs2004Box].enabled);
+  EXPECT_FALSE(w[kMadDogBox].enabled);
+  EXPECT_TRUE(w[kXPlaneBox].enabled);
   EXPECT_EQ(w.view.events, (std::vector<std::string>{"placement", "timer 200"}));
   EXPECT_EQ(w.view.restored_placement, "AAAA");
   EXPECT_FALSE(m.ConversionAllowed());
@@ -449,7 +514,7 @@ TEST(WindowModel, StatesKeptAcrossStarts) {
   fs::copy_file(w.Settings(), again.Settings());
   again.Start();
   EXPECT_EQ(again.model->AppliedSimulator(), Simulator::kFsx);
-  EXPECT_EQ(again[kFs2004Box].caption, "FSX");
+  EXPECT_EQ(again[kFs2004Box].caption, "&FSX");
   EXPECT_TRUE(again[kFs2004Box].ticked);
   EXPECT_TRUE(again[kGoogleEarthBox].ticked);
   EXPECT_TRUE(again[kGpxBox].ticked);

@@ -1,5 +1,6 @@
 #include "gui/main_window.hpp"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
@@ -83,6 +84,10 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
   simulator_items_->addButton(ui_->fs9Item, static_cast<int>(Simulator::kFs9));
   simulator_items_->addButton(ui_->fsxItem, static_cast<int>(Simulator::kFsx));
   simulator_items_->addButton(ui_->xPlaneItem, static_cast<int>(Simulator::kXPlane));
+  for (const SimulatorInfo& item : kSimulators) {
+    simulator_items_->button(static_cast<int>(item.simulator))
+        ->setText(Text(std::string(item.caption)));
+  }
 
   for (const Control control : {Control::kSuper80Box, Control::kPlanNumberLabel,
                                 Control::kPlanNumber, Control::kRunwayPrompt}) {
@@ -93,7 +98,14 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
   ui_->statusLine->setSizePolicy(QSizePolicy::Ignored,
                                  ui_->statusLine->sizePolicy().verticalPolicy());
   ui_->statusLine->installEventFilter(this);
-  ui_->conversionButton->installEventFilter(this);
+  // Enter on a tick box or the conversion button goes to the model.
+  for (const ControlInfo& info : Controls()) {
+    if (IsTickBox(info.control) || info.control == Control::kConversionButton)
+      Widget(info.control)->installEventFilter(this);
+  }
+  auto* run_key = new QShortcut(QKeySequence(Qt::Key_F5), this);
+  connect(run_key, &QShortcut::activated, this,
+          [this] { model_->KeyPressed(Key::kF5, ControlOf(QApplication::focusWidget()), Now()); });
   ui_->conversionButton->setIcon(ConvertGlyph());
 
   timer_ = new QTimer(this);
@@ -104,6 +116,17 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
                                          static_cast<WindowView&>(*this));
   grid_model_ = new WaypointGridModel(model_->Waypoints(), this);
   ui_->grid->setModel(grid_model_);
+  // Tab leaves the grid for the next control; the arrow keys move between
+  // its cells.
+  ui_->grid->setTabKeyNavigation(false);
+  // The progress panel lies over the grid's first rows, below its header, as
+  // in the Win32 window: showing it neither moves the grid nor covers the
+  // header.
+  ui_->FormLayout->removeWidget(ui_->progressPanel);
+  ui_->progressPanel->setParent(ui_->grid->viewport());
+  ui_->progressPanel->setAutoFillBackground(true);
+  ui_->grid->viewport()->installEventFilter(this);
+  PlaceProgressPanel();
   ui_->grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   ui_->grid->horizontalHeader()->setStretchLastSection(true);
   for (const ControlInfo& info : Controls())
@@ -236,13 +259,16 @@ void MainWindow::RunDemo() {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ui_->statusLine && event->type() == QEvent::Resize) {
     ShowStatusElided();
-  } else if (watched == ui_->conversionButton && event->type() == QEvent::KeyPress) {
-    // Enter on the focused button starts the run, as Space does.
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      Convert();
+  } else if (watched == ui_->grid->viewport() && event->type() == QEvent::Resize) {
+    PlaceProgressPanel();
+  } else if (event->type() == QEvent::KeyPress) {
+    // Enter on a focused tick box ticks it as Space does; on the conversion
+    // button it starts the run.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        key->modifiers() == Qt::NoModifier &&
+        model_->KeyPressed(Key::kEnter, ControlOf(watched), Now()))
       return true;
-    }
   }
   return QWidget::eventFilter(watched, event);
 }
@@ -291,6 +317,12 @@ void MainWindow::Render(Control control, const ControlState& state) {
   }
 }
 
+void MainWindow::PlaceProgressPanel() {
+  QLabel& panel = *ui_->progressPanel;
+  panel.setGeometry(0, 0, ui_->grid->viewport()->width(),
+                    std::max(panel.minimumHeight(), panel.sizeHint().height()));
+}
+
 // Elided in the middle, so that the file name at the end stays in sight.
 void MainWindow::ShowStatusElided() {
   QLabel& line = *ui_->statusLine;
@@ -305,8 +337,20 @@ void MainWindow::FitGridColumns() {
   ui_->grid->resizeColumnsToContents();
 }
 
+std::optional<Control> MainWindow::ControlOf(const QObject* widget) const {
+  const auto* found = std::find(widgets_.begin(), widgets_.end(), widget);
+  if (widget == nullptr || found == widgets_.end())
+    return std::nullopt;
+  return static_cast<Control>(found - widgets_.begin());
+}
+
+// The model moves the focus after a run the mouse may have started: the
+// focus mark shows as if the keyboard had moved it, so that a keyboard user
+// sees where it is.
 void MainWindow::Focus(Control control) {
-  Widget(control)->setFocus();
+  setAttribute(Qt::WA_KeyboardFocusChange);
+  Widget(control)->setFocus(Qt::OtherFocusReason);
+  Widget(control)->update();
 }
 
 void MainWindow::StartTimer(std::chrono::milliseconds delay) {
@@ -362,16 +406,18 @@ void MainWindow::RestorePlacement(const std::string& saved,
   BringOntoNearestScreen();
 }
 
-// A window whose saved place is on no screen (a screen since removed, a
-// changed arrangement) is moved onto the screen nearest to it, whole where it
-// fits and with its title bar in sight.
+// A window whose saved place is not whole on a screen (a screen since
+// removed, a changed arrangement, a frame dragged mostly off) is pulled whole
+// onto the screen nearest to it, with its title bar in sight.
 void MainWindow::BringOntoNearestScreen() {
+  if (isMaximized() || isFullScreen())
+    return;  // the window manager places it on its screen
   const QRect frame = frameGeometry();
   const QScreen* nearest = nullptr;
   int nearest_distance = INT_MAX;
   for (const QScreen* screen : QGuiApplication::screens()) {
     const QRect area = screen->availableGeometry();
-    if (area.contains(frame.topLeft()) && area.intersects(frame))
+    if (area.contains(frame))
       return;
     const int distance = DistanceTo(area, frame.center());
     if (distance < nearest_distance) {

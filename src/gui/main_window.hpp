@@ -91,7 +91,10 @@ class MainWindow : public QWidget, private WindowView {
   void CreateTargetBoxes();
   void AcceptFileInput();
   QWidget* Widget(Control control) const { return widgets_[static_cast<std::size_t>(control)]; }
+  // The control the widget draws, if it draws one.
+  std::optional<Control> ControlOf(const QObject* widget) const;
   void ShowStatusElided();
+  void PlaceProgressPanel();
   void BringOntoNearestScreen();
   void FitGridColumns();
 

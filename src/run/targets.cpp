@@ -41,18 +41,18 @@ std::vector<TargetDescriptor> BuildTargets() {
   targets.push_back({
       .target = Target::kFs2004,
       .cli_name = "fs2004",
-      .caption = "FS2004",
+      .caption = "&FS2004",
       .stored_key = "CheckBox4_Checked",
       // The FSX box is enabled under FSX too: after X-plane it would
       // otherwise stay disabled until FS9 is picked.
-      .on_selection = {{{BoxRule::kEnable, "FS2004"}, {BoxRule::kEnable, "FSX"}, kOff}},
+      .on_selection = {{{BoxRule::kEnable, "&FS2004"}, {BoxRule::kEnable, "&FSX"}, kOff}},
       .place = {0, 4, 42},
       .custom = RunPlanIsgAndKmlSlot,
   });
   targets.push_back({
       .target = Target::kGoogleEarth,
       .cli_name = "kml",
-      .caption = "Google Earth",
+      .caption = "Google &Earth",
       .stored_key = "CheckBox8_Checked",
       .on_selection = {kKeep, kKeep, kKeep},
       .place = {1, 324, 64},
@@ -62,7 +62,7 @@ std::vector<TargetDescriptor> BuildTargets() {
   targets.push_back({
       .target = Target::kIfly,
       .cli_name = "ifly",
-      .caption = "iFly737",
+      .caption = "&iFly737",
       .stored_key = "CheckBox9_Checked",
       .on_selection = {kEnable, kOff, kKeep},
       .place = {1, 128, 42},
@@ -79,7 +79,7 @@ std::vector<TargetDescriptor> BuildTargets() {
   targets.push_back({
       .target = Target::kLevelD,
       .cli_name = "leveld",
-      .caption = "LVLD 767",
+      .caption = "&LVLD 767",
       .stored_key = "CheckBox3_Checked",
       .on_selection = {kEnable, kEnable, kOff},
       .place = {1, 76, 48},
@@ -98,7 +98,7 @@ std::vector<TargetDescriptor> BuildTargets() {
   targets.push_back({
       .target = Target::kXPlane,
       .cli_name = "xplane",
-      .caption = "X-Plane",
+      .caption = "X-Pla&ne",
       .stored_key = "CheckBox6_Checked",
       .on_selection = {kOff, kOff, {BoxRule::kEnableAndTick}},
       .place = {1, 240, 44},
@@ -113,9 +113,11 @@ std::vector<TargetDescriptor> BuildTargets() {
   targets.push_back({
       .target = Target::kPmdg,
       .cli_name = "pmdg",
-      .caption = "PMDG 737/747",
+      .caption = "P&MDG 737/747",
       .stored_key = "CheckBox2_Checked",
-      .on_selection = {{{BoxRule::kEnable, "PMDG 737/747"}, {BoxRule::kEnable, "PMDG 747"}, kOff}},
+      .on_selection = {{{BoxRule::kEnable, "P&MDG 737/747"},
+                        {BoxRule::kEnable, "P&MDG 747"},
+                        kOff}},
       .place = {1, 4, 68},
       .mode = ParseMode::kDecimal,
       .folder = {.key = "PMDGFolder",
@@ -138,7 +140,7 @@ std::vector<TargetDescriptor> BuildTargets() {
   targets.push_back({
       .target = Target::kFsNavigator,
       .cli_name = "fsnav",
-      .caption = "FSNavigator",
+      .caption = "FSNa&vigator",
       .stored_key = "CheckBox5_Checked",
       .on_selection = kFs9Only,
       .place = {1, 174, 62},
@@ -159,7 +161,7 @@ std::vector<TargetDescriptor> BuildTargets() {
   targets.push_back({
       .target = Target::kCiva,
       .cli_name = "civa",
-      .caption = "CIVA",
+      .caption = "&CIVA",
       .stored_key = "CheckBox7_Checked",
       .on_selection = {kKeep, kKeep, kKeep},
       .place = {1, 288, 32},
@@ -172,7 +174,7 @@ std::vector<TargetDescriptor> BuildTargets() {
   targets.push_back({
       .target = Target::kMadDog,
       .cli_name = "maddog",
-      .caption = "MadDog2008",
+      .caption = "Mad&Dog2008",
       .stored_key = "MadDog2006_Checked",
       .on_selection = kFs9Only,
       .place = {0, 300, 62},
@@ -189,7 +191,7 @@ std::vector<TargetDescriptor> BuildTargets() {
   targets.push_back({
       .target = Target::kTu154,
       .cli_name = "tu154",
-      .caption = "TU154",
+      .caption = "&TU154",
       .stored_key = "Tu154_Checked",
       .on_selection = kFs9Only,
       .place = {0, 258, 38},
@@ -202,7 +204,7 @@ std::vector<TargetDescriptor> BuildTargets() {
   targets.push_back({
       .target = Target::kXPlane11,
       .cli_name = "xplane11",
-      .caption = "X-Plane 11/12",
+      .caption = "X-Plane &11/12",
       .stored_key = "XPlane11_Checked",
       .on_selection = kEverySimulator,
       .place = {2, 4, 68},
@@ -222,7 +224,7 @@ std::vector<TargetDescriptor> BuildTargets() {
   targets.push_back({
       .target = Target::kGpx,
       .cli_name = "gpx",
-      .caption = "GPX",
+      .caption = "&GPX",
       .stored_key = "Gpx_Checked",
       .on_selection = kEverySimulator,
       .place = {2, 76, 30},
@@ -239,7 +241,7 @@ std::vector<TargetDescriptor> BuildTargets() {
   targets.push_back({
       .target = Target::kMsfs,
       .cli_name = "msfs",
-      .caption = "MSFS 2020",
+      .caption = "M&SFS 2020",
       .stored_key = "Msfs_Checked",
       .on_selection = kEverySimulator,
       .place = {2, 110, 48},
@@ -287,6 +289,18 @@ std::optional<Simulator> SimulatorByCliName(std::string_view name) {
 bool TargetAllowed(Simulator simulator, Target target) {
   return DescriptorOf(target).on_selection[static_cast<std::size_t>(simulator)].rule !=
          BoxRule::kOff;
+}
+
+std::string WithoutMnemonic(std::string_view caption) {
+  std::string text;
+  text.reserve(caption.size());
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    // "&&" stands for one "&"; a lone "&" marks the next letter.
+    if (caption[i] == '&' && ++i == caption.size())
+      break;
+    text.push_back(caption[i]);
+  }
+  return text;
 }
 
 bool Super80Allowed(Simulator simulator) {

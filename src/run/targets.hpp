@@ -40,14 +40,19 @@ inline constexpr std::size_t kSimulatorCount = 3;
 struct SimulatorInfo {
   Simulator simulator;
   std::string_view cli_name;  // korvanta-cli's --sim value
-  std::string_view caption;   // the window's item
+  std::string_view caption;   // the window's item, with its mnemonic (see WithoutMnemonic)
 };
 inline constexpr std::array<SimulatorInfo, kSimulatorCount> kSimulators = {{
-    {Simulator::kFs9, "fs9", "FS9"},
-    {Simulator::kFsx, "fsx", "FSX"},
-    {Simulator::kXPlane, "xplane", "X-plane"},
+    {Simulator::kFs9, "fs9", "FS&9"},
+    {Simulator::kFsx, "fsx", "FS&X"},
+    {Simulator::kXPlane, "xplane", "X-&plane"},
 }};
 std::optional<Simulator> SimulatorByCliName(std::string_view name);
+
+// The window's captions carry their Alt+letter mnemonic as both toolkits
+// write it: "&" before the letter, "&&" for a shown "&". This is the caption
+// as text, for a message or a line that names the control.
+std::string WithoutMnemonic(std::string_view caption);
 
 // What a simulator selection does to a tick box. "Off" is disabled and
 // unticked; kKeep leaves the box as it is.
@@ -55,7 +60,8 @@ enum class BoxRule { kKeep, kEnable, kOff, kEnableAndTick };
 
 struct SelectionEffect {
   BoxRule rule = BoxRule::kKeep;
-  std::string_view caption{};  // the box's caption under the selection; empty: it stays
+  std::string_view
+      caption{};  // the box's caption under the selection (with its mnemonic); empty: it stays
 };
 // One effect per simulator, in the order of Simulator.
 using SelectionEffects = std::array<SelectionEffect, kSimulatorCount>;
@@ -131,7 +137,7 @@ struct SlotContext;
 struct TargetDescriptor {
   Target target;
   std::string_view cli_name;    // korvanta-cli's name; the window's box is named cli_name + "Box"
-  std::string_view caption;     // the box's caption as the window opens
+  std::string_view caption;     // the box's caption as the window opens, with its mnemonic
   std::string_view stored_key;  // keeps the box's tick in the settings file's section "TForm1"
   SelectionEffects on_selection;
   BoxPlace place;
@@ -150,6 +156,9 @@ struct TargetDescriptor {
   std::function<std::string(const WriterInput&)> render{};
   StatusRule status = StatusRule::kFullPath;
   std::function<SlotStep(SlotContext&, const TargetDescriptor&)> custom{};
+
+  // The caption without its mnemonic mark, as messages name the target.
+  std::string PlainCaption() const { return WithoutMnemonic(caption); }
 };
 
 // Every target, in the order of Target.

@@ -21,9 +21,11 @@ namespace {
 // The client area at the design's resolution.
 constexpr int kDesignClientWidth = 638;
 constexpr int kDesignClientHeight = 448;
-// The least client area that still shows the tick rows and a few grid rows.
-constexpr int kLeastClientWidth = 560;
-constexpr int kLeastClientHeight = 260;
+// The least client area shows every control whole and this much of the grid
+// below them (the Qt window's least size, 628 by 316, keeps as much).
+constexpr int kLeastGridHeight = 165;
+// The room between the window's edge and the controls beside it.
+constexpr int kEdgeMargin = 6;
 // The conversion button's picture.
 constexpr int kButtonIconSize = 32;
 // The tooltip of a long status line wraps at this width.
@@ -242,6 +244,11 @@ void MainWindow::Initialize(HWND window) {
   CreateTargetBoxes();
   // Files dropped onto the window convert like the clipboard's route.
   DragAcceptFiles(window_, TRUE);
+  // The items' captions, with their mnemonics, are the target table's.
+  for (const SimulatorInfo& item : kSimulators) {
+    SetWindowTextW(Item(kSimulatorItemIds[static_cast<std::size_t>(item.simulator)]),
+                   WideFromUtf8(item.caption).c_str());
+  }
   PlaceByDesignUnits(window_, WindowDpi(window_));
 
   // The design size, centred on the monitor's work area; a kept placement
@@ -297,6 +304,32 @@ void MainWindow::CreateTargetBoxes() {
   }
 }
 
+// The least frame that shows every control whole: the controls as they are
+// placed at the window's DPI, except the lines and the grid that stretch with
+// the window, and a few of the grid's rows below them.
+SIZE MainWindow::LeastFrameSize() const {
+  const UINT dpi = WindowDpi(window_);
+  RECT least{0, 0, 0, 0};
+  for (HWND item = GetWindow(window_, GW_CHILD); item != nullptr;
+       item = GetWindow(item, GW_HWNDNEXT)) {
+    const int id = GetDlgCtrlID(item);
+    if (id == IDC_STATUS_LINE || id == IDC_LOAD_PROGRESS || id == IDC_WAYPOINTS)
+      continue;
+    RECT rect{};
+    GetWindowRect(item, &rect);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+    least.right = std::max(least.right, rect.right);
+  }
+  least.right += ScaleForDpi(kEdgeMargin, dpi);
+  RECT grid{};
+  GetWindowRect(Item(IDC_WAYPOINTS), &grid);
+  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&grid), 2);
+  least.bottom = grid.top + ScaleForDpi(kLeastGridHeight, dpi);
+  AdjustFrameForDpi(least, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+                    static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi);
+  return SIZE{least.right - least.left, least.bottom - least.top};
+}
+
 void MainWindow::LoadIcons() {
   const UINT dpi = WindowDpi(window_);
   const auto load = [&](int size) {
@@ -335,12 +368,9 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       Layout();
       return TRUE;
     case WM_GETMINMAXINFO: {
-      const UINT dpi = WindowDpi(window_);
-      RECT frame{0, 0, ScaleForDpi(kLeastClientWidth, dpi), ScaleForDpi(kLeastClientHeight, dpi)};
-      AdjustFrameForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
-                        static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi);
+      const SIZE least = LeastFrameSize();
       auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
-      limits->ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
+      limits->ptMinTrackSize = POINT{least.cx, least.cy};
       return TRUE;
     }
     case WM_DPICHANGED: {
@@ -437,17 +467,41 @@ void MainWindow::Show(int show_command) {
   if (!shown_) {
     shown_ = true;
     model_->WindowShown();
-    if (maximize_on_show_)
+    if (maximize_on_show_) {
+      // Shown at its kept normal place first, then maximised: a window
+      // maximised at its first showing left the window manager no normal
+      // place to go back to (under Wine it un-maximised to the screen's
+      // centre, though the normal place was set).
+      ShowWindow(window_, SW_SHOWNORMAL);
       show_command = SW_SHOWMAXIMIZED;
+    }
   }
   ShowWindow(window_, show_command);
   UpdateWindow(window_);
 }
 
 bool MainWindow::TranslateDialogMessage(MSG& message) {
+  if (window_ == nullptr)
+    return false;
   if (OpenShortcut(message))
     return true;
-  return window_ != nullptr && IsDialogMessageW(window_, &message) != FALSE;
+  if (message.message == WM_KEYDOWN &&
+      (message.hwnd == window_ || IsChild(window_, message.hwnd) != FALSE)) {
+    const HWND focus = GetFocus();
+    const std::optional<Control> focused = focus != nullptr && GetParent(focus) == window_
+                                               ? ControlOfItem(GetDlgCtrlID(focus))
+                                               : std::nullopt;
+    // F5 runs from anywhere in the window; Enter ticks a focused box as Space
+    // does (the dialog's own handling would take it for its OK button).
+    if (message.wParam == VK_F5) {
+      model_->KeyPressed(Key::kF5, focused, Now());
+      return true;
+    }
+    if (message.wParam == VK_RETURN && focused && IsTickBox(*focused) &&
+        model_->KeyPressed(Key::kEnter, focused, Now()))
+      return true;
+  }
+  return IsDialogMessageW(window_, &message) != FALSE;
 }
 
 // Ctrl+O anywhere in the window opens a file to convert, for keyboard users.
@@ -493,8 +547,19 @@ void MainWindow::Layout() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   };
   stretch(IDC_STATUS_LINE, false);
-  stretch(IDC_LOAD_PROGRESS, false);
   stretch(IDC_WAYPOINTS, true);
+  // The progress panel lies over the grid's first rows, below its header, as
+  // in the Qt window: it covers neither the header nor anything above.
+  const HWND grid = Item(IDC_WAYPOINTS);
+  RECT rows{};
+  GetClientRect(grid, &rows);
+  MapWindowPoints(grid, window_, reinterpret_cast<POINT*>(&rows), 2);
+  RECT header{};
+  GetWindowRect(ListView_GetHeader(grid), &header);
+  RECT panel{};
+  GetWindowRect(Item(IDC_LOAD_PROGRESS), &panel);
+  SetWindowPos(Item(IDC_LOAD_PROGRESS), nullptr, rows.left, rows.top + (header.bottom - header.top),
+               rows.right - rows.left, panel.bottom - panel.top, SWP_NOZORDER | SWP_NOACTIVATE);
   FitColumns();
 }
 
@@ -687,6 +752,12 @@ void MainWindow::RestorePlacement(const std::string& saved,
   }
   if (!placement)
     return;
+  // A size kept below the least one (an earlier version allowed smaller) is
+  // raised to it.
+  const SIZE least = LeastFrameSize();
+  RECT& normal = placement->normal;
+  normal.right = std::max(normal.right, normal.left + least.cx);
+  normal.bottom = std::max(normal.bottom, normal.top + least.cy);
   SetPlacement(window_, *placement);
   maximize_on_show_ = placement->maximized;
 }

@@ -89,6 +89,7 @@ class MainWindow final : public WindowView {
   void Close();
   void Destroyed();
   void Layout();
+  SIZE LeastFrameSize() const;
   void LoadIcons();
   void RenderGrid();
   void FitColumns();

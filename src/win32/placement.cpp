@@ -90,16 +90,12 @@ void SetPlacement(HWND window, const SavedPlacement& placement) {
   const POINT offset = WorkspaceOffset();
   RECT frame = placement.normal;
   OffsetRect(&frame, offset.x, offset.y);
-  // The title bar is what the user takes the window by: it must be on some
-  // monitor, else the whole frame goes onto the nearest one.
-  RECT title_bar = frame;
-  title_bar.bottom = title_bar.top + GetSystemMetrics(SM_CYCAPTION) + 8;
-  if (MonitorFromRect(&title_bar, MONITOR_DEFAULTTONULL) == nullptr) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &info))
-      frame = MovedInto(frame, info.rcWork);
-  }
+  // A frame that is not whole on the work area of the monitor nearest to it
+  // (a monitor since removed, a frame dragged mostly off) goes whole onto it.
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &info))
+    frame = MovedInto(frame, info.rcWork);
   OffsetRect(&frame, -offset.x, -offset.y);
 
   WINDOWPLACEMENT wp{};

@@ -26,20 +26,20 @@ using S = StoredAs;
 // The window's own controls, in the order of Control. The stored keys are the
 // names the settings files of earlier versions hold.
 constexpr ControlInfo kOwnControls[] = {
-    {C::kSuper80Box, "super80Box", "Flight1 Super 80 format", false, std::nullopt,
+    {C::kSuper80Box, "super80Box", "Flight1 S&uper 80 format", false, std::nullopt,
      &kSuper80Selection, BoxPlace{0, 50, 104}, S::kTicked, "CheckBox1_Checked"},
     {C::kPlanNumber, "planNumber", "", false, std::nullopt, nullptr, BoxPlace{0, 212, 40},
      S::kValue, "RxSpinEdit1_Value"},
     {C::kSimulatorSelection, "simulatorSelection", "", true, std::nullopt, nullptr, std::nullopt,
      S::kItemIndex, "RadioGroup1_ItemIndex"},
-    {C::kPlanNumberLabel, "planNumberLabel", "Flight plan nr", false, std::nullopt, nullptr,
+    {C::kPlanNumberLabel, "planNumberLabel", "Flight pl&an nr", false, std::nullopt, nullptr,
      BoxPlace{0, 158, 52}},
     {C::kStatusLine, "statusLine", ""},
-    {C::kRunwayLabel, "runwayLabel", "Departing Runway"},
+    {C::kRunwayLabel, "runwayLabel", "Departing &Runway"},
     {C::kRunwayBox, "runwayBox", ""},
     {C::kConversionButton, "conversionButton", ""},
     {C::kRunwayPrompt, "runwayPrompt", "Modify Runway", false},
-    {C::kGoButton, "goButton", "GO!!!"},
+    {C::kGoButton, "goButton", "G&O!!!"},
     {C::kProgressPanel, "progressPanel", "Loading Routes ....."},
     {C::kGrid, "grid", ""},
 };
@@ -159,6 +159,19 @@ std::vector<Control> TickRowOrder() {
     return std::pair(first.row, first.left) < std::pair(second.row, second.left);
   });
   return order;
+}
+
+char MnemonicOf(std::string_view caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&')
+      continue;
+    if (caption[i + 1] != '&') {
+      const char letter = caption[i + 1];
+      return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
+    }
+    ++i;  // "&&" is a shown "&"
+  }
+  return '\0';
 }
 
 std::string GridCellText(const Waypoint& row, std::size_t column) {
@@ -283,6 +296,17 @@ void WindowModel::SimulatorSelected(Simulator simulator) {
   ApplySelection();
 }
 
+// Before the window is first shown, the restored item's enabled states: no
+// box the item turns off may look usable until the start-up applies the
+// whole selection.
+void WindowModel::ApplySelectionEnabledStates() {
+  const auto index = static_cast<std::size_t>(StateOf(Control::kSimulatorSelection).value);
+  for (const ControlInfo& info : Controls()) {
+    if (info.on_selection != nullptr && (*info.on_selection)[index].rule != BoxRule::kKeep)
+      SetEnabled(info.control, (*info.on_selection)[index].rule != BoxRule::kOff);
+  }
+}
+
 void WindowModel::ApplySelection() {
   const int index = StateOf(Control::kSimulatorSelection).value;
   for (const ControlInfo& info : Controls()) {
@@ -330,6 +354,27 @@ void WindowModel::GoClicked() {
   SetVisible(Control::kRunwayPrompt, true);
 }
 
+bool WindowModel::KeyPressed(Key key, std::optional<Control> focused,
+                             std::chrono::milliseconds at) {
+  switch (key) {
+    case Key::kF5:
+      Convert(at);
+      return true;
+    case Key::kEnter:
+      if (focused == Control::kConversionButton) {
+        Convert(at);
+        return true;
+      }
+      if (focused && IsTickBox(*focused) && StateOf(*focused).enabled &&
+          StateOf(*focused).visible) {
+        SetTicked(*focused, !StateOf(*focused).ticked);
+        return true;
+      }
+      return false;
+  }
+  return false;
+}
+
 // ---- start-up ----------------------------------------------------------------
 
 void WindowModel::WindowShown() {
@@ -338,6 +383,7 @@ void WindowModel::WindowShown() {
   shown_ = true;
   RestoreStates();
   ApplySuper80Rule();
+  ApplySelectionEnabledStates();
   view_.StartTimer(kStartUpDelay);
 }
 

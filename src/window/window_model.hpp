@@ -86,6 +86,16 @@ bool IsTickBox(Control control);
 // lay the rows out, and take the keyboard from one to the next, in this order.
 std::vector<Control> TickRowOrder();
 
+// The Alt+letter of a caption (see WithoutMnemonic), upper case; '\0' when
+// the caption has none.
+char MnemonicOf(std::string_view caption);
+
+// The keys the window gives the model beyond what its widgets do themselves.
+enum class Key {
+  kEnter,  // Return or the keypad's Enter
+  kF5,     // runs the conversion from anywhere in the window
+};
+
 // The grid's columns: the waypoint table's fields.
 inline constexpr std::size_t kGridColumns = std::size(WaypointTable::kFieldNames);
 // The text a grid cell shows (UTF-8).
@@ -206,6 +216,10 @@ class WindowModel : private FrontEnd {
   void PlanNumberChanged(int number);
   // The GO!!! button.
   void GoClicked();
+  // A key pressed while `focused` (none: no control) has the focus; true when the key did
+  // something. Enter ticks or unticks a focused tick box as Space does and
+  // starts the run on the conversion button; F5 starts it from anywhere.
+  bool KeyPressed(Key key, std::optional<Control> focused, std::chrono::milliseconds at);
   // The conversion button (click, Space or Enter); `at` on the view's clock.
   // Refused while a run or the start-up load is going on, and within the
   // double-click time after a run ended.
@@ -264,6 +278,7 @@ class WindowModel : private FrontEnd {
   void SetCaption(Control control, std::string caption);
   void BoxChanged(Control box);
   void ApplySelection();
+  void ApplySelectionEnabledStates();
   void UpdateConversionButton();
   void RestoreStates();
   void ApplySuper80Rule();

@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStyleHints>
+#include <QStyleOptionToolButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -27,6 +28,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gui/main_window.hpp"
@@ -191,6 +193,7 @@ class MainWindowTest : public QObject {
   void closingWaitsForTheRun();
   void doubleClickMakesOneRun();
   void focusReturnsToTheConversionButton();
+  void keyboardAlone();
   void longStatusElidedInTheMiddle();
   void controlsKeepTheirPlace();
   void tickBoxesFitTheWindow();
@@ -211,7 +214,7 @@ void MainWindowTest::designState_data() {
   QTest::newRow("status line") << "statusLine"
                                << "" << true << false;
   QTest::newRow("runway label") << "runwayLabel"
-                                << "Departing Runway" << true << false;
+                                << "Departing &Runway" << true << false;
   QTest::newRow("runway box") << "runwayBox"
                               << "" << true << false;
   QTest::newRow("conversion button") << "conversionButton"
@@ -219,43 +222,43 @@ void MainWindowTest::designState_data() {
   QTest::newRow("runway prompt") << "runwayPrompt"
                                  << "Modify Runway" << false << false;
   QTest::newRow("GO!!!") << "goButton"
-                         << "GO!!!" << true << false;
+                         << "G&O!!!" << true << false;
   QTest::newRow("FS9 item") << "fs9Item"
-                            << "FS9" << true << true;
+                            << "FS&9" << true << true;
   QTest::newRow("FSX item") << "fsxItem"
-                            << "FSX" << true << false;
+                            << "FS&X" << true << false;
   QTest::newRow("X-plane item") << "xPlaneItem"
-                                << "X-plane" << true << false;
+                                << "X-&plane" << true << false;
   QTest::newRow("FS2004") << "fs2004Box"
-                          << "FS2004" << true << false;
+                          << "&FS2004" << true << false;
   QTest::newRow("TU154") << "tu154Box"
-                         << "TU154" << true << false;
+                         << "&TU154" << true << false;
   QTest::newRow("MadDog") << "maddogBox"
-                          << "MadDog2008" << true << false;
+                          << "Mad&Dog2008" << true << false;
   QTest::newRow("Flight1") << "super80Box"
-                           << "Flight1 Super 80 format" << false << false;
+                           << "Flight1 S&uper 80 format" << false << false;
   QTest::newRow("plan number label") << "planNumberLabel"
-                                     << "Flight plan nr" << false << false;
+                                     << "Flight pl&an nr" << false << false;
   QTest::newRow("plan number") << "planNumber"
                                << "661" << false << false;
   QTest::newRow("PMDG") << "pmdgBox"
-                        << "PMDG 737/747" << true << false;
+                        << "P&MDG 737/747" << true << false;
   QTest::newRow("LVLD") << "leveldBox"
-                        << "LVLD 767" << true << false;
+                        << "&LVLD 767" << true << false;
   QTest::newRow("iFly") << "iflyBox"
-                        << "iFly737" << true << false;
+                        << "&iFly737" << true << false;
   QTest::newRow("FSNavigator") << "fsnavBox"
-                               << "FSNavigator" << true << false;
+                               << "FSNa&vigator" << true << false;
   QTest::newRow("X-Plane") << "xplaneBox"
-                           << "X-Plane" << true << false;
+                           << "X-Pla&ne" << true << false;
   QTest::newRow("CIVA") << "civaBox"
-                        << "CIVA" << true << false;
+                        << "&CIVA" << true << false;
   QTest::newRow("Google Earth") << "kmlBox"
-                                << "Google Earth" << true << false;
+                                << "Google &Earth" << true << false;
   QTest::newRow("X-Plane 11/12") << "xplane11Box"
-                                 << "X-Plane 11/12" << true << false;
+                                 << "X-Plane &11/12" << true << false;
   QTest::newRow("GPX") << "gpxBox"
-                       << "GPX" << true << false;
+                       << "&GPX" << true << false;
   QTest::newRow("progress panel") << "progressPanel"
                                   << "Loading Routes ....." << true << false;
   QTest::newRow("grid") << "grid"
@@ -303,7 +306,8 @@ void MainWindowTest::startUpOrder() {
   // Shown: the item is restored, but the selection waits for the timer.
   QVERIFY(Control<QAbstractButton>(*window, "xPlaneItem")->isChecked());
   QVERIFY(!Control<QCheckBox>(*window, "xplaneBox")->isChecked());
-  QVERIFY(Control(*window, "fs2004Box")->isEnabled());
+  // The item's enabled states are applied before the window shows.
+  QVERIFY(!Control(*window, "fs2004Box")->isEnabled());
   QVERIFY(!Control(*window, "progressPanel")->isHidden());
   const auto* timer = window->findChild<QTimer*>(QStringLiteral("startUpTimer"));
   QVERIFY(timer != nullptr && timer->isActive() && timer->isSingleShot());
@@ -792,6 +796,63 @@ void MainWindowTest::focusReturnsToTheConversionButton() {
   QVERIFY(fs::exists(tree.fs9 / "routes/EAAAEBBB.rts"));
   QCOMPARE(QApplication::focusWidget(), button);
   QVERIFY(Control<QAbstractButton>(*window, "fs9Item")->isChecked());
+
+  // After a run the mouse started, the button looks focused too.
+  WaitOutDoubleClick();
+  QTest::mouseClick(button, Qt::LeftButton);
+  QCOMPARE(QApplication::focusWidget(), button);
+  QStyleOptionToolButton look;
+  look.initFrom(button);
+  QVERIFY(look.state.testFlags(QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange));
+}
+
+// With the keyboard alone, from the runway box: Tab reaches every box and
+// leaves the grid, Enter and Space tick and untick, the mnemonics pick each
+// simulator and press GO!!!, and F5 runs.
+void MainWindowTest::keyboardAlone() {
+  Session session;
+  QVERIFY(session.Start());
+  auto& [tree, dialogs, window] = session;
+  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  QGuiApplication::clipboard()->setText(QString());
+  const auto focused = [] { return QApplication::focusWidget(); };
+  QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
+  QCOMPARE(focused(), Control(*window, "runwayBox"));
+
+  QStringList toggled;
+  bool grid_passed = false;
+  for (int step = 0; step < 60 && focused() != Control(*window, "goButton"); ++step) {
+    if (auto* box = qobject_cast<QCheckBox*>(focused())) {
+      const bool was = box->isChecked();
+      QTest::keyClick(box, Qt::Key_Return);
+      QCOMPARE(box->isChecked(), !was);
+      QTest::keyClick(box, Qt::Key_Space);
+      QCOMPARE(box->isChecked(), was);
+      toggled << box->objectName();
+    }
+    grid_passed |= focused() == Control(*window, "grid");
+    QTest::keyClick(focused(), Qt::Key_Tab);
+  }
+  QCOMPARE(focused(), Control(*window, "goButton"));
+  QVERIFY(grid_passed);
+  for (const QCheckBox* box : window->findChildren<QCheckBox*>()) {
+    QCOMPARE(toggled.contains(box->objectName()),
+             box->isEnabled() && box->isVisibleTo(window.get()));
+  }
+
+  QTest::keyClick(window.get(), Qt::Key_G, Qt::AltModifier);
+  QTRY_VERIFY(Control<QCheckBox>(*window, "gpxBox")->isChecked());
+  const std::pair<Qt::Key, const char*> picks[] = {
+      {Qt::Key_9, "fs9Item"}, {Qt::Key_X, "fsxItem"}, {Qt::Key_P, "xPlaneItem"}};
+  for (const auto& [letter, item] : picks) {
+    QTest::keyClick(window.get(), letter, Qt::AltModifier);
+    QTRY_VERIFY(Control<QAbstractButton>(*window, item)->isChecked());
+  }
+  QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier);
+  QTRY_COMPARE(focused(), Control(*window, "runwayBox"));
+  QTest::keyClick(focused(), Qt::Key_F5);
+  // X-plane ticked its box: the empty clipboard does not read.
+  QCOMPARE(dialogs.errors, QStringList{"Wrong format"});
 }
 
 void MainWindowTest::longStatusElidedInTheMiddle() {
@@ -875,7 +936,7 @@ void MainWindowTest::placementKeptOverRestarts() {
   Session session;
   auto& [tree, dialogs, window] = session;
   QVERIFY(session.Start());
-  window->move(120, 90);
+  window->move(40, 30);  // whole on the screen
   window->resize(700, 520);
   const QRect wanted = window->geometry();
   window->close();
@@ -900,7 +961,12 @@ void MainWindowTest::placementOffEveryScreenComesBack() {
   window->move(screen.right() + 4000, screen.bottom() + 4000);
   window->close();
   QVERIFY(session.Start());
-  QVERIFY(screen.contains(window->frameGeometry().topLeft()));
+  QVERIFY(screen.contains(window->frameGeometry()));
+  // Almost all off the screen: pulled whole onto it.
+  window->move(screen.right() - 80, screen.bottom() - 41);
+  window->close();
+  QVERIFY(session.Start());
+  QVERIFY(screen.contains(window->frameGeometry()));
 }
 
 // No horizontal scroll bar on the empty grid; a failed run leaves the columns

@@ -254,12 +254,13 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
   EXPECT_EQ(client.right, ScaleForDpi(638, dpi));
   EXPECT_EQ(client.bottom, ScaleForDpi(448, dpi));
 
-  EXPECT_EQ(Text(IDC_GO), "GO!!!");
-  EXPECT_EQ(Text(IDC_RUNWAY_LABEL), "Departing Runway");
-  EXPECT_EQ(Text(BoxItem(Target::kFs2004)), "FS2004");
-  EXPECT_EQ(Text(BoxItem(Target::kPmdg)), "PMDG 737/747");
-  EXPECT_EQ(Text(BoxItem(Target::kXPlane11)), "X-Plane 11/12");
-  EXPECT_EQ(Text(BoxItem(Target::kGpx)), "GPX");
+  EXPECT_EQ(Text(IDC_GO), "G&O!!!");
+  EXPECT_EQ(Text(IDC_RUNWAY_LABEL), "Departing &Runway");
+  EXPECT_EQ(Text(IDC_SIMULATOR_XPLANE), "X-&plane");
+  EXPECT_EQ(Text(BoxItem(Target::kFs2004)), "&FS2004");
+  EXPECT_EQ(Text(BoxItem(Target::kPmdg)), "P&MDG 737/747");
+  EXPECT_EQ(Text(BoxItem(Target::kXPlane11)), "X-Plane &11/12");
+  EXPECT_EQ(Text(BoxItem(Target::kGpx)), "&GPX");
   EXPECT_TRUE(Ticked(IDC_SIMULATOR_FS9));
   for (int hidden : {IDC_SUPER80, IDC_PLAN_NUMBER_LABEL, IDC_PLAN_NUMBER, IDC_PLAN_NUMBER_SPIN,
                      IDC_MODIFY_RUNWAY_PROMPT, IDC_LOAD_PROGRESS})
@@ -417,6 +418,55 @@ TEST_F(Win32WindowTest, EnterOnTheFocusedConversionButtonStartsARun) {
   const fs::path plan = fs9_ / "Pmdg" / "Flightplans" / "EAAAEBBB001.rte";
   EXPECT_TRUE(PumpUntil([&] { return fs::exists(plan); }, 3000));
   EXPECT_EQ(GetFocus(), Item(IDC_CONVERT));
+}
+
+// Enter on a focused box ticks and unticks it as Space does; F5 runs from
+// anywhere in the window.
+TEST_F(Win32WindowTest, EnterTicksTheFocusedBoxAndF5Runs) {
+  Open();
+  const HWND box = Item(BoxItem(Target::kMadDog));
+  SendMessageW(window_->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
+  PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(PumpUntil([&] { return Ticked(BoxItem(Target::kMadDog)); }, 3000));
+  PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !Ticked(BoxItem(Target::kMadDog)); }, 3000));
+  Click(BoxItem(Target::kPmdg));
+  ASSERT_TRUE(PutClipboardText(window_->Handle(), ExampleRoute()));
+  PostMessageW(box, WM_KEYDOWN, VK_F5, 0);
+  const fs::path plan = fs9_ / "Pmdg" / "Flightplans" / "EAAAEBBB001.rte";
+  EXPECT_TRUE(PumpUntil([&] { return fs::exists(plan); }, 3000));
+}
+
+// The least track size shows every control whole; a smaller kept size comes
+// back raised to it.
+TEST_F(Win32WindowTest, NoSmallerThanItsControlsAndASmallKeptSizeIsRaised) {
+  Open();
+  const HWND window = window_->Handle();
+  MINMAXINFO limits{};
+  SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  const UINT dpi = WindowDpi(window);
+  RECT least{0, 0, ScaleForDpi(638, dpi), ScaleForDpi(316, dpi)};
+  AdjustFrameForDpi(least, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+                    static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
+  EXPECT_NEAR(limits.ptMinTrackSize.x, least.right - least.left, 2);
+  EXPECT_NEAR(limits.ptMinTrackSize.y, least.bottom - least.top, 2);
+
+  SetWindowPos(window, nullptr, 0, 0, limits.ptMinTrackSize.x, limits.ptMinTrackSize.y,
+               SWP_NOMOVE | SWP_NOZORDER);
+  RECT client{};
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  for (const TargetDescriptor& target : Targets())
+    EXPECT_LE(Place(BoxItem(target.target)).right, client.right) << target.cli_name;
+  EXPECT_LE(Place(IDC_SIMULATOR_GROUP).right, client.right);
+
+  Close();
+  WriteBytes(app_ / "korvanta.ini", "[TForm1]\r\nWin32Placement=10,10,310,210,0\r\n");
+  Open();
+  RECT frame{};
+  GetWindowRect(window_->Handle(), &frame);
+  EXPECT_GE(frame.right - frame.left, limits.ptMinTrackSize.x);
+  EXPECT_GE(frame.bottom - frame.top, limits.ptMinTrackSize.y);
 }
 
 TEST_F(Win32WindowTest, SaveDialogAndViewerGoThroughTheUsersSeam) {
