@@ -108,8 +108,8 @@ TEST(CliStatus, CreatedOnlyForAFileThatWasWritten) {
     const fs::path pmdg = t.pmdg / "KSEAYSSY001.rte";
     std::string expected_out = "File " + ShownPath(t.ifly / "KSEAYSSY.fltplan") + " created\n";
     if (c.folder_in_the_way) {
-      EXPECT_EQ(outcome.end, RunEnd::kFailed);
-      EXPECT_EQ(err.rfind("Cannot write " + ShownPath(pmdg) + ": ", 0), 0u) << err;
+      EXPECT_EQ(outcome.end, RunEnd::kNotWritten);
+      EXPECT_EQ(err.rfind("PMDG 737/747: Cannot write " + ShownPath(pmdg) + ": ", 0), 0u) << err;
       EXPECT_TRUE(fs::is_directory(pmdg / "in the way"));
     } else {
       EXPECT_EQ(outcome.end, RunEnd::kCompleted) << err;

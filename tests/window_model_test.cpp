@@ -552,6 +552,7 @@ TEST(WindowModel, RunGuard) {
   w.Start();
   w.Tick(kFs2004Box);
   w.Tick(kMadDogBox);
+  w.view.clipboard = "hello\r\n";
   // At the run's first message the user presses the button again.
   int refused_inside = 0;
   w.view.on_message = [&] {
@@ -587,6 +588,7 @@ TEST(WindowModel, ClosingWaitsForTheLoadAndTheRun) {
   w.Start();  // "File wpNavApt.txt missing" during the load
   EXPECT_EQ(w.view.events.back(), "close");
   w.Tick(kMadDogBox);
+  w.view.clipboard = "hello\r\n";
   w.Convert();  // "Wrong format" during the run
   EXPECT_EQ(allowed, (std::vector<bool>{false, false}));
   EXPECT_EQ(std::count(w.view.events.begin(), w.view.events.end(), "close"), 2);
@@ -627,8 +629,9 @@ TEST(WindowModel, StatusLineSaysWhyNothingWasWritten) {
     std::string status;
   } cases[] = {
       {no_details, {kMadDogBox}, "No details list found"},
-      {"", {kMadDogBox}, "Wrong format"},
-      {"", {}, "Wrong format"},  // nothing ticked, and no route for the ".rts" copy
+      {"hello\r\n", {kMadDogBox}, "Wrong format"},
+      {"hello\r\n", {}, "Wrong format"},  // nothing ticked, and no route for the ".rts" copy
+      {"", {kMadDogBox}, "The clipboard holds no text"},
       {no_details, {}, "No details list found"},
   };
   for (const auto& c : cases) {
@@ -639,14 +642,17 @@ TEST(WindowModel, StatusLineSaysWhyNothingWasWritten) {
     EXPECT_EQ(w[C::kStatusLine].caption, c.status);
   }
 
-  // A run that ends in its error report clears the last run's status.
+  // A target that fails says so in the status line, and the run's one
+  // message lists it.
   w.model->BoxTicked(kMadDogBox, true);
   w.view.clipboard = ExampleRouteUtf8();
   w.Convert();
   fs::remove_all(w.dir / "fs9/MADDOG2008");
   w.Convert();
-  EXPECT_EQ(w[C::kStatusLine].caption, "");
-  EXPECT_EQ(w.view.Messages().size(), 3U);  // two "Wrong format", the error report
+  const std::string failure = "MadDog2008: Cannot create ";
+  EXPECT_EQ(w[C::kStatusLine].caption.rfind(failure, 0), 0U) << w[C::kStatusLine].caption;
+  ASSERT_EQ(w.view.Messages().size(), 3U);  // two "Wrong format", the summary
+  EXPECT_EQ(w.view.Messages().back(), "Not written:\n" + w[C::kStatusLine].caption);
 }
 
 // Under every selection the two boxes stay as the user left them, and a run

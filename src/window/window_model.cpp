@@ -107,6 +107,7 @@ constexpr std::string_view kOldHeightKey = "Height";
 constexpr std::string_view kOldMaximizedKey = "Maximized";
 
 constexpr std::string_view kNoDetailsFound = "No details list found";
+constexpr std::string_view kClipboardEmpty = "The clipboard holds no text";
 
 std::optional<bool> ReadBool(std::string_view text) {
   if (EqualNoCase(text, "True"))
@@ -497,7 +498,11 @@ void WindowModel::Convert(std::chrono::milliseconds at) {
     progress_shown_ = false;
     SetVisible(Control::kRunwayPrompt, false);
     SetCaption(Control::kStatusLine, "");
-    outcome = run_.Run(view_.ClipboardText(), Choices());
+    // Nothing to convert: no run, and "route.txt" keeps the last route.
+    if (const std::string clipboard = view_.ClipboardText(); clipboard.empty())
+      SetCaption(Control::kStatusLine, std::string(kClipboardEmpty));
+    else
+      outcome = run_.Run(clipboard, Choices());
     if (progress_shown_)
       SetVisible(Control::kProgressPanel, false);
     view_.Render(Control::kGrid, StateOf(Control::kGrid));
