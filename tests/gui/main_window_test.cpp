@@ -711,7 +711,7 @@ void MainWindowTest::conversionRefusedWhileRunning() {
   Session session;
   QVERIFY(session.Start());
   auto& [tree, dialogs, window] = session;
-  QGuiApplication::clipboard()->setText(QString());
+  QGuiApplication::clipboard()->setText(QStringLiteral("hello\r\n"));  // no route
   auto* button = Control<QAbstractButton>(*window, "conversionButton");
 
   // At the run's first message box the user presses the button again, and a
@@ -739,7 +739,7 @@ void MainWindowTest::closingWaitsForTheRun() {
   Session session;
   QVERIFY(session.Start());
   auto& [tree, dialogs, window] = session;
-  QGuiApplication::clipboard()->setText(QString());
+  QGuiApplication::clipboard()->setText(QStringLiteral("hello\r\n"));  // no route
   bool closed_during_run = true;
   dialogs.on_error = [&] { closed_during_run = window->close(); };
   Click(*window, "maddogBox conversionButton");
@@ -776,7 +776,7 @@ void MainWindowTest::focusReturnsToTheConversionButton() {
   QVERIFY(session.Start());
   auto& [tree, dialogs, window] = session;
   QVERIFY(QTest::qWaitForWindowActive(window.get()));
-  QGuiApplication::clipboard()->setText(QString());
+  QGuiApplication::clipboard()->setText(QStringLiteral("hello\r\n"));  // no route
   auto* button = Control(*window, "conversionButton");
   button->setFocus();
   QTest::keyClick(button, Qt::Key_Space);
@@ -922,7 +922,7 @@ void MainWindowTest::gridColumnsFit() {
   PutExampleRouteOnClipboard();
   Click(*window, "conversionButton");
   WaitOutDoubleClick();
-  QGuiApplication::clipboard()->setText(QString());
+  QGuiApplication::clipboard()->setText(QStringLiteral("hello\r\n"));  // no route
   Click(*window, "maddogBox conversionButton");
   QCOMPARE(dialogs.errors, QStringList{"Wrong format"});
   QTest::qWait(50);
