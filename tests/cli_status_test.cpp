@@ -108,8 +108,8 @@ TEST(CliStatus, CreatedOnlyForAFileThatWasWritten) {
     const fs::path pmdg = t.pmdg / "KSEAYSSY001.rte";
     std::string expected_out = "File " + ShownPath(t.ifly / "KSEAYSSY.fltplan") + " created\n";
     if (c.folder_in_the_way) {
-      EXPECT_EQ(outcome.end, RunEnd::kFailed);
-      EXPECT_EQ(err.rfind("Cannot write " + ShownPath(pmdg) + ": ", 0), 0u) << err;
+      EXPECT_EQ(outcome.end, RunEnd::kNotWritten);
+      EXPECT_EQ(err.rfind("PMDG 737/747: Cannot write " + ShownPath(pmdg) + ": ", 0), 0u) << err;
       EXPECT_TRUE(fs::is_directory(pmdg / "in the way"));
     } else {
       EXPECT_EQ(outcome.end, RunEnd::kCompleted) << err;
@@ -145,6 +145,65 @@ TEST(CliStatus, ARefusedNumberedPlanLeavesNoEmptyFile) {
   EXPECT_EQ(r.out, "");
   EXPECT_NE(r.err.find("do not fit an FSNavigator plan"), std::string::npos) << r.err;
   EXPECT_TRUE(fs::is_empty(root / "fs9/Modules/FSNavigator/plan"));
+}
+
+// What `convert` refuses before a run, and the input that gives no route:
+// nothing is written, not even "route.txt".
+TEST(CliConvert, RefusedChoicesAndInputsWriteNothing) {
+  test::TempDir root;
+  fs::create_directories(root / "app");
+  fs::create_directories(root / "stdin is a folder");
+  test::WriteFile(root / "empty.txt", "");
+  const std::string folders = " --app-dir '" + (root / "app").string() + "' --fs9-dir '" +
+                              (root / "fs9").string() + "' --documents-dir '" +
+                              (root / "docs").string() + "'";
+  const std::string route = " '" + (test::DataDir() / "example_route.txt").string() + "'";
+  struct Case {
+    std::string args;
+    std::string stdin_file;
+    int status;
+    std::string err_start;
+  };
+  std::vector<Case> cases = {
+      {"--targets fsx --sim fs9" + route, "", 2, "--targets: target fsx needs --sim fsx"},
+      {"--targets fsx --sim xplane" + route, "", 2, "--targets: target fsx needs --sim fsx"},
+      {"--plan-number 0x10" + route, "", 2, "--plan-number: not a plan number: 0x10"},
+      {"--targets maddog", (root / "empty.txt").string(), 3, "standard input: empty\n"},
+      {"--targets maddog -", (root / "empty.txt").string(), 3, "standard input: empty\n"},
+  };
+  if (!test::kOnWindows) {
+    cases.push_back({"--targets maddog", (root / "stdin is a folder").string(), 3,
+                     "standard input: Is a directory\n"});
+  }
+  for (const Case& c : cases) {
+    const auto r = test::RunCli("convert " + c.args + folders, c.stdin_file);
+    EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
+    EXPECT_NE(r.err.find(c.err_start), std::string::npos) << c.args << "\n" << r.err;
+    EXPECT_EQ(r.out, "") << c.args;
+    EXPECT_TRUE(fs::is_empty(root / "app")) << c.args;
+  }
+}
+
+// "fsx" names the FSX plan and selects FSX; a text without a details list
+// says so.
+TEST(CliConvert, FsxTargetAndMissingDetailsList) {
+  test::TempDir root;
+  fs::create_directories(root / "app");
+  fs::create_directories(root / "docs/Flight Simulator X Files");
+  test::WriteFile(root / "no details.txt", "Cruise altitude between FL330\r\nA > B\r\n");
+  const std::string folders = " --app-dir '" + (root / "app").string() + "' --fs9-dir '" +
+                              (root / "fs9").string() + "' --fsx-dir '" + (root / "fsx").string() +
+                              "' --documents-dir '" + (root / "docs").string() + "' ";
+  const auto fsx = test::RunCli("convert --targets fsx" + folders + "'" +
+                                (test::DataDir() / "example_route.txt").string() + "'");
+  const fs::path plan = root / "docs/Flight Simulator X Files/IFR ALPHA_INTL to BETA FIELD.pln";
+  EXPECT_EQ(fsx.status, 0) << fsx.err;
+  EXPECT_EQ(fsx.out, "File " + ShownPath(plan) + " created\n");
+
+  const auto none = test::RunCli("convert --targets maddog" + folders + "'" +
+                                 (root / "no details.txt").string() + "'");
+  EXPECT_EQ(none.status, 3);
+  EXPECT_NE(none.err.find("\nNo details list found"), std::string::npos) << none.err;
 }
 
 }  // namespace

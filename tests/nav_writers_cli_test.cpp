@@ -124,17 +124,18 @@ TEST_F(Tu154ConvertCli, WritesAllFourTargets) {
   EXPECT_TRUE(fs::exists(fs9_ / "routes" / "EAAAEBBB.rts"));
 }
 
-TEST_F(Tu154ConvertCli, PlanNumberAbove25EndsTheRun) {
+TEST_F(Tu154ConvertCli, PlanNumberOutsideTheStoreFailsTheTu154Alone) {
   test::WriteFile(kln_ / "FPLS.DAT", kOldStore);
   const auto r = Convert(26);
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("Flight plan nr. is too high\n"), std::string::npos) << r.err;
-  // The writers before it have run; the Tu-154 files and the route copy are untouched.
+  EXPECT_NE(r.err.find("Not written:\nTU154: Flight plan nr. is too high\n"), std::string::npos)
+      << r.err;
+  // The other writers and the route copy have run; the Tu-154 files are untouched.
   EXPECT_TRUE(fs::exists(fs9_ / "MADDOG2008" / "Routes" / "EAAAEBBB.mdr"));
   EXPECT_FALSE(fs::exists(kln_ / "FPLS.TXT"));
   EXPECT_FALSE(fs::exists(kln_ / "FPLS.BAK"));
   EXPECT_EQ(test::ReadFile(kln_ / "FPLS.DAT"), kOldStore);
-  EXPECT_FALSE(fs::exists(fs9_ / "routes"));
+  EXPECT_TRUE(fs::exists(fs9_ / "routes"));
 
   const auto ok = Convert(25);
   EXPECT_EQ(ok.status, 0) << ok.err;
@@ -149,7 +150,7 @@ TEST_F(Tu154ConvertCli, BrokenNavigationLineIsReportedAndTheStoreKept) {
   EXPECT_NE(r.err.find((kln_ / "isec.txt").string() + ", line 2"), std::string::npos) << r.err;
   EXPECT_FALSE(fs::exists(kln_ / "FPLS.TXT"));
   EXPECT_EQ(test::ReadFile(kln_ / "FPLS.DAT"), kOldStore);
-  EXPECT_FALSE(fs::exists(fs9_ / "routes"));
+  EXPECT_TRUE(fs::exists(fs9_ / "routes"));
 }
 
 TEST_F(Tu154ConvertCli, WithoutAStoreThePlanBecomesTheStore) {

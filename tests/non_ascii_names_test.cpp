@@ -64,7 +64,12 @@ TEST(NonAsciiNames, AirportNamesAndFoldersKeepTheirLetters) {
   EXPECT_NE(plan.find("destination_name=Z\xDCRICH\r\n"), std::string::npos) << plan;
 
   EXPECT_EQ(Names(pmdg), std::set<std::string>{"EAAAEBBB001.rte"});
-  EXPECT_EQ(r.out, "File " + ShownPath(pmdg / "EAAAEBBB001.rte") + " created\n");
+  EXPECT_EQ(r.out, "File " +
+                       ShownPath(docs / "Flight Simulator Files" /
+                                 PathFromUtf8("IFR ALPHA_INTL to " + zurich + ".pln")) +
+                       " created\nFile " +
+                       ShownPath(docs / PathFromUtf8("ALPHA_INTL-" + zurich + ".kml")) +
+                       " created\nFile " + ShownPath(pmdg / "EAAAEBBB001.rte") + " created\n");
 }
 
 class QuietFrontEnd : public FrontEnd {

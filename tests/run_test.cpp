@@ -210,7 +210,13 @@ TEST(ConversionRun, FirstBlockWritesPlanTextIsgRouteAndCopy) {
             plan);
   EXPECT_TRUE(std::filesystem::exists(t / "fs9/isg/FlightPlans/default.rte"));
   EXPECT_TRUE(std::filesystem::exists(t / "fs9/routes/EAAAEBBB.rts"));
-  EXPECT_TRUE(t.front.events.empty());  // the plan, ISG route and KML step sets no status
+  // Every file the user loads is reported; "temp.tmp" is not.
+  EXPECT_EQ(t.front.events,
+            (std::vector<std::string>{
+                "status: File " + ShownPath(t / "fs9/isg/FlightPlans/default.rte") + " created",
+                "status: File " +
+                    ShownPath(t / "docs/Flight Simulator Files/IFR ALPHA_INTL to BETA FIELD.pln") +
+                    " created"}));
 }
 
 TEST(ConversionRun, SimulatorFoldersFollowTheSelectionOfEachRun) {
@@ -244,22 +250,25 @@ TEST(ConversionRun, Super80CopyComesFromThisRunsPlan) {
   EXPECT_EQ(test::ReadFile(t / "app/temp.tmp"), "stale plan of an earlier run");
 }
 
-TEST(ConversionRun, AFailureEndsTheRunAndKeepsEarlierFiles) {
+TEST(ConversionRun, ATargetThatFailsLeavesTheOthersWritten) {
   Tree t;
-  // The plan copy's name is taken by a folder: its write fails after
-  // "temp.tmp" and the ISG route have been written.
+  // The plan copy's name is taken by a folder: the FS2004 target fails after
+  // "temp.tmp" and the ISG route; Google Earth and the route copy still come.
   const auto blocked = t / "docs/Flight Simulator Files/IFR ALPHA_INTL to BETA FIELD.pln";
   std::filesystem::create_directories(blocked / "inside");
   ConversionRun run(t.folders, t.airports, t.front);
-  const RunOutcome out = run.Run(ExampleText(), Fs2004());
-  EXPECT_EQ(out.end, RunEnd::kFailed);
+  RunChoices choices = Fs2004();
+  choices.ticked.insert(Target::kGoogleEarth);
+  const RunOutcome out = run.Run(ExampleText(), choices);
+  EXPECT_EQ(out.end, RunEnd::kNotWritten);
+  ASSERT_EQ(out.failures.size(), 1u);
+  EXPECT_EQ(out.failures[0].caption, "FS2004");
   const auto messages = t.front.Messages();
   ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Not written:\n" + out.failures[0].Line());
   EXPECT_NE(messages[0].find(ShownPath(blocked)), std::string::npos) << messages[0];
-  EXPECT_TRUE(std::filesystem::exists(t / "app/temp.tmp"));
-  EXPECT_TRUE(std::filesystem::exists(t / "fs9/isg/FlightPlans/default.rte"));
-  EXPECT_TRUE(std::filesystem::exists(blocked / "inside"));
-  EXPECT_FALSE(std::filesystem::exists(t / "fs9/routes"));  // no later step ran
+  EXPECT_TRUE(std::filesystem::exists(t / "docs/ALPHA_INTL-BETA FIELD.kml"));
+  EXPECT_TRUE(std::filesystem::exists(t / "fs9/routes/EAAAEBBB.rts"));
   for (const auto& entry : std::filesystem::directory_iterator(t / "docs/Flight Simulator Files")) {
     EXPECT_EQ(entry.path(), blocked) << "partial file left: " << entry.path();
   }
@@ -271,9 +280,49 @@ TEST(ConversionRun, Super80IntoAMissingFolderIsReported) {
   ConversionRun run(t.folders, t.airports, t.front);
   RunChoices choices = Fs2004();
   choices.super80 = true;
-  EXPECT_EQ(run.Run(ExampleText(), choices).end, RunEnd::kFailed);
+  EXPECT_EQ(run.Run(ExampleText(), choices).end, RunEnd::kNotWritten);
   ASSERT_EQ(t.front.Messages().size(), 1u);
   EXPECT_NE(t.front.Messages()[0].find("eaaa-ebbb-661.pln"), std::string::npos);
+}
+
+// A coordinate that would reach the files as "ERR" or off the globe refuses
+// the route before anything, "route.txt" included, is written.
+TEST(ConversionRun, ABadCoordinateWritesNothing) {
+  struct Case {
+    std::string from, to, message;
+  };
+  const std::vector<Case> cases = {
+      {"N50*02'00.00\"", "N50*XX'00.00\"",
+       "Waypoint EAAA: latitude \"N50*XX'00.00\"\" does not read"},
+      {"N50*02'00.00\"", "N91*00'00.00\"",
+       "Waypoint EAAA: latitude \"N91*00'00.00\"\" is out of range"},
+      {"N50*02'00.00\"", "N90*00'00.01\"",
+       "Waypoint EAAA: latitude \"N90*00'00.01\"\" is out of range"},
+      {"N50*02'00.00\"", "N50*60'00.00\"",
+       "Waypoint EAAA: latitude \"N50*60'00.00\"\" is out of range"},
+      {"N50*02'00.00\"", "E50*30'00.00\"",
+       "Waypoint EAAA: latitude \"E50*30'00.00\"\" is out of range"},
+      {"E008*34'14.00\"", "W181*00'00.00\"",
+       "Waypoint EAAA: longitude \"W181*00'00.00\"\" is out of range"},
+      {"E008*34'14.00\"", "E008*15'60.00\"",
+       "Waypoint EAAA: longitude \"E008*15'60.00\"\" is out of range"},
+      {"E008*34'14.00\"", "E008*3X'14.00\"",
+       "Waypoint EAAA: longitude \"E008*3X'14.00\"\" does not read"},
+  };
+  for (const Case& c : cases) {
+    Tree t;
+    std::string text = InputToUtf8(ExampleText());
+    const std::string from = test::WithDegreeSign(c.from, '*');
+    text.replace(text.find(from, text.find("Details:")), from.size(),
+                 test::WithDegreeSign(c.to, '*'));
+    ConversionRun run(t.folders, t.airports, t.front);
+    RunChoices choices = Fs2004();
+    choices.ticked.insert(Target::kPmdg);
+    EXPECT_EQ(run.Run(text, choices).end, RunEnd::kRouteRefused) << c.to;
+    EXPECT_EQ(t.front.Messages(), std::vector<std::string>{test::WithDegreeSign(c.message, '*')});
+    EXPECT_FALSE(std::filesystem::exists(t / "app/route.txt")) << c.to;
+    EXPECT_FALSE(std::filesystem::exists(t / "app/temp.tmp")) << c.to;
+  }
 }
 
 TEST(ConversionRun, NavWritersNameTheirFilesAndStopOnTooManyFiles) {
@@ -326,8 +375,8 @@ TEST(ConversionRun, NavWritersNameTheirFilesAndStopOnTooManyFiles) {
     EXPECT_TRUE(std::filesystem::exists(t / "fs9/Civa/ADEU/EAAA-EBBB01.AWC")) << c.name;
   }
 
-  // All 998 FSNavigator names taken: the run stops there, before CIVA,
-  // MadDog 2008 and the route-text copy.
+  // All 998 FSNavigator names taken: that target fails, and CIVA, MadDog
+  // 2008 and the route-text copy are still written.
   Tree t;
   const auto fsnav = t / "fs9/Modules/FSNavigator/plan";
   std::filesystem::create_directories(fsnav);
@@ -340,12 +389,15 @@ TEST(ConversionRun, NavWritersNameTheirFilesAndStopOnTooManyFiles) {
   ConversionRun run(t.folders, t.airports, t.front);
   RunChoices choices;
   choices.ticked = {Target::kFsNavigator, Target::kCiva, Target::kMadDog};
-  EXPECT_EQ(run.Run(ExampleText(), choices).end, RunEnd::kStopped);
-  EXPECT_EQ(t.front.events, std::vector<std::string>{"message: Too many files"});
+  EXPECT_EQ(run.Run(ExampleText(), choices).end, RunEnd::kNotWritten);
+  EXPECT_EQ(t.front.events,
+            (std::vector<std::string>{"status: FSNavigator: Too many files",
+                                      "status: File EAAA-EBBB01.AWC created",
+                                      "status: File EAAAEBBB.mdr created",
+                                      "message: Not written:\nFSNavigator: Too many files"}));
   EXPECT_FALSE(std::filesystem::exists(fsnav / "EAAA-EBBB999.fsn"));
-  EXPECT_FALSE(std::filesystem::exists(t / "fs9/Civa/ADEU"));
-  EXPECT_FALSE(std::filesystem::exists(t / "fs9/MADDOG2008/Routes/EAAAEBBB.mdr"));
-  EXPECT_FALSE(std::filesystem::exists(t / "fs9/routes"));
+  EXPECT_TRUE(std::filesystem::exists(t / "fs9/MADDOG2008/Routes/EAAAEBBB.mdr"));
+  EXPECT_TRUE(std::filesystem::exists(t / "fs9/routes/EAAAEBBB.rts"));
 }
 
 // The example route with other airport names in the heading and other

@@ -243,11 +243,12 @@ TEST(WindowModel, KeyboardRules) {
   EXPECT_FALSE(w.model->KeyPressed(Key::kEnter, C::kSuper80Box, w.view.now));  // hidden
   EXPECT_TRUE(w.view.Messages().empty());
 
+  w.view.clipboard = "hello\r\n";
   w.view.now += 10s;
   EXPECT_TRUE(w.model->KeyPressed(Key::kEnter, C::kConversionButton, w.view.now));
   w.view.now += 10s;
   EXPECT_TRUE(w.model->KeyPressed(Key::kF5, C::kGrid, w.view.now));
-  // X-plane ticks its box: each run says the empty clipboard does not read.
+  // X-plane ticks its box: each run says the clipboard's text does not read.
   EXPECT_EQ(w.view.Messages(), (std::vector<std::string>{"Wrong format", "Wrong format"}));
 }
 
@@ -622,6 +623,7 @@ TEST(WindowModel, RunGuard) {
   w.Start();
   w.Tick(kFs2004Box);
   w.Tick(kMadDogBox);
+  w.view.clipboard = "hello\r\n";
   // At the run's first message the user presses the button again.
   int refused_inside = 0;
   w.view.on_message = [&] {
@@ -657,6 +659,7 @@ TEST(WindowModel, ClosingWaitsForTheLoadAndTheRun) {
   w.Start();  // "File wpNavApt.txt missing" during the load
   EXPECT_EQ(w.view.events.back(), "close");
   w.Tick(kMadDogBox);
+  w.view.clipboard = "hello\r\n";
   w.Convert();  // "Wrong format" during the run
   EXPECT_EQ(allowed, (std::vector<bool>{false, false}));
   EXPECT_EQ(std::count(w.view.events.begin(), w.view.events.end(), "close"), 2);
@@ -697,8 +700,9 @@ TEST(WindowModel, StatusLineSaysWhyNothingWasWritten) {
     std::string status;
   } cases[] = {
       {no_details, {kMadDogBox}, "No details list found"},
-      {"", {kMadDogBox}, "Wrong format"},
-      {"", {}, "Wrong format"},  // nothing ticked, and no route for the ".rts" copy
+      {"hello\r\n", {kMadDogBox}, "Wrong format"},
+      {"hello\r\n", {}, "Wrong format"},  // nothing ticked, and no route for the ".rts" copy
+      {"", {kMadDogBox}, "The clipboard holds no text"},
       {no_details, {}, "No details list found"},
   };
   for (const auto& c : cases) {
@@ -709,14 +713,17 @@ TEST(WindowModel, StatusLineSaysWhyNothingWasWritten) {
     EXPECT_EQ(w[C::kStatusLine].caption, c.status);
   }
 
-  // A run that ends in its error report clears the last run's status.
+  // A target that fails says so in the status line, and the run's one
+  // message lists it.
   w.model->BoxTicked(kMadDogBox, true);
   w.view.clipboard = ExampleRouteUtf8();
   w.Convert();
   fs::remove_all(w.dir / "fs9/MADDOG2008");
   w.Convert();
-  EXPECT_EQ(w[C::kStatusLine].caption, "");
-  EXPECT_EQ(w.view.Messages().size(), 3U);  // two "Wrong format", the error report
+  const std::string failure = "MadDog2008: Cannot create ";
+  EXPECT_EQ(w[C::kStatusLine].caption.rfind(failure, 0), 0U) << w[C::kStatusLine].caption;
+  ASSERT_EQ(w.view.Messages().size(), 3U);  // two "Wrong format", the summary
+  EXPECT_EQ(w.view.Messages().back(), "Not written:\n" + w[C::kStatusLine].caption);
 }
 
 // A dropped or opened file converts like the clipboard's route, whatever its

@@ -352,9 +352,9 @@ TEST(IflyLevelDXPlanePmdgCli, OneRouteFourFilesByteForByte) {
   EXPECT_TRUE(std::filesystem::exists(t.fs9 / "routes/KSEAYSSY.rts"));
 }
 
-// A coordinate the iFly plan cannot read ends the run there: no plan, no
-// later writer, no route-text copy, and the message names the fix.
-TEST(IflyLevelDXPlanePmdgCli, UnreadableCoordinateEndsTheRun) {
+// A coordinate that does not read refuses the route: no file at all, and
+// the message names the fix.
+TEST(IflyLevelDXPlanePmdgCli, UnreadableCoordinateWritesNothing) {
   RouteTree t;
   std::string text = test::ReadFile(test::DataDir() / "route_south_west.txt");
   const std::string good =
@@ -368,8 +368,11 @@ TEST(IflyLevelDXPlanePmdgCli, UnreadableCoordinateEndsTheRun) {
   test::WriteFile(route, text);
 
   const auto result = test::RunCli(t.Args("--targets ifly,leveld", route));
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("KARLO"), std::string::npos) << result.err;
+  EXPECT_EQ(result.status, 3);
+  EXPECT_NE(result.err.find("Waypoint KARLO: latitude \"S33\xC2\xB0"
+                            "0x'00.00\"\" does not read\n"),
+            std::string::npos)
+      << result.err;
   EXPECT_EQ(result.out, "");
   EXPECT_FALSE(std::filesystem::exists(t.ifly_folder / "KSEAYSSY.fltplan"));
   EXPECT_FALSE(std::filesystem::exists(t.leveld_folder / "KSEAYSSY.rte"));

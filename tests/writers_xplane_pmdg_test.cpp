@@ -218,23 +218,23 @@ TEST(PmdgNumbering, TakesTheFirstFreeNumber) {
   }
 }
 
-TEST(PmdgNumbering, TooManyFilesEndsTheWholeRun) {
+TEST(PmdgNumbering, TooManyFilesFailsThePmdgPlanAlone) {
   Tree t;
   for (int n = 1; n <= 998; ++n) {
     test::WriteFile(t.pmdg / fmt::format("KSEAYSSY{:03}.rte", n), "");
   }
-  // Writers after PMDG, where they exist, get their folders so that a run
-  // that wrongly went on would show in their status lines.
+  // Writers after PMDG get their folders: they are still written.
   std::filesystem::create_directories(t.fs9 / "Modules/FSNavigator/plan");
   std::filesystem::create_directories(t.fs9 / "MADDOG2008/Routes");
   const auto r = test::RunCli(t.Args("--targets ifly,pmdg,fsnav,maddog"));
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "File wpNavApt.txt missing\nToo many files\n");
-  // The writer before PMDG has run; nothing after it.
+  EXPECT_EQ(r.err,
+            "File wpNavApt.txt missing\nPMDG 737/747: Too many files\nNot written:\nPMDG "
+            "737/747: Too many files\n");
   EXPECT_EQ(r.out, "File " + ShownPath(t.fs9 / "ifly/737NG/navdata/Fltplan/KSEAYSSY.fltplan") +
-                       " created\n");
+                       " created\nFile KSEA-YSSY001.fsn created\nFile KSEAYSSY.mdr created\n");
   EXPECT_FALSE(std::filesystem::exists(t.pmdg / "KSEAYSSY999.rte"));
-  EXPECT_FALSE(std::filesystem::exists(t.fs9 / "routes"));
+  EXPECT_TRUE(std::filesystem::exists(t.fs9 / "routes"));
   std::size_t files = 0;
   for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(t.pmdg))
     ++files;

@@ -18,6 +18,10 @@ void CliFrontEnd::SetStatus(const std::string& text) {
   std::fflush(stdout);
 }
 
+void CliFrontEnd::TargetFailed(const std::string& line) {
+  ShowMessage(line);
+}
+
 void CliFrontEnd::SetStatusBeforeWrite(const std::string& text, const std::filesystem::path& file) {
   pending_.emplace(file, text);
 }

@@ -24,11 +24,11 @@ namespace {
 
 struct ConvertArgs {
   std::string targets = "all";
-  std::string sim = "fs9";
+  std::string sim;  // empty: fsx when the fsx target is chosen, else fs9
   std::string runway;
   std::string cycle;
   bool super80 = false;
-  int plan_number = 661;
+  int plan_number = 1;
   std::string app_dir;
   std::string fs9_dir;
   std::string fsx_dir;
@@ -52,6 +52,22 @@ FolderOverrides Overrides(const ConvertArgs& args) {
   return overrides;
 }
 
+// "fsx" names the FS2004 box while FSX is selected: the FSX plan.
+constexpr std::string_view kFsxPlanName = "fsx";
+
+// The simulator of --sim; without it, FSX when the FSX plan is asked for.
+std::string SimulatorName(const ConvertArgs& args) {
+  if (!args.sim.empty())
+    return args.sim;
+  std::stringstream items(args.targets);
+  std::string item;
+  while (std::getline(items, item, ',')) {
+    if (item == kFsxPlanName)
+      return std::string(kFsxPlanName);
+  }
+  return "fs9";
+}
+
 // The targets of --targets, or a usage message.
 std::optional<std::set<Target>> ChosenTargets(const std::string& list, Simulator sim,
                                               std::string& error) {
@@ -66,6 +82,14 @@ std::optional<std::set<Target>> ChosenTargets(const std::string& list, Simulator
         if (TargetAllowed(sim, descriptor.target))
           chosen.insert(descriptor.target);
       }
+      continue;
+    }
+    if (item == kFsxPlanName) {
+      if (sim != Simulator::kFsx) {
+        error = "target fsx needs --sim fsx";
+        return std::nullopt;
+      }
+      chosen.insert(Target::kFs2004);
       continue;
     }
     const auto target = TargetByCliName(item);
@@ -88,9 +112,10 @@ std::optional<std::set<Target>> ChosenTargets(const std::string& list, Simulator
 }
 
 int RunConvert(const ConvertArgs& args) {
-  const auto sim = SimulatorByCliName(args.sim);
+  const std::string sim_name = SimulatorName(args);
+  const auto sim = SimulatorByCliName(sim_name);
   if (!sim) {
-    fmt::print(stderr, "--sim: unknown simulator {}\n", args.sim);
+    fmt::print(stderr, "--sim: unknown simulator {}\n", sim_name);
     return kExitUsage;
   }
   std::string error;
@@ -132,6 +157,8 @@ int RunConvert(const ConvertArgs& args) {
   CliFrontEnd front(args.open);
   ConversionRun run(folders, airports, front);
   const RunOutcome outcome = run.Run(*read.input.source, choices);
+  if (outcome.end == RunEnd::kRouteRefused)
+    return kExitParseFailed;
   if (outcome.end != RunEnd::kCompleted)
     return kExitIoError;
   if (!outcome.parse_failed)
@@ -169,12 +196,16 @@ std::function<int()> AddConvertCommand(CLI::App& app, const std::filesystem::pat
       "GPX), into plan files, each written into the folder\n"
       "where its simulator or add-on looks for plans. Prints one \"File ... created\" line\n"
       "per file written, in run order; messages go to standard error.\n"
+      "A target that cannot be written is reported on standard error and the others are\n"
+      "still written; the run ends with a \"Not written:\" list of those targets.\n"
       "Exit status: 0 done; 3 the input gives no route (\"Wrong format\", no details\n"
-      "list, a plan that does not read, an input too large); 1 the run ended with an error\n"
-      "or a stop message (\"Too many files\"); 2 usage error.");
+      "list, a plan that does not read, an input too large, a coordinate that does not read\n"
+      "or is out of range, standard input that fails or is empty): nothing written;\n"
+      "1 a target could not be written; 2 usage error.");
   cmd->add_option("--targets", args->targets,
                   "comma-separated from: " + TargetNames() +
-                      "; or \"all\" for every target that the selection allows (default all)");
+                      ", fsx (the FSX plan: selects --sim fsx when --sim is not given); or \"all\" "
+                      "for every target that the selection allows (default all)");
   cmd->add_option("--sim", args->sim,
                   "the simulator selection: fs9 (default), fsx or xplane; a target that the "
                   "selection disables is refused; with fsx, \"fs2004\" means the FSX plan")
@@ -196,7 +227,17 @@ std::function<int()> AddConvertCommand(CLI::App& app, const std::filesystem::pat
           "YYCC"));
   cmd->add_flag("--super80", args->super80,
                 "Flight1 Super 80 naming of the FS2004 plan (fs9 with fs2004 only)");
-  cmd->add_option("--plan-number", args->plan_number, "the plan number (default 661)")
+  cmd->add_option("--plan-number", args->plan_number,
+                  "the plan number of the Super 80 and Tu-154 plans (default 1; the Tu-154 store "
+                  "holds 1 to 25)")
+      ->check(CLI::Validator(
+          [](const std::string& text) {
+            // Decimal digits only: "0x10" or "1e2" is no plan number.
+            return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos
+                       ? std::string()
+                       : "not a plan number: " + text;
+          },
+          "NUMBER"))
       ->check(CLI::Range(1, 99999));
   cmd->add_option("--app-dir", args->app_dir,
                   "the program folder (settings file korvanta.ini, temp.tmp, route.txt); "

@@ -1,5 +1,8 @@
 #include "cli/input.hpp"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include "cli/exit_codes.hpp"
@@ -12,10 +15,22 @@ CliInput ReadInput(const std::string& file, const std::string& from) {
   CliInput result;
   const bool standard_input = file.empty() || file == "-";
   FileRead read = standard_input ? ReadStreamBytes(std::cin) : ReadFileBytes(PathFromUtf8(file));
+  // Standard input reads through the C stream, which takes a read error for
+  // the end of the text; a cut-off route must not pass for a whole one.
+  if (standard_input && read.Ok() && std::ferror(stdin)) {
+    read.status = ReadStatus::kCannotRead;
+    read.reason = errno != 0 ? std::strerror(errno) : "read error";
+  }
+  // Standard input that fails or holds nothing gives no route, as a text
+  // that does not parse; a file that cannot be read is an error of the run.
+  if (standard_input && read.Ok() && read.bytes.empty()) {
+    read.status = ReadStatus::kCannotRead;
+    read.reason = "empty";
+  }
   if (!read.Ok()) {
     result.input.error =
         (standard_input ? std::string("standard input") : file) + ": " + read.reason;
-    result.exit_status = kExitIoError;
+    result.exit_status = standard_input ? kExitParseFailed : kExitIoError;
     return result;
   }
   // An empty name lets the content decide; AddFromOption checked any other.

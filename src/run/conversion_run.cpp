@@ -8,6 +8,7 @@
 #include "files/safe_file_name.hpp"
 #include "io/utf8_path.hpp"
 #include "route/cp1252.hpp"
+#include "run/route_check.hpp"
 #include "run/writer_slots.hpp"
 
 namespace korvanta {
@@ -15,6 +16,22 @@ namespace korvanta {
 namespace {
 
 constexpr std::string_view kRouteTextName = "route.txt";
+constexpr std::string_view kRouteCopyCaption = "Route copy";
+
+// The caption of the box that stands for the slot's files in a report: its
+// own, or the ticked box whose file it writes (Google Earth alone).
+std::string ReportedTarget(const TargetDescriptor& slot, const RunChoices& choices) {
+  const TargetDescriptor* shown = &slot;
+  if (!choices.Ticked(slot.target)) {
+    for (const TargetDescriptor& target : Targets()) {
+      if (target.written_by == slot.target && choices.Ticked(target.target)) {
+        shown = &target;
+        break;
+      }
+    }
+  }
+  return CaptionUnder(*shown, choices.simulator);
+}
 
 }  // namespace
 
@@ -51,47 +68,70 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
                   SimulatorDir(choices),
                   PlanFolder(choices),
                   source};
+
+  // Every writer takes its coordinates from the text reading: a bad one
+  // refuses the whole route before any file, "route.txt" included, is
+  // touched. A route that does not read is left to the writers' own report.
+  if (const RouteReading& reading = Show(source, ParseMode::kText, choices.super80);
+      reading.Parsed()) {
+    if (const std::optional<std::string> fault = RouteFault(reading.waypoints)) {
+      front_.ShowMessage(*fault);
+      outcome.end = RunEnd::kRouteRefused;
+      return outcome;
+    }
+  }
+
+  std::optional<std::string> route_bytes;
+  const std::filesystem::path route_file = folders_.app_dir / kRouteTextName;
   try {
     // The route text is kept as "route.txt", in Windows-1252 as always.
-    const std::filesystem::path route_file = folders_.app_dir / kRouteTextName;
-    std::optional<std::string> route_bytes;
     if (std::optional<std::string> route_text = source.RouteText()) {
       route_bytes = Utf8ToCp1252(*route_text);
       route_text.reset();
       WriteWholeFile(route_file, *route_bytes);
     }
-
-    for (const TargetDescriptor& slot : Targets()) {
-      if (!SlotTicked(slot, choices))
-        continue;
-      // A route that did not read leaves the writer nothing to write.
-      if (!ctx.Read(slot.mode))
-        continue;
-      const SlotStep step = slot.custom ? slot.custom(ctx, slot) : RunStandardSlot(ctx, slot);
-      if (step == SlotStep::kStop) {
-        outcome.end = RunEnd::kStopped;
-        return outcome;
-      }
-    }
-
-    // The route-text copy is named after this run's route. When no writer
-    // read the route, it is read once for the name; a route that does not
-    // read gets no copy.
-    if (!route_bytes)
-      return outcome;
-    const bool named = shown_mode_ ? shown_.Parsed() : ctx.Read(ParseMode::kText);
-    if (!named)
-      return outcome;
-    const std::filesystem::path rts =
-        ctx.simulator_dir / "routes" /
-        SafeFileName(shown_.header.departure_icao + shown_.header.destination_icao, ".rts");
-    ctx.Write(rts, *route_bytes, true);
-    KeepFileDate(route_file, rts);
   } catch (const std::exception& e) {
-    // RunError carries the message to show; anything else (a file system
-    // error, memory) ends the run the same way.
     front_.ShowMessage(e.what());
     outcome.end = RunEnd::kFailed;
+    return outcome;
+  }
+
+  bool writer_read = false;
+  for (const TargetDescriptor& slot : Targets()) {
+    if (!SlotTicked(slot, choices))
+      continue;
+    writer_read = true;
+    // A route that did not read leaves the writer nothing to write.
+    if (!ctx.Read(slot.mode))
+      continue;
+    ctx.Attempt(ReportedTarget(slot, choices), [&] {
+      const SlotStep step = slot.custom ? slot.custom(ctx, slot) : RunStandardSlot(ctx, slot);
+      if (step == SlotStep::kStop)
+        throw RunError(ctx.stop_message);
+    });
+  }
+
+  // The route-text copy is named after this run's route. When no writer
+  // read the route, it is read once for the name; a route that does not
+  // read gets no copy.
+  if (route_bytes && (writer_read ? shown_.Parsed() : ctx.Read(ParseMode::kText))) {
+    try {
+      const std::filesystem::path rts =
+          ctx.simulator_dir / "routes" /
+          SafeFileName(shown_.header.departure_icao + shown_.header.destination_icao, ".rts");
+      ctx.Write(rts, *route_bytes, true);
+      KeepFileDate(route_file, rts);
+    } catch (const std::exception& e) {
+      ctx.Fail(std::string(kRouteCopyCaption), e.what());
+    }
+  }
+
+  if (!outcome.failures.empty()) {
+    std::string summary(kNotWrittenHeading);
+    for (const TargetFailure& failure : outcome.failures)
+      summary += "\n" + failure.Line();
+    front_.ShowMessage(summary);
+    outcome.end = RunEnd::kNotWritten;
   }
   return outcome;
 }
@@ -188,8 +228,24 @@ void SlotContext::Status(const std::string& text) {
 }
 
 SlotStep SlotContext::Stop(std::string_view message) {
-  Front().ShowMessage(std::string(message));
+  stop_message = message;
   return SlotStep::kStop;
+}
+
+void SlotContext::Fail(const std::string& caption, const std::string& message) {
+  const TargetFailure& failure = outcome.failures.emplace_back(TargetFailure{caption, message});
+  Front().TargetFailed(failure.Line());
+  Front().ProcessPendingEvents();
+}
+
+void SlotContext::Attempt(const std::string& caption, const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    // RunError carries the message to show; anything else (a file system
+    // error, memory) is reported the same way.
+    Fail(caption, e.what());
+  }
 }
 
 SlotStep RunStandardSlot(SlotContext& ctx, const TargetDescriptor& slot) {

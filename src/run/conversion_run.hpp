@@ -33,15 +33,27 @@ struct RunChoices {
 
 inline constexpr std::string_view kTooManyFiles = "Too many files";
 inline constexpr std::string_view kPlanNumberTooHigh = "Flight plan nr. is too high";
+// The first line of the run's report of the targets it could not write.
+inline constexpr std::string_view kNotWrittenHeading = "Not written:";
 
 enum class RunEnd {
-  kCompleted,  // every ticked writer ran, or was skipped because the route did not read
-  kStopped,    // "Too many files" or "Flight plan nr. is too high"
-  kFailed,     // the run's error report
+  kCompleted,     // every ticked writer ran, or was skipped because the route did not read
+  kNotWritten,    // some targets could not be written; the others were
+  kRouteRefused,  // a coordinate of the route is bad: nothing was written
+  kFailed,        // "route.txt" could not be written: nothing else was
+};
+
+// A ticked target that the run could not write, and why.
+struct TargetFailure {
+  std::string caption;  // the target's box caption under the run's selection
+  std::string message;  // "Too many files", "Cannot write ...: Permission denied"
+
+  std::string Line() const { return caption + ": " + message; }
 };
 
 struct RunOutcome {
   RunEnd end = RunEnd::kCompleted;
+  std::vector<TargetFailure> failures;              // in run order
   bool parse_failed = false;                        // a reading of this run did not succeed
   ParseResult last_failure = ParseResult::kParsed;  // why the last failed reading failed
   std::string failure_message;                      // kUnreadable: the source's message
@@ -51,12 +63,14 @@ struct RunOutcome {
 // Everything one writer slot needs while it runs; built by the run.
 struct SlotContext;
 
-// The conversion run: saves the route text as "route.txt", visits the writer
-// slots in their fixed order and ends with the ".rts" copy of the route
-// text. Each ticked writer is handed the reading of the route it needs; each
-// reading is made once per run, at its first use. A writer is skipped when
-// the route did not read ("Wrong format" is shown once per run). Stops and
-// errors end the run early; files already written stay.
+// The conversion run: checks the route's coordinates (a bad one ends the run
+// before anything is written), saves the route text as "route.txt", visits
+// the writer slots in their fixed order and ends with the ".rts" copy of the
+// route text. Each ticked writer is handed the reading of the route it needs;
+// each reading is made once per run, at its first use. A writer is skipped
+// when the route did not read ("Wrong format" is shown once per run). A target
+// that cannot be written is reported as it fails and the others are still
+// written; the run ends with one message listing every target not written.
 class ConversionRun {
  public:
   ConversionRun(const FolderSet& folders, const AirportDatabase& airports, FrontEnd& front);

@@ -39,6 +39,9 @@ class FrontEnd {
                                     const std::filesystem::path& /*file*/) {
     SetStatus(text);
   }
+  // A target could not be written ("<caption>: <message>"), as it happens;
+  // the run goes on with the others. The window shows it in its status line.
+  virtual void TargetFailed(const std::string& line) { SetStatus(line); }
   // A file of the run has been written whole.
   virtual void FileWritten(const std::filesystem::path& /*file*/) {}
   // Progress of a long load (the Tu-154 navigation data); an empty text

@@ -46,29 +46,54 @@ SlotStep RunPlanIsgAndKmlSlot(SlotContext& ctx, const TargetDescriptor& /*slot*/
                             SafeFileName(Lower(h.departure_name) + "-" + Lower(h.destination_name),
                                          fmt::format("-{}.pln", choices.plan_number))
                       : folders.app_dir / "temp.tmp";
-  ctx.Write(plan_text_file, plan_file);
-  if (isg)
-    ctx.Write(isg_folder / "default.rte", plan.isg_route);
+  // Every file the user loads is reported; "temp.tmp" is the program's own.
+  const auto write_reported = [&](const std::filesystem::path& file, std::string_view bytes,
+                                  bool create_folders) {
+    ctx.Write(file, bytes, create_folders);
+    ctx.Status("File " + ShownPath(file) + " created");
+  };
+  const auto plan_files = [&] {
+    if (choices.super80)
+      write_reported(plan_text_file, plan_file, false);
+    else
+      ctx.Write(plan_text_file, plan_file);
+    if (isg)
+      write_reported(isg_folder / "default.rte", plan.isg_route, false);
 
-  const std::filesystem::path plan_name =
-      SafeFileName("IFR " + h.departure_name + " to " + h.destination_name, ".pln");
-  if (choices.Ticked(Target::kFs2004) && choices.simulator == Simulator::kFsx) {
-    if (!folders.fsx_plan_folder_found) {
-      throw RunError("FSX plan folder not found: " + ShownPath(folders.fsx_plan_folder));
+    const std::filesystem::path plan_name =
+        SafeFileName("IFR " + h.departure_name + " to " + h.destination_name, ".pln");
+    if (choices.Ticked(Target::kFs2004) && choices.simulator == Simulator::kFsx) {
+      if (!folders.fsx_plan_folder_found) {
+        throw RunError("FSX plan folder not found: " + ShownPath(folders.fsx_plan_folder));
+      }
+      write_reported(ctx.plan_folder / plan_name, WriteFsxPlan(plan.plan_text), false);
+    } else if (choices.Ticked(Target::kFs2004)) {
+      // The copy is made from this run's plan text, whichever file holds it.
+      write_reported(ctx.plan_folder / plan_name, plan_file, true);
     }
-    ctx.Write(ctx.plan_folder / plan_name, WriteFsxPlan(plan.plan_text));
-  } else if (choices.Ticked(Target::kFs2004)) {
-    // The copy is made from this run's plan text, whichever file holds it.
-    ctx.Write(ctx.plan_folder / plan_name, plan_file, true);
-  }
-
-  if (choices.Ticked(Target::kGoogleEarth)) {
+  };
+  const auto kml_file = [&] {
     // Google Earth opens a file of any name.
     const std::filesystem::path kml =
         folders.personal_dir /
         SafeFileName(h.departure_name + "-" + h.destination_name, ".kml", NameCharacters::kUnicode);
-    ctx.Write(kml, WriteGoogleEarthKml(plan.plan_text, h.departure_name, h.destination_name));
+    write_reported(kml, WriteGoogleEarthKml(plan.plan_text, h.departure_name, h.destination_name),
+                   false);
     ctx.Front().OpenDocument(kml);
+  };
+
+  // The two targets stand on their own; the plan text file serves both.
+  const std::string kml_caption =
+      CaptionUnder(DescriptorOf(Target::kGoogleEarth), choices.simulator);
+  if (choices.Ticked(Target::kFs2004)) {
+    ctx.Attempt(CaptionUnder(DescriptorOf(Target::kFs2004), choices.simulator), plan_files);
+    if (choices.Ticked(Target::kGoogleEarth))
+      ctx.Attempt(kml_caption, kml_file);
+  } else {
+    ctx.Attempt(kml_caption, [&] {
+      plan_files();
+      kml_file();
+    });
   }
   return SlotStep::kContinue;
 }

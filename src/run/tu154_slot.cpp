@@ -84,7 +84,7 @@ void FileIntoPlanStore(const std::filesystem::path& folder, std::string_view pla
 
 SlotStep RunTu154Slot(SlotContext& ctx, const TargetDescriptor& slot) {
   const int plan_number = ctx.choices.plan_number;
-  if (plan_number > kTu154MaxPlanNumber)
+  if (plan_number < 1 || plan_number > kTu154MaxPlanNumber)
     return ctx.Stop(kPlanNumberTooHigh);
 
   const std::filesystem::path folder = ctx.TargetFolder(slot.folder);

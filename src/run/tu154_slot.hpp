@@ -26,8 +26,8 @@ void FileIntoPlanStore(const std::filesystem::path& folder, std::string_view pla
                        const StoreFileWriter& write,
                        std::chrono::milliseconds lock_wait = kStoreLockWait);
 
-// The Tu-154 writer of a run: the plan-number check (a number above 25 stops
-// the run), the navigation data, "FPLS.TXT" and the plan store.
+// The Tu-154 writer of a run: the plan-number check (a number outside 1-25
+// is this target's failure), the navigation data, "FPLS.TXT" and the plan store.
 SlotStep RunTu154Slot(SlotContext& ctx, const TargetDescriptor& slot);
 
 }  // namespace korvanta

@@ -15,4 +15,9 @@ bool SlotTicked(const TargetDescriptor& slot, const RunChoices& choices) {
   return false;
 }
 
+std::string CaptionUnder(const TargetDescriptor& target, Simulator simulator) {
+  const std::string_view under = target.on_selection[static_cast<std::size_t>(simulator)].caption;
+  return WithoutMnemonic(under.empty() ? target.caption : under);
+}
+
 }  // namespace korvanta

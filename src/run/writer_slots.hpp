@@ -46,15 +46,26 @@ struct SlotContext {
   void Status(const std::string& text);
   // A status naming `file` before it is written (see FrontEnd).
   void StatusBeforeWrite(const std::string& text, const std::filesystem::path& file);
-  // Shows a stop message; the run ends without its ".rts" copy.
+  // Ends the running target with `message` as its failure; the run goes on
+  // with the next target.
   SlotStep Stop(std::string_view message);
+  // Records the target of `caption` as not written, and reports it at once.
+  void Fail(const std::string& caption, const std::string& message);
+  // Runs one target's part of a slot; an exception out of it is that
+  // target's failure.
+  void Attempt(const std::string& caption, const std::function<void()>& step);
 
   bool wrong_format_shown = false;
+  std::string stop_message{};
 };
 
 // Whether the slot runs under the choices (the plan, ISG route and KML step runs when the
 // FS2004 box or the Google Earth box is ticked).
 bool SlotTicked(const TargetDescriptor& slot, const RunChoices& choices);
+
+// The box's caption under the selection, as text without its mnemonic ("FSX"
+// for the FS2004 box while FSX is selected).
+std::string CaptionUnder(const TargetDescriptor& target, Simulator simulator);
 
 // The shared pattern: folder, name, write, status. The run has read the
 // route in the target's reading before.

@@ -109,6 +109,7 @@ constexpr std::string_view kOldHeightKey = "Height";
 constexpr std::string_view kOldMaximizedKey = "Maximized";
 
 constexpr std::string_view kNoDetailsFound = "No details list found";
+constexpr std::string_view kClipboardEmpty = "The clipboard holds no text";
 
 std::optional<bool> ReadBool(std::string_view text) {
   if (EqualNoCase(text, "True"))
@@ -586,8 +587,11 @@ void WindowModel::ConvertInput(std::string_view bytes, const std::string& name) 
     progress_shown_ = false;
     SetVisible(Control::kRunwayPrompt, false);
     SetCaption(Control::kStatusLine, "");
-    const InputSource input = MakeInputSource(bytes);
-    if (input.source) {
+    InputSource input;
+    if (name.empty() && bytes.empty()) {
+      // Nothing to convert: no run, and "route.txt" keeps the last route.
+      SetCaption(Control::kStatusLine, std::string(kClipboardEmpty));
+    } else if (input = MakeInputSource(bytes); input.source) {
       outcome = run_.Run(*input.source, Choices());
     } else {
       SetCaption(Control::kStatusLine, prefix + input.error);

@@ -719,7 +719,7 @@ void MainWindowTest::conversionRefusedWhileRunning() {
   Session session;
   QVERIFY(session.Start());
   auto& [tree, dialogs, window] = session;
-  QGuiApplication::clipboard()->setText(QString());
+  QGuiApplication::clipboard()->setText(QStringLiteral("hello\r\n"));  // no route
   auto* button = Control<QAbstractButton>(*window, "conversionButton");
 
   // At the run's first message box the user presses the button again, and a
@@ -747,7 +747,7 @@ void MainWindowTest::closingWaitsForTheRun() {
   Session session;
   QVERIFY(session.Start());
   auto& [tree, dialogs, window] = session;
-  QGuiApplication::clipboard()->setText(QString());
+  QGuiApplication::clipboard()->setText(QStringLiteral("hello\r\n"));  // no route
   bool closed_during_run = true;
   dialogs.on_error = [&] { closed_during_run = window->close(); };
   Click(*window, "maddogBox conversionButton");
@@ -784,7 +784,7 @@ void MainWindowTest::focusReturnsToTheConversionButton() {
   QVERIFY(session.Start());
   auto& [tree, dialogs, window] = session;
   QVERIFY(QTest::qWaitForWindowActive(window.get()));
-  QGuiApplication::clipboard()->setText(QString());
+  QGuiApplication::clipboard()->setText(QStringLiteral("hello\r\n"));  // no route
   auto* button = Control(*window, "conversionButton");
   button->setFocus();
   QTest::keyClick(button, Qt::Key_Space);
@@ -850,8 +850,9 @@ void MainWindowTest::keyboardAlone() {
   }
   QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier);
   QTRY_COMPARE(focused(), Control(*window, "runwayBox"));
+  QGuiApplication::clipboard()->setText(QStringLiteral("hello\r\n"));  // no route
   QTest::keyClick(focused(), Qt::Key_F5);
-  // X-plane ticked its box: the empty clipboard does not read.
+  // X-plane ticked its box: the clipboard's text does not read.
   QCOMPARE(dialogs.errors, QStringList{"Wrong format"});
 }
 
@@ -992,7 +993,7 @@ void MainWindowTest::gridColumnsFit() {
   PutExampleRouteOnClipboard();
   Click(*window, "conversionButton");
   WaitOutDoubleClick();
-  QGuiApplication::clipboard()->setText(QString());
+  QGuiApplication::clipboard()->setText(QStringLiteral("hello\r\n"));  // no route
   Click(*window, "maddogBox conversionButton");
   QCOMPARE(dialogs.errors, QStringList{"Wrong format"});
   QTest::qWait(50);
