@@ -89,6 +89,9 @@ TEST(ConversionRun, NothingTickedOnlyCopiesTheRouteText) {
   const std::string route_txt = test::ReadFile(t / "app/route.txt");
   EXPECT_EQ(route_txt, ExampleText());
   EXPECT_EQ(test::ReadFile(t / "fs9/routes/EAAAEBBB.rts"), route_txt);
+  // The copy carries the date of the route text it copies.
+  EXPECT_EQ(std::filesystem::last_write_time(t / "fs9/routes/EAAAEBBB.rts"),
+            std::filesystem::last_write_time(t / "app/route.txt"));
   EXPECT_EQ(test::ReadFile(t / "fs9/routes/EXXXEYYY.rts"), "older route");
 }
 
