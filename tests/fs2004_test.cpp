@@ -44,10 +44,12 @@ TEST(Fs2004Plan, WorkedExampleThroughTheCommandLine) {
   const auto r = test::RunCli(t.Args("--targets fs2004 --runway 25L"));
   ASSERT_EQ(r.status, 0) << r.err;
   // One line per file the user loads, in write order; not "temp.tmp".
-  EXPECT_EQ(r.out,
-            "File " + (t.dir / "fs9/isg/FlightPlans/default.rte").string() + " created\nFile " +
-                (t.dir / "docs/Flight Simulator Files/IFR ALPHA_INTL to BETA FIELD.pln").string() +
-                " created\n");
+  EXPECT_EQ(r.out, "File " + (t.dir / "fs9/isg/FlightPlans/default.rte").make_preferred().string() +
+                       " created\nFile " +
+                       (t.dir / "docs/Flight Simulator Files/IFR ALPHA_INTL to BETA FIELD.pln")
+                           .make_preferred()
+                           .string() +
+                       " created\n");
   EXPECT_EQ(test::ReadFile(t.dir / "app/temp.tmp"), test::CrLf(kPlanLines));
   EXPECT_EQ(test::ReadFile(t.dir / "fs9/isg/FlightPlans/default.rte"), test::CrLf(kIsgLines));
   EXPECT_EQ(test::ReadFile(t.dir / "docs/Flight Simulator Files/IFR ALPHA_INTL to BETA FIELD.pln"),

@@ -573,7 +573,7 @@ TEST_F(Win32WindowTest, TicksNumberAndSelectionSurviveARestart) {
 
   Open();
   EXPECT_TRUE(Ticked(IDC_SIMULATOR_FSX));
-  EXPECT_EQ(Text(BoxItem(Target::kFs2004)), "FSX")
+  EXPECT_EQ(Text(BoxItem(Target::kFs2004)), "&FSX")
       << "the restored selection is applied at start-up";
   EXPECT_FALSE(Enabled(BoxItem(Target::kFsNavigator)));
 }
