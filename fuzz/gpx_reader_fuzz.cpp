@@ -5,6 +5,7 @@
 // back: the same identifiers, kinds, positions, airways and airport names
 // come back.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,8 +23,13 @@ korvanta::WaypointKind GpxKind(const korvanta::RouteHeader& header,
   return korvanta::fuzz::WrittenKind(header, waypoints, i, korvanta::WaypointKind::kAirport);
 }
 
+// The airway as the file gives it back: a description is an airway only when
+// it holds a digit, and the table's cut may have left none ("UNxxxxxxxxxx").
 std::string SameAirway(const korvanta::WaypointTable& waypoints, std::size_t i) {
-  return waypoints[i].route;
+  const std::string& airway = waypoints[i].route;
+  const bool digit =
+      std::any_of(airway.begin(), airway.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return digit ? airway : std::string();
 }
 
 }  // namespace

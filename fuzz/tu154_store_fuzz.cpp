@@ -3,13 +3,14 @@
 // Input: one byte for the new plan's number, the new plan's point lines and
 // the old store, cut at NULs. The new plan is built as the writer builds one:
 // its header, then lines none of which opens a plan. The merged store keeps
-// the lines before the first plan, keeps every other plan in its order, holds
-// the new plan once in place of a stored plan of its number or inserted among
-// them, stays in ascending order when it was, ends every line with CR LF, and
-// merging the same plan again changes nothing.
+// the lines before the first plan, keeps every plan of another number in its
+// order, holds the new plan once in place of the first stored plan of its
+// number (dropping any further one) or inserted among them, stays in ascending order when it was,
+// ends every line with CR LF, and merging the same plan again changes nothing.
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,22 +53,28 @@ bool Ascending(const std::vector<Lines>& plans) {
   return true;
 }
 
-// Whether `merged` is `old` with `plan` inserted, or put in place of one
-// stored plan of its number.
+// Whether `merged` is `old` with every stored plan of the new plan's number
+// taken out and `plan` standing once among the others: where the first of
+// them stood, else inserted anywhere.
 bool NewPlanFiledOnce(const std::vector<Lines>& old, const std::vector<Lines>& merged,
                       const Lines& plan) {
+  const int number = NumberOf(plan);
+  std::vector<Lines> others;
+  std::optional<std::size_t> replaced_at;
+  for (const Lines& stored : old) {
+    if (NumberOf(stored) != number)
+      others.push_back(stored);
+    else if (!replaced_at)
+      replaced_at = others.size();
+  }
+  if (merged.size() != others.size() + 1)
+    return false;
   for (std::size_t at = 0; at < merged.size(); ++at) {
     if (merged[at] != plan)
       continue;
-    std::vector<Lines> others = merged;
-    others.erase(others.begin() + static_cast<std::ptrdiff_t>(at));
-    if (others == old)
-      return true;  // inserted
-    if (at < old.size() && NumberOf(old[at]) == NumberOf(plan)) {
-      others.insert(others.begin() + static_cast<std::ptrdiff_t>(at), old[at]);
-      if (others == old)
-        return true;  // replaced
-    }
+    std::vector<Lines> rest = merged;
+    rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(at));
+    return rest == others && (!replaced_at || *replaced_at == at);
   }
   return false;
 }
