@@ -108,7 +108,8 @@ TEST(InputSource, PlanReadingsForEveryWriter) {
             "N 50.0333 E 5.2500");
   std::string rows;
   for (const Waypoint& row : decimal.waypoints)
-    rows += row.id + " " + row.lat + " " + row.lon + " " + KindLetter(row.kind) + " " + row.freq + "\n";
+    rows +=
+        row.id + " " + row.lat + " " + row.lon + " " + KindLetter(row.kind) + " " + row.freq + "\n";
   EXPECT_EQ(rows,
             "EAAA N 50.0333 E 8.5706 A 0\nRUDOL N 50.3333 E 7.1667 V 0\n"
             "EBBB N 50.8667 E 5.2500 A 0\n");
