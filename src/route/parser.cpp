@@ -239,6 +239,22 @@ Waypoint DecimalModeRow(std::string_view line) {
   return row;
 }
 
+// The table's last row is one end of the route: an airport with the
+// database's elevation. The header takes its identifier, position and
+// elevation.
+void MakeLastAnAirportEnd(WaypointTable& waypoints, const AirportDatabase& airports,
+                          std::string& icao, std::string& lat, std::string& lon,
+                          std::int32_t& elevation) {
+  Waypoint end = waypoints.Rows().back();
+  icao = end.id;
+  lat = end.lat;
+  lon = end.lon;
+  elevation = airports.Elevation(end.id);
+  end.alt = elevation;
+  end.kind = WaypointKind::kAirport;
+  waypoints.ReplaceLast(std::move(end));
+}
+
 }  // namespace
 
 std::size_t DetailsLineCount(std::string_view text) {
@@ -310,27 +326,15 @@ ParseResult ParseRoute(const std::vector<std::string>& lines, const ParseOptions
     row.route = item ? AirwayOf(*item) : std::string{};
     waypoints.Append(std::move(row));
     if (l == heading + 1) {
-      Waypoint first = waypoints.Rows().back();
-      header.departure_icao = first.id;
-      header.departure_lat = first.lat;
-      header.departure_lon = first.lon;
-      header.departure_elevation = airports.Elevation(first.id);
-      first.alt = header.departure_elevation;
-      first.kind = WaypointKind::kAirport;
-      waypoints.ReplaceLast(std::move(first));
+      MakeLastAnAirportEnd(waypoints, airports, header.departure_icao, header.departure_lat,
+                           header.departure_lon, header.departure_elevation);
     }
   }
   if (waypoints.IsEmpty())
     return ParseResult::kNoDetails;
 
-  Waypoint last = waypoints.Rows().back();
-  header.destination_icao = last.id;
-  header.destination_lat = last.lat;
-  header.destination_lon = last.lon;
-  header.destination_elevation = airports.Elevation(last.id);
-  last.alt = header.destination_elevation;
-  last.kind = WaypointKind::kAirport;
-  waypoints.ReplaceLast(std::move(last));
+  MakeLastAnAirportEnd(waypoints, airports, header.destination_icao, header.destination_lat,
+                       header.destination_lon, header.destination_elevation);
   return ParseResult::kParsed;
 }
 
