@@ -40,21 +40,6 @@ bool Take(std::string_view& rest, std::string_view token) {
   return true;
 }
 
-// One to `max` digits at the front of `rest`, stepped over.
-std::optional<std::int64_t> TakeDigits(std::string_view& rest, std::size_t max) {
-  std::size_t n = 0;
-  std::int64_t value = 0;
-  while (n < rest.size() && rest[n] >= '0' && rest[n] <= '9') {
-    if (++n > max)
-      return std::nullopt;
-    value = value * 10 + (rest[n - 1] - '0');
-  }
-  if (n == 0)
-    return std::nullopt;
-  rest.remove_prefix(n);
-  return value;
-}
-
 // "N50° 2' 0.00\"", "N50°02'00.0000\"", "N 50 ° 2 ' 0 \"": degrees and
 // minutes with or without leading zeros, seconds with any number of decimals,
 // blanks or none between the parts.

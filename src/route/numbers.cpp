@@ -126,4 +126,18 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, last - first);
 }
 
+std::optional<std::int64_t> TakeDigits(std::string_view& rest, std::size_t max) {
+  std::size_t n = 0;
+  std::int64_t value = 0;
+  while (n < rest.size() && rest[n] >= '0' && rest[n] <= '9') {
+    if (++n > max)
+      return std::nullopt;
+    value = value * 10 + (rest[n - 1] - '0');
+  }
+  if (n == 0)
+    return std::nullopt;
+  rest.remove_prefix(n);
+  return value;
+}
+
 }  // namespace korvanta

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,5 +23,9 @@ std::string FormatFixed(double value, int decimals);
 
 // Removes blanks and control characters at both ends.
 std::string_view Trim(std::string_view text);
+
+// Reads the digits at the front of `rest` (at least one, at most `max`) and
+// steps over them; none when there are none or more than `max`.
+std::optional<std::int64_t> TakeDigits(std::string_view& rest, std::size_t max);
 
 }  // namespace korvanta

@@ -6,30 +6,11 @@
 
 #include "errors/run_error.hpp"
 #include "route/conversions.hpp"
+#include "route/numbers.hpp"
 
 namespace korvanta {
 
 namespace {
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-// Reads the digits at the front of `rest` (at least one, at most `max`) and
-// steps over them.
-std::optional<std::int64_t> TakeDigits(std::string_view& rest, std::size_t max) {
-  std::size_t n = 0;
-  std::int64_t value = 0;
-  while (n < rest.size() && IsDigit(rest[n])) {
-    if (++n > max)
-      return std::nullopt;
-    value = value * 10 + (rest[n - 1] - '0');
-  }
-  if (n == 0)
-    return std::nullopt;
-  rest.remove_prefix(n);
-  return value;
-}
 
 bool Take(std::string_view& rest, std::string_view expected) {
   if (!rest.starts_with(expected))
