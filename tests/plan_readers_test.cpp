@@ -229,6 +229,17 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
        "BIGGIN|N51*19'48.00\"|E000*02'06.00\"|0||I|0|115\n"
        "EBBB|N50*54'05.00\"|E004*29'04.00\"|1||A|0|97\n"
        "runway "},
+      {"GPX with a prefix on every element", InputKind::kGpx,
+       R"(<gpx:gpx xmlns:gpx="http://www.topografix.com/GPX/1/1" version="1.1"><gpx:rte>
+<gpx:rtept lat="50" lon="8"><gpx:name>EAAA</gpx:name><gpx:type>Airport</gpx:type></gpx:rtept>
+<gpx:rtept lat="50.5" lon="6"><gpx:name>KOMAR</gpx:name><gpx:desc>UL602</gpx:desc></gpx:rtept>
+<gpx:rtept lat="51" lon="5"><gpx:name>EBBB</gpx:name></gpx:rtept></gpx:rte></gpx:gpx>)",
+       "EAAA EAAA N50*00'00.00\" E008*00'00.00\" 364 > EBBB EBBB N51*00'00.00\" E005*00'00.00\" 50 "
+       "FL 30000\n"
+       "EAAA|N50*00'00.00\"|E008*00'00.00\"|364||A|0|0\n"
+       "KOMAR|N50*30'00.00\"|E006*00'00.00\"|0|UL602|I|0|292\n"
+       "EBBB|N51*00'00.00\"|E005*00'00.00\"|50||A|0|309\n"
+       "runway "},
   };
   for (const PlanCase& c : cases) {
     EXPECT_EQ(DetectInputKind(c.file), c.kind) << c.what;

@@ -148,6 +148,13 @@ TEST(ReadXml, FindsChildrenAndAttributes) {
   EXPECT_EQ(root.Child("s"), nullptr);
   EXPECT_EQ(root.ChildText("p"), "x");
   EXPECT_EQ(root.ChildText("s"), "");
+
+  // Prefixed names: found by their local name, and by their full name only.
+  const auto prefixed = ReadXml("<g:r><g:p>x</g:p><gp>y</gp><h:p>z</h:p></g:r>");
+  const XmlElement& prefixed_root = std::get<XmlElement>(prefixed);
+  EXPECT_EQ(prefixed_root.Children("p").size(), 2u);
+  EXPECT_EQ(prefixed_root.ChildText("h:p"), "z");
+  EXPECT_EQ(prefixed_root.Child("g:gp"), nullptr);
 }
 
 // Documents of the largest size a route file may have, in the shapes that a

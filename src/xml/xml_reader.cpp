@@ -432,9 +432,24 @@ void Reader::Finish(XmlElement element) {
 
 }  // namespace
 
+namespace {
+
+// Whether an element's name is the name asked for. A name asked for without a
+// prefix also finds the element under any prefix: GPX files written with
+// "gpx:" before every element name are the same files as those without.
+bool NameMatches(std::string_view element_name, std::string_view asked) {
+  if (element_name == asked)
+    return true;
+  return asked.find(':') == std::string_view::npos && element_name.size() > asked.size() &&
+         element_name.ends_with(asked) &&
+         element_name[element_name.size() - asked.size() - 1] == ':';
+}
+
+}  // namespace
+
 const XmlElement* XmlElement::Child(std::string_view child_name) const {
   for (const XmlElement& child : children) {
-    if (child.name == child_name)
+    if (NameMatches(child.name, child_name))
       return &child;
   }
   return nullptr;
@@ -443,7 +458,7 @@ const XmlElement* XmlElement::Child(std::string_view child_name) const {
 std::vector<const XmlElement*> XmlElement::Children(std::string_view child_name) const {
   std::vector<const XmlElement*> found;
   for (const XmlElement& child : children) {
-    if (child.name == child_name)
+    if (NameMatches(child.name, child_name))
       found.push_back(&child);
   }
   return found;

@@ -19,6 +19,8 @@ struct XmlElement {
   std::string text;
   std::vector<XmlElement> children;
 
+  // Children are found by name as written; a name given without a prefix
+  // ("rte") also finds them under any prefix ("gpx:rte").
   // The first child of that name; nullptr when there is none.
   const XmlElement* Child(std::string_view child_name) const;
   // Every child of that name, in document order.
