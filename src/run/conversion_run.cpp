@@ -57,18 +57,6 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
   shown_mode_.reset();
   kept_.clear();
 
-  // The runway the user gives comes before the one the source names.
-  RunChoices run_choices = choices;
-  if (run_choices.runway.empty())
-    run_choices.runway = source.Runway().value_or("");
-  SlotContext ctx{*this,
-                  run_choices,
-                  outcome,
-                  IniProfile(folders_.SettingsFile()),
-                  SimulatorDir(choices),
-                  PlanFolder(choices),
-                  source};
-
   // Every writer takes its coordinates from the text reading: a bad one
   // refuses the whole route before any file, "route.txt" included, is
   // touched. A route that does not read is left to the writers' own report.
@@ -80,6 +68,19 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
       return outcome;
     }
   }
+
+  // The runway the user gives comes before the one the source names (asked
+  // after the first reading, so that a plan file is read once).
+  RunChoices run_choices = choices;
+  if (run_choices.runway.empty())
+    run_choices.runway = source.Runway().value_or("");
+  SlotContext ctx{*this,
+                  run_choices,
+                  outcome,
+                  IniProfile(folders_.SettingsFile()),
+                  SimulatorDir(choices),
+                  PlanFolder(choices),
+                  source};
 
   std::optional<std::string> route_bytes;
   const std::filesystem::path route_file = folders_.app_dir / kRouteTextName;

@@ -32,16 +32,24 @@ void MakeDecimal(PlanRoute& route) {
 PlanFileSource::PlanFileSource(InputKind kind, std::string_view bytes)
     : kind_(kind), bytes_(bytes) {}
 
+const PlanReadResult& PlanFileSource::Plan(const AirportDatabase& airports) const {
+  if (!plan_ || read_with_ != &airports) {
+    plan_ = ReadPlan(kind_, bytes_, airports);
+    read_with_ = &airports;
+  }
+  return *plan_;
+}
+
 RouteReading PlanFileSource::Read(const ParseOptions& options,
                                   const AirportDatabase& airports) const {
-  PlanReadResult result = ReadPlan(kind_, bytes_, airports);
+  const PlanReadResult& result = Plan(airports);
   RouteReading reading;
   if (const auto* error = std::get_if<PlanReadError>(&result)) {
     reading.result = ParseResult::kUnreadable;
     reading.message = error->message;
     return reading;
   }
-  PlanRoute& route = std::get<PlanRoute>(result);
+  PlanRoute route = std::get<PlanRoute>(result);
   if (options.mode == ParseMode::kDecimal)
     MakeDecimal(route);
   // The Super 80 plan names the airports by their codes, as for route text.
@@ -55,12 +63,15 @@ RouteReading PlanFileSource::Read(const ParseOptions& options,
 }
 
 std::optional<std::string> PlanFileSource::Runway() const {
-  // The runway does not depend on the airport database.
-  PlanReadResult result = ReadPlan(kind_, bytes_, AirportDatabase{});
-  const auto* route = std::get_if<PlanRoute>(&result);
+  // The runway does not depend on the airport database: a plan not read yet
+  // is read without one.
+  PlanReadResult unread;
+  if (!plan_)
+    unread = ReadPlan(kind_, bytes_, AirportDatabase{});
+  const auto* route = std::get_if<PlanRoute>(plan_ ? &*plan_ : &unread);
   if (route == nullptr || route->runway.empty())
     return std::nullopt;
-  return std::move(route->runway);
+  return route->runway;
 }
 
 }  // namespace korvanta
