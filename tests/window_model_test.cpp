@@ -822,7 +822,8 @@ TEST(WindowModel, GoButtonAndRunwayPrompt) {
 }
 
 // Each writer's "/T" dialog names its target, offers its own extension and
-// holds the name last confirmed in it.
+// holds the name last confirmed in it, else the name a cancel writes (the
+// numbered files' next number).
 TEST(WindowModel, SaveDialogsOfTheWriters) {
   Window w;
   for (const char* folder :
@@ -845,13 +846,13 @@ TEST(WindowModel, SaveDialogsOfTheWriters) {
   std::vector<std::string> shown;
   for (const SaveDialogRequest& r : w.view.requests)
     shown.push_back(r.title + " | " + r.Filter() + " | " + r.file_name);
-  EXPECT_EQ(shown,
-            (std::vector<std::string>{"Save the iFly 737NG plan | iFly 737NG plan|*.fltplan | ",
-                                      "Save the Level-D 767 route | Route file|*.rte | ",
-                                      "Save the X-Plane plan | X-Plane plan|*.fms | ",
-                                      "Save the PMDG route | Route file|*.rte | ",
-                                      "Save the FSNavigator plan | FSNavigator plan|*.fsn | ",
-                                      "Save the MadDog 2008 route | MadDog 2008 route|*.mdr | "}));
+  EXPECT_EQ(shown, (std::vector<std::string>{
+                       "Save the iFly 737NG plan | iFly 737NG plan|*.fltplan | EAAAEBBB.fltplan",
+                       "Save the Level-D 767 route | Route file|*.rte | EAAAEBBB.rte",
+                       "Save the X-Plane plan | X-Plane plan|*.fms | EAAA-EBBB.fms",
+                       "Save the PMDG route | Route file|*.rte | EAAAEBBB001.rte",
+                       "Save the FSNavigator plan | FSNavigator plan|*.fsn | EAAA-EBBB001.fsn",
+                       "Save the MadDog 2008 route | MadDog 2008 route|*.mdr | EAAAEBBB.mdr"}));
   EXPECT_EQ(w.view.requests[0].folder, w.dir / "fs9/ifly/737NG/navdata/Fltplan");
   EXPECT_TRUE(fs::exists(w.dir / "out/mine.fltplan"));
   EXPECT_TRUE(fs::exists(w.dir / "out/mine.mdr"));
@@ -861,7 +862,8 @@ TEST(WindowModel, SaveDialogsOfTheWriters) {
   w.Convert();
   ASSERT_EQ(w.view.requests.size(), 6U) << w.view.Messages().back();
   EXPECT_EQ(w.view.requests[0].file_name, "mine.fltplan");
-  EXPECT_EQ(w.view.requests[1].file_name, "");
+  EXPECT_EQ(w.view.requests[1].file_name, "EAAAEBBB.rte");
+  EXPECT_EQ(w.view.requests[3].file_name, "EAAAEBBB002.rte");
   EXPECT_EQ(w.view.requests[5].file_name, "mine.mdr");
 }
 

@@ -26,6 +26,19 @@ std::optional<NumberedFile> NumberedFile::Reserve(const std::filesystem::path& f
   return std::nullopt;
 }
 
+std::optional<std::filesystem::path> NumberedFile::FirstFree(const std::filesystem::path& folder,
+                                                             const NameFor& name) {
+  for (int n = 1; n <= kLastNumber; ++n) {
+    const RouteFileName numbered = name(fmt::format("{:03}", n));
+    const std::filesystem::path candidate = folder / SafeFileName(numbered.text, numbered.kept_end);
+    std::error_code ec;
+    if (std::filesystem::symlink_status(candidate, ec).type() ==
+        std::filesystem::file_type::not_found)
+      return candidate;
+  }
+  return std::nullopt;
+}
+
 NumberedFile::NumberedFile(NumberedFile&& other) noexcept
     : path_(std::move(other.path_)), kept_(other.kept_) {
   other.kept_ = true;

@@ -29,6 +29,10 @@ class NumberedFile {
   // one cannot be created for another reason.
   static std::optional<NumberedFile> Reserve(const std::filesystem::path& folder,
                                              const NameFor& name);
+  // The name Reserve would take now, without taking it: the first number
+  // whose name does not exist (a dangling link counts as existing).
+  static std::optional<std::filesystem::path> FirstFree(const std::filesystem::path& folder,
+                                                        const NameFor& name);
 
   NumberedFile(NumberedFile&& other) noexcept;
   NumberedFile& operator=(NumberedFile&&) = delete;

@@ -198,8 +198,9 @@ std::filesystem::path SlotContext::TargetFolder(const FolderRule& rule) const {
   return folder;
 }
 
-std::optional<std::filesystem::path> SlotContext::DialogChoice(const std::filesystem::path& folder,
-                                                               const SaveDialogText& dialog) {
+std::optional<std::filesystem::path> SlotContext::DialogChoice(
+    const std::filesystem::path& folder, const SaveDialogText& dialog,
+    const std::filesystem::path& automatic) {
   if (!choices.file_dialog)
     return std::nullopt;
   Front().ProcessPendingEvents();
@@ -208,6 +209,7 @@ std::optional<std::filesystem::path> SlotContext::DialogChoice(const std::filesy
   request.title = dialog.title;
   request.filter_name = dialog.filter_name;
   request.extension = dialog.extension;
+  request.file_name = PathToUtf8(automatic.filename());
   return Front().ChooseSaveFile(request);
 }
 
@@ -252,17 +254,27 @@ void SlotContext::Attempt(const std::string& caption, const std::function<void()
 SlotStep RunStandardSlot(SlotContext& ctx, const TargetDescriptor& slot) {
   const std::filesystem::path folder = ctx.TargetFolder(slot.folder);
 
+  const auto numbered_name = [&](std::string_view number) {
+    return slot.file_name(ctx.Header(), number);
+  };
   std::optional<std::filesystem::path> chosen;
-  if (slot.dialog)
-    chosen = ctx.DialogChoice(folder, *slot.dialog);
+  if (slot.dialog && ctx.choices.file_dialog) {
+    // The dialog offers the name this run takes when it is cancelled (for a
+    // numbered file, the number free now).
+    std::filesystem::path automatic;
+    if (slot.naming == Naming::kNumbered) {
+      automatic = NumberedFile::FirstFree(folder, numbered_name).value_or(automatic);
+    } else {
+      const RouteFileName name = slot.file_name(ctx.Header(), "");
+      automatic = SafeFileName(name.text, name.kept_end);
+    }
+    chosen = ctx.DialogChoice(folder, *slot.dialog, automatic);
+  }
   // A numbered name is taken as an empty file now and filled by the write;
   // it is removed again when anything before the write's end fails.
-  std::optional<NumberedFile> numbered =
-      !chosen && slot.naming == Naming::kNumbered
-          ? NumberedFile::Reserve(
-                folder,
-                [&](std::string_view number) { return slot.file_name(ctx.Header(), number); })
-          : std::nullopt;
+  std::optional<NumberedFile> numbered = !chosen && slot.naming == Naming::kNumbered
+                                             ? NumberedFile::Reserve(folder, numbered_name)
+                                             : std::nullopt;
   std::filesystem::path file;
   if (chosen) {
     file = *chosen;

@@ -12,8 +12,9 @@ struct SaveDialogRequest {
   std::string title;             // names the target: "Save the iFly 737NG plan"
   std::string filter_name;       // "Route file"
   std::string extension;         // the target's own, without the dot: "rte"
-  // The name it holds when it opens (the one last confirmed in this
-  // writer's dialog); the run leaves it empty, the window fills it in.
+  // The name it holds when it opens: the run gives the file's automatic
+  // name (the one a cancel writes); the window puts the name last confirmed
+  // in this writer's dialog in its place.
   std::string file_name;
 
   // The filter in the dialog's "name|pattern" form: "Route file|*.rte".

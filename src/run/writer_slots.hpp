@@ -36,10 +36,11 @@ struct SlotContext {
   // or a plan's read error is shown once per run. The run calls it before each writer.
   bool Read(ParseMode mode);
   std::filesystem::path TargetFolder(const FolderRule& rule) const;
-  // The "/T" save dialog, when the run offers it; the current folder is set
-  // back to app_dir afterwards.
+  // The "/T" save dialog, when the run offers it, offering `automatic`: the
+  // file this run writes when the dialog is cancelled.
   std::optional<std::filesystem::path> DialogChoice(const std::filesystem::path& folder,
-                                                    const SaveDialogText& dialog);
+                                                    const SaveDialogText& dialog,
+                                                    const std::filesystem::path& automatic);
   // The whole-file write; the front end hears of every file written.
   void Write(const std::filesystem::path& file, std::string_view bytes,
              bool create_folders = false);

@@ -682,10 +682,12 @@ void WindowModel::ShowMessage(const std::string& text) {
   view_.ProcessPendingEvents();
 }
 
-// Each writer's dialog holds the name last confirmed in it.
+// Each writer's dialog holds the name last confirmed in it; before the first
+// confirmation, the run's automatic name of the file.
 std::optional<std::filesystem::path> WindowModel::ChooseSaveFile(const SaveDialogRequest& request) {
   SaveDialogRequest asked = request;
-  asked.file_name = last_saved_names_[request.title];
+  if (const auto last = last_saved_names_.find(request.title); last != last_saved_names_.end())
+    asked.file_name = last->second;
   const std::optional<std::filesystem::path> chosen = view_.ChooseSaveFile(asked);
   if (!chosen || chosen->empty())
     return std::nullopt;

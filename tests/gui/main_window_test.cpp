@@ -666,7 +666,7 @@ void MainWindowTest::saveDialogOffered() {
     return;
   const SaveFileRequest& request = dialogs.requests.front();
   QCOMPARE(request.folder, PathText(tree.fs9 / "MADDOG2008/Routes"));
-  QCOMPARE(request.file_name, QString());
+  QCOMPARE(request.file_name, QString("EAAAEBBB.mdr"));
   QCOMPARE(request.filter, QString("MadDog 2008 route (*.mdr)"));
   QCOMPARE(request.default_suffix, QString("mdr"));
   QCOMPARE(request.title, QString("Save the MadDog 2008 route"));
@@ -684,7 +684,8 @@ void MainWindowTest::saveDialogRemembersTheLastPath() {
   WaitOutDoubleClick();
   Click(*window, "conversionButton");  // both cancelled
 
-  // Each writer's dialog holds the name last confirmed in it.
+  // Each writer's dialog holds the name last confirmed in it, else the
+  // automatic one.
   QCOMPARE(dialogs.errors, QStringList());
   QCOMPARE(static_cast<int>(dialogs.requests.size()), 4);
   QCOMPARE(dialogs.requests[0].folder,
@@ -692,9 +693,10 @@ void MainWindowTest::saveDialogRemembersTheLastPath() {
   QStringList names;
   for (const SaveFileRequest& request : dialogs.requests)
     names << request.title + ": " + request.file_name;
-  QCOMPARE(names,
-           QStringList({"Save the Level-D 767 route: ", "Save the MadDog 2008 route: ",
-                        "Save the Level-D 767 route: first.rte", "Save the MadDog 2008 route: "}));
+  QCOMPARE(names, QStringList({"Save the Level-D 767 route: EAAAEBBB.rte",
+                               "Save the MadDog 2008 route: EAAAEBBB.mdr",
+                               "Save the Level-D 767 route: first.rte",
+                               "Save the MadDog 2008 route: EAAAEBBB.mdr"}));
   QVERIFY(QFileInfo::exists(chosen));
   // Cancelled: the automatic name.
   QVERIFY(fs::exists(tree.fs9 / "MADDOG2008/Routes/EAAAEBBB.mdr"));

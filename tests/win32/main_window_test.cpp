@@ -481,6 +481,7 @@ TEST_F(Win32WindowTest, SaveDialogAndViewerGoThroughTheUsersSeam) {
   const SaveDialogRequest& asked = dialogs_.requests.front();
   EXPECT_EQ(asked.title, "Save the PMDG route");
   EXPECT_EQ(asked.extension, "rte");
+  EXPECT_EQ(asked.file_name, "EAAAEBBB001.rte");  // what a cancel would write
   EXPECT_TRUE(fs::equivalent(asked.folder, fs9_ / "Pmdg" / "Flightplans"));
   EXPECT_EQ(SaveDialogFilter(asked), std::wstring(L"Route file (*.rte)\0*.rte\0", 25) + L'\0');
   EXPECT_TRUE(fs::exists(root_ / "chosen" / "myplan.rte"));
