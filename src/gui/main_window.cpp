@@ -184,11 +184,16 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-  const std::vector<std::filesystem::path> files = LocalFiles(event->mimeData());
+  std::vector<std::filesystem::path> files = LocalFiles(event->mimeData());
   if (files.empty())
     return;
   event->acceptProposedAction();
-  model_->FilesDropped(files, Now());
+  // The run starts once the drop has ended: the program the files were
+  // dragged from waits for the end of the drop (XdndFinished on X11), and a
+  // run may wait for the user at a save dialog or a message box.
+  QMetaObject::invokeMethod(
+      this, [this, files = std::move(files), at = Now()] { model_->FilesDropped(files, at); },
+      Qt::QueuedConnection);
 }
 
 // The targets' tick boxes, created into the tick rows of the form around the

@@ -6,9 +6,11 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -74,13 +76,18 @@ class RecordingDialogs : public UserDialogs {
     requests.push_back(request);
     return answer;
   }
-  std::optional<fs::path> ChooseOpenFile(HWND /*owner*/) override { return open_answer; }
+  std::optional<fs::path> ChooseOpenFile(HWND owner) override {
+    EXPECT_NE(owner, nullptr) << "the file dialog must be owned by the window";
+    ++open_dialogs;
+    return open_answer;
+  }
   void OpenDocument(const fs::path& file) override { opened.push_back(file); }
-  std::optional<fs::path> open_answer;
 
   std::vector<std::string> messages;
   std::vector<SaveDialogRequest> requests;
   std::optional<fs::path> answer;  // nullopt: the user cancels
+  int open_dialogs = 0;            // the file dialogs shown
+  std::optional<fs::path> open_answer;
   std::vector<fs::path> opened;
 };
 
@@ -170,6 +177,47 @@ class Win32WindowTest : public ::testing::Test {
   void Convert(std::string_view route) {
     ASSERT_TRUE(PutClipboardText(window_->Handle(), route));
     Click(IDC_CONVERT);
+  }
+
+  // Drops the files onto the window as the shell does: WM_DROPFILES with an
+  // HDROP, a DROPFILES header followed by the wide names, each ended by a
+  // NUL, and one more NUL. The window frees it (DragFinish).
+  void Drop(const std::vector<fs::path>& files) {
+    std::wstring names;
+    for (const fs::path& file : files)
+      names += file.native() + L'\0';
+    names += L'\0';
+    const std::size_t name_bytes = names.size() * sizeof(wchar_t);
+    const HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + name_bytes);
+    ASSERT_NE(drop, nullptr);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), name_bytes);
+    GlobalUnlock(drop);
+    SendMessageW(window_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  }
+
+  // A key press through the queue, as the keyboard sends it, with Ctrl and
+  // Alt held as given.
+  void PressKey(HWND target, WPARAM key, bool control, bool alt) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    keys[VK_MENU] = alt ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageW(target, WM_KEYDOWN, key, 0);
+    Pump(50);
+    keys[VK_CONTROL] = 0;
+    keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+  }
+
+  std::vector<std::string> GridIds() const {
+    std::vector<std::string> ids;
+    for (const auto& row : GridRows())
+      ids.push_back(row[0]);
+    return ids;
   }
 
   std::vector<std::vector<std::string>> GridRows() const {
@@ -488,6 +536,76 @@ TEST_F(Win32WindowTest, SaveDialogAndViewerGoThroughTheUsersSeam) {
   ASSERT_EQ(dialogs_.opened.size(), 1u);
   EXPECT_EQ(dialogs_.opened.front().extension(), ".kml");
   EXPECT_TRUE(fs::exists(dialogs_.opened.front()));
+}
+
+// A plan file of each kind dropped onto the window converts with the ticked
+// targets and fills the grid with its points; of several files dropped at
+// once the first converts and the status line says the others were not read.
+TEST_F(Win32WindowTest, DroppedPlanFilesConvertTheFirstOfThem) {
+  const fs::path example = TestData("expected/example_fs9");
+  const fs::path pln = example / "docs" / "EAAA-EBBB.pln";
+  const fs::path fms = example / "xplane" / "EAAAEBBB.fms";
+  const fs::path gpx = TestData("expected/south_west_fsx/docs/KSEA-YSSY.gpx");
+  const std::vector<std::string> example_ids = {"EAAA", "TOBAK", "RUDOL", "KOMAR", "EBBB"};
+  struct Case {
+    std::vector<fs::path> dropped;
+    std::string status;
+    const char* pmdg_plan;
+    std::vector<std::string> grid_ids;
+  };
+  const Case cases[] = {
+      {{pln}, "File EAAA-EBBB001.fsn created", "EAAAEBBB001.rte", example_ids},
+      {{gpx, pln},
+       "File KSEA-YSSY001.fsn created (1 other dropped file was not read)",
+       "KSEAYSSY001.rte",
+       {"KSEA", "SEA", "MOXEE", "GIPOL", "BOBOX", "TOBAK", "KARLO", "SYD", "YSSY"}},
+      {{fms}, "File EAAA-EBBB002.fsn created", "EAAAEBBB002.rte", example_ids},
+  };
+  Open();
+  EXPECT_NE(GetWindowLongPtrW(window_->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0)
+      << "the shell sends dropped files only to a window that takes them";
+  Click(BoxItem(Target::kPmdg));
+  Click(BoxItem(Target::kFsNavigator));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dropped.front().filename().string());
+    WaitPastDoubleClick();
+    Drop(c.dropped);
+    EXPECT_EQ(Text(IDC_STATUS_LINE), c.status);
+    EXPECT_TRUE(fs::exists(fs9_ / "Pmdg" / "Flightplans" / c.pmdg_plan));
+    EXPECT_EQ(GridIds(), c.grid_ids);
+  }
+  EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+// Ctrl+O anywhere in the window asks the file dialog for a file and converts
+// the chosen one; Ctrl+Alt+O (AltGr+O, a letter on some keyboards) and O
+// alone do not ask.
+TEST_F(Win32WindowTest, CtrlOAsksTheFileDialogAndConvertsTheChosenFile) {
+  Open();
+  Click(BoxItem(Target::kPmdg));
+  struct Case {
+    int item;
+    bool control;
+    bool alt;
+    int dialogs;  // the file dialogs shown so far
+  };
+  const Case cases[] = {
+      {IDC_CONVERT, true, false, 1},   {IDC_RUNWAY, true, false, 2},
+      {IDC_WAYPOINTS, true, false, 3}, {IDC_RUNWAY, true, true, 3},
+      {IDC_CONVERT, false, false, 3},
+  };
+  for (const Case& c : cases) {
+    SendMessageW(window_->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(c.item)), TRUE);
+    PressKey(Item(c.item), 'O', c.control, c.alt);
+    EXPECT_EQ(dialogs_.open_dialogs, c.dialogs) << c.item << " " << c.control << c.alt;
+  }
+  EXPECT_TRUE(fs::is_empty(fs9_ / "Pmdg" / "Flightplans")) << "a cancelled dialog converts nothing";
+
+  dialogs_.open_answer = TestData("expected/example_fs9/xplane/EAAAEBBB.fms");
+  WaitPastDoubleClick();
+  PressKey(Item(IDC_CONVERT), 'O', true, false);
+  EXPECT_TRUE(fs::exists(fs9_ / "Pmdg" / "Flightplans" / "EAAAEBBB001.rte"));
+  EXPECT_EQ(GridRows().size(), 5u);
 }
 
 // ---- the selection and the show/hide rules, by clicks -------------------------------
