@@ -64,8 +64,10 @@ class RecordingView : public WindowView {
   std::chrono::milliseconds DoubleClickTime() const override { return 500ms; }
   std::string ClipboardText() override { return clipboard; }
   std::optional<fs::path> open_answer;  // the file dialog's answer
-  std::optional<fs::path> ChooseOpenFile() override {
+  std::vector<fs::path> open_folders;   // where each file dialog opened
+  std::optional<fs::path> ChooseOpenFile(const fs::path& folder) override {
     events.push_back("open dialog");
+    open_folders.push_back(folder);
     return open_answer;
   }
   std::string_view PlacementKey() const override { return "TestPlacement"; }
@@ -766,6 +768,13 @@ TEST(WindowModel, DroppedAndOpenedFilesConvert) {
   w.view.now += 10s;
   w.model->OpenFile(w.view.now);
   EXPECT_TRUE(fs::exists(mdr));
+  // The documents folder first, then the folder of the file opened.
+  w.view.open_answer.reset();
+  w.view.now += 10s;
+  w.model->OpenFile(w.view.now);
+  EXPECT_EQ(w.view.open_folders,
+            (std::vector<fs::path>{w.model->Folders().personal_dir, w.model->Folders().personal_dir,
+                                   (w.dir / "plan.fms").parent_path()}));
 
   // The clipboard may hold a plan as well.
   fs::remove(mdr);

@@ -382,8 +382,9 @@ std::string MainWindow::ClipboardText() {
 
 // ---- the placement -------------------------------------------------------------
 
-std::optional<std::filesystem::path> MainWindow::ChooseOpenFile() {
-  const std::optional<QString> chosen = dialogs_.ChooseOpenFile(this);
+std::optional<std::filesystem::path> MainWindow::ChooseOpenFile(
+    const std::filesystem::path& folder) {
+  const std::optional<QString> chosen = dialogs_.ChooseOpenFile(this, PathText(folder));
   if (!chosen)
     return std::nullopt;
   return TextPath(*chosen);

@@ -40,11 +40,11 @@ std::optional<QString> DesktopDialogs::ChooseSaveFile(QWidget* parent,
   return dialog.selectedFiles().first();
 }
 
-std::optional<QString> DesktopDialogs::ChooseOpenFile(QWidget* parent) {
+std::optional<QString> DesktopDialogs::ChooseOpenFile(QWidget* parent, const QString& folder) {
   // As for the save dialog: the current folder stays where it was.
   const QString current = QDir::currentPath();
   const QString chosen = QFileDialog::getOpenFileName(
-      parent, QStringLiteral("Open a route text or flight plan"), QString(),
+      parent, QStringLiteral("Open a route text or flight plan"), folder,
       QStringLiteral("Route texts and flight plans (*.txt *.pln *.fms *.gpx);;All files (*)"));
   QDir::setCurrent(current);
   if (chosen.isEmpty())
@@ -67,7 +67,8 @@ std::optional<QString> ConsoleDialogs::ChooseSaveFile(QWidget* /*parent*/,
   return std::nullopt;
 }
 
-std::optional<QString> ConsoleDialogs::ChooseOpenFile(QWidget* /*parent*/) {
+std::optional<QString> ConsoleDialogs::ChooseOpenFile(QWidget* /*parent*/,
+                                                      const QString& /*folder*/) {
   return std::nullopt;
 }
 

@@ -31,8 +31,9 @@ class UserDialogs {
   // The confirmed path, or nullopt when the user cancels.
   virtual std::optional<QString> ChooseSaveFile(QWidget* parent,
                                                 const SaveFileRequest& request) = 0;
-  // The route text or flight plan to convert, or nullopt when the user cancels.
-  virtual std::optional<QString> ChooseOpenFile(QWidget* parent) = 0;
+  // The route text or flight plan to convert, chosen from `folder` on; or
+  // nullopt when the user cancels.
+  virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) = 0;
   // Opens the file in the desktop's default application for it.
   virtual void OpenDocument(const QString& file) = 0;
 };
@@ -42,7 +43,7 @@ class DesktopDialogs : public UserDialogs {
  public:
   void ShowError(QWidget* parent, const QString& text) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
-  std::optional<QString> ChooseOpenFile(QWidget* parent) override;
+  std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) override;
   void OpenDocument(const QString& file) override;
 };
 
@@ -52,7 +53,7 @@ class ConsoleDialogs : public UserDialogs {
  public:
   void ShowError(QWidget* parent, const QString& text) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
-  std::optional<QString> ChooseOpenFile(QWidget* parent) override;
+  std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) override;
   void OpenDocument(const QString& file) override;
 };
 

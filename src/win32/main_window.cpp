@@ -766,8 +766,9 @@ void MainWindow::ShowMessage(const std::string& text) {
   dialogs_.ShowError(window_, text);
 }
 
-std::optional<std::filesystem::path> MainWindow::ChooseOpenFile() {
-  return dialogs_.ChooseOpenFile(window_);
+std::optional<std::filesystem::path> MainWindow::ChooseOpenFile(
+    const std::filesystem::path& folder) {
+  return dialogs_.ChooseOpenFile(window_, folder);
 }
 
 std::optional<std::filesystem::path> MainWindow::ChooseSaveFile(const SaveDialogRequest& request) {

@@ -65,7 +65,7 @@ class MainWindow final : public WindowView {
   std::chrono::milliseconds Now() const override;
   std::chrono::milliseconds DoubleClickTime() const override;
   std::string ClipboardText() override;
-  std::optional<std::filesystem::path> ChooseOpenFile() override;
+  std::optional<std::filesystem::path> ChooseOpenFile(const std::filesystem::path& folder) override;
   std::string_view PlacementKey() const override;
   std::string SavePlacement() override;
   void RestorePlacement(const std::string& saved, const std::optional<OldPlacement>& old) override;

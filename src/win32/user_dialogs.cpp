@@ -69,7 +69,8 @@ std::optional<std::filesystem::path> DesktopDialogs::ChooseSaveFile(
   return std::filesystem::path(std::wstring(file.data()));
 }
 
-std::optional<std::filesystem::path> DesktopDialogs::ChooseOpenFile(HWND owner) {
+std::optional<std::filesystem::path> DesktopDialogs::ChooseOpenFile(
+    HWND owner, const std::filesystem::path& folder) {
   static constexpr wchar_t kFilter[] =
       L"Route texts and flight plans (*.txt;*.pln;*.fms;*.gpx)\0*.txt;*.pln;*.fms;*.gpx\0"
       L"All files (*.*)\0*.*\0";
@@ -82,6 +83,8 @@ std::optional<std::filesystem::path> DesktopDialogs::ChooseOpenFile(HWND owner) 
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = kPathBufferSize;
   dialog.lpstrTitle = L"Open a route text or flight plan";
+  const std::wstring initial_folder = folder.wstring();
+  dialog.lpstrInitialDir = initial_folder.empty() ? nullptr : initial_folder.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_NOCHANGEDIR | OFN_LONGNAMES;
   // As for the save dialog: the current folder stays the program's.
@@ -112,7 +115,8 @@ std::optional<std::filesystem::path> ConsoleDialogs::ChooseSaveFile(
   return std::nullopt;
 }
 
-std::optional<std::filesystem::path> ConsoleDialogs::ChooseOpenFile(HWND /*owner*/) {
+std::optional<std::filesystem::path> ConsoleDialogs::ChooseOpenFile(
+    HWND /*owner*/, const std::filesystem::path& /*folder*/) {
   return std::nullopt;
 }
 

@@ -554,8 +554,12 @@ void WindowModel::FilesDropped(std::span<const std::filesystem::path> files,
 void WindowModel::OpenFile(std::chrono::milliseconds at) {
   if (RunRefused(at))
     return;
-  if (const std::optional<std::filesystem::path> file = view_.ChooseOpenFile())
+  if (open_folder_.empty())
+    open_folder_ = folders_.personal_dir;
+  if (const std::optional<std::filesystem::path> file = view_.ChooseOpenFile(open_folder_)) {
+    open_folder_ = file->parent_path();
     ConvertFile(*file, 0);
+  }
 }
 
 void WindowModel::ConvertFile(const std::filesystem::path& file, std::size_t not_read) {

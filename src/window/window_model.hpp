@@ -161,9 +161,10 @@ class WindowView {
   virtual std::chrono::milliseconds DoubleClickTime() const = 0;
   // The clipboard's text (empty when it holds none).
   virtual std::string ClipboardText() = 0;
-  // The file dialog for choosing a route text or flight plan to convert;
-  // nullopt when the user cancels.
-  virtual std::optional<std::filesystem::path> ChooseOpenFile() = 0;
+  // The file dialog for choosing a route text or flight plan to convert,
+  // opening in `folder`; nullopt when the user cancels.
+  virtual std::optional<std::filesystem::path> ChooseOpenFile(
+      const std::filesystem::path& folder) = 0;
 
   // The window's placement in the toolkit's own form, as one line of
   // printable ASCII kept under PlacementKey() in section "TForm1". Restoring
@@ -292,6 +293,9 @@ class WindowModel : private FrontEnd {
 
   WindowView& view_;
   const bool file_dialog_;
+  // Where the file dialog opens: the documents folder, where simulators and
+  // planners keep their plans, then the folder of the file last opened.
+  std::filesystem::path open_folder_;
   const FolderSet folders_;
   AirportDatabase airports_;
   ConversionRun run_;

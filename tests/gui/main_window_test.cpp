@@ -102,7 +102,7 @@ class AnsweringDialogs : public UserDialogs {
     return answer;
   }
   std::optional<QString> open_answer;
-  std::optional<QString> ChooseOpenFile(QWidget*) override { return open_answer; }
+  std::optional<QString> ChooseOpenFile(QWidget*, const QString&) override { return open_answer; }
   void OpenDocument(const QString& file) override { opened << file; }
 };
 

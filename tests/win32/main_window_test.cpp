@@ -76,7 +76,7 @@ class RecordingDialogs : public UserDialogs {
     requests.push_back(request);
     return answer;
   }
-  std::optional<fs::path> ChooseOpenFile(HWND owner) override {
+  std::optional<fs::path> ChooseOpenFile(HWND owner, const fs::path& /*folder*/) override {
     EXPECT_NE(owner, nullptr) << "the file dialog must be owned by the window";
     ++open_dialogs;
     return open_answer;
