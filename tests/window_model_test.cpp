@@ -674,6 +674,10 @@ TEST(WindowModel, ClosingWaitsForTheLoadAndTheRun) {
 // the FS2004 tick shows included.
 TEST(WindowModel, DemoTicksEveryShownEnabledBoxAndConverts) {
   Window w;
+  // Not the current folder, wherever the tests run, for the X-Plane 11/12 plan.
+  fs::create_directories(w.dir / "xplane11");
+  test::WriteFile(w.Settings(),
+                  "[Main]\r\nXPlane11Folder=" + PathToUtf8(w.dir / "xplane11") + "\r\n");
   w.Start();
   w.view.clipboard = ExampleRouteUtf8();
   w.model->RunDemo(w.view.now + 10s);
@@ -684,6 +688,7 @@ TEST(WindowModel, DemoTicksEveryShownEnabledBoxAndConverts) {
   EXPECT_EQ(w[C::kPlanNumber].value, kDemoPlanNumber);
   EXPECT_EQ(test::ReadFile(w.dir / "app/route.txt"),
             test::ReadFile(test::DataDir() / "example_route.txt"));
+  EXPECT_TRUE(fs::exists(w.dir / "xplane11/EAAAEBBB.fms"));
 }
 
 TEST(WindowModel, StatusLineSaysWhyNothingWasWritten) {
