@@ -65,13 +65,10 @@ std::vector<Pixel> ReadPixels(HBITMAP bitmap, int width, int height) {
   return pixels;
 }
 
-// One channel of a grey of intensity `grey` on a face whose channel is
-// `face`: black to the face for the darker half, the face to white for the
-// lighter half.
+// One channel of a grey of intensity `grey` half-way to a face whose
+// channel is `face`: the picture stays legible, and plainly off.
 std::uint32_t GreyOnFace(std::uint32_t grey, std::uint32_t face) {
-  if (grey < 128)
-    return face * (grey * 2) / 256;
-  return std::min<std::uint32_t>(face + (grey - 128) * 2, 255);
+  return (grey + face) / 2;
 }
 
 // The icon of these bitmaps in greys on the face, with its transparency.
