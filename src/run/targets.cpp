@@ -244,7 +244,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .caption = "M&SFS 2020",
       .stored_key = "Msfs_Checked",
       .on_selection = kEverySimulator,
-      .place = {2, 110, 48},
+      .place = {2, 110, 56},
       .folder = {.key = "MSFSFolder", .drop_trailing_separator = true, .else_personal = true},
       .dialog = SaveDialogText{"Save the MSFS 2020 plan", "MSFS flight plan", "pln"},
       .file_name =

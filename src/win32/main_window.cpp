@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "io/wide_text.hpp"
+#include "win32/button_images.hpp"
 #include "win32/clipboard.hpp"
 #include "win32/dpi.hpp"
 #include "win32/placement.hpp"
@@ -187,10 +188,12 @@ MainWindow::MainWindow(HINSTANCE instance, const std::filesystem::path& app_dir,
 MainWindow::~MainWindow() {
   if (window_ != nullptr)
     DestroyWindow(window_);
-  for (HICON icon : {button_icon_, big_icon_, small_icon_}) {
+  for (HICON icon : {big_icon_, small_icon_}) {
     if (icon != nullptr)
       DestroyIcon(icon);
   }
+  if (button_images_ != nullptr)
+    ImageList_Destroy(button_images_);
 }
 
 INT_PTR CALLBACK MainWindow::DialogProcedure(HWND window, UINT message, WPARAM wparam,
@@ -339,15 +342,26 @@ void MainWindow::LoadIcons() {
   const HICON button = load(ScaleForDpi(kButtonIconSize, dpi));
   const HICON big = load(SystemMetricForDpi(SM_CXICON, dpi));
   const HICON small = load(SystemMetricForDpi(SM_CXSMICON, dpi));
-  SendDlgItemMessageW(window_, IDC_CONVERT, BM_SETIMAGE, IMAGE_ICON,
-                      reinterpret_cast<LPARAM>(button));
+  // The conversion button is disabled during the airport load and a run: an
+  // image list gives it a greyed picture for that state (the button's own
+  // disabled drawing of an icon leaves a blank face under Wine), while the
+  // button still draws its frame and focus mark itself.
+  // (Should the icon's pixels not read, the button shows its text instead.)
+  const HIMAGELIST images = MakeButtonImages(button, GetSysColor(COLOR_BTNFACE));
+  DestroyIcon(button);
+  BUTTON_IMAGELIST list{};
+  list.himl = images;
+  list.uAlign = BUTTON_IMAGELIST_ALIGN_CENTER;
+  SendDlgItemMessageW(window_, IDC_CONVERT, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-  for (HICON old : {button_icon_, big_icon_, small_icon_}) {
+  for (HICON old : {big_icon_, small_icon_}) {
     if (old != nullptr)
       DestroyIcon(old);
   }
-  button_icon_ = button;
+  if (button_images_ != nullptr)
+    ImageList_Destroy(button_images_);
+  button_images_ = images;
   big_icon_ = big;
   small_icon_ = small;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <windows.h>
-// After windows.h: HDROP, the files dropped onto the window.
+// After windows.h: HDROP, the files dropped onto the window, and the
+// conversion button's image list.
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <array>
@@ -101,7 +103,7 @@ class MainWindow final : public WindowView {
   std::unique_ptr<WindowModel> model_;
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;
-  HICON button_icon_ = nullptr;
+  HIMAGELIST button_images_ = nullptr;  // the conversion button's pictures, one per state
   HICON big_icon_ = nullptr;
   HICON small_icon_ = nullptr;
   std::wstring status_tip_;  // the tooltip's text; the tooltip points at it
