@@ -7,6 +7,8 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QHash>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -20,6 +22,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <array>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -808,54 +811,164 @@ void MainWindowTest::focusReturnsToTheConversionButton() {
   QVERIFY(look.state.testFlags(QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange));
 }
 
-// With the keyboard alone, from the runway box: Tab reaches every box and
-// leaves the grid, Enter and Space tick and untick, the mnemonics pick each
-// simulator and press GO!!!, and F5 runs.
+// With the keyboard alone, from the runway box: under each simulator, picked
+// with the arrow keys, Tab goes round every shown and enabled control in the
+// designed order (the grid does not keep it; the selection's stop is its
+// checked item), Space ticks each box on the way and Enter unticks it on the
+// way back with Shift+Tab; each box's Alt+letter reaches and ticks it unless
+// it is hidden or the selection has turned it off. The items' Alt+letters pick
+// them; GO!!!'s leads to the runway box, Tab from there to the conversion
+// button, and Space, Enter and F5 run.
 void MainWindowTest::keyboardAlone() {
+  using C = korvanta::Control;
   Session session;
   QVERIFY(session.Start());
   auto& [tree, dialogs, window] = session;
   QVERIFY(QTest::qWaitForWindowActive(window.get()));
-  QGuiApplication::clipboard()->setText(QString());
+  const WindowModel& model = window->Model();
   const auto focused = [] { return QApplication::focusWidget(); };
-  QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
-  QCOMPARE(focused(), Control(*window, "runwayBox"));
+  const auto press = [&](Qt::Key key, Qt::KeyboardModifiers held = Qt::NoModifier) {
+    QTest::keyClick(focused(), key, held);
+  };
+  const auto alt = [&](char letter) {
+    QTest::keyClick(window.get(), Qt::Key(letter), Qt::AltModifier);
+  };
+  QHash<QWidget*, korvanta::Control> controls;
+  const auto widget = [&](korvanta::Control control) {
+    QWidget* found = Control(*window, std::string(InfoOf(control).name).c_str());
+    controls.insert(found, control);
+    return found;
+  };
+  QList<QAbstractButton*> items;
+  for (const char* name : {"fs9Item", "fsxItem", "xPlaneItem"})
+    items << Control<QAbstractButton>(*window, name);
+  QList<QWidget*> order = {widget(C::kGoButton), widget(C::kRunwayBox),
+                           widget(C::kConversionButton)};
+  for (QAbstractButton* item : items)
+    order << item;
+  for (const korvanta::Control control : TickRowOrder()) {
+    if (IsTickBox(control) || control == C::kPlanNumber)
+      order << widget(control);
+  }
+  order << widget(C::kGrid);
+  // Where Tab (step 1) or Shift+Tab (step -1) goes from `from` by the design.
+  const auto next_stop = [&](QWidget* from, qsizetype step) {
+    qsizetype at = order.indexOf(from);
+    do {
+      at = (at + step + order.size()) % order.size();
+    } while (!order[at]->isVisible() || !order[at]->isEnabled() ||
+             (items.contains(order[at]) && !static_cast<QAbstractButton*>(order[at])->isChecked()));
+    return order[at];
+  };
+  // Once round from the runway box, turning every box on the way over.
+  const auto round = [&](qsizetype step, Qt::Key tick_key) {
+    do {
+      if (auto* box = qobject_cast<QCheckBox*>(focused())) {
+        const bool was = box->isChecked();
+        press(tick_key);
+        QVERIFY2(box->isChecked() != was, qPrintable(box->objectName()));
+        QCOMPARE(model.StateOf(controls.value(box)).ticked, !was);
+      }
+      QWidget* const expected = next_stop(focused(), step);
+      press(Qt::Key_Tab, step > 0 ? Qt::NoModifier : Qt::ShiftModifier);
+      QCOMPARE(focused(), expected);
+    } while (focused() != widget(C::kRunwayBox));
+  };
 
-  QStringList toggled;
-  bool grid_passed = false;
-  for (int step = 0; step < 60 && focused() != Control(*window, "goButton"); ++step) {
-    if (auto* box = qobject_cast<QCheckBox*>(focused())) {
-      const bool was = box->isChecked();
-      QTest::keyClick(box, Qt::Key_Return);
-      QCOMPARE(box->isChecked(), !was);
-      QTest::keyClick(box, Qt::Key_Space);
-      QCOMPARE(box->isChecked(), was);
-      toggled << box->objectName();
+  // A run with no box ticked fills the grid, which Tab must still leave.
+  PutExampleRouteOnClipboard();
+  press(Qt::Key_F5);
+  QCOMPARE(Control<QTableView>(*window, "grid")->model()->rowCount(), 5);
+  std::array<bool, kTargetCount> enabled{};
+  enabled.fill(true);
+  for (const SimulatorInfo& simulator : kSimulators) {
+    const auto index = static_cast<qsizetype>(simulator.simulator);
+    alt(MnemonicOf(InfoOf(C::kRunwayLabel).caption));
+    QCOMPARE(focused(), widget(C::kRunwayBox));
+    if (index > 0) {
+      press(Qt::Key_Tab);
+      press(Qt::Key_Tab);
+      QCOMPARE(focused(), items[index - 1]);
+      press(Qt::Key_Right);
+      QCOMPARE(focused(), items[index]);
+      press(Qt::Key_Tab, Qt::ShiftModifier);
+      press(Qt::Key_Tab, Qt::ShiftModifier);
     }
-    grid_passed |= focused() == Control(*window, "grid");
-    QTest::keyClick(focused(), Qt::Key_Tab);
+    QVERIFY(items[index]->isChecked());
+    QCOMPARE(model.AppliedSimulator(), simulator.simulator);
+    // A box the selection keeps stays as the selection before left it.
+    for (const TargetDescriptor& target : Targets()) {
+      const BoxRule rule = target.on_selection[static_cast<std::size_t>(index)].rule;
+      bool& usable = enabled[static_cast<std::size_t>(target.target)];
+      usable = rule == BoxRule::kKeep ? usable : rule != BoxRule::kOff;
+      const auto* box = static_cast<QCheckBox*>(widget(BoxOf(target.target)));
+      QVERIFY2(box->isEnabled() == usable, target.cli_name.data());
+      if (rule == BoxRule::kOff || rule == BoxRule::kEnableAndTick)
+        QVERIFY2(box->isChecked() == (rule != BoxRule::kOff), target.cli_name.data());
+    }
+    const auto ticks = [&] {
+      QList<bool> out;
+      for (const ControlInfo& info : Controls())
+        out << model.StateOf(info.control).ticked;
+      return out;
+    };
+    const QList<bool> before = ticks();
+    round(1, Qt::Key_Space);
+    round(-1, Qt::Key_Return);
+    if (QTest::currentTestFailed())
+      return;
+    QCOMPARE(ticks(), before);
+    // Each box's letter, along the rows: the FS2004 box's tick shows the
+    // Flight1 box after it. A box that cannot be ticked keeps its tick.
+    std::vector<std::pair<QCheckBox*, bool>> unusable;
+    for (const korvanta::Control control : TickRowOrder()) {
+      auto* box = qobject_cast<QCheckBox*>(widget(control));
+      if (box == nullptr)
+        continue;
+      const bool was = box->isChecked();
+      const bool usable = box->isVisible() && box->isEnabled();
+      alt(MnemonicOf(box->text().toStdString()));
+      if (usable) {
+        QTRY_COMPARE(box->isChecked(), !was);
+        QCOMPARE(focused(), box);
+      } else {
+        unusable.emplace_back(box, was);
+      }
+    }
+    QTest::qWait(150);
+    for (const auto& [box, was] : unusable)
+      QVERIFY2(box->isChecked() == was, qPrintable(box->objectName()));
+    alt(MnemonicOf(InfoOf(C::kRunwayLabel).caption));
+    round(-1, Qt::Key_Space);
+    if (QTest::currentTestFailed())
+      return;
+    QCOMPARE(ticks(), before);
   }
-  QCOMPARE(focused(), Control(*window, "goButton"));
-  QVERIFY(grid_passed);
-  for (const QCheckBox* box : window->findChildren<QCheckBox*>()) {
-    QCOMPARE(toggled.contains(box->objectName()),
-             box->isEnabled() && box->isVisibleTo(window.get()));
+  for (const std::size_t index : {1, 2, 0}) {
+    alt(MnemonicOf(kSimulators[index].caption));
+    QTRY_VERIFY(items[static_cast<qsizetype>(index)]->isChecked());
+    QCOMPARE(model.AppliedSimulator(), kSimulators[index].simulator);
   }
 
-  QTest::keyClick(window.get(), Qt::Key_G, Qt::AltModifier);
-  QTRY_VERIFY(Control<QCheckBox>(*window, "gpxBox")->isChecked());
-  const std::pair<Qt::Key, const char*> picks[] = {
-      {Qt::Key_9, "fs9Item"}, {Qt::Key_X, "fsxItem"}, {Qt::Key_P, "xPlaneItem"}};
-  for (const auto& [letter, item] : picks) {
-    QTest::keyClick(window.get(), letter, Qt::AltModifier);
-    QTRY_VERIFY(Control<QAbstractButton>(*window, item)->isChecked());
+  for (const Target target : {Target::kFs2004, Target::kMadDog}) {
+    alt(MnemonicOf(DescriptorOf(target).caption));
+    QTRY_VERIFY(model.StateOf(BoxOf(target)).ticked);
   }
-  QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier);
-  QTRY_COMPARE(focused(), Control(*window, "runwayBox"));
-  QGuiApplication::clipboard()->setText(QStringLiteral("hello\r\n"));  // no route
-  QTest::keyClick(focused(), Qt::Key_F5);
-  // X-plane ticked its box: the clipboard's text does not read.
-  QCOMPARE(dialogs.errors, QStringList{"Wrong format"});
+  alt(MnemonicOf(InfoOf(C::kGoButton).caption));
+  QTRY_COMPARE(focused(), widget(C::kRunwayBox));
+  QVERIFY(widget(C::kRunwayPrompt)->isVisible());
+  press(Qt::Key_Tab);
+  QCOMPARE(focused(), widget(C::kConversionButton));
+  const fs::path plan = tree.fs9 / "MADDOG2008/Routes/EAAAEBBB.mdr";
+  for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_F5}) {
+    WaitOutDoubleClick();
+    fs::remove(plan);
+    press(key);
+    QVERIFY2(fs::exists(plan), qPrintable(QKeySequence(key).toString()));
+    QVERIFY(fs::exists(tree.fs9 / "routes/EAAAEBBB.rts"));
+    QCOMPARE(focused(), widget(C::kConversionButton));
+  }
+  QCOMPARE(dialogs.errors, QStringList());
 }
 
 void MainWindowTest::longStatusElidedInTheMiddle() {
