@@ -9,11 +9,13 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -198,19 +200,31 @@ class Win32WindowTest : public ::testing::Test {
     SendMessageW(window_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
   }
 
-  // A key press through the queue, as the keyboard sends it, with Ctrl and
-  // Alt held as given.
-  void PressKey(HWND target, WPARAM key, bool control, bool alt) {
+  // A key pressed and released with the given keys held, posted to the
+  // control with the focus as the keyboard sends it: WM_KEYDOWN and WM_KEYUP,
+  // or with Alt WM_SYSKEYDOWN and WM_SYSKEYUP; the window's message handling
+  // makes the characters of them.
+  enum Held { kNothing = 0, kShift = 1, kCtrl = 2, kAlt = 4 };
+  void PressKey(WPARAM key, int held = kNothing) {
     BYTE keys[256] = {};
     GetKeyboardState(keys);
-    keys[VK_CONTROL] = control ? 0x80 : 0;
-    keys[VK_MENU] = alt ? 0x80 : 0;
-    SetKeyboardState(keys);
-    PostMessageW(target, WM_KEYDOWN, key, 0);
-    Pump(50);
-    keys[VK_CONTROL] = 0;
-    keys[VK_MENU] = 0;
-    SetKeyboardState(keys);
+    const auto hold = [&](bool down) {
+      keys[VK_SHIFT] = down && (held & kShift) != 0 ? 0x80 : 0;
+      keys[VK_CONTROL] = down && (held & kCtrl) != 0 ? 0x80 : 0;
+      keys[VK_MENU] = down && (held & kAlt) != 0 ? 0x80 : 0;
+      SetKeyboardState(keys);
+    };
+    // Alt with Ctrl (AltGr) gives ordinary key messages.
+    const bool system = held == kAlt || held == (kAlt | kShift);
+    const auto data = static_cast<LPARAM>(1 | MapVirtualKeyW(static_cast<UINT>(key), 0) << 16 |
+                                          ((held & kAlt) != 0 ? 1u << 29 : 0u));
+    hold(true);
+    PostMessageW(GetFocus(), system ? WM_SYSKEYDOWN : WM_KEYDOWN, key, data);
+    window_->ProcessPendingEvents();
+    PostMessageW(GetFocus(), system ? WM_SYSKEYUP : WM_KEYUP, key,
+                 data | static_cast<LPARAM>(3u << 30));
+    window_->ProcessPendingEvents();
+    hold(false);
   }
 
   std::vector<std::string> GridIds() const {
@@ -489,6 +503,151 @@ TEST_F(Win32WindowTest, EnterTicksTheFocusedBoxAndF5Runs) {
   EXPECT_TRUE(PumpUntil([&] { return fs::exists(plan); }, 3000));
 }
 
+// With the keyboard alone, from the runway box: under each simulator, picked
+// with the arrow keys, Tab goes round every shown and enabled control in the
+// designed order (the grid, filled by a first run, does not keep it; the
+// selection's stop is its checked item), Space ticks each box on the way and
+// Enter unticks it on the way back with Shift+Tab; each box's Alt+letter
+// reaches and ticks it unless it is hidden or the selection has turned it
+// off. The items' Alt+letters pick them; GO!!!'s leads to the runway box, Tab
+// from there to the conversion button, and Space, Enter and F5 run.
+TEST_F(Win32WindowTest, KeyboardAloneReachesEveryControlAndRuns) {
+  Open();
+  const WindowModel& model = window_->Model();
+  const auto focus = [] { return GetDlgCtrlID(GetFocus()); };
+  const auto alt = [&](std::string_view caption) {
+    PressKey(static_cast<WPARAM>(MnemonicOf(caption)), kAlt);
+  };
+  std::map<int, Control> boxes;
+  std::vector<int> order = {
+      IDC_GO, IDC_RUNWAY, IDC_CONVERT, IDC_SIMULATOR_FS9, IDC_SIMULATOR_FSX, IDC_SIMULATOR_XPLANE};
+  for (const Control control : TickRowOrder()) {
+    if (IsTickBox(control))
+      boxes[ItemOf(control)] = control;
+    if (IsTickBox(control) || control == Control::kPlanNumber)
+      order.push_back(ItemOf(control));
+  }
+  order.push_back(IDC_WAYPOINTS);
+  // Where Tab (step 1) or Shift+Tab (step -1) goes from `from` by the design.
+  const auto next_stop = [&](int from, int step) {
+    const auto size = static_cast<int>(order.size());
+    int at = static_cast<int>(std::find(order.begin(), order.end(), from) - order.begin());
+    do {
+      at = (at + step + size) % size;
+    } while (!Shown(order[at]) || !Enabled(order[at]) ||
+             (order[at] >= IDC_SIMULATOR_FS9 && order[at] <= IDC_SIMULATOR_XPLANE &&
+              !Ticked(order[at])));
+    return order[at];
+  };
+  // Once round from the runway box, turning every box on the way over.
+  const auto round = [&](int step, WPARAM tick_key) {
+    do {
+      if (const auto box = boxes.find(focus()); box != boxes.end()) {
+        const bool was = Ticked(box->first);
+        PressKey(tick_key);
+        EXPECT_NE(Ticked(box->first), was) << InfoOf(box->second).name;
+        EXPECT_EQ(model.StateOf(box->second).ticked, !was) << InfoOf(box->second).name;
+      }
+      const int expected = next_stop(focus(), step);
+      PressKey(VK_TAB, step > 0 ? kNothing : kShift);
+      ASSERT_EQ(focus(), expected) << "Tab " << step;
+    } while (focus() != IDC_RUNWAY);
+  };
+  const auto ticks = [&] {
+    std::vector<bool> out;
+    for (const ControlInfo& info : Controls())
+      out.push_back(model.StateOf(info.control).ticked);
+    return out;
+  };
+
+  // A run with no box ticked fills the grid.
+  ASSERT_TRUE(PutClipboardText(window_->Handle(), ExampleRoute()));
+  PressKey(VK_F5);
+  ASSERT_EQ(GridRows().size(), 5u);
+  std::array<bool, kTargetCount> enabled{};
+  enabled.fill(true);
+  for (const SimulatorInfo& simulator : kSimulators) {
+    SCOPED_TRACE(simulator.cli_name);
+    const auto index = static_cast<std::size_t>(simulator.simulator);
+    alt(InfoOf(Control::kRunwayLabel).caption);
+    ASSERT_EQ(focus(), IDC_RUNWAY);
+    if (index > 0) {
+      PressKey(VK_TAB);
+      PressKey(VK_TAB);
+      EXPECT_EQ(focus(), IDC_SIMULATOR_FS9 + static_cast<int>(index) - 1);
+      PressKey(VK_RIGHT);
+      EXPECT_EQ(focus(), IDC_SIMULATOR_FS9 + static_cast<int>(index));
+      PressKey(VK_TAB, kShift);
+      PressKey(VK_TAB, kShift);
+    }
+    EXPECT_TRUE(Ticked(IDC_SIMULATOR_FS9 + static_cast<int>(index)));
+    EXPECT_EQ(model.AppliedSimulator(), simulator.simulator);
+    // A box the selection keeps stays as the selection before left it.
+    for (const TargetDescriptor& target : Targets()) {
+      const BoxRule rule = target.on_selection[index].rule;
+      bool& usable = enabled[static_cast<std::size_t>(target.target)];
+      usable = rule == BoxRule::kKeep ? usable : rule != BoxRule::kOff;
+      EXPECT_EQ(Enabled(BoxItem(target.target)), usable) << target.cli_name;
+      if (rule == BoxRule::kOff || rule == BoxRule::kEnableAndTick) {
+        EXPECT_EQ(Ticked(BoxItem(target.target)), rule != BoxRule::kOff) << target.cli_name;
+      }
+    }
+    const std::vector<bool> before = ticks();
+    round(1, VK_SPACE);
+    ASSERT_FALSE(HasFatalFailure());
+    round(-1, VK_RETURN);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(ticks(), before);
+    // Each box's letter, along the rows: the FS2004 box's tick shows the
+    // Flight1 box after it. A box that cannot be ticked keeps its tick.
+    for (const Control control : TickRowOrder()) {
+      if (!IsTickBox(control))
+        continue;
+      const int id = ItemOf(control);
+      const bool was = Ticked(id);
+      const bool usable = Shown(id) && Enabled(id);
+      alt(Text(id));
+      EXPECT_EQ(Ticked(id), usable ? !was : was) << InfoOf(control).name;
+      if (usable) {
+        EXPECT_EQ(focus(), id) << InfoOf(control).name;
+      }
+    }
+    alt(InfoOf(Control::kRunwayLabel).caption);
+    round(-1, VK_SPACE);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(ticks(), before);
+  }
+  for (const std::size_t index : {1, 2, 0}) {
+    alt(kSimulators[index].caption);
+    EXPECT_TRUE(Ticked(IDC_SIMULATOR_FS9 + static_cast<int>(index)));
+    EXPECT_EQ(model.AppliedSimulator(), kSimulators[index].simulator);
+  }
+
+  for (const Target target : {Target::kPmdg, Target::kFsNavigator}) {
+    alt(DescriptorOf(target).caption);
+    EXPECT_TRUE(Ticked(BoxItem(target)));
+  }
+  alt(InfoOf(Control::kGoButton).caption);
+  EXPECT_EQ(focus(), IDC_RUNWAY);
+  EXPECT_TRUE(Shown(IDC_MODIFY_RUNWAY_PROMPT));
+  PressKey(VK_TAB);
+  ASSERT_EQ(focus(), IDC_CONVERT);
+  const char* const numbers[] = {"001", "002", "003"};
+  const WPARAM run_keys[] = {VK_SPACE, VK_RETURN, VK_F5};
+  for (std::size_t run = 0; run < std::size(run_keys); ++run) {
+    WaitPastDoubleClick();
+    PressKey(run_keys[run]);
+    EXPECT_TRUE(fs::exists(fs9_ / "Pmdg" / "Flightplans" /
+                           (std::string("EAAAEBBB") + numbers[run] + ".rte")))
+        << run_keys[run];
+    EXPECT_TRUE(fs::exists(fs9_ / "Modules" / "FSNavigator" / "plan" /
+                           (std::string("EAAA-EBBB") + numbers[run] + ".fsn")))
+        << run_keys[run];
+    EXPECT_EQ(focus(), IDC_CONVERT);
+  }
+  EXPECT_TRUE(dialogs_.messages.empty());
+}
+
 // The least track size shows every control whole; a smaller kept size comes
 // back raised to it.
 TEST_F(Win32WindowTest, NoSmallerThanItsControlsAndASmallKeptSizeIsRaised) {
@@ -600,14 +759,15 @@ TEST_F(Win32WindowTest, CtrlOAsksTheFileDialogAndConvertsTheChosenFile) {
   };
   for (const Case& c : cases) {
     SendMessageW(window_->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(c.item)), TRUE);
-    PressKey(Item(c.item), 'O', c.control, c.alt);
+    PressKey('O', (c.control ? kCtrl : kNothing) | (c.alt ? kAlt : kNothing));
     EXPECT_EQ(dialogs_.open_dialogs, c.dialogs) << c.item << " " << c.control << c.alt;
   }
   EXPECT_TRUE(fs::is_empty(fs9_ / "Pmdg" / "Flightplans")) << "a cancelled dialog converts nothing";
 
   dialogs_.open_answer = TestData("expected/example_fs9/xplane/EAAAEBBB.fms");
   WaitPastDoubleClick();
-  PressKey(Item(IDC_CONVERT), 'O', true, false);
+  SendMessageW(window_->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_CONVERT)), TRUE);
+  PressKey('O', kCtrl);
   EXPECT_TRUE(fs::exists(fs9_ / "Pmdg" / "Flightplans" / "EAAAEBBB001.rte"));
   EXPECT_EQ(GridRows().size(), 5u);
 }
