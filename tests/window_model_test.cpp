@@ -232,10 +232,15 @@ TEST(WindowControls, CaptionsWithoutTheirMnemonic) {
 }
 
 // Enter ticks and unticks a focused box as Space does, but not a disabled
-// one; on the conversion button, and F5 anywhere, it runs.
+// one; on GO!!! it presses GO!!!; on the conversion button, and F5 anywhere,
+// it runs.
 TEST(WindowModel, KeyboardRules) {
   Window w;
   w.Start();
+  w.view.events.clear();
+  EXPECT_TRUE(w.model->KeyPressed(Key::kEnter, C::kGoButton, w.view.now));
+  EXPECT_EQ(w.view.events, std::vector<std::string>{"focus runwayBox"});
+  EXPECT_TRUE(w[C::kRunwayPrompt].visible);
   EXPECT_TRUE(w.model->KeyPressed(Key::kEnter, kMadDogBox, w.view.now));
   EXPECT_TRUE(w[kMadDogBox].ticked);
   w.model->SimulatorSelected(Simulator::kXPlane);

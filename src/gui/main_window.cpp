@@ -98,11 +98,9 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
   ui_->statusLine->setSizePolicy(QSizePolicy::Ignored,
                                  ui_->statusLine->sizePolicy().verticalPolicy());
   ui_->statusLine->installEventFilter(this);
-  // Enter on a tick box or the conversion button goes to the model.
-  for (const ControlInfo& info : Controls()) {
-    if (IsTickBox(info.control) || info.control == Control::kConversionButton)
-      Widget(info.control)->installEventFilter(this);
-  }
+  // Enter goes to the model, which says what it does on each control.
+  for (const ControlInfo& info : Controls())
+    Widget(info.control)->installEventFilter(this);
   auto* run_key = new QShortcut(QKeySequence(Qt::Key_F5), this);
   connect(run_key, &QShortcut::activated, this,
           [this] { model_->KeyPressed(Key::kF5, ControlOf(QApplication::focusWidget()), Now()); });
@@ -268,10 +266,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     PlaceProgressPanel();
   } else if (event->type() == QEvent::KeyPress) {
     // Enter on a focused tick box ticks it as Space does; on the conversion
-    // button it starts the run.
+    // button it starts the run, on GO!!! it presses it. The keypad's Enter
+    // comes with the keypad's modifier.
     const auto* key = static_cast<QKeyEvent*>(event);
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-        key->modifiers() == Qt::NoModifier &&
+        (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
         model_->KeyPressed(Key::kEnter, ControlOf(watched), Now()))
       return true;
   }

@@ -505,14 +505,15 @@ bool MainWindow::TranslateDialogMessage(MSG& message) {
     const std::optional<Control> focused = focus != nullptr && GetParent(focus) == window_
                                                ? ControlOfItem(GetDlgCtrlID(focus))
                                                : std::nullopt;
-    // F5 runs from anywhere in the window; Enter ticks a focused box as Space
-    // does (the dialog's own handling would take it for its OK button).
+    // F5 runs from anywhere in the window. Enter goes to the model first: the
+    // dialog's own handling takes it for its default button, which a button
+    // that has the focus is not always (GO!!! as the window opens), and for
+    // its OK button on a tick box.
     if (message.wParam == VK_F5) {
       model_->KeyPressed(Key::kF5, focused, Now());
       return true;
     }
-    if (message.wParam == VK_RETURN && focused && IsTickBox(*focused) &&
-        model_->KeyPressed(Key::kEnter, focused, Now()))
+    if (message.wParam == VK_RETURN && model_->KeyPressed(Key::kEnter, focused, Now()))
       return true;
   }
   return IsDialogMessageW(window_, &message) != FALSE;

@@ -366,6 +366,13 @@ bool WindowModel::KeyPressed(Key key, std::optional<Control> focused,
         Convert(at);
         return true;
       }
+      // A push button that the keyboard reached without making it the
+      // window's default one would otherwise ignore Enter: GO!!! has the
+      // focus as the window opens.
+      if (focused == Control::kGoButton) {
+        GoClicked();
+        return true;
+      }
       if (focused && IsTickBox(*focused) && StateOf(*focused).enabled &&
           StateOf(*focused).visible) {
         SetTicked(*focused, !StateOf(*focused).ticked);

@@ -814,11 +814,11 @@ void MainWindowTest::focusReturnsToTheConversionButton() {
 // With the keyboard alone, from the runway box: under each simulator, picked
 // with the arrow keys, Tab goes round every shown and enabled control in the
 // designed order (the grid does not keep it; the selection's stop is its
-// checked item), Space ticks each box on the way and Enter unticks it on the
-// way back with Shift+Tab; each box's Alt+letter reaches and ticks it unless
+// checked item), Space ticks each box on the way and the keypad's Enter
+// unticks it on the way back with Shift+Tab; each box's Alt+letter reaches and ticks it unless
 // it is hidden or the selection has turned it off. The items' Alt+letters pick
-// them; GO!!!'s leads to the runway box, Tab from there to the conversion
-// button, and Space, Enter and F5 run.
+// them; GO!!!'s (and Enter on GO!!!) leads to the runway box, Tab from there
+// to the conversion button, and Space, either Enter and F5 run.
 void MainWindowTest::keyboardAlone() {
   using C = korvanta::Control;
   Session session;
@@ -865,7 +865,7 @@ void MainWindowTest::keyboardAlone() {
     do {
       if (auto* box = qobject_cast<QCheckBox*>(focused())) {
         const bool was = box->isChecked();
-        press(tick_key);
+        press(tick_key, tick_key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         QVERIFY2(box->isChecked() != was, qPrintable(box->objectName()));
         QCOMPARE(model.StateOf(controls.value(box)).ticked, !was);
       }
@@ -875,6 +875,11 @@ void MainWindowTest::keyboardAlone() {
     } while (focused() != widget(C::kRunwayBox));
   };
 
+  // GO!!! has the focus as the window opens: Enter presses it.
+  QCOMPARE(focused(), widget(C::kGoButton));
+  press(Qt::Key_Return);
+  QCOMPARE(focused(), widget(C::kRunwayBox));
+  QVERIFY(widget(C::kRunwayPrompt)->isVisible());
   // A run with no box ticked fills the grid, which Tab must still leave.
   PutExampleRouteOnClipboard();
   press(Qt::Key_F5);
@@ -914,7 +919,7 @@ void MainWindowTest::keyboardAlone() {
     };
     const QList<bool> before = ticks();
     round(1, Qt::Key_Space);
-    round(-1, Qt::Key_Return);
+    round(-1, Qt::Key_Enter);
     if (QTest::currentTestFailed())
       return;
     QCOMPARE(ticks(), before);
@@ -960,10 +965,14 @@ void MainWindowTest::keyboardAlone() {
   press(Qt::Key_Tab);
   QCOMPARE(focused(), widget(C::kConversionButton));
   const fs::path plan = tree.fs9 / "MADDOG2008/Routes/EAAAEBBB.mdr";
-  for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_F5}) {
+  const std::pair<Qt::Key, Qt::KeyboardModifiers> run_keys[] = {{Qt::Key_Space, Qt::NoModifier},
+                                                                {Qt::Key_Return, Qt::NoModifier},
+                                                                {Qt::Key_Enter, Qt::KeypadModifier},
+                                                                {Qt::Key_F5, Qt::NoModifier}};
+  for (const auto& [key, held] : run_keys) {
     WaitOutDoubleClick();
     fs::remove(plan);
-    press(key);
+    press(key, held);
     QVERIFY2(fs::exists(plan), qPrintable(QKeySequence(key).toString()));
     QVERIFY(fs::exists(tree.fs9 / "routes/EAAAEBBB.rts"));
     QCOMPARE(focused(), widget(C::kConversionButton));

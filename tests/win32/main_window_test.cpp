@@ -560,6 +560,11 @@ TEST_F(Win32WindowTest, KeyboardAloneReachesEveryControlAndRuns) {
     return out;
   };
 
+  // GO!!! has the focus as the window opens: Enter presses it.
+  ASSERT_EQ(focus(), IDC_GO);
+  PressKey(VK_RETURN);
+  EXPECT_EQ(focus(), IDC_RUNWAY);
+  EXPECT_TRUE(Shown(IDC_MODIFY_RUNWAY_PROMPT));
   // A run with no box ticked fills the grid.
   ASSERT_TRUE(PutClipboardText(window_->Handle(), ExampleRoute()));
   PressKey(VK_F5);
