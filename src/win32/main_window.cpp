@@ -678,6 +678,10 @@ void MainWindow::RenderGrid() {
                    reinterpret_cast<LPARAM>(&cell));
     }
   }
+  // The first row carries the focus mark, so that the keyboard entering the
+  // grid with Tab sees where it is and where the arrow keys go from.
+  if (!grid_rows_.empty())
+    ListView_SetItemState(grid, 0, LVIS_FOCUSED, LVIS_FOCUSED);
   SendMessageW(grid, WM_SETREDRAW, TRUE, 0);
   FitColumns();
   InvalidateRect(grid, nullptr, TRUE);

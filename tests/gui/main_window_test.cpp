@@ -959,6 +959,14 @@ void MainWindowTest::keyboardAlone() {
     alt(MnemonicOf(DescriptorOf(target).caption));
     QTRY_VERIFY(model.StateOf(BoxOf(target)).ticked);
   }
+  // The plan number's label leads to it while the TU154 box shows it.
+  const char tu154 = MnemonicOf(DescriptorOf(Target::kTu154).caption);
+  alt(tu154);
+  QTRY_VERIFY(widget(C::kPlanNumber)->isVisible());
+  alt(MnemonicOf(InfoOf(C::kPlanNumberLabel).caption));
+  QCOMPARE(focused(), widget(C::kPlanNumber));
+  alt(tu154);
+  QTRY_VERIFY(!model.StateOf(BoxOf(Target::kTu154)).ticked);
   alt(MnemonicOf(InfoOf(C::kGoButton).caption));
   QTRY_COMPARE(focused(), widget(C::kRunwayBox));
   QVERIFY(widget(C::kRunwayPrompt)->isVisible());

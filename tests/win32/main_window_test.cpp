@@ -548,6 +548,10 @@ TEST_F(Win32WindowTest, KeyboardAloneReachesEveryControlAndRuns) {
         EXPECT_NE(Ticked(box->first), was) << InfoOf(box->second).name;
         EXPECT_EQ(model.StateOf(box->second).ticked, !was) << InfoOf(box->second).name;
       }
+      if (focus() == IDC_WAYPOINTS) {
+        EXPECT_EQ(ListView_GetNextItem(Item(IDC_WAYPOINTS), -1, LVNI_FOCUSED), 0)
+            << "the grid shows its focus on a row";
+      }
       const int expected = next_stop(focus(), step);
       PressKey(VK_TAB, step > 0 ? kNothing : kShift);
       ASSERT_EQ(focus(), expected) << "Tab " << step;
@@ -632,6 +636,12 @@ TEST_F(Win32WindowTest, KeyboardAloneReachesEveryControlAndRuns) {
     alt(DescriptorOf(target).caption);
     EXPECT_TRUE(Ticked(BoxItem(target)));
   }
+  // The plan number's label leads to it while the TU154 box shows it.
+  alt(DescriptorOf(Target::kTu154).caption);
+  alt(InfoOf(Control::kPlanNumberLabel).caption);
+  EXPECT_EQ(focus(), IDC_PLAN_NUMBER);
+  alt(DescriptorOf(Target::kTu154).caption);
+  EXPECT_FALSE(Shown(IDC_PLAN_NUMBER));
   alt(InfoOf(Control::kGoButton).caption);
   EXPECT_EQ(focus(), IDC_RUNWAY);
   EXPECT_TRUE(Shown(IDC_MODIFY_RUNWAY_PROMPT));
