@@ -239,8 +239,13 @@ void MainWindow::Convert() {
 
 void MainWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (!event->spontaneous())
+  if (!event->spontaneous()) {
     model_->WindowShown();
+    // GO!!! has the focus as the window opens. Its focus mark shows as if
+    // the keyboard had put it there (Qt draws it only once a key has moved
+    // the focus), so that a keyboard user sees where Enter and Space act.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+  }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

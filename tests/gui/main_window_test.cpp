@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStyleHints>
+#include <QStyleOptionButton>
 #include <QStyleOptionToolButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -875,8 +876,11 @@ void MainWindowTest::keyboardAlone() {
     } while (focused() != widget(C::kRunwayBox));
   };
 
-  // GO!!! has the focus as the window opens: Enter presses it.
+  // GO!!! has the focus as the window opens, and shows it: Enter presses it.
   QCOMPARE(focused(), widget(C::kGoButton));
+  QStyleOptionButton look;
+  look.initFrom(widget(C::kGoButton));
+  QVERIFY(look.state.testFlags(QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange));
   press(Qt::Key_Return);
   QCOMPARE(focused(), widget(C::kRunwayBox));
   QVERIFY(widget(C::kRunwayPrompt)->isVisible());
