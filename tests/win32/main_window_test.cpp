@@ -509,8 +509,9 @@ TEST_F(Win32WindowTest, EnterTicksTheFocusedBoxAndF5Runs) {
 // selection's stop is its checked item), Space ticks each box on the way and
 // Enter unticks it on the way back with Shift+Tab; each box's Alt+letter
 // reaches and ticks it unless it is hidden or the selection has turned it
-// off. The items' Alt+letters pick them; GO!!!'s leads to the runway box, Tab
-// from there to the conversion button, and Space, Enter and F5 run.
+// off. The items' Alt+letters pick them; GO!!!'s (and Enter on GO!!!) leads
+// to the runway box, Tab from there to the conversion button, and Space,
+// Enter and F5 run.
 TEST_F(Win32WindowTest, KeyboardAloneReachesEveryControlAndRuns) {
   Open();
   const WindowModel& model = window_->Model();
