@@ -515,6 +515,17 @@ bool MainWindow::TranslateDialogMessage(MSG& message) {
     }
     if (message.wParam == VK_RETURN && model_->KeyPressed(Key::kEnter, focused, Now()))
       return true;
+    // The arrow keys move on from a button or a tick box as Tab and Shift+Tab
+    // do, as in the Qt window. The dialog's own handling moves within the
+    // control's group, where the labels beside the controls would take the
+    // focus out of sight; among the simulator items it stays.
+    const bool back = message.wParam == VK_LEFT || message.wParam == VK_UP;
+    if ((back || message.wParam == VK_RIGHT || message.wParam == VK_DOWN) && focused &&
+        (IsTickBox(*focused) || *focused == Control::kGoButton ||
+         *focused == Control::kConversionButton)) {
+      SendMessageW(window_, WM_NEXTDLGCTL, back ? TRUE : FALSE, FALSE);
+      return true;
+    }
   }
   return IsDialogMessageW(window_, &message) != FALSE;
 }

@@ -814,12 +814,14 @@ void MainWindowTest::focusReturnsToTheConversionButton() {
 
 // With the keyboard alone, from the runway box: under each simulator, picked
 // with the arrow keys, Tab goes round every shown and enabled control in the
-// designed order (the grid does not keep it; the selection's stop is its
-// checked item), Space ticks each box on the way and the keypad's Enter
-// unticks it on the way back with Shift+Tab; each box's Alt+letter reaches and ticks it unless
-// it is hidden or the selection has turned it off. The items' Alt+letters pick
-// them; GO!!!'s (and Enter on GO!!!) leads to the runway box, Tab from there
-// to the conversion button, and Space, either Enter and F5 run.
+// designed order (the grid, filled by a first run, does not keep it; the
+// selection's stop is its checked item), Space ticks each box on the way and
+// the keypad's Enter unticks it on the way back with Shift+Tab; each box's
+// Alt+letter reaches and ticks it unless it is hidden or the selection has
+// turned it off, and Space unticks it again on a way back where the arrow
+// keys move on from the buttons and boxes. The items' Alt+letters pick them;
+// GO!!!'s (and Enter on GO!!!) leads to the runway box, Tab from there to the
+// conversion button, and Space, either Enter and F5 run.
 void MainWindowTest::keyboardAlone() {
   using C = korvanta::Control;
   Session session;
@@ -861,8 +863,9 @@ void MainWindowTest::keyboardAlone() {
              (items.contains(order[at]) && !static_cast<QAbstractButton*>(order[at])->isChecked()));
     return order[at];
   };
-  // Once round from the runway box, turning every box on the way over.
-  const auto round = [&](qsizetype step, Qt::Key tick_key) {
+  // Once round from the runway box, turning every box on the way over. With
+  // `arrows` the arrow keys move on from a button or a box as Tab does.
+  const auto round = [&](qsizetype step, Qt::Key tick_key, bool arrows = false) {
     do {
       if (auto* box = qobject_cast<QCheckBox*>(focused())) {
         const bool was = box->isChecked();
@@ -871,7 +874,10 @@ void MainWindowTest::keyboardAlone() {
         QCOMPARE(model.StateOf(controls.value(box)).ticked, !was);
       }
       QWidget* const expected = next_stop(focused(), step);
-      press(Qt::Key_Tab, step > 0 ? Qt::NoModifier : Qt::ShiftModifier);
+      if (arrows && qobject_cast<QAbstractButton*>(focused()) && !items.contains(focused()))
+        press(step > 0 ? Qt::Key_Down : Qt::Key_Up);
+      else
+        press(Qt::Key_Tab, step > 0 ? Qt::NoModifier : Qt::ShiftModifier);
       QCOMPARE(focused(), expected);
     } while (focused() != widget(C::kRunwayBox));
   };
@@ -948,7 +954,7 @@ void MainWindowTest::keyboardAlone() {
     for (const auto& [box, was] : unusable)
       QVERIFY2(box->isChecked() == was, qPrintable(box->objectName()));
     alt(MnemonicOf(InfoOf(C::kRunwayLabel).caption));
-    round(-1, Qt::Key_Space);
+    round(-1, Qt::Key_Space, true);
     if (QTest::currentTestFailed())
       return;
     QCOMPARE(ticks(), before);

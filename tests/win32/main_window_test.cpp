@@ -509,7 +509,8 @@ TEST_F(Win32WindowTest, EnterTicksTheFocusedBoxAndF5Runs) {
 // selection's stop is its checked item), Space ticks each box on the way and
 // Enter unticks it on the way back with Shift+Tab; each box's Alt+letter
 // reaches and ticks it unless it is hidden or the selection has turned it
-// off. The items' Alt+letters pick them; GO!!!'s (and Enter on GO!!!) leads
+// off, and Space unticks it again on a way back where the arrow keys move on
+// from the buttons and boxes. The items' Alt+letters pick them; GO!!!'s (and Enter on GO!!!) leads
 // to the runway box, Tab from there to the conversion button, and Space,
 // Enter and F5 run.
 TEST_F(Win32WindowTest, KeyboardAloneReachesEveryControlAndRuns) {
@@ -540,8 +541,9 @@ TEST_F(Win32WindowTest, KeyboardAloneReachesEveryControlAndRuns) {
               !Ticked(order[at])));
     return order[at];
   };
-  // Once round from the runway box, turning every box on the way over.
-  const auto round = [&](int step, WPARAM tick_key) {
+  // Once round from the runway box, turning every box on the way over. With
+  // `arrows` the arrow keys move on from a button or a box as Tab does.
+  const auto round = [&](int step, WPARAM tick_key, bool arrows = false) {
     do {
       if (const auto box = boxes.find(focus()); box != boxes.end()) {
         const bool was = Ticked(box->first);
@@ -554,8 +556,11 @@ TEST_F(Win32WindowTest, KeyboardAloneReachesEveryControlAndRuns) {
             << "the grid shows its focus on a row";
       }
       const int expected = next_stop(focus(), step);
-      PressKey(VK_TAB, step > 0 ? kNothing : kShift);
-      ASSERT_EQ(focus(), expected) << "Tab " << step;
+      if (arrows && (boxes.count(focus()) > 0 || focus() == IDC_GO || focus() == IDC_CONVERT))
+        PressKey(step > 0 ? VK_DOWN : VK_UP);
+      else
+        PressKey(VK_TAB, step > 0 ? kNothing : kShift);
+      ASSERT_EQ(focus(), expected) << "Tab " << step << (arrows ? " or arrow" : "");
     } while (focus() != IDC_RUNWAY);
   };
   const auto ticks = [&] {
@@ -623,7 +628,7 @@ TEST_F(Win32WindowTest, KeyboardAloneReachesEveryControlAndRuns) {
       }
     }
     alt(InfoOf(Control::kRunwayLabel).caption);
-    round(-1, VK_SPACE);
+    round(-1, VK_SPACE, true);
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_EQ(ticks(), before);
   }
