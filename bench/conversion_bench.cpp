@@ -14,21 +14,11 @@
 #include "io/utf8_path.hpp"
 #include "run/conversion_run.hpp"
 #include "run/writer_slots.hpp"
+#include "silent_front_end.hpp"
 
 namespace {
 
 using namespace korvanta;
-
-class SilentFrontEnd : public FrontEnd {
- public:
-  void ShowMessage(const std::string& text) override { last_message = text; }
-  std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest&) override {
-    return std::nullopt;
-  }
-  void SetStatus(const std::string&) override {}
-  void OpenDocument(const std::filesystem::path&) override {}
-  std::string last_message;
-};
 
 std::string RouteText() {
   std::string text;
@@ -69,7 +59,7 @@ void BM_ConversionRunAllTargets(benchmark::State& state) {
       choices.ticked.insert(descriptor.target);
   }
   const std::string text = RouteText();
-  SilentFrontEnd front;
+  bench::SilentFrontEnd front;
   ConversionRun run(folders, airports, front);
   for (auto _ : state) {
     const RunOutcome outcome = run.Run(text, choices);

@@ -17,6 +17,7 @@
 #include "run/conversion_run.hpp"
 #include "run/input_source.hpp"
 #include "run/writer_slots.hpp"
+#include "silent_front_end.hpp"
 #include "writers/gpx.hpp"
 #include "writers/msfs.hpp"
 #include "writers/xplane11.hpp"
@@ -24,17 +25,6 @@
 namespace {
 
 using namespace korvanta;
-
-class SilentFrontEnd : public FrontEnd {
- public:
-  void ShowMessage(const std::string& text) override { last_message = text; }
-  std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest&) override {
-    return std::nullopt;
-  }
-  void SetStatus(const std::string&) override {}
-  void OpenDocument(const std::filesystem::path&) override {}
-  std::string last_message;
-};
 
 // The generated route as a plan of `kind`.
 std::string PlanBytes(InputKind kind) {
@@ -89,7 +79,7 @@ void BM_ConversionRunFromPlan(benchmark::State& state) {
   RunChoices choices;
   choices.ticked = {Target::kGpx, Target::kPmdg};
   const std::string plan = PlanBytes(InputKind::kPln);
-  SilentFrontEnd front;
+  bench::SilentFrontEnd front;
   ConversionRun run(folders, airports, front);
   for (auto _ : state) {
     // A new source each run, as each run of the window or the command line
