@@ -9,8 +9,10 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <span>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "io/utf8_path.hpp"
@@ -59,7 +61,11 @@ class RecordingView : public WindowView {
   void StartTimer(std::chrono::milliseconds delay) override {
     events.push_back("timer " + std::to_string(delay.count()));
   }
-  void ProcessPendingEvents() override {}
+  std::function<void()> on_events;  // the user's input that arrives during a load or run
+  void ProcessPendingEvents() override {
+    if (on_events)
+      std::exchange(on_events, nullptr)();
+  }
   std::chrono::milliseconds Now() const override { return now; }
   std::chrono::milliseconds DoubleClickTime() const override { return 500ms; }
   std::string ClipboardText() override { return clipboard; }
@@ -794,6 +800,38 @@ TEST(WindowModel, DroppedAndOpenedFilesConvert) {
   w.model->BoxTicked(kMadDogBox, false);
   drop({w.dir / "plan.fms"});
   EXPECT_EQ(w[C::kStatusLine].caption, "plan.fms: read, nothing written");
+}
+
+// A file dropped while the airport database loads or a run goes on is
+// converted once that has ended; a drop is no double-click.
+TEST(WindowModel, AFileDroppedWhileBusyConvertsAfterwards) {
+  Window w;
+  test::WriteFile(w.Settings(), "[TForm1]\r\nMadDog2006_Checked=True\r\n");
+  const std::string fms =
+      "I\r\n1100 Version\r\nADEP EAAA\r\nADES EBBB\r\nNUMENR 2\r\n"
+      "1 EAAA ADEP 364.000000 50.033333 8.570556\r\n1 EBBB ADES 50.000000 50.866667 5.250000\r\n";
+  test::WriteFile(w.dir / "plan.fms", fms);
+  const std::vector<fs::path> dropped = {w.dir / "plan.fms", w.dir / "other.gpx"};
+  const fs::path mdr = w.dir / "fs9/MADDOG2008/Routes/EAAAEBBB.mdr";
+
+  w.Create();
+  w.model->WindowShown();
+  w.view.on_events = [&] { w.model->FilesDropped(dropped, w.view.now); };
+  w.model->TimerFired();  // the drop comes during the load
+  EXPECT_TRUE(fs::exists(mdr));
+  EXPECT_EQ(w.model->Waypoints().Count(), 2U);
+  EXPECT_EQ(w[C::kStatusLine].caption,
+            "File EAAAEBBB.mdr created (1 other dropped file was not read)");
+
+  // During a clipboard run; at once after it, within the double-click time.
+  w.view.clipboard = ExampleRouteUtf8();
+  w.view.on_events = [&] { w.model->FilesDropped(std::span(dropped).first(1), w.view.now); };
+  w.Convert();
+  EXPECT_EQ(w.model->Waypoints().Count(), 2U);
+  w.Convert();
+  EXPECT_EQ(w.model->Waypoints().Count(), 5U);
+  w.model->FilesDropped(std::span(dropped).first(1), w.view.now);
+  EXPECT_EQ(w.model->Waypoints().Count(), 2U);
 }
 
 // Under every selection the two boxes stay as the user left them, and a run

@@ -493,6 +493,7 @@ void WindowModel::TimerFired() {
     Load();
   }
   CloseIfPending();
+  ConvertPendingDrop();
 }
 
 // Applies the restored selection, then loads the airport database with its
@@ -551,11 +552,23 @@ void WindowModel::Convert(std::chrono::milliseconds at) {
   ConvertInput(view_.ClipboardText(), "");
 }
 
+// A drop is no click, so the double-click time does not refuse it; and as a
+// dropped file gives no other sign that it was taken, one that comes while
+// the load or a run goes on waits for its end.
 void WindowModel::FilesDropped(std::span<const std::filesystem::path> files,
-                               std::chrono::milliseconds at) {
-  if (files.empty() || RunRefused(at))
+                               std::chrono::milliseconds /*at*/) {
+  if (files.empty())
     return;
-  ConvertFile(files.front(), files.size() - 1);
+  pending_drop_.emplace(files.front(), files.size() - 1);
+  ConvertPendingDrop();
+}
+
+void WindowModel::ConvertPendingDrop() {
+  if (!pending_drop_ || !ConversionAllowed() || close_pending_)
+    return;
+  const auto [file, not_read] = std::move(*pending_drop_);
+  pending_drop_.reset();
+  ConvertFile(file, not_read);
 }
 
 void WindowModel::OpenFile(std::chrono::milliseconds at) {
@@ -627,6 +640,7 @@ void WindowModel::ConvertInput(std::string_view bytes, const std::string& name) 
   UpdateConversionButton();
   view_.Focus(Control::kConversionButton);
   CloseIfPending();
+  ConvertPendingDrop();
 }
 
 void WindowModel::RunDemo(std::chrono::milliseconds at) {
@@ -655,6 +669,7 @@ void WindowModel::CloseIfPending() {
   if (!close_pending_ || Busy())
     return;
   close_pending_ = false;
+  pending_drop_.reset();
   view_.CloseWindow();
 }
 

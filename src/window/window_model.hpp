@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "route/airports.hpp"
@@ -227,8 +228,10 @@ class WindowModel : private FrontEnd {
   // double-click time after a run ended.
   void Convert(std::chrono::milliseconds at);
   // Files dropped onto the window: the first is read and converted like the
-  // clipboard's route, under the same refusals; the status line says that
-  // the others were not read.
+  // clipboard's route; the status line says that the others were not read.
+  // A drop during the start-up load or a run is converted when that has
+  // ended (the latest drop, when there were several), unless the window
+  // closes then.
   void FilesDropped(std::span<const std::filesystem::path> files, std::chrono::milliseconds at);
   // Ctrl+O: the file the user chooses in the view's dialog, converted so.
   void OpenFile(std::chrono::milliseconds at);
@@ -290,6 +293,7 @@ class WindowModel : private FrontEnd {
   RunChoices Choices() const;
   bool RunRefused(std::chrono::milliseconds at) const;
   void ConvertFile(const std::filesystem::path& file, std::size_t not_read);
+  void ConvertPendingDrop();
   void ConvertInput(std::string_view bytes, const std::string& name);
 
   WindowView& view_;
@@ -310,6 +314,9 @@ class WindowModel : private FrontEnd {
   bool close_pending_ = false;
   bool progress_shown_ = false;
   std::optional<std::chrono::milliseconds> run_ended_at_;
+  // A file dropped while the conversion was not allowed, with the number of
+  // other files dropped with it.
+  std::optional<std::pair<std::filesystem::path, std::size_t>> pending_drop_;
   std::map<std::string, std::string> last_saved_names_;  // per dialog title
 };
 
