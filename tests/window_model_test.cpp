@@ -261,8 +261,11 @@ TEST(WindowModel, KeyboardRules) {
   EXPECT_TRUE(w.model->KeyPressed(Key::kEnter, C::kConversionButton, w.view.now));
   w.view.now += 10s;
   EXPECT_TRUE(w.model->KeyPressed(Key::kF5, C::kGrid, w.view.now));
+  w.view.now += 10s;
+  EXPECT_TRUE(w.model->KeyPressed(Key::kEnter, C::kRunwayBox, w.view.now));
   // X-plane ticks its box: each run says the clipboard's text does not read.
-  EXPECT_EQ(w.view.Messages(), (std::vector<std::string>{"Wrong format", "Wrong format"}));
+  EXPECT_EQ(w.view.Messages(),
+            (std::vector<std::string>{"Wrong format", "Wrong format", "Wrong format"}));
 }
 
 TEST(WindowModel, FileDialogRequestedByTheFirstArgument) {

@@ -362,7 +362,8 @@ bool WindowModel::KeyPressed(Key key, std::optional<Control> focused,
       Convert(at);
       return true;
     case Key::kEnter:
-      if (focused == Control::kConversionButton) {
+      // In the runway box it ends the runway's entry that GO!!! asks for.
+      if (focused == Control::kConversionButton || focused == Control::kRunwayBox) {
         Convert(at);
         return true;
       }

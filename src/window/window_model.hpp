@@ -220,8 +220,8 @@ class WindowModel : private FrontEnd {
   void GoClicked();
   // A key pressed while `focused` (none: no control) has the focus; true when the key did
   // something. Enter ticks or unticks a focused tick box as Space does,
-  // starts the run on the conversion button and presses GO!!! on GO!!!; F5
-  // starts the run from anywhere.
+  // starts the run on the conversion button and in the runway box, and
+  // presses GO!!! on GO!!!; F5 starts the run from anywhere.
   bool KeyPressed(Key key, std::optional<Control> focused, std::chrono::milliseconds at);
   // The conversion button (click, Space or Enter); `at` on the view's clock.
   // Refused while a run or the start-up load is going on, and within the
