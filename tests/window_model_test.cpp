@@ -747,16 +747,18 @@ TEST(WindowModel, StatusLineSaysWhyNothingWasWritten) {
   EXPECT_EQ(w.view.Messages().back(), "Not written:\n" + w[C::kStatusLine].caption);
 }
 
+// An X-Plane plan of the two airports alone.
+constexpr std::string_view kTwoPointFms =
+    "I\r\n1100 Version\r\nADEP EAAA\r\nADES EBBB\r\nNUMENR 2\r\n"
+    "1 EAAA ADEP 364.000000 50.033333 8.570556\r\n1 EBBB ADES 50.000000 50.866667 5.250000\r\n";
+
 // A dropped or opened file converts like the clipboard's route, whatever its
 // kind; the status line names the file when nothing was written.
 TEST(WindowModel, DroppedAndOpenedFilesConvert) {
   Window w;
   w.Start();
   w.Tick(kMadDogBox);
-  const std::string fms =
-      "I\r\n1100 Version\r\nADEP EAAA\r\nADES EBBB\r\nNUMENR 2\r\n"
-      "1 EAAA ADEP 364.000000 50.033333 8.570556\r\n1 EBBB ADES 50.000000 50.866667 5.250000\r\n";
-  test::WriteFile(w.dir / "plan.fms", fms);
+  test::WriteFile(w.dir / "plan.fms", std::string(kTwoPointFms));
   test::WriteFile(w.dir / "bad.gpx", "<gpx>\n<wpt>\n");
   const fs::path mdr = w.dir / "fs9/MADDOG2008/Routes/EAAAEBBB.mdr";
   const auto drop = [&](std::vector<fs::path> files) {
@@ -797,7 +799,7 @@ TEST(WindowModel, DroppedAndOpenedFilesConvert) {
 
   // The clipboard may hold a plan as well.
   fs::remove(mdr);
-  w.view.clipboard = fms;
+  w.view.clipboard = kTwoPointFms;
   w.Convert();
   EXPECT_TRUE(fs::exists(mdr));
   w.model->BoxTicked(kMadDogBox, false);
@@ -810,10 +812,7 @@ TEST(WindowModel, DroppedAndOpenedFilesConvert) {
 TEST(WindowModel, AFileDroppedWhileBusyConvertsAfterwards) {
   Window w;
   test::WriteFile(w.Settings(), "[TForm1]\r\nMadDog2006_Checked=True\r\n");
-  const std::string fms =
-      "I\r\n1100 Version\r\nADEP EAAA\r\nADES EBBB\r\nNUMENR 2\r\n"
-      "1 EAAA ADEP 364.000000 50.033333 8.570556\r\n1 EBBB ADES 50.000000 50.866667 5.250000\r\n";
-  test::WriteFile(w.dir / "plan.fms", fms);
+  test::WriteFile(w.dir / "plan.fms", std::string(kTwoPointFms));
   const std::vector<fs::path> dropped = {w.dir / "plan.fms", w.dir / "other.gpx"};
   const fs::path mdr = w.dir / "fs9/MADDOG2008/Routes/EAAAEBBB.mdr";
 

@@ -270,9 +270,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   } else if (watched == ui_->grid->viewport() && event->type() == QEvent::Resize) {
     PlaceProgressPanel();
   } else if (event->type() == QEvent::KeyPress) {
-    // Enter on a focused tick box ticks it as Space does; on the conversion
-    // button it starts the run, on GO!!! it presses it. The keypad's Enter
-    // comes with the keypad's modifier.
+    // Enter (the keypad's comes with the keypad's modifier) goes to the
+    // model, which says what it does on the focused control.
     const auto* key = static_cast<QKeyEvent*>(event);
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
         (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&

@@ -161,14 +161,12 @@ bool SlotContext::Read(ParseMode mode) {
   outcome.parse_failed = true;
   outcome.last_failure = reading.result;
   outcome.failure_message = reading.message;
-  if (reading.result == ParseResult::kWrongFormat && !wrong_format_shown) {
+  // Text that is no route, or a plan that does not read, says so once: every
+  // reading of it fails alike.
+  const bool wrong_format = reading.result == ParseResult::kWrongFormat;
+  if ((wrong_format || reading.result == ParseResult::kUnreadable) && !wrong_format_shown) {
     wrong_format_shown = true;
-    Front().ShowMessage(std::string(kWrongFormat));
-  }
-  // A plan that does not read says why, once: every reading of it fails alike.
-  if (reading.result == ParseResult::kUnreadable && !wrong_format_shown) {
-    wrong_format_shown = true;
-    Front().ShowMessage(reading.message);
+    Front().ShowMessage(wrong_format ? std::string(kWrongFormat) : reading.message);
   }
   return false;
 }
@@ -201,8 +199,6 @@ std::filesystem::path SlotContext::TargetFolder(const FolderRule& rule) const {
 std::optional<std::filesystem::path> SlotContext::DialogChoice(
     const std::filesystem::path& folder, const SaveDialogText& dialog,
     const std::filesystem::path& automatic) {
-  if (!choices.file_dialog)
-    return std::nullopt;
   Front().ProcessPendingEvents();
   SaveDialogRequest request;
   request.folder = folder;

@@ -36,7 +36,7 @@ struct SlotContext {
   // or a plan's read error is shown once per run. The run calls it before each writer.
   bool Read(ParseMode mode);
   std::filesystem::path TargetFolder(const FolderRule& rule) const;
-  // The "/T" save dialog, when the run offers it, offering `automatic`: the
+  // The "/T" save dialog (for runs that offer it), offering `automatic`: the
   // file this run writes when the dialog is cancelled.
   std::optional<std::filesystem::path> DialogChoice(const std::filesystem::path& folder,
                                                     const SaveDialogText& dialog,

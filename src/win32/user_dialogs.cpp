@@ -33,35 +33,31 @@ void DesktopDialogs::ShowError(HWND owner, const std::string& text) {
   MessageBoxW(owner, WideFromUtf8(text).c_str(), L"Error", MB_OK | MB_ICONERROR | MB_APPLMODAL);
 }
 
-std::optional<std::filesystem::path> DesktopDialogs::ChooseSaveFile(
-    HWND owner, const SaveDialogRequest& request) {
-  const std::wstring filter = SaveDialogFilter(request);
-  const std::wstring title = WideFromUtf8(request.title);
-  const std::wstring extension = WideFromUtf8(request.extension);
-  const std::wstring folder = request.folder.native();
+namespace {
+
+// Asks with `ask` (GetSaveFileNameW or GetOpenFileNameW) in a dialog that
+// opens in `folder` holding `name`, filled in from `dialog` (owner, filter,
+// title, its own flags). The program's relative folders ("." for X-Plane
+// plans) mean the program folder, so the current folder stays where it is.
+std::optional<std::filesystem::path> AskForFile(BOOL(WINAPI* ask)(LPOPENFILENAMEW),
+                                                OPENFILENAMEW dialog,
+                                                const std::filesystem::path& folder,
+                                                const std::wstring& name) {
   std::vector<wchar_t> file(kPathBufferSize, L'\0');
-  const std::wstring name = WideFromUtf8(request.file_name);
   if (name.size() < file.size())
     name.copy(file.data(), name.size());
-
-  OPENFILENAMEW dialog{};
+  const std::wstring initial_folder = folder.native();
   dialog.lStructSize = sizeof(dialog);
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = kPathBufferSize;
-  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
-  dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
-  dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                 OFN_NOCHANGEDIR | OFN_LONGNAMES;
+  dialog.lpstrInitialDir = initial_folder.empty() ? nullptr : initial_folder.c_str();
+  dialog.Flags |=
+      OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_LONGNAMES;
 
-  // The program's relative folders ("." for X-Plane plans) mean the program
-  // folder; the dialog must not move the current folder away from it.
   std::error_code ec;
   const std::filesystem::path current = std::filesystem::current_path(ec);
-  const bool confirmed = GetSaveFileNameW(&dialog) != FALSE;
+  const bool confirmed = ask(&dialog) != FALSE;
   if (!ec)
     std::filesystem::current_path(current, ec);
   if (!confirmed || file[0] == L'\0')
@@ -69,33 +65,32 @@ std::optional<std::filesystem::path> DesktopDialogs::ChooseSaveFile(
   return std::filesystem::path(std::wstring(file.data()));
 }
 
+}  // namespace
+
+std::optional<std::filesystem::path> DesktopDialogs::ChooseSaveFile(
+    HWND owner, const SaveDialogRequest& request) {
+  const std::wstring filter = SaveDialogFilter(request);
+  const std::wstring title = WideFromUtf8(request.title);
+  const std::wstring extension = WideFromUtf8(request.extension);
+  OPENFILENAMEW dialog{};
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  dialog.Flags = OFN_OVERWRITEPROMPT;
+  return AskForFile(GetSaveFileNameW, dialog, request.folder, WideFromUtf8(request.file_name));
+}
+
 std::optional<std::filesystem::path> DesktopDialogs::ChooseOpenFile(
     HWND owner, const std::filesystem::path& folder) {
-  static constexpr wchar_t kFilter[] =
+  OPENFILENAMEW dialog{};
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter =
       L"Route texts and flight plans (*.txt;*.pln;*.fms;*.gpx)\0*.txt;*.pln;*.fms;*.gpx\0"
       L"All files (*.*)\0*.*\0";
-  std::vector<wchar_t> file(kPathBufferSize, L'\0');
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof(dialog);
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = kFilter;
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = file.data();
-  dialog.nMaxFile = kPathBufferSize;
   dialog.lpstrTitle = L"Open a route text or flight plan";
-  const std::wstring initial_folder = folder.wstring();
-  dialog.lpstrInitialDir = initial_folder.empty() ? nullptr : initial_folder.c_str();
-  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                 OFN_NOCHANGEDIR | OFN_LONGNAMES;
-  // As for the save dialog: the current folder stays the program's.
-  std::error_code ec;
-  const std::filesystem::path current = std::filesystem::current_path(ec);
-  const bool confirmed = GetOpenFileNameW(&dialog) != FALSE;
-  if (!ec)
-    std::filesystem::current_path(current, ec);
-  if (!confirmed || file[0] == L'\0')
-    return std::nullopt;
-  return std::filesystem::path(std::wstring(file.data()));
+  dialog.Flags = OFN_FILEMUSTEXIST;
+  return AskForFile(GetOpenFileNameW, dialog, folder, L"");
 }
 
 void DesktopDialogs::OpenDocument(const std::filesystem::path& file) {

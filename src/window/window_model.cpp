@@ -297,9 +297,9 @@ void WindowModel::SimulatorSelected(Simulator simulator) {
   ApplySelection();
 }
 
-// Before the window is first shown, the restored item's enabled states: no
-// box the item turns off may look usable until the start-up applies the
-// whole selection.
+// The selected item's enabled states: the first step of applying it, and on
+// their own before the window is first shown, so that no box the restored
+// item turns off looks usable until the start-up applies the whole selection.
 void WindowModel::ApplySelectionEnabledStates() {
   const auto index = static_cast<std::size_t>(StateOf(Control::kSimulatorSelection).value);
   for (const ControlInfo& info : Controls()) {
@@ -309,26 +309,14 @@ void WindowModel::ApplySelectionEnabledStates() {
 }
 
 void WindowModel::ApplySelection() {
+  ApplySelectionEnabledStates();
   const int index = StateOf(Control::kSimulatorSelection).value;
   for (const ControlInfo& info : Controls()) {
     if (info.on_selection == nullptr)
       continue;
     const SelectionEffect& effect = (*info.on_selection)[static_cast<std::size_t>(index)];
-    switch (effect.rule) {
-      case BoxRule::kKeep:
-        break;
-      case BoxRule::kEnable:
-        SetEnabled(info.control, true);
-        break;
-      case BoxRule::kOff:
-        SetTicked(info.control, false);
-        SetEnabled(info.control, false);
-        break;
-      case BoxRule::kEnableAndTick:
-        SetEnabled(info.control, true);
-        SetTicked(info.control, true);
-        break;
-    }
+    if (effect.rule == BoxRule::kOff || effect.rule == BoxRule::kEnableAndTick)
+      SetTicked(info.control, effect.rule == BoxRule::kEnableAndTick);
     if (!effect.caption.empty())
       SetCaption(info.control, std::string(effect.caption));
   }

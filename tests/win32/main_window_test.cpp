@@ -473,36 +473,6 @@ TEST_F(Win32WindowTest, ADoubleClickMakesOneRun) {
   EXPECT_TRUE(fs::exists(folder / "EAAAEBBB002.rte"));
 }
 
-TEST_F(Win32WindowTest, EnterOnTheFocusedConversionButtonStartsARun) {
-  Open();
-  Click(BoxItem(Target::kPmdg));
-  ASSERT_TRUE(PutClipboardText(window_->Handle(), ExampleRoute()));
-  SendMessageW(window_->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_CONVERT)), TRUE);
-  // Through the queue, as a key press comes: the dialog's keyboard handling
-  // turns it into the button's click.
-  PostMessageW(Item(IDC_CONVERT), WM_KEYDOWN, VK_RETURN, 0);
-  const fs::path plan = fs9_ / "Pmdg" / "Flightplans" / "EAAAEBBB001.rte";
-  EXPECT_TRUE(PumpUntil([&] { return fs::exists(plan); }, 3000));
-  EXPECT_EQ(GetFocus(), Item(IDC_CONVERT));
-}
-
-// Enter on a focused box ticks and unticks it as Space does; F5 runs from
-// anywhere in the window.
-TEST_F(Win32WindowTest, EnterTicksTheFocusedBoxAndF5Runs) {
-  Open();
-  const HWND box = Item(BoxItem(Target::kMadDog));
-  SendMessageW(window_->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
-  PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
-  EXPECT_TRUE(PumpUntil([&] { return Ticked(BoxItem(Target::kMadDog)); }, 3000));
-  PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
-  EXPECT_TRUE(PumpUntil([&] { return !Ticked(BoxItem(Target::kMadDog)); }, 3000));
-  Click(BoxItem(Target::kPmdg));
-  ASSERT_TRUE(PutClipboardText(window_->Handle(), ExampleRoute()));
-  PostMessageW(box, WM_KEYDOWN, VK_F5, 0);
-  const fs::path plan = fs9_ / "Pmdg" / "Flightplans" / "EAAAEBBB001.rte";
-  EXPECT_TRUE(PumpUntil([&] { return fs::exists(plan); }, 3000));
-}
-
 // With the keyboard alone, from the runway box: under each simulator, picked
 // with the arrow keys, Tab goes round every shown and enabled control in the
 // designed order (the grid, filled by a first run, does not keep it; the
@@ -510,9 +480,9 @@ TEST_F(Win32WindowTest, EnterTicksTheFocusedBoxAndF5Runs) {
 // Enter unticks it on the way back with Shift+Tab; each box's Alt+letter
 // reaches and ticks it unless it is hidden or the selection has turned it
 // off, and Space unticks it again on a way back where the arrow keys move on
-// from the buttons and boxes. The items' Alt+letters pick them; GO!!!'s (and Enter on GO!!!) leads
-// to the runway box, Tab from there to the conversion button, and Space,
-// Enter and F5 run.
+// from the buttons and boxes. The items' Alt+letters pick them; GO!!!'s
+// (and Enter on GO!!!) leads to the runway box, Tab from there to the
+// conversion button, and Space, Enter and F5 run.
 TEST_F(Win32WindowTest, KeyboardAloneReachesEveryControlAndRuns) {
   Open();
   const WindowModel& model = window_->Model();
