@@ -43,7 +43,7 @@ void BM_ConversionRunAllTargets(benchmark::State& state) {
   WriteWholeFile(root / "app" / "korvanta.ini",
                  "[Main]\r\nXPlane11Folder=" + PathToUtf8(root / "xplane11") + "\r\n");
   FixedFolderSource source;
-  source.personal = root / "docs";
+  source.documents = root / "docs";
   source.fs9 = root / "fs9";
   source.fsx = root / "fsx";
   const FolderSet folders = BuildFolderSet(root / "app", source);

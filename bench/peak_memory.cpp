@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "files/file_output.hpp"
+#include "readers/route_text_parser.hpp"
 #include "route/airports.hpp"
-#include "route/parser.hpp"
 #include "route/tables.hpp"
 #include "run/tu154_slot.hpp"
 #include "writers/tu154_store.hpp"

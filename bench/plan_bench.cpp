@@ -13,7 +13,7 @@
 #include "bench_routes.hpp"
 #include "files/file_output.hpp"
 #include "readers/plan_reader.hpp"
-#include "route/parser.hpp"
+#include "readers/route_text_parser.hpp"
 #include "run/conversion_run.hpp"
 #include "run/input_source.hpp"
 #include "run/writer_slots.hpp"
@@ -71,7 +71,7 @@ void BM_ConversionRunFromPlan(benchmark::State& state) {
   for (const char* sub : {"app", "docs", "fs9/Pmdg/Flightplans"})
     std::filesystem::create_directories(root / sub);
   FixedFolderSource folder_source;
-  folder_source.personal = root / "docs";
+  folder_source.documents = root / "docs";
   folder_source.fs9 = root / "fs9";
   folder_source.fsx = root / "fsx";
   const FolderSet folders = BuildFolderSet(root / "app", folder_source);

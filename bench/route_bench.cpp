@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "bench_routes.hpp"
+#include "readers/route_text_parser.hpp"
 #include "route/airports.hpp"
-#include "route/parser.hpp"
 #include "route/tables.hpp"
 
 namespace {

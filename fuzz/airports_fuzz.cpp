@@ -15,7 +15,7 @@
 
 #include "fuzz_support.hpp"
 #include "route/airports.hpp"
-#include "route/cp1252.hpp"
+#include "text/cp1252.hpp"
 
 namespace {
 

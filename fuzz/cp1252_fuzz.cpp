@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "fuzz_support.hpp"
-#include "route/cp1252.hpp"
-#include "route/utf8.hpp"
+#include "text/cp1252.hpp"
+#include "text/utf8.hpp"
 
 namespace {
 

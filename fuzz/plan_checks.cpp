@@ -4,7 +4,7 @@
 
 #include "fuzz_support.hpp"
 #include "route/conversions.hpp"
-#include "route/numbers.hpp"
+#include "text/numbers.hpp"
 #include "writers/point_position.hpp"
 
 namespace korvanta::fuzz {

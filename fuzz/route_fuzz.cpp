@@ -18,10 +18,10 @@
 #include <string_view>
 #include <vector>
 
+#include "readers/route_text_parser.hpp"
 #include "route/airports.hpp"
-#include "route/parser.hpp"
 #include "route/tables.hpp"
-#include "route/utf8.hpp"
+#include "text/utf8.hpp"
 
 namespace {
 

@@ -118,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t current = navigation_points.Count() == 0 ? 0 : navigation_points.Count() - 1;
   for (std::size_t i = 0; i < navigation_points.Count(); ++i) {
     const std::string id = navigation_points.Rows()[i].id;
-    const korvanta::KlnNavigationPoint* found = navigation_points.Locate(id);
+    const korvanta::KlnNavigationPoint* found = navigation_points.Find(id);
     Require(found != nullptr, "a stored key is not found");
     const auto at = static_cast<std::size_t>(found - navigation_points.Rows().data());
     const bool current_matches = navigation_points.Rows()[current].id == id;

@@ -18,7 +18,7 @@
 #include <fmt/format.h>
 
 #include "fuzz_support.hpp"
-#include "route/parser.hpp"
+#include "readers/route_text_parser.hpp"
 #include "writers/tu154_store.hpp"
 
 namespace {

@@ -116,9 +116,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (folder)
       Require(scratch.InsideSomeDrive(*folder), "a simulator folder lies outside every drive");
   }
-  if (const auto personal = source.Personal()) {
-    Require(scratch.InsideSomeDrive(*personal) || ScratchPrefix::Inside(*personal, scratch.Home()),
-            "the documents folder lies outside every drive and the home folder");
+  if (const auto documents = source.Documents()) {
+    Require(
+        scratch.InsideSomeDrive(*documents) || ScratchPrefix::Inside(*documents, scratch.Home()),
+        "the documents folder lies outside every drive and the home folder");
   }
   Require(ScratchPrefix::Inside(source.DefaultSimulatorPath(), *scratch.RootOf('c')),
           "the default simulator folder is not on drive C:");

@@ -20,10 +20,10 @@
 
 #include "errors/run_error.hpp"
 #include "fuzz_support.hpp"
+#include "readers/route_text_parser.hpp"
 #include "route/airports.hpp"
-#include "route/cp1252.hpp"
-#include "route/parser.hpp"
 #include "route/tables.hpp"
+#include "text/cp1252.hpp"
 #include "writers/civa.hpp"
 #include "writers/fs2004.hpp"
 #include "writers/fsnavigator.hpp"

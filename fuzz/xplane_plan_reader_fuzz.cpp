@@ -16,7 +16,7 @@
 #include "fuzz_support.hpp"
 #include "plan_checks.hpp"
 #include "readers/xplane_plan_reader.hpp"
-#include "route/text.hpp"
+#include "text/text.hpp"
 #include "writers/xplane.hpp"
 #include "writers/xplane11.hpp"
 

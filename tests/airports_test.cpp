@@ -62,16 +62,16 @@ TEST(AirportDatabase, EveryLineIsARecordAndLookupsAreExact) {
   EXPECT_EQ(db.elevations.Rows()[1].icao, "ABC ");
 }
 
-TEST(AirportDatabase, LocatePrefersTheCurrentRecord) {
+TEST(AirportDatabase, FindsTheFirstOfEqualKeys) {
   AirportElevations elevations;
   elevations.Append({"AAAA", 1});
   elevations.Append({"BBBB", 2});
   elevations.Append({"BBBB", 3});
   elevations.Sort();
-  ASSERT_NE(elevations.Locate("BBBB"), nullptr);
-  EXPECT_EQ(elevations.Locate("BBBB")->alt, 2);
-  EXPECT_EQ(elevations.Locate("ZZZZ"), nullptr);
-  EXPECT_EQ(elevations.Locate("AAAA")->alt, 1);
+  ASSERT_NE(elevations.FindFirst("BBBB"), nullptr);
+  EXPECT_EQ(elevations.FindFirst("BBBB")->alt, 2);
+  EXPECT_EQ(elevations.FindFirst("ZZZZ"), nullptr);
+  EXPECT_EQ(elevations.FindFirst("AAAA")->alt, 1);
 }
 
 TEST(AirportDatabase, ProgressEveryHundredLines) {

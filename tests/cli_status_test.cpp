@@ -30,7 +30,7 @@ struct Tree {
     for (const auto& f : {root / "app", ifly, pmdg})
       fs::create_directories(f);
     FixedFolderSource source;
-    source.personal = root / "docs";
+    source.documents = root / "docs";
     source.fs9 = fs9;
     folders = BuildFolderSet(root / "app", source);
   }

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <utility>
 
-#include "route/cp1252.hpp"
-#include "route/numbers.hpp"
+#include "text/cp1252.hpp"
+#include "text/numbers.hpp"
 
 namespace korvanta {
 namespace {

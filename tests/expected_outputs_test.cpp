@@ -89,7 +89,7 @@ TEST_P(ExpectedOutputs, EveryTargetWritesTheCommittedBytes) {
                   "[Main]\r\nX-PlaneFolder=" + PathToUtf8(tree / "xplane") + "\r\n");
 
   FixedFolderSource source;
-  source.personal = tree / "docs";
+  source.documents = tree / "docs";
   source.fs9 = tree / "fs9";
   source.fsx = tree / "fsx";
   const FolderSet folders = BuildFolderSet(tree / "app", source);

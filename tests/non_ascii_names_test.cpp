@@ -9,9 +9,9 @@
 #include <string>
 
 #include "io/utf8_path.hpp"
-#include "route/cp1252.hpp"
 #include "run/conversion_run.hpp"
 #include "test_support.hpp"
+#include "text/cp1252.hpp"
 
 namespace korvanta {
 namespace {
@@ -94,7 +94,7 @@ TEST(NonAsciiNames, UnicodeFilesKeepEveryLetterAndSingleByteFilesAsTheyCan) {
        {"app", "docs/Flight Simulator X Files", "fsx/Level-D Simulations/navdata/Flightplans"})
     std::filesystem::create_directories(dir / folder);
   FixedFolderSource source;
-  source.personal = dir / "docs";
+  source.documents = dir / "docs";
   source.fs9 = dir / "fs9";
   source.fsx = dir / "fsx";
   const FolderSet folders = BuildFolderSet(dir / "app", source);

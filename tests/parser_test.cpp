@@ -1,4 +1,4 @@
-#include "route/parser.hpp"
+#include "readers/route_text_parser.hpp"
 
 #include <gtest/gtest.h>
 

@@ -90,7 +90,7 @@ TEST(RegistryFolderSource, ValuesOfOtherKindsAndNames) {
 
 TEST(RegistryFolderSource, DocumentsAndDefaultFolder) {
   const RegistryFolderSource source;
-  const auto documents = source.Personal();
+  const auto documents = source.Documents();
   ASSERT_TRUE(documents.has_value());
   EXPECT_TRUE(documents->is_absolute()) << *documents;
   EXPECT_TRUE(std::filesystem::is_directory(*documents)) << *documents;

@@ -9,9 +9,9 @@
 #include "errors/run_error.hpp"
 #include "files/file_output.hpp"
 #include "io/utf8_path.hpp"
-#include "route/cp1252.hpp"
 #include "run/conversion_run.hpp"
 #include "test_support.hpp"
+#include "text/cp1252.hpp"
 #include "writers/fs2004.hpp"
 
 namespace korvanta {
@@ -57,7 +57,7 @@ struct Tree {
       std::filesystem::create_directories(dir / sub);
     }
     FixedFolderSource source;
-    source.personal = dir / "docs";
+    source.documents = dir / "docs";
     source.fs9 = dir / "fs9";
     source.fsx = dir / "fsx";
     folders = BuildFolderSet(dir / "app", source);

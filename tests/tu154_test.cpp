@@ -198,9 +198,9 @@ TEST(Tu154NavData, FilesAreTakenInLoadOrderSoTheFirstFaultIsReported) {
   }
 }
 
-TEST(Tu154Lookup, WholeKeysAndThePreviousRecordFirst) {
-  // Rows 0 and 2 share the key K1; after loading, the current row is the
-  // last one loaded.
+TEST(Tu154Lookup, WholeKeysAndTheFirstRowInLoadOrder) {
+  // Rows 0, 2 and 4 share the key K1: a lookup finds the first, whatever was
+  // looked up or loaded last.
   KlnNavigationPoints navigation_points;
   navigation_points.Append({"K1", "a", "a"});
   navigation_points.Append({"K2", "b", "b"});
@@ -208,21 +208,19 @@ TEST(Tu154Lookup, WholeKeysAndThePreviousRecordFirst) {
   navigation_points.Append({"ABCDE-12237", "d", "d"});
   navigation_points.Append({"K1", "e", "e"});
   const auto lat = [&](std::string_view key) {
-    const KlnNavigationPoint* row = navigation_points.Locate(key);
+    const KlnNavigationPoint* row = navigation_points.Find(key);
     return row ? row->lat : std::string("none");
   };
-  EXPECT_EQ(lat("K1"), "e");  // the current row matches
+  EXPECT_EQ(lat("K1"), "a");
   EXPECT_EQ(lat("K2"), "b");
-  EXPECT_EQ(lat("K1"), "a");  // first in load order
   EXPECT_EQ(lat("k1"), "none");
-  EXPECT_EQ(lat("K1"), "a");  // a failed lookup leaves the cursor
   EXPECT_EQ(lat("ABCDE-1223"), "none");
   EXPECT_EQ(lat("ABCDE-12237"), "d");
   EXPECT_EQ(lat("ABCDE-122370"), "none");
   navigation_points.Append({"K1", "f", "f"});
-  EXPECT_EQ(lat("K1"), "f");
-  EXPECT_EQ(lat("K2"), "b");
+  navigation_points.Append({"K3", "g", "g"});
   EXPECT_EQ(lat("K1"), "a");
+  EXPECT_EQ(lat("K3"), "g");
 }
 
 Waypoint Point(const std::string& id, const std::string& lat, const std::string& lon,

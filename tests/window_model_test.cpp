@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "io/utf8_path.hpp"
-#include "route/cp1252.hpp"
 #include "settings/folder_source.hpp"
 #include "settings/ini_profile.hpp"
 #include "test_support.hpp"
+#include "text/cp1252.hpp"
 #include "window/window_model.hpp"
 
 namespace korvanta {
@@ -125,7 +125,7 @@ struct Window {
       fs::create_directories(dir / sub);
     }
     fs::copy_file(test::DataDir() / "wpNavApt.txt", dir / "fs9/Fmcwp/NAVDATA/wpNavApt.txt");
-    source.personal = dir / "docs";
+    source.documents = dir / "docs";
     source.fs9 = dir / "fs9";
     source.fsx = dir / "fsx";
   }
@@ -793,9 +793,9 @@ TEST(WindowModel, DroppedAndOpenedFilesConvert) {
   w.view.open_answer.reset();
   w.view.now += 10s;
   w.model->OpenFile(w.view.now);
-  EXPECT_EQ(w.view.open_folders,
-            (std::vector<fs::path>{w.model->Folders().personal_dir, w.model->Folders().personal_dir,
-                                   (w.dir / "plan.fms").parent_path()}));
+  EXPECT_EQ(w.view.open_folders, (std::vector<fs::path>{w.model->Folders().documents_dir,
+                                                        w.model->Folders().documents_dir,
+                                                        (w.dir / "plan.fms").parent_path()}));
 
   // The clipboard may hold a plan as well.
   fs::remove(mdr);

@@ -221,7 +221,7 @@ TEST(WinePrefixFolderSource, DocumentsFolder) {
               std::string(kShellFolders) + (c.personal ? c.personal : ""));
     if (c.user_dirs)
       WriteFile(wine.home() / ".config" / "user-dirs.dirs", c.user_dirs);
-    EXPECT_EQ(wine.Source().Personal(), root / c.expected) << c.name;
+    EXPECT_EQ(wine.Source().Documents(), root / c.expected) << c.name;
   }
 }
 
@@ -231,7 +231,7 @@ TEST(WinePrefixFolderSource, XdgConfigHomeIsHonoured) {
   WriteFile(config / "user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
   WriteFile(wine.home() / ".config" / "user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Wrong\"\n");
   const EnvGuard config_home("XDG_CONFIG_HOME", config.c_str());
-  EXPECT_EQ(wine.Source().Personal(), wine.home() / "Papers");
+  EXPECT_EQ(wine.Source().Documents(), wine.home() / "Papers");
 }
 
 TEST(WinePrefixFolderSource, PrefixFromEnvironment) {

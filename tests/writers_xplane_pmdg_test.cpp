@@ -343,7 +343,7 @@ TEST(PmdgDialog, ConfirmedAndCancelled) {
   FixedFolderSource source;
   source.fs9 = t.fs9;
   source.fsx = t.fsx;
-  source.personal = t.dir / "docs";
+  source.documents = t.dir / "docs";
   const FolderSet folders = BuildFolderSet(t.dir / "app", source);
   const AirportDatabase airports;
   DialogFrontEnd front;

@@ -12,13 +12,13 @@ namespace {
 using Lines = std::vector<std::string>;
 
 void BuildFolder(XmlDocument& xml) {
-  xml.XmlOpenTag("Folder");
-  xml.XmlValueTag("name", "EGLL-LFPG");
-  xml.XmlValueTag("open", "1");
-  xml.XmlOpenTag("Placemark");
-  xml.XmlValueTag("name", "EGLL");
-  xml.XmlCloseTag();
-  xml.XmlCloseTag();
+  xml.OpenTag("Folder");
+  xml.ValueTag("name", "EGLL-LFPG");
+  xml.ValueTag("open", "1");
+  xml.OpenTag("Placemark");
+  xml.ValueTag("name", "EGLL");
+  xml.CloseTag();
+  xml.CloseTag();
 }
 
 const Lines kFolderLines = {
@@ -42,10 +42,10 @@ TEST(XmlDocument, EveryDocumentStartsAfresh) {
   BuildFolder(xml);
   // An unbalanced document in between: three elements left open.
   xml.XmlBeginDocument();
-  xml.XmlOpenTag("a");
-  xml.XmlOpenTag("b");
-  xml.XmlValueTag("c", "1");
-  xml.XmlOpenTag("d");
+  xml.OpenTag("a");
+  xml.OpenTag("b");
+  xml.ValueTag("c", "1");
+  xml.OpenTag("d");
   xml.XmlBeginDocument();
   BuildFolder(xml);
   EXPECT_EQ(xml.Lines(), kFolderLines);
@@ -53,16 +53,16 @@ TEST(XmlDocument, EveryDocumentStartsAfresh) {
 
 TEST(XmlDocument, ClosingTagsAndTheValueFlag) {
   XmlDocument xml;
-  xml.XmlOpenTag(R"(SimBase.Document Type="AceXML" version="1,0")");
-  xml.XmlOpenTag("LookAt");
-  xml.XmlValueTag("gx:altitudeMode", "relativeToSeaFloor");
-  xml.XmlCloseTag();
+  xml.OpenTag(R"(SimBase.Document Type="AceXML" version="1,0")");
+  xml.OpenTag("LookAt");
+  xml.ValueTag("gx:altitudeMode", "relativeToSeaFloor");
+  xml.CloseTag();
   // Closed right after it was opened: its closing tag lands one level to the
   // left; the next sibling is back at the right level.
-  xml.XmlOpenTag("Empty");
-  xml.XmlCloseTag();
-  xml.XmlValueTag("after", "x");
-  xml.XmlCloseTag();
+  xml.OpenTag("Empty");
+  xml.CloseTag();
+  xml.ValueTag("after", "x");
+  xml.CloseTag();
   EXPECT_EQ(xml.Lines(), (Lines{
                              R"(<SimBase.Document Type="AceXML" version="1,0">)",
                              "    <LookAt>",
@@ -101,10 +101,10 @@ TEST(XmlDocument, NestsDeeperThanSixtyFourElements) {
   constexpr int kDepth = 100;
   XmlDocument xml;
   for (int i = 0; i < kDepth; ++i)
-    xml.XmlOpenTag("e" + std::to_string(i));
-  xml.XmlValueTag("v", "1");
+    xml.OpenTag("e" + std::to_string(i));
+  xml.ValueTag("v", "1");
   for (int i = 0; i < kDepth; ++i)
-    xml.XmlCloseTag();
+    xml.CloseTag();
   const Lines& lines = xml.Lines();
   ASSERT_EQ(lines.size(), 2u * kDepth + 1);
   EXPECT_EQ(lines[kDepth - 1], std::string(4 * (kDepth - 1), ' ') + "<e99>");
@@ -115,9 +115,9 @@ TEST(XmlDocument, NestsDeeperThanSixtyFourElements) {
 
 TEST(XmlDocument, ClosingWithNothingOpenIsAnError) {
   XmlDocument xml;
-  xml.XmlOpenTag("a");
-  xml.XmlCloseTag();
-  EXPECT_THROW(xml.XmlCloseTag(), RunError);
+  xml.OpenTag("a");
+  xml.CloseTag();
+  EXPECT_THROW(xml.CloseTag(), RunError);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "errors/run_error.hpp"
-#include "route/parser.hpp"
+#include "readers/route_text_parser.hpp"
 #include "run/targets.hpp"
 #include "run/writer_slots.hpp"
 #include "test_support.hpp"

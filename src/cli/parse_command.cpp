@@ -11,8 +11,8 @@
 #include "cli/exit_codes.hpp"
 #include "cli/input.hpp"
 #include "io/utf8_path.hpp"
+#include "readers/route_text_parser.hpp"
 #include "route/airports.hpp"
-#include "route/parser.hpp"
 
 namespace korvanta::cli {
 

@@ -5,9 +5,9 @@
 
 #include "errors/run_error.hpp"
 #include "io/utf8_path.hpp"
-#include "route/cp1252.hpp"
-#include "route/text.hpp"
-#include "route/utf8.hpp"
+#include "text/cp1252.hpp"
+#include "text/text.hpp"
+#include "text/utf8.hpp"
 
 namespace korvanta {
 

@@ -30,9 +30,10 @@ int main(int argc, char** argv) {
 
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral(
-      "Turns an online route finder's text result, copied to the clipboard, into\n"
-      "flight-simulator plan files. The folders default to those of the Wine prefix\n"
-      "($WINEPREFIX or ~/.wine) where the simulators are installed."));
+      "Turns an online route finder's text result, copied to the clipboard, or a\n"
+      "flight plan of another program (.pln, .fms, .gpx), opened with Ctrl+O or dropped\n"
+      "on the window, into flight-simulator plan files. The folders default to those\n"
+      "of the Wine prefix ($WINEPREFIX or ~/.wine) where the simulators are installed."));
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addPositionalArgument(

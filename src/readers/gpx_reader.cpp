@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "route/numbers.hpp"
-#include "route/text.hpp"
+#include "text/numbers.hpp"
+#include "text/text.hpp"
 #include "xml/xml_reader.hpp"
 
 namespace korvanta {

@@ -3,8 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "route/numbers.hpp"
-#include "route/text.hpp"
+#include "text/numbers.hpp"
+#include "text/text.hpp"
 
 namespace korvanta {
 

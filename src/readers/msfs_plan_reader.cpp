@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "route/numbers.hpp"
-#include "route/text.hpp"
+#include "text/numbers.hpp"
+#include "text/text.hpp"
 #include "xml/xml_reader.hpp"
 
 namespace korvanta {

@@ -4,8 +4,8 @@
 
 #include "readers/gpx_reader.hpp"
 #include "readers/msfs_plan_reader.hpp"
+#include "readers/route_text_parser.hpp"
 #include "readers/xplane_plan_reader.hpp"
-#include "route/parser.hpp"
 
 namespace korvanta {
 

@@ -8,8 +8,8 @@
 #include <limits>
 
 #include "route/conversions.hpp"
-#include "route/numbers.hpp"
-#include "route/text.hpp"
+#include "text/numbers.hpp"
+#include "text/text.hpp"
 
 namespace korvanta {
 

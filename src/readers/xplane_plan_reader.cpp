@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "route/cp1252.hpp"
-#include "route/numbers.hpp"
-#include "route/parser.hpp"
-#include "route/text.hpp"
+#include "readers/route_text_parser.hpp"
+#include "text/cp1252.hpp"
+#include "text/numbers.hpp"
+#include "text/text.hpp"
 
 namespace korvanta {
 

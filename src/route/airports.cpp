@@ -9,8 +9,8 @@
 
 #include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
-#include "route/cp1252.hpp"
-#include "route/numbers.hpp"
+#include "text/cp1252.hpp"
+#include "text/numbers.hpp"
 
 namespace korvanta {
 

@@ -8,8 +8,8 @@
 #include <numbers>
 #include <optional>
 
-#include "route/numbers.hpp"
-#include "route/utf8.hpp"
+#include "text/numbers.hpp"
+#include "text/utf8.hpp"
 
 namespace korvanta {
 

@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "errors/run_error.hpp"
-#include "route/text.hpp"
-#include "route/utf8.hpp"
+#include "text/text.hpp"
+#include "text/utf8.hpp"
 
 namespace korvanta {
 
@@ -46,10 +46,9 @@ void WaypointTable::ReplaceLast(Waypoint row) {
   rows_.back() = Stored(std::move(row));
 }
 
-void AirportElevations::Empty() {
+void AirportElevations::Clear() {
   rows_.clear();
   sorted_ = true;
-  cursor_ = 0;
 }
 
 void AirportElevations::Append(AirportElevation row) {
@@ -57,7 +56,6 @@ void AirportElevations::Append(AirportElevation row) {
   row.icao.resize(std::min(row.icao.size(), kIcaoWidth));
   rows_.push_back(std::move(row));
   sorted_ = rows_.size() < 2;
-  cursor_ = rows_.size() - 1;
 }
 
 namespace {
@@ -118,7 +116,6 @@ void AirportElevations::Sort() {
     rows_ = std::move(sorted);
   }
   sorted_ = true;
-  cursor_ = 0;
 }
 
 void AirportElevations::AssignSorted(const std::vector<PackedAirportElevation>& entries) {
@@ -140,7 +137,6 @@ void AirportElevations::AssignSorted(const std::vector<PackedAirportElevation>& 
       add(entries[row]);
   }
   sorted_ = true;
-  cursor_ = 0;
 }
 
 const AirportElevation* AirportElevations::FindFirst(std::string_view icao) const {
@@ -166,20 +162,10 @@ const AirportElevation* AirportElevations::FindFirst(std::string_view icao) cons
   return nullptr;
 }
 
-const AirportElevation* AirportElevations::Locate(std::string_view icao) {
-  if (cursor_ < rows_.size() && rows_[cursor_].icao == icao)
-    return &rows_[cursor_];
-  const AirportElevation* found = FindFirst(icao);
-  if (found)
-    cursor_ = static_cast<std::size_t>(found - rows_.data());
-  return found;
-}
-
-void KlnNavigationPoints::Empty() {
+void KlnNavigationPoints::Clear() {
   rows_.clear();
   slots_.clear();
   indexed_ = false;
-  cursor_ = 0;
 }
 
 void KlnNavigationPoints::Append(KlnNavigationPoint row) {
@@ -191,10 +177,9 @@ void KlnNavigationPoints::Append(KlnNavigationPoint row) {
     row.lon.resize(kLonWidth);
   rows_.push_back(std::move(row));
   indexed_ = false;
-  cursor_ = rows_.size() - 1;
 }
 
-void KlnNavigationPoints::BuildIndex() {
+void KlnNavigationPoints::BuildIndex() const {
   std::size_t capacity = 16;
   while (capacity < rows_.size() * 2)
     capacity *= 2;
@@ -212,9 +197,7 @@ void KlnNavigationPoints::BuildIndex() {
   indexed_ = true;
 }
 
-const KlnNavigationPoint* KlnNavigationPoints::Locate(std::string_view id) {
-  if (cursor_ < rows_.size() && rows_[cursor_].id == id)
-    return &rows_[cursor_];
+const KlnNavigationPoint* KlnNavigationPoints::Find(std::string_view id) const {
   if (rows_.empty())
     return nullptr;
   if (!indexed_)
@@ -222,10 +205,8 @@ const KlnNavigationPoint* KlnNavigationPoints::Locate(std::string_view id) {
   const std::size_t mask = slots_.size() - 1;
   std::size_t slot = std::hash<std::string_view>{}(id)&mask;
   for (; slots_[slot] != kNoRow; slot = (slot + 1) & mask) {
-    if (rows_[slots_[slot]].id == id) {
-      cursor_ = slots_[slot];
-      return &rows_[cursor_];
-    }
+    if (rows_[slots_[slot]].id == id)
+      return &rows_[slots_[slot]];
   }
   return nullptr;
 }

@@ -46,7 +46,7 @@ class WaypointTable {
   static constexpr const char* kFieldNames[] = {"id",    "lat", "lon",  "alt",
                                                 "route", "typ", "freq", "track"};
 
-  void Empty() { rows_.clear(); }
+  void Clear() { rows_.clear(); }
   void Append(Waypoint row);
   // Replaces the last row (the "edit, post" of the destination record).
   void ReplaceLast(Waypoint row);
@@ -98,7 +98,7 @@ class AirportElevations {
  public:
   static constexpr std::size_t kIcaoWidth = 5;
 
-  void Empty();
+  void Clear();
   void Reserve(std::size_t rows) { rows_.reserve(rows); }
   void Append(AirportElevation row);
   // Replaces the rows by `entries`, in the order Sort() gives them.
@@ -106,11 +106,8 @@ class AirportElevations {
   // Orders the rows by `icao`, ascending, letter case ignored (stable, so
   // equal keys keep their file order).
   void Sort();
-  // Exact, case-sensitive match on `icao`: the current row first (it stays
-  // current when it matches), otherwise the first match in table order, which
-  // becomes current. On no match the cursor stays and the result is null.
-  const AirportElevation* Locate(std::string_view icao);
-  // The row Locate would find from a fresh cursor, without moving it.
+  // Exact, case-sensitive match on `icao`: the first match in table order;
+  // null when none matches.
   const AirportElevation* FindFirst(std::string_view icao) const;
 
   std::size_t Count() const { return rows_.size(); }
@@ -119,7 +116,6 @@ class AirportElevations {
  private:
   std::vector<AirportElevation> rows_;
   bool sorted_ = true;  // whether rows_ is in Sort() order (lookups search it)
-  std::size_t cursor_ = 0;
 };
 
 struct KlnNavigationPoint {
@@ -135,27 +131,26 @@ class KlnNavigationPoints {
   static constexpr std::size_t kLatWidth = 12;
   static constexpr std::size_t kLonWidth = 12;
 
-  void Empty();
+  void Clear();
   void Reserve(std::size_t rows) { rows_.reserve(rows); }
-  // Adds a row at the end; it becomes the current row.
+  // Adds a row at the end.
   void Append(KlnNavigationPoint row);
-  // Exact, case-sensitive match on the whole `id`: the current row first (it
-  // stays current when it matches), otherwise the first match in load order,
-  // which becomes current. On no match the cursor stays and the result is null.
-  const KlnNavigationPoint* Locate(std::string_view id);
+  // Exact, case-sensitive match on the whole `id`: the first match in load
+  // order; null when none matches.
+  const KlnNavigationPoint* Find(std::string_view id) const;
 
   std::size_t Count() const { return rows_.size(); }
   const std::vector<KlnNavigationPoint>& Rows() const { return rows_; }
 
  private:
-  void BuildIndex();
+  void BuildIndex() const;
   std::vector<KlnNavigationPoint> rows_;
   // Open addressing over the rows: for every distinct `id` the index of its
-  // first row; kNoRow marks a free slot. Built at the first lookup after a change.
+  // first row; kNoRow marks a free slot. A cache of the rows, built at the
+  // first lookup after a change.
   static constexpr std::uint32_t kNoRow = 0xFFFFFFFFu;
-  std::vector<std::uint32_t> slots_;
-  bool indexed_ = false;
-  std::size_t cursor_ = 0;
+  mutable std::vector<std::uint32_t> slots_;
+  mutable bool indexed_ = false;
 };
 
 }  // namespace korvanta

@@ -7,9 +7,9 @@
 #include "files/numbered_file.hpp"
 #include "files/safe_file_name.hpp"
 #include "io/utf8_path.hpp"
-#include "route/cp1252.hpp"
 #include "run/route_check.hpp"
 #include "run/writer_slots.hpp"
+#include "text/cp1252.hpp"
 
 namespace korvanta {
 
@@ -180,8 +180,8 @@ std::filesystem::path SlotContext::TargetFolder(const FolderRule& rule) const {
     key = FolderSetting(settings, rule.fallback_key);
   if (key) {
     folder = PathFromUtf8(*key);
-  } else if (rule.else_personal) {
-    folder = Folders().personal_dir;
+  } else if (rule.else_documents) {
+    folder = Folders().documents_dir;
   } else if (rule.below_simulator.empty()) {
     folder = ".";
   } else {

@@ -1,8 +1,8 @@
 #include "run/input_source.hpp"
 
-#include "route/cp1252.hpp"
-#include "route/parser.hpp"
+#include "readers/route_text_parser.hpp"
 #include "run/plan_file_source.hpp"
+#include "text/cp1252.hpp"
 
 namespace korvanta {
 

@@ -8,8 +8,8 @@
 #include "files/file_output.hpp"
 #include "files/safe_file_name.hpp"
 #include "io/utf8_path.hpp"
-#include "route/cp1252.hpp"
-#include "route/text.hpp"
+#include "text/cp1252.hpp"
+#include "text/text.hpp"
 #include "writers/fs2004.hpp"
 #include "writers/fsx.hpp"
 #include "writers/kml.hpp"
@@ -75,7 +75,7 @@ SlotStep RunPlanIsgAndKmlSlot(SlotContext& ctx, const TargetDescriptor& /*slot*/
   const auto kml_file = [&] {
     // Google Earth opens a file of any name.
     const std::filesystem::path kml =
-        folders.personal_dir /
+        folders.documents_dir /
         SafeFileName(h.departure_name + "-" + h.destination_name, ".kml", NameCharacters::kUnicode);
     write_reported(kml, WriteGoogleEarthKml(plan.plan_text, h.departure_name, h.destination_name),
                    false);

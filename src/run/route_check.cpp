@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "route/conversions.hpp"
-#include "route/numbers.hpp"
+#include "text/numbers.hpp"
 
 namespace korvanta {
 

@@ -1,6 +1,6 @@
 #include "run/route_source.hpp"
 
-#include "route/text.hpp"
+#include "text/text.hpp"
 
 namespace korvanta {
 

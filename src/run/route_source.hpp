@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "readers/route_text_parser.hpp"
 #include "route/airports.hpp"
-#include "route/parser.hpp"
 #include "route/tables.hpp"
 
 namespace korvanta {

@@ -228,7 +228,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .stored_key = "Gpx_Checked",
       .on_selection = kEverySimulator,
       .place = {2, 76, 30},
-      .folder = {.key = "GPXFolder", .drop_trailing_separator = true, .else_personal = true},
+      .folder = {.key = "GPXFolder", .drop_trailing_separator = true, .else_documents = true},
       .file_name =
           [](const RouteHeader& h, std::string_view) {
             return RouteFileName{h.departure_icao + "-" + h.destination_icao, ".gpx"};
@@ -245,7 +245,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .stored_key = "Msfs_Checked",
       .on_selection = kEverySimulator,
       .place = {2, 110, 56},
-      .folder = {.key = "MSFSFolder", .drop_trailing_separator = true, .else_personal = true},
+      .folder = {.key = "MSFSFolder", .drop_trailing_separator = true, .else_documents = true},
       .dialog = SaveDialogText{"Save the MSFS 2020 plan", "MSFS flight plan", "pln"},
       .file_name =
           [](const RouteHeader& h, std::string_view) {

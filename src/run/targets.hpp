@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "files/safe_file_name.hpp"
-#include "route/parser.hpp"
+#include "readers/route_text_parser.hpp"
 #include "route/tables.hpp"
 
 namespace korvanta {
@@ -91,7 +91,7 @@ struct FolderRule {
   bool drop_trailing_separator = false;
   bool create_one_level = false;    // made when missing (one level; a failure is ignored)
   std::string_view fallback_key{};  // read when `key` is not set, before the folders below
-  bool else_personal = false;       // without a key's folder: PersonalDir, not the simulator's
+  bool else_documents = false;      // without a key's folder: DocumentsDir, not the simulator's
 };
 
 // Which name a writer's file gets when no "/T" dialog chose it.

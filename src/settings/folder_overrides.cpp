@@ -10,8 +10,8 @@ OverriddenFolderSource::OverriddenFolderSource(std::unique_ptr<FolderSource> bas
                                                const FolderOverrides& overrides)
     : base_(std::move(base)), overrides_(overrides) {}
 
-std::optional<std::filesystem::path> OverriddenFolderSource::Personal() const {
-  return overrides_.documents_dir ? overrides_.documents_dir : base_->Personal();
+std::optional<std::filesystem::path> OverriddenFolderSource::Documents() const {
+  return overrides_.documents_dir ? overrides_.documents_dir : base_->Documents();
 }
 
 std::optional<std::filesystem::path> OverriddenFolderSource::Fs9Path() const {

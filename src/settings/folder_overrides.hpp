@@ -22,7 +22,7 @@ class OverriddenFolderSource final : public FolderSource {
  public:
   OverriddenFolderSource(std::unique_ptr<FolderSource> base, const FolderOverrides& overrides);
 
-  std::optional<std::filesystem::path> Personal() const override;
+  std::optional<std::filesystem::path> Documents() const override;
   std::optional<std::filesystem::path> Fs9Path() const override;
   std::optional<std::filesystem::path> FsxPath() const override;
   std::filesystem::path DefaultSimulatorPath() const override;

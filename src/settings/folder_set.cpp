@@ -23,9 +23,9 @@ FolderSet BuildFolderSet(const std::filesystem::path& app_dir, const FolderSourc
   const IniProfile settings(f.SettingsFile());
   const std::optional<std::string> plan_key = FolderSetting(settings, "PLNFolder");
 
-  f.personal_dir = source.Personal().value_or(std::filesystem::path());
-  f.plan_folder = plan_key ? PathFromUtf8(*plan_key) : f.personal_dir / "Flight Simulator Files";
-  f.fsx_plan_folder = f.personal_dir / "Flight Simulator X Files";
+  f.documents_dir = source.Documents().value_or(std::filesystem::path());
+  f.plan_folder = plan_key ? PathFromUtf8(*plan_key) : f.documents_dir / "Flight Simulator Files";
+  f.fsx_plan_folder = f.documents_dir / "Flight Simulator X Files";
   std::error_code ec;
   f.fsx_plan_folder_found = std::filesystem::is_directory(f.fsx_plan_folder, ec);
 

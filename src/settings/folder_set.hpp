@@ -21,7 +21,7 @@ std::optional<std::string> FolderSetting(const IniProfile& settings, std::string
 // The folders of the program, fixed at start-up and never changed by a run.
 struct FolderSet {
   std::filesystem::path app_dir;          // settings file, "temp.tmp", "route.txt"
-  std::filesystem::path personal_dir;     // the user's documents folder
+  std::filesystem::path documents_dir;    // the user's documents folder
   std::filesystem::path plan_folder;      // FS2004 plans
   std::filesystem::path fsx_plan_folder;  // FSX plans (the folder looked for)
   bool fsx_plan_folder_found = false;     // whether fsx_plan_folder existed at start-up

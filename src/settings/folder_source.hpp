@@ -14,7 +14,7 @@ class FolderSource {
  public:
   virtual ~FolderSource() = default;
   // The user's documents folder (the shell folder "Personal").
-  virtual std::optional<std::filesystem::path> Personal() const = 0;
+  virtual std::optional<std::filesystem::path> Documents() const = 0;
   // FS2004's "EXE Path" and FSX's "SetupPath".
   virtual std::optional<std::filesystem::path> Fs9Path() const = 0;
   virtual std::optional<std::filesystem::path> FsxPath() const = 0;
@@ -26,12 +26,12 @@ class FolderSource {
 // Values given by the caller (tests, the command line's overrides).
 class FixedFolderSource : public FolderSource {
  public:
-  std::optional<std::filesystem::path> personal;
+  std::optional<std::filesystem::path> documents;
   std::optional<std::filesystem::path> fs9;
   std::optional<std::filesystem::path> fsx;
   std::filesystem::path default_simulator = "c:/Program Files/Microsoft Games/FS9";
 
-  std::optional<std::filesystem::path> Personal() const override { return personal; }
+  std::optional<std::filesystem::path> Documents() const override { return documents; }
   std::optional<std::filesystem::path> Fs9Path() const override { return fs9; }
   std::optional<std::filesystem::path> FsxPath() const override { return fsx; }
   std::filesystem::path DefaultSimulatorPath() const override { return default_simulator; }

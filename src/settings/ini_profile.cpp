@@ -10,8 +10,8 @@
 #include "files/file_output.hpp"
 #include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
-#include "route/numbers.hpp"
-#include "route/text.hpp"
+#include "text/numbers.hpp"
+#include "text/text.hpp"
 
 namespace korvanta {
 

@@ -22,7 +22,7 @@ class RegistryFolderSource : public FolderSource {
   // their own).
   explicit RegistryFolderSource(std::wstring software_key = L"SOFTWARE");
 
-  std::optional<std::filesystem::path> Personal() const override;
+  std::optional<std::filesystem::path> Documents() const override;
   std::optional<std::filesystem::path> Fs9Path() const override;
   std::optional<std::filesystem::path> FsxPath() const override;
   // "c:\Program Files\Microsoft Games\FS9", where the simulators install

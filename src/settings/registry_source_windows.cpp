@@ -75,14 +75,14 @@ std::optional<std::filesystem::path> KnownFolder(const KNOWNFOLDERID& id) {
 RegistryFolderSource::RegistryFolderSource(std::wstring software_key)
     : software_key_(std::move(software_key)) {}
 
-std::optional<std::filesystem::path> RegistryFolderSource::Personal() const {
+std::optional<std::filesystem::path> RegistryFolderSource::Documents() const {
   if (auto documents = KnownFolder(FOLDERID_Documents))
     return documents;
   const RegistryKey shell_folders(
       HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
       0);
-  if (auto personal = shell_folders.Text(L"Personal"))
-    return std::filesystem::path(*personal);
+  if (auto documents = shell_folders.Text(L"Personal"))
+    return std::filesystem::path(*documents);
   return std::nullopt;
 }
 

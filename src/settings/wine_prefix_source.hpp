@@ -24,7 +24,7 @@ class WinePrefixFolderSource : public FolderSource {
   // $WINEPREFIX, else ~/.wine; home from $HOME.
   static std::unique_ptr<WinePrefixFolderSource> FromEnvironment();
 
-  std::optional<std::filesystem::path> Personal() const override;
+  std::optional<std::filesystem::path> Documents() const override;
   std::optional<std::filesystem::path> Fs9Path() const override;
   std::optional<std::filesystem::path> FsxPath() const override;
   std::filesystem::path DefaultSimulatorPath() const override;

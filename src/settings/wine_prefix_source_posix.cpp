@@ -11,8 +11,8 @@
 
 #include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
-#include "route/numbers.hpp"
-#include "route/text.hpp"
+#include "text/numbers.hpp"
+#include "text/text.hpp"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -251,10 +251,10 @@ std::unique_ptr<WinePrefixFolderSource> WinePrefixFolderSource::FromEnvironment(
   return std::make_unique<WinePrefixFolderSource>(std::move(prefix), std::move(home));
 }
 
-std::optional<std::filesystem::path> WinePrefixFolderSource::Personal() const {
+std::optional<std::filesystem::path> WinePrefixFolderSource::Documents() const {
   const std::string user_reg = ReadText(prefix_ / "user.reg");
-  if (const auto personal = RecordedFolder(RegistryString(user_reg, kShellFolders, "Personal"))) {
-    if (auto mapped = MapWindowsPath(*personal))
+  if (const auto documents = RecordedFolder(RegistryString(user_reg, kShellFolders, "Personal"))) {
+    if (auto mapped = MapWindowsPath(*documents))
       return mapped;
   }
   if (auto xdg = XdgDocuments(home_))

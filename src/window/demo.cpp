@@ -1,7 +1,7 @@
 #include "window/demo.hpp"
 
 #include "io/file_read.hpp"
-#include "route/cp1252.hpp"
+#include "text/cp1252.hpp"
 
 namespace korvanta {
 

@@ -11,10 +11,10 @@
 
 #include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
-#include "route/numbers.hpp"
-#include "route/text.hpp"
 #include "run/input_source.hpp"
 #include "settings/ini_profile.hpp"
+#include "text/numbers.hpp"
+#include "text/text.hpp"
 
 namespace korvanta {
 
@@ -564,7 +564,7 @@ void WindowModel::OpenFile(std::chrono::milliseconds at) {
   if (RunRefused(at))
     return;
   if (open_folder_.empty())
-    open_folder_ = folders_.personal_dir;
+    open_folder_ = folders_.documents_dir;
   if (const std::optional<std::filesystem::path> file = view_.ChooseOpenFile(open_folder_)) {
     open_folder_ = file->parent_path();
     ConvertFile(*file, 0);

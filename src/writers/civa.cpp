@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "route/conversions.hpp"
-#include "route/cp1252.hpp"
-#include "route/text.hpp"
+#include "text/cp1252.hpp"
+#include "text/text.hpp"
 
 namespace korvanta {
 

@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include "route/conversions.hpp"
-#include "route/cp1252.hpp"
-#include "route/numbers.hpp"
-#include "route/text.hpp"
-#include "route/utf8.hpp"
+#include "text/cp1252.hpp"
+#include "text/numbers.hpp"
+#include "text/text.hpp"
+#include "text/utf8.hpp"
 
 namespace korvanta {
 

@@ -1,9 +1,9 @@
 #include "writers/fsx.hpp"
 
+#include "readers/route_text_parser.hpp"
 #include "route/conversions.hpp"
-#include "route/numbers.hpp"
-#include "route/parser.hpp"
-#include "route/utf8.hpp"
+#include "text/numbers.hpp"
+#include "text/utf8.hpp"
 #include "xml/xml_writer.hpp"
 
 namespace korvanta {
@@ -45,19 +45,19 @@ void AddWaypoint(XmlDocument& xml, std::string_view line) {
   const auto fields = CommaFields(line);
   const std::string id(Trim(FieldOf(fields, 2)));
   const std::string type = WaypointType(Trim(FieldOf(fields, 5)));
-  xml.XmlOpenTag("ATCWaypoint", {{"id", id}});
-  xml.XmlValueTag("ATCWaypointType", type);
-  xml.XmlValueTag("WorldPosition",
-                  PositionText(FieldOf(fields, 6), FieldOf(fields, 7), FieldOf(fields, 8)));
+  xml.OpenTag("ATCWaypoint", {{"id", id}});
+  xml.ValueTag("ATCWaypointType", type);
+  xml.ValueTag("WorldPosition",
+               PositionText(FieldOf(fields, 6), FieldOf(fields, 7), FieldOf(fields, 8)));
   const std::string_view airway = Trim(FieldOf(fields, 9));
   if (!airway.empty())
-    xml.XmlValueTag("ATCAirway", airway);
+    xml.ValueTag("ATCAirway", airway);
   if (type == "Airport") {
-    xml.XmlOpenTag("ICAO");
-    xml.XmlValueTag("ICAOIdent", id);
-    xml.XmlCloseTag();
+    xml.OpenTag("ICAO");
+    xml.ValueTag("ICAOIdent", id);
+    xml.CloseTag();
   }
-  xml.XmlCloseTag();
+  xml.CloseTag();
 }
 
 }  // namespace
@@ -85,9 +85,9 @@ std::string WriteFsxPlan(std::string_view plan_text) {
   XmlDocument xml;
   xml.AddLine(std::string(kByteOrderMark) + R"(<?xml version="1.0" encoding="UTF-8"?>)");
   xml.AddLine("");
-  xml.XmlOpenTag("SimBase.Document", {{"Type", "AceXML"}, {"version", "1,0"}});
-  xml.XmlValueTag("Descr", "AceXML Document");
-  xml.XmlOpenTag("FlightPlan.FlightPlan");
+  xml.OpenTag("SimBase.Document", {{"Type", "AceXML"}, {"version", "1,0"}});
+  xml.ValueTag("Descr", "AceXML Document");
+  xml.OpenTag("FlightPlan.FlightPlan");
 
   // Lines are numbered as if the runway line were absent, so the destination
   // is always line 9 and the names lines 10 and 11.
@@ -99,41 +99,41 @@ std::string WriteFsxPlan(std::string_view plan_text) {
     ++number;
     switch (number) {
       case 3:
-        xml.XmlValueTag("Title", Part(line, 7, kShortText));
+        xml.ValueTag("Title", Part(line, 7, kShortText));
         break;
       case 4:
         description = line;
         break;
       case 5:
-        xml.XmlValueTag("FPType", "IFR");
+        xml.ValueTag("FPType", "IFR");
         break;
       case 6:
-        xml.XmlValueTag("RouteType", "HighAlt");
+        xml.ValueTag("RouteType", "HighAlt");
         break;
       case 7:
-        xml.XmlValueTag("CruisingAlt", Part(line, 19, 6));
+        xml.ValueTag("CruisingAlt", Part(line, 19, 6));
         break;
       case 8:
       case 9: {
         const bool departure = number == 8;
         const auto fields = CommaFields(Part(line, departure ? 14 : 16, kLongText));
-        xml.XmlValueTag(departure ? "DepartureID" : "DestinationID", FieldOf(fields, 1));
-        xml.XmlValueTag(departure ? "DepartureLLA" : "DestinationLLA",
-                        PositionText(FieldOf(fields, 2), FieldOf(fields, 3), FieldOf(fields, 4)));
+        xml.ValueTag(departure ? "DepartureID" : "DestinationID", FieldOf(fields, 1));
+        xml.ValueTag(departure ? "DepartureLLA" : "DestinationLLA",
+                     PositionText(FieldOf(fields, 2), FieldOf(fields, 3), FieldOf(fields, 4)));
         if (!departure) {
-          xml.XmlValueTag("Descr", Part(description, 13, kShortText));
+          xml.ValueTag("Descr", Part(description, 13, kShortText));
         }
         break;
       }
       case 10:
-        xml.XmlValueTag("DepartureName", Part(line, 16, kLongText));
+        xml.ValueTag("DepartureName", Part(line, 16, kLongText));
         break;
       case 11:
-        xml.XmlValueTag("DestinationName", Part(line, 18, kLongText));
-        xml.XmlOpenTag("AppVersion");
-        xml.XmlValueTag("AppVersionMajor", "10");
-        xml.XmlValueTag("AppVersionBuild", "61472");
-        xml.XmlCloseTag();
+        xml.ValueTag("DestinationName", Part(line, 18, kLongText));
+        xml.OpenTag("AppVersion");
+        xml.ValueTag("AppVersionMajor", "10");
+        xml.ValueTag("AppVersionBuild", "61472");
+        xml.CloseTag();
         break;
       default:
         if (number >= kFirstWaypointLine && number <= kLastWaypointLine &&
@@ -143,8 +143,8 @@ std::string WriteFsxPlan(std::string_view plan_text) {
     }
   });
 
-  xml.XmlCloseTag();
-  xml.XmlCloseTag();
+  xml.CloseTag();
+  xml.CloseTag();
   return xml.Text();
 }
 

@@ -11,9 +11,9 @@
 
 #include "errors/run_error.hpp"
 #include "route/conversions.hpp"
-#include "route/cp1252.hpp"
-#include "route/numbers.hpp"
-#include "route/text.hpp"
+#include "text/cp1252.hpp"
+#include "text/numbers.hpp"
+#include "text/text.hpp"
 
 namespace korvanta {
 

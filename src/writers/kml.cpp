@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "readers/route_text_parser.hpp"
 #include "route/conversions.hpp"
-#include "route/numbers.hpp"
-#include "route/parser.hpp"
+#include "text/numbers.hpp"
 #include "writers/fsx.hpp"
 #include "xml/xml_writer.hpp"
 
@@ -113,25 +113,25 @@ void AddPlacemark(XmlDocument& xml, std::string_view line, std::string& path) {
   const std::string lon = DegMinToDecimalText(Trim(FieldOf(fields, 7)));
   const std::string lat = DegMinToDecimalText(Trim(FieldOf(fields, 6)));
 
-  xml.XmlOpenTag("Placemark");
-  xml.XmlValueTag("name", Trim(FieldOf(fields, 2)));
-  xml.XmlOpenTag("LookAt");
-  xml.XmlValueTag("longitude", lon);
-  xml.XmlValueTag("latitude", lat);
-  xml.XmlValueTag("altitude", "0");
-  xml.XmlValueTag("range", "400000");
-  xml.XmlValueTag("tilt", "0");
-  xml.XmlValueTag("heading", "0");
-  xml.XmlValueTag("altitudeMode", "relativeToGround");
-  xml.XmlValueTag("gx:altitudeMode", "relativeToSeaFloor");
-  xml.XmlCloseTag();
-  xml.XmlValueTag("styleUrl", StyleOf(Trim(FieldOf(fields, 5))));
-  xml.XmlOpenTag("Point");
+  xml.OpenTag("Placemark");
+  xml.ValueTag("name", Trim(FieldOf(fields, 2)));
+  xml.OpenTag("LookAt");
+  xml.ValueTag("longitude", lon);
+  xml.ValueTag("latitude", lat);
+  xml.ValueTag("altitude", "0");
+  xml.ValueTag("range", "400000");
+  xml.ValueTag("tilt", "0");
+  xml.ValueTag("heading", "0");
+  xml.ValueTag("altitudeMode", "relativeToGround");
+  xml.ValueTag("gx:altitudeMode", "relativeToSeaFloor");
+  xml.CloseTag();
+  xml.ValueTag("styleUrl", StyleOf(Trim(FieldOf(fields, 5))));
+  xml.OpenTag("Point");
   const std::string point = lon + "," + lat + ",0";
   path += point + " ";
-  xml.XmlValueTag("coordinates", point);
-  xml.XmlCloseTag();
-  xml.XmlCloseTag();
+  xml.ValueTag("coordinates", point);
+  xml.CloseTag();
+  xml.CloseTag();
 }
 
 }  // namespace
@@ -146,27 +146,27 @@ std::string WriteGoogleEarthKml(std::string_view plan_text, std::string_view dep
     ++number;
     if (number == kHeadLine) {
       AddHead(xml, names + ".kml");
-      xml.XmlOpenTag("Folder");
-      xml.XmlValueTag("name", names);
-      xml.XmlValueTag("open", "1");
+      xml.OpenTag("Folder");
+      xml.ValueTag("name", names);
+      xml.ValueTag("open", "1");
     } else if (number >= kFirstWaypointLine && number <= kLastWaypointLine &&
                line.starts_with(kWaypointKey)) {
       AddPlacemark(xml, line, path);
     }
   });
 
-  xml.XmlOpenTag("Placemark");
-  xml.XmlValueTag("name", "Flightplan");
-  xml.XmlValueTag("styleUrl", "#msn_ylw-pushpin1");
-  xml.XmlOpenTag("LineString");
-  xml.XmlValueTag("tessellate", "1");
-  xml.XmlValueTag("coordinates", path);
-  xml.XmlCloseTag();
-  xml.XmlCloseTag();
+  xml.OpenTag("Placemark");
+  xml.ValueTag("name", "Flightplan");
+  xml.ValueTag("styleUrl", "#msn_ylw-pushpin1");
+  xml.OpenTag("LineString");
+  xml.ValueTag("tessellate", "1");
+  xml.ValueTag("coordinates", path);
+  xml.CloseTag();
+  xml.CloseTag();
   // The folder was opened with the head; a plan text too short to have one
   // leaves nothing more to close.
   if (number >= kHeadLine)
-    xml.XmlCloseTag();
+    xml.CloseTag();
   xml.AddLine("</Document>");
   xml.AddLine("</kml>");
   return xml.Text();

@@ -54,9 +54,9 @@ void AddRunway(XmlDocument& xml, std::string_view runway) {
   const auto designation = ReadRunway(runway);
   if (!designation)
     return;
-  xml.XmlValueTag("RunwayNumberFP", fmt::format("{}", designation->number));
+  xml.ValueTag("RunwayNumberFP", fmt::format("{}", designation->number));
   if (designation->side != RunwaySide::kNone)
-    xml.XmlValueTag("RunwayDesignatorFP", DesignatorText(designation->side));
+    xml.ValueTag("RunwayDesignatorFP", DesignatorText(designation->side));
 }
 
 }  // namespace
@@ -70,23 +70,23 @@ std::string WriteMsfsPlan(const RouteHeader& header, const WaypointTable& waypoi
   XmlDocument xml;
   xml.AddLine(std::string(kByteOrderMark) + R"(<?xml version="1.0" encoding="UTF-8"?>)");
   xml.AddLine("");
-  xml.XmlOpenTag("SimBase.Document", {{"Type", "AceXML"}, {"version", "1,0"}});
-  xml.XmlValueTag("Descr", "AceXML Document");
-  xml.XmlOpenTag("FlightPlan.FlightPlan");
-  xml.XmlValueTag("Title", departure + " to " + destination);
-  xml.XmlValueTag("FPType", "IFR");
-  xml.XmlValueTag("CruisingAlt", fmt::format("{}.000", header.cruise_altitude));
-  xml.XmlValueTag("DepartureID", departure);
-  xml.XmlValueTag("DepartureLLA", PositionText(waypoints[0], header.departure_elevation));
-  xml.XmlValueTag("DestinationID", destination);
-  xml.XmlValueTag("DestinationLLA", PositionText(waypoints[last], header.destination_elevation));
-  xml.XmlValueTag("Descr", departure + ", " + destination);
-  xml.XmlValueTag("DepartureName", header.departure_name);
-  xml.XmlValueTag("DestinationName", header.destination_name);
-  xml.XmlOpenTag("AppVersion");
-  xml.XmlValueTag("AppVersionMajor", "11");
-  xml.XmlValueTag("AppVersionBuild", "282174");
-  xml.XmlCloseTag();
+  xml.OpenTag("SimBase.Document", {{"Type", "AceXML"}, {"version", "1,0"}});
+  xml.ValueTag("Descr", "AceXML Document");
+  xml.OpenTag("FlightPlan.FlightPlan");
+  xml.ValueTag("Title", departure + " to " + destination);
+  xml.ValueTag("FPType", "IFR");
+  xml.ValueTag("CruisingAlt", fmt::format("{}.000", header.cruise_altitude));
+  xml.ValueTag("DepartureID", departure);
+  xml.ValueTag("DepartureLLA", PositionText(waypoints[0], header.departure_elevation));
+  xml.ValueTag("DestinationID", destination);
+  xml.ValueTag("DestinationLLA", PositionText(waypoints[last], header.destination_elevation));
+  xml.ValueTag("Descr", departure + ", " + destination);
+  xml.ValueTag("DepartureName", header.departure_name);
+  xml.ValueTag("DestinationName", header.destination_name);
+  xml.OpenTag("AppVersion");
+  xml.ValueTag("AppVersionMajor", "11");
+  xml.ValueTag("AppVersionBuild", "282174");
+  xml.CloseTag();
 
   for (std::size_t i = 0; i <= last; ++i) {
     const Waypoint& row = waypoints[i];
@@ -98,23 +98,23 @@ std::string WriteMsfsPlan(const RouteHeader& header, const WaypointTable& waypoi
     const std::int32_t altitude = i == 0      ? header.departure_elevation
                                   : i == last ? header.destination_elevation
                                               : header.cruise_altitude;
-    xml.XmlOpenTag("ATCWaypoint", {{"id", id}});
-    xml.XmlValueTag("ATCWaypointType", airport ? "Airport" : WaypointType(row.kind));
-    xml.XmlValueTag("WorldPosition", PositionText(row, altitude));
+    xml.OpenTag("ATCWaypoint", {{"id", id}});
+    xml.ValueTag("ATCWaypointType", airport ? "Airport" : WaypointType(row.kind));
+    xml.ValueTag("WorldPosition", PositionText(row, altitude));
     if (i == 0)
       AddRunway(xml, runway);
     // MSFS reads the airway as the one the point is reached by.
     if (i > 0 && !waypoints[i - 1].route.empty())
-      xml.XmlValueTag("ATCAirway", waypoints[i - 1].route);
+      xml.ValueTag("ATCAirway", waypoints[i - 1].route);
     // MSFS misplaces a waypoint without its identifier block.
-    xml.XmlOpenTag("ICAO");
-    xml.XmlValueTag("ICAOIdent", id);
-    xml.XmlCloseTag();
-    xml.XmlCloseTag();
+    xml.OpenTag("ICAO");
+    xml.ValueTag("ICAOIdent", id);
+    xml.CloseTag();
+    xml.CloseTag();
   }
 
-  xml.XmlCloseTag();
-  xml.XmlCloseTag();
+  xml.CloseTag();
+  xml.CloseTag();
   return xml.Text();
 }
 

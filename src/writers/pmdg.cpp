@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "route/cp1252.hpp"
-#include "route/text.hpp"
+#include "text/cp1252.hpp"
+#include "text/text.hpp"
 
 namespace korvanta {
 

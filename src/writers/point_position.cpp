@@ -6,7 +6,7 @@
 
 #include "errors/run_error.hpp"
 #include "route/conversions.hpp"
-#include "route/numbers.hpp"
+#include "text/numbers.hpp"
 
 namespace korvanta {
 

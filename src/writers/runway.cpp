@@ -1,6 +1,6 @@
 #include "writers/runway.hpp"
 
-#include "route/text.hpp"
+#include "text/text.hpp"
 
 namespace korvanta {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "route/conversions.hpp"
-#include "route/cp1252.hpp"
+#include "text/cp1252.hpp"
 #include "writers/tu154_navdata.hpp"
 
 namespace korvanta {
@@ -35,7 +35,7 @@ std::string WriteTu154Plan(const WaypointTable& waypoints, KlnNavigationPoints& 
   std::string out = fmt::format("[FPL.{}]\r\n", plan_number);
   int written = 0;
   for (const Waypoint& row : waypoints) {
-    const KlnNavigationPoint* point = navigation_points.Locate(Tu154LookupKey(row));
+    const KlnNavigationPoint* point = navigation_points.Find(Tu154LookupKey(row));
     if (!point)
       continue;
     out += fmt::format("Point.{}=TYPE=[{}] ICAO_ID=[{}] Lat=[{}] Lon=[{}]\r\n", written,

@@ -197,7 +197,7 @@ void LoadKlnNavigationText(KlnNavigationFile kind, std::string_view bytes, std::
 
 void LoadKlnNavigation(const std::filesystem::path& folder, KlnNavigationPoints& navigation_points,
                        const KlnLoadProgress& progress) {
-  navigation_points.Empty();
+  navigation_points.Clear();
   // The files are read ahead so that the table is sized once, but they are
   // taken in load order: a file that cannot be read is reported only after
   // the files before it have loaded (and a broken line in one of them has

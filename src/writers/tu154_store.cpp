@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "route/numbers.hpp"
-#include "route/parser.hpp"
-#include "route/text.hpp"
+#include "readers/route_text_parser.hpp"
+#include "text/numbers.hpp"
+#include "text/text.hpp"
 
 namespace korvanta {
 

@@ -2,8 +2,8 @@
 
 #include <fmt/format.h>
 
-#include "route/cp1252.hpp"
-#include "route/text.hpp"
+#include "text/cp1252.hpp"
+#include "text/text.hpp"
 #include "writers/point_position.hpp"
 #include "writers/runway.hpp"
 

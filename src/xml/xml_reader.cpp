@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "route/text.hpp"
+#include "text/text.hpp"
 
 namespace korvanta {
 

@@ -65,7 +65,7 @@ void XmlDocument::AddElementLine(std::string_view body) {
   lines_.push_back(std::move(line));
 }
 
-void XmlDocument::XmlOpenTag(std::string_view text) {
+void XmlDocument::OpenTag(std::string_view text) {
   if (!value_)
     indent_ += kIndentStep;
   AddElementLine("<" + std::string(text) + ">");
@@ -73,8 +73,7 @@ void XmlDocument::XmlOpenTag(std::string_view text) {
   value_ = false;
 }
 
-void XmlDocument::XmlOpenTag(std::string_view name,
-                             std::initializer_list<XmlAttribute> attributes) {
+void XmlDocument::OpenTag(std::string_view name, std::initializer_list<XmlAttribute> attributes) {
   std::string text(name);
   for (const XmlAttribute& a : attributes) {
     text += ' ';
@@ -83,10 +82,10 @@ void XmlDocument::XmlOpenTag(std::string_view name,
     text += XmlEscapeAttribute(a.value);
     text += '"';
   }
-  XmlOpenTag(text);
+  OpenTag(text);
 }
 
-void XmlDocument::XmlValueTag(std::string_view name, std::string_view value) {
+void XmlDocument::ValueTag(std::string_view name, std::string_view value) {
   if (!value_)
     indent_ += kIndentStep;
   std::string body = "<";
@@ -100,7 +99,7 @@ void XmlDocument::XmlValueTag(std::string_view name, std::string_view value) {
   value_ = true;
 }
 
-void XmlDocument::XmlCloseTag() {
+void XmlDocument::CloseTag() {
   if (open_.empty())
     throw RunError("XML element closed with none open");
   indent_ -= kIndentStep;

@@ -47,13 +47,13 @@ class XmlDocument {
   // Opens an element. `text` is the element name, or a name followed by a
   // blank and attribute text the caller wrote itself; the closing tag names
   // its first word.
-  void XmlOpenTag(std::string_view text);
+  void OpenTag(std::string_view text);
   // Opens an element with attributes: name="value" each, separated by blanks.
-  void XmlOpenTag(std::string_view name, std::initializer_list<XmlAttribute> attributes);
+  void OpenTag(std::string_view name, std::initializer_list<XmlAttribute> attributes);
   // An element with text content, opened and closed on one line.
-  void XmlValueTag(std::string_view name, std::string_view value);
+  void ValueTag(std::string_view name, std::string_view value);
   // Closes the innermost open element. RunError when none is open.
-  void XmlCloseTag();
+  void CloseTag();
 
   const std::vector<std::string>& Lines() const { return lines_; }
   // The document's bytes: every line followed by CR LF.

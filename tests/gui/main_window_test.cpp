@@ -38,9 +38,9 @@
 #include "gui/main_window.hpp"
 #include "gui/path_text.hpp"
 #include "gui/user_dialogs.hpp"
-#include "route/cp1252.hpp"
 #include "settings/folder_source.hpp"
 #include "settings/ini_profile.hpp"
+#include "text/cp1252.hpp"
 
 namespace korvanta::gui {
 namespace {
@@ -78,7 +78,7 @@ struct Tree {
       fs::copy_file(fs::path(KORVANTA_TEST_DATA) / "wpNavApt.txt",
                     fs9 / "Fmcwp/NAVDATA/wpNavApt.txt");
     }
-    source.personal = docs;
+    source.documents = docs;
     source.fs9 = fs9;
     source.fsx = fsx;
   }

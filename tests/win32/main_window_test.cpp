@@ -23,8 +23,8 @@
 #include <vector>
 
 #include "io/wide_text.hpp"
-#include "route/cp1252.hpp"
 #include "settings/folder_source.hpp"
+#include "text/cp1252.hpp"
 #include "win32/clipboard.hpp"
 #include "win32/dpi.hpp"
 #include "win32/main_window.hpp"
@@ -111,7 +111,7 @@ class Win32WindowTest : public ::testing::Test {
     fs::create_directories(root_ / "Documents" / "Flight Simulator Files");
     fs::create_directories(root_ / "Documents" / "Flight Simulator X Files");
     fs::copy_file(TestData("wpNavApt.txt"), fs9_ / "Fmcwp" / "NAVDATA" / "wpNavApt.txt");
-    source_.personal = root_ / "Documents";
+    source_.documents = root_ / "Documents";
     source_.fs9 = fs9_;
     source_.fsx = root_ / "FSX";
   }

@@ -1,4 +1,4 @@
-#include "route/numbers.hpp"
+#include "text/numbers.hpp"
 
 #include <fmt/format.h>
 

@@ -1,4 +1,4 @@
-#include "route/utf8.hpp"
+#include "text/utf8.hpp"
 
 namespace korvanta {
 

@@ -1,11 +1,11 @@
-#include "route/cp1252.hpp"
+#include "text/cp1252.hpp"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
-#include "route/text.hpp"
-#include "route/utf8.hpp"
+#include "text/text.hpp"
+#include "text/utf8.hpp"
 
 namespace korvanta {
 

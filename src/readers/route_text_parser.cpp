@@ -1,12 +1,12 @@
-#include "route/parser.hpp"
+#include "readers/route_text_parser.hpp"
 
 #include <algorithm>
 #include <cstddef>
 #include <optional>
 
 #include "route/conversions.hpp"
-#include "route/numbers.hpp"
-#include "route/utf8.hpp"
+#include "text/numbers.hpp"
+#include "text/utf8.hpp"
 
 namespace korvanta {
 
@@ -282,7 +282,7 @@ std::vector<std::string> SplitLines(std::string_view text) {
 ParseResult ParseRoute(const std::vector<std::string>& lines, const ParseOptions& options,
                        const AirportDatabase& airports, WaypointTable& waypoints,
                        RouteHeader& header) {
-  waypoints.Empty();
+  waypoints.Clear();
   // Every line is read with its runs of blanks squeezed to one; the lines
   // themselves stay as the caller has them.
   std::optional<std::size_t> cruise;
