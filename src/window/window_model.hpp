@@ -19,77 +19,11 @@
 #include "run/targets.hpp"
 #include "settings/folder_set.hpp"
 #include "settings/folder_source.hpp"
+#include "window/controls.hpp"
+#include "window/grid_cells.hpp"
+#include "window/window_view.hpp"
 
 namespace korvanta {
-
-// Every control of the program's window. The model keeps a state for each; a
-// view draws each one with its toolkit's widget.
-enum class Control {
-  kSuper80Box,          // "Flight1 Super 80 format", shown while the FS2004 box is ticked
-  kPlanNumber,          // the plan number (1 to 99999), for the Super 80 and Tu-154 plans
-  kSimulatorSelection,  // "FS9", "FSX", "X-plane"; its value is the selected item
-  kPlanNumberLabel,     // "Flight plan nr", shown with the plan number
-  kStatusLine,          // what the last writer did, or why a run wrote nothing
-  kRunwayLabel,         // "Departing Runway"
-  kRunwayBox,           // the departing runway; its caption is the text typed
-  kConversionButton,    // starts a conversion run
-  kRunwayPrompt,        // "Modify Runway", shown by the GO!!! button
-  kGoButton,            // "GO!!!": moves the focus to the runway box
-  kProgressPanel,       // "Loading Routes ....." while the airport database loads
-  kGrid,                // the waypoint table the run's last parse left
-  // The targets' tick boxes follow, one per target in the order of Target:
-  // BoxOf(target).
-  kFirstTargetBox,
-};
-inline constexpr std::size_t kControlCount =
-    static_cast<std::size_t>(Control::kFirstTargetBox) + kTargetCount;
-
-// The tick box of a target.
-constexpr Control BoxOf(Target target) {
-  return static_cast<Control>(static_cast<int>(Control::kFirstTargetBox) +
-                              static_cast<int>(target));
-}
-// The target whose tick box the control is, if it is one.
-std::optional<Target> TargetOfBox(Control control);
-
-// How a control's state is kept from one start of the program to the next.
-enum class StoredAs {
-  kNotKept,
-  kTicked,    // "True" / "False"
-  kValue,     // the plan number, a decimal number
-  kItemIndex  // the selected item, a decimal integer
-};
-
-// One row per control: its self-explaining name (the views' widget name), its
-// design state, and the key that keeps its state in section "TForm1" of the
-// settings file. The key names are data that users' settings files rely on.
-// The target boxes' rows come from the target table: a new target adds its
-// box to both windows.
-struct ControlInfo {
-  Control control;
-  std::string_view name;                   // "fs2004Box"
-  std::string_view caption;                // design caption (UTF-8)
-  bool visible = true;                     // design visibility
-  std::optional<Target> target{};          // the target a tick box chooses
-  const SelectionEffects* on_selection{};  // set for the tick boxes the selections switch
-  std::optional<BoxPlace> place{};         // set for the controls of the tick rows
-  StoredAs stored = StoredAs::kNotKept;
-  std::string_view stored_key{};  // the key of section "TForm1" that keeps the state
-};
-
-// Every control, in the order of Control.
-std::span<const ControlInfo> Controls();
-const ControlInfo& InfoOf(Control control);
-// Whether the control is a tick box the user ticks (a target's or the Super 80 box).
-bool IsTickBox(Control control);
-// The controls of the tick rows, row by row and left to right: the target
-// boxes, the Super 80 box and the plan number with its label. The windows
-// lay the rows out, and take the keyboard from one to the next, in this order.
-std::vector<Control> TickRowOrder();
-
-// The Alt+letter of a caption (see WithoutMnemonic), upper case; '\0' when
-// the caption has none.
-char MnemonicOf(std::string_view caption);
 
 // The keys the window gives the model beyond what its widgets do themselves.
 enum class Key {
@@ -97,99 +31,21 @@ enum class Key {
   kF5,     // runs the conversion from anywhere in the window
 };
 
-// The grid's columns: the waypoint table's fields.
-inline constexpr std::size_t kGridColumns = std::size(WaypointTable::kFieldNames);
-// The text a grid cell shows (UTF-8).
-std::string GridCellText(const Waypoint& row, std::size_t column);
-
 // The section of the settings file that keeps the control states and the
 // window's placement.
 inline constexpr std::string_view kStateSection = "TForm1";
-
-// What the model keeps for one control.
-struct ControlState {
-  bool ticked = false;
-  bool enabled = true;
-  bool visible = true;
-  // The caption; the runway box's text; the status line's whole text (the
-  // view elides it in the middle to its width and shows it whole as its
-  // tooltip); the progress panel's text.
-  std::string caption;
-  // The plan number; the selected item of the simulator selection.
-  int value = 0;
-};
-
-using WindowState = std::array<ControlState, kControlCount>;
 
 // The plan number's range and design value.
 inline constexpr int kPlanNumberMin = 1;
 inline constexpr int kPlanNumberMax = 99999;
 inline constexpr int kPlanNumberDefault = 661;
+
 // The delay of the one-shot start-up timer.
 inline constexpr std::chrono::milliseconds kStartUpDelay{200};
+
 // The demo's plan number: the KLN 90B store keeps 25 plans (the design
 // number, 661, is the Super 80's).
 inline constexpr int kDemoPlanNumber = 7;
-
-// A placement written by the window before it kept the toolkit's own form:
-// the keys "Left", "Top", "Width", "Height", "Maximized" of section "TForm1".
-struct OldPlacement {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  bool maximized = false;
-};
-
-// What the model needs from a toolkit's window. The view draws and asks the
-// user; it decides nothing. Texts are UTF-8; timestamps come from one
-// monotonic clock of the view (Now), in milliseconds.
-class WindowView {
- public:
-  virtual ~WindowView() = default;
-
-  // Draws one control's changed state (Control::kGrid: the grid, from
-  // WindowModel::Waypoints()).
-  virtual void Render(Control control, const ControlState& state) = 0;
-  // Moves the keyboard focus to the control.
-  virtual void Focus(Control control) = 0;
-  // Starts the one-shot timer; when it fires the view calls TimerFired().
-  virtual void StartTimer(std::chrono::milliseconds delay) = 0;
-  // Lets the window repaint and process the user's pending input.
-  virtual void ProcessPendingEvents() = 0;
-  virtual std::chrono::milliseconds Now() const = 0;
-  // The system's double-click time.
-  virtual std::chrono::milliseconds DoubleClickTime() const = 0;
-  // The clipboard's text (empty when it holds none).
-  virtual std::string ClipboardText() = 0;
-  // The file dialog for choosing a route text or flight plan to convert,
-  // opening in `folder`; nullopt when the user cancels.
-  virtual std::optional<std::filesystem::path> ChooseOpenFile(
-      const std::filesystem::path& folder) = 0;
-
-  // The window's placement in the toolkit's own form, as one line of
-  // printable ASCII kept under PlacementKey() in section "TForm1". Restoring
-  // brings a window whose saved place is off every screen back onto the
-  // nearest one; an empty `saved` falls back to `old` where given.
-  virtual std::string_view PlacementKey() const = 0;
-  virtual std::string SavePlacement() = 0;
-  virtual void RestorePlacement(const std::string& saved,
-                                const std::optional<OldPlacement>& old) = 0;
-
-  // A modal message with the error icon and one OK button.
-  virtual void ShowMessage(const std::string& text) = 0;
-  // The "/T" save dialog; nullopt when the user cancels.
-  virtual std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) = 0;
-  // Opens the file in the user's viewer for it.
-  virtual void OpenDocument(const std::filesystem::path& file) = 0;
-
-  // The start-up has ended (the selection is applied, the airports loaded).
-  virtual void StartUpEnded() {}
-  // Closes the window, after the user asked for it while a run or the
-  // start-up load went on (see WindowModel::CloseRequested). Queued: the
-  // window closes once the model's call has returned.
-  virtual void CloseWindow() = 0;
-};
 
 // Whether the program was started with "/T" as its first argument (any
 // letter case): the writers that offer it then ask for their file.

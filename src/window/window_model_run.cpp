@@ -1,0 +1,212 @@
+// The window model's conversion run: when it may start, what it converts
+// (the clipboard, a dropped or opened file), and the dialogs the run asks for.
+
+#include "window/window_model.hpp"
+
+#include <fmt/format.h>
+
+#include <utility>
+
+#include "io/file_read.hpp"
+#include "io/utf8_path.hpp"
+#include "run/input_source.hpp"
+#include "text/text.hpp"
+#include "window/busy_flag.hpp"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::string_view kNoDetailsFound = "No details list found";
+constexpr std::string_view kClipboardEmpty = "The clipboard holds no text";
+
+}  // namespace
+
+bool FileDialogRequested(std::span<const std::string> arguments) {
+  return !arguments.empty() && EqualNoCase(arguments.front(), "/T");
+}
+
+// ---- the conversion --------------------------------------------------------
+
+bool WindowModel::ConversionAllowed() const {
+  return start_up_ended_ && !running_;
+}
+
+void WindowModel::UpdateConversionButton() {
+  SetEnabled(Control::kConversionButton, ConversionAllowed());
+}
+
+RunChoices WindowModel::Choices() const {
+  RunChoices choices;
+  for (const ControlInfo& info : Controls()) {
+    if (info.target && StateOf(info.control).ticked)
+      choices.ticked.insert(*info.target);
+  }
+  choices.super80 = StateOf(Control::kSuper80Box).ticked;
+  choices.runway = StateOf(Control::kRunwayBox).caption;
+  choices.plan_number = StateOf(Control::kPlanNumber).value;
+  choices.simulator = applied_;
+  choices.file_dialog = file_dialog_;
+  return choices;
+}
+
+// The run lets the window repaint and take input, so a second press while it
+// goes on is refused, and so is the second click of a double-click that
+// arrives just after it ended.
+bool WindowModel::RunRefused(std::chrono::milliseconds at) const {
+  return !ConversionAllowed() || (run_ended_at_ && at - *run_ended_at_ < view_.DoubleClickTime());
+}
+
+void WindowModel::Convert(std::chrono::milliseconds at) {
+  if (RunRefused(at))
+    return;
+  ConvertInput(view_.ClipboardText(), "");
+}
+
+// A drop is no click, so the double-click time does not refuse it; and as a
+// dropped file gives no other sign that it was taken, one that comes while
+// the load or a run goes on waits for its end.
+void WindowModel::FilesDropped(std::span<const std::filesystem::path> files,
+                               std::chrono::milliseconds /*at*/) {
+  if (files.empty())
+    return;
+  pending_drop_.emplace(files.front(), files.size() - 1);
+  ConvertPendingDrop();
+}
+
+void WindowModel::ConvertPendingDrop() {
+  if (!pending_drop_ || !ConversionAllowed() || close_pending_)
+    return;
+  const auto [file, not_read] = std::move(*pending_drop_);
+  pending_drop_.reset();
+  ConvertFile(file, not_read);
+}
+
+void WindowModel::OpenFile(std::chrono::milliseconds at) {
+  if (RunRefused(at))
+    return;
+  if (open_folder_.empty())
+    open_folder_ = folders_.documents_dir;
+  if (const std::optional<std::filesystem::path> file = view_.ChooseOpenFile(open_folder_)) {
+    open_folder_ = file->parent_path();
+    ConvertFile(*file, 0);
+  }
+}
+
+void WindowModel::ConvertFile(const std::filesystem::path& file, std::size_t not_read) {
+  const std::string name = PathToUtf8(file.filename());
+  FileRead read = ReadFileBytes(file);
+  if (read.Ok()) {
+    ConvertInput(read.bytes, name);
+  } else {
+    const std::string message = PathToUtf8(file) + ": " + read.reason;
+    SetCaption(Control::kStatusLine, message);
+    view_.ShowMessage(message);
+  }
+  if (not_read > 0) {
+    const std::string others = not_read == 1
+                                   ? "1 other dropped file was not read"
+                                   : fmt::format("{} other dropped files were not read", not_read);
+    const std::string& status = StateOf(Control::kStatusLine).caption;
+    SetCaption(Control::kStatusLine, status.empty() ? others : status + " (" + others + ")");
+  }
+}
+
+// `name` names the file the input came from; empty for the clipboard.
+void WindowModel::ConvertInput(std::string_view bytes, const std::string& name) {
+  const std::string prefix = name.empty() ? "" : name + ": ";
+  RunOutcome outcome;
+  {
+    const BusyFlag running(running_);
+    UpdateConversionButton();
+    progress_shown_ = false;
+    SetVisible(Control::kRunwayPrompt, false);
+    SetCaption(Control::kStatusLine, "");
+    InputSource input;
+    if (name.empty() && bytes.empty()) {
+      // Nothing to convert: no run, and "route.txt" keeps the last route.
+      SetCaption(Control::kStatusLine, std::string(kClipboardEmpty));
+    } else if (input = MakeInputSource(bytes); input.source) {
+      outcome = run_.Run(*input.source, Choices());
+    } else {
+      SetCaption(Control::kStatusLine, prefix + input.error);
+      view_.ShowMessage(input.error);
+    }
+    if (progress_shown_)
+      SetVisible(Control::kProgressPanel, false);
+    view_.Render(Control::kGrid, StateOf(Control::kGrid));
+    // A run that wrote nothing says why, and names the file it read.
+    if (input.source && outcome.end == RunEnd::kCompleted && outcome.written.empty()) {
+      if (outcome.last_failure == ParseResult::kNoDetails)
+        SetCaption(Control::kStatusLine, prefix + std::string(kNoDetailsFound));
+      else if (outcome.last_failure == ParseResult::kWrongFormat)
+        SetCaption(Control::kStatusLine, prefix + std::string(kWrongFormat));
+      else if (outcome.last_failure == ParseResult::kUnreadable)
+        SetCaption(Control::kStatusLine, prefix + outcome.failure_message);
+      else if (!name.empty())
+        SetCaption(Control::kStatusLine, prefix + "read, nothing written");
+    }
+  }
+  run_ended_at_ = view_.Now();
+  UpdateConversionButton();
+  view_.Focus(Control::kConversionButton);
+  CloseIfPending();
+  ConvertPendingDrop();
+}
+
+void WindowModel::RunDemo(std::chrono::milliseconds at) {
+  for (const Control control : TickRowOrder()) {
+    const ControlState& state = StateOf(control);
+    if (IsTickBox(control) && state.visible && state.enabled)
+      BoxTicked(control, true);
+  }
+  Mutable(Control::kPlanNumber).value = kDemoPlanNumber;
+  view_.Render(Control::kPlanNumber, StateOf(Control::kPlanNumber));
+  Convert(at);
+}
+
+// ---- what the run asks of the window --------------------------------------
+
+void WindowModel::ShowMessage(const std::string& text) {
+  view_.Render(Control::kGrid, StateOf(Control::kGrid));
+  view_.ShowMessage(text);
+  view_.ProcessPendingEvents();
+}
+
+// Each writer's dialog holds the name last confirmed in it; before the first
+// confirmation, the run's automatic name of the file.
+std::optional<std::filesystem::path> WindowModel::ChooseSaveFile(const SaveDialogRequest& request) {
+  SaveDialogRequest asked = request;
+  if (const auto last = last_saved_names_.find(request.title); last != last_saved_names_.end())
+    asked.file_name = last->second;
+  const std::optional<std::filesystem::path> chosen = view_.ChooseSaveFile(asked);
+  if (!chosen || chosen->empty())
+    return std::nullopt;
+  last_saved_names_[request.title] = PathToUtf8(chosen->filename());
+  return chosen;
+}
+
+void WindowModel::SetStatus(const std::string& text) {
+  SetCaption(Control::kStatusLine, text);
+}
+
+void WindowModel::SetProgress(const std::string& text) {
+  if (text.empty()) {
+    SetVisible(Control::kProgressPanel, false);
+    return;
+  }
+  SetCaption(Control::kProgressPanel, text);
+  SetVisible(Control::kProgressPanel, true);
+  progress_shown_ = true;
+}
+
+void WindowModel::ProcessPendingEvents() {
+  view_.Render(Control::kGrid, StateOf(Control::kGrid));
+  view_.ProcessPendingEvents();
+}
+
+void WindowModel::OpenDocument(const std::filesystem::path& file) {
+  view_.OpenDocument(file);
+}
+
+}  // namespace korvanta

@@ -1,0 +1,74 @@
+// The window model's start-up (the timer, the airport load) and its close,
+// which waits for a run or the load to end.
+
+#include "window/window_model.hpp"
+
+#include <fmt/format.h>
+
+#include "window/busy_flag.hpp"
+
+namespace korvanta {
+
+// ---- start-up ----------------------------------------------------------------
+
+void WindowModel::WindowShown() {
+  if (shown_)
+    return;
+  shown_ = true;
+  RestoreStates();
+  ApplySuper80Rule();
+  ApplySelectionEnabledStates();
+  view_.StartTimer(kStartUpDelay);
+}
+
+// A close that the user asked for during the load happens after it.
+void WindowModel::TimerFired() {
+  if (timer_fired_)
+    return;
+  timer_fired_ = true;
+  {
+    const BusyFlag loading(loading_);
+    Load();
+  }
+  CloseIfPending();
+  ConvertPendingDrop();
+}
+
+// Applies the restored selection, then loads the airport database with its
+// progress in the panel. The conversion may start once the load has ended.
+void WindowModel::Load() {
+  ApplySelection();
+  const AirportLoadResult result = LoadAirportDatabase(
+      AirportDatabasePath(folders_.fs9_dir), airports_, [this](std::size_t count) {
+        SetCaption(Control::kProgressPanel, fmt::format("Loading Routes ..... {}", count));
+        view_.ProcessPendingEvents();
+      });
+  if (!result.loaded)
+    view_.ShowMessage(result.message);
+  // Hidden also after a read error: a panel still saying "Loading" would
+  // claim a load that has ended.
+  SetVisible(Control::kProgressPanel, false);
+  start_up_ended_ = true;
+  UpdateConversionButton();
+  view_.StartUpEnded();
+}
+
+// ---- closing -------------------------------------------------------------------
+
+bool WindowModel::CloseRequested() {
+  if (Busy()) {
+    close_pending_ = true;
+    return false;
+  }
+  SaveStates();
+  return true;
+}
+
+void WindowModel::CloseIfPending() {
+  if (!close_pending_ || Busy())
+    return;
+  close_pending_ = false;
+  pending_drop_.reset();
+  view_.CloseWindow();
+}
+}  // namespace korvanta
