@@ -17,15 +17,12 @@
 #include <vector>
 
 #include "settings/folder_source.hpp"
+#include "win32/dialog_items.hpp"
 #include "window/window_model.hpp"
 
 namespace korvanta::win32 {
 
 class UserDialogs;
-
-// The dialog item that draws a control (a target's box: IDC_TARGET_FIRST +
-// the target's index).
-int ItemOf(Control control);
 
 // The program's window on Windows: a dialog drawn from the resource template
 // IDD_MAIN_WINDOW, a thin view over WindowModel. It draws the model's
@@ -81,6 +78,10 @@ class MainWindow final : public WindowView {
   void RunDemo();
 
  private:
+  static constexpr UINT_PTR kStartUpTimer = 1;
+  // The tooltip of a long status line wraps at this width.
+  static constexpr int kTooltipWidth = 600;
+
   static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Initialize(HWND window);
