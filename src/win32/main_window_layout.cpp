@@ -12,6 +12,7 @@
 #include "win32/dpi.hpp"
 #include "win32/placement.hpp"
 #include "win32/resource_ids.h"
+#include "win32/tick_box_spans.hpp"
 
 namespace korvanta::win32 {
 
@@ -47,9 +48,9 @@ void MainWindow::CreateTargetBoxes() {
       previous = Item(control == Control::kPlanNumber ? IDC_PLAN_NUMBER_SPIN : ItemOf(control));
       continue;
     }
-    const BoxPlace& place = *info.place;
-    RECT rect{place.left, kTickRowTop + place.row * kTickRowPitch, place.left + place.width,
-              kTickRowTop + place.row * kTickRowPitch + kTickBoxHeight};
+    const int top = kTickRowTop + info.place->row * kTickRowPitch;
+    const TickBoxSpan span = TickBoxSpanOf(*info.target).value_or(TickBoxSpan{});
+    RECT rect{span.left, top, span.left + span.width, top + kTickBoxHeight};
     MapDialogRect(window_, &rect);
     const std::wstring caption = WideFromUtf8(info.caption);
     const HWND box = CreateWindowExW(

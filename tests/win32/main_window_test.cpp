@@ -30,6 +30,7 @@
 #include "win32/main_window.hpp"
 #include "win32/placement.hpp"
 #include "win32/resource_ids.h"
+#include "win32/tick_box_spans.hpp"
 #include "win32/user_dialogs.hpp"
 
 namespace korvanta::win32 {
@@ -950,6 +951,26 @@ TEST(Win32Text, Utf8AndUtf16RoundTrip) {
   EXPECT_EQ(wide, L"Z\u00DCRICH \u2708 \U0001D11E");
   EXPECT_EQ(Utf8FromWide(wide), text);
   EXPECT_EQ(WideFromUtf8(""), L"");
+}
+
+// Each target's box has a place in this window, and along each row the boxes
+// follow the rows' order without covering one another.
+TEST(Win32TickBoxSpans, EveryBoxPlacedInTheRowsOrder) {
+  std::map<int, TickBoxSpan> last_in_row;
+  for (const Control control : TickRowOrder()) {
+    const std::optional<Target> target = TargetOfBox(control);
+    if (!target)
+      continue;
+    const std::optional<TickBoxSpan> span = TickBoxSpanOf(*target);
+    ASSERT_TRUE(span) << DescriptorOf(*target).cli_name;
+    EXPECT_GT(span->width, 0) << DescriptorOf(*target).cli_name;
+    const int row = InfoOf(control).place->row;
+    if (const auto before = last_in_row.find(row); before != last_in_row.end()) {
+      EXPECT_LE(before->second.left + before->second.width, span->left)
+          << DescriptorOf(*target).cli_name;
+    }
+    last_in_row[row] = *span;
+  }
 }
 
 }  // namespace
