@@ -31,8 +31,11 @@ constexpr int kButtonIconSize = 32;
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, const std::filesystem::path& app_dir,
-                       const FolderSource& source, bool file_dialog, UserDialogs& dialogs)
-    : instance_(instance), dialogs_(dialogs) {
+                       const FolderSource& source, bool file_dialog, UserDialogs& dialogs,
+                       Clock clock)
+    : instance_(instance), dialogs_(dialogs), clock_(std::move(clock)) {
+  if (!clock_)
+    clock_ = [] { return std::chrono::milliseconds(GetTickCount64()); };
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof(controls);
   controls.dwICC = ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES;
@@ -226,7 +229,7 @@ void MainWindow::ProcessPendingEvents() {
 }
 
 std::chrono::milliseconds MainWindow::Now() const {
-  return std::chrono::milliseconds(GetTickCount64());
+  return clock_();
 }
 
 std::chrono::milliseconds MainWindow::DoubleClickTime() const {

@@ -30,12 +30,17 @@ class UserDialogs;
 // decides what they do.
 class MainWindow final : public WindowView {
  public:
+  // A monotonic clock in milliseconds: when the user's actions happen, for
+  // the model's double-click guard.
+  using Clock = std::function<std::chrono::milliseconds()>;
+
   // `app_dir` holds the settings file and the run's working files; `source`
   // gives the documents and simulator folders; message boxes, the save
   // dialog and the document viewer go through `dialogs`, which must outlive
-  // the window. The window is created hidden; Show() shows it.
+  // the window. Without a `clock` the window uses the system's tick count.
+  // The window is created hidden; Show() shows it.
   MainWindow(HINSTANCE instance, const std::filesystem::path& app_dir, const FolderSource& source,
-             bool file_dialog, UserDialogs& dialogs);
+             bool file_dialog, UserDialogs& dialogs, Clock clock = {});
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -101,6 +106,7 @@ class MainWindow final : public WindowView {
 
   HINSTANCE instance_;
   UserDialogs& dialogs_;
+  Clock clock_;
   std::unique_ptr<WindowModel> model_;
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;
