@@ -12,6 +12,7 @@
 #include <span>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -418,6 +419,53 @@ TEST(WindowModel, SelectionsUntickThroughTheShowHideRules) {
   EXPECT_FALSE(w[C::kPlanNumber].visible);
   w.model->SimulatorSelected(Simulator::kXPlane);
   EXPECT_FALSE(w[C::kSuper80Box].visible);
+}
+
+// The window's own controls as the window is created (the view tests check
+// that each view draws these states); the targets' boxes shown and unticked.
+TEST(WindowModel, DesignStates) {
+  struct Design {
+    Control control;
+    const char* caption;
+    bool visible;
+  };
+  const Design designs[] = {
+      {C::kSuper80Box, "Flight1 S&uper 80 format", false},
+      {C::kPlanNumberLabel, "Flight pl&an nr", false},
+      {C::kPlanNumber, "", false},
+      {C::kStatusLine, "", true},
+      {C::kRunwayLabel, "Departing &Runway", true},
+      {C::kRunwayBox, "", true},
+      {C::kRunwayPrompt, "Modify Runway", false},
+      {C::kGoButton, "G&O!!!", true},
+      {C::kGrid, "", true},
+  };
+  Window w;
+  w.Create();
+  for (const Design& design : designs) {
+    EXPECT_EQ(w[design.control].caption, design.caption) << InfoOf(design.control).name;
+    EXPECT_EQ(w[design.control].visible, design.visible) << InfoOf(design.control).name;
+    EXPECT_FALSE(w[design.control].ticked) << InfoOf(design.control).name;
+  }
+  EXPECT_EQ(w[C::kPlanNumber].value, 661);
+  EXPECT_EQ(w[C::kSimulatorSelection].value, static_cast<int>(Simulator::kFs9));
+  // The captions the user sees, with their Alt+letters.
+  const std::map<std::string_view, std::string_view> box_captions = {
+      {"fs2004", "&FS2004"},          {"kml", "Google &Earth"},
+      {"ifly", "&iFly737"},           {"leveld", "&LVLD 767"},
+      {"xplane", "X-Pla&ne"},         {"pmdg", "P&MDG 737/747"},
+      {"fsnav", "FSNa&vigator"},      {"civa", "&CIVA"},
+      {"maddog", "Mad&Dog2008"},      {"tu154", "&TU154"},
+      {"xplane11", "X-Plane &11/12"}, {"gpx", "&GPX"},
+      {"msfs", "M&SFS 2020"}};
+  for (const TargetDescriptor& target : Targets()) {
+    EXPECT_EQ(w[BoxOf(target.target)].caption, box_captions.at(target.cli_name)) << target.cli_name;
+    EXPECT_TRUE(w[BoxOf(target.target)].visible) << target.cli_name;
+    EXPECT_FALSE(w[BoxOf(target.target)].ticked) << target.cli_name;
+  }
+  const std::string_view item_captions[] = {"FS&9", "FS&X", "X-&plane"};
+  for (const SimulatorInfo& item : kSimulators)
+    EXPECT_EQ(item.caption, item_captions[static_cast<std::size_t>(item.simulator)]);
 }
 
 TEST(WindowModel, StartUpOrder) {
