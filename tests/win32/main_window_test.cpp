@@ -369,6 +369,15 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
   EXPECT_EQ(order, expected);
   EXPECT_EQ(GetDlgCtrlID(at), IDC_GO) << "the tab order wraps to GO!!!";
 
+  // Along each tick row its controls, the template's and the created boxes,
+  // follow the rows' order clear of one another.
+  const std::vector<Control> rows = TickRowOrder();
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    if (InfoOf(rows[i - 1]).place->row == InfoOf(rows[i]).place->row) {
+      EXPECT_LE(Place(ItemOf(rows[i - 1])).right, Place(ItemOf(rows[i])).left)
+          << InfoOf(rows[i]).name;
+    }
+  }
   // The boxes of the last tick row stay clear of each other and of the grid
   // below them, inside the window.
   const RECT xplane11 = Place(BoxItem(Target::kXPlane11));
