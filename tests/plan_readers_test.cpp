@@ -15,7 +15,7 @@
 #include "readers/plan_reader.hpp"
 #include "readers/route_text_parser.hpp"
 #include "readers/xplane_plan_reader.hpp"
-#include "route/conversions.hpp"
+#include "route/position.hpp"
 #include "test_support.hpp"
 #include "text/cp1252.hpp"
 #include "writers/gpx.hpp"
@@ -38,7 +38,7 @@ const AirportDatabase& Airports() {
 // Coordinates with "*" for the degree sign, whatever the core's encoding of it.
 std::string Shown(std::string text) {
   std::string degree;
-  degree += kDegreeSign;
+  degree += "\xC2\xB0";
   for (std::size_t at; (at = text.find(degree)) != std::string::npos;)
     text.replace(at, degree.size(), "*");
   return text;
@@ -46,13 +46,20 @@ std::string Shown(std::string text) {
 
 // The header and every row of a route, one line each.
 std::string Dump(const RouteHeader& h, const WaypointTable& waypoints, bool with_track = true) {
-  std::string out =
-      fmt::format("{} {} {} {} {} > {} {} {} {} {} FL {}\n", h.departure_icao, h.departure_name,
-                  h.departure_lat, h.departure_lon, h.departure_elevation, h.destination_icao,
-                  h.destination_name, h.destination_lat, h.destination_lon, h.destination_elevation,
-                  h.cruise_altitude);
+  std::string out = fmt::format("{} {} {} {} {} > {} {} {} {} {} FL {}\n", h.departure_icao,
+                                h.departure_name, DmsLatitudeText(h.departure_position.latitude),
+                                DmsLongitudeText(h.departure_position.longitude),
+                                h.departure_elevation, h.destination_icao, h.destination_name,
+                                DmsLatitudeText(h.destination_position.latitude),
+                                DmsLongitudeText(h.destination_position.longitude),
+                                h.destination_elevation, h.cruise_altitude);
   for (const Waypoint& w : waypoints) {
-    out += fmt::format("{}|{}|{}|{}|{}|{}", w.id, w.lat, w.lon, w.alt, w.route, KindLetter(w.kind));
+    // The positions as numbers, shown in the route finder's form; the texts
+    // that the grid shows are the same.
+    EXPECT_EQ(w.lat, DmsLatitudeText(w.position.latitude));
+    EXPECT_EQ(w.lon, DmsLongitudeText(w.position.longitude));
+    out += fmt::format("{}|{}|{}|{}|{}|{}", w.id, DmsLatitudeText(w.position.latitude),
+                       DmsLongitudeText(w.position.longitude), w.alt, w.route, KindLetter(w.kind));
     out += with_track ? fmt::format("|{}|{}\n", w.freq, w.track) : "\n";
   }
   return Shown(out);
