@@ -223,6 +223,14 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
        "NEAR|S00*00'00.05\"|E000*00'00.05\"|0|N869|I|0|135\n"
        "EBBB|N50*52'00.00\"|E005*15'00.00\"|-1||A|0|4\n"
        "runway "},
+      // A coordinate that rounds to zero has no side: north and east.
+      {"GPX near zero", InputKind::kGpx,
+       R"(<gpx version="1.1"><wpt lat="0" lon="-0.000001"><name>A</name></wpt>)"
+       R"(<wpt lat="-0.000001" lon="0"><name>B</name></wpt></gpx>)",
+       "A A N00*00'00.00\" E000*00'00.00\" 0 > B B N00*00'00.00\" E000*00'00.00\" 0 FL 30000\n"
+       "A|N00*00'00.00\"|E000*00'00.00\"|0||A|0|0\n"
+       "B|N00*00'00.00\"|E000*00'00.00\"|0||A|0|0\n"
+       "runway "},
       {"GPX of waypoints only", InputKind::kGpx,
        R"(<gpx version="1.1" creator="other">
 <wpt lat="51.4775" lon="-0.461389"><name>EGLL</name></wpt>
@@ -279,6 +287,12 @@ TEST(PlanReaders, PlansThatGiveNoRoute) {
        gpx + R"(<wpt lat="90.00001" lon="8"><name>NORTH</name></wpt><wpt lat="1" lon="2">)"
              "<name>B</name></wpt></gpx>",
        "error: Waypoint NORTH: the position 90.00001 8 is out of range"},
+      {"60 minutes in a plan's position", InputKind::kPln,
+       pln + "<ATCWaypoint id=\"A\"><WorldPosition>N50\xC2\xB0 60' 0.00\",E1\xC2\xB0 0' "
+             "0\"</WorldPosition></ATCWaypoint><ATCWaypoint id=\"B\"><WorldPosition>N1\xC2\xB0 0' "
+             "0\",E1\xC2\xB0 0' 0\"</WorldPosition></ATCWaypoint></FlightPlan.FlightPlan>"
+             "</SimBase.Document>",
+       "error: Waypoint A: the position N50\xC2\xB0 60' 0.00\",E1\xC2\xB0 0' 0\" does not read"},
       {"a position that does not read", InputKind::kFms,
        fms + "1 EAAA ADEP 0 50 8\n11 BAD DRCT 0 5O 8\n1 EBBB ADES 0 51 9\n",
        "error: Waypoint BAD: the position 5O 8 does not read"},
