@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "readers/route_text_parser.hpp"
-#include "route/conversions.hpp"
 #include "text/numbers.hpp"
 #include "writers/fsx.hpp"
 #include "xml/xml_writer.hpp"
@@ -107,11 +106,13 @@ std::string StyleOf(std::string_view kind) {
   return std::string(kind);
 }
 
-// One waypoint's placemark; its point is added to the route line's path.
+// One waypoint's placemark; its point is added to the route line's path. It
+// reads, from the FS2004 plan's "waypoint.N=" line, comma field 2 (the
+// identifier), 5 (the kind letter), 6 and 7 (latitude and longitude).
 void AddPlacemark(XmlDocument& xml, std::string_view line, std::string& path) {
   const auto fields = CommaFields(line);
-  const std::string lon = DegMinToDecimalText(Trim(FieldOf(fields, 7)));
-  const std::string lat = DegMinToDecimalText(Trim(FieldOf(fields, 6)));
+  const std::string lon = Fs2004CoordinateDegreesText(Trim(FieldOf(fields, 7)));
+  const std::string lat = Fs2004CoordinateDegreesText(Trim(FieldOf(fields, 6)));
 
   xml.OpenTag("Placemark");
   xml.ValueTag("name", Trim(FieldOf(fields, 2)));
