@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <array>
 #include <charconv>
 #include <cstddef>
 #include <system_error>
@@ -106,7 +107,15 @@ std::optional<double> ReadDecimal(std::string_view piece) {
 }
 
 std::string FormatFixed(double value, int decimals) {
-  std::string text = fmt::format("{:.{}f}", value, decimals);
+  // The same correctly rounded digits as {fmt}'s "{:.Nf}", without reading a
+  // format string for each of the many coordinates of a large route. The
+  // buffer holds the largest double with a few dozen decimals; anything
+  // longer goes the slow way.
+  std::array<char, 400> buffer;
+  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                          std::chars_format::fixed, decimals);
+  std::string text = error == std::errc() ? std::string(buffer.data(), end)
+                                          : fmt::format("{:.{}f}", value, decimals);
   if (!text.empty() && text.front() == '-' &&
       text.find_first_not_of("0.", 1) == std::string::npos) {
     text.erase(0, 1);
