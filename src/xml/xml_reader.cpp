@@ -64,14 +64,14 @@ std::string Shown(std::string_view text) {
 // Appends a piece of character data with its line ends made LF, as XML asks
 // of every reader.
 void AppendWithLineFeeds(std::string& out, std::string_view piece) {
-  for (std::size_t i = 0; i < piece.size(); ++i) {
-    if (piece[i] != '\r') {
-      out += piece[i];
-    } else {
-      out += '\n';
-      if (i + 1 < piece.size() && piece[i + 1] == '\n')
-        ++i;
-    }
+  while (!piece.empty()) {
+    const std::size_t return_at = std::min(piece.find('\r'), piece.size());
+    out.append(piece.substr(0, return_at));
+    if (return_at == piece.size())
+      return;
+    out += '\n';
+    piece.remove_prefix(piece.substr(return_at).starts_with("\r\n") ? return_at + 2
+                                                                    : return_at + 1);
   }
 }
 
