@@ -4,7 +4,11 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <system_error>
 
 namespace korvanta {
@@ -30,6 +34,52 @@ std::size_t SkipDigits(std::string_view text, std::size_t pos) {
   return pos;
 }
 
+// Wide enough for a double's 53-bit mantissa times 10^9.
+__extension__ using WideUnsigned = unsigned __int128;
+
+// A coordinate's digits in integer arithmetic, many times faster than the
+// general formatting: a double is exactly mantissa / 2^shift, so the value
+// times 10^decimals, rounded to the nearest integer (ties to even), is the
+// correctly rounded text that to_chars and {fmt} write. Empty for what it
+// does not cover: NaN and infinities, 2^32 and above, values below 2^-67
+// other than zero, more than nine decimals.
+std::optional<std::string> FixedFromBits(double value, int decimals) {
+  constexpr int kMantissaBits = 53;
+  constexpr int kLargestExponent = 32;
+  constexpr int kLargestShift = 120;
+  constexpr int kMostDecimals = 9;
+  if (decimals < 0 || decimals > kMostDecimals || !std::isfinite(value))
+    return std::nullopt;
+  int exponent = 0;
+  const double fraction = std::frexp(std::fabs(value), &exponent);  // in [0.5, 1), or 0
+  const int shift = kMantissaBits - exponent;
+  if (fraction != 0 && (exponent > kLargestExponent || shift > kLargestShift))
+    return std::nullopt;
+  const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, kMantissaBits));
+  std::uint64_t scale = 1;
+  for (int place = 0; place < decimals; ++place)
+    scale *= 10;
+  const WideUnsigned scaled = WideUnsigned{mantissa} * scale;
+  const WideUnsigned below = scaled & ((WideUnsigned{1} << shift) - 1);
+  const WideUnsigned half = WideUnsigned{1} << (shift - 1);
+  auto rounded = static_cast<std::uint64_t>(scaled >> shift);
+  if (below > half || (below == half && rounded % 2 == 1))
+    ++rounded;
+
+  std::array<char, 24> digits;
+  std::string text = std::signbit(value) ? "-" : "";
+  text.append(digits.data(),
+              std::to_chars(digits.data(), digits.data() + digits.size(), rounded / scale).ptr);
+  if (decimals > 0) {
+    const char* places_end =
+        std::to_chars(digits.data(), digits.data() + digits.size(), rounded % scale).ptr;
+    const auto places = static_cast<std::size_t>(places_end - digits.data());
+    text += '.';
+    text.append(static_cast<std::size_t>(decimals) - places, '0');
+    text.append(digits.data(), places);
+  }
+  return text;
+}
 }  // namespace
 
 std::optional<std::int64_t> ReadInteger(std::string_view piece) {
@@ -107,15 +157,17 @@ std::optional<double> ReadDecimal(std::string_view piece) {
 }
 
 std::string FormatFixed(double value, int decimals) {
-  // The same correctly rounded digits as {fmt}'s "{:.Nf}", without reading a
-  // format string for each of the many coordinates of a large route. The
-  // buffer holds the largest double with a few dozen decimals; anything
-  // longer goes the slow way.
-  std::array<char, 400> buffer;
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                          std::chars_format::fixed, decimals);
-  std::string text = error == std::errc() ? std::string(buffer.data(), end)
-                                          : fmt::format("{:.{}f}", value, decimals);
+  std::string text = FixedFromBits(value, decimals).value_or("");
+  if (text.empty()) {
+    // Every other value: to_chars gives the same digits, and {fmt} takes
+    // what is too long for the buffer (the largest doubles with many
+    // decimals).
+    std::array<char, 400> buffer;
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed, decimals);
+    text = error == std::errc() ? std::string(buffer.data(), end)
+                                : fmt::format("{:.{}f}", value, decimals);
+  }
   if (!text.empty() && text.front() == '-' &&
       text.find_first_not_of("0.", 1) == std::string::npos) {
     text.erase(0, 1);
