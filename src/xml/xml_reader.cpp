@@ -129,8 +129,11 @@ std::variant<XmlElement, XmlReadError> Reader::Read() {
     position_ = kByteOrderMark.size();
   while (position_ < document_.size()) {
     bool read = false;
+    const char after = position_ + 1 < document_.size() ? document_[position_ + 1] : '\0';
     if (document_[position_] != '<')
       read = ReadText();
+    else if (after != '!' && after != '?' && after != '/')
+      read = ReadStartTag();  // the most common markup, known by its second byte
     else if (LooksAt("<!--"))
       read = SkipPast(4, "-->", "comment");
     else if (LooksAt("<?"))
@@ -326,18 +329,31 @@ bool Reader::ReadAttributeValue(std::size_t tag_start, XmlElement& element) {
   return true;
 }
 
-// Sorted names find a repeated attribute without comparing every pair, which
-// a tag with a great many attributes would make slow.
+// The first of the repeated names in sorted order is the one reported. A
+// few attributes are compared pair by pair; many are sorted, so that a tag
+// with a great many attributes cannot make the check slow.
 bool Reader::CheckAttributesDiffer(std::size_t tag_start, const XmlElement& element) {
-  if (element.attributes.size() < 2)
-    return true;
-  std::vector<std::string_view> names;
-  names.reserve(element.attributes.size());
-  for (const auto& attribute : element.attributes)
-    names.emplace_back(attribute.first);
-  std::sort(names.begin(), names.end());
-  const auto repeated = std::adjacent_find(names.begin(), names.end());
-  if (repeated == names.end())
+  constexpr std::size_t kComparedPairwise = 8;
+  const auto& attributes = element.attributes;
+  std::optional<std::string_view> repeated;
+  if (attributes.size() <= kComparedPairwise) {
+    for (std::size_t later = 1; later < attributes.size(); ++later) {
+      for (std::size_t earlier = 0; earlier < later; ++earlier) {
+        const std::string_view name = attributes[later].first;
+        if (name == attributes[earlier].first && (!repeated || name < *repeated))
+          repeated = name;
+      }
+    }
+  } else {
+    std::vector<std::string_view> names;
+    names.reserve(attributes.size());
+    for (const auto& attribute : attributes)
+      names.emplace_back(attribute.first);
+    std::sort(names.begin(), names.end());
+    if (const auto found = std::adjacent_find(names.begin(), names.end()); found != names.end())
+      repeated = *found;
+  }
+  if (!repeated)
     return true;
   return Fail(tag_start, "the attribute " + Shown(*repeated) + " of <" + Shown(element.name) +
                              "> is given twice");
@@ -424,10 +440,17 @@ bool Reader::SkipDoctype() {
 
 // Hands a closed element to its parent, or keeps it as the root.
 void Reader::Finish(XmlElement element) {
-  if (open_.empty())
+  if (open_.empty()) {
     root_ = std::move(element);
-  else
-    open_.back().children.push_back(std::move(element));
+    return;
+  }
+  // An element with children mostly has several: room for a few at once
+  // spares the first reallocations.
+  constexpr std::size_t kFirstChildren = 4;
+  std::vector<XmlElement>& children = open_.back().children;
+  if (children.empty())
+    children.reserve(kFirstChildren);
+  children.push_back(std::move(element));
 }
 
 }  // namespace
