@@ -80,6 +80,7 @@ std::optional<std::string> FixedFromBits(double value, int decimals) {
   }
   return text;
 }
+
 }  // namespace
 
 std::optional<std::int64_t> ReadInteger(std::string_view piece) {
