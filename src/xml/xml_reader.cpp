@@ -98,7 +98,17 @@ class Reader {
 
  private:
   bool LooksAt(std::string_view text) const {
-    return document_.substr(position_).starts_with(text);
+    return document_.size() - position_ >= text.size() &&
+           document_.compare(position_, text.size(), text) == 0;
+  }
+  // The first position from `from` on whose byte `is_stop` takes, or the
+  // document's size. A plain loop: find_first_of looks every byte up in its
+  // set with a call of its own.
+  template <typename IsStop>
+  std::size_t FindStop(std::size_t from, IsStop is_stop) const {
+    while (from < document_.size() && !is_stop(document_[from]))
+      ++from;
+    return from;
   }
   bool SkipBlanks();
   std::string_view ReadName();
@@ -193,7 +203,7 @@ bool Reader::ReadText() {
   }
   std::string& text = open_.back().text;
   while (position_ < document_.size() && document_[position_] != '<') {
-    const std::size_t stop = std::min(document_.find_first_of("<&", position_), document_.size());
+    const std::size_t stop = FindStop(position_, [](char c) { return c == '<' || c == '&'; });
     AppendWithLineFeeds(text, document_.substr(position_, stop - position_));
     position_ = stop;
     if (position_ < document_.size() && document_[position_] == '&' && !ReadReference(text))
@@ -301,10 +311,12 @@ bool Reader::ReadAttributeValue(std::size_t tag_start, XmlElement& element) {
   if (!LooksAt("\"") && !LooksAt("'"))
     return Fail(tag_start, attribute() + " has no quoted value");
   const char quote = document_[position_++];
-  const std::string_view stops = quote == '"' ? "\"<&\t\r\n" : "'<&\t\r\n";
+  const auto is_stop = [quote](char c) {
+    return c == quote || c == '<' || c == '&' || c == '\t' || c == '\r' || c == '\n';
+  };
   while (true) {
-    const std::size_t stop = document_.find_first_of(stops, position_);
-    if (stop == std::string_view::npos)
+    const std::size_t stop = FindStop(position_, is_stop);
+    if (stop == document_.size())
       return Fail(tag_start, attribute() + " is not closed");
     value.append(document_.substr(position_, stop - position_));
     position_ = stop;
