@@ -1,5 +1,6 @@
 #include "readers/plan_route.hpp"
 
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include <algorithm>
@@ -61,9 +62,9 @@ std::optional<std::int32_t> AsFeet(std::optional<std::int64_t> feet) {
 std::string AngleText(const PlanAngle& angle, int degree_digits) {
   const std::int64_t h = angle.hundredths;
   std::string out(1, angle.hemisphere);
-  out += fmt::format("{:0{}}", h / kHundredthsPerDegree, degree_digits);
+  out += fmt::format(FMT_COMPILE("{:0{}}"), h / kHundredthsPerDegree, degree_digits);
   out += kDegreeSign;
-  out += fmt::format("{:02}'{:02}.{:02}\"", h / 6000 % 60, h / 100 % 60, h % 100);
+  out += fmt::format(FMT_COMPILE("{:02}'{:02}.{:02}\""), h / 6000 % 60, h / 100 % 60, h % 100);
   return out;
 }
 

@@ -1,5 +1,6 @@
 #include "route/conversions.hpp"
 
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include <cmath>
@@ -101,7 +102,8 @@ std::string DmsToDegMinText(std::string_view dms, const DmsLayout& layout) {
     return std::string(kErr);
   }
   const int width = static_cast<int>(layout.degrees_width);
-  return fmt::format("{}{:0{}d}* {}'", Hemisphere(dms), *degrees, width, FormatFixed(*minutes, 2));
+  return fmt::format(FMT_COMPILE("{}{:0{}d}* {}'"), Hemisphere(dms), *degrees, width,
+                     FormatFixed(*minutes, 2));
 }
 
 std::string DmsToCivaText(std::string_view dms, const DmsLayout& layout) {
