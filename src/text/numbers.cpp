@@ -81,6 +81,38 @@ std::optional<std::string> FixedFromBits(double value, int decimals) {
   return text;
 }
 
+// A plain decimal ("-12.345": no blanks, no exponent) of at most 15 digits,
+// read in one pass: its digits as an integer and its power of ten are exact
+// doubles, so one division rounds it correctly, to the double that
+// from_chars gives. Empty for anything else, which the general path reads.
+std::optional<double> ShortDecimal(std::string_view number) {
+  constexpr std::size_t kMostDigits = 15;
+  constexpr std::array<double, kMostDigits + 1> kPowersOfTen = {
+      1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const bool negative = number.starts_with('-');
+  if (negative || number.starts_with('+'))
+    number.remove_prefix(1);
+  std::uint64_t digits = 0;
+  std::size_t digit_count = 0;
+  std::size_t fraction_digits = 0;
+  bool in_fraction = false;
+  for (const char c : number) {
+    if (c == '.' && !in_fraction) {
+      in_fraction = true;
+    } else if (IsDigit(c) && digit_count < kMostDigits) {
+      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+      ++digit_count;
+      fraction_digits += in_fraction ? 1 : 0;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (digit_count == 0)
+    return std::nullopt;
+  const double value = static_cast<double>(digits) / kPowersOfTen[fraction_digits];
+  return negative ? -value : value;
+}
+
 }  // namespace
 
 std::optional<std::int64_t> ReadInteger(std::string_view piece) {
@@ -109,6 +141,8 @@ std::optional<std::int64_t> ReadInteger(std::string_view piece) {
 }
 
 std::optional<double> ReadDecimal(std::string_view piece) {
+  if (const std::optional<double> value = ShortDecimal(piece))
+    return value;
   std::size_t pos = SkipBlanks(piece, 0);
   const std::size_t number_begin = pos;
   if (pos < piece.size() && (piece[pos] == '+' || piece[pos] == '-')) {
