@@ -1,5 +1,7 @@
 #include "xml/xml_writer.hpp"
 
+#include <array>
+
 #include "errors/run_error.hpp"
 
 namespace korvanta {
@@ -10,7 +12,7 @@ constexpr int kIndentStep = 4;
 constexpr std::string_view kLineEnd = "\r\n";
 
 // What a character becomes in the document; empty when it stands as it is.
-std::string_view Replacement(char c, bool attribute) {
+constexpr std::string_view Replacement(char c, bool attribute) {
   switch (c) {
     case '&':
       return "&amp;";
@@ -27,14 +29,26 @@ std::string_view Replacement(char c, bool attribute) {
   }
 }
 
+// Which bytes stand as they are, looked up instead of asked of Replacement
+// for every byte of a large document.
+constexpr std::array<bool, 256> PlainBytes(bool attribute) {
+  std::array<bool, 256> plain{};
+  for (std::size_t byte = 0; byte < plain.size(); ++byte)
+    plain[byte] = Replacement(static_cast<char>(byte), attribute).empty();
+  return plain;
+}
+constexpr std::array<bool, 256> kPlainInText = PlainBytes(false);
+constexpr std::array<bool, 256> kPlainInAttribute = PlainBytes(true);
+
 // Route texts rarely hold a character to replace, so the text goes in by
 // runs of characters that stand as they are.
 void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
+  const std::array<bool, 256>& plain = attribute ? kPlainInAttribute : kPlainInText;
   std::size_t run_start = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const std::string_view replacement = Replacement(text[i], attribute);
-    if (replacement.empty())
+    if (plain[static_cast<unsigned char>(text[i])])
       continue;
+    const std::string_view replacement = Replacement(text[i], attribute);
     out.append(text, run_start, i - run_start);
     out += replacement;
     run_start = i + 1;
