@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -44,18 +45,27 @@ __extension__ using WideUnsigned = unsigned __int128;
 // does not cover: NaN and infinities, 2^32 and above, values below 2^-67
 // other than zero, more than nine decimals.
 std::optional<std::string> FixedFromBits(double value, int decimals) {
-  constexpr int kMantissaBits = 53;
-  constexpr int kLargestExponent = 32;
+  constexpr int kFractionBits = 52;
+  constexpr int kExponentMask = 0x7FF;
+  constexpr int kShiftOfExponentZero = 1075;  // a biased exponent of 1075 scales by 2^0
+  constexpr int kSmallestShift = 21;          // values below 2^32
   constexpr int kLargestShift = 120;
   constexpr int kMostDecimals = 9;
-  if (decimals < 0 || decimals > kMostDecimals || !std::isfinite(value))
+  if (decimals < 0 || decimals > kMostDecimals)
     return std::nullopt;
-  int exponent = 0;
-  const double fraction = std::frexp(std::fabs(value), &exponent);  // in [0.5, 1), or 0
-  const int shift = kMantissaBits - exponent;
-  if (fraction != 0 && (exponent > kLargestExponent || shift > kLargestShift))
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const int biased_exponent = static_cast<int>(bits >> kFractionBits) & kExponentMask;
+  std::uint64_t mantissa = bits & ((std::uint64_t{1} << kFractionBits) - 1);
+  int shift = kSmallestShift;  // any shift holds zero
+  if (biased_exponent != 0) {
+    mantissa |= std::uint64_t{1} << kFractionBits;
+    shift = kShiftOfExponentZero - biased_exponent;
+  } else if (mantissa != 0) {
+    return std::nullopt;  // subnormal
+  }
+  // NaN and the infinities have the largest exponent, so the smallest shift.
+  if (shift < kSmallestShift || shift > kLargestShift)
     return std::nullopt;
-  const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, kMantissaBits));
   std::uint64_t scale = 1;
   for (int place = 0; place < decimals; ++place)
     scale *= 10;
@@ -87,7 +97,7 @@ std::optional<std::string> FixedFromBits(double value, int decimals) {
 // from_chars gives. Empty for anything else, which the general path reads.
 std::optional<double> ShortDecimal(std::string_view number) {
   constexpr std::size_t kMostDigits = 15;
-  constexpr std::array<double, kMostDigits + 1> kPowersOfTen = {
+  static constexpr std::array<double, kMostDigits + 1> kPowersOfTen = {
       1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   const bool negative = number.starts_with('-');
   if (negative || number.starts_with('+'))
