@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 #include "readers/route_text_parser.hpp"
@@ -184,6 +185,7 @@ TEST(NumberRead, Decimal) {
       {"5.", 5.0},     {"1e3", 1000.0},   {"2.5E-1", 0.25}, {"-1e+2", -100.0}, {"", {}},
       {" ", {}},       {".", {}},         {"1e", {}},       {"1,5", {}},       {"1.5x", {}},
       {"inf", {}},     {"nan", {}},       {"0x1p3", {}},    {"1 2", {}},       {"++1", {}},
+      {"1.2.3", {}},   {"-.5", -0.5},     {"+.", {}},       {"-0", -0.0},      {"1-", {}},
   };
   for (const auto& [input, expected] : cases) {
     EXPECT_EQ(ReadDecimal(input), expected) << "\"" << input << "\"";
@@ -205,6 +207,23 @@ TEST(NumberFormat, FixedAndTrim) {
   }
   EXPECT_EQ(Trim(" \t\r\nN51* 28.70'\x01 \r\n"), "N51* 28.70'");
   EXPECT_EQ(Trim("  "), "");
+}
+
+// Exact halves (0.125, 0.375, 2.5) go to the even digit; 59.995 is stored
+// just below its half. Past 2^32 and nine decimals the general path formats.
+TEST(NumberFormat, FixedRoundsTheStoredValue) {
+  const std::tuple<double, int, std::string_view> cases[] = {
+      {0.125, 2, "0.12"},
+      {-0.375, 2, "-0.38"},
+      {2.5, 0, "2"},
+      {59.995, 2, "59.99"},
+      {1e-30, 2, "0.00"},
+      {12.3456789, 9, "12.345678900"},
+      {0.5, 12, "0.500000000000"},
+      {4294967296.25, 1, "4294967296.2"},
+  };
+  for (const auto& [value, decimals, expected] : cases)
+    EXPECT_EQ(FormatFixed(value, decimals), expected) << value;
 }
 
 TEST(Cp1252Text, ConvertsBothWays) {

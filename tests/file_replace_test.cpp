@@ -7,12 +7,15 @@
 #include <chrono>
 #include <filesystem>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "errors/run_error.hpp"
 #include "files/file_output.hpp"
 #include "files/numbered_file.hpp"
+#include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
 #include "test_support.hpp"
 
@@ -27,6 +30,22 @@ std::vector<std::string> Names(const fs::path& folder) {
     names.push_back(PathToUtf8(entry.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
+}
+
+// A file or stream longer than the limit gives its first bytes and is not
+// read further, so that nothing fills the memory before it is refused.
+TEST(FileRead, StopsAtTheLimit) {
+  test::TempDir dir;
+  test::WriteFile(dir / "ten", "0123456789");
+  const std::pair<std::size_t, std::string_view> cases[] = {
+      {0, ""}, {4, "0123"}, {10, "0123456789"}, {kWholeFile, "0123456789"}};
+  for (const auto& [limit, expected] : cases) {
+    const FileRead read = ReadFileBytes(dir / "ten", limit);
+    EXPECT_TRUE(read.Ok()) << limit;
+    EXPECT_EQ(read.bytes, expected) << limit;
+    std::istringstream stream("0123456789");
+    EXPECT_EQ(ReadStreamBytes(stream, limit).bytes, expected) << limit;
+  }
 }
 
 TEST(WholeFileWrite, ReplacedFileKeepsItsPermissionBits) {

@@ -1,5 +1,6 @@
 #include "writers/fs2004.hpp"
 
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include <cstdlib>
@@ -82,9 +83,9 @@ Fs2004Plan WriteFs2004Plan(const RouteHeader& h, const WaypointTable& waypoints,
   AppendCrLfLine(p, "destination_name=" + h.destination_name);
   for (std::size_t i = 0; i < waypoints.Count(); ++i) {
     const Waypoint& r = waypoints[i];
-    AppendCrLfLine(
-        p, fmt::format("waypoint.{}=, {}, , {}, {}, {}, {} , {}", i, r.id, r.id, KindLetter(r.kind),
-                       PositionText(r.position), Fs2004ElevationText(r.alt), r.route));
+    AppendCrLfLine(p, fmt::format(FMT_COMPILE("waypoint.{}=, {}, , {}, {}, {}, {} , {}"), i, r.id,
+                                  r.id, KindLetter(r.kind), PositionText(r.position),
+                                  Fs2004ElevationText(r.alt), r.route));
   }
   AppendCrLfLine(p, "");
   AppendCrLfLine(p, "");
@@ -110,8 +111,8 @@ Fs2004Plan WriteFs2004Plan(const RouteHeader& h, const WaypointTable& waypoints,
       AppendCrLfLine(isg, Padded(h.destination_icao) + " " + lat + " " + lon + " APT");
     if (departure || destination)
       continue;
-    AppendCrLfLine(p, fmt::format("WP={},Int,{},{},{},{},{},{}.0000,0.000,1,100,{}", i, r.id, r.id,
-                                  lat, lon, FrequencyText(r.freq), r.track, r.route));
+    AppendCrLfLine(p, fmt::format(FMT_COMPILE("WP={},Int,{},{},{},{},{},{}.0000,0.000,1,100,{}"), i,
+                                  r.id, r.id, lat, lon, FrequencyText(r.freq), r.track, r.route));
     AppendCrLfLine(isg, Padded(r.id) + " " + lat + " " + lon + " " + IsgKind(r.kind));
   }
   isg = Utf8ToCp1252(isg);
