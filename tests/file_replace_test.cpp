@@ -1,5 +1,6 @@
 // The whole-file write and numbered names: what a replaced file keeps, what a
-// failure leaves, and when a number is taken.
+// failure leaves, when a number is taken, and what a link in the temporary
+// file's place gets.
 
 #include <gtest/gtest.h>
 
@@ -125,6 +126,36 @@ TEST(WholeFileWrite, FailureLeavesTheOldStateAndNoTemporaryFile) {
     EXPECT_TRUE(fs::is_directory(dir.path() / in_the_way / "inside"));
     EXPECT_EQ(test::ReadFile(dir / "blocker"), "a file");
   }
+}
+
+// Someone who may write in the folder swaps a link to a file outside it in
+// for the temporary file between its making and its writing: the bytes never
+// reach the file outside, the write fails naming its target, and the target
+// keeps its old content.
+TEST(WholeFileWrite, ALinkPutInPlaceOfTheTemporaryFileIsNeverWrittenThrough) {
+  test::TempDir root;
+  const fs::path outside = root / "outside.txt";
+  const fs::path target = root / "plans/plan.gpx";
+  test::WriteFile(outside, "not a plan");
+  test::WriteFile(target, "old");
+  std::error_code link_error;
+  const auto swap_in_a_link = [&](const fs::path& temporary) {
+    std::error_code held;  // Windows keeps a name in use from being removed
+    if (fs::remove(temporary, held))
+      fs::create_symlink(outside, temporary, link_error);
+  };
+  try {
+    WriteWholeFile(target, "new plan", false, swap_in_a_link);
+    EXPECT_EQ(test::ReadFile(target), "new plan");
+  } catch (const RunError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot write " + PathToUtf8(target) +
+                                         ": another file took its name while it was written");
+    EXPECT_EQ(test::ReadFile(target), "old");
+  }
+  if (link_error)
+    GTEST_SKIP() << "no symbolic links here: " << link_error.message();
+  EXPECT_EQ(test::ReadFile(outside), "not a plan");
+  EXPECT_EQ(Names(root.path() / "plans"), std::vector<std::string>{"plan.gpx"});
 }
 
 // Two reservations not yet written never share a number: the name is taken
