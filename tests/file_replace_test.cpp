@@ -1,19 +1,16 @@
-// The whole-file write and numbered names: what a replaced file keeps, what a
-// failure leaves, when a number is taken, and what a link in the temporary
-// file's place gets.
+// The whole-file write: what a replaced file keeps, what a failure leaves,
+// and what a link in the temporary file's place gets.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "errors/run_error.hpp"
 #include "files/file_output.hpp"
-#include "files/numbered_file.hpp"
 #include "io/utf8_path.hpp"
 #include "test_support.hpp"
 
@@ -156,34 +153,6 @@ TEST(WholeFileWrite, ALinkPutInPlaceOfTheTemporaryFileIsNeverWrittenThrough) {
     GTEST_SKIP() << "no symbolic links here: " << link_error.message();
   EXPECT_EQ(test::ReadFile(outside), "not a plan");
   EXPECT_EQ(Names(root.path() / "plans"), std::vector<std::string>{"plan.gpx"});
-}
-
-// Two reservations not yet written never share a number: the name is taken
-// when it is chosen, not when the plan is written. A name held by a file or a
-// folder is passed over; a reservation given up leaves no empty plan.
-TEST(NumberedName, ANumberIsTakenWhenChosenAndGivenBackEmptyOnFailure) {
-  test::TempDir dir;
-  test::WriteFile(dir / "EAAAEBBB002.rte", "kept");
-  fs::create_directories(dir / "EAAAEBBB003.rte");
-  const auto name = [](std::string_view number) {
-    return RouteFileName{"EAAAEBBB", std::string(number) + ".rte"};
-  };
-  std::optional<NumberedFile> first = NumberedFile::Reserve(dir.path(), name);
-  std::optional<NumberedFile> second = NumberedFile::Reserve(dir.path(), name);
-  ASSERT_TRUE(first && second);
-  EXPECT_EQ(first->Path(), dir / "EAAAEBBB001.rte");
-  EXPECT_EQ(second->Path(), dir / "EAAAEBBB004.rte");
-
-  WriteWholeFile(first->Path(), "plan");
-  first->Keep();
-  first.reset();
-  second.reset();
-  EXPECT_EQ(Names(dir.path()),
-            (std::vector<std::string>{"EAAAEBBB001.rte", "EAAAEBBB002.rte", "EAAAEBBB003.rte"}));
-  EXPECT_EQ(test::ReadFile(dir / "EAAAEBBB001.rte"), "plan");
-  EXPECT_EQ(test::ReadFile(dir / "EAAAEBBB002.rte"), "kept");
-
-  EXPECT_THROW(NumberedFile::Reserve(dir / "missing", name), RunError);
 }
 
 }  // namespace
