@@ -20,11 +20,11 @@ std::string Describe(const std::filesystem::path& file, const std::string& what,
 
 void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes, bool create_folders,
                     const WriteStepObserver& observer) {
-  std::error_code ec;
+  std::error_code error;
   if (create_folders && !file.parent_path().empty()) {
-    std::filesystem::create_directories(file.parent_path(), ec);
-    if (ec)
-      throw RunError(Describe(file, "Cannot create the folder of", ec.message()));
+    std::filesystem::create_directories(file.parent_path(), error);
+    if (error)
+      throw RunError(Describe(file, "Cannot create the folder of", error.message()));
   }
   TemporaryFile temporary = TemporaryFile::Write(file, bytes, file, observer);
   const FileStep replaced = MoveOverTarget(temporary.Path(), file);
@@ -34,10 +34,10 @@ void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes, b
 }
 
 void KeepFileDate(const std::filesystem::path& source, const std::filesystem::path& copy) {
-  std::error_code ec;
-  const auto date = std::filesystem::last_write_time(source, ec);
-  if (!ec)
-    std::filesystem::last_write_time(copy, date, ec);
+  std::error_code error;
+  const auto date = std::filesystem::last_write_time(source, error);
+  if (!error)
+    std::filesystem::last_write_time(copy, date, error);
 }
 
 void RefuseUnlessRegularFile(const std::filesystem::path& file) {

@@ -23,13 +23,13 @@ std::filesystem::path NumberedName(const std::filesystem::path& folder,
 // naming leaves when the run is killed before its content arrives. No plan is
 // empty, so it is nobody's plan.
 bool IsLeftReservation(const std::filesystem::path& file) {
-  std::error_code ec;
-  return LeftByKilledRun(file) && std::filesystem::file_size(file, ec) == 0 && !ec;
+  std::error_code error;
+  return LeftByKilledRun(file) && std::filesystem::file_size(file, error) == 0 && !error;
 }
 
 bool IsFree(const std::filesystem::path& file) {
-  std::error_code ec;
-  return std::filesystem::symlink_status(file, ec).type() ==
+  std::error_code error;
+  return std::filesystem::symlink_status(file, error).type() ==
              std::filesystem::file_type::not_found ||
          IsLeftReservation(file);
 }
@@ -47,10 +47,10 @@ bool TakeByReservation(TemporaryFile& temporary, const std::filesystem::path& fi
   if (!moved.ok) {
     // Only the empty file made here: anything else standing there now is
     // not this run's to remove.
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(file, ec) && std::filesystem::file_size(file, ec) == 0 &&
-        !ec)
-      std::filesystem::remove(file, ec);
+    std::error_code error;
+    if (std::filesystem::is_regular_file(file, error) &&
+        std::filesystem::file_size(file, error) == 0 && !error)
+      std::filesystem::remove(file, error);
     throw RunError(fmt::format("Cannot write {}: {}", ShownPath(file), moved.reason));
   }
   temporary.Named();

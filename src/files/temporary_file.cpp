@@ -47,14 +47,14 @@ bool IsTemporaryName(const std::string& name) {
 // still holds: process ids cannot, since Wine's are not the system's. Every
 // failure here is ignored; the write does not depend on it.
 void RemoveLeftTemporaryFiles(const std::filesystem::path& folder) {
-  std::error_code ec;
-  std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, ec);
-  for (const std::filesystem::directory_iterator end; !ec && entries != end;
-       entries.increment(ec)) {
+  std::error_code error;
+  std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+  for (const std::filesystem::directory_iterator end; !error && entries != end;
+       entries.increment(error)) {
     const std::filesystem::path& entry = entries->path();
-    std::error_code entry_ec;
+    std::error_code ignored;
     if (IsTemporaryName(PathToUtf8(entry.filename())) && LeftByKilledRun(entry))
-      std::filesystem::remove(entry, entry_ec);
+      std::filesystem::remove(entry, ignored);
   }
 }
 
@@ -103,11 +103,11 @@ TemporaryFile::~TemporaryFile() {
 }
 
 bool LeftByKilledRun(const std::filesystem::path& file) {
-  std::error_code ec;
-  if (std::filesystem::symlink_status(file, ec).type() != std::filesystem::file_type::regular)
+  std::error_code error;
+  if (std::filesystem::symlink_status(file, error).type() != std::filesystem::file_type::regular)
     return false;
-  const auto written = std::filesystem::last_write_time(file, ec);
-  return !ec && written < std::filesystem::file_time_type::clock::now() - kTemporaryFileAgeLimit;
+  const auto written = std::filesystem::last_write_time(file, error);
+  return !error && written < std::filesystem::file_time_type::clock::now() - kTemporaryFileAgeLimit;
 }
 
 }  // namespace korvanta
