@@ -63,8 +63,11 @@ void KeepOwner(int fd, const struct stat& replaced) {
   struct stat made {};
   if (::fstat(fd, &made) != 0 || (made.st_uid == replaced.st_uid && made.st_gid == replaced.st_gid))
     return;
-  if (::fchown(fd, replaced.st_uid, replaced.st_gid) != 0)
-    static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), replaced.st_gid));
+  if (::fchown(fd, replaced.st_uid, replaced.st_gid) == 0)
+    return;
+  // Not root: the group alone, where the writer belongs to it.
+  const int group_kept = ::fchown(fd, static_cast<uid_t>(-1), replaced.st_gid);
+  static_cast<void>(group_kept);
 }
 
 // The answers of a file system that cannot name a file only when the name is
