@@ -1,12 +1,11 @@
-// The whole-file write and numbered names: what a replaced file keeps, what a
-// failure leaves, and when a number is taken.
+// The whole-file write: what a replaced file keeps, what a failure leaves,
+// and what a link in the temporary file's place gets.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -14,7 +13,6 @@
 
 #include "errors/run_error.hpp"
 #include "files/file_output.hpp"
-#include "files/numbered_file.hpp"
 #include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
 #include "test_support.hpp"
@@ -146,32 +144,34 @@ TEST(WholeFileWrite, FailureLeavesTheOldStateAndNoTemporaryFile) {
   }
 }
 
-// Two reservations not yet written never share a number: the name is taken
-// when it is chosen, not when the plan is written. A name held by a file or a
-// folder is passed over; a reservation given up leaves no empty plan.
-TEST(NumberedName, ANumberIsTakenWhenChosenAndGivenBackEmptyOnFailure) {
-  test::TempDir dir;
-  test::WriteFile(dir / "EAAAEBBB002.rte", "kept");
-  fs::create_directories(dir / "EAAAEBBB003.rte");
-  const auto name = [](std::string_view number) {
-    return RouteFileName{"EAAAEBBB", std::string(number) + ".rte"};
+// Someone who may write in the folder swaps a link to a file outside it in
+// for the temporary file between its making and its writing: the bytes never
+// reach the file outside, the write fails naming its target, and the target
+// keeps its old content.
+TEST(WholeFileWrite, ALinkPutInPlaceOfTheTemporaryFileIsNeverWrittenThrough) {
+  test::TempDir root;
+  const fs::path outside = root / "outside.txt";
+  const fs::path target = root / "plans/plan.gpx";
+  test::WriteFile(outside, "not a plan");
+  test::WriteFile(target, "old");
+  std::error_code link_error;
+  const auto swap_in_a_link = [&](const fs::path& temporary) {
+    std::error_code held;  // Windows keeps a name in use from being removed
+    if (fs::remove(temporary, held))
+      fs::create_symlink(outside, temporary, link_error);
   };
-  std::optional<NumberedFile> first = NumberedFile::Reserve(dir.path(), name);
-  std::optional<NumberedFile> second = NumberedFile::Reserve(dir.path(), name);
-  ASSERT_TRUE(first && second);
-  EXPECT_EQ(first->Path(), dir / "EAAAEBBB001.rte");
-  EXPECT_EQ(second->Path(), dir / "EAAAEBBB004.rte");
-
-  WriteWholeFile(first->Path(), "plan");
-  first->Keep();
-  first.reset();
-  second.reset();
-  EXPECT_EQ(Names(dir.path()),
-            (std::vector<std::string>{"EAAAEBBB001.rte", "EAAAEBBB002.rte", "EAAAEBBB003.rte"}));
-  EXPECT_EQ(test::ReadFile(dir / "EAAAEBBB001.rte"), "plan");
-  EXPECT_EQ(test::ReadFile(dir / "EAAAEBBB002.rte"), "kept");
-
-  EXPECT_THROW(NumberedFile::Reserve(dir / "missing", name), RunError);
+  try {
+    WriteWholeFile(target, "new plan", false, swap_in_a_link);
+    EXPECT_EQ(test::ReadFile(target), "new plan");
+  } catch (const RunError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot write " + PathToUtf8(target) +
+                                         ": another file took its name while it was written");
+    EXPECT_EQ(test::ReadFile(target), "old");
+  }
+  if (link_error)
+    GTEST_SKIP() << "no symbolic links here: " << link_error.message();
+  EXPECT_EQ(test::ReadFile(outside), "not a plan");
+  EXPECT_EQ(Names(root.path() / "plans"), std::vector<std::string>{"plan.gpx"});
 }
 
 }  // namespace

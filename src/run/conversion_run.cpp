@@ -212,6 +212,10 @@ std::optional<std::filesystem::path> SlotContext::DialogChoice(
 void SlotContext::Write(const std::filesystem::path& file, std::string_view bytes,
                         bool create_folders) {
   WriteWholeFile(file, bytes, create_folders);
+  Written(file);
+}
+
+void SlotContext::Written(const std::filesystem::path& file) {
   outcome.written.push_back(file);
   Front().FileWritten(file);
 }
@@ -266,30 +270,39 @@ SlotStep RunStandardSlot(SlotContext& ctx, const TargetDescriptor& slot) {
     }
     chosen = ctx.DialogChoice(folder, *slot.dialog, automatic);
   }
-  // A numbered name is taken as an empty file now and filled by the write;
-  // it is removed again when anything before the write's end fails.
-  std::optional<NumberedFile> numbered = !chosen && slot.naming == Naming::kNumbered
-                                             ? NumberedFile::Reserve(folder, numbered_name)
-                                             : std::nullopt;
   std::filesystem::path file;
   if (chosen) {
     file = *chosen;
   } else if (slot.naming == Naming::kNumbered) {
-    if (!numbered)
+    // The number free now, shown before the write; the write takes the
+    // first free number once the content is complete.
+    const std::optional<std::filesystem::path> free =
+        NumberedFile::FirstFree(folder, numbered_name);
+    if (!free)
       return ctx.Stop(kTooManyFiles);
-    file = numbered->Path();
+    file = *free;
   } else {
     const RouteFileName name = slot.file_name(ctx.Header(), "");
     file = folder / SafeFileName(name.text, name.kept_end);
   }
 
-  if (slot.status == StatusRule::kBeforeWriteUnlessDialog && !chosen) {
+  const bool status_before_write = slot.status == StatusRule::kBeforeWriteUnlessDialog && !chosen;
+  if (status_before_write)
     ctx.StatusBeforeWrite("File " + ShownPath(file) + " created", file);
-  }
   const std::string bytes = slot.render(WriterInput{ctx.Header(), ctx.Waypoints(), ctx.choices});
-  ctx.Write(file, bytes);
-  if (numbered)
-    numbered->Keep();
+  if (!chosen && slot.naming == Naming::kNumbered) {
+    const std::optional<std::filesystem::path> taken =
+        NumberedFile::Write(folder, numbered_name, bytes);
+    if (!taken)
+      return ctx.Stop(kTooManyFiles);
+    // Another program took the number shown meanwhile.
+    if (status_before_write && *taken != file)
+      ctx.StatusBeforeWrite("File " + ShownPath(*taken) + " created", *taken);
+    file = *taken;
+    ctx.Written(file);
+  } else {
+    ctx.Write(file, bytes);
+  }
   if (slot.status == StatusRule::kFullPath) {
     ctx.Status("File " + ShownPath(file) + " created");
   } else if (slot.status == StatusRule::kBareName) {

@@ -44,6 +44,8 @@ struct SlotContext {
   // The whole-file write; the front end hears of every file written.
   void Write(const std::filesystem::path& file, std::string_view bytes,
              bool create_folders = false);
+  // Records `file` as written by this run and tells the front end.
+  void Written(const std::filesystem::path& file);
   void Status(const std::string& text);
   // A status naming `file` before it is written (see FrontEnd).
   void StatusBeforeWrite(const std::string& text, const std::filesystem::path& file);
