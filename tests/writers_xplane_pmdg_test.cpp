@@ -10,7 +10,6 @@
 #include "io/utf8_path.hpp"
 #include "route/tables.hpp"
 #include "run/conversion_run.hpp"
-#include "run/writer_slots.hpp"
 #include "settings/folder_source.hpp"
 #include "test_support.hpp"
 #include "writers/pmdg.hpp"

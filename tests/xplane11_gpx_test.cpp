@@ -14,8 +14,8 @@
 
 #include "errors/run_error.hpp"
 #include "readers/route_text_parser.hpp"
+#include "run/conversion_run.hpp"
 #include "run/targets.hpp"
-#include "run/writer_slots.hpp"
 #include "test_support.hpp"
 #include "writers/airac_cycle.hpp"
 #include "writers/gpx.hpp"
