@@ -12,6 +12,7 @@
 #include "cli/exit_codes.hpp"
 #include "cli/input.hpp"
 #include "io/utf8_path.hpp"
+#include "readers/reader_table.hpp"
 #include "run/conversion_run.hpp"
 #include "run/target_options.hpp"
 #include "run/targets.hpp"
@@ -208,16 +209,16 @@ std::function<int()> AddConvertCommand(CLI::App& app, const std::filesystem::pat
   args->executable = executable;
   CLI::App* cmd = app.add_subcommand(
       "convert",
-      "Convert a route finder's text result, or a flight plan (FSX/MSFS .pln, X-Plane .fms,\n"
-      "GPX), into plan files, each written into the folder\n"
-      "where its simulator or add-on looks for plans. Prints one \"File ... created\" line\n"
-      "per file written, in run order; messages go to standard error.\n"
-      "A target that cannot be written is reported on standard error and the others are\n"
-      "still written; the run ends with a \"Not written:\" list of those targets.\n"
-      "Exit status: 0 done; 3 the input gives no route (\"Wrong format\", no details\n"
-      "list, a plan that does not read, an input too large, a coordinate that does not read\n"
-      "or is out of range, standard input that fails or is empty): nothing written;\n"
-      "1 a target could not be written; 2 usage error.");
+      "Convert a route finder's text result, or a flight plan (" + PlanKindsHelp() +
+          "),\ninto plan files, each written into the folder\n"
+          "where its simulator or add-on looks for plans. Prints one \"File ... created\" line\n"
+          "per file written, in run order; messages go to standard error.\n"
+          "A target that cannot be written is reported on standard error and the others are\n"
+          "still written; the run ends with a \"Not written:\" list of those targets.\n"
+          "Exit status: 0 done; 3 the input gives no route (\"Wrong format\", no details\n"
+          "list, a plan that does not read, an input too large, a coordinate that does not read\n"
+          "or is out of range, standard input that fails or is empty): nothing written;\n"
+          "1 a target could not be written; 2 usage error.");
   cmd->add_option("--targets", args->targets,
                   "comma-separated from: " + TargetNames() +
                       ", fsx (the FSX plan: selects --sim fsx when --sim is not given); or \"all\" "
