@@ -22,9 +22,9 @@
 
 #include "files/file_output.hpp"
 #include "files/plan_store.hpp"
+#include "navdata/kln_navigation.hpp"
 #include "route/tables.hpp"
 #include "writers/tu154.hpp"
-#include "writers/tu154_navdata.hpp"
 #include "writers/tu154_store.hpp"
 
 namespace {

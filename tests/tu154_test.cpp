@@ -9,9 +9,9 @@
 #include "errors/run_error.hpp"
 #include "files/file_output.hpp"
 #include "files/plan_store.hpp"
+#include "navdata/kln_navigation.hpp"
 #include "test_support.hpp"
 #include "writers/tu154.hpp"
-#include "writers/tu154_navdata.hpp"
 #include "writers/tu154_store.hpp"
 
 namespace korvanta {

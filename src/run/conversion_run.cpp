@@ -10,10 +10,10 @@
 #include "files/plan_store.hpp"
 #include "files/safe_file_name.hpp"
 #include "io/utf8_path.hpp"
+#include "navdata/kln_navigation.hpp"
 #include "run/route_check.hpp"
 #include "settings/ini_profile.hpp"
 #include "text/cp1252.hpp"
-#include "writers/tu154_navdata.hpp"
 
 namespace korvanta {
 
