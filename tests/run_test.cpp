@@ -200,7 +200,7 @@ TEST(ConversionRun, WrongTextShowsOneMessageAndWritesNoPlan) {
   }
 }
 
-TEST(ConversionRun, FirstBlockWritesPlanTextIsgRouteAndCopy) {
+TEST(ConversionRun, Fs2004BoxWritesPlanTextIsgRouteAndPlanCopy) {
   Tree t;
   ConversionRun run(t.folders, t.airports, t.front);
   RunChoices choices = Fs2004();
@@ -274,6 +274,25 @@ TEST(ConversionRun, ATargetThatFailsLeavesTheOthersWritten) {
   EXPECT_TRUE(std::filesystem::exists(t / "fs9/routes/EAAAEBBB.rts"));
   for (const auto& entry : std::filesystem::directory_iterator(t / "docs/Flight Simulator Files")) {
     EXPECT_EQ(entry.path(), blocked) << "partial file left: " << entry.path();
+  }
+}
+
+// The plan text files belong to the first of the FS2004, FSX and Google Earth
+// rows that the run writes: when they fail there, the Google Earth row writes
+// its own file alone, and under FSX the FSX plan fails under its own caption.
+TEST(ConversionRun, PlanTextFilesAreWrittenOnceByTheFirstRowThatNeedsThem) {
+  for (const Simulator simulator : {Simulator::kFs9, Simulator::kFsx}) {
+    Tree t;
+    std::filesystem::create_directories(t / "app/temp.tmp/inside");
+    ConversionRun run(t.folders, t.airports, t.front);
+    RunChoices choices = Fs2004(simulator);
+    choices.ticked.insert(Target::kGoogleEarth);
+    const RunOutcome out = run.Run(ExampleText(), choices);
+    ASSERT_EQ(out.failures.size(), 1u);
+    EXPECT_EQ(out.failures[0].caption, simulator == Simulator::kFsx ? "FSX" : "FS2004");
+    const std::filesystem::path isg = simulator == Simulator::kFsx ? "fsx" : "fs9";
+    EXPECT_FALSE(std::filesystem::exists(t / (isg / "isg/FlightPlans/default.rte").string()));
+    EXPECT_TRUE(std::filesystem::exists(t / "docs/ALPHA_INTL-BETA FIELD.kml"));
   }
 }
 

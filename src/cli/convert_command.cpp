@@ -51,18 +51,19 @@ FolderOverrides Overrides(const ConvertArgs& args) {
   return overrides;
 }
 
-// "fsx" names the FS2004 box while FSX is selected: the FSX plan.
-constexpr std::string_view kFsxPlanName = "fsx";
-
-// The simulator of --sim; without it, FSX when the FSX plan is asked for.
+// The simulator of --sim; without it, the one that a named target selects
+// (the FSX plan selects FSX), else FS2004.
 std::string SimulatorName(const ConvertArgs& args) {
   if (!args.sim.empty())
     return args.sim;
   std::stringstream items(args.targets);
   std::string item;
   while (std::getline(items, item, ',')) {
-    if (item == kFsxPlanName)
-      return std::string(kFsxPlanName);
+    const std::optional<Target> target = TargetByCliName(item);
+    if (target && DescriptorOf(*target).selects_simulator) {
+      return std::string(
+          kSimulators[static_cast<std::size_t>(*DescriptorOf(*target).selects_simulator)].cli_name);
+    }
   }
   return "fs9";
 }
@@ -83,17 +84,15 @@ std::optional<std::set<Target>> ChosenTargets(const std::string& list, Simulator
       }
       continue;
     }
-    if (item == kFsxPlanName) {
-      if (sim != Simulator::kFsx) {
-        error = "target fsx needs --sim fsx";
-        return std::nullopt;
-      }
-      chosen.insert(Target::kFs2004);
-      continue;
-    }
     const auto target = TargetByCliName(item);
     if (!target) {
       error = "unknown target: " + item;
+      return std::nullopt;
+    }
+    const std::optional<Simulator> selects = DescriptorOf(*target).selects_simulator;
+    if (selects && sim != *selects) {
+      error = "target " + item + " needs --sim " +
+              std::string(kSimulators[static_cast<std::size_t>(*selects)].cli_name);
       return std::nullopt;
     }
     if (!TargetAllowed(sim, *target)) {
@@ -173,12 +172,18 @@ std::vector<std::string> SimulatorNames() {
   return names;
 }
 
+// The targets' names for the help; a target that selects a simulator says so.
 std::string TargetNames() {
   std::string names;
-  for (const TargetDescriptor& descriptor : Targets()) {
+  for (const TargetDescriptor& descriptor : AllTargets()) {
     if (!names.empty())
       names += ", ";
     names += descriptor.cli_name;
+    if (descriptor.selects_simulator) {
+      names += fmt::format(
+          " ({}: selects --sim {} when --sim is not given)", descriptor.cli_help,
+          kSimulators[static_cast<std::size_t>(*descriptor.selects_simulator)].cli_name);
+    }
   }
   return names;
 }
@@ -221,7 +226,7 @@ std::function<int()> AddConvertCommand(CLI::App& app, const std::filesystem::pat
           "1 a target could not be written; 2 usage error.");
   cmd->add_option("--targets", args->targets,
                   "comma-separated from: " + TargetNames() +
-                      ", fsx (the FSX plan: selects --sim fsx when --sim is not given); or \"all\" "
+                      "; or \"all\" "
                       "for every target that the selection allows (default all)");
   cmd->add_option("--sim", args->sim,
                   "the simulator selection: fs9 (default), fsx or xplane; a target that the "

@@ -155,8 +155,11 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
   }
 
   bool writer_read = false;
-  for (const TargetDescriptor& row : Targets()) {
-    if (!choices.Ticked(row.target))
+  // Each box's place in the run goes to the target it stands for under the
+  // selection (the FSX plan takes the FS2004 plan's place).
+  for (const TargetDescriptor& box : Targets()) {
+    const TargetDescriptor& row = DescriptorOf(TargetUnder(box.target, choices.simulator));
+    if (!choices.Writes(row.target))
       continue;
     writer_read = true;
     // A route that did not read leaves the row nothing to write.

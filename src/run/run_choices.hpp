@@ -19,6 +19,14 @@ struct RunChoices {
   std::string cycle;         // AIRAC cycle YYCC of the X-Plane 11/12 plan; empty: today's
 
   bool Ticked(Target target) const { return ticked.count(target) != 0; }
+  // Whether the run writes the target: a ticked box stands for it under the selection.
+  bool Writes(Target target) const {
+    for (const Target box : ticked) {
+      if (TargetUnder(box, simulator) == target)
+        return true;
+    }
+    return false;
+  }
 };
 
 inline constexpr std::string_view kPlanNumberTooHigh = "Flight plan nr. is too high";

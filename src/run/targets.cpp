@@ -81,22 +81,26 @@ RouteFileName PlanName(const RouteHeader& header) {
 }
 
 // The FS2004 plan: the plan text files, then the ".pln" copy in the plan
-// folder, made from this run's plan text whichever file holds it. While FSX
-// is selected the box writes the FSX plan there instead.
+// folder, made from this run's plan text whichever file holds it.
 TargetFiles Fs2004Files(const WriterInput& input) {
   const Fs2004Plan plan = WriteFs2004Plan(input.header, input.waypoints, input.choices.runway);
   TargetFiles files = PlanTextFiles(input, plan);
-  if (input.choices.simulator == Simulator::kFsx) {
-    files.push_back({.name = PlanName(input.header),
-                     .bytes = WriteFsxPlan(plan.plan_text),
-                     .folder = FileFolder::kPlanFolder,
-                     .needs_fsx_plan_folder = true});
-  } else {
-    files.push_back({.name = PlanName(input.header),
-                     .bytes = files.front().bytes,
-                     .folder = FileFolder::kPlanFolder,
-                     .create_folders = true});
-  }
+  files.push_back({.name = PlanName(input.header),
+                   .bytes = files.front().bytes,
+                   .folder = FileFolder::kPlanFolder,
+                   .create_folders = true});
+  return files;
+}
+
+// The FSX plan, made from the FS2004 plan text, into FSX's plan folder,
+// which must be there.
+TargetFiles FsxFiles(const WriterInput& input) {
+  const Fs2004Plan plan = WriteFs2004Plan(input.header, input.waypoints, input.choices.runway);
+  TargetFiles files = PlanTextFiles(input, plan);
+  files.push_back({.name = PlanName(input.header),
+                   .bytes = WriteFsxPlan(plan.plan_text),
+                   .folder = FileFolder::kPlanFolder,
+                   .needs_fsx_plan_folder = true});
   return files;
 }
 
@@ -171,7 +175,9 @@ std::vector<TargetDescriptor> BuildTargets() {
       .stored_key = "CheckBox4_Checked",
       // The FSX box is enabled under FSX too: after X-plane it would
       // otherwise stay disabled until FS9 is picked.
-      .on_selection = {{{BoxRule::kEnable, "&FS2004"}, {BoxRule::kEnable, "&FSX"}, kOff}},
+      .on_selection = {{{BoxRule::kEnable, "&FS2004"},
+                        {BoxRule::kEnable, "&FSX", Target::kFsx},
+                        kOff}},
       .place = {0, 4, 42},
       .render = Fs2004Files,
   });
@@ -406,6 +412,22 @@ std::vector<TargetDescriptor> BuildTargets() {
             return OwnFile(WriteMsfsPlan(input.header, input.waypoints, input.choices.runway));
           },
   });
+
+  // No box of its own: the FS2004 box stands for it while FSX is selected.
+  targets.push_back({
+      .target = Target::kFsx,
+      .cli_name = "fsx",
+      .caption = "&FSX",
+      .on_selection = {kOff, kEnable, kOff},
+      .selects_simulator = Simulator::kFsx,
+      .cli_help = "the FSX plan",
+      .render = FsxFiles,
+  });
+  return targets;
+}
+
+const std::vector<TargetDescriptor>& Table() {
+  static const std::vector<TargetDescriptor> targets = BuildTargets();
   return targets;
 }
 
@@ -423,16 +445,24 @@ std::string CaptionUnder(const TargetDescriptor& target, Simulator simulator) {
 }
 
 std::span<const TargetDescriptor> Targets() {
-  static const std::vector<TargetDescriptor> targets = BuildTargets();
-  return targets;
+  return AllTargets().first(kTargetCount);
+}
+
+std::span<const TargetDescriptor> AllTargets() {
+  return Table();
 }
 
 const TargetDescriptor& DescriptorOf(Target target) {
-  return Targets()[static_cast<std::size_t>(target)];
+  return AllTargets()[static_cast<std::size_t>(target)];
+}
+
+Target TargetUnder(Target ticked, Simulator simulator) {
+  return DescriptorOf(ticked).on_selection[static_cast<std::size_t>(simulator)].stands_for.value_or(
+      ticked);
 }
 
 std::optional<Target> TargetByCliName(std::string_view name) {
-  for (const TargetDescriptor& descriptor : Targets()) {
+  for (const TargetDescriptor& descriptor : AllTargets()) {
     if (descriptor.cli_name == name)
       return descriptor.target;
   }

@@ -17,9 +17,11 @@
 
 namespace korvanta {
 
-// The target formats, in the order of the target table (the run's order).
+// The target formats: first those with a tick box of their own, in the
+// order of the window's boxes and of the run; then those that another
+// target's box stands for under a selection.
 enum class Target {
-  kFs2004,  // the FS2004 plan, or the FSX plan while FSX is selected
+  kFs2004,  // the FS2004 plan; while FSX is selected its box stands for the FSX plan
   kGoogleEarth,
   kIfly,
   kLevelD,
@@ -32,7 +34,9 @@ enum class Target {
   kXPlane11,
   kGpx,
   kMsfs,
+  kFsx,  // the FSX plan: the FS2004 box while FSX is selected
 };
+// The targets with a tick box of their own.
 inline constexpr std::size_t kTargetCount = static_cast<std::size_t>(Target::kMsfs) + 1;
 
 // The simulator selection, and its items in this order.
@@ -64,6 +68,7 @@ struct SelectionEffect {
   BoxRule rule = BoxRule::kKeep;
   std::string_view
       caption{};  // the box's caption under the selection (with its mnemonic); empty: it stays
+  std::optional<Target> stands_for{};  // the target the ticked box writes; none: its own
 };
 // One effect per simulator, in the order of Simulator.
 using SelectionEffects = std::array<SelectionEffect, kSimulatorCount>;
@@ -182,9 +187,14 @@ struct TargetDescriptor {
   Target target;
   std::string_view cli_name;    // korvanta-cli's name; the window's box is named cli_name + "Box"
   std::string_view caption;     // the box's caption as the window opens, with its mnemonic
-  std::string_view stored_key;  // keeps the box's tick in the settings file's section "TForm1"
+  std::string_view stored_key{};  // keeps the box's tick in the settings file's section "TForm1"
   SelectionEffects on_selection;
-  BoxPlace place;
+  BoxPlace place{};
+  // A target that another box stands for: the selection that the command
+  // line takes when it names the target without --sim, and what the help
+  // calls it.
+  std::optional<Simulator> selects_simulator{};
+  std::string_view cli_help{};
 
   ParseMode mode = ParseMode::kText;  // the route reading the writer needs
   FolderRule folder{};
@@ -210,10 +220,17 @@ struct TargetDescriptor {
 // for the FS2004 box while FSX is selected).
 std::string CaptionUnder(const TargetDescriptor& target, Simulator simulator);
 
-// Every target, in the order of Target.
+// The targets with a tick box of their own, in the order of Target, which is
+// the order of the run.
 std::span<const TargetDescriptor> Targets();
+// Every row of the table: those of Targets(), then the targets that another
+// box stands for.
+std::span<const TargetDescriptor> AllTargets();
 const TargetDescriptor& DescriptorOf(Target target);
 std::optional<Target> TargetByCliName(std::string_view name);
+// The target that a ticked box (or a name on the command line) writes under
+// the selection: the FSX plan for the FS2004 box while FSX is selected.
+Target TargetUnder(Target ticked, Simulator simulator);
 
 // Whether a target may be ticked under the selection, starting from a state
 // where every box is enabled (the command line's rule).
