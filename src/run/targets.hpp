@@ -34,10 +34,12 @@ enum class Target {
   kXPlane11,
   kGpx,
   kMsfs,
+  // The targets without a tick box of their own follow.
   kFsx,  // the FSX plan: the FS2004 box while FSX is selected
 };
-// The targets with a tick box of their own.
-inline constexpr std::size_t kTargetCount = static_cast<std::size_t>(Target::kMsfs) + 1;
+inline constexpr Target kFirstTargetWithoutBox = Target::kFsx;
+// The targets with a tick box of their own: those before the first without.
+inline constexpr std::size_t kTargetCount = static_cast<std::size_t>(kFirstTargetWithoutBox);
 
 // The simulator selection, and its items in this order.
 enum class Simulator { kFs9 = 0, kFsx = 1, kXPlane = 2 };
@@ -185,8 +187,8 @@ struct WriterInput {
 // bytes. A target that cannot be written throws RunError from its render.
 struct TargetDescriptor {
   Target target;
-  std::string_view cli_name;    // korvanta-cli's name; the window's box is named cli_name + "Box"
-  std::string_view caption;     // the box's caption as the window opens, with its mnemonic
+  std::string_view cli_name;      // korvanta-cli's name; the window's box is named cli_name + "Box"
+  std::string_view caption;       // the box's caption as the window opens, with its mnemonic
   std::string_view stored_key{};  // keeps the box's tick in the settings file's section "TForm1"
   SelectionEffects on_selection;
   BoxPlace place{};
