@@ -46,19 +46,19 @@ bool IsTemporaryName(const std::string& name) {
 // still holds: process ids cannot, since Wine's are not the system's. Every
 // failure here is ignored; the write does not depend on it.
 void RemoveLeftTemporaryFiles(const std::filesystem::path& folder) {
-  std::error_code ec;
+  std::error_code error;
   const auto before = std::filesystem::file_time_type::clock::now() - kTemporaryFileAgeLimit;
-  std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, ec);
-  for (const std::filesystem::directory_iterator end; !ec && entries != end;
-       entries.increment(ec)) {
+  std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+  for (const std::filesystem::directory_iterator end; !error && entries != end;
+       entries.increment(error)) {
     const std::filesystem::directory_entry& entry = *entries;
-    std::error_code entry_ec;
+    std::error_code entry_error;
     if (!IsTemporaryName(PathToUtf8(entry.path().filename())) ||
-        entry.symlink_status(entry_ec).type() != std::filesystem::file_type::regular)
+        entry.symlink_status(entry_error).type() != std::filesystem::file_type::regular)
       continue;
-    const auto written = entry.last_write_time(entry_ec);
-    if (!entry_ec && written < before)
-      std::filesystem::remove(entry.path(), entry_ec);
+    const auto written = entry.last_write_time(entry_error);
+    if (!entry_error && written < before)
+      std::filesystem::remove(entry.path(), entry_error);
   }
 }
 
@@ -66,11 +66,11 @@ void RemoveLeftTemporaryFiles(const std::filesystem::path& folder) {
 
 void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes,
                     bool create_folders) {
-  std::error_code ec;
+  std::error_code error;
   if (create_folders && !file.parent_path().empty()) {
-    std::filesystem::create_directories(file.parent_path(), ec);
-    if (ec)
-      throw RunError(Describe(file, "Cannot create the folder of", ec.message()));
+    std::filesystem::create_directories(file.parent_path(), error);
+    if (error)
+      throw RunError(Describe(file, "Cannot create the folder of", error.message()));
   }
   RemoveLeftTemporaryFiles(file.parent_path());
   // The temporary name is taken exclusively, so that a failure never
@@ -89,21 +89,21 @@ void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes,
   // leaves the old file or the new one, never an empty one.
   const FileStep written = WriteFlushedFile(temp, bytes, file);
   if (!written.ok) {
-    std::filesystem::remove(temp, ec);
+    std::filesystem::remove(temp, error);
     throw RunError(Describe(file, "Cannot write", written.reason));
   }
   const FileStep replaced = MoveOverTarget(temp, file);
   if (!replaced.ok) {
-    std::filesystem::remove(temp, ec);
+    std::filesystem::remove(temp, error);
     throw RunError(Describe(file, "Cannot write", replaced.reason));
   }
 }
 
 void KeepFileDate(const std::filesystem::path& source, const std::filesystem::path& copy) {
-  std::error_code ec;
-  const auto date = std::filesystem::last_write_time(source, ec);
-  if (!ec)
-    std::filesystem::last_write_time(copy, date, ec);
+  std::error_code error;
+  const auto date = std::filesystem::last_write_time(source, error);
+  if (!error)
+    std::filesystem::last_write_time(copy, date, error);
 }
 
 void RefuseUnlessRegularFile(const std::filesystem::path& file) {

@@ -13,8 +13,8 @@ namespace korvanta {
 
 std::optional<NumberedFile> NumberedFile::Reserve(const std::filesystem::path& folder,
                                                   const NameFor& name) {
-  for (int n = 1; n <= kLastNumber; ++n) {
-    const RouteFileName numbered = name(fmt::format("{:03}", n));
+  for (int number = 1; number <= kLastNumber; ++number) {
+    const RouteFileName numbered = name(fmt::format("{:03}", number));
     const std::filesystem::path candidate = folder / SafeFileName(numbered.text, numbered.kept_end);
     const ExclusiveCreate created = CreateNewFile(candidate);
     if (created.result == CreateResult::kCreated)
@@ -28,11 +28,11 @@ std::optional<NumberedFile> NumberedFile::Reserve(const std::filesystem::path& f
 
 std::optional<std::filesystem::path> NumberedFile::FirstFree(const std::filesystem::path& folder,
                                                              const NameFor& name) {
-  for (int n = 1; n <= kLastNumber; ++n) {
-    const RouteFileName numbered = name(fmt::format("{:03}", n));
+  for (int number = 1; number <= kLastNumber; ++number) {
+    const RouteFileName numbered = name(fmt::format("{:03}", number));
     const std::filesystem::path candidate = folder / SafeFileName(numbered.text, numbered.kept_end);
-    std::error_code ec;
-    if (std::filesystem::symlink_status(candidate, ec).type() ==
+    std::error_code error;
+    if (std::filesystem::symlink_status(candidate, error).type() ==
         std::filesystem::file_type::not_found)
       return candidate;
   }
@@ -49,10 +49,10 @@ NumberedFile::~NumberedFile() {
     return;
   // Only the empty file this run made: anything else standing there now is
   // not this run's to remove.
-  std::error_code ec;
-  if (std::filesystem::is_regular_file(path_, ec) && std::filesystem::file_size(path_, ec) == 0 &&
-      !ec) {
-    std::filesystem::remove(path_, ec);
+  std::error_code error;
+  if (std::filesystem::is_regular_file(path_, error) &&
+      std::filesystem::file_size(path_, error) == 0 && !error) {
+    std::filesystem::remove(path_, error);
   }
 }
 

@@ -485,11 +485,11 @@ bool TargetAllowed(Simulator simulator, Target target) {
 std::string WithoutMnemonic(std::string_view caption) {
   std::string text;
   text.reserve(caption.size());
-  for (std::size_t i = 0; i < caption.size(); ++i) {
+  for (std::size_t at = 0; at < caption.size(); ++at) {
     // "&&" stands for one "&"; a lone "&" marks the next letter.
-    if (caption[i] == '&' && ++i == caption.size())
+    if (caption[at] == '&' && ++at == caption.size())
       break;
-    text.push_back(caption[i]);
+    text.push_back(caption[at]);
   }
   return text;
 }
