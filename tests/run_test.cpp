@@ -296,6 +296,47 @@ TEST(ConversionRun, PlanTextFilesAreWrittenOnceByTheFirstRowThatNeedsThem) {
   }
 }
 
+// A row's removals take away files of its earlier runs, in the row's order
+// and without a status; a folder of that name is refused, and the run reports
+// the row.
+TEST(ConversionRun, RemovalsTakeAwayOnlyTheRowsOwnFiles) {
+  const auto row_removing = [](std::string name) {
+    TargetDescriptor row = DescriptorOf(Target::kCiva);
+    row.folder = {.below_simulator = "cards"};
+    row.render = [name](const WriterInput&) {
+      TargetFiles files;
+      files.push_back({.name = RouteFileName{"new", ".txt"}, .bytes = "new"});
+      files.push_back({.name = RouteFileName{name, ".txt"}, .write = FileWrite::kRemoved});
+      files.push_back({.name = RouteFileName{"missing", ".txt"}, .write = FileWrite::kRemoved});
+      return files;
+    };
+    return row;
+  };
+  for (const bool folder_in_its_place : {false, true}) {
+    Tree t;
+    const std::filesystem::path stale = t / "fs9/cards/stale.txt";
+    if (folder_in_its_place)
+      std::filesystem::create_directories(stale / "inside");
+    else
+      test::WriteFile(stale, "old card");
+    const TargetDescriptor rows[] = {row_removing("stale")};
+    ConversionRun run(t.folders, t.airports, t.front, rows);
+    RunChoices choices;
+    choices.ticked = {Target::kCiva};
+    const RunOutcome out = run.Run(ExampleText(), choices);
+    EXPECT_EQ(test::ReadFile(t / "fs9/cards/new.txt"), "new");
+    EXPECT_EQ(std::filesystem::exists(stale), folder_in_its_place);
+    ASSERT_EQ(out.failures.size(), folder_in_its_place ? 1u : 0u);
+    if (folder_in_its_place) {
+      EXPECT_EQ(out.failures[0].message, ShownPath(stale) + " is not a regular file");
+    } else {
+      EXPECT_EQ(t.front.events,
+                std::vector<std::string>{"status: File " + ShownPath(t / "fs9/cards/new.txt") +
+                                         " created"});
+    }
+  }
+}
+
 TEST(ConversionRun, Super80IntoAMissingFolderIsReported) {
   Tree t;
   std::filesystem::remove_all(t / "docs/Flight Simulator Files");

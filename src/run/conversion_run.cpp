@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <system_error>
 
 #include "errors/run_error.hpp"
@@ -99,8 +100,8 @@ class ConversionRun::Steps {
 };
 
 ConversionRun::ConversionRun(const FolderSet& folders, const AirportDatabase& airports,
-                             FrontEnd& front)
-    : folders_(folders), airports_(airports), front_(front) {}
+                             FrontEnd& front, std::span<const TargetDescriptor> rows)
+    : folders_(folders), airports_(airports), front_(front), rows_(rows) {}
 
 std::filesystem::path ConversionRun::SimulatorDir(const RunChoices& choices) const {
   return choices.simulator == Simulator::kFsx ? folders_.fsx_dir : folders_.fs9_dir;
@@ -157,15 +158,20 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
   bool writer_read = false;
   // Each box's place in the run goes to the target it stands for under the
   // selection (the FSX plan takes the FS2004 plan's place).
-  for (const TargetDescriptor& box : Targets()) {
-    const TargetDescriptor& row = DescriptorOf(TargetUnder(box.target, choices.simulator));
-    if (!choices.Writes(row.target))
+  for (const TargetDescriptor& box : rows_) {
+    if (static_cast<std::size_t>(box.target) >= kTargetCount)
+      continue;  // written in the place of the box that stands for it
+    const Target target = TargetUnder(box.target, choices.simulator);
+    const auto row = std::find_if(rows_.begin(), rows_.end(), [target](const auto& candidate) {
+      return candidate.target == target;
+    });
+    if (row == rows_.end() || !choices.Writes(target))
       continue;
     writer_read = true;
     // A route that did not read leaves the row nothing to write.
-    if (!steps.Read(row.mode))
+    if (!steps.Read(row->mode))
       continue;
-    steps.Attempt(CaptionUnder(row, choices.simulator), [&] { steps.WriteRow(row); });
+    steps.Attempt(CaptionUnder(*row, choices.simulator), [&] { steps.WriteRow(*row); });
   }
 
   // The route-text copy is named after this run's route. When no row read
@@ -375,6 +381,8 @@ void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
       throw RunError("FSX plan folder not found: " + ShownPath(run_.folders_.fsx_plan_folder));
     }
     WriteFile(file, path);
+    if (file.write == FileWrite::kRemoved)
+      continue;  // a removal has no status
     if (!file.name && numbered)
       numbered->Keep();
 
@@ -403,6 +411,9 @@ void ConversionRun::Steps::WriteFile(const TargetFile& file, const std::filesyst
                         });
       break;
     case FileWrite::kRemoved: {
+      // Only a file of the row's own: never a folder, a link or a device
+      // that has its name.
+      RefuseUnlessRegularFile(path);
       std::error_code error;
       std::filesystem::remove(path, error);
       if (error)

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,7 +59,10 @@ struct RunOutcome {
 // written; the run ends with one message listing every target not written.
 class ConversionRun {
  public:
-  ConversionRun(const FolderSet& folders, const AirportDatabase& airports, FrontEnd& front);
+  // `rows`: the target table's rows that the run writes, in the table's
+  // order (every row of the table, or a table of the tests' own).
+  ConversionRun(const FolderSet& folders, const AirportDatabase& airports, FrontEnd& front,
+                std::span<const TargetDescriptor> rows = AllTargets());
 
   RunOutcome Run(const RouteSource& source, const RunChoices& choices);
   // The same for the route finder's text as it came in (a file's bytes, the
@@ -86,6 +90,7 @@ class ConversionRun {
   const FolderSet& folders_;
   const AirportDatabase& airports_;
   FrontEnd& front_;
+  std::span<const TargetDescriptor> rows_;
   // The readings of this run: the one shown (used last) and the others,
   // which wait for their next use.
   RouteReading shown_;

@@ -139,7 +139,7 @@ enum class FileFolder {
 enum class FileWrite {
   kWhole,            // the file is replaced whole
   kMergedIntoStore,  // `bytes` are merged into the store's old text, under the store's lock
-  kRemoved,          // a file of the row's earlier runs that must go
+  kRemoved,          // a file of the row's earlier runs that must go (a regular file; none is fine)
 };
 
 // One file a row makes, and how the run writes it.
