@@ -21,8 +21,8 @@ std::vector<OptionDescriptor> BuildOptions() {
                        ? std::string()
                        : std::string("the runway must be one line of text");
           },
-      .read_by = {Target::kFs2004, Target::kGoogleEarth, Target::kPmdg, Target::kXPlane11,
-                  Target::kMsfs},
+      .read_by = {Target::kFs2004, Target::kFsx, Target::kGoogleEarth, Target::kPmdg,
+                  Target::kXPlane11, Target::kMsfs},
       .set = [](RunChoices& choices, std::string_view text) { choices.runway = text; },
   });
   options.push_back({
