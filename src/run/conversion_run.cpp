@@ -96,7 +96,6 @@ class ConversionRun::Steps {
   std::filesystem::path simulator_dir_;  // fsx_dir while FSX is selected, else fs9_dir
   std::filesystem::path plan_folder_;    // fsx_plan_folder while FSX is selected, else plan_folder
   bool wrong_format_shown_ = false;
-  std::set<std::filesystem::path> shared_files_;  // the shared files of the rows run so far
 };
 
 ConversionRun::ConversionRun(const FolderSet& folders, const AirportDatabase& airports,
@@ -351,29 +350,13 @@ void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
   const TargetFiles files = row.render(
       WriterInput{run_.shown_.header, run_.shown_.waypoints, choices_, &navigation_points});
 
-  // A shared file that an earlier row of this run made (or failed to make)
-  // is that row's.
-  std::vector<std::filesystem::path> paths;
-  std::vector<bool> skipped;
   for (const TargetFile& file : files) {
-    std::filesystem::path path = own_file;
-    if (file.name) {
-      path = FolderOf(file, folder) /
-             SafeFileName(file.name->text, file.name->kept_end, file.characters);
-    }
-    skipped.push_back(file.shared && shared_files_.count(path) != 0);
-    paths.push_back(std::move(path));
-  }
-  for (std::size_t index = 0; index < files.size(); ++index) {
-    if (files[index].shared)
-      shared_files_.insert(paths[index]);
-  }
-
-  for (std::size_t index = 0; index < files.size(); ++index) {
-    const TargetFile& file = files[index];
-    const std::filesystem::path& path = paths[index];
-    if (skipped[index])
-      continue;
+    // Named as it is written: a name that cannot be made leaves the files
+    // before it written.
+    const std::filesystem::path path =
+        file.name ? FolderOf(file, folder) /
+                        SafeFileName(file.name->text, file.name->kept_end, file.characters)
+                  : own_file;
     std::error_code error;
     if (file.only_into_existing_folder && !std::filesystem::is_directory(path.parent_path(), error))
       continue;

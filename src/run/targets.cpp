@@ -50,15 +50,14 @@ std::string Lower(std::string text) {
 
 // The files that the FS2004 plan, the FSX plan and the Google Earth file all
 // start with: the FS2004 plan text (in "temp.tmp", or under the Flight1 Super
-// 80 name), then the ISG route when its folder exists. Whichever of those
-// rows the run writes first makes them.
+// 80 name), then the ISG route when its folder exists. The FS2004 or FSX row
+// makes them; the Google Earth row only when neither runs.
 TargetFiles PlanTextFiles(const WriterInput& input, const Fs2004Plan& plan) {
   const RouteHeader& header = input.header;
   TargetFiles files;
   TargetFile& text = files.emplace_back(TargetFile{.bytes = Utf8ToCp1252(plan.plan_text),
                                                    .folder = FileFolder::kProgram,
-                                                   .status = StatusRule::kNone,
-                                                   .shared = true});
+                                                   .status = StatusRule::kNone});
   text.name = RouteFileName{"temp", ".tmp"};
   if (input.choices.super80) {
     text.name = RouteFileName{Lower(header.departure_name) + "-" + Lower(header.destination_name),
@@ -70,7 +69,6 @@ TargetFiles PlanTextFiles(const WriterInput& input, const Fs2004Plan& plan) {
                    .bytes = plan.isg_route,
                    .folder = FileFolder::kSimulator,
                    .below = "isg/FlightPlans",
-                   .shared = true,
                    .only_into_existing_folder = true});
   return files;
 }
@@ -105,11 +103,14 @@ TargetFiles FsxFiles(const WriterInput& input) {
 }
 
 // The Google Earth file is made from the FS2004 plan text, which it writes
-// too when no other row did; Google Earth opens a file of any name.
+// too when no FS2004 or FSX plan does (then it fails with them, the FS2004
+// or FSX box reporting it); Google Earth opens a file of any name.
 TargetFiles GoogleEarthFiles(const WriterInput& input) {
   const RouteHeader& header = input.header;
   const Fs2004Plan plan = WriteFs2004Plan(header, input.waypoints, input.choices.runway);
-  TargetFiles files = PlanTextFiles(input, plan);
+  TargetFiles files;
+  if (!input.choices.Writes(Target::kFs2004) && !input.choices.Writes(Target::kFsx))
+    files = PlanTextFiles(input, plan);
   files.push_back(
       {.name = RouteFileName{header.departure_name + "-" + header.destination_name, ".kml"},
        .bytes = WriteGoogleEarthKml(plan.plan_text, header.departure_name, header.destination_name),

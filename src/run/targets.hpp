@@ -155,10 +155,7 @@ struct TargetFile {
   NameCharacters characters = NameCharacters::kWindows1252;
   // The status after the file; the row's own file takes the row's rule.
   StatusRule status = StatusRule::kFullPath;
-  std::string status_text{};  // set: shown instead of "File ... created"
-  // A file that several rows make from the same text (the FS2004 plan text
-  // and the ISG route): the first of them that the run writes makes it.
-  bool shared = false;
+  std::string status_text{};               // set: shown instead of "File ... created"
   bool only_into_existing_folder = false;  // skipped when its folder does not exist
   bool needs_fsx_plan_folder = false;      // the row fails when FSX's plan folder was not found
   bool create_folders = false;             // missing folders on the way are made
