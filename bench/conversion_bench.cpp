@@ -13,7 +13,6 @@
 #include "files/file_output.hpp"
 #include "io/utf8_path.hpp"
 #include "run/conversion_run.hpp"
-#include "run/writer_slots.hpp"
 #include "silent_front_end.hpp"
 
 namespace {

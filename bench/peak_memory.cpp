@@ -21,10 +21,10 @@
 #include <vector>
 
 #include "files/file_output.hpp"
+#include "files/plan_store.hpp"
 #include "readers/route_text_parser.hpp"
 #include "route/airports.hpp"
 #include "route/tables.hpp"
-#include "run/tu154_slot.hpp"
 #include "writers/tu154_store.hpp"
 
 namespace {
@@ -169,7 +169,7 @@ void BM_FileIntoLargePlanStore(benchmark::State& state) {
   std::size_t peak = 0;
   for (auto _ : state) {
     peak = PeakOf([&] {
-      korvanta::FileIntoPlanStore(folder, plan,
+      korvanta::FileIntoPlanStore(folder / "FPLS.DAT", plan, korvanta::MergePlanStore,
                                   [](const std::filesystem::path& file, std::string_view bytes) {
                                     korvanta::WriteWholeFile(file, bytes);
                                   });

@@ -16,7 +16,6 @@
 #include "readers/route_text_parser.hpp"
 #include "run/conversion_run.hpp"
 #include "run/input_source.hpp"
-#include "run/writer_slots.hpp"
 #include "silent_front_end.hpp"
 #include "writers/gpx.hpp"
 #include "writers/msfs.hpp"

@@ -21,10 +21,10 @@
 #include <vector>
 
 #include "files/file_output.hpp"
+#include "files/plan_store.hpp"
+#include "navdata/kln_navigation.hpp"
 #include "route/tables.hpp"
-#include "run/tu154_slot.hpp"
 #include "writers/tu154.hpp"
-#include "writers/tu154_navdata.hpp"
 #include "writers/tu154_store.hpp"
 
 namespace {
@@ -236,7 +236,7 @@ void BM_Tu154WriterWithFiles(benchmark::State& state) {
     korvanta::LoadKlnNavigation(data.Folder(), navigation_points);
     const std::string plan = korvanta::WriteTu154Plan(data.Route(), navigation_points, 13);
     korvanta::WriteWholeFile(data.Folder() / "FPLS.TXT", plan);
-    korvanta::FileIntoPlanStore(data.Folder(), plan,
+    korvanta::FileIntoPlanStore(data.Folder() / "FPLS.DAT", plan, korvanta::MergePlanStore,
                                 [](const std::filesystem::path& file, std::string_view bytes) {
                                   korvanta::WriteWholeFile(file, bytes);
                                 });

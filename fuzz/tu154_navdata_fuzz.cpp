@@ -16,8 +16,8 @@
 
 #include "errors/run_error.hpp"
 #include "fuzz_support.hpp"
+#include "navdata/kln_navigation.hpp"
 #include "route/tables.hpp"
-#include "writers/tu154_navdata.hpp"
 
 namespace {
 

@@ -12,15 +12,17 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "errors/run_error.hpp"
 #include "files/file_output.hpp"
+#include "files/plan_store.hpp"
 #include "files/platform_files.hpp"
 #include "io/utf8_path.hpp"
 #include "run/conversion_run.hpp"
-#include "run/tu154_slot.hpp"
 #include "test_support.hpp"
+#include "writers/tu154_store.hpp"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -182,7 +184,7 @@ TEST(PlanStoreLock, ARunThatCannotGetTheStoreEndsNamingItAndChangesNothing) {
     const FileLock other_run(dir / "FPLS.DAT.lock", 0ms);
     ASSERT_EQ(other_run.Result(), FileLock::State::kLocked);
     try {
-      FileIntoPlanStore(dir.path(), plan, write, 50ms);
+      FileIntoPlanStore(dir.path() / "FPLS.DAT", plan, MergePlanStore, write, 50ms);
       ADD_FAILURE() << "filed while another run held the store";
     } catch (const RunError& e) {
       EXPECT_EQ(std::string(e.what()), "The plan store " + PathToUtf8(dir / "FPLS.DAT") +
@@ -192,50 +194,40 @@ TEST(PlanStoreLock, ARunThatCannotGetTheStoreEndsNamingItAndChangesNothing) {
     EXPECT_FALSE(fs::exists(dir / "FPLS.BAK"));
   }
   // Once the other run is done the plan is filed; the lock file stays.
-  FileIntoPlanStore(dir.path(), plan, write, 50ms);
+  FileIntoPlanStore(dir.path() / "FPLS.DAT", plan, MergePlanStore, write, 50ms);
   EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), old_store + plan);
   EXPECT_TRUE(fs::exists(dir / "FPLS.DAT.lock"));
 }
 
+// The words of a run that gave up waiting, checked on the text alone: the
+// contention itself is checked above with a short wait.
+TEST(PlanStoreLock, TheWaitIsNamedInWords) {
+  const std::pair<std::chrono::milliseconds, std::string> cases[] = {
+      {1000ms, "1 second"}, {10000ms, "10 seconds"}, {2000ms, "2 seconds"},
+      {1500ms, "1500 ms"},  {50ms, "50 ms"},
+  };
+  for (const auto& [wait, words] : cases)
+    EXPECT_EQ(LockWaitText(wait), words) << wait.count();
+}
+
 TEST(PlanStoreLock, ALockThatCannotBeHadNamesWhyAndChangesNothing) {
   const std::string old_store = "[FPL.1]\r\nold\r\n";
-  const auto write = [](const fs::path& file, std::string_view bytes) {
-    WriteWholeFile(file, bytes);
-  };
-  struct Case {
-    bool folder_in_its_place;  // else another run holds the lock
-    std::chrono::milliseconds wait;
-    std::string message_end;  // after "The plan store <path>" or "Cannot lock ... <path>"
-  };
-  const Case cases[] = {
-      {false, 1000ms, " is in use by another run; gave up after 1 second"},
-      {false, 2000ms, " is in use by another run; gave up after 2 seconds"},
-      {true, 50ms, ": "},
-  };
-  for (const Case& c : cases) {
-    test::TempDir dir;
-    test::WriteFile(dir / "FPLS.DAT", old_store);
-    std::optional<FileLock> other_run;
-    if (c.folder_in_its_place)
-      fs::create_directories(dir / "FPLS.DAT.lock" / "x");
-    else
-      other_run.emplace(dir / "FPLS.DAT.lock", 0ms);
-    const std::string store = PathToUtf8(dir / "FPLS.DAT");
-    const std::string start =
-        (c.folder_in_its_place ? "Cannot lock the plan store " : "The plan store ") + store;
-    try {
-      FileIntoPlanStore(dir.path(), "[FPL.3]\r\nnew\r\n", write, c.wait);
-      ADD_FAILURE() << "filed without the lock: " << c.message_end;
-    } catch (const RunError& e) {
-      const std::string message = e.what();
-      EXPECT_EQ(message.substr(0, start.size() + c.message_end.size()), start + c.message_end);
-      if (c.folder_in_its_place) {
-        EXPECT_GT(message.size(), start.size() + 2) << "the system's reason is missing";
-      }
-    }
-    EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), old_store);
-    EXPECT_FALSE(fs::exists(dir / "FPLS.BAK"));
+  test::TempDir dir;
+  test::WriteFile(dir / "FPLS.DAT", old_store);
+  fs::create_directories(dir / "FPLS.DAT.lock" / "x");
+  const std::string start = "Cannot lock the plan store " + PathToUtf8(dir / "FPLS.DAT") + ": ";
+  try {
+    FileIntoPlanStore(
+        dir.path() / "FPLS.DAT", "[FPL.3]\r\nnew\r\n", MergePlanStore,
+        [](const fs::path& file, std::string_view bytes) { WriteWholeFile(file, bytes); });
+    ADD_FAILURE() << "filed without the lock";
+  } catch (const RunError& error) {
+    const std::string message = error.what();
+    EXPECT_EQ(message.substr(0, start.size()), start);
+    EXPECT_GT(message.size(), start.size()) << "the system's reason is missing";
   }
+  EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), old_store);
+  EXPECT_FALSE(fs::exists(dir / "FPLS.BAK"));
 }
 
 // Wine takes the Windows build's lock as a POSIX record lock (here one of
@@ -289,7 +281,7 @@ TEST(PlanStoreLock, OnlyRegularFilesAreLockedAndMergedInto) {
                                                       : "Cannot lock the plan store " + store +
                                                             ": FPLS.DAT.lock is not a regular file";
       try {
-        FileIntoPlanStore(folder, "[FPL.3]\r\nnew\r\n", write, 50ms);
+        FileIntoPlanStore(folder / "FPLS.DAT", "[FPL.3]\r\nnew\r\n", MergePlanStore, write, 50ms);
         ADD_FAILURE() << "filed into " << name;
       } catch (const RunError& e) {
         EXPECT_EQ(std::string(e.what()), expected);

@@ -50,9 +50,9 @@ TEST(WholeFileWrite, ReplacedFileKeepsItsPermissionBits) {
 #ifdef _WIN32
   GTEST_SKIP() << "no permission bits on this platform";
 #endif
-  using P = fs::perms;
-  for (const P mode :
-       {P::owner_read | P::owner_write, P::owner_all | P::group_read | P::group_exec}) {
+  using Bits = fs::perms;
+  for (const Bits mode : {Bits::owner_read | Bits::owner_write,
+                          Bits::owner_all | Bits::group_read | Bits::group_exec}) {
     test::TempDir dir;
     test::WriteFile(dir / "plan.rte", "old");
     fs::permissions(dir / "plan.rte", mode);
@@ -66,8 +66,9 @@ TEST(WholeFileWrite, ReplacedFileKeepsItsPermissionBits) {
 // whether this process may write: root is refused too, and others' write
 // bits do not count.
 TEST(WholeFileWrite, ReadOnlyFileIsRefusedAndKept) {
-  using P = fs::perms;
-  for (const P mode : {P::owner_read, P::owner_read | P::group_all | P::others_all}) {
+  using Bits = fs::perms;
+  for (const Bits mode :
+       {Bits::owner_read, Bits::owner_read | Bits::group_all | Bits::others_all}) {
     test::TempDir dir;
     test::WriteFile(dir / "plan.rte", "old");
     fs::permissions(dir / "plan.rte", mode);
@@ -82,7 +83,7 @@ TEST(WholeFileWrite, ReadOnlyFileIsRefusedAndKept) {
     EXPECT_EQ(test::ReadFile(dir / "plan.rte"), "old");
     EXPECT_EQ(fs::status(dir / "plan.rte").permissions(), before);
     EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"plan.rte"});
-    fs::permissions(dir / "plan.rte", P::owner_all);  // so that the folder can go
+    fs::permissions(dir / "plan.rte", Bits::owner_all);  // so that the folder can go
   }
 }
 

@@ -200,7 +200,7 @@ TEST(ConversionRun, WrongTextShowsOneMessageAndWritesNoPlan) {
   }
 }
 
-TEST(ConversionRun, FirstBlockWritesPlanTextIsgRouteAndCopy) {
+TEST(ConversionRun, Fs2004BoxWritesPlanTextIsgRouteAndPlanCopy) {
   Tree t;
   ConversionRun run(t.folders, t.airports, t.front);
   RunChoices choices = Fs2004();
@@ -274,6 +274,66 @@ TEST(ConversionRun, ATargetThatFailsLeavesTheOthersWritten) {
   EXPECT_TRUE(std::filesystem::exists(t / "fs9/routes/EAAAEBBB.rts"));
   for (const auto& entry : std::filesystem::directory_iterator(t / "docs/Flight Simulator Files")) {
     EXPECT_EQ(entry.path(), blocked) << "partial file left: " << entry.path();
+  }
+}
+
+// The plan text files belong to the first of the FS2004, FSX and Google Earth
+// rows that the run writes: when they fail there, the Google Earth row writes
+// its own file alone, and under FSX the FSX plan fails under its own caption.
+TEST(ConversionRun, PlanTextFilesAreWrittenOnceByTheFirstRowThatNeedsThem) {
+  for (const Simulator simulator : {Simulator::kFs9, Simulator::kFsx}) {
+    Tree t;
+    std::filesystem::create_directories(t / "app/temp.tmp/inside");
+    ConversionRun run(t.folders, t.airports, t.front);
+    RunChoices choices = Fs2004(simulator);
+    choices.ticked.insert(Target::kGoogleEarth);
+    const RunOutcome out = run.Run(ExampleText(), choices);
+    ASSERT_EQ(out.failures.size(), 1u);
+    EXPECT_EQ(out.failures[0].caption, simulator == Simulator::kFsx ? "FSX" : "FS2004");
+    const std::filesystem::path isg = simulator == Simulator::kFsx ? "fsx" : "fs9";
+    EXPECT_FALSE(std::filesystem::exists(t / (isg / "isg/FlightPlans/default.rte").string()));
+    EXPECT_TRUE(std::filesystem::exists(t / "docs/ALPHA_INTL-BETA FIELD.kml"));
+  }
+}
+
+// A row's removals take away files of its earlier runs, in the row's order
+// and without a status; a folder of that name is refused, and the run reports
+// the row.
+TEST(ConversionRun, RemovalsTakeAwayOnlyTheRowsOwnFiles) {
+  const auto row_removing = [](std::string name) {
+    TargetDescriptor row = DescriptorOf(Target::kCiva);
+    row.folder = {.below_simulator = "cards"};
+    row.render = [name](const WriterInput&) {
+      TargetFiles files;
+      files.push_back({.name = RouteFileName{"new", ".txt"}, .bytes = "new"});
+      files.push_back({.name = RouteFileName{name, ".txt"}, .write = FileWrite::kRemoved});
+      files.push_back({.name = RouteFileName{"missing", ".txt"}, .write = FileWrite::kRemoved});
+      return files;
+    };
+    return row;
+  };
+  for (const bool folder_in_its_place : {false, true}) {
+    Tree t;
+    const std::filesystem::path stale = t / "fs9/cards/stale.txt";
+    if (folder_in_its_place)
+      std::filesystem::create_directories(stale / "inside");
+    else
+      test::WriteFile(stale, "old card");
+    const TargetDescriptor rows[] = {row_removing("stale")};
+    ConversionRun run(t.folders, t.airports, t.front, rows);
+    RunChoices choices;
+    choices.ticked = {Target::kCiva};
+    const RunOutcome out = run.Run(ExampleText(), choices);
+    EXPECT_EQ(test::ReadFile(t / "fs9/cards/new.txt"), "new");
+    EXPECT_EQ(std::filesystem::exists(stale), folder_in_its_place);
+    ASSERT_EQ(out.failures.size(), folder_in_its_place ? 1u : 0u);
+    if (folder_in_its_place) {
+      EXPECT_EQ(out.failures[0].message, ShownPath(stale) + " is not a regular file");
+    } else {
+      EXPECT_EQ(t.front.events,
+                std::vector<std::string>{"status: File " + ShownPath(t / "fs9/cards/new.txt") +
+                                         " created"});
+    }
   }
 }
 

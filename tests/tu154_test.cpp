@@ -8,10 +8,10 @@
 
 #include "errors/run_error.hpp"
 #include "files/file_output.hpp"
-#include "run/tu154_slot.hpp"
+#include "files/plan_store.hpp"
+#include "navdata/kln_navigation.hpp"
 #include "test_support.hpp"
 #include "writers/tu154.hpp"
-#include "writers/tu154_navdata.hpp"
 #include "writers/tu154_store.hpp"
 
 namespace korvanta {
@@ -329,7 +329,7 @@ TEST(Tu154Store, FilingKeepsABackupAndNeverLosesTheStore) {
   const std::string merged = Store({Plan(1, "a"), Plan(3, "NEW"), Plan(5, "c")});
   {
     test::TempDir dir;
-    FileIntoPlanStore(dir.path(), plan, FailingFor(""));
+    FileIntoPlanStore(dir.path() / "FPLS.DAT", plan, MergePlanStore, FailingFor(""));
     EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), plan);
     EXPECT_FALSE(std::filesystem::exists(dir / "FPLS.BAK"));
   }
@@ -341,7 +341,7 @@ TEST(Tu154Store, FilingKeepsABackupAndNeverLosesTheStore) {
     const auto stored_at =
         std::filesystem::last_write_time(dir / "FPLS.DAT") - std::chrono::hours(50);
     std::filesystem::last_write_time(dir / "FPLS.DAT", stored_at);
-    FileIntoPlanStore(dir.path(), plan, FailingFor(""));
+    FileIntoPlanStore(dir.path() / "FPLS.DAT", plan, MergePlanStore, FailingFor(""));
     EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), merged);
     EXPECT_EQ(test::ReadFile(dir / "FPLS.BAK"), old_store);
     EXPECT_EQ(std::filesystem::last_write_time(dir / "FPLS.BAK"), stored_at);
@@ -349,7 +349,10 @@ TEST(Tu154Store, FilingKeepsABackupAndNeverLosesTheStore) {
   for (const std::string failing : {"FPLS.DAT", "FPLS.BAK"}) {
     test::TempDir dir;
     test::WriteFile(dir / "FPLS.DAT", old_store);
-    EXPECT_THROW(FileIntoPlanStore(dir.path(), plan, FailingFor(failing)), RunError) << failing;
+    EXPECT_THROW(
+        FileIntoPlanStore(dir.path() / "FPLS.DAT", plan, MergePlanStore, FailingFor(failing)),
+        RunError)
+        << failing;
     EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), old_store) << failing;
   }
   {
@@ -358,7 +361,8 @@ TEST(Tu154Store, FilingKeepsABackupAndNeverLosesTheStore) {
     test::TempDir dir;
     test::WriteFile(dir / "FPLS.DAT", old_store);
     std::filesystem::create_directories(dir / "FPLS.BAK" / "x");
-    EXPECT_THROW(FileIntoPlanStore(dir.path(), plan, FailingFor("")), RunError);
+    EXPECT_THROW(FileIntoPlanStore(dir.path() / "FPLS.DAT", plan, MergePlanStore, FailingFor("")),
+                 RunError);
     EXPECT_EQ(test::ReadFile(dir / "FPLS.DAT"), old_store);
   }
 }

@@ -922,10 +922,14 @@ TEST(WindowModel, GoButtonAndRunwayPrompt) {
   EXPECT_TRUE(w[Control::kRunwayPrompt].visible);
   w.model->RunwayEdited("25R");
   w.Tick(kFs2004Box);
+  // The Super 80 box and the plan number reach the run as its options.
+  w.Tick(Control::kSuper80Box);
+  w.model->PlanNumberChanged(7);
   w.view.clipboard = ExampleRouteUtf8();
   w.Convert();
   EXPECT_FALSE(w[Control::kRunwayPrompt].visible);
-  EXPECT_NE(test::ReadFile(w.dir / "app/temp.tmp").find("25R"), std::string::npos);
+  const std::string super80 = test::ReadFile(w.dir / "docs/Flight Simulator Files/eaaa-ebbb-7.pln");
+  EXPECT_NE(super80.find("25R"), std::string::npos);
 }
 
 // Each writer's "/T" dialog names its target, offers its own extension and

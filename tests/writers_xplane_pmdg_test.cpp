@@ -11,7 +11,6 @@
 #include "readers/plan_route.hpp"
 #include "route/tables.hpp"
 #include "run/conversion_run.hpp"
-#include "run/writer_slots.hpp"
 #include "settings/folder_source.hpp"
 #include "test_support.hpp"
 #include "writers/pmdg.hpp"

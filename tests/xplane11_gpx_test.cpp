@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "readers/route_text_parser.hpp"
+#include "run/conversion_run.hpp"
 #include "run/targets.hpp"
-#include "run/writer_slots.hpp"
 #include "test_support.hpp"
 #include "writers/airac_cycle.hpp"
 #include "writers/gpx.hpp"
@@ -198,8 +198,19 @@ TEST(AiracCycle, InForceOnADateAndNamedOnTheCommandLine) {
     EXPECT_FALSE(IsAiracCycle(invalid)) << invalid;
 }
 
-// After the other targets, for every simulator, never changed by a selection.
-TEST(NewTargets, FollowTheOthersAndServeEverySelection) {
+// The X-Plane 11/12 and GPX files come after the first targets, for every
+// simulator, never changed by a selection. Every row sits at its target's
+// place, and a box stands only for a row without a box of its own.
+TEST(TargetTable, RowsInTargetOrderAndTheGenericFilesServeEverySelection) {
+  for (std::size_t index = 0; index < AllTargets().size(); ++index) {
+    const TargetDescriptor& row = AllTargets()[index];
+    EXPECT_EQ(static_cast<std::size_t>(row.target), index) << row.cli_name;
+    for (const SelectionEffect& effect : row.on_selection) {
+      if (effect.stands_for) {
+        EXPECT_GE(static_cast<std::size_t>(*effect.stands_for), kTargetCount) << row.cli_name;
+      }
+    }
+  }
   EXPECT_EQ(Targets()[10].cli_name, "xplane11");
   EXPECT_EQ(Targets()[11].cli_name, "gpx");
   for (const Target target : {Target::kXPlane11, Target::kGpx}) {
@@ -219,9 +230,9 @@ std::string Quoted(const fs::path& path) {
   return "'" + path.string() + "'";
 }
 
-class NewTargetsCli : public ::testing::Test {
+class XPlane11AndGpxCli : public ::testing::Test {
  public:
-  NewTargetsCli() {
+  XPlane11AndGpxCli() {
     test::WriteFile(root_ / "fs9/Fmcwp/NAVDATA/wpNavApt.txt",
                     fmt::format("{:<24}KSEA{:41}  433\r\n{:<24}YSSY{:41}   21\r\n", "SEATTLE", "",
                                 "SYDNEY", ""));
@@ -288,7 +299,7 @@ std::string ExpectedRoute() {
 
 // The plan beside the version-3 X-Plane file or in its own key's folder; the
 // route in its key's folder (trailing separator dropped) or the documents.
-TEST_F(NewTargetsCli, WritesBothFilesByteForByteIntoTheirFolders) {
+TEST_F(XPlane11AndGpxCli, WritesBothFilesByteForByteIntoTheirFolders) {
   const fs::path xp = root_ / "xp", own = root_ / "xp11", gpx = root_ / "gpx";
   for (const fs::path& f : {xp, own, gpx})
     fs::create_directories(f);
@@ -317,7 +328,7 @@ TEST_F(NewTargetsCli, WritesBothFilesByteForByteIntoTheirFolders) {
 // A reader of the plan as its format says: the header up to NUMENR, then
 // exactly that many lines of six single-blank-separated fields, the first
 // leaving ADEP, the last reaching ADES.
-TEST_F(NewTargetsCli, PlanReadsBackPointForPoint) {
+TEST_F(XPlane11AndGpxCli, PlanReadsBackPointForPoint) {
   ASSERT_EQ(Convert("--targets xplane11", "X-PlaneFolder=" + docs_.string()).status, 0);
   std::istringstream plan(ReadFile(docs_ / "KSEAYSSY.fms"));
   std::string line, adep, ades;
@@ -353,7 +364,7 @@ TEST_F(NewTargetsCli, PlanReadsBackPointForPoint) {
 }
 
 // Runs `tool` on the written route ("FILE" stands for it); its output.
-std::string ReadBack(const NewTargetsCli& setup, const fs::path& docs, std::string command) {
+std::string ReadBack(const XPlane11AndGpxCli& setup, const fs::path& docs, std::string command) {
   EXPECT_EQ(setup.Convert("--targets gpx", "").status, 0);
   command.replace(command.find("FILE"), 4, Quoted(docs / "KSEA-YSSY.gpx"));
   const test::TempDir out;
@@ -367,12 +378,12 @@ const std::string kDepNameText =
     "S\xC3\x89"
     "ATTLE & TACOMA";
 
-TEST_F(NewTargetsCli, RoutePassesTheSchema) {
+TEST_F(XPlane11AndGpxCli, RoutePassesTheSchema) {
   ASSERT_EQ(Convert("--targets gpx", "").status, 0);
   ExpectValidGpx({docs_ / "KSEA-YSSY.gpx"});
 }
 
-TEST_F(NewTargetsCli, OgrinfoReadsEveryRoutePointAndItsNames) {
+TEST_F(XPlane11AndGpxCli, OgrinfoReadsEveryRoutePointAndItsNames) {
   KORVANTA_REQUIRE_TOOL("ogrinfo", "gdal-bin");
   const std::string listing = ReadBack(*this, docs_, "ogrinfo -ro -al FILE route_points");
   EXPECT_NE(listing.find("Feature Count: 9\n"), std::string::npos) << listing;
@@ -385,7 +396,7 @@ TEST_F(NewTargetsCli, OgrinfoReadsEveryRoutePointAndItsNames) {
   EXPECT_NE(listing.find("  POINT (-0.46 -5.123444)\n"), std::string::npos) << listing;
 }
 
-TEST_F(NewTargetsCli, GpsbabelReadsTheRoute) {
+TEST_F(XPlane11AndGpxCli, GpsbabelReadsTheRoute) {
   KORVANTA_REQUIRE_TOOL("gpsbabel", "gpsbabel");
   const std::string table = ReadBack(*this, docs_, "gpsbabel -r -i gpx -f FILE -o unicsv -F -");
   // Lines end with CR LF; descriptions are unescaped.

@@ -9,14 +9,15 @@
 #include "cli/convert_command.hpp"
 #include "cli/exit_codes.hpp"
 #include "cli/parse_command.hpp"
+#include "readers/reader_table.hpp"
 
 namespace korvanta::cli {
 
 int RunCommandLine(int argc, char** argv, const std::filesystem::path& executable) {
   CLI::App app{
       "korvanta-cli: turns an online route finder's text result (the block that begins "
-      "\"Computed route from\"), or a flight plan that another program wrote (FSX/MSFS .pln, "
-      "X-Plane .fms, GPX), into flight-simulator plan files."};
+      "\"Computed route from\"), or a flight plan that another program wrote (" +
+      PlanKindsHelp() + "), into flight-simulator plan files."};
   app.require_subcommand(1);
   // The version CMake's project() names; a package test reads it back from
   // the installed program.
@@ -32,14 +33,14 @@ int RunCommandLine(int argc, char** argv, const std::filesystem::path& executabl
 
   try {
     app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
-  } catch (const CLI::CallForAllHelp& e) {
-    return app.exit(e);
-  } catch (const CLI::CallForVersion& e) {
-    return app.exit(e);
-  } catch (const CLI::ParseError& e) {
-    app.exit(e);
+  } catch (const CLI::CallForHelp& help) {
+    return app.exit(help);
+  } catch (const CLI::CallForAllHelp& help) {
+    return app.exit(help);
+  } catch (const CLI::CallForVersion& version) {
+    return app.exit(version);
+  } catch (const CLI::ParseError& error) {
+    app.exit(error);
     return kExitUsage;
   }
   for (const auto& command : commands) {

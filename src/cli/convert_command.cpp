@@ -2,6 +2,7 @@
 
 #include <fmt/core.h>
 
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -11,12 +12,13 @@
 #include "cli/exit_codes.hpp"
 #include "cli/input.hpp"
 #include "io/utf8_path.hpp"
+#include "readers/reader_table.hpp"
 #include "run/conversion_run.hpp"
+#include "run/target_options.hpp"
 #include "run/targets.hpp"
 #include "settings/folder_overrides.hpp"
 #include "settings/folder_set.hpp"
 #include "settings/folder_source.hpp"
-#include "writers/airac_cycle.hpp"
 
 namespace korvanta::cli {
 
@@ -25,10 +27,7 @@ namespace {
 struct ConvertArgs {
   std::string targets = "all";
   std::string sim;  // empty: fsx when the fsx target is chosen, else fs9
-  std::string runway;
-  std::string cycle;
-  bool super80 = false;
-  int plan_number = 1;
+  std::map<std::string, std::string, std::less<>> options;  // the target options' texts, by name
   std::string app_dir;
   std::string fs9_dir;
   std::string fsx_dir;
@@ -52,18 +51,19 @@ FolderOverrides Overrides(const ConvertArgs& args) {
   return overrides;
 }
 
-// "fsx" names the FS2004 box while FSX is selected: the FSX plan.
-constexpr std::string_view kFsxPlanName = "fsx";
-
-// The simulator of --sim; without it, FSX when the FSX plan is asked for.
+// The simulator of --sim; without it, the one that a named target selects
+// (the FSX plan selects FSX), else FS2004.
 std::string SimulatorName(const ConvertArgs& args) {
   if (!args.sim.empty())
     return args.sim;
   std::stringstream items(args.targets);
   std::string item;
   while (std::getline(items, item, ',')) {
-    if (item == kFsxPlanName)
-      return std::string(kFsxPlanName);
+    const std::optional<Target> target = TargetByCliName(item);
+    if (target && DescriptorOf(*target).selects_simulator) {
+      return std::string(
+          kSimulators[static_cast<std::size_t>(*DescriptorOf(*target).selects_simulator)].cli_name);
+    }
   }
   return "fs9";
 }
@@ -84,17 +84,15 @@ std::optional<std::set<Target>> ChosenTargets(const std::string& list, Simulator
       }
       continue;
     }
-    if (item == kFsxPlanName) {
-      if (sim != Simulator::kFsx) {
-        error = "target fsx needs --sim fsx";
-        return std::nullopt;
-      }
-      chosen.insert(Target::kFs2004);
-      continue;
-    }
     const auto target = TargetByCliName(item);
     if (!target) {
       error = "unknown target: " + item;
+      return std::nullopt;
+    }
+    const std::optional<Simulator> selects = DescriptorOf(*target).selects_simulator;
+    if (selects && sim != *selects) {
+      error = "target " + item + " needs --sim " +
+              std::string(kSimulators[static_cast<std::size_t>(*selects)].cli_name);
       return std::nullopt;
     }
     if (!TargetAllowed(sim, *target)) {
@@ -124,7 +122,8 @@ int RunConvert(const ConvertArgs& args) {
     fmt::print(stderr, "--targets: {}\n", error);
     return kExitUsage;
   }
-  if (args.super80 && !(Super80Allowed(*sim) && targets->count(Target::kFs2004))) {
+  if (args.options.at("super80") == "1" &&
+      !(Super80Allowed(*sim) && targets->count(Target::kFs2004))) {
     fmt::print(stderr, "--super80 needs --sim fs9 and the fs2004 target\n");
     return kExitUsage;
   }
@@ -148,11 +147,9 @@ int RunConvert(const ConvertArgs& args) {
 
   RunChoices choices;
   choices.ticked = *targets;
-  choices.super80 = args.super80;
-  choices.runway = args.runway;
-  choices.plan_number = args.plan_number;
   choices.simulator = *sim;
-  choices.cycle = args.cycle;
+  for (const auto& [name, text] : args.options)
+    SetOption(choices, name, text);
 
   CliFrontEnd front(args.open);
   ConversionRun run(folders, airports, front);
@@ -175,14 +172,39 @@ std::vector<std::string> SimulatorNames() {
   return names;
 }
 
+// The targets' names for the help; a target that selects a simulator says so.
 std::string TargetNames() {
   std::string names;
-  for (const TargetDescriptor& descriptor : Targets()) {
+  for (const TargetDescriptor& descriptor : AllTargets()) {
     if (!names.empty())
       names += ", ";
     names += descriptor.cli_name;
+    if (descriptor.selects_simulator) {
+      names += fmt::format(
+          " ({}: selects --sim {} when --sim is not given)", descriptor.cli_help,
+          kSimulators[static_cast<std::size_t>(*descriptor.selects_simulator)].cli_name);
+    }
   }
   return names;
+}
+
+// The flags of the target options, with their checks, from the option table.
+void AddTargetOptions(CLI::App& command, std::map<std::string, std::string, std::less<>>& texts) {
+  for (const OptionDescriptor& option : TargetOptions()) {
+    std::string& text = texts[std::string(option.name)];
+    text = option.default_text;
+    const std::string flag = "--" + std::string(option.name);
+    if (option.kind == OptionKind::kSwitch) {
+      command.add_flag_callback(
+          flag, [&text] { text = "1"; }, std::string(option.help));
+      continue;
+    }
+    CLI::Option* added = command.add_option(flag, text, std::string(option.help));
+    if (option.refusal)
+      added->check(CLI::Validator(option.refusal, std::string(option.value_name)));
+    if (option.kind == OptionKind::kNumber)
+      added->type_name("INT")->check(CLI::Range(option.minimum, option.maximum));
+  }
 }
 
 }  // namespace
@@ -192,53 +214,25 @@ std::function<int()> AddConvertCommand(CLI::App& app, const std::filesystem::pat
   args->executable = executable;
   CLI::App* cmd = app.add_subcommand(
       "convert",
-      "Convert a route finder's text result, or a flight plan (FSX/MSFS .pln, X-Plane .fms,\n"
-      "GPX), into plan files, each written into the folder\n"
-      "where its simulator or add-on looks for plans. Prints one \"File ... created\" line\n"
-      "per file written, in run order; messages go to standard error.\n"
-      "A target that cannot be written is reported on standard error and the others are\n"
-      "still written; the run ends with a \"Not written:\" list of those targets.\n"
-      "Exit status: 0 done; 3 the input gives no route (\"Wrong format\", no details\n"
-      "list, a plan that does not read, an input too large, a coordinate that does not read\n"
-      "or is out of range, standard input that fails or is empty): nothing written;\n"
-      "1 a target could not be written; 2 usage error.");
+      "Convert a route finder's text result, or a flight plan (" + PlanKindsHelp() +
+          "),\ninto plan files, each written into the folder\n"
+          "where its simulator or add-on looks for plans. Prints one \"File ... created\" line\n"
+          "per file written, in run order; messages go to standard error.\n"
+          "A target that cannot be written is reported on standard error and the others are\n"
+          "still written; the run ends with a \"Not written:\" list of those targets.\n"
+          "Exit status: 0 done; 3 the input gives no route (\"Wrong format\", no details\n"
+          "list, a plan that does not read, an input too large, a coordinate that does not read\n"
+          "or is out of range, standard input that fails or is empty): nothing written;\n"
+          "1 a target could not be written; 2 usage error.");
   cmd->add_option("--targets", args->targets,
                   "comma-separated from: " + TargetNames() +
-                      ", fsx (the FSX plan: selects --sim fsx when --sim is not given); or \"all\" "
+                      "; or \"all\" "
                       "for every target that the selection allows (default all)");
   cmd->add_option("--sim", args->sim,
                   "the simulator selection: fs9 (default), fsx or xplane; a target that the "
                   "selection disables is refused; with fsx, \"fs2004\" means the FSX plan")
       ->check(CLI::IsMember(SimulatorNames()));
-  cmd->add_option("--runway", args->runway, "the departing runway")
-      ->check([](const std::string& runway) {
-        // The runway is written into one line of the FS2004 and PMDG plans; a
-        // line end in it would split that line and break the plan.
-        return runway.find_first_of("\r\n") == std::string::npos
-                   ? std::string()
-                   : std::string("the runway must be one line of text");
-      });
-  cmd->add_option("--cycle", args->cycle,
-                  "the AIRAC cycle YYCC of the xplane11 plan (default: the cycle in force today)")
-      ->check(CLI::Validator(
-          [](const std::string& text) {
-            return IsAiracCycle(text) ? std::string() : "not an AIRAC cycle YYCC: " + text;
-          },
-          "YYCC"));
-  cmd->add_flag("--super80", args->super80,
-                "Flight1 Super 80 naming of the FS2004 plan (fs9 with fs2004 only)");
-  cmd->add_option("--plan-number", args->plan_number,
-                  "the plan number of the Super 80 and Tu-154 plans (default 1; the Tu-154 store "
-                  "holds 1 to 25)")
-      ->check(CLI::Validator(
-          [](const std::string& text) {
-            // Decimal digits only: "0x10" or "1e2" is no plan number.
-            return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos
-                       ? std::string()
-                       : "not a plan number: " + text;
-          },
-          "NUMBER"))
-      ->check(CLI::Range(1, 99999));
+  AddTargetOptions(*cmd, args->options);
   cmd->add_option("--app-dir", args->app_dir,
                   "the program folder (settings file korvanta.ini, temp.tmp, route.txt); "
                   "default: the executable's folder when writable, else the per-user data folder "

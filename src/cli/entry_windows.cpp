@@ -22,8 +22,8 @@ int wmain(int argc, wchar_t** wargv) {
   _setmode(_fileno(stdin), _O_BINARY);
   std::vector<std::string> arguments;
   arguments.reserve(static_cast<std::size_t>(argc));
-  for (int i = 0; i < argc; ++i)
-    arguments.push_back(korvanta::Utf8FromWide(wargv[i]));
+  for (int index = 0; index < argc; ++index)
+    arguments.push_back(korvanta::Utf8FromWide(wargv[index]));
   std::vector<char*> argv;
   for (std::string& argument : arguments)
     argv.push_back(argument.data());

@@ -4,10 +4,13 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli/exit_codes.hpp"
 #include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
+#include "readers/reader_table.hpp"
 
 namespace korvanta::cli {
 
@@ -43,13 +46,22 @@ CliInput ReadInput(const std::string& file, const std::string& from) {
   return result;
 }
 
+namespace {
+
+std::vector<std::string> FromWords() {
+  std::vector<std::string> words;
+  for (const ReaderDescriptor& reader : Readers())
+    words.emplace_back(reader.from_word);
+  return words;
+}
+
+}  // namespace
+
 void AddFromOption(CLI::App& command, std::string& from) {
   command
       .add_option("--from", from,
-                  "the kind of the input: text (a route finder's text), pln (an FSX, Prepar3D "
-                  "or MSFS flight plan), fms (an X-Plane plan) or gpx (a GPX file); default: "
-                  "decided by the content")
-      ->check(CLI::IsMember({"text", "pln", "fms", "gpx"}));
+                  "the kind of the input: " + FromWordsHelp() + "; default: decided by the content")
+      ->check(CLI::IsMember(FromWords()));
 }
 
 }  // namespace korvanta::cli

@@ -20,7 +20,7 @@ struct CliInput {
 
 // Reads the input from a file, or from standard input when the name is "-"
 // or empty, and makes its route source (MakeInputSource): of the kind
-// `from` names ("text", "pln", "fms", "gpx"), else of the kind its content shows.
+// `from` names (a --from word of the reader table), else of the kind its content shows.
 CliInput ReadInput(const std::string& file, const std::string& from);
 
 // Adds "--from" to a command; the name is checked against the input kinds.

@@ -11,6 +11,7 @@
 #include "cli/exit_codes.hpp"
 #include "cli/input.hpp"
 #include "io/utf8_path.hpp"
+#include "readers/reader_table.hpp"
 #include "readers/route_text_parser.hpp"
 #include "route/airports.hpp"
 #include "writers/coordinate_text.hpp"
@@ -103,12 +104,14 @@ std::function<int()> AddParseCommand(CLI::App& app) {
   auto args = std::make_shared<ParseArgs>();
   CLI::App* cmd = app.add_subcommand(
       "parse",
-      "Read a route finder's text result or a flight plan (FSX/MSFS .pln, X-Plane .fms, GPX)\n"
-      "and print the route header and the waypoint table.\n"
-      "Prints eleven Name=value lines (DepIcao, DestIcao, DepName, DestName, DepLat, DepLon,\n"
-      "DestLat, DestLon, DepElev, DestElev, CruiseAlt), an empty line, then a tab-separated\n"
-      "table with the columns id, lat, lon, alt, route, typ, freq, track, in UTF-8.\n"
-      "Exit status: 0 read; 3 the input gives no route; 2 usage error; 1 a file cannot be read.");
+      "Read a route finder's text result or a flight plan (" + PlanKindsHelp() +
+          ")\n"
+          "and print the route header and the waypoint table.\n"
+          "Prints eleven Name=value lines (DepIcao, DestIcao, DepName, DestName, DepLat, DepLon,\n"
+          "DestLat, DestLon, DepElev, DestElev, CruiseAlt), an empty line, then a tab-separated\n"
+          "table with the columns id, lat, lon, alt, route, typ, freq, track, in UTF-8.\n"
+          "Exit status: 0 read; 3 the input gives no route; 2 usage error; 1 a file cannot be "
+          "read.");
   cmd->add_option("--mode", args->mode,
                   "0: coordinates as the details list writes them (default); "
                   "1: decimal degrees with hemisphere, as the PMDG route uses them")

@@ -95,8 +95,9 @@ bool DeviceStem(std::string_view stem) {
 void ReplaceHiddenAndDroppedEnds(std::string& name) {
   if (name.front() == '.')
     name.front() = '_';
-  for (std::size_t i = name.size(); i > 0 && (name[i - 1] == '.' || name[i - 1] == ' '); --i)
-    name[i - 1] = '_';
+  for (std::size_t end = name.size(); end > 0 && (name[end - 1] == '.' || name[end - 1] == ' ');
+       --end)
+    name[end - 1] = '_';
 }
 
 void MarkDeviceName(std::string& name) {

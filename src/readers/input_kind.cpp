@@ -1,7 +1,6 @@
 #include "readers/input_kind.hpp"
 
 #include <array>
-#include <utility>
 
 #include "text/numbers.hpp"
 #include "text/text.hpp"
@@ -12,15 +11,8 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-constexpr std::array<std::pair<InputKind, std::string_view>, 4> kNames = {{
-    {InputKind::kText, "text"},
-    {InputKind::kPln, "pln"},
-    {InputKind::kFms, "fms"},
-    {InputKind::kGpx, "gpx"},
-}};
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+bool IsBlank(char character) {
+  return character == ' ' || character == '\t' || character == '\r' || character == '\n';
 }
 
 std::string_view WithoutLeadingBlanks(std::string_view text) {
@@ -29,9 +21,8 @@ std::string_view WithoutLeadingBlanks(std::string_view text) {
   return text;
 }
 
-// The name of the root element of text that starts like XML: the
-// declaration, processing instructions, comments, a DOCTYPE and blanks before
-// it are stepped over. Empty when the text does not lead to one.
+}  // namespace
+
 std::string_view XmlRootName(std::string_view text) {
   while (text.starts_with('<')) {
     std::size_t end = std::string_view::npos;
@@ -44,11 +35,11 @@ std::string_view XmlRootName(std::string_view text) {
     } else if (text.starts_with("<!")) {
       // A DOCTYPE ends at the first ">" outside its internal subset.
       bool in_subset = false;
-      for (std::size_t i = 2; i < text.size() && end == std::string_view::npos; ++i) {
-        if (text[i] == '[' || text[i] == ']')
-          in_subset = text[i] == '[';
-        else if (text[i] == '>' && !in_subset)
-          end = i + 1;
+      for (std::size_t at = 2; at < text.size() && end == std::string_view::npos; ++at) {
+        if (text[at] == '[' || text[at] == ']')
+          in_subset = text[at] == '[';
+        else if (text[at] == '>' && !in_subset)
+          end = at + 1;
       }
     } else {
       const std::size_t name_end = text.find_first_of(" \t\r\n/>", 1);
@@ -60,6 +51,8 @@ std::string_view XmlRootName(std::string_view text) {
   }
   return {};
 }
+
+namespace {
 
 // The first two lines of the text, trimmed; empty where the text has none.
 std::array<std::string_view, 2> FirstTwoLines(std::string_view text) {
@@ -84,37 +77,15 @@ bool IsXPlaneVersionLine(std::string_view line) {
 
 }  // namespace
 
-InputKind DetectInputKind(std::string_view bytes) {
+bool StartsLikeXPlanePlan(std::string_view bytes) {
+  const auto [first, second] = FirstTwoLines(bytes);
+  return (first == "I" || first == "A") && IsXPlaneVersionLine(second);
+}
+
+std::string_view WithoutByteOrderMarkAndBlanks(std::string_view bytes) {
   if (bytes.starts_with(kByteOrderMark))
     bytes.remove_prefix(kByteOrderMark.size());
-  bytes = WithoutLeadingBlanks(bytes);
-
-  const std::string_view root = XmlRootName(bytes);
-  if (root == "SimBase.Document")
-    return InputKind::kPln;
-  if (root == "gpx" || root.ends_with(":gpx"))
-    return InputKind::kGpx;
-
-  const auto [first, second] = FirstTwoLines(bytes);
-  if ((first == "I" || first == "A") && IsXPlaneVersionLine(second))
-    return InputKind::kFms;
-  return InputKind::kText;
-}
-
-std::optional<InputKind> InputKindFromName(std::string_view name) {
-  for (const auto& [kind, kind_name] : kNames) {
-    if (name == kind_name)
-      return kind;
-  }
-  return std::nullopt;
-}
-
-std::string_view InputKindName(InputKind kind) {
-  for (const auto& [listed, name] : kNames) {
-    if (listed == kind)
-      return name;
-  }
-  return {};
+  return WithoutLeadingBlanks(bytes);
 }
 
 }  // namespace korvanta

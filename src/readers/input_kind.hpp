@@ -14,15 +14,23 @@ enum class InputKind {
   kGpx,   // GPX file (XML root "gpx")
 };
 
-// The kind of the input, by its content only: a UTF-8 byte-order mark and
-// leading blanks are skipped. XML whose root is "SimBase.Document" is a plan
-// of the Microsoft simulators, XML whose root is "gpx" a GPX file; a first
-// line "I" or "A" over a second line "3 version" or "1100 Version" is an
-// X-Plane plan; anything else is route-finder text.
+// The kind of the input, by its content only, as the reader table's rows
+// detect it: a UTF-8 byte-order mark and leading blanks are skipped; what no
+// plan reader takes is route-finder text.
 InputKind DetectInputKind(std::string_view bytes);
 
-// The kind a user names ("text", "pln", "fms", "gpx"); nothing for any other name.
+// The kind a user names (the reader table's --from words); nothing for any other name.
 std::optional<InputKind> InputKindFromName(std::string_view name);
 std::string_view InputKindName(InputKind kind);
+
+// The content tests the readers' rows use.
+// The bytes without a UTF-8 byte-order mark and leading blanks.
+std::string_view WithoutByteOrderMarkAndBlanks(std::string_view bytes);
+// The name of the root element of text that starts like XML: the
+// declaration, processing instructions, comments, a DOCTYPE and blanks before
+// it are stepped over. Empty when the text does not lead to one.
+std::string_view XmlRootName(std::string_view text);
+// A first line "I" or "A" over a second line "3 version" or "1100 Version".
+bool StartsLikeXPlanePlan(std::string_view bytes);
 
 }  // namespace korvanta

@@ -1,14 +1,19 @@
 #include "run/conversion_run.hpp"
 
+#include <fmt/format.h>
+
+#include <algorithm>
 #include <system_error>
 
 #include "errors/run_error.hpp"
 #include "files/file_output.hpp"
 #include "files/numbered_file.hpp"
+#include "files/plan_store.hpp"
 #include "files/safe_file_name.hpp"
 #include "io/utf8_path.hpp"
+#include "navdata/kln_navigation.hpp"
 #include "run/route_check.hpp"
-#include "run/writer_slots.hpp"
+#include "settings/ini_profile.hpp"
 #include "text/cp1252.hpp"
 
 namespace korvanta {
@@ -17,27 +22,93 @@ namespace {
 
 constexpr std::string_view kRouteTextName = "route.txt";
 constexpr std::string_view kRouteCopyCaption = "Route copy";
+constexpr std::string_view kNavigationLoadCaption = "TU154 Routes ..... ";
 
-// The caption of the box that stands for the slot's files in a report: its
-// own, or the ticked box whose file it writes (Google Earth alone).
-std::string ReportedTarget(const TargetDescriptor& slot, const RunChoices& choices) {
-  const TargetDescriptor* shown = &slot;
-  if (!choices.Ticked(slot.target)) {
-    for (const TargetDescriptor& target : Targets()) {
-      if (target.written_by == slot.target && choices.Ticked(target.target)) {
-        shown = &target;
-        break;
-      }
-    }
+// Shows the navigation load's progress while it lives; the empty text hides
+// it again, also when the load fails.
+class ProgressPanel {
+ public:
+  explicit ProgressPanel(FrontEnd& front) : front_(front) { Show(0); }
+  ~ProgressPanel() { front_.SetProgress(""); }
+  ProgressPanel(const ProgressPanel&) = delete;
+  ProgressPanel& operator=(const ProgressPanel&) = delete;
+
+  void Show(std::size_t count) {
+    front_.SetProgress(fmt::format("{}{}", kNavigationLoadCaption, count));
+    front_.ProcessPendingEvents();
   }
-  return CaptionUnder(*shown, choices.simulator);
-}
+
+ private:
+  FrontEnd& front_;
+};
 
 }  // namespace
 
+// The steps of one run: the readings of the route, the folders, the writes
+// and the reports of each row.
+class ConversionRun::Steps {
+ public:
+  Steps(ConversionRun& run, const RunChoices& choices, RunOutcome& outcome,
+        const RouteSource& source)
+      : run_(run),
+        choices_(choices),
+        outcome_(outcome),
+        source_(source),
+        settings_(run.folders_.SettingsFile()),
+        simulator_dir_(run.SimulatorDir(choices)),
+        plan_folder_(run.PlanFolder(choices)) {}
+
+  // Makes the reading `mode` the one the run shows; false when the route did
+  // not read. The outcome records why, and "Wrong format" or a plan's read
+  // error is shown once per run.
+  bool Read(ParseMode mode);
+  // The row's files: its folder, the names, the writes and the status texts.
+  void WriteRow(const TargetDescriptor& row);
+  // Runs one target's part of the run; an exception out of it is that
+  // target's failure.
+  void Attempt(const std::string& caption, const std::function<void()>& step);
+  // Records the target of `caption` as not written, and reports it at once.
+  void Fail(const std::string& caption, const std::string& message);
+  // The whole-file write; the front end hears of every file written.
+  void Write(const std::filesystem::path& file, std::string_view bytes,
+             bool create_folders = false);
+  // Records a file written whole and tells the front end.
+  void Written(const std::filesystem::path& file);
+
+  const std::filesystem::path& SimulatorDir() const { return simulator_dir_; }
+
+ private:
+  FrontEnd& Front() const { return run_.front_; }
+  std::filesystem::path TargetFolder(const FolderRule& rule) const;
+  std::filesystem::path FolderOf(const TargetFile& file,
+                                 const std::filesystem::path& target_folder) const;
+  // The path of the row's own file (dialog, automatic or numbered name); for
+  // a numbered name, the number free now, which the write may pass over.
+  std::filesystem::path OwnFilePath(const TargetDescriptor& row,
+                                    const std::filesystem::path& folder, bool& chosen);
+  // Writes the row's own numbered file under the first number free once its
+  // content is complete, and returns the name it took; `shown` is the name a
+  // status already gave, corrected when another program took it meanwhile.
+  std::filesystem::path WriteNumberedFile(const TargetDescriptor& row,
+                                          const std::filesystem::path& folder,
+                                          std::string_view bytes,
+                                          const std::filesystem::path& shown, bool status_shown);
+  void WriteFile(const TargetFile& file, const std::filesystem::path& path);
+  void Status(const std::string& text);
+
+  ConversionRun& run_;
+  const RunChoices& choices_;
+  RunOutcome& outcome_;
+  const RouteSource& source_;
+  IniProfile settings_;
+  std::filesystem::path simulator_dir_;  // fsx_dir while FSX is selected, else fs9_dir
+  std::filesystem::path plan_folder_;    // fsx_plan_folder while FSX is selected, else plan_folder
+  bool wrong_format_shown_ = false;
+};
+
 ConversionRun::ConversionRun(const FolderSet& folders, const AirportDatabase& airports,
-                             FrontEnd& front)
-    : folders_(folders), airports_(airports), front_(front) {}
+                             FrontEnd& front, std::span<const TargetDescriptor> rows)
+    : folders_(folders), airports_(airports), front_(front), rows_(rows) {}
 
 std::filesystem::path ConversionRun::SimulatorDir(const RunChoices& choices) const {
   return choices.simulator == Simulator::kFsx ? folders_.fsx_dir : folders_.fs9_dir;
@@ -74,13 +145,7 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
   RunChoices run_choices = choices;
   if (run_choices.runway.empty())
     run_choices.runway = source.Runway().value_or("");
-  SlotContext ctx{*this,
-                  run_choices,
-                  outcome,
-                  IniProfile(folders_.SettingsFile()),
-                  SimulatorDir(choices),
-                  PlanFolder(choices),
-                  source};
+  Steps steps(*this, run_choices, outcome, source);
 
   std::optional<std::string> route_bytes;
   const std::filesystem::path route_file = folders_.app_dir / kRouteTextName;
@@ -91,39 +156,43 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
       route_text.reset();
       WriteWholeFile(route_file, *route_bytes);
     }
-  } catch (const std::exception& e) {
-    front_.ShowMessage(e.what());
+  } catch (const std::exception& error) {
+    front_.ShowMessage(error.what());
     outcome.end = RunEnd::kFailed;
     return outcome;
   }
 
   bool writer_read = false;
-  for (const TargetDescriptor& slot : Targets()) {
-    if (!SlotTicked(slot, choices))
+  // Each box's place in the run goes to the target it stands for under the
+  // selection (the FSX plan takes the FS2004 plan's place).
+  for (const TargetDescriptor& box : rows_) {
+    if (static_cast<std::size_t>(box.target) >= kTargetCount)
+      continue;  // written in the place of the box that stands for it
+    const Target target = TargetUnder(box.target, choices.simulator);
+    const auto row = std::find_if(rows_.begin(), rows_.end(), [target](const auto& candidate) {
+      return candidate.target == target;
+    });
+    if (row == rows_.end() || !choices.Writes(target))
       continue;
     writer_read = true;
-    // A route that did not read leaves the writer nothing to write.
-    if (!ctx.Read(slot.mode))
+    // A route that did not read leaves the row nothing to write.
+    if (!steps.Read(row->mode))
       continue;
-    ctx.Attempt(ReportedTarget(slot, choices), [&] {
-      const SlotStep step = slot.custom ? slot.custom(ctx, slot) : RunStandardSlot(ctx, slot);
-      if (step == SlotStep::kStop)
-        throw RunError(ctx.stop_message);
-    });
+    steps.Attempt(CaptionUnder(*row, choices.simulator), [&] { steps.WriteRow(*row); });
   }
 
-  // The route-text copy is named after this run's route. When no writer
-  // read the route, it is read once for the name; a route that does not
-  // read gets no copy.
-  if (route_bytes && (writer_read ? shown_.Parsed() : ctx.Read(ParseMode::kText))) {
+  // The route-text copy is named after this run's route. When no row read
+  // the route, it is read once for the name; a route that does not read gets
+  // no copy.
+  if (route_bytes && (writer_read ? shown_.Parsed() : steps.Read(ParseMode::kText))) {
     try {
       const std::filesystem::path rts =
-          ctx.simulator_dir / "routes" /
+          steps.SimulatorDir() / "routes" /
           SafeFileName(shown_.header.departure_icao + shown_.header.destination_icao, ".rts");
-      ctx.Write(rts, *route_bytes, true);
+      steps.Write(rts, *route_bytes, true);
       KeepFileDate(route_file, rts);
-    } catch (const std::exception& e) {
-      ctx.Fail(std::string(kRouteCopyCaption), e.what());
+    } catch (const std::exception& error) {
+      steps.Fail(std::string(kRouteCopyCaption), error.what());
     }
   }
 
@@ -154,38 +223,38 @@ const RouteReading& ConversionRun::Show(const RouteSource& source, ParseMode mod
   return shown_;
 }
 
-bool SlotContext::Read(ParseMode mode) {
-  const RouteReading& reading = run.Show(source, mode, choices.super80);
+bool ConversionRun::Steps::Read(ParseMode mode) {
+  const RouteReading& reading = run_.Show(source_, mode, choices_.super80);
   if (reading.Parsed())
     return true;
-  outcome.parse_failed = true;
-  outcome.last_failure = reading.result;
-  outcome.failure_message = reading.message;
+  outcome_.parse_failed = true;
+  outcome_.last_failure = reading.result;
+  outcome_.failure_message = reading.message;
   // Text that is no route, or a plan that does not read, says so once: every
   // reading of it fails alike.
   const bool wrong_format = reading.result == ParseResult::kWrongFormat;
-  if ((wrong_format || reading.result == ParseResult::kUnreadable) && !wrong_format_shown) {
-    wrong_format_shown = true;
+  if ((wrong_format || reading.result == ParseResult::kUnreadable) && !wrong_format_shown_) {
+    wrong_format_shown_ = true;
     Front().ShowMessage(wrong_format ? std::string(kWrongFormat) : reading.message);
   }
   return false;
 }
 
-std::filesystem::path SlotContext::TargetFolder(const FolderRule& rule) const {
+std::filesystem::path ConversionRun::Steps::TargetFolder(const FolderRule& rule) const {
   std::filesystem::path folder;
   std::optional<std::string> key;
   if (!rule.key.empty())
-    key = FolderSetting(settings, rule.key);
+    key = FolderSetting(settings_, rule.key);
   if (!key && !rule.fallback_key.empty())
-    key = FolderSetting(settings, rule.fallback_key);
+    key = FolderSetting(settings_, rule.fallback_key);
   if (key) {
     folder = PathFromUtf8(*key);
   } else if (rule.else_documents) {
-    folder = Folders().documents_dir;
+    folder = run_.folders_.documents_dir;
   } else if (rule.below_simulator.empty()) {
     folder = ".";
   } else {
-    folder = simulator_dir / PathFromUtf8(rule.below_simulator).make_preferred();
+    folder = simulator_dir_ / PathFromUtf8(rule.below_simulator).make_preferred();
   }
   if (rule.create_one_level) {
     std::error_code ignored;
@@ -196,119 +265,202 @@ std::filesystem::path SlotContext::TargetFolder(const FolderRule& rule) const {
   return folder;
 }
 
-std::optional<std::filesystem::path> SlotContext::DialogChoice(
-    const std::filesystem::path& folder, const SaveDialogText& dialog,
-    const std::filesystem::path& automatic) {
-  Front().ProcessPendingEvents();
-  SaveDialogRequest request;
-  request.folder = folder;
-  request.title = dialog.title;
-  request.filter_name = dialog.filter_name;
-  request.extension = dialog.extension;
-  request.file_name = PathToUtf8(automatic.filename());
-  return Front().ChooseSaveFile(request);
+std::filesystem::path ConversionRun::Steps::FolderOf(
+    const TargetFile& file, const std::filesystem::path& target_folder) const {
+  std::filesystem::path folder;
+  switch (file.folder) {
+    case FileFolder::kTarget:
+      folder = target_folder;
+      break;
+    case FileFolder::kSimulator:
+      folder = simulator_dir_;
+      break;
+    case FileFolder::kPlanFolder:
+      folder = plan_folder_;
+      break;
+    case FileFolder::kDocuments:
+      folder = run_.folders_.documents_dir;
+      break;
+    case FileFolder::kProgram:
+      folder = run_.folders_.app_dir;
+      break;
+  }
+  if (!file.below.empty())
+    folder /= PathFromUtf8(file.below).make_preferred();
+  return folder;
 }
 
-void SlotContext::Write(const std::filesystem::path& file, std::string_view bytes,
-                        bool create_folders) {
+std::filesystem::path ConversionRun::Steps::OwnFilePath(const TargetDescriptor& row,
+                                                        const std::filesystem::path& folder,
+                                                        bool& chosen) {
+  const auto numbered_name = [&](std::string_view number) {
+    return row.file_name(run_.shown_.header, number);
+  };
+  const auto automatic_name = [&] {
+    const RouteFileName name = row.file_name(run_.shown_.header, "");
+    return SafeFileName(name.text, name.kept_end);
+  };
+  if (row.dialog && choices_.file_dialog) {
+    // The dialog offers the name this run takes when it is cancelled (for a
+    // numbered file, the number free now).
+    std::filesystem::path automatic;
+    if (row.naming == Naming::kNumbered)
+      automatic = NumberedFile::FirstFree(folder, numbered_name).value_or(automatic);
+    else
+      automatic = automatic_name();
+    Front().ProcessPendingEvents();
+    SaveDialogRequest request;
+    request.folder = folder;
+    request.title = row.dialog->title;
+    request.filter_name = row.dialog->filter_name;
+    request.extension = row.dialog->extension;
+    request.file_name = PathToUtf8(automatic.filename());
+    if (std::optional<std::filesystem::path> answer = Front().ChooseSaveFile(request)) {
+      chosen = true;
+      return *answer;
+    }
+  }
+  if (row.naming == Naming::kFixed)
+    return folder / automatic_name();
+  // The number free now, shown before the write; the write takes the first
+  // free number once the content is complete.
+  const std::optional<std::filesystem::path> free = NumberedFile::FirstFree(folder, numbered_name);
+  if (!free)
+    throw RunError(std::string(kTooManyFiles));
+  return *free;
+}
+
+void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
+  if (row.check_choices)
+    row.check_choices(choices_);
+  const std::filesystem::path folder = TargetFolder(row.folder);
+
+  // The row's own file is named before it is made: the dialog comes first,
+  // and a numbered name is taken before the bytes are written.
+  bool chosen = false;
+  std::filesystem::path own_file;
+  const bool status_before_write = row.status == StatusRule::kBeforeWriteUnlessDialog;
+  if (row.file_name) {
+    own_file = OwnFilePath(row, folder, chosen);
+    if (status_before_write && !chosen) {
+      Front().SetStatusBeforeWrite("File " + ShownPath(own_file) + " created", own_file);
+      Front().ProcessPendingEvents();
+    }
+  }
+
+  KlnNavigationPoints navigation_points;
+  if (row.reads_navigation) {
+    ProgressPanel panel(Front());
+    LoadKlnNavigation(folder, navigation_points, [&](std::size_t count) { panel.Show(count); });
+  }
+  const TargetFiles files = row.render(
+      WriterInput{run_.shown_.header, run_.shown_.waypoints, choices_, &navigation_points});
+
+  for (const TargetFile& file : files) {
+    // Named as it is written: a name that cannot be made leaves the files
+    // before it written.
+    std::filesystem::path path =
+        file.name ? FolderOf(file, folder) /
+                        SafeFileName(file.name->text, file.name->kept_end, file.characters)
+                  : own_file;
+    std::error_code error;
+    if (file.only_into_existing_folder && !std::filesystem::is_directory(path.parent_path(), error))
+      continue;
+    if (file.needs_fsx_plan_folder && !run_.folders_.fsx_plan_folder_found) {
+      throw RunError("FSX plan folder not found: " + ShownPath(run_.folders_.fsx_plan_folder));
+    }
+    const bool numbered = !file.name && !chosen && row.naming == Naming::kNumbered;
+    if (numbered)
+      path = WriteNumberedFile(row, folder, file.bytes, path, status_before_write);
+    else
+      WriteFile(file, path);
+    if (file.write == FileWrite::kRemoved)
+      continue;  // a removal has no status
+
+    const StatusRule status = file.name ? file.status : row.status;
+    if (!file.status_text.empty()) {
+      Status(file.status_text);
+    } else if (status == StatusRule::kFullPath) {
+      Status("File " + ShownPath(path) + " created");
+    } else if (status == StatusRule::kBareName) {
+      Status("File " + ShownPath(chosen && !file.name ? path : path.filename()) + " created");
+    }
+    if (file.opened)
+      Front().OpenDocument(path);
+  }
+}
+
+std::filesystem::path ConversionRun::Steps::WriteNumberedFile(const TargetDescriptor& row,
+                                                              const std::filesystem::path& folder,
+                                                              std::string_view bytes,
+                                                              const std::filesystem::path& shown,
+                                                              bool status_shown) {
+  const std::optional<std::filesystem::path> taken = NumberedFile::Write(
+      folder, [&](std::string_view number) { return row.file_name(run_.shown_.header, number); },
+      bytes);
+  if (!taken)
+    throw RunError(std::string(kTooManyFiles));
+  // Another program took the number shown meanwhile.
+  if (status_shown && *taken != shown)
+    Front().SetStatusBeforeWrite("File " + ShownPath(*taken) + " created", *taken);
+  Written(*taken);
+  return *taken;
+}
+
+void ConversionRun::Steps::WriteFile(const TargetFile& file, const std::filesystem::path& path) {
+  switch (file.write) {
+    case FileWrite::kWhole:
+      Write(path, file.bytes, file.create_folders);
+      break;
+    case FileWrite::kMergedIntoStore:
+      FileIntoPlanStore(path, file.bytes, file.merge,
+                        [&](const std::filesystem::path& written, std::string_view bytes) {
+                          Write(written, bytes);
+                        });
+      break;
+    case FileWrite::kRemoved: {
+      // Only a file of the row's own: never a folder, a link or a device
+      // that has its name.
+      RefuseUnlessRegularFile(path);
+      std::error_code error;
+      std::filesystem::remove(path, error);
+      if (error)
+        throw RunError(fmt::format("Cannot remove {}: {}", ShownPath(path), error.message()));
+      break;
+    }
+  }
+}
+
+void ConversionRun::Steps::Write(const std::filesystem::path& file, std::string_view bytes,
+                                 bool create_folders) {
   WriteWholeFile(file, bytes, create_folders);
   Written(file);
 }
 
-void SlotContext::Written(const std::filesystem::path& file) {
-  outcome.written.push_back(file);
+void ConversionRun::Steps::Written(const std::filesystem::path& file) {
+  outcome_.written.push_back(file);
   Front().FileWritten(file);
 }
 
-void SlotContext::StatusBeforeWrite(const std::string& text, const std::filesystem::path& file) {
-  Front().SetStatusBeforeWrite(text, file);
-  Front().ProcessPendingEvents();
-}
-
-void SlotContext::Status(const std::string& text) {
+void ConversionRun::Steps::Status(const std::string& text) {
   Front().SetStatus(text);
   Front().ProcessPendingEvents();
 }
 
-SlotStep SlotContext::Stop(std::string_view message) {
-  stop_message = message;
-  return SlotStep::kStop;
-}
-
-void SlotContext::Fail(const std::string& caption, const std::string& message) {
-  const TargetFailure& failure = outcome.failures.emplace_back(TargetFailure{caption, message});
+void ConversionRun::Steps::Fail(const std::string& caption, const std::string& message) {
+  const TargetFailure& failure = outcome_.failures.emplace_back(TargetFailure{caption, message});
   Front().TargetFailed(failure.Line());
   Front().ProcessPendingEvents();
 }
 
-void SlotContext::Attempt(const std::string& caption, const std::function<void()>& step) {
+void ConversionRun::Steps::Attempt(const std::string& caption, const std::function<void()>& step) {
   try {
     step();
-  } catch (const std::exception& e) {
+  } catch (const std::exception& error) {
     // RunError carries the message to show; anything else (a file system
     // error, memory) is reported the same way.
-    Fail(caption, e.what());
+    Fail(caption, error.what());
   }
-}
-
-SlotStep RunStandardSlot(SlotContext& ctx, const TargetDescriptor& slot) {
-  const std::filesystem::path folder = ctx.TargetFolder(slot.folder);
-
-  const auto numbered_name = [&](std::string_view number) {
-    return slot.file_name(ctx.Header(), number);
-  };
-  std::optional<std::filesystem::path> chosen;
-  if (slot.dialog && ctx.choices.file_dialog) {
-    // The dialog offers the name this run takes when it is cancelled (for a
-    // numbered file, the number free now).
-    std::filesystem::path automatic;
-    if (slot.naming == Naming::kNumbered) {
-      automatic = NumberedFile::FirstFree(folder, numbered_name).value_or(automatic);
-    } else {
-      const RouteFileName name = slot.file_name(ctx.Header(), "");
-      automatic = SafeFileName(name.text, name.kept_end);
-    }
-    chosen = ctx.DialogChoice(folder, *slot.dialog, automatic);
-  }
-  std::filesystem::path file;
-  if (chosen) {
-    file = *chosen;
-  } else if (slot.naming == Naming::kNumbered) {
-    // The number free now, shown before the write; the write takes the
-    // first free number once the content is complete.
-    const std::optional<std::filesystem::path> free =
-        NumberedFile::FirstFree(folder, numbered_name);
-    if (!free)
-      return ctx.Stop(kTooManyFiles);
-    file = *free;
-  } else {
-    const RouteFileName name = slot.file_name(ctx.Header(), "");
-    file = folder / SafeFileName(name.text, name.kept_end);
-  }
-
-  const bool status_before_write = slot.status == StatusRule::kBeforeWriteUnlessDialog && !chosen;
-  if (status_before_write)
-    ctx.StatusBeforeWrite("File " + ShownPath(file) + " created", file);
-  const std::string bytes = slot.render(WriterInput{ctx.Header(), ctx.Waypoints(), ctx.choices});
-  if (!chosen && slot.naming == Naming::kNumbered) {
-    const std::optional<std::filesystem::path> taken =
-        NumberedFile::Write(folder, numbered_name, bytes);
-    if (!taken)
-      return ctx.Stop(kTooManyFiles);
-    // Another program took the number shown meanwhile.
-    if (status_before_write && *taken != file)
-      ctx.StatusBeforeWrite("File " + ShownPath(*taken) + " created", *taken);
-    file = *taken;
-    ctx.Written(file);
-  } else {
-    ctx.Write(file, bytes);
-  }
-  if (slot.status == StatusRule::kFullPath) {
-    ctx.Status("File " + ShownPath(file) + " created");
-  } else if (slot.status == StatusRule::kBareName) {
-    ctx.Status("File " + ShownPath(chosen ? file : file.filename()) + " created");
-  }
-  return SlotStep::kContinue;
 }
 
 }  // namespace korvanta

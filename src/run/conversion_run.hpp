@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,26 +14,13 @@
 #include "route/tables.hpp"
 #include "run/front_end.hpp"
 #include "run/route_source.hpp"
+#include "run/run_choices.hpp"
 #include "run/targets.hpp"
 #include "settings/folder_set.hpp"
 
 namespace korvanta {
 
-// The user's choices for one run.
-struct RunChoices {
-  std::set<Target> ticked;
-  bool super80 = false;   // the "Flight1 Super 80 format" box
-  std::string runway;     // the departing runway, UTF-8; empty: the one the route source names
-  int plan_number = 661;  // the plan number of the Super 80 and Tu-154 plans
-  Simulator simulator = Simulator::kFs9;
-  bool file_dialog = false;  // started with "/T": writers that offer it ask for their file
-  std::string cycle;         // AIRAC cycle YYCC of the X-Plane 11/12 plan; empty: today's
-
-  bool Ticked(Target t) const { return ticked.count(t) != 0; }
-};
-
 inline constexpr std::string_view kTooManyFiles = "Too many files";
-inline constexpr std::string_view kPlanNumberTooHigh = "Flight plan nr. is too high";
 // The first line of the run's report of the targets it could not write.
 inline constexpr std::string_view kNotWrittenHeading = "Not written:";
 
@@ -60,20 +48,21 @@ struct RunOutcome {
   std::vector<std::filesystem::path> written;
 };
 
-// Everything one writer slot needs while it runs; built by the run.
-struct SlotContext;
-
 // The conversion run: checks the route's coordinates (a bad one ends the run
-// before anything is written), saves the route text as "route.txt", visits
-// the writer slots in their fixed order and ends with the ".rts" copy of the
-// route text. Each ticked writer is handed the reading of the route it needs;
+// before anything is written), saves the route text as "route.txt", writes
+// the ticked rows of the target table in their order and ends with the
+// ".rts" copy of the route text. Each ticked row is handed the reading of the
+// route it needs;
 // each reading is made once per run, at its first use. A writer is skipped
 // when the route did not read ("Wrong format" is shown once per run). A target
 // that cannot be written is reported as it fails and the others are still
 // written; the run ends with one message listing every target not written.
 class ConversionRun {
  public:
-  ConversionRun(const FolderSet& folders, const AirportDatabase& airports, FrontEnd& front);
+  // `rows`: the target table's rows that the run writes, in the table's
+  // order (every row of the table, or a table of the tests' own).
+  ConversionRun(const FolderSet& folders, const AirportDatabase& airports, FrontEnd& front,
+                std::span<const TargetDescriptor> rows = AllTargets());
 
   RunOutcome Run(const RouteSource& source, const RunChoices& choices);
   // The same for the route finder's text as it came in (a file's bytes, the
@@ -91,7 +80,8 @@ class ConversionRun {
   std::filesystem::path PlanFolder(const RunChoices& choices) const;
 
  private:
-  friend struct SlotContext;
+  // One run's steps: the readings, the folders and the writes of each row.
+  class Steps;
 
   // Makes the reading `mode` of the run's route the shown one, reading the
   // source only the first time in the run.
@@ -100,6 +90,7 @@ class ConversionRun {
   const FolderSet& folders_;
   const AirportDatabase& airports_;
   FrontEnd& front_;
+  std::span<const TargetDescriptor> rows_;
   // The readings of this run: the one shown (used last) and the others,
   // which wait for their next use.
   RouteReading shown_;

@@ -1,5 +1,6 @@
 #include "run/input_source.hpp"
 
+#include "readers/reader_table.hpp"
 #include "readers/route_text_parser.hpp"
 #include "run/plan_file_source.hpp"
 #include "text/cp1252.hpp"
@@ -13,7 +14,7 @@ InputSource MakeInputSource(std::string_view bytes, std::optional<InputKind> for
     return input;
   }
   input.kind = forced.value_or(DetectInputKind(bytes));
-  if (input.kind != InputKind::kText) {
+  if (ReaderOf(input.kind).read) {
     input.source = std::make_unique<PlanFileSource>(input.kind, bytes);
     return input;
   }

@@ -1,19 +1,28 @@
 #include "run/targets.hpp"
 
+#include <fmt/format.h>
+
+#include <algorithm>
 #include <vector>
 
-#include "run/civa_slot.hpp"
-#include "run/conversion_run.hpp"
-#include "run/plan_isg_kml_slot.hpp"
-#include "run/tu154_slot.hpp"
+#include "errors/run_error.hpp"
+#include "run/run_choices.hpp"
+#include "text/cp1252.hpp"
+#include "text/text.hpp"
 #include "writers/airac_cycle.hpp"
+#include "writers/civa.hpp"
+#include "writers/fs2004.hpp"
 #include "writers/fsnavigator.hpp"
+#include "writers/fsx.hpp"
 #include "writers/gpx.hpp"
 #include "writers/ifly.hpp"
+#include "writers/kml.hpp"
 #include "writers/leveld.hpp"
 #include "writers/maddog.hpp"
 #include "writers/msfs.hpp"
 #include "writers/pmdg.hpp"
+#include "writers/tu154.hpp"
+#include "writers/tu154_store.hpp"
 #include "writers/xplane.hpp"
 #include "writers/xplane11.hpp"
 
@@ -31,6 +40,128 @@ constexpr SelectionEffects kEverySimulator = {kEnable, kEnable, kEnable};
 // The boxes of the FS2004 add-ons.
 constexpr SelectionEffects kFs9Only = {kEnable, kOff, kOff};
 
+// ASCII letters only, whatever the user's locale: the name keeps every other
+// letter as it is.
+std::string Lower(std::string text) {
+  for (char& letter : text)
+    letter = AsciiLower(letter);
+  return text;
+}
+
+// The files that the FS2004 plan, the FSX plan and the Google Earth file all
+// start with: the FS2004 plan text (in "temp.tmp", or under the Flight1 Super
+// 80 name), then the ISG route when its folder exists. The FS2004 or FSX row
+// makes them; the Google Earth row only when neither runs.
+TargetFiles PlanTextFiles(const WriterInput& input, const Fs2004Plan& plan) {
+  const RouteHeader& header = input.header;
+  TargetFiles files;
+  TargetFile& text = files.emplace_back(TargetFile{.bytes = Utf8ToCp1252(plan.plan_text),
+                                                   .folder = FileFolder::kProgram,
+                                                   .status = StatusRule::kNone});
+  text.name = RouteFileName{"temp", ".tmp"};
+  if (input.choices.super80) {
+    text.name = RouteFileName{Lower(header.departure_name) + "-" + Lower(header.destination_name),
+                              fmt::format("-{}.pln", input.choices.plan_number)};
+    text.folder = FileFolder::kPlanFolder;
+    text.status = StatusRule::kFullPath;
+  }
+  files.push_back({.name = RouteFileName{"default", ".rte"},
+                   .bytes = plan.isg_route,
+                   .folder = FileFolder::kSimulator,
+                   .below = "isg/FlightPlans",
+                   .only_into_existing_folder = true});
+  return files;
+}
+
+// The name of the FS2004 and FSX plans in the simulator's plan folder.
+RouteFileName PlanName(const RouteHeader& header) {
+  return {"IFR " + header.departure_name + " to " + header.destination_name, ".pln"};
+}
+
+// The FS2004 plan: the plan text files, then the ".pln" copy in the plan
+// folder, made from this run's plan text whichever file holds it.
+TargetFiles Fs2004Files(const WriterInput& input) {
+  const Fs2004Plan plan = WriteFs2004Plan(input.header, input.waypoints, input.choices.runway);
+  TargetFiles files = PlanTextFiles(input, plan);
+  files.push_back({.name = PlanName(input.header),
+                   .bytes = files.front().bytes,
+                   .folder = FileFolder::kPlanFolder,
+                   .create_folders = true});
+  return files;
+}
+
+// The FSX plan, made from the FS2004 plan text, into FSX's plan folder,
+// which must be there.
+TargetFiles FsxFiles(const WriterInput& input) {
+  const Fs2004Plan plan = WriteFs2004Plan(input.header, input.waypoints, input.choices.runway);
+  TargetFiles files = PlanTextFiles(input, plan);
+  files.push_back({.name = PlanName(input.header),
+                   .bytes = WriteFsxPlan(plan.plan_text),
+                   .folder = FileFolder::kPlanFolder,
+                   .needs_fsx_plan_folder = true});
+  return files;
+}
+
+// The Google Earth file is made from the FS2004 plan text, which it writes
+// too when no FS2004 or FSX plan does (then it fails with them, the FS2004
+// or FSX box reporting it); Google Earth opens a file of any name.
+TargetFiles GoogleEarthFiles(const WriterInput& input) {
+  const RouteHeader& header = input.header;
+  const Fs2004Plan plan = WriteFs2004Plan(header, input.waypoints, input.choices.runway);
+  TargetFiles files;
+  if (!input.choices.Writes(Target::kFs2004) && !input.choices.Writes(Target::kFsx))
+    files = PlanTextFiles(input, plan);
+  files.push_back(
+      {.name = RouteFileName{header.departure_name + "-" + header.destination_name, ".kml"},
+       .bytes = WriteGoogleEarthKml(plan.plan_text, header.departure_name, header.destination_name),
+       .folder = FileFolder::kDocuments,
+       .characters = NameCharacters::kUnicode,
+       .opened = true});
+  return files;
+}
+
+// A card's name with its card number and extension as the kept end: the
+// digits before the last "." and what follows.
+RouteFileName CardFileName(std::string_view name) {
+  std::size_t end = std::min(name.rfind('.'), name.size());
+  while (end > 0 && name[end - 1] >= '0' && name[end - 1] <= '9')
+    --end;
+  return {std::string(name.substr(0, end)), std::string(name.substr(end))};
+}
+
+// The INS cards, one file per card, always under their automatic names; the
+// status names the last card.
+TargetFiles CivaFiles(const WriterInput& input) {
+  TargetFiles files;
+  for (CivaCard& card : WriteCivaCards(input.header, input.waypoints)) {
+    files.push_back({.name = CardFileName(card.file_name),
+                     .bytes = std::move(card.text),
+                     .status = StatusRule::kNone});
+  }
+  files.back().status = StatusRule::kBareName;
+  return files;
+}
+
+constexpr std::string_view kTu154PlanFile = "FPLS.TXT";
+constexpr std::string_view kTu154StoreFile = "FPLS.DAT";
+
+// The KLN 90B unit's plan "FPLS.TXT", then the same plan filed into its
+// store "FPLS.DAT".
+TargetFiles Tu154Files(const WriterInput& input) {
+  const int plan_number = input.choices.plan_number;
+  std::string plan = WriteTu154Plan(input.waypoints, *input.navigation_points, plan_number);
+  TargetFiles files;
+  files.push_back(
+      {.name = RouteFileName{"FPLS", ".TXT"}, .bytes = plan, .status = StatusRule::kNone});
+  files.push_back(
+      {.name = RouteFileName{"FPLS", ".DAT"},
+       .bytes = std::move(plan),
+       .write = FileWrite::kMergedIntoStore,
+       .merge = MergePlanStore,
+       .status_text = fmt::format("File {} plan {} created", kTu154StoreFile, plan_number)});
+  return files;
+}
+
 // One row per target, in the order of Target, which is the run's order. The
 // stored keys are the names that users' settings files hold.
 std::vector<TargetDescriptor> BuildTargets() {
@@ -45,9 +176,11 @@ std::vector<TargetDescriptor> BuildTargets() {
       .stored_key = "CheckBox4_Checked",
       // The FSX box is enabled under FSX too: after X-plane it would
       // otherwise stay disabled until FS9 is picked.
-      .on_selection = {{{BoxRule::kEnable, "&FS2004"}, {BoxRule::kEnable, "&FSX"}, kOff}},
+      .on_selection = {{{BoxRule::kEnable, "&FS2004"},
+                        {BoxRule::kEnable, "&FSX", Target::kFsx},
+                        kOff}},
       .place = {0, 4, 42},
-      .custom = RunPlanIsgAndKmlSlot,
+      .render = Fs2004Files,
   });
   targets.push_back({
       .target = Target::kGoogleEarth,
@@ -56,7 +189,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .stored_key = "CheckBox8_Checked",
       .on_selection = {kKeep, kKeep, kKeep},
       .place = {1, 324, 64},
-      .written_by = Target::kFs2004,
+      .render = GoogleEarthFiles,
   });
 
   targets.push_back({
@@ -71,10 +204,13 @@ std::vector<TargetDescriptor> BuildTargets() {
                  .drop_trailing_separator = true},
       .dialog = SaveDialogText{"Save the iFly 737NG plan", "iFly 737NG plan", "fltplan"},
       .file_name =
-          [](const RouteHeader& h, std::string_view) {
-            return RouteFileName{h.departure_icao + h.destination_icao, ".fltplan"};
+          [](const RouteHeader& header, std::string_view) {
+            return RouteFileName{header.departure_icao + header.destination_icao, ".fltplan"};
           },
-      .render = [](const WriterInput& in) { return WriteIflyPlan(in.header, in.waypoints); },
+      .render =
+          [](const WriterInput& input) {
+            return OwnFile(WriteIflyPlan(input.header, input.waypoints));
+          },
   });
   targets.push_back({
       .target = Target::kLevelD,
@@ -88,10 +224,13 @@ std::vector<TargetDescriptor> BuildTargets() {
                  .drop_trailing_separator = true},
       .dialog = SaveDialogText{"Save the Level-D 767 route", "Route file", "rte"},
       .file_name =
-          [](const RouteHeader& h, std::string_view) {
-            return RouteFileName{h.departure_icao + h.destination_icao, ".rte"};
+          [](const RouteHeader& header, std::string_view) {
+            return RouteFileName{header.departure_icao + header.destination_icao, ".rte"};
           },
-      .render = [](const WriterInput& in) { return WriteLevelDRoute(in.header, in.waypoints); },
+      .render =
+          [](const WriterInput& input) {
+            return OwnFile(WriteLevelDRoute(input.header, input.waypoints));
+          },
   });
   // Not below a simulator: the key's folder as it stands, else the current
   // folder.
@@ -105,10 +244,13 @@ std::vector<TargetDescriptor> BuildTargets() {
       .folder = {.key = "X-PlaneFolder"},
       .dialog = SaveDialogText{"Save the X-Plane plan", "X-Plane plan", "fms"},
       .file_name =
-          [](const RouteHeader& h, std::string_view) {
-            return RouteFileName{h.departure_icao + "-" + h.destination_icao, ".fms"};
+          [](const RouteHeader& header, std::string_view) {
+            return RouteFileName{header.departure_icao + "-" + header.destination_icao, ".fms"};
           },
-      .render = [](const WriterInput& in) { return WriteXPlaneFms(in.header, in.waypoints); },
+      .render =
+          [](const WriterInput& input) {
+            return OwnFile(WriteXPlaneFms(input.header, input.waypoints));
+          },
   });
   targets.push_back({
       .target = Target::kPmdg,
@@ -126,13 +268,13 @@ std::vector<TargetDescriptor> BuildTargets() {
       .dialog = SaveDialogText{"Save the PMDG route", "Route file", "rte"},
       .naming = Naming::kNumbered,
       .file_name =
-          [](const RouteHeader& h, std::string_view number) {
-            return RouteFileName{h.departure_icao + h.destination_icao,
+          [](const RouteHeader& header, std::string_view number) {
+            return RouteFileName{header.departure_icao + header.destination_icao,
                                  std::string(number) + ".rte"};
           },
       .render =
-          [](const WriterInput& in) {
-            return WritePmdgRoute(in.header, in.waypoints, in.choices.runway);
+          [](const WriterInput& input) {
+            return OwnFile(WritePmdgRoute(input.header, input.waypoints, input.choices.runway));
           },
       .status = StatusRule::kBeforeWriteUnlessDialog,
   });
@@ -150,11 +292,14 @@ std::vector<TargetDescriptor> BuildTargets() {
       .dialog = SaveDialogText{"Save the FSNavigator plan", "FSNavigator plan", "fsn"},
       .naming = Naming::kNumbered,
       .file_name =
-          [](const RouteHeader& h, std::string_view number) {
-            return RouteFileName{h.departure_icao + "-" + h.destination_icao,
+          [](const RouteHeader& header, std::string_view number) {
+            return RouteFileName{header.departure_icao + "-" + header.destination_icao,
                                  std::string(number) + ".fsn"};
           },
-      .render = [](const WriterInput& in) { return WriteFsNavigatorPlan(in.header, in.waypoints); },
+      .render =
+          [](const WriterInput& input) {
+            return OwnFile(WriteFsNavigatorPlan(input.header, input.waypoints));
+          },
       .status = StatusRule::kBareName,
   });
   // One file per card, always under the automatic names.
@@ -169,7 +314,7 @@ std::vector<TargetDescriptor> BuildTargets() {
                  .below_simulator = "Civa/ADEU",
                  .drop_trailing_separator = true,
                  .create_one_level = true},
-      .custom = RunCivaSlot,
+      .render = CivaFiles,
   });
   targets.push_back({
       .target = Target::kMadDog,
@@ -181,10 +326,13 @@ std::vector<TargetDescriptor> BuildTargets() {
       .folder = {.key = "", .below_simulator = "MADDOG2008/Routes"},
       .dialog = SaveDialogText{"Save the MadDog 2008 route", "MadDog 2008 route", "mdr"},
       .file_name =
-          [](const RouteHeader& h, std::string_view) {
-            return RouteFileName{h.departure_icao + h.destination_icao, ".mdr"};
+          [](const RouteHeader& header, std::string_view) {
+            return RouteFileName{header.departure_icao + header.destination_icao, ".mdr"};
           },
-      .render = [](const WriterInput& in) { return WriteMadDogRoute(in.header, in.waypoints); },
+      .render =
+          [](const WriterInput& input) {
+            return OwnFile(WriteMadDogRoute(input.header, input.waypoints));
+          },
       .status = StatusRule::kBareName,
   });
   // The plan store of the KLN 90B unit, with its own flow.
@@ -196,7 +344,13 @@ std::vector<TargetDescriptor> BuildTargets() {
       .on_selection = kFs9Only,
       .place = {0, 258, 38},
       .folder = {.key = "", .below_simulator = "PTT_KLN90B"},
-      .custom = RunTu154Slot,
+      .check_choices =
+          [](const RunChoices& choices) {
+            if (choices.plan_number < 1 || choices.plan_number > kTu154MaxPlanNumber)
+              throw RunError(std::string(kPlanNumberTooHigh));
+          },
+      .reads_navigation = true,
+      .render = Tu154Files,
   });
 
   // Beside the version-3 X-Plane file unless a folder of its own is set; no
@@ -211,14 +365,14 @@ std::vector<TargetDescriptor> BuildTargets() {
       .folder = {.key = "XPlane11Folder", .fallback_key = "X-PlaneFolder"},
       .dialog = SaveDialogText{"Save the X-Plane 11/12 plan", "X-Plane 11/12 plan", "fms"},
       .file_name =
-          [](const RouteHeader& h, std::string_view) {
-            return RouteFileName{h.departure_icao + h.destination_icao, ".fms"};
+          [](const RouteHeader& header, std::string_view) {
+            return RouteFileName{header.departure_icao + header.destination_icao, ".fms"};
           },
       .render =
-          [](const WriterInput& in) {
-            return WriteXPlane11Fms(
-                in.header, in.waypoints, in.choices.runway,
-                in.choices.cycle.empty() ? AiracCycleToday() : in.choices.cycle);
+          [](const WriterInput& input) {
+            return OwnFile(WriteXPlane11Fms(
+                input.header, input.waypoints, input.choices.runway,
+                input.choices.cycle.empty() ? AiracCycleToday() : input.choices.cycle));
           },
   });
   targets.push_back({
@@ -230,10 +384,13 @@ std::vector<TargetDescriptor> BuildTargets() {
       .place = {2, 76, 30},
       .folder = {.key = "GPXFolder", .drop_trailing_separator = true, .else_documents = true},
       .file_name =
-          [](const RouteHeader& h, std::string_view) {
-            return RouteFileName{h.departure_icao + "-" + h.destination_icao, ".gpx"};
+          [](const RouteHeader& header, std::string_view) {
+            return RouteFileName{header.departure_icao + "-" + header.destination_icao, ".gpx"};
           },
-      .render = [](const WriterInput& in) { return WriteGpxRoute(in.header, in.waypoints); },
+      .render =
+          [](const WriterInput& input) {
+            return OwnFile(WriteGpxRoute(input.header, input.waypoints));
+          },
   });
   // Today's simulator: exact positions, the airway on the point it reaches,
   // the runway and an ICAO block on every point. The FSX plan stays as FSX
@@ -248,30 +405,65 @@ std::vector<TargetDescriptor> BuildTargets() {
       .folder = {.key = "MSFSFolder", .drop_trailing_separator = true, .else_documents = true},
       .dialog = SaveDialogText{"Save the MSFS 2020 plan", "MSFS flight plan", "pln"},
       .file_name =
-          [](const RouteHeader& h, std::string_view) {
-            return RouteFileName{h.departure_icao + "-" + h.destination_icao, ".pln"};
+          [](const RouteHeader& header, std::string_view) {
+            return RouteFileName{header.departure_icao + "-" + header.destination_icao, ".pln"};
           },
       .render =
-          [](const WriterInput& in) {
-            return WriteMsfsPlan(in.header, in.waypoints, in.choices.runway);
+          [](const WriterInput& input) {
+            return OwnFile(WriteMsfsPlan(input.header, input.waypoints, input.choices.runway));
           },
   });
+
+  // No box of its own: the FS2004 box stands for it while FSX is selected.
+  targets.push_back({
+      .target = Target::kFsx,
+      .cli_name = "fsx",
+      .caption = "&FSX",
+      .on_selection = {kOff, kEnable, kOff},
+      .selects_simulator = Simulator::kFsx,
+      .cli_help = "the FSX plan",
+      .render = FsxFiles,
+  });
+  return targets;
+}
+
+const std::vector<TargetDescriptor>& Table() {
+  static const std::vector<TargetDescriptor> targets = BuildTargets();
   return targets;
 }
 
 }  // namespace
 
+TargetFiles OwnFile(std::string bytes) {
+  TargetFiles files;
+  files.push_back({.bytes = std::move(bytes)});
+  return files;
+}
+
+std::string CaptionUnder(const TargetDescriptor& target, Simulator simulator) {
+  const std::string_view under = target.on_selection[static_cast<std::size_t>(simulator)].caption;
+  return WithoutMnemonic(under.empty() ? target.caption : under);
+}
+
 std::span<const TargetDescriptor> Targets() {
-  static const std::vector<TargetDescriptor> targets = BuildTargets();
-  return targets;
+  return AllTargets().first(kTargetCount);
+}
+
+std::span<const TargetDescriptor> AllTargets() {
+  return Table();
 }
 
 const TargetDescriptor& DescriptorOf(Target target) {
-  return Targets()[static_cast<std::size_t>(target)];
+  return AllTargets()[static_cast<std::size_t>(target)];
+}
+
+Target TargetUnder(Target ticked, Simulator simulator) {
+  return DescriptorOf(ticked).on_selection[static_cast<std::size_t>(simulator)].stands_for.value_or(
+      ticked);
 }
 
 std::optional<Target> TargetByCliName(std::string_view name) {
-  for (const TargetDescriptor& descriptor : Targets()) {
+  for (const TargetDescriptor& descriptor : AllTargets()) {
     if (descriptor.cli_name == name)
       return descriptor.target;
   }
@@ -294,11 +486,11 @@ bool TargetAllowed(Simulator simulator, Target target) {
 std::string WithoutMnemonic(std::string_view caption) {
   std::string text;
   text.reserve(caption.size());
-  for (std::size_t i = 0; i < caption.size(); ++i) {
+  for (std::size_t at = 0; at < caption.size(); ++at) {
     // "&&" stands for one "&"; a lone "&" marks the next letter.
-    if (caption[i] == '&' && ++i == caption.size())
+    if (caption[at] == '&' && ++at == caption.size())
       break;
-    text.push_back(caption[i]);
+    text.push_back(caption[at]);
   }
   return text;
 }

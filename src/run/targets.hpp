@@ -8,16 +8,20 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "files/plan_store.hpp"
 #include "files/safe_file_name.hpp"
 #include "readers/route_text_parser.hpp"
 #include "route/tables.hpp"
 
 namespace korvanta {
 
-// The target formats, in the order of the target table (the run's order).
+// The target formats: first those with a tick box of their own, in the
+// order of the window's boxes and of the run; then those that another
+// target's box stands for under a selection.
 enum class Target {
-  kFs2004,  // the FS2004 plan, or the FSX plan while FSX is selected
+  kFs2004,  // the FS2004 plan; while FSX is selected its box stands for the FSX plan
   kGoogleEarth,
   kIfly,
   kLevelD,
@@ -30,8 +34,12 @@ enum class Target {
   kXPlane11,
   kGpx,
   kMsfs,
+  // The targets without a tick box of their own follow.
+  kFsx,  // the FSX plan: the FS2004 box while FSX is selected
 };
-inline constexpr std::size_t kTargetCount = static_cast<std::size_t>(Target::kMsfs) + 1;
+inline constexpr Target kFirstTargetWithoutBox = Target::kFsx;
+// The targets with a tick box of their own: those before the first without.
+inline constexpr std::size_t kTargetCount = static_cast<std::size_t>(kFirstTargetWithoutBox);
 
 // The simulator selection, and its items in this order.
 enum class Simulator { kFs9 = 0, kFsx = 1, kXPlane = 2 };
@@ -62,6 +70,7 @@ struct SelectionEffect {
   BoxRule rule = BoxRule::kKeep;
   std::string_view
       caption{};  // the box's caption under the selection (with its mnemonic); empty: it stays
+  std::optional<Target> stands_for{};  // the target the ticked box writes; none: its own
 };
 // One effect per simulator, in the order of Simulator.
 using SelectionEffects = std::array<SelectionEffect, kSimulatorCount>;
@@ -82,8 +91,8 @@ struct BoxPlace {
 };
 inline constexpr int kTickRows = 3;
 
-// Where a writer puts its files: a settings key of section "Main" (empty when
-// the writer has none) or, when it reads "nic", a folder below the simulator
+// Where a row puts its files: a settings key of section "Main" (empty when
+// the row has none) or, when it reads "nic", a folder below the simulator
 // folder of the run.
 struct FolderRule {
   std::string_view key{};
@@ -94,20 +103,21 @@ struct FolderRule {
   bool else_documents = false;      // without a key's folder: DocumentsDir, not the simulator's
 };
 
-// Which name a writer's file gets when no "/T" dialog chose it.
+// Which name a row's own file gets when no "/T" dialog chose it.
 enum class Naming {
   kFixed,     // file_name(header, "")
   kNumbered,  // file_name(header, "001") ... "998", the first this run can take
 };
 
-// Which text the status line shows after the writer.
+// Which text the status line shows for a file.
 enum class StatusRule {
+  kNone,                     // none: the program's own file ("temp.tmp"), or one of several
   kFullPath,                 // "File " + path + " created"
   kBareName,                 // the automatic name without folder, or the dialog's path
   kBeforeWriteUnlessDialog,  // set before writing, with folder; none after a dialog
 };
 
-// The "/T" save dialog of a writer: its title names the target, and its one
+// The "/T" save dialog of a row: its title names the target, and its one
 // filter and default extension are the target's own, so that a name typed
 // without an extension gets the one the target loads.
 struct SaveDialogText {
@@ -116,55 +126,110 @@ struct SaveDialogText {
   std::string_view extension;  // without the dot
 };
 
+// The folder a file goes into.
+enum class FileFolder {
+  kTarget,      // the row's folder rule
+  kSimulator,   // the selected simulator's folder
+  kPlanFolder,  // the selected simulator's flight-plan folder
+  kDocuments,   // the user's documents folder
+  kProgram,     // the program's own folder
+};
+
+// How a file is written.
+enum class FileWrite {
+  kWhole,            // the file is replaced whole
+  kMergedIntoStore,  // `bytes` are merged into the store's old text, under the store's lock
+  kRemoved,          // a file of the row's earlier runs that must go (a regular file; none is fine)
+};
+
+// One file a row makes, and how the run writes it.
+struct TargetFile {
+  // The name in its folder, made safe by the run; none: the row's own file,
+  // named by the "/T" dialog or by the row's naming rule.
+  std::optional<RouteFileName> name{};
+  std::string bytes{};
+  FileWrite write = FileWrite::kWhole;
+  StoreMerge merge{};  // for kMergedIntoStore
+  FileFolder folder = FileFolder::kTarget;
+  std::string_view below{};  // "/"-separated folders below `folder`
+  NameCharacters characters = NameCharacters::kWindows1252;
+  // The status after the file; the row's own file takes the row's rule.
+  StatusRule status = StatusRule::kFullPath;
+  std::string status_text{};               // set: shown instead of "File ... created"
+  bool only_into_existing_folder = false;  // skipped when its folder does not exist
+  bool needs_fsx_plan_folder = false;      // the row fails when FSX's plan folder was not found
+  bool create_folders = false;             // missing folders on the way are made
+  bool opened = false;                     // handed to the desktop's viewer once written
+};
+using TargetFiles = std::vector<TargetFile>;
+
+// The row's own file with these bytes (for a row of one file).
+TargetFiles OwnFile(std::string bytes);
+
 struct RunChoices;
 
-// What a writer's render function is given.
+// What a row's render function is given.
 struct WriterInput {
   const RouteHeader& header;
   const WaypointTable& waypoints;
   const RunChoices& choices;
+  // The navigation data of the row's folder, for a row that reads it.
+  KlnNavigationPoints* navigation_points = nullptr;
 };
 
-enum class SlotStep { kContinue, kStop };
-
-// The shared steps of a run that every writer step uses (run/writer_slots.hpp).
-struct SlotContext;
-
 // Everything about one target, as one row: the run, the window model, both
-// windows' tick boxes and the command line read it. Writers that follow the
-// run's shared pattern set the writer fields; writers with their own flow
-// (several files, a store to merge) set `custom` instead.
+// windows' tick boxes and the command line read it. The run does the shared
+// pattern for every row: the folders, the names (dialog, automatic,
+// numbered), the writes and the status texts; the row's render makes the
+// bytes. A target that cannot be written throws RunError from its render.
 struct TargetDescriptor {
   Target target;
-  std::string_view cli_name;    // korvanta-cli's name; the window's box is named cli_name + "Box"
-  std::string_view caption;     // the box's caption as the window opens, with its mnemonic
-  std::string_view stored_key;  // keeps the box's tick in the settings file's section "TForm1"
+  std::string_view cli_name;      // korvanta-cli's name; the window's box is named cli_name + "Box"
+  std::string_view caption;       // the box's caption as the window opens, with its mnemonic
+  std::string_view stored_key{};  // keeps the box's tick in the settings file's section "TForm1"
   SelectionEffects on_selection;
-  BoxPlace place;
-  // The target whose step writes this target's file (the Google Earth file
-  // is made from the FS2004 plan text), or none: the target has its own step.
-  std::optional<Target> written_by{};
+  BoxPlace place{};
+  // A target that another box stands for: the selection that the command
+  // line takes when it names the target without --sim, and what the help
+  // calls it.
+  std::optional<Simulator> selects_simulator{};
+  std::string_view cli_help{};
 
   ParseMode mode = ParseMode::kText;  // the route reading the writer needs
   FolderRule folder{};
-  std::optional<SaveDialogText> dialog{};  // set when the writer offers the "/T" dialog
+  std::optional<SaveDialogText> dialog{};  // set when the row offers the "/T" dialog
   Naming naming = Naming::kFixed;
-  // The file name in the target folder; `number` is "001" ... for numbered
-  // writers, empty otherwise. The number and the extension are the name's
-  // kept end, so that a shortened name still has them.
+  // The name of the row's own file in the target folder; `number` is "001"
+  // ... for numbered rows, empty otherwise. The number and the extension are
+  // the name's kept end, so that a shortened name still has them.
   std::function<RouteFileName(const RouteHeader&, std::string_view number)> file_name{};
-  std::function<std::string(const WriterInput&)> render{};
-  StatusRule status = StatusRule::kFullPath;
-  std::function<SlotStep(SlotContext&, const TargetDescriptor&)> custom{};
+  // Throws RunError when the row cannot be written under the choices;
+  // called before anything of the row is read or written.
+  std::function<void(const RunChoices&)> check_choices{};
+  // The row reads the KLN 90B navigation data of its folder before rendering.
+  bool reads_navigation = false;
+  std::function<TargetFiles(const WriterInput&)> render{};
+  StatusRule status = StatusRule::kFullPath;  // the status of the row's own file
 
   // The caption without its mnemonic mark, as messages name the target.
   std::string PlainCaption() const { return WithoutMnemonic(caption); }
 };
 
-// Every target, in the order of Target.
+// The box's caption under the selection, as text without its mnemonic ("FSX"
+// for the FS2004 box while FSX is selected).
+std::string CaptionUnder(const TargetDescriptor& target, Simulator simulator);
+
+// The targets with a tick box of their own, in the order of Target, which is
+// the order of the run.
 std::span<const TargetDescriptor> Targets();
+// Every row of the table: those of Targets(), then the targets that another
+// box stands for.
+std::span<const TargetDescriptor> AllTargets();
 const TargetDescriptor& DescriptorOf(Target target);
 std::optional<Target> TargetByCliName(std::string_view name);
+// The target that a ticked box (or a name on the command line) writes under
+// the selection: the FSX plan for the FS2004 box while FSX is selected.
+Target TargetUnder(Target ticked, Simulator simulator);
 
 // Whether a target may be ticked under the selection, starting from a state
 // where every box is enabled (the command line's rule).

@@ -10,6 +10,7 @@
 #include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
 #include "run/input_source.hpp"
+#include "run/target_options.hpp"
 #include "text/text.hpp"
 #include "window/busy_flag.hpp"
 
@@ -42,9 +43,10 @@ RunChoices WindowModel::Choices() const {
     if (info.target && StateOf(info.control).ticked)
       choices.ticked.insert(*info.target);
   }
-  choices.super80 = StateOf(Control::kSuper80Box).ticked;
-  choices.runway = StateOf(Control::kRunwayBox).caption;
-  choices.plan_number = StateOf(Control::kPlanNumber).value;
+  // The window's fixed controls, bound to the options of the option table.
+  SetOption(choices, "super80", StateOf(Control::kSuper80Box).ticked ? "1" : "");
+  SetOption(choices, "runway", StateOf(Control::kRunwayBox).caption);
+  SetOption(choices, "plan-number", fmt::format("{}", StateOf(Control::kPlanNumber).value));
   choices.simulator = applied_;
   choices.file_dialog = file_dialog_;
   return choices;

@@ -17,6 +17,7 @@ namespace {
 static_assert(std::numeric_limits<float>::is_iec559, "coordinates are IEEE single precision");
 
 constexpr std::string_view kSignature = "FPi";
+// The plan's title as FSNavigator shows it: file content, not the program's version.
 constexpr std::string_view kTitle = "KorVanta ver 2.8 Flightplan for FS-Navigator";
 constexpr std::string_view kAircraft = "Boeing 737";
 

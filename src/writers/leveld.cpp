@@ -12,6 +12,7 @@ namespace korvanta {
 
 std::string WriteLevelDRoute(const RouteHeader& header, const WaypointTable& waypoints) {
   std::string out;
+  // File content the add-on shows as the plan's origin, not the program's version.
   AppendCrLfLine(out, ";FlightPlan created   by Korvanta ver. 2.9");
   AppendCrLfLine(out, ";" + header.departure_name + " to " + header.destination_name);
   AppendCrLfLine(out, "");

@@ -4,9 +4,9 @@
 
 #include <string_view>
 
+#include "navdata/kln_navigation.hpp"
 #include "text/cp1252.hpp"
 #include "writers/coordinate_text.hpp"
-#include "writers/tu154_navdata.hpp"
 
 namespace korvanta {
 

@@ -1,4 +1,4 @@
-#include "writers/tu154_navdata.hpp"
+#include "navdata/kln_navigation.hpp"
 
 #include <fmt/format.h>
 

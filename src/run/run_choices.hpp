@@ -1,0 +1,34 @@
+#pragma once
+
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "run/targets.hpp"
+
+namespace korvanta {
+
+// The user's choices for one run.
+struct RunChoices {
+  std::set<Target> ticked;
+  bool super80 = false;   // the "Flight1 Super 80 format" box
+  std::string runway;     // the departing runway, UTF-8; empty: the one the route source names
+  int plan_number = 661;  // the plan number of the Super 80 and Tu-154 plans
+  Simulator simulator = Simulator::kFs9;
+  bool file_dialog = false;  // started with "/T": rows that offer it ask for their file
+  std::string cycle;         // AIRAC cycle YYCC of the X-Plane 11/12 plan; empty: today's
+
+  bool Ticked(Target target) const { return ticked.count(target) != 0; }
+  // Whether the run writes the target: a ticked box stands for it under the selection.
+  bool Writes(Target target) const {
+    for (const Target box : ticked) {
+      if (TargetUnder(box, simulator) == target)
+        return true;
+    }
+    return false;
+  }
+};
+
+inline constexpr std::string_view kPlanNumberTooHigh = "Flight plan nr. is too high";
+
+}  // namespace korvanta
