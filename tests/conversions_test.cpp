@@ -130,9 +130,9 @@ TEST(CoordinateText, Fs2004TextReadBack) {
   // A minute that rounds to 60 reaches the FSX plan carried.
   EXPECT_EQ(FsxCoordinateText(Fs2004LatitudeText(Angle(50, 59, 5990))), "N51" DEG " 0' 0.00\"");
 
-  const std::pair<std::string_view, std::string_view> degrees[] = {
+  const std::pair<std::string_view, std::optional<std::string>> degrees[] = {
       {"N51* 28.70'", "51.478333"}, {"W000* 27.60'", "-0.460000"}, {"S33* 56.80'", "-33.946667"},
-      {"N51 28.70'", "ERR"},        {"N51* 28.70", "ERR"},
+      {"N51 28.70'", std::nullopt}, {"N51* 28.70", std::nullopt},  {"", std::nullopt},
   };
   for (const auto& [fs2004, expected] : degrees)
     EXPECT_EQ(Fs2004CoordinateDegreesText(fs2004), expected) << fs2004;

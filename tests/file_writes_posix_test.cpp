@@ -51,6 +51,9 @@ TEST(NumberedFileKill, AKilledWriterLeavesOnlyWholePlans) {
     int status = 0;
     ::waitpid(writer, &status, 0);
   }
+  // A write after the kills takes the next free number past whatever they
+  // left, and so shows that no round left a name taken by a partial plan.
+  ASSERT_TRUE(NumberedFile::Write(dir.path(), name, plan));
   int plans = 0;
   for (const auto& entry : fs::directory_iterator(dir.path())) {
     const std::string file_name = PathToUtf8(entry.path().filename());

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "errors/run_error.hpp"
 #include "test_support.hpp"
 #include "writers/fsx.hpp"
 #include "writers/kml.hpp"
@@ -132,17 +133,15 @@ TEST(FsxPlan, WaypointElements) {
         "</WorldPosition>",
         "            <ICAO>", "                <ICAOIdent>M\xC3\xA9TA</ICAOIdent>",
         "            </ICAO>", "        </ATCWaypoint>"}},
-      // A position that does not read: zero minutes and seconds.
-      {"waypoint.3=, X, , X, V, ERR, ERR, +000000.00 , ",
-       {R"(        <ATCWaypoint id="X">)", "            <ATCWaypointType>VOR</ATCWaypointType>",
-        "            <WorldPosition>\xC2\xB0 0' 0.00\",\xC2\xB0 0' 0.00\",+000000.00"
-        "</WorldPosition>",
-        "        </ATCWaypoint>"}},
       // Not a waypoint line.
       {"WP=1,Int,TOBAK,TOBAK,50.091667,8.283333,0.00,274.0000,0.000,1,100,UL602", {}},
   };
   for (const Case& c : cases)
     EXPECT_EQ(WaypointElement(c.line), CrLf(c.element)) << c.line;
+  // A comma in a name shifts the fields: the plan is not written.
+  EXPECT_THROW(
+      WaypointElement("waypoint.3=, A,B, , A,B, V, N50* 0.00', E008* 0.00', +000000.00 , "),
+      RunError);
 }
 
 TEST(FsxPlan, ShortPlanTextStillClosesEveryElement) {
@@ -317,8 +316,6 @@ TEST(KmlFile, PlacemarkTable) {
   const std::vector<Case> cases = {
       {"waypoint.1=, R&D, , R&D, X&Y, S33* 30.00', W070* 45.00', +000000.00 , ",
        Placemark("R&amp;D", "-70.750000", "-33.500000", "X&amp;Y"), "-70.750000,-33.500000,0 "},
-      {"waypoint.1=, \xC3\x89TAPE, , \xC3\x89TAPE, I, ERR, ERR, +000000.00 , ",
-       Placemark("\xC3\x89TAPE", "ERR", "ERR", "#msn_triangle"), "ERR,ERR,0 "},
   };
   for (const Case& c : cases) {
     std::string plan = PlanText("");
@@ -329,6 +326,11 @@ TEST(KmlFile, PlacemarkTable) {
         << c.line;
     EXPECT_NE(kml.find("<coordinates>" + c.path + "</coordinates>"), std::string::npos) << c.line;
   }
+  // A comma in a name shifts the line's fields: no file places the point wrongly.
+  std::string plan = PlanText("");
+  plan = plan.substr(0, plan.find("waypoint.0=")) +
+         "waypoint.1=, A,B, , A,B, I, N50* 0.00', E008* 0.00', +000000.00 , \r\n";
+  EXPECT_THROW(WriteGoogleEarthKml(plan, "A", "B"), RunError);
 }
 
 }  // namespace

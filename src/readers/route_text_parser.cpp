@@ -284,12 +284,6 @@ std::size_t DetailsLineCount(std::string_view text) {
   return most;
 }
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  ForEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
-  return lines;
-}
-
 ParseResult ParseRoute(const std::vector<std::string>& lines, const ParseOptions& options,
                        const AirportDatabase& airports, WaypointTable& waypoints,
                        RouteHeader& header) {

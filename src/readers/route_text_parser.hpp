@@ -7,6 +7,7 @@
 
 #include "route/airports.hpp"
 #include "route/tables.hpp"
+#include "text/lines.hpp"
 
 namespace korvanta {
 
@@ -45,26 +46,5 @@ std::size_t DetailsLineCount(std::string_view text);
 
 // Every run of blanks as one blank, as the parser reads every line.
 std::string SqueezeBlanks(std::string_view text);
-
-// Splits text into lines at CR LF, LF or a lone CR; a last line end gives no
-// extra empty line.
-std::vector<std::string> SplitLines(std::string_view text);
-
-// Calls visit(line) for each line of SplitLines(text), in order, without
-// copying them.
-template <typename Visit>
-void ForEachLine(std::string_view text, Visit&& visit) {
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n' || text[i] == '\r') {
-      visit(text.substr(start, i - start));
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-        ++i;
-      start = i + 1;
-    }
-  }
-  if (start < text.size())
-    visit(text.substr(start));
-}
 
 }  // namespace korvanta

@@ -1,11 +1,12 @@
 #include "writers/fsx.hpp"
 
 #include <fmt/format.h>
-#include "readers/route_text_parser.hpp"
 
 #include <cmath>
 #include <cstdint>
 
+#include "errors/run_error.hpp"
+#include "text/lines.hpp"
 #include "text/numbers.hpp"
 #include "text/utf8.hpp"
 #include "xml/xml_writer.hpp"
@@ -54,6 +55,11 @@ std::string WaypointType(std::string_view letter) {
 
 void AddWaypoint(XmlDocument& xml, std::string_view line) {
   const auto fields = CommaFields(line);
+  // A comma in a name shifts the line's fields: a plan that the simulator
+  // would place wrongly is not written.
+  if (!Fs2004CoordinateDegreesText(Trim(FieldOf(fields, 6))) ||
+      !Fs2004CoordinateDegreesText(Trim(FieldOf(fields, 7))))
+    throw RunError(fmt::format("The FS2004 plan line \"{}\" does not read back", line));
   const std::string id(Trim(FieldOf(fields, 2)));
   const std::string type = WaypointType(Trim(FieldOf(fields, 5)));
   xml.OpenTag("ATCWaypoint", {{"id", id}});
@@ -113,19 +119,19 @@ std::string FsxCoordinateText(std::string_view fs2004_coordinate) {
                      FormatFixed(static_cast<double>(count % 6000) / 100.0, 2));
 }
 
-std::string Fs2004CoordinateDegreesText(std::string_view fs2004_coordinate) {
+std::optional<std::string> Fs2004CoordinateDegreesText(std::string_view fs2004_coordinate) {
   if (fs2004_coordinate.empty())
-    return "ERR";
+    return std::nullopt;
   const char hemisphere = fs2004_coordinate.front();
   std::string_view rest = CharacterSlice(fs2004_coordinate, 1, 80);
   const std::size_t star = rest.find('*');
   const std::size_t apostrophe = star == std::string_view::npos ? star : rest.find('\'', star + 1);
   if (apostrophe == std::string_view::npos)
-    return "ERR";
+    return std::nullopt;
   const auto degrees = ReadDecimal(rest.substr(0, star));
   const auto minutes = ReadDecimal(rest.substr(star + 1, apostrophe - star - 1));
   if (!degrees || !minutes)
-    return "ERR";
+    return std::nullopt;
   const double value = *degrees + *minutes / 60.0;
   return FormatFixed(hemisphere == 'S' || hemisphere == 'W' ? -value : value, 6);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,8 +32,8 @@ std::string_view FieldOf(const std::vector<std::string_view>& fields, std::size_
 // The FSX position "N51° 28' 42.00\"".
 std::string FsxCoordinateText(std::string_view fs2004_coordinate);
 
-// Decimal degrees, south and west negative: "51.478333"; "ERR" when the field
+// Decimal degrees, south and west negative: "51.478333"; none when the field
 // is no coordinate (an identifier with a comma shifts the fields).
-std::string Fs2004CoordinateDegreesText(std::string_view fs2004_coordinate);
+std::optional<std::string> Fs2004CoordinateDegreesText(std::string_view fs2004_coordinate);
 
 }  // namespace korvanta

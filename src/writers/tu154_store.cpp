@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "readers/route_text_parser.hpp"
+#include "text/lines.hpp"
 #include "text/numbers.hpp"
 #include "text/text.hpp"
 
