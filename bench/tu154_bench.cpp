@@ -120,6 +120,8 @@ class NavigationData {
       row.id = i % 50 == 17 ? "ZZZZZ" : p.id;
       row.lat = DmsText(p.lat, 'N', 'S', 2);
       row.lon = DmsText(p.lon, 'E', 'W', 3);
+      row.position = {korvanta::ReadDmsLatitude(row.lat).hundredths,
+                      korvanta::ReadDmsLongitude(row.lon).hundredths};
       row.kind = i == 0 || i + 1 == kRouteWaypoints ? korvanta::WaypointKind::kAirport
                                                     : korvanta::WaypointKind::kIntersection;
       waypoints_.Append(row);

@@ -3,9 +3,8 @@
 #include <variant>
 
 #include "fuzz_support.hpp"
-#include "route/conversions.hpp"
+#include "route/position.hpp"
 #include "text/numbers.hpp"
-#include "writers/point_position.hpp"
 
 namespace korvanta::fuzz {
 
@@ -24,7 +23,14 @@ const PlanRoute* CheckPlanRead(const PlanReadResult& result) {
           "the ends are not the header's airports");
   for (const Waypoint& row : waypoints) {
     Require(!row.id.empty(), "a point without identifier");
-    Require(ReadLatDms(row.lat) && ReadLonDms(row.lon), "a position the writers cannot read");
+    Require(
+        row.lat_fault == CoordinateFault::kNone && row.lon_fault == CoordinateFault::kNone &&
+            row.position.latitude >= -kLatitudeLimit && row.position.latitude <= kLatitudeLimit &&
+            row.position.longitude >= -kLongitudeLimit && row.position.longitude <= kLongitudeLimit,
+        "a position off the globe");
+    Require(row.lat == DmsLatitudeText(row.position.latitude) &&
+                row.lon == DmsLongitudeText(row.position.longitude),
+            "a shown position that is not the number's");
     const auto track = ReadInteger(row.track);
     Require(track && *track >= 0 && *track <= 359 && row.freq == "0",
             "a track out of 0-359 or a frequency");
@@ -33,14 +39,8 @@ const PlanRoute* CheckPlanRead(const PlanReadResult& result) {
 }
 
 // 180 degrees east and west are one meridian; GPX writes it as west.
-bool SameLongitude(const std::string& a, const std::string& b) {
-  if (a == b)
-    return true;
-  const auto meridian = [](const std::string& lon) {
-    return lon.size() > 1 && (lon[0] == 'E' || lon[0] == 'W') &&
-           lon.substr(1) == "180" + std::string(kDegreeSign) + "00'00.00\"";
-  };
-  return meridian(a) && meridian(b);
+bool SameLongitude(std::int32_t a, std::int32_t b) {
+  return a == b || (a == -b && (a == kLongitudeLimit || a == -kLongitudeLimit));
 }
 
 WaypointKind WrittenKind(const RouteHeader& header, const WaypointTable& waypoints, std::size_t i,
@@ -64,7 +64,8 @@ void RequireSameRoute(const PlanRoute& route, const PlanReadResult& read_back,
   for (std::size_t i = 0; i < before.Count(); ++i) {
     Require(before[i].id == after[i].id, "another identifier");
     Require(after[i].kind == carried.kind(route.header, before, i), "another kind");
-    Require(before[i].lat == after[i].lat && SameLongitude(before[i].lon, after[i].lon),
+    Require(before[i].position.latitude == after[i].position.latitude &&
+                SameLongitude(before[i].position.longitude, after[i].position.longitude),
             "another position");
     if (carried.airway != nullptr) {
       Require(after[i].route == carried.airway(before, i), "another airway");

@@ -40,8 +40,9 @@ using korvanta::WaypointTable;
 }
 
 bool SameRow(const Waypoint& a, const Waypoint& b) {
-  return a.id == b.id && a.lat == b.lat && a.lon == b.lon && a.alt == b.alt && a.route == b.route &&
-         a.kind == b.kind && a.freq == b.freq && a.track == b.track;
+  return a.id == b.id && a.lat == b.lat && a.lon == b.lon && a.position == b.position &&
+         a.lat_fault == b.lat_fault && a.lon_fault == b.lon_fault && a.alt == b.alt &&
+         a.route == b.route && a.kind == b.kind && a.freq == b.freq && a.track == b.track;
 }
 
 bool SameTable(const WaypointTable& a, const WaypointTable& b) {
@@ -57,8 +58,8 @@ bool SameTable(const WaypointTable& a, const WaypointTable& b) {
 bool SameHeader(const RouteHeader& a, const RouteHeader& b) {
   return a.departure_icao == b.departure_icao && a.destination_icao == b.destination_icao &&
          a.departure_name == b.departure_name && a.destination_name == b.destination_name &&
-         a.departure_lat == b.departure_lat && a.departure_lon == b.departure_lon &&
-         a.destination_lat == b.destination_lat && a.destination_lon == b.destination_lon &&
+         a.departure_position == b.departure_position &&
+         a.destination_position == b.destination_position &&
          a.departure_elevation == b.departure_elevation &&
          a.destination_elevation == b.destination_elevation &&
          a.cruise_altitude == b.cruise_altitude;

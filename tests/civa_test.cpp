@@ -24,14 +24,15 @@ Route WithWaypoints(int count) {
   Route r;
   r.header.departure_icao = "EGLL";
   r.header.destination_icao = "KJFK";
-  r.waypoints.Append({"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 83, "",
-                      WaypointKind::kAirport, "0", "0"});
+  r.waypoints.Append(test::Positioned({"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 83,
+                                       "", WaypointKind::kAirport, "0", "0"}));
   for (int i = 1; i <= count; ++i) {
-    r.waypoints.Append({"W" + std::to_string(i), Dms("N51@28'42.00\""), Dms("W000@27'36.00\""), 0,
-                        "", WaypointKind::kIntersection, "0", "0"});
+    r.waypoints.Append(
+        test::Positioned({"W" + std::to_string(i), Dms("N51@28'42.00\""), Dms("W000@27'36.00\""), 0,
+                          "", WaypointKind::kIntersection, "0", "0"}));
   }
-  r.waypoints.Append({"KJFK", Dms("N40@38'23.00\""), Dms("W073@46'44.00\""), 13, "",
-                      WaypointKind::kAirport, "0", "0"});
+  r.waypoints.Append(test::Positioned({"KJFK", Dms("N40@38'23.00\""), Dms("W073@46'44.00\""), 13,
+                                       "", WaypointKind::kAirport, "0", "0"}));
   return r;
 }
 
@@ -99,31 +100,31 @@ TEST(CivaCards, CardNumbersHaveAtLeastTwoDigits) {
   EXPECT_EQ(cards[98].text, Card("EGLL-KJFK99", Lines(883, 891)));
 }
 
-TEST(CivaCards, UnreadableCoordinatesAndTheDestinationCode) {
+TEST(CivaCards, MinutesCarriedAndTheDestinationCode) {
   Route r = WithWaypoints(0);
   WaypointTable waypoints;
   waypoints.Append(r.waypoints[0]);
-  waypoints.Append(
-      {"BAD", "N5x" + Dms("@28'42.00\""), "", 0, "", WaypointKind::kIntersection, "0", ""});
+  waypoints.Append(test::Positioned({"CARRY", Dms("N51@59'57.00\""), Dms("W000@59'57.00\""), 0, "",
+                                     WaypointKind::kIntersection, "0", ""}));
   // A point that carries the destination's code is on no card, and the
   // card goes on after it.
-  waypoints.Append({"KJFK", Dms("N51@28'42.00\""), Dms("W000@27'36.00\""), 0, "",
-                    WaypointKind::kIntersection, "0", ""});
-  waypoints.Append({"BPK", Dms("N51@44'59.00\""), Dms("W000@06'24.00\""), 0, "", WaypointKind::kVor,
-                    "117.50", ""});
+  waypoints.Append(test::Positioned({"KJFK", Dms("N51@28'42.00\""), Dms("W000@27'36.00\""), 0, "",
+                                     WaypointKind::kIntersection, "0", ""}));
+  waypoints.Append(test::Positioned({"BPK", Dms("N51@44'59.00\""), Dms("W000@06'24.00\""), 0, "",
+                                     WaypointKind::kVor, "117.50", ""}));
   waypoints.Append(r.waypoints[1]);
   const std::vector<CivaCard> cards = WriteCivaCards(r.header, waypoints);
   ASSERT_EQ(cards.size(), 1u);
-  EXPECT_EQ(cards[0].text,
-            Card("EGLL-KJFK01", {"1 ERR ERR ; BAD", "2 N 51*45.0 W 000*06.4 ; BPK"}));
+  EXPECT_EQ(cards[0].text, Card("EGLL-KJFK01", {"1 N 52*00.0 W 001*00.0 ; CARRY",
+                                                "2 N 51*45.0 W 000*06.4 ; BPK"}));
 }
 
 TEST(CivaCards, ASingleDetailsLineStillGivesAClosedCard) {
   // Departure and destination are the same record: card 01, empty and closed.
   Route r;
   r.header.departure_icao = r.header.destination_icao = "EGLL";
-  r.waypoints.Append({"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 0, "",
-                      WaypointKind::kAirport, "0", ""});
+  r.waypoints.Append(test::Positioned({"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 0, "",
+                                       WaypointKind::kAirport, "0", ""}));
   const std::vector<CivaCard> cards = WriteCivaCards(r.header, r.waypoints);
   ASSERT_EQ(cards.size(), 1u);
   EXPECT_EQ(cards[0].file_name, "EGLL-EGLL01.AWC");

@@ -84,36 +84,45 @@ class CliUnderTest : public cli::CliFrontEnd {
 };
 
 TEST(CliStatus, CreatedOnlyForAFileThatWasWritten) {
-  struct Case {
+  enum class Sabotage { kNone, kNumberTaken, kFolderReplaced };
+  const struct {
     std::string what;
-    bool folder_in_the_way;
+    Sabotage sabotage;
+    std::string written;  // the PMDG file written, or none
+  } cases[] = {
+      {"written", Sabotage::kNone, "KSEAYSSY001.rte"},
+      {"the number shown is taken meanwhile", Sabotage::kNumberTaken, "KSEAYSSY002.rte"},
+      {"the write fails", Sabotage::kFolderReplaced, ""},
   };
-  for (const Case& c : {Case{"written", false}, Case{"the write fails", true}}) {
+  for (const auto& c : cases) {
     Tree t;
     CliUnderTest front;
-    // Another program puts a folder where the announced file goes, after
-    // the status was set and before the write.
-    if (c.folder_in_the_way) {
-      front.sabotage = [](const fs::path& file) {
-        fs::remove(file);
+    // Another program acts after the status was set and before the write:
+    // it puts a folder where the announced file goes, or a file in place of
+    // the whole folder.
+    front.sabotage = [&](const fs::path& file) {
+      if (c.sabotage == Sabotage::kNumberTaken)
         fs::create_directories(file / "in the way");
-      };
-    }
+      if (c.sabotage == Sabotage::kFolderReplaced) {
+        fs::remove_all(file.parent_path());
+        test::WriteFile(file.parent_path(), "in the way");
+      }
+      front.sabotage = nullptr;
+    };
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     const RunOutcome outcome = t.Run(front);
     const std::string out = testing::internal::GetCapturedStdout();
     const std::string err = testing::internal::GetCapturedStderr();
 
-    const fs::path pmdg = t.pmdg / "KSEAYSSY001.rte";
     std::string expected_out = "File " + ShownPath(t.ifly / "KSEAYSSY.fltplan") + " created\n";
-    if (c.folder_in_the_way) {
+    if (c.written.empty()) {
       EXPECT_EQ(outcome.end, RunEnd::kNotWritten);
-      EXPECT_EQ(err.rfind("PMDG 737/747: Cannot write " + ShownPath(pmdg) + ": ", 0), 0u) << err;
-      EXPECT_TRUE(fs::is_directory(pmdg / "in the way"));
+      const std::string announced = ShownPath(t.pmdg / "KSEAYSSY001.rte");
+      EXPECT_EQ(err.rfind("PMDG 737/747: Cannot create " + announced + ": ", 0), 0u) << err;
     } else {
       EXPECT_EQ(outcome.end, RunEnd::kCompleted) << err;
-      expected_out += "File " + ShownPath(pmdg) + " created\n";
+      expected_out += "File " + ShownPath(t.pmdg / c.written) + " created\n";
     }
     EXPECT_EQ(out, expected_out) << c.what;
   }

@@ -1,15 +1,18 @@
-#include "route/conversions.hpp"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
+#include "readers/route_text_parser.hpp"
+#include "route/position.hpp"
 #include "text/cp1252.hpp"
 #include "text/numbers.hpp"
+#include "writers/coordinate_text.hpp"
+#include "writers/fsx.hpp"
 
 namespace korvanta {
 namespace {
@@ -18,120 +21,127 @@ namespace {
 #define DEG "\xC2\xB0"
 #define CP1252_DEG "\xB0"
 
-using TextOperation = std::string (*)(std::string_view);
-
-struct TextCase {
-  const char* name;
-  TextOperation operation;
-  std::string_view input;
-  std::string_view expected;
-};
-
-TEST(ConversionText, KnownPositions) {
-  const TextCase cases[] = {
-      {"SqueezeBlanks", SqueezeBlanks, "A  B   C", "A B C"},
-      {"SqueezeBlanks", SqueezeBlanks, "  X  ", " X "},
-      {"SqueezeBlanks", SqueezeBlanks, "A\t\tB", "A\t\tB"},
-      {"DmsToDecimalText", DmsToDecimalText, "N51" DEG "28'42.00\"", "51.478333"},
-      {"DmsToDecimalText", DmsToDecimalText, "W000" DEG "27'36.00\"", "-0.460000"},
-      {"DmsToDecimalText", DmsToDecimalText, "S33" DEG "56'48.00\"", "-33.946667"},
-      {"DecimalText6", DecimalText6, "113.90", "113.900000"},
-      {"DecimalText6", DecimalText6, "ABC", "0.000000"},
-      {"LatDmsToDegMinText", LatDmsToDegMinText, "N51" DEG "28'42.00\"", "N51* 28.70'"},
-      {"LatDmsToDegMinText", LatDmsToDegMinText, "N51" DEG "05'30.00\"", "N51* 5.50'"},
-      {"LonDmsToDegMinText", LonDmsToDegMinText, "W000" DEG "27'36.00\"", "W000* 27.60'"},
-      {"LatDmsToCivaText", LatDmsToCivaText, "N51" DEG "28'42.00\"", "N 51*28.7"},
-      {"LatDmsToCivaText", LatDmsToCivaText, "N51" DEG "05'30.00\"", "N 51*05.5"},
-      {"LonDmsToCivaText", LonDmsToCivaText, "W000" DEG "27'36.00\"", "W 000*27.6"},
-      {"LatDmsToDecimalHemText", LatDmsToDecimalHemText, "N51" DEG "28'42.00\"", "N 51.4783"},
-      {"LonDmsToDecimalHemText", LonDmsToDecimalHemText, "W000" DEG "27'36.00\"", "W 0.4600"},
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "N51* 28.70'", "N51" DEG " 28' 42.00\""},
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "W000* 27.60'", "W000" DEG " 27' 36.00\""},
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "N51* 5.50'", "N51" DEG " 5' 30.00\""},
-      {"DegMinToDecimalText", DegMinToDecimalText, "N51* 28.70'", "51.478333"},
-      {"DegMinToDecimalText", DegMinToDecimalText, "W000* 27.60'", "-0.460000"},
-      {"PadIntPart2", PadIntPart2, "5.123456", "05.123456"},
-      {"PadIntPart2", PadIntPart2, "-5.123456", "-5.123456"},
-      {"PadIntPart3", PadIntPart3, "5.5", "005.5"},
-      {"PadIntPart3", PadIntPart3, "51.5", "051.5"},
-      {"PadIntPart3", PadIntPart3, "151.5", "151.5"},
-      {"PadIntPart3", PadIntPart3, "-5.5", "-05.5"},
-      {"PadIntPart3", PadIntPart3, "-0.460000", "-00.460000"},
-      {"PadIntPart3", PadIntPart3, "-51.5", "-51.5"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(c.operation(c.input), c.expected) << c.name << "(" << c.input << ")";
-  }
-}
-
-TEST(ConversionText, EdgeCases) {
-  const TextCase cases[] = {
-      // The last seconds digit is dropped before reading.
-      {"DmsToDecimalText", DmsToDecimalText, "N51" DEG "28'42.05\"", "51.478333"},
-      // Separator-based reading takes any number of degree digits.
-      {"DmsToDecimalText", DmsToDecimalText, "E8" DEG "30'00.00\"", "8.500000"},
-      // Only S and W are negative.
-      {"DmsToDecimalText", DmsToDecimalText, "X51" DEG "28'42.00\"", "51.478333"},
-      {"DmsToDecimalText", DmsToDecimalText, "W000" DEG "00'00.00\"", "0.000000"},
-      {"DmsToDecimalText", DmsToDecimalText, "N51 28'42.00\"", "ERR"},
-      {"DmsToDecimalText", DmsToDecimalText, "N51" DEG "28'42.00", "ERR"},
-      {"LatDmsToDegMinText", LatDmsToDegMinText, "N5" DEG "28'42.00\"", "ERR"},
-      // Minutes round up to 60 and nothing is carried into the degrees.
-      {"LatDmsToDegMinText", LatDmsToDegMinText, "N51" DEG "59'59.90\"", "N51* 60.00'"},
-      {"LatDmsToDegMinText", LatDmsToDegMinText, "N51" DEG "28'", "ERR"},
-      {"LonDmsToDegMinText", LonDmsToDegMinText, "E008" DEG "05'30.00\"", "E008* 5.50'"},
-      {"LonDmsToDegMinText", LonDmsToDegMinText, "N51" DEG "28'42.00\"", "ERR"},
-      {"LatDmsToCivaText", LatDmsToCivaText, "N 5" DEG "00'00.00\"", "N  5*00.0"},
-      {"LatDmsToCivaText", LatDmsToCivaText, "N5" DEG "28'42.00\"", "ERR"},
-      {"LonDmsToCivaText", LonDmsToCivaText, "E008" DEG "05'", "ERR"},
-      {"LatDmsToDecimalHemText", LatDmsToDecimalHemText, "S33" DEG "56'48.00\"", "S 33.9467"},
-      {"LatDmsToDecimalHemText", LatDmsToDecimalHemText, "S33" DEG "5x'48.00\"", "ERR"},
-      {"LonDmsToDecimalHemText", LonDmsToDecimalHemText, "W000" DEG "27'36.0", "ERR"},
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "N51* 60.00'", "N51" DEG " 60' 0.00\""},
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "ERR", DEG " 0' 0.00\""},
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "  S33* 56.80'\r\n", "S33" DEG " 56' 48.00\""},
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "N51* xx.70'", "N51" DEG " 0' 0.00\""},
-      // 1.13 * 6000 lies just below 6780; it must round, not cut.
-      {"DegMinToFsxDmsText", DegMinToFsxDmsText, "E008* 1.13'", "E008" DEG " 1' 7.80\""},
-      {"DegMinToDecimalText", DegMinToDecimalText, "S33* 56.80'", "-33.946667"},
-      {"DegMinToDecimalText", DegMinToDecimalText, "N51 28.70'", "ERR"},
-      {"DegMinToDecimalText", DegMinToDecimalText, "N51* 28.70", "ERR"},
-      {"PadIntPart3", PadIntPart3, "0.46", "000.46"},
-      {"PadIntPart3", PadIntPart3, "12", "12"},
-      {"PadIntPart2", PadIntPart2, "12", "12"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(c.operation(c.input), c.expected) << c.name << "(" << c.input << ")";
-  }
-}
-
-TEST(ConversionText, ReadsEightyCharactersAfterTheHemisphere) {
-  // Blanks after the seconds are allowed, so only the length decides here.
-  const std::string head = "N51" DEG "28'42.00";
-  EXPECT_EQ(DmsToDecimalText(head + std::string(68, ' ') + "\""), "51.478333");
-  EXPECT_EQ(DmsToDecimalText(head + std::string(69, ' ') + "\""), "ERR");
-}
-
-TEST(ConversionDegrees, SinglePrecisionWithSign) {
+TEST(CoordinateRead, DetailsListTexts) {
+  constexpr auto kDoesNotRead = CoordinateFault::kDoesNotRead;
+  constexpr auto kOutOfRange = CoordinateFault::kOutOfRange;
   struct Case {
-    float (*operation)(std::string_view);
-    std::string_view input;
-    float expected;
+    bool latitude;
+    std::string_view text;
+    std::int32_t hundredths;
+    CoordinateFault fault;
   };
   const Case cases[] = {
-      {LatDmsToDegrees, "N51" DEG "28'42.00\"", 51.47833f},
-      {LatDmsToDegrees, "S33" DEG "56'48.00\"", -33.94667f},
-      {LonDmsToDegrees, "W000" DEG "27'36.00\"", -0.46f},
-      {LonDmsToDegrees, "S151" DEG "10'37.20\"", -151.17700f},
-      // Unreadable pieces count as 0, whatever else reads.
-      {LatDmsToDegrees, "Nx1" DEG "30'00.00\"", 0.5f},
-      {LatDmsToDegrees, "N51" DEG "xx'36.00\"", 51.01f},
-      {LatDmsToDegrees, "S51", -51.0f},
-      {LonDmsToDegrees, "", 0.0f},
+      {true, "N51" DEG "28'42.00\"", 18532200, {}},
+      {false, "W000" DEG "27'36.00\"", -165600, {}},
+      {true, "S33" DEG "56'48.05\"", -12220805, {}},
+      {true, "N51" DEG "28'42\"", 18532200, {}},
+      {true, "N51" DEG "28'42.5\"", 18532250, {}},
+      // Exactly on the limits.
+      {true, "N90" DEG "00'00.00\"", 32400000, {}},
+      {false, "E180" DEG "00'00.00\"", 64800000, {}},
+      {false, "W180" DEG "00'00.00\"", -64800000, {}},
+      {true, "S90" DEG "00'00.01\"", 0, kOutOfRange},
+      {false, "E180" DEG "00'00.01\"", 0, kOutOfRange},
+      {true, "N51" DEG "60'00.00\"", 0, kOutOfRange},
+      {true, "N51" DEG "28'60.00\"", 0, kOutOfRange},
+      {true, "X51" DEG "28'42.00\"", 0, kOutOfRange},
+      {true, "E51" DEG "28'42.00\"", 0, kOutOfRange},
+      {false, "N051" DEG "28'42.00\"", 0, kOutOfRange},
+      // Not of the form: degree digits, separators, fraction digits.
+      {true, "N5" DEG "02'00.00\"", 0, kDoesNotRead},
+      {true, "N051" DEG "28'42.00\"", 0, kDoesNotRead},
+      {false, "E08" DEG "28'42.00\"", 0, kDoesNotRead},
+      {true, "N51" DEG "XX'00.00\"", 0, kDoesNotRead},
+      {true, "N51" DEG "28'42.\"", 0, kDoesNotRead},
+      {true, "N51" DEG "28'42.123\"", 0, kDoesNotRead},
+      {true, "N51" DEG "28'42.00", 0, kDoesNotRead},
+      {true, "N51" DEG "28'42.00\"x", 0, kDoesNotRead},
+      {true, "N51 28'42.00\"", 0, kDoesNotRead},
+      {true, "N51" CP1252_DEG "28'42.00\"", 0, kDoesNotRead},
+      {true, "", 0, kDoesNotRead},
   };
   for (const auto& c : cases) {
-    EXPECT_NEAR(c.operation(c.input), c.expected, 1e-5) << c.input;
+    const CoordinateReading reading =
+        c.latitude ? ReadDmsLatitude(c.text) : ReadDmsLongitude(c.text);
+    EXPECT_EQ(reading.hundredths, c.hundredths) << c.text;
+    EXPECT_EQ(reading.fault, c.fault) << c.text;
   }
+  EXPECT_EQ(DmsLatitudeText(-12220805), "S33" DEG "56'48.05\"");
+  EXPECT_EQ(DmsLongitudeText(64800000), "E180" DEG "00'00.00\"");
+  EXPECT_EQ(DmsLatitudeText(0), "N00" DEG "00'00.00\"");
+}
+
+// Hundredths of an arc-second of a latitude: degrees, minutes, seconds.
+constexpr std::int32_t Angle(std::int32_t degrees, std::int32_t minutes,
+                             std::int32_t second_hundredths) {
+  return degrees * kHundredthsPerDegree + minutes * kHundredthsPerMinute + second_hundredths;
+}
+
+TEST(CoordinateText, LatitudeForms) {
+  struct Case {
+    std::int32_t hundredths;
+    std::string_view six_decimals, exact, with_hemisphere, fs2004, civa;
+  };
+  const Case cases[] = {
+      {Angle(51, 28, 4200), "51.478333", "51.478333", "N 51.4783", "N51* 28.70'", "N 51*28.7"},
+      {Angle(51, 5, 3000), "51.091667", "51.091667", "N 51.0917", "N51* 5.50'", "N 51*05.5"},
+      {-Angle(33, 56, 4800), "-33.946667", "-33.946667", "S 33.9467", "S33* 56.80'", "S 33*56.8"},
+      // The six decimals do not count the hundredths of a second.
+      {Angle(51, 28, 4205), "51.478333", "51.478347", "N 51.4783", "N51* 28.70'", "N 51*28.7"},
+      // An exact half of the minutes' hundredths is taken down, as ever.
+      {Angle(48, 15, 450), "48.251250", "48.251250", "N 48.2512", "N48* 15.07'", "N 48*15.1"},
+      // Minutes that round to 60 are carried into the degree.
+      {Angle(50, 59, 5990), "50.999972", "50.999972", "N 51.0000", "N51* 0.00'", "N 51*00.0"},
+      {Angle(51, 59, 5700), "51.999167", "51.999167", "N 51.9992", "N51* 59.95'", "N 52*00.0"},
+      {-Angle(89, 59, 5999), "-89.999972", "-89.999997", "S 90.0000", "S90* 0.00'", "S 90*00.0"},
+      // A zero angle, or one that shows as zero, is north.
+      {0, "0.000000", "0.000000", "N 0.0000", "N00* 0.00'", "N 00*00.0"},
+      {-1, "0.000000", "-0.000003", "S 0.0000", "S00* 0.00'", "S 00*00.0"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SixDecimalDegreesText(c.hundredths), c.six_decimals) << c.hundredths;
+    EXPECT_EQ(ExactDegreesText(c.hundredths), c.exact) << c.hundredths;
+    EXPECT_EQ(DecimalLatitudeWithHemisphere(c.hundredths), c.with_hemisphere) << c.hundredths;
+    EXPECT_EQ(Fs2004LatitudeText(c.hundredths), c.fs2004) << c.hundredths;
+    EXPECT_EQ(CivaLatitudeText(c.hundredths), c.civa) << c.hundredths;
+  }
+  // Longitudes: three degree digits, E and W.
+  EXPECT_EQ(Fs2004LongitudeText(-Angle(0, 27, 3600)), "W000* 27.60'");
+  EXPECT_EQ(Fs2004LongitudeText(Angle(179, 59, 5990)), "E180* 0.00'");
+  EXPECT_EQ(CivaLongitudeText(-Angle(0, 27, 3600)), "W 000*27.6");
+  EXPECT_EQ(DecimalLongitudeWithHemisphere(-Angle(0, 27, 3600)), "W 0.4600");
+  EXPECT_EQ(DecimalLongitudeWithHemisphere(0), "E 0.0000");
+}
+
+// The FSX plan and the Google Earth file read the FS2004 plan's coordinates.
+TEST(CoordinateText, Fs2004TextReadBack) {
+  const std::pair<std::string_view, std::string_view> fsx[] = {
+      {"N51* 28.70'", "N51" DEG " 28' 42.00\""},
+      {"W000* 27.60'", "W000" DEG " 27' 36.00\""},
+      {"N51* 5.50'", "N51" DEG " 5' 30.00\""},
+      {"ERR", DEG " 0' 0.00\""},
+      {"  S33* 56.80'\r\n", "S33" DEG " 56' 48.00\""},
+      {"N51* xx.70'", "N51" DEG " 0' 0.00\""},
+      // 1.13 * 6000 lies just below 6780; it must round, not cut.
+      {"E008* 1.13'", "E008" DEG " 1' 7.80\""},
+  };
+  for (const auto& [fs2004, expected] : fsx)
+    EXPECT_EQ(FsxCoordinateText(fs2004), expected) << fs2004;
+  // A minute that rounds to 60 reaches the FSX plan carried.
+  EXPECT_EQ(FsxCoordinateText(Fs2004LatitudeText(Angle(50, 59, 5990))), "N51" DEG " 0' 0.00\"");
+
+  const std::pair<std::string_view, std::string_view> degrees[] = {
+      {"N51* 28.70'", "51.478333"}, {"W000* 27.60'", "-0.460000"}, {"S33* 56.80'", "-33.946667"},
+      {"N51 28.70'", "ERR"},        {"N51* 28.70", "ERR"},
+  };
+  for (const auto& [fs2004, expected] : degrees)
+    EXPECT_EQ(Fs2004CoordinateDegreesText(fs2004), expected) << fs2004;
+}
+
+TEST(RouteTextLines, SqueezeBlanks) {
+  EXPECT_EQ(SqueezeBlanks("A  B   C"), "A B C");
+  EXPECT_EQ(SqueezeBlanks("  X  "), " X ");
+  EXPECT_EQ(SqueezeBlanks("A\t\tB"), "A\t\tB");
 }
 
 TEST(ConversionCourse, InitialCourse) {
@@ -175,6 +185,7 @@ TEST(NumberRead, Decimal) {
       {"5.", 5.0},     {"1e3", 1000.0},   {"2.5E-1", 0.25}, {"-1e+2", -100.0}, {"", {}},
       {" ", {}},       {".", {}},         {"1e", {}},       {"1,5", {}},       {"1.5x", {}},
       {"inf", {}},     {"nan", {}},       {"0x1p3", {}},    {"1 2", {}},       {"++1", {}},
+      {"1.2.3", {}},   {"-.5", -0.5},     {"+.", {}},       {"-0", -0.0},      {"1-", {}},
   };
   for (const auto& [input, expected] : cases) {
     EXPECT_EQ(ReadDecimal(input), expected) << "\"" << input << "\"";
@@ -196,6 +207,23 @@ TEST(NumberFormat, FixedAndTrim) {
   }
   EXPECT_EQ(Trim(" \t\r\nN51* 28.70'\x01 \r\n"), "N51* 28.70'");
   EXPECT_EQ(Trim("  "), "");
+}
+
+// Exact halves (0.125, 0.375, 2.5) go to the even digit; 59.995 is stored
+// just below its half. Past 2^32 and nine decimals the general path formats.
+TEST(NumberFormat, FixedRoundsTheStoredValue) {
+  const std::tuple<double, int, std::string_view> cases[] = {
+      {0.125, 2, "0.12"},
+      {-0.375, 2, "-0.38"},
+      {2.5, 0, "2"},
+      {59.995, 2, "59.99"},
+      {1e-30, 2, "0.00"},
+      {12.3456789, 9, "12.345678900"},
+      {0.5, 12, "0.500000000000"},
+      {4294967296.25, 1, "4294967296.2"},
+  };
+  for (const auto& [value, decimals, expected] : cases)
+    EXPECT_EQ(FormatFixed(value, decimals), expected) << value;
 }
 
 TEST(Cp1252Text, ConvertsBothWays) {

@@ -1,18 +1,19 @@
-// The whole-file write and numbered names: what a replaced file keeps, what a
-// failure leaves, and when a number is taken.
+// The whole-file write: what a replaced file keeps, what a failure leaves,
+// and what a link in the temporary file's place gets.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <optional>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "errors/run_error.hpp"
 #include "files/file_output.hpp"
-#include "files/numbered_file.hpp"
+#include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
 #include "test_support.hpp"
 
@@ -27,6 +28,22 @@ std::vector<std::string> Names(const fs::path& folder) {
     names.push_back(PathToUtf8(entry.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
+}
+
+// A file or stream longer than the limit gives its first bytes and is not
+// read further, so that nothing fills the memory before it is refused.
+TEST(FileRead, StopsAtTheLimit) {
+  test::TempDir dir;
+  test::WriteFile(dir / "ten", "0123456789");
+  const std::pair<std::size_t, std::string_view> cases[] = {
+      {0, ""}, {4, "0123"}, {10, "0123456789"}, {kWholeFile, "0123456789"}};
+  for (const auto& [limit, expected] : cases) {
+    const FileRead read = ReadFileBytes(dir / "ten", limit);
+    EXPECT_TRUE(read.Ok()) << limit;
+    EXPECT_EQ(read.bytes, expected) << limit;
+    std::istringstream stream("0123456789");
+    EXPECT_EQ(ReadStreamBytes(stream, limit).bytes, expected) << limit;
+  }
 }
 
 TEST(WholeFileWrite, ReplacedFileKeepsItsPermissionBits) {
@@ -128,32 +145,34 @@ TEST(WholeFileWrite, FailureLeavesTheOldStateAndNoTemporaryFile) {
   }
 }
 
-// Two reservations not yet written never share a number: the name is taken
-// when it is chosen, not when the plan is written. A name held by a file or a
-// folder is passed over; a reservation given up leaves no empty plan.
-TEST(NumberedName, ANumberIsTakenWhenChosenAndGivenBackEmptyOnFailure) {
-  test::TempDir dir;
-  test::WriteFile(dir / "EAAAEBBB002.rte", "kept");
-  fs::create_directories(dir / "EAAAEBBB003.rte");
-  const auto name = [](std::string_view number) {
-    return RouteFileName{"EAAAEBBB", std::string(number) + ".rte"};
+// Someone who may write in the folder swaps a link to a file outside it in
+// for the temporary file between its making and its writing: the bytes never
+// reach the file outside, the write fails naming its target, and the target
+// keeps its old content.
+TEST(WholeFileWrite, ALinkPutInPlaceOfTheTemporaryFileIsNeverWrittenThrough) {
+  test::TempDir root;
+  const fs::path outside = root / "outside.txt";
+  const fs::path target = root / "plans/plan.gpx";
+  test::WriteFile(outside, "not a plan");
+  test::WriteFile(target, "old");
+  std::error_code link_error;
+  const auto swap_in_a_link = [&](const fs::path& temporary) {
+    std::error_code held;  // Windows keeps a name in use from being removed
+    if (fs::remove(temporary, held))
+      fs::create_symlink(outside, temporary, link_error);
   };
-  std::optional<NumberedFile> first = NumberedFile::Reserve(dir.path(), name);
-  std::optional<NumberedFile> second = NumberedFile::Reserve(dir.path(), name);
-  ASSERT_TRUE(first && second);
-  EXPECT_EQ(first->Path(), dir / "EAAAEBBB001.rte");
-  EXPECT_EQ(second->Path(), dir / "EAAAEBBB004.rte");
-
-  WriteWholeFile(first->Path(), "plan");
-  first->Keep();
-  first.reset();
-  second.reset();
-  EXPECT_EQ(Names(dir.path()),
-            (std::vector<std::string>{"EAAAEBBB001.rte", "EAAAEBBB002.rte", "EAAAEBBB003.rte"}));
-  EXPECT_EQ(test::ReadFile(dir / "EAAAEBBB001.rte"), "plan");
-  EXPECT_EQ(test::ReadFile(dir / "EAAAEBBB002.rte"), "kept");
-
-  EXPECT_THROW(NumberedFile::Reserve(dir / "missing", name), RunError);
+  try {
+    WriteWholeFile(target, "new plan", false, swap_in_a_link);
+    EXPECT_EQ(test::ReadFile(target), "new plan");
+  } catch (const RunError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot write " + PathToUtf8(target) +
+                                         ": another file took its name while it was written");
+    EXPECT_EQ(test::ReadFile(target), "old");
+  }
+  if (link_error)
+    GTEST_SKIP() << "no symbolic links here: " << link_error.message();
+  EXPECT_EQ(test::ReadFile(outside), "not a plan");
+  EXPECT_EQ(Names(root.path() / "plans"), std::vector<std::string>{"plan.gpx"});
 }
 
 }  // namespace

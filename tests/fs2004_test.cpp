@@ -97,17 +97,11 @@ TEST(Fs2004Plan, AirportsOnlyAndEnRouteAirportIds) {
   RouteHeader h;
   h.departure_icao = "EAAA";
   h.destination_icao = "EBBB";
-  h.departure_lat = h.destination_lat =
-      "N50\xC2\xB0"
-      "00'00.00\"";
-  h.departure_lon = h.destination_lon =
-      "E008\xC2\xB0"
-      "00'00.00\"";
+  const Position position{50 * kHundredthsPerDegree, 8 * kHundredthsPerDegree};
+  h.departure_position = h.destination_position = position;
   WaypointTable waypoints;
-  waypoints.Append(
-      {"EAAA", h.departure_lat, h.departure_lon, 0, "", WaypointKind::kAirport, "0", "0"});
-  waypoints.Append(
-      {"EBBB", h.departure_lat, h.departure_lon, 0, "", WaypointKind::kAirport, "0", "0"});
+  waypoints.Append({"EAAA", "", "", 0, "", WaypointKind::kAirport, "0", "0", position});
+  waypoints.Append({"EBBB", "", "", 0, "", WaypointKind::kAirport, "0", "0", position});
   std::string plan = WriteFs2004Plan(h, waypoints, "").plan_text;
   EXPECT_EQ(plan.substr(plan.size() - 7), "STAR=\r\n");
 
@@ -115,8 +109,7 @@ TEST(Fs2004Plan, AirportsOnlyAndEnRouteAirportIds) {
   // route and gets no WP= line.
   WaypointTable three;
   three.Append(waypoints[0]);
-  three.Append(
-      {"EAAA", h.departure_lat, h.departure_lon, 0, "", WaypointKind::kVor, "113.00", "10"});
+  three.Append({"EAAA", "", "", 0, "", WaypointKind::kVor, "113.00", "10", position});
   three.Append(waypoints[1]);
   const Fs2004Plan out = WriteFs2004Plan(h, three, "");
   EXPECT_EQ(out.plan_text.find("WP="), std::string::npos);

@@ -18,14 +18,10 @@ using namespace std::string_literals;
 // "@" stands for the degree sign.
 Waypoint Row(const std::string& id, const std::string& lat, const std::string& lon,
              const std::string& kind) {
-  return Waypoint{id,
-                  test::WithDegreeSign(lat, '@'),
-                  test::WithDegreeSign(lon, '@'),
-                  0,
-                  "",
-                  test::KindOfLetter(kind),
-                  "0",
-                  ""};
+  Waypoint row =
+      test::Row(id, test::WithDegreeSign(lat, '@'), test::WithDegreeSign(lon, '@'), "", kind);
+  row.track = "";
+  return row;
 }
 
 struct Route {

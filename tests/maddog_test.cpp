@@ -26,14 +26,14 @@ std::string Written(const std::vector<Fix>& fixes) {
   h.departure_icao = "EGLL";
   h.destination_icao = "KJFK";
   WaypointTable waypoints;
-  waypoints.Append({"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 83, "UL9",
-                    WaypointKind::kAirport, "0", "0"});
+  waypoints.Append(test::Positioned({"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 83,
+                                     "UL9", WaypointKind::kAirport, "0", "0"}));
   for (const Fix& f : fixes) {
-    waypoints.Append({f.id, Dms("N51@29'15.00\""), Dms("W000@28'00.00\""), 0, f.route,
-                      WaypointKind::kIntersection, "0", "0"});
+    waypoints.Append(test::Positioned({f.id, Dms("N51@29'15.00\""), Dms("W000@28'00.00\""), 0,
+                                       f.route, WaypointKind::kIntersection, "0", "0"}));
   }
-  waypoints.Append({"KJFK", Dms("N40@38'23.00\""), Dms("W073@46'44.00\""), 13, "",
-                    WaypointKind::kAirport, "0", "0"});
+  waypoints.Append(test::Positioned({"KJFK", Dms("N40@38'23.00\""), Dms("W073@46'44.00\""), 13, "",
+                                     WaypointKind::kAirport, "0", "0"}));
   return WriteMadDogRoute(h, waypoints);
 }
 
@@ -80,19 +80,19 @@ TEST(MadDogRoute, PositionsAreSignedDecimalDegrees) {
   h.departure_icao = "EGLL";
   h.destination_icao = "EHAM";
   WaypointTable waypoints;
-  waypoints.Append({"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 83, "",
-                    WaypointKind::kAirport, "0", "0"});
-  waypoints.Append({"BPK", Dms("N51@44'59.00\""), Dms("W000@06'24.00\""), 0, "UL9",
-                    WaypointKind::kVor, "117.50", ""});
-  waypoints.Append({"KONAN", Dms("N51@19'42.00\""), Dms("E002@00'00.00\""), 0, "",
-                    WaypointKind::kIntersection, "0", ""});
-  waypoints.Append(
-      {"SOUTH", Dms("S33@56'46.00\""), "garbage", 0, "", WaypointKind::kIntersection, "0", ""});
-  waypoints.Append({"EHAM", Dms("N52@18'29.00\""), Dms("E004@45'51.00\""), -11, "",
-                    WaypointKind::kAirport, "0", ""});
+  waypoints.Append(test::Positioned({"EGLL", Dms("N51@28'39.00\""), Dms("W000@27'41.00\""), 83, "",
+                                     WaypointKind::kAirport, "0", "0"}));
+  waypoints.Append(test::Positioned({"BPK", Dms("N51@44'59.00\""), Dms("W000@06'24.00\""), 0, "UL9",
+                                     WaypointKind::kVor, "117.50", ""}));
+  waypoints.Append(test::Positioned({"KONAN", Dms("N51@19'42.00\""), Dms("E002@00'00.00\""), 0, "",
+                                     WaypointKind::kIntersection, "0", ""}));
+  waypoints.Append(test::Positioned({"SOUTH", Dms("S33@56'46.00\""), Dms("W000@00'00.05\""), 0, "",
+                                     WaypointKind::kIntersection, "0", ""}));
+  waypoints.Append(test::Positioned({"EHAM", Dms("N52@18'29.00\""), Dms("E004@45'51.00\""), -11, "",
+                                     WaypointKind::kAirport, "0", ""}));
   EXPECT_EQ(WriteMadDogRoute(h, waypoints),
             test::CrLf({"EGLL", "EHAM", "DIRECT BPK 51.749722 -0.106667",
-                        "UL9 KONAN 51.328333 2.000000", "DIRECT SOUTH -33.946111 ERR"}));
+                        "UL9 KONAN 51.328333 2.000000", "DIRECT SOUTH -33.946111 0.000000"}));
 }
 
 }  // namespace

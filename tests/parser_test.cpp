@@ -113,30 +113,28 @@ TEST(ParserExample, TextModeGivesTheTableAndHeader) {
   EXPECT_EQ(h.destination_icao, "EBBB");
   EXPECT_EQ(h.departure_name, "ALPHA_INTL");
   EXPECT_EQ(h.destination_name, "BETA FIELD");
-  EXPECT_EQ(h.departure_lat,
-            "N50\xC2\xB0"
-            "02'00.00\"");
-  EXPECT_EQ(h.destination_lon,
-            "E005\xC2\xB0"
-            "15'00.00\"");
+  // Hundredths of an arc-second: N50°02'00.00" E008°34'14.00", N50°52'00.00" E005°15'00.00".
+  EXPECT_EQ(h.departure_position, (Position{18012000, 3085400}));
+  EXPECT_EQ(h.destination_position, (Position{18312000, 1890000}));
   EXPECT_EQ(h.departure_elevation, 364);
   EXPECT_EQ(h.destination_elevation, 50);
   EXPECT_EQ(h.cruise_altitude, 33000);
 }
 
-TEST(ParserExample, DecimalModeGivesHemisphereCoordinates) {
+TEST(ParserExample, DecimalModeReadsTheSamePositions) {
   auto lines = ExampleLines();
   const Parsed p = Parse(lines, ParseMode::kDecimal);
+  const Parsed text = Parse(lines, ParseMode::kText);
   ASSERT_EQ(p.result, ParseResult::kParsed);
-  EXPECT_EQ(Column(p.waypoints, &Waypoint::lat),
-            (V{"N 50.0333", "N 50.0917", "N 50.3333", "N 50.6667", "N 50.8667"}));
-  EXPECT_EQ(Column(p.waypoints, &Waypoint::lon),
-            (V{"E 8.5706", "E 8.2833", "E 7.1667", "E 6.0000", "E 5.2500"}));
+  for (std::size_t i = 0; i < p.waypoints.Count(); ++i) {
+    EXPECT_EQ(p.waypoints[i].position, text.waypoints[i].position) << i;
+    EXPECT_EQ(p.waypoints[i].lat, text.waypoints[i].lat) << i;
+  }
   EXPECT_EQ(Column(p.waypoints, &Waypoint::track), (V{"", "", "", "", ""}));
   EXPECT_EQ(Kinds(p.waypoints), (V{"A", "I", "V", "N", "A"}));
   EXPECT_EQ(Column(p.waypoints, &Waypoint::freq), (V{"0", "0", "114.30", "385", "0"}));
   EXPECT_EQ(Column(p.waypoints, &Waypoint::route), (V{"", "UL602", "", "", ""}));
-  EXPECT_EQ(p.header.departure_lat, "N 50.0333");
+  EXPECT_EQ(p.header.departure_position, text.header.departure_position);
 }
 
 TEST(ParserExample, Super80TakesTheIcaoCodesAsNames) {
@@ -409,18 +407,24 @@ TEST(ParserDetails, KindsAndOddLines) {
        "X 114.30 10 5 N50\xC2\xB0"
        "00'00.00\" E008\xC2\xB0"
        "00'00.00\" NEW YORK",
-       "X", "N 50.0000", "E 8.0000", "I", "0"},
+       "X",
+       "N50\xC2\xB0"
+       "00'00.00\"",
+       "E008\xC2\xB0"
+       "00'00.00\"",
+       "I", "0"},
       {ParseMode::kDecimal,
        "NDB 385 10 5 S33\xC2\xB0"
        "56'48.00\" W000\xC2\xB0"
        "27'36.00\" NDB",
-       "NDB", "S 33.9467", "W 0.4600", "N", "385"},
-      // Decimal mode without the degree signs: the coordinates are ERR.
-      {ParseMode::kDecimal, "BAD 10 5 N50 E008", "BAD", "ERR", "ERR", "I", "0"},
-      {ParseMode::kDecimal,
-       "HALF 10 5 N50\xC2\xB0"
-       "00'00.00\" E008",
-       "HALF", "N 50.0000", "ERR", "I", "0"},
+       "NDB",
+       "S33\xC2\xB0"
+       "56'48.00\"",
+       "W000\xC2\xB0"
+       "27'36.00\"",
+       "N", "385"},
+      // Decimal mode keeps the texts as they stand for the route check too.
+      {ParseMode::kDecimal, "BAD 10 5 N50 E008", "BAD", "N50", "E008", "I", "0"},
   };
   for (const auto& c : cases) {
     auto lines = ExampleLines();

@@ -5,6 +5,7 @@
 
 #include "run/input_source.hpp"
 #include "test_support.hpp"
+#include "writers/coordinate_text.hpp"
 
 namespace korvanta {
 namespace {
@@ -104,12 +105,14 @@ TEST(InputSource, PlanReadingsForEveryWriter) {
   ASSERT_TRUE(decimal.Parsed());
   EXPECT_EQ(decimal.header.departure_name, "EAAA");
   EXPECT_EQ(decimal.header.destination_name, "EBBB");
-  EXPECT_EQ(decimal.header.departure_lat + " " + decimal.header.destination_lon,
+  EXPECT_EQ(DecimalLatitudeWithHemisphere(decimal.header.departure_position.latitude) + " " +
+                DecimalLongitudeWithHemisphere(decimal.header.destination_position.longitude),
             "N 50.0333 E 5.2500");
   std::string rows;
   for (const Waypoint& row : decimal.waypoints)
-    rows +=
-        row.id + " " + row.lat + " " + row.lon + " " + KindLetter(row.kind) + " " + row.freq + "\n";
+    rows += row.id + " " + DecimalLatitudeWithHemisphere(row.position.latitude) + " " +
+            DecimalLongitudeWithHemisphere(row.position.longitude) + " " + KindLetter(row.kind) +
+            " " + row.freq + "\n";
   EXPECT_EQ(rows,
             "EAAA N 50.0333 E 8.5706 A 0\nRUDOL N 50.3333 E 7.1667 V 0\n"
             "EBBB N 50.8667 E 5.2500 A 0\n");

@@ -15,7 +15,7 @@
 #include "readers/plan_reader.hpp"
 #include "readers/route_text_parser.hpp"
 #include "readers/xplane_plan_reader.hpp"
-#include "route/conversions.hpp"
+#include "route/position.hpp"
 #include "test_support.hpp"
 #include "text/cp1252.hpp"
 #include "writers/gpx.hpp"
@@ -38,7 +38,7 @@ const AirportDatabase& Airports() {
 // Coordinates with "*" for the degree sign, whatever the core's encoding of it.
 std::string Shown(std::string text) {
   std::string degree;
-  degree += kDegreeSign;
+  degree += "\xC2\xB0";
   for (std::size_t at; (at = text.find(degree)) != std::string::npos;)
     text.replace(at, degree.size(), "*");
   return text;
@@ -46,13 +46,20 @@ std::string Shown(std::string text) {
 
 // The header and every row of a route, one line each.
 std::string Dump(const RouteHeader& h, const WaypointTable& waypoints, bool with_track = true) {
-  std::string out =
-      fmt::format("{} {} {} {} {} > {} {} {} {} {} FL {}\n", h.departure_icao, h.departure_name,
-                  h.departure_lat, h.departure_lon, h.departure_elevation, h.destination_icao,
-                  h.destination_name, h.destination_lat, h.destination_lon, h.destination_elevation,
-                  h.cruise_altitude);
+  std::string out = fmt::format("{} {} {} {} {} > {} {} {} {} {} FL {}\n", h.departure_icao,
+                                h.departure_name, DmsLatitudeText(h.departure_position.latitude),
+                                DmsLongitudeText(h.departure_position.longitude),
+                                h.departure_elevation, h.destination_icao, h.destination_name,
+                                DmsLatitudeText(h.destination_position.latitude),
+                                DmsLongitudeText(h.destination_position.longitude),
+                                h.destination_elevation, h.cruise_altitude);
   for (const Waypoint& w : waypoints) {
-    out += fmt::format("{}|{}|{}|{}|{}|{}", w.id, w.lat, w.lon, w.alt, w.route, KindLetter(w.kind));
+    // The positions as numbers, shown in the route finder's form; the texts
+    // that the grid shows are the same.
+    EXPECT_EQ(w.lat, DmsLatitudeText(w.position.latitude));
+    EXPECT_EQ(w.lon, DmsLongitudeText(w.position.longitude));
+    out += fmt::format("{}|{}|{}|{}|{}|{}", w.id, DmsLatitudeText(w.position.latitude),
+                       DmsLongitudeText(w.position.longitude), w.alt, w.route, KindLetter(w.kind));
     out += with_track ? fmt::format("|{}|{}\n", w.freq, w.track) : "\n";
   }
   return Shown(out);
@@ -216,6 +223,14 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
        "NEAR|S00*00'00.05\"|E000*00'00.05\"|0|N869|I|0|135\n"
        "EBBB|N50*52'00.00\"|E005*15'00.00\"|-1||A|0|4\n"
        "runway "},
+      // A coordinate that rounds to zero has no side: north and east.
+      {"GPX near zero", InputKind::kGpx,
+       R"(<gpx version="1.1"><wpt lat="0" lon="-0.000001"><name>A</name></wpt>)"
+       R"(<wpt lat="-0.000001" lon="0"><name>B</name></wpt></gpx>)",
+       "A A N00*00'00.00\" E000*00'00.00\" 0 > B B N00*00'00.00\" E000*00'00.00\" 0 FL 30000\n"
+       "A|N00*00'00.00\"|E000*00'00.00\"|0||A|0|0\n"
+       "B|N00*00'00.00\"|E000*00'00.00\"|0||A|0|0\n"
+       "runway "},
       {"GPX of waypoints only", InputKind::kGpx,
        R"(<gpx version="1.1" creator="other">
 <wpt lat="51.4775" lon="-0.461389"><name>EGLL</name></wpt>
@@ -272,6 +287,12 @@ TEST(PlanReaders, PlansThatGiveNoRoute) {
        gpx + R"(<wpt lat="90.00001" lon="8"><name>NORTH</name></wpt><wpt lat="1" lon="2">)"
              "<name>B</name></wpt></gpx>",
        "error: Waypoint NORTH: the position 90.00001 8 is out of range"},
+      {"60 minutes in a plan's position", InputKind::kPln,
+       pln + "<ATCWaypoint id=\"A\"><WorldPosition>N50\xC2\xB0 60' 0.00\",E1\xC2\xB0 0' "
+             "0\"</WorldPosition></ATCWaypoint><ATCWaypoint id=\"B\"><WorldPosition>N1\xC2\xB0 0' "
+             "0\",E1\xC2\xB0 0' 0\"</WorldPosition></ATCWaypoint></FlightPlan.FlightPlan>"
+             "</SimBase.Document>",
+       "error: Waypoint A: the position N50\xC2\xB0 60' 0.00\",E1\xC2\xB0 0' 0\" does not read"},
       {"a position that does not read", InputKind::kFms,
        fms + "1 EAAA ADEP 0 50 8\n11 BAD DRCT 0 5O 8\n1 EBBB ADES 0 51 9\n",
        "error: Waypoint BAD: the position 5O 8 does not read"},

@@ -348,8 +348,8 @@ TEST(ConversionRun, Super80IntoAMissingFolderIsReported) {
   EXPECT_NE(t.front.Messages()[0].find("eaaa-ebbb-661.pln"), std::string::npos);
 }
 
-// A coordinate that would reach the files as "ERR" or off the globe refuses
-// the route before anything, "route.txt" included, is written.
+// A coordinate that does not read or lies off the globe refuses the route
+// before anything, "route.txt" included, is written.
 TEST(ConversionRun, ABadCoordinateWritesNothing) {
   struct Case {
     std::string from, to, message;

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "route/tables.hpp"
@@ -70,8 +71,17 @@ inline std::string WithDegreeSign(const std::string& text, char marker) {
   return out;
 }
 
-// A waypoint row for a writer test; "*" in `lat` and `lon` stands for the
-// degree sign.
+// `row` with its position read from its coordinate texts, as the route
+// source reads them.
+inline Waypoint Positioned(Waypoint row) {
+  const CoordinateReading latitude = ReadDmsLatitude(row.lat);
+  const CoordinateReading longitude = ReadDmsLongitude(row.lon);
+  row.position = {latitude.hundredths, longitude.hundredths};
+  row.lat_fault = latitude.fault;
+  row.lon_fault = longitude.fault;
+  return row;
+}
+
 // The kind a grid letter names ("A", "V", "N"; anything else an intersection).
 inline WaypointKind KindOfLetter(const std::string& letter) {
   if (letter == "A")
@@ -83,6 +93,8 @@ inline WaypointKind KindOfLetter(const std::string& letter) {
   return WaypointKind::kIntersection;
 }
 
+// A waypoint row for a writer test, its position read from `lat` and `lon`
+// as the route text gives them; "*" stands for the degree sign.
 inline Waypoint Row(const std::string& id, const std::string& lat, const std::string& lon,
                     const std::string& route = "", const std::string& kind = "I",
                     const std::string& freq = "0") {
@@ -93,7 +105,7 @@ inline Waypoint Row(const std::string& id, const std::string& lat, const std::st
   r.route = route;
   r.kind = KindOfLetter(kind);
   r.freq = freq;
-  return r;
+  return Positioned(std::move(r));
 }
 
 // The FS2004 plan text of the example route (tests/data/example_route.txt:

@@ -225,7 +225,9 @@ TEST(Tu154Lookup, WholeKeysAndTheFirstRowInLoadOrder) {
 
 Waypoint Point(const std::string& id, const std::string& lat, const std::string& lon,
                const std::string& kind) {
-  return Waypoint{id, Dms(lat), Dms(lon), 0, "", test::KindOfLetter(kind), "0", ""};
+  Waypoint row = test::Row(id, Dms(lat), Dms(lon), "", kind);
+  row.track = "";
+  return row;
 }
 
 TEST(Tu154Plan, PointsFoundInTheNavigationDataNumberedWithoutGaps) {

@@ -12,6 +12,7 @@
 #include <span>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -27,7 +28,6 @@ namespace {
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
-using C = Control;
 
 // The targets' tick boxes.
 constexpr Control kFs2004Box = BoxOf(Target::kFs2004);
@@ -210,8 +210,8 @@ TEST(WindowControls, MnemonicsAreUniqueAndStayUnderEverySelection) {
     EXPECT_EQ(at->second, owner) << caption << " takes the letter of " << at->second;
   };
   for (const ControlInfo& info : Controls()) {
-    if (!IsTickBox(info.control) && info.control != C::kRunwayLabel &&
-        info.control != C::kGoButton && info.control != C::kPlanNumberLabel)
+    if (!IsTickBox(info.control) && info.control != Control::kRunwayLabel &&
+        info.control != Control::kGoButton && info.control != Control::kPlanNumberLabel)
       continue;
     claim(info.caption, std::string(info.name));
     if (info.on_selection != nullptr) {
@@ -244,25 +244,25 @@ TEST(WindowModel, KeyboardRules) {
   Window w;
   w.Start();
   w.view.events.clear();
-  EXPECT_TRUE(w.model->KeyPressed(Key::kEnter, C::kGoButton, w.view.now));
+  EXPECT_TRUE(w.model->KeyPressed(Key::kEnter, Control::kGoButton, w.view.now));
   EXPECT_EQ(w.view.events, std::vector<std::string>{"focus runwayBox"});
-  EXPECT_TRUE(w[C::kRunwayPrompt].visible);
+  EXPECT_TRUE(w[Control::kRunwayPrompt].visible);
   EXPECT_TRUE(w.model->KeyPressed(Key::kEnter, kMadDogBox, w.view.now));
   EXPECT_TRUE(w[kMadDogBox].ticked);
   w.model->SimulatorSelected(Simulator::kXPlane);
   EXPECT_FALSE(w.model->KeyPressed(Key::kEnter, kMadDogBox, w.view.now));
   EXPECT_FALSE(w[kMadDogBox].ticked);
-  EXPECT_FALSE(w.model->KeyPressed(Key::kEnter, C::kGrid, w.view.now));
-  EXPECT_FALSE(w.model->KeyPressed(Key::kEnter, C::kSuper80Box, w.view.now));  // hidden
+  EXPECT_FALSE(w.model->KeyPressed(Key::kEnter, Control::kGrid, w.view.now));
+  EXPECT_FALSE(w.model->KeyPressed(Key::kEnter, Control::kSuper80Box, w.view.now));  // hidden
   EXPECT_TRUE(w.view.Messages().empty());
 
   w.view.clipboard = "hello\r\n";
   w.view.now += 10s;
-  EXPECT_TRUE(w.model->KeyPressed(Key::kEnter, C::kConversionButton, w.view.now));
+  EXPECT_TRUE(w.model->KeyPressed(Key::kEnter, Control::kConversionButton, w.view.now));
   w.view.now += 10s;
-  EXPECT_TRUE(w.model->KeyPressed(Key::kF5, C::kGrid, w.view.now));
+  EXPECT_TRUE(w.model->KeyPressed(Key::kF5, Control::kGrid, w.view.now));
   w.view.now += 10s;
-  EXPECT_TRUE(w.model->KeyPressed(Key::kEnter, C::kRunwayBox, w.view.now));
+  EXPECT_TRUE(w.model->KeyPressed(Key::kEnter, Control::kRunwayBox, w.view.now));
   // X-plane ticks its box: each run says the clipboard's text does not read.
   EXPECT_EQ(w.view.Messages(),
             (std::vector<std::string>{"Wrong format", "Wrong format", "Wrong format"}));
@@ -400,24 +400,71 @@ TEST(WindowModel, ShowHideRules) {
     w.Start();
     for (const Control box : c.clicks)
       w.Tick(box);
-    EXPECT_EQ(w[C::kSuper80Box].visible, c.super80_shown);
-    EXPECT_EQ(w[C::kSuper80Box].ticked, c.super80_ticked);
-    EXPECT_EQ(w[C::kPlanNumber].visible, c.plan_number_shown);
-    EXPECT_EQ(w[C::kPlanNumberLabel].visible, c.plan_number_shown);
+    EXPECT_EQ(w[Control::kSuper80Box].visible, c.super80_shown);
+    EXPECT_EQ(w[Control::kSuper80Box].ticked, c.super80_ticked);
+    EXPECT_EQ(w[Control::kPlanNumber].visible, c.plan_number_shown);
+    EXPECT_EQ(w[Control::kPlanNumberLabel].visible, c.plan_number_shown);
   }
 }
 
 TEST(WindowModel, SelectionsUntickThroughTheShowHideRules) {
   Window w;
   w.Start();
-  for (const Control box : {kFs2004Box, C::kSuper80Box, kTu154Box})
+  for (const Control box : {kFs2004Box, Control::kSuper80Box, kTu154Box})
     w.Tick(box);
   w.model->SimulatorSelected(Simulator::kFsx);
-  EXPECT_TRUE(w[C::kSuper80Box].visible);  // the FSX plan box stays ticked
-  EXPECT_FALSE(w[C::kSuper80Box].ticked);
-  EXPECT_FALSE(w[C::kPlanNumber].visible);
+  EXPECT_TRUE(w[Control::kSuper80Box].visible);  // the FSX plan box stays ticked
+  EXPECT_FALSE(w[Control::kSuper80Box].ticked);
+  EXPECT_FALSE(w[Control::kPlanNumber].visible);
   w.model->SimulatorSelected(Simulator::kXPlane);
-  EXPECT_FALSE(w[C::kSuper80Box].visible);
+  EXPECT_FALSE(w[Control::kSuper80Box].visible);
+}
+
+// The window's own controls as the window is created (the view tests check
+// that each view draws these states); the targets' boxes shown and unticked.
+TEST(WindowModel, DesignStates) {
+  struct Design {
+    Control control;
+    const char* caption;
+    bool visible;
+  };
+  const Design designs[] = {
+      {Control::kSuper80Box, "Flight1 S&uper 80 format", false},
+      {Control::kPlanNumberLabel, "Flight pl&an nr", false},
+      {Control::kPlanNumber, "", false},
+      {Control::kStatusLine, "", true},
+      {Control::kRunwayLabel, "Departing &Runway", true},
+      {Control::kRunwayBox, "", true},
+      {Control::kRunwayPrompt, "Modify Runway", false},
+      {Control::kGoButton, "G&O!!!", true},
+      {Control::kGrid, "", true},
+  };
+  Window w;
+  w.Create();
+  for (const Design& design : designs) {
+    EXPECT_EQ(w[design.control].caption, design.caption) << InfoOf(design.control).name;
+    EXPECT_EQ(w[design.control].visible, design.visible) << InfoOf(design.control).name;
+    EXPECT_FALSE(w[design.control].ticked) << InfoOf(design.control).name;
+  }
+  EXPECT_EQ(w[Control::kPlanNumber].value, 661);
+  EXPECT_EQ(w[Control::kSimulatorSelection].value, static_cast<int>(Simulator::kFs9));
+  // The captions the user sees, with their Alt+letters.
+  const std::map<std::string_view, std::string_view> box_captions = {
+      {"fs2004", "&FS2004"},          {"kml", "Google &Earth"},
+      {"ifly", "&iFly737"},           {"leveld", "&LVLD 767"},
+      {"xplane", "X-Pla&ne"},         {"pmdg", "P&MDG 737/747"},
+      {"fsnav", "FSNa&vigator"},      {"civa", "&CIVA"},
+      {"maddog", "Mad&Dog2008"},      {"tu154", "&TU154"},
+      {"xplane11", "X-Plane &11/12"}, {"gpx", "&GPX"},
+      {"msfs", "M&SFS 2020"}};
+  for (const TargetDescriptor& target : Targets()) {
+    EXPECT_EQ(w[BoxOf(target.target)].caption, box_captions.at(target.cli_name)) << target.cli_name;
+    EXPECT_TRUE(w[BoxOf(target.target)].visible) << target.cli_name;
+    EXPECT_FALSE(w[BoxOf(target.target)].ticked) << target.cli_name;
+  }
+  const std::string_view item_captions[] = {"FS&9", "FS&X", "X-&plane"};
+  for (const SimulatorInfo& item : kSimulators)
+    EXPECT_EQ(item.caption, item_captions[static_cast<std::size_t>(item.simulator)]);
 }
 
 TEST(WindowModel, StartUpOrder) {
@@ -427,17 +474,17 @@ TEST(WindowModel, StartUpOrder) {
                   "TestPlacement=AAAA\r\n");
   WindowModel& m = w.Create();
   EXPECT_FALSE(m.ConversionAllowed());
-  EXPECT_FALSE(w[C::kConversionButton].enabled);
-  EXPECT_TRUE(w[C::kProgressPanel].visible);
-  EXPECT_EQ(w[C::kProgressPanel].caption, "Loading Routes .....");
+  EXPECT_FALSE(w[Control::kConversionButton].enabled);
+  EXPECT_TRUE(w[Control::kProgressPanel].visible);
+  EXPECT_EQ(w[Control::kProgressPanel].caption, "Loading Routes .....");
   EXPECT_TRUE(w.view.events.empty());
 
   m.WindowShown();
   // Restored, with the show/hide rule run for the restored tick; the item is
   // marked but the selection waits for the timer.
   EXPECT_TRUE(w[kTu154Box].ticked);
-  EXPECT_TRUE(w[C::kPlanNumber].visible);
-  EXPECT_EQ(w[C::kSimulatorSelection].value, 2);
+  EXPECT_TRUE(w[Control::kPlanNumber].visible);
+  EXPECT_EQ(w[Control::kSimulatorSelection].value, 2);
   EXPECT_EQ(m.AppliedSimulator(), Simulator::kFs9);
   EXPECT_FALSE(w[kXPlaneBox].ticked);
   // The boxes the item turns off already look so when the window shows.
@@ -455,10 +502,10 @@ TEST(WindowModel, StartUpOrder) {
   EXPECT_EQ(m.AppliedSimulator(), Simulator::kXPlane);
   EXPECT_TRUE(w[kXPlaneBox].ticked);
   EXPECT_FALSE(w[kTu154Box].ticked);
-  EXPECT_FALSE(w[C::kPlanNumber].visible);
-  EXPECT_FALSE(w[C::kProgressPanel].visible);
+  EXPECT_FALSE(w[Control::kPlanNumber].visible);
+  EXPECT_FALSE(w[Control::kProgressPanel].visible);
   EXPECT_TRUE(m.ConversionAllowed());
-  EXPECT_TRUE(w[C::kConversionButton].enabled);
+  EXPECT_TRUE(w[Control::kConversionButton].enabled);
   EXPECT_EQ(w.view.events.back(), "start-up ended");
   EXPECT_TRUE(w.view.Messages().empty());
 }
@@ -468,7 +515,7 @@ TEST(WindowModel, MissingAirportDatabaseEndsTheStartUpToo) {
   fs::remove(w.dir / "fs9/Fmcwp/NAVDATA/wpNavApt.txt");
   w.Start();
   EXPECT_EQ(w.view.Messages(), std::vector<std::string>{"File wpNavApt.txt missing"});
-  EXPECT_FALSE(w[C::kProgressPanel].visible);
+  EXPECT_FALSE(w[Control::kProgressPanel].visible);
   EXPECT_TRUE(w.model->ConversionAllowed());
 }
 
@@ -494,9 +541,9 @@ TEST(WindowModel, RestoredTicksRunTheShowHideRules) {
     Window w;
     test::WriteFile(w.Settings(), std::string("[TForm1]\r\n") + c.stored + "\r\n");
     w.Start();
-    EXPECT_EQ(w[C::kSuper80Box].visible, c.super80_shown);
-    EXPECT_EQ(w[C::kSuper80Box].ticked, c.super80_ticked);
-    EXPECT_EQ(w[C::kPlanNumber].visible, c.plan_number_shown);
+    EXPECT_EQ(w[Control::kSuper80Box].visible, c.super80_shown);
+    EXPECT_EQ(w[Control::kSuper80Box].ticked, c.super80_ticked);
+    EXPECT_EQ(w[Control::kPlanNumber].visible, c.plan_number_shown);
   }
 }
 
@@ -506,7 +553,7 @@ TEST(WindowModel, StatesKeptAcrossStarts) {
       "; folders of the add-ons\r\n[Main]\r\nLVLDFolder = C:\\LVLD\\  \r\n\r\n[Other]\nkey=value\n";
   test::WriteFile(w.Settings(), settings);
   w.Start();
-  for (const Control box : {kFs2004Box, C::kSuper80Box, kTu154Box, kGoogleEarthBox, kGpxBox})
+  for (const Control box : {kFs2004Box, Control::kSuper80Box, kTu154Box, kGoogleEarthBox, kGpxBox})
     w.Tick(box);
   w.model->PlanNumberChanged(42);
   w.model->SimulatorSelected(Simulator::kFsx);
@@ -536,7 +583,7 @@ TEST(WindowModel, StatesKeptAcrossStarts) {
   EXPECT_TRUE(again[kGoogleEarthBox].ticked);
   EXPECT_TRUE(again[kGpxBox].ticked);
   EXPECT_FALSE(again[kXPlane11Box].ticked);
-  EXPECT_EQ(again[C::kPlanNumber].value, 42);
+  EXPECT_EQ(again[Control::kPlanNumber].value, 42);
   EXPECT_EQ(again.view.restored_placement, "placement-of-the-view");
   EXPECT_FALSE(again.view.restored_old);
 }
@@ -570,8 +617,8 @@ TEST(WindowModel, UnreadableStoredValuesLeaveTheirControls) {
   w.Start();
   EXPECT_TRUE(w[kGoogleEarthBox].ticked);
   EXPECT_FALSE(w[kPmdgBox].ticked);
-  EXPECT_EQ(w[C::kPlanNumber].value, 661);
-  EXPECT_EQ(w[C::kSimulatorSelection].value, 0);
+  EXPECT_EQ(w[Control::kPlanNumber].value, 661);
+  EXPECT_EQ(w[Control::kSimulatorSelection].value, 0);
 
   // An item index one past the last item, or before the first, leaves the
   // selection as it is.
@@ -580,7 +627,7 @@ TEST(WindowModel, UnreadableStoredValuesLeaveTheirControls) {
     test::WriteFile(other.Settings(),
                     "[TForm1]\r\nRadioGroup1_ItemIndex=" + std::string(index) + "\r\n");
     other.Start();
-    EXPECT_EQ(other[C::kSimulatorSelection].value, 0) << index;
+    EXPECT_EQ(other[Control::kSimulatorSelection].value, 0) << index;
     EXPECT_EQ(other.model->AppliedSimulator(), Simulator::kFs9) << index;
   }
 
@@ -588,9 +635,9 @@ TEST(WindowModel, UnreadableStoredValuesLeaveTheirControls) {
   Window big;
   test::WriteFile(big.Settings(), "[TForm1]\r\nRxSpinEdit1_Value=123456.7\r\n");
   big.Start();
-  EXPECT_EQ(big[C::kPlanNumber].value, 99999);
+  EXPECT_EQ(big[Control::kPlanNumber].value, 99999);
   big.model->PlanNumberChanged(0);
-  EXPECT_EQ(big[C::kPlanNumber].value, 1);
+  EXPECT_EQ(big[Control::kPlanNumber].value, 1);
 }
 
 TEST(WindowModel, OldPlacementKeysServeUntilTheToolkitsOwnIsKept) {
@@ -644,7 +691,7 @@ TEST(WindowModel, RunGuard) {
   int refused_inside = 0;
   w.view.on_message = [&] {
     EXPECT_TRUE(w.model->Running());
-    EXPECT_FALSE(w[C::kConversionButton].enabled);
+    EXPECT_FALSE(w[Control::kConversionButton].enabled);
     const auto before = w.view.Messages().size();
     w.model->Convert(w.view.now);
     refused_inside += w.view.Messages().size() == before ? 1 : 0;
@@ -653,7 +700,7 @@ TEST(WindowModel, RunGuard) {
   // Two ticked targets, one message: the route did not read.
   EXPECT_EQ(w.view.Messages(), std::vector<std::string>{"Wrong format"});
   EXPECT_EQ(refused_inside, 1);
-  EXPECT_TRUE(w[C::kConversionButton].enabled);
+  EXPECT_TRUE(w[Control::kConversionButton].enabled);
   EXPECT_EQ(w.view.events.back(), "focus conversionButton");
 
   // The second click of a double-click, just after the run ended: ignored.
@@ -699,7 +746,7 @@ TEST(WindowModel, DemoTicksEveryShownEnabledBoxAndConverts) {
             "super80Box=E+ fs2004Box=E+ kmlBox=E+ iflyBox=E+ leveldBox=E+ xplaneBox=D- "
             "pmdgBox=E+ fsnavBox=E+ civaBox=E+ maddogBox=E+ tu154Box=E+ xplane11Box=E+ gpxBox=E+ "
             "msfsBox=E+");
-  EXPECT_EQ(w[C::kPlanNumber].value, kDemoPlanNumber);
+  EXPECT_EQ(w[Control::kPlanNumber].value, kDemoPlanNumber);
   EXPECT_EQ(test::ReadFile(w.dir / "app/route.txt"),
             test::ReadFile(test::DataDir() / "example_route.txt"));
   EXPECT_TRUE(fs::exists(w.dir / "xplane11/EAAAEBBB.fms"));
@@ -711,7 +758,7 @@ TEST(WindowModel, StatusLineSaysWhyNothingWasWritten) {
   w.Tick(kMadDogBox);
   w.view.clipboard = ExampleRouteUtf8();
   w.Convert();
-  EXPECT_EQ(w[C::kStatusLine].caption, "File EAAAEBBB.mdr created");
+  EXPECT_EQ(w[Control::kStatusLine].caption, "File EAAAEBBB.mdr created");
 
   std::string no_details = w.view.clipboard;
   no_details.resize(no_details.find("Details:"));
@@ -731,7 +778,7 @@ TEST(WindowModel, StatusLineSaysWhyNothingWasWritten) {
     w.model->BoxTicked(kMadDogBox, c.ticked.count(kMadDogBox) != 0);
     w.view.clipboard = c.text;
     w.Convert();
-    EXPECT_EQ(w[C::kStatusLine].caption, c.status);
+    EXPECT_EQ(w[Control::kStatusLine].caption, c.status);
   }
 
   // A target that fails says so in the status line, and the run's one
@@ -742,9 +789,10 @@ TEST(WindowModel, StatusLineSaysWhyNothingWasWritten) {
   fs::remove_all(w.dir / "fs9/MADDOG2008");
   w.Convert();
   const std::string failure = "MadDog2008: Cannot create ";
-  EXPECT_EQ(w[C::kStatusLine].caption.rfind(failure, 0), 0U) << w[C::kStatusLine].caption;
+  EXPECT_EQ(w[Control::kStatusLine].caption.rfind(failure, 0), 0U)
+      << w[Control::kStatusLine].caption;
   ASSERT_EQ(w.view.Messages().size(), 3U);  // two "Wrong format", the summary
-  EXPECT_EQ(w.view.Messages().back(), "Not written:\n" + w[C::kStatusLine].caption);
+  EXPECT_EQ(w.view.Messages().back(), "Not written:\n" + w[Control::kStatusLine].caption);
 }
 
 // An X-Plane plan of the two airports alone.
@@ -768,7 +816,7 @@ TEST(WindowModel, DroppedAndOpenedFilesConvert) {
 
   drop({w.dir / "plan.fms", w.dir / "bad.gpx", w.dir / "none"});
   EXPECT_TRUE(fs::exists(mdr));
-  EXPECT_EQ(w[C::kStatusLine].caption,
+  EXPECT_EQ(w[Control::kStatusLine].caption,
             "File EAAAEBBB.mdr created (2 other dropped files were not read)");
   EXPECT_EQ(w.model->Waypoints().Count(), 2U);
 
@@ -776,11 +824,11 @@ TEST(WindowModel, DroppedAndOpenedFilesConvert) {
   drop({w.dir / "bad.gpx"});
   EXPECT_FALSE(fs::exists(mdr));
   ASSERT_EQ(w.view.Messages().size(), 1U);
-  EXPECT_EQ(w[C::kStatusLine].caption, "bad.gpx: " + w.view.Messages()[0]);
+  EXPECT_EQ(w[Control::kStatusLine].caption, "bad.gpx: " + w.view.Messages()[0]);
   EXPECT_TRUE(w.view.Messages()[0].starts_with("Not a readable flight plan: "));
 
   drop({w.dir / "none"});
-  EXPECT_TRUE(w[C::kStatusLine].caption.starts_with(PathToUtf8(w.dir / "none") + ": "));
+  EXPECT_TRUE(w[Control::kStatusLine].caption.starts_with(PathToUtf8(w.dir / "none") + ": "));
 
   w.view.now += 10s;
   w.model->OpenFile(w.view.now);  // cancelled: nothing happens
@@ -804,7 +852,7 @@ TEST(WindowModel, DroppedAndOpenedFilesConvert) {
   EXPECT_TRUE(fs::exists(mdr));
   w.model->BoxTicked(kMadDogBox, false);
   drop({w.dir / "plan.fms"});
-  EXPECT_EQ(w[C::kStatusLine].caption, "plan.fms: read, nothing written");
+  EXPECT_EQ(w[Control::kStatusLine].caption, "plan.fms: read, nothing written");
 }
 
 // A file dropped while the airport database loads or a run goes on is
@@ -822,7 +870,7 @@ TEST(WindowModel, AFileDroppedWhileBusyConvertsAfterwards) {
   w.model->TimerFired();  // the drop comes during the load
   EXPECT_TRUE(fs::exists(mdr));
   EXPECT_EQ(w.model->Waypoints().Count(), 2U);
-  EXPECT_EQ(w[C::kStatusLine].caption,
+  EXPECT_EQ(w[Control::kStatusLine].caption,
             "File EAAAEBBB.mdr created (1 other dropped file was not read)");
 
   // During a clipboard run; at once after it, within the double-click time.
@@ -862,7 +910,7 @@ TEST(WindowModel, XPlane11AndGpxWrittenUnderEverySelection) {
     EXPECT_NE(test::ReadFile(route).find("<name>EAAA-EBBB</name>"), std::string::npos);
     // The X-Plane selection ticks the version-3 box too: both files, apart.
     EXPECT_EQ(fs::exists(w.dir / "xplane/EAAA-EBBB.fms"), simulator == Simulator::kXPlane);
-    EXPECT_EQ(w[C::kStatusLine].caption, "File " + ShownPath(route) + " created");
+    EXPECT_EQ(w[Control::kStatusLine].caption, "File " + ShownPath(route) + " created");
   }
 }
 
@@ -871,15 +919,15 @@ TEST(WindowModel, GoButtonAndRunwayPrompt) {
   w.Start();
   w.model->GoClicked();
   EXPECT_EQ(w.view.events.back(), "focus runwayBox");
-  EXPECT_TRUE(w[C::kRunwayPrompt].visible);
+  EXPECT_TRUE(w[Control::kRunwayPrompt].visible);
   w.model->RunwayEdited("25R");
   w.Tick(kFs2004Box);
   // The Super 80 box and the plan number reach the run as its options.
-  w.Tick(C::kSuper80Box);
+  w.Tick(Control::kSuper80Box);
   w.model->PlanNumberChanged(7);
   w.view.clipboard = ExampleRouteUtf8();
   w.Convert();
-  EXPECT_FALSE(w[C::kRunwayPrompt].visible);
+  EXPECT_FALSE(w[Control::kRunwayPrompt].visible);
   const std::string super80 = test::ReadFile(w.dir / "docs/Flight Simulator Files/eaaa-ebbb-7.pln");
   EXPECT_NE(super80.find("25R"), std::string::npos);
 }

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "errors/run_error.hpp"
 #include "io/utf8_path.hpp"
 #include "route/tables.hpp"
 #include "test_support.hpp"
@@ -74,36 +73,6 @@ TEST(IflyPlan, LegsCoursesAndTheDestinationName) {
   EXPECT_EQ(WriteIflyPlan(Header("EAAA", "EBBB"), waypoints), expected);
 }
 
-TEST(IflyPlan, UnreadableCoordinateNamesTheWaypoint) {
-  struct Case {
-    const char* what;
-    WaypointTable waypoints;
-    const char* waypoint;
-  };
-  const std::vector<Case> cases = {
-      {"fix latitude",
-       Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\""),
-              Row("TOBAK", "N5x*05'30.00\"", "E008*17'00.00\""),
-              Row("EBBB", "N50*52'00.00\"", "E005*15'00.00\"")}),
-       "TOBAK"},
-      // The destination is never written, but the course into it needs it.
-      {"destination longitude",
-       Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\""),
-              Row("TOBAK", "N50*05'30.00\"", "E008*17'00.00\""),
-              Row("EBBB", "N50*52'00.00\"", "E005*15'00.0")}),
-       "EBBB"},
-  };
-  for (const Case& c : cases) {
-    try {
-      WriteIflyPlan(Header("EAAA", "EBBB"), c.waypoints);
-      ADD_FAILURE() << c.what << ": no error";
-    } catch (const RunError& e) {
-      EXPECT_NE(std::string(e.what()).find(c.waypoint), std::string::npos)
-          << c.what << ": " << e.what();
-    }
-  }
-}
-
 TEST(IflyCourse, GeneralFormPaddedAndCut) {
   struct Case {
     long double course;
@@ -136,15 +105,16 @@ TEST(LevelDRoute, AirportsOnly) {
                         "H,EAAA,EBBB, ,", "", "End of FlightPlan"}));
 }
 
-// Airway as stored (a blank one counts as none), unreadable frequency and
-// coordinate, and every row named like the destination left out.
+// Airway as stored (a blank one counts as none), unreadable frequency, a
+// southern latitude whose hundredths of a second do not count, and every row
+// named like the destination left out.
 TEST(LevelDRoute, RecordsAndTheirOddities) {
   const WaypointTable waypoints = Table({
       Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\"", "UL602"),
       Row("TOBAK", "N50*05'30.00\"", "E008*17'00.00\"", " ", "I", "0"),
       Row("EBBB", "N50*10'00.00\"", "E008*00'00.00\"", "UL602"),
       Row("RUDOL", "N50*20'00.00\"", "E007*10'00.00\"", "UL602", "V", "114.30"),
-      Row("KOMAR", "N5?*40'00.00\"", "E006*00'00.00\"", "", "N", "3X5"),
+      Row("KOMAR", "S05*40'00.05\"", "E006*00'00.00\"", "", "N", "3X5"),
       Row("EBBB", "N50*52'00.00\"", "E005*15'00.00\""),
   });
   EXPECT_EQ(WriteLevelDRoute(Header("EAAA", "EBBB"), waypoints),
@@ -155,7 +125,7 @@ TEST(LevelDRoute, RecordsAndTheirOddities) {
                 "H,EAAA,EBBB, ,",
                 "W,TOBAK, ,0,50.091667,8.283333,0.000000,0,0,0,0",
                 "W,RUDOL,UL602,30,50.333333,7.166667,114.300000,0,0,0,0",
-                "W,KOMAR,,0,ERR,6.000000,0.000000,0,0,0,0",
+                "W,KOMAR,,0,-5.666667,6.000000,0.000000,0,0,0,0",
                 "",
                 "End of FlightPlan",
             }));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "io/utf8_path.hpp"
+#include "readers/plan_route.hpp"
 #include "route/tables.hpp"
 #include "run/conversion_run.hpp"
 #include "settings/folder_source.hpp"
@@ -43,7 +44,7 @@ RouteHeader Airports(const std::string& dep, const std::string& dest) {
 
 // Every row gives one line at its own position: airport names in the middle
 // are written as airports, any other type as a fix, an unreadable coordinate
-// as ERR.
+// with six decimals that leave out the hundredths of a second.
 TEST(XPlaneFms, TypeCodesAndAirportNamesInTheMiddle) {
   const WaypointTable waypoints = Table({
       Row("EAAA", Dms("N50*02'00.00\""), Dms("E008*34'14.00\""), "", "A"),
@@ -52,7 +53,7 @@ TEST(XPlaneFms, TypeCodesAndAirportNamesInTheMiddle) {
       Row("EBBB", Dms("N50*45'00.00\""), Dms("E005*30'00.00\""), "", "I"),
       Row("TOBAK", Dms("N50*05'30.00\""), Dms("E008*17'00.00\""), "", "I"),
       Row("EAAA", Dms("N50*10'00.00\""), Dms("E008*00'00.00\""), "", "N"),
-      Row("ODD", Dms("N5x*10'00.00\""), Dms("E008*00'00.00\""), "", "Q"),
+      Row("ODD", Dms("S05*10'00.05\""), Dms("E008*00'00.00\""), "", "Q"),
       Row("EBBB", Dms("N50*52'00.00\""), Dms("E005*15'00.00\""), "", "A"),
   });
   EXPECT_EQ(WriteXPlaneFms(Airports("EAAA", "EBBB"), waypoints),
@@ -67,7 +68,7 @@ TEST(XPlaneFms, TypeCodesAndAirportNamesInTheMiddle) {
                 "1 EBBB 0 50.750000 5.500000",
                 "11 TOBAK 0 50.091667 8.283333",
                 "1 EAAA 0 50.166667 8.000000",
-                "11 ODD 0 ERR 8.000000",
+                "11 ODD 0 -5.166667 8.000000",
                 "1 EBBB 0 50.866667 5.250000",
                 "",
             }));
@@ -76,12 +77,26 @@ TEST(XPlaneFms, TypeCodesAndAirportNamesInTheMiddle) {
 // ---------------------------------------------------------------------------
 // PMDG
 
+// "N 50.0333", "W 5.2500": decimal degrees after the hemisphere letter, in
+// hundredths of an arc-second.
+std::int32_t DecimalHundredths(std::string_view text) {
+  const auto magnitude = static_cast<std::int32_t>(*ReadDecimalAngle(text.substr(2)));
+  return text.front() == 'S' || text.front() == 'W' ? -magnitude : magnitude;
+}
+
+// A row at a position given as the PMDG route writes it.
+Waypoint DecimalRow(const std::string& id, const std::string& lat, const std::string& lon,
+                    const std::string& route = "", const std::string& kind = "I") {
+  Waypoint row = Row(id, "", "", route, kind);
+  row.position = {DecimalHundredths(lat), DecimalHundredths(lon)};
+  return row;
+}
+
 RouteHeader PmdgHeader(std::int32_t dep_elev, std::int32_t dest_elev) {
   RouteHeader h;
   h.departure_icao = "EAAA";
   h.destination_icao = "EBBB";
-  h.departure_lat = "N 50.0333";
-  h.departure_lon = "E 8.5706";
+  h.departure_position = {DecimalHundredths("N 50.0333"), DecimalHundredths("E 8.5706")};
   h.departure_elevation = dep_elev;
   h.destination_elevation = dest_elev;
   return h;
@@ -111,8 +126,8 @@ std::string WithCount(std::vector<std::string> lines, std::size_t rows) {
 }
 
 TEST(PmdgRoute, AirportsOnlyWithoutRunway) {
-  const WaypointTable waypoints = Table({Row("EAAA", "N 50.0333", "E 8.5706", "UL602", "A"),
-                                         Row("EBBB", "N 50.8667", "W 5.2500", "", "A")});
+  const WaypointTable waypoints = Table({DecimalRow("EAAA", "N 50.0333", "E 8.5706", "UL602", "A"),
+                                         DecimalRow("EBBB", "N 50.8667", "W 5.2500", "", "A")});
   EXPECT_EQ(
       WritePmdgRoute(PmdgHeader(364, -12), waypoints, ""),
       WithCount(Plus(Departure({"-----", "1", "0"}), Destination("N 50.8667 W 5.2500", "-12")), 2));
@@ -123,19 +138,19 @@ TEST(PmdgRoute, AirportsOnlyWithoutRunway) {
 // A runway of blanks is a runway as entered.
 TEST(PmdgRoute, AirwayMarksRunwayAndDestinationInTheMiddle) {
   const WaypointTable waypoints = Table({
-      Row("EAAA", "N 50.0333", "E 8.5706", "UL602", "A"),
-      Row("ALFA", "N 50.1000", "E 8.4000", ""),
-      Row("BRAVO", "N 50.2000", "E 8.3000", "UL602"),
-      Row("CHARL", "N 50.3000", "E 8.2000", "UL602"),
-      Row("DELTA", "N 50.4000", "E 8.1000", "UL602"),
-      Row("EBBB", "N 50.5000", "E 8.0000", "UL602"),
-      Row("ECHO", "S 0.5000", "W 0.1000", "UL602"),
-      Row("FOXT", "S 0.6000", "W 0.2000", ""),
-      Row("GOLF", "S 0.7000", "W 0.3000", ""),
-      Row("HOTEL", "S 0.8000", "W 0.4000", "UL602"),
-      Row("INDIA", "S 0.9000", "W 0.5000", "UL602 "),
-      Row("JULI", "S 1.0000", "W 0.6000", "ul602 "),
-      Row("EBBB", "ERR", "W 5.2500", "", "A"),
+      DecimalRow("EAAA", "N 50.0333", "E 8.5706", "UL602", "A"),
+      DecimalRow("ALFA", "N 50.1000", "E 8.4000", ""),
+      DecimalRow("BRAVO", "N 50.2000", "E 8.3000", "UL602"),
+      DecimalRow("CHARL", "N 50.3000", "E 8.2000", "UL602"),
+      DecimalRow("DELTA", "N 50.4000", "E 8.1000", "UL602"),
+      DecimalRow("EBBB", "N 50.5000", "E 8.0000", "UL602"),
+      DecimalRow("ECHO", "S 0.5000", "W 0.1000", "UL602"),
+      DecimalRow("FOXT", "S 0.6000", "W 0.2000", ""),
+      DecimalRow("GOLF", "S 0.7000", "W 0.3000", ""),
+      DecimalRow("HOTEL", "S 0.8000", "W 0.4000", "UL602"),
+      DecimalRow("INDIA", "S 0.9000", "W 0.5000", "UL602 "),
+      DecimalRow("JULI", "S 1.0000", "W 0.6000", "ul602 "),
+      DecimalRow("EBBB", "N 50.9000", "W 5.2500", "", "A"),
   });
   const std::string dep = "1 N 50.0333 E 8.5706 364";
   std::vector<std::string> lines = Departure({"  ", "1", dep});
@@ -151,7 +166,7 @@ TEST(PmdgRoute, AirwayMarksRunwayAndDestinationInTheMiddle) {
            Waypoint("HOTEL", "2", "UL602", "S 0.8000 W 0.4000"),
            Waypoint("INDIA", "2", "UL602 ", "S 0.9000 W 0.5000"),
            Waypoint("JULI", "2", "ul602 ", "S 1.0000 W 0.6000"),
-           Destination("ERR W 5.2500", "50"),
+           Destination("N 50.9000 W 5.2500", "50"),
        }) {
     lines = Plus(lines, block);
   }

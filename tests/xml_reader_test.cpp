@@ -102,6 +102,10 @@ const BadCase kBadCases[] = {
     {"<a x='1/>", {"the attribute x of <a> is not closed", 1}},
     {"<a\nx=\"\n<\"/>", {"\"<\" in the value of the attribute x of <a>", 3}},
     {"<a y='1' x=\"1\" y=\"2\"/>", {"the attribute y of <a> is given twice", 1}},
+    {"<a x='1' x='2'/>", {"the attribute x of <a> is given twice", 1}},
+    // CR LF ends one line, not two.
+    {"<a>\r\n<b>\r\n</a>", {"the closing tag </a> does not match <b>", 3}},
+    {"<a\r\nx='1'>\r\n\r\n&e;</a>", {"the entity &e; is unknown", 4}},
     {"<a>AT&T</a>", {"an \"&\" that starts no reference (\"&amp;\" writes one)", 1}},
     {"<a>&#;</a>", {"a character reference without its digits or \";\"", 1}},
     {"<a>&#x41</a>", {"a character reference without its digits or \";\"", 1}},

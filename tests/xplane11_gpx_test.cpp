@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "errors/run_error.hpp"
 #include "readers/route_text_parser.hpp"
 #include "run/conversion_run.hpp"
 #include "run/targets.hpp"
@@ -174,29 +173,6 @@ TEST(GpxRoute, RoutesPassTheSchema) {
   }
   ASSERT_EQ(files.size(), 3u + 4u);
   ExpectValidGpx(files);
-}
-
-template <typename Write>
-std::string MessageOf(const Write& write) {
-  try {
-    write();
-  } catch (const RunError& e) {
-    return e.what();
-  }
-  return "no error";
-}
-
-// Neither writer puts a marker text into a file a device would load.
-TEST(XPlane11AndGpxWriters, CoordinateThatDoesNotReadIsTheRunsErrorNamingTheWaypoint) {
-  for (const std::string lat : {"ERR", "N50*02'00.00", "N50*60'00.00\"", "N50*02'60.00\"",
-                                "N50*02'00.001\"", "N90*00'00.01\"", "E008*34'14.00\"", "N 50.1"}) {
-    const WaypointTable waypoints =
-        test::Table({kPairRm[0], Row("K\xC3\x96LN", lat, "E008*00'00.00\"", "", "I"), kPairRm[1]});
-    const std::string message =
-        "Waypoint K\xC3\x96LN: the coordinate " + test::WithDegreeSign(lat, '*') + " does not read";
-    EXPECT_EQ(MessageOf([&] { WriteXPlane11Fms(kPair, waypoints, "", "2613"); }), message);
-    EXPECT_EQ(MessageOf([&] { WriteGpxRoute(kPair, waypoints); }), message);
-  }
 }
 
 TEST(AiracCycle, InForceOnADateAndNamedOnTheCommandLine) {

@@ -14,6 +14,7 @@
 #include "readers/reader_table.hpp"
 #include "readers/route_text_parser.hpp"
 #include "route/airports.hpp"
+#include "writers/coordinate_text.hpp"
 
 namespace korvanta::cli {
 
@@ -27,16 +28,39 @@ struct ParseArgs {
   std::string from;
 };
 
-void PrintRoute(const RouteHeader& h, const WaypointTable& waypoints) {
+// A row's position as the reading shows it: the source's own text in the
+// text reading, decimal degrees with the hemisphere in the decimal reading
+// (a coordinate that does not read shows its text in both).
+struct ShownPosition {
+  std::string lat;
+  std::string lon;
+};
+
+ShownPosition Shown(const Waypoint& row, ParseMode mode) {
+  if (mode == ParseMode::kText)
+    return {row.lat, row.lon};
+  return {row.lat_fault == CoordinateFault::kNone
+              ? DecimalLatitudeWithHemisphere(row.position.latitude)
+              : row.lat,
+          row.lon_fault == CoordinateFault::kNone
+              ? DecimalLongitudeWithHemisphere(row.position.longitude)
+              : row.lon};
+}
+
+void PrintRoute(const RouteHeader& h, const WaypointTable& waypoints, ParseMode mode) {
   fmt::print("DepIcao={}\nDestIcao={}\nDepName={}\nDestName={}\n", h.departure_icao,
              h.destination_icao, h.departure_name, h.destination_name);
-  fmt::print("DepLat={}\nDepLon={}\nDestLat={}\nDestLon={}\n", h.departure_lat, h.departure_lon,
-             h.destination_lat, h.destination_lon);
+  // The header's airports are the table's first and last rows.
+  const ShownPosition departure = Shown(waypoints[0], mode);
+  const ShownPosition destination = Shown(waypoints[waypoints.Count() - 1], mode);
+  fmt::print("DepLat={}\nDepLon={}\nDestLat={}\nDestLon={}\n", departure.lat, departure.lon,
+             destination.lat, destination.lon);
   fmt::print("DepElev={}\nDestElev={}\nCruiseAlt={}\n\n", h.departure_elevation,
              h.destination_elevation, h.cruise_altitude);
   fmt::print("id\tlat\tlon\talt\troute\ttyp\tfreq\ttrack\n");
   for (const Waypoint& r : waypoints) {
-    fmt::print("{}\t{}\t{}\t{}\t{}\t{}\t{}\t{}\n", r.id, r.lat, r.lon, r.alt, r.route,
+    const ShownPosition position = Shown(r, mode);
+    fmt::print("{}\t{}\t{}\t{}\t{}\t{}\t{}\t{}\n", r.id, position.lat, position.lon, r.alt, r.route,
                KindLetter(r.kind), r.freq, r.track);
   }
 }
@@ -59,7 +83,7 @@ int RunParse(const ParseArgs& args) {
   const RouteReading route = read.input.source->Read(options, airports);
   switch (route.result) {
     case ParseResult::kParsed:
-      PrintRoute(route.header, route.waypoints);
+      PrintRoute(route.header, route.waypoints, options.mode);
       return kExitOk;
     case ParseResult::kWrongFormat:
       fmt::print(stderr, "{}\n", kWrongFormat);

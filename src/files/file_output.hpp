@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "files/temporary_file.hpp"
+
 namespace korvanta {
 
 // Writes `bytes` as the whole file: into a temporary file in the target's
@@ -12,8 +14,9 @@ namespace korvanta {
 // thrown naming the file; a read-only target is such a failure. With
 // `create_folders` missing folders of the path are made first. Temporary
 // files a killed run left in the folder more than an hour ago are removed.
+// The replaced file's permission bits, owner and group stay (see NewFile).
 void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes,
-                    bool create_folders = false);
+                    bool create_folders = false, const WriteStepObserver& observer = {});
 
 // Gives `copy` the file date of `source`, when both can be reached (a copy
 // that keeps its original's date; a failure leaves the copy's own date).

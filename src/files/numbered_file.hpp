@@ -3,18 +3,14 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "files/safe_file_name.hpp"
 
 namespace korvanta {
 
-// A numbered file name (001 ... 998) taken for one run. The name is taken by
-// creating the file, empty, in one exclusive step, so two runs at the same
-// time never take the same number. The whole-file write then fills it; until
-// Keep() the empty file is removed again when the reservation ends, so a
-// failed write leaves no empty plan behind.
+// Numbered file names (001 ... 998) in one folder: each run takes the first
+// free number, and a numbered file appears complete or not at all.
 class NumberedFile {
  public:
   // The name (UTF-8) for a three-digit number ("001"), with the end
@@ -23,32 +19,24 @@ class NumberedFile {
 
   static constexpr int kLastNumber = 998;
 
-  // The first of name("001") ... name("998") in `folder` that this call
-  // creates; a number whose name exists (or is taken meanwhile) is passed
-  // over. nullopt when every number is taken; RunError naming the file when
-  // one cannot be created for another reason.
-  static std::optional<NumberedFile> Reserve(const std::filesystem::path& folder,
-                                             const NameFor& name);
-  // The name Reserve would take now, without taking it: the first number
-  // whose name does not exist (a dangling link counts as existing).
+  // Writes `bytes` as a new file under the first of name("001") ...
+  // name("998") in `folder` that is free, and returns the name it took. The
+  // content is complete on the disk before the file takes the name, in one
+  // step that fails when the name exists, so that two runs at the same time
+  // never take the same number and a killed run leaves no empty or partial
+  // plan; a number taken meanwhile is passed over. Where the file system has
+  // no such step the name is first taken as an empty file, which a run killed
+  // just then leaves behind: such an empty file older than any write counts
+  // as free. nullopt when every number is taken; RunError naming the file
+  // when it cannot be written.
+  static std::optional<std::filesystem::path> Write(const std::filesystem::path& folder,
+                                                    const NameFor& name, std::string_view bytes);
+  // The name Write would take now, without taking it: the first number whose
+  // name does not exist (a dangling link counts as existing).
   static std::optional<std::filesystem::path> FirstFree(const std::filesystem::path& folder,
                                                         const NameFor& name);
 
-  NumberedFile(NumberedFile&& other) noexcept;
-  NumberedFile& operator=(NumberedFile&&) = delete;
-  NumberedFile(const NumberedFile&) = delete;
-  NumberedFile& operator=(const NumberedFile&) = delete;
-  ~NumberedFile();
-
-  const std::filesystem::path& Path() const { return path_; }
-  // The file now holds its content; it stays.
-  void Keep() { kept_ = true; }
-
- private:
-  explicit NumberedFile(std::filesystem::path path) : path_(std::move(path)) {}
-
-  std::filesystem::path path_;
-  bool kept_ = false;
+  NumberedFile() = delete;
 };
 
 }  // namespace korvanta

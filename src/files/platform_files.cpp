@@ -12,6 +12,11 @@ constexpr auto kLockRetry = std::chrono::milliseconds(20);
 
 }  // namespace
 
+ExclusiveCreate CreateNewFile(const std::filesystem::path& file) {
+  const NewFile created(file);
+  return created.Created();
+}
+
 std::string NotRegularFileReason(const std::filesystem::path& file) {
   return PathToUtf8(file.filename()) + " is not a regular file";
 }

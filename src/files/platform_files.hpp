@@ -22,16 +22,12 @@ struct FileStep {
   static FileStep Failed(std::string why) { return {false, std::move(why)}; }
 };
 
-// Writes `bytes` as the whole content of `file` (created when missing) and
-// flushes it to the disk before closing it. When `keep_mode_of` names an
-// existing file, `file` gets its permission bits, so that replacing a file
-// does not change who may read it. A failure may leave a part of the file
-// behind; the caller removes it.
-FileStep WriteFlushedFile(const std::filesystem::path& file, std::string_view bytes,
-                          const std::filesystem::path& keep_mode_of);
-
 // The reason given for a target the user made read-only.
 inline constexpr std::string_view kReadOnlyReason = "the file is read-only";
+
+// The reason given when something took a new file's name while it was written.
+inline constexpr std::string_view kReplacedReason =
+    "another file took its name while it was written";
 
 // Puts `from` in the place of `to` in one step: a reader sees the old file or
 // the new one, never a part of either, and after a power cut the folder holds
@@ -55,7 +51,7 @@ std::string NotRegularFileReason(const std::filesystem::path& file);
 
 enum class CreateResult {
   kCreated,        // the file is new and empty, made by this call
-  kAlreadyExists,  // some file or folder of that name was there first
+  kAlreadyExists,  // some file, folder or link of that name was there first
   kFailed,         // any other failure, with its reason
 };
 
@@ -64,9 +60,58 @@ struct ExclusiveCreate {
   std::string reason;
 };
 
-// Creates the empty file `file` only when nothing of that name exists, in one
-// step, so that of two runs asking for the same name exactly one gets it.
+// A file this process makes, written through the handle that made it and
+// never opened again by name: a link or another file put under its name
+// meanwhile never receives the bytes. Closed when the object ends.
+class NewFile {
+ public:
+  // Creates `file` only when nothing of that name exists, in one step, so
+  // that of two runs asking for the same name exactly one gets it. A symbolic
+  // link of that name counts as existing and is never followed.
+  explicit NewFile(const std::filesystem::path& file);
+  ~NewFile();
+  NewFile(const NewFile&) = delete;
+  NewFile& operator=(const NewFile&) = delete;
+
+  const ExclusiveCreate& Created() const { return created_; }
+
+  // Writes `bytes` as the whole content, flushes it to the disk and closes
+  // the file. When `keep_of` is a regular file (looked at without following a
+  // link), the new file gets its permission bits and, where the process may
+  // set them, its owner and group, so that replacing a file does not change
+  // who may read it. Fails when the name no longer leads to this file
+  // (something was put in its place). A failure may leave a part of the file
+  // behind; the caller removes it.
+  FileStep WriteFlushed(std::string_view bytes, const std::filesystem::path& keep_of);
+
+ private:
+  void Close();
+
+  std::filesystem::path file_;
+  ExclusiveCreate created_;
+  std::intptr_t handle_ = -1;  // the platform's handle of the open file
+};
+
+// Creates the empty file `file` only when nothing of that name exists (see
+// NewFile), and closes it again.
 ExclusiveCreate CreateNewFile(const std::filesystem::path& file);
+
+enum class NameResult {
+  kNamed,       // `to` is now the file that was `from`
+  kNameTaken,   // something of that name was there first; nothing changed
+  kNotOffered,  // the file system has no such step (some network and FAT ones)
+  kFailed,      // any other failure, with its reason
+};
+
+struct NameStep {
+  NameResult result = NameResult::kFailed;
+  std::string reason;
+};
+
+// Gives the file `from` the name `to` in one step that fails when something
+// of that name exists, so that of two runs naming files alike exactly one
+// succeeds and no file is ever replaced. The folder is synced afterwards.
+NameStep NameIfFree(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // An exclusive lock on `lock_file` (created when missing, left in place
 // afterwards: removing it would let a third run lock a different file than a

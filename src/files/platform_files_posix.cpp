@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <system_error>
 
 #include "files/platform_files.hpp"
@@ -27,12 +28,6 @@ class Descriptor {
   Descriptor& operator=(const Descriptor&) = delete;
 
   int Get() const { return fd_; }
-  // Closes now; a close that fails may have lost written data.
-  int Close() {
-    const int result = ::close(fd_);
-    fd_ = -1;
-    return result;
-  }
 
  private:
   int fd_;
@@ -61,21 +56,77 @@ void SyncFolder(const std::filesystem::path& folder) {
     ::fsync(dir.Get());
 }
 
+// Gives the new file the owner and group of the file it replaces, where the
+// process may: root may set any, others their own groups. Not being allowed
+// is no failure; the file then stays the writer's.
+void KeepOwner(int fd, const struct stat& replaced) {
+  struct stat made {};
+  if (::fstat(fd, &made) != 0 || (made.st_uid == replaced.st_uid && made.st_gid == replaced.st_gid))
+    return;
+  if (::fchown(fd, replaced.st_uid, replaced.st_gid) == 0)
+    return;
+  // Not root: the group alone, where the writer belongs to it.
+  const int group_kept = ::fchown(fd, static_cast<uid_t>(-1), replaced.st_gid);
+  static_cast<void>(group_kept);
+}
+
+// The answers of a file system that cannot name a file only when the name is
+// free: no such flag for rename, no hard links.
+bool IsNotOffered(int error) {
+  return error == EINVAL || error == ENOSYS || error == EPERM || error == ENOTSUP;
+}
+
 }  // namespace
 
-FileStep WriteFlushedFile(const std::filesystem::path& file, std::string_view bytes,
-                          const std::filesystem::path& keep_mode_of) {
-  Descriptor out(::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (out.Get() < 0)
-    return FileStep::Failed(SystemReason(errno));
-  struct stat replaced {};
-  if (::stat(keep_mode_of.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode)) {
-    if (::fchmod(out.Get(), replaced.st_mode & 0777) != 0)
-      return FileStep::Failed(SystemReason(errno));
+NewFile::NewFile(const std::filesystem::path& file) : file_(file) {
+  // With O_EXCL a symbolic link of that name is never followed, dangling or
+  // not; O_NOFOLLOW says so once more.
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd >= 0) {
+    handle_ = fd;
+    created_ = {CreateResult::kCreated, ""};
+  } else if (errno == EEXIST) {
+    created_ = {CreateResult::kAlreadyExists, ""};
+  } else {
+    created_ = {CreateResult::kFailed, SystemReason(errno)};
   }
-  if (!WriteAll(out.Get(), bytes) || ::fsync(out.Get()) != 0)
-    return FileStep::Failed(SystemReason(errno));
-  if (out.Close() != 0)
+}
+
+NewFile::~NewFile() {
+  Close();
+}
+
+void NewFile::Close() {
+  if (handle_ >= 0)
+    ::close(static_cast<int>(handle_));
+  handle_ = -1;
+}
+
+FileStep NewFile::WriteFlushed(std::string_view bytes, const std::filesystem::path& keep_of) {
+  if (handle_ < 0)
+    return FileStep::Failed(created_.reason);
+  const int fd = static_cast<int>(handle_);
+  // Closed on every failure too, so that the caller can remove the file.
+  const auto failed = [this](std::string reason) {
+    Close();
+    return FileStep::Failed(std::move(reason));
+  };
+  struct stat replaced {};
+  if (::lstat(keep_of.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode)) {
+    KeepOwner(fd, replaced);
+    if (::fchmod(fd, replaced.st_mode & 0777) != 0)
+      return failed(SystemReason(errno));
+  }
+  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0)
+    return failed(SystemReason(errno));
+  struct stat written {};
+  struct stat named {};
+  if (::fstat(fd, &written) != 0 || ::lstat(file_.c_str(), &named) != 0 ||
+      written.st_dev != named.st_dev || written.st_ino != named.st_ino)
+    return failed(std::string(kReplacedReason));
+  const int closed = ::close(fd);
+  handle_ = -1;
+  if (closed != 0)
     return FileStep::Failed(SystemReason(errno));
   return FileStep::Done();
 }
@@ -94,13 +145,28 @@ FileStep MoveOverTarget(const std::filesystem::path& from, const std::filesystem
   return FileStep::Done();
 }
 
-ExclusiveCreate CreateNewFile(const std::filesystem::path& file) {
-  const Descriptor created(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-  if (created.Get() >= 0)
-    return {CreateResult::kCreated, ""};
-  if (errno == EEXIST)
-    return {CreateResult::kAlreadyExists, ""};
-  return {CreateResult::kFailed, SystemReason(errno)};
+NameStep NameIfFree(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+    const int error = errno;
+    if (error == EEXIST)
+      return {NameResult::kNameTaken, ""};
+    if (!IsNotOffered(error))
+      return {NameResult::kFailed, SystemReason(error)};
+    // A hard link, too, is made only under a free name; the temporary name
+    // is dropped afterwards (a kill in between leaves it as a second name of
+    // the complete file, removed with the other left temporary files).
+    if (::link(from.c_str(), to.c_str()) != 0) {
+      const int link_error = errno;
+      if (link_error == EEXIST)
+        return {NameResult::kNameTaken, ""};
+      if (IsNotOffered(link_error))
+        return {NameResult::kNotOffered, ""};
+      return {NameResult::kFailed, SystemReason(link_error)};
+    }
+    ::unlink(from.c_str());
+  }
+  SyncFolder(to.parent_path());
+  return {NameResult::kNamed, ""};
 }
 
 bool IsNonRegularFile(const std::filesystem::path& file) {

@@ -39,30 +39,6 @@ std::string SystemReason(DWORD error) {
   return Utf8FromWide(wide);
 }
 
-// Closes a handle when it goes out of scope.
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() {
-    if (Valid())
-      CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return handle_; }
-  // Closes now; a close that fails may have lost written data.
-  bool Close() {
-    const BOOL closed = CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed != 0;
-  }
-
- private:
-  HANDLE handle_;
-};
-
 // The path as the wide-character calls take it. A long file name under a deep
 // folder passes the classic 260-character limit; such an absolute path is
 // handed over in the "\\?\" form, which has no such limit but also no
@@ -79,11 +55,6 @@ std::wstring SystemPath(const std::filesystem::path& path) {
   return L"\\\\?\\" + text;
 }
 
-HANDLE CreateExclusively(const std::filesystem::path& file) {
-  return CreateFileW(SystemPath(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
 bool WriteAll(HANDLE out, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD piece = static_cast<DWORD>(std::min(bytes.size(), kWritePiece));
@@ -95,19 +66,72 @@ bool WriteAll(HANDLE out, std::string_view bytes) {
   return true;
 }
 
+// MoveFileExW, tried again while another program holds one of the files; the
+// error of the last try, or ERROR_SUCCESS. An existing target held that way
+// looks like a folder in the way (access denied), so a move that may not
+// replace stops at once when the target exists.
+DWORD MoveWhileHeld(const std::wstring& source, const std::wstring& target, DWORD flags) {
+  const auto give_up = std::chrono::steady_clock::now() + kReplaceWaitAtMost;
+  while (!MoveFileExW(source.c_str(), target.c_str(), flags)) {
+    const DWORD error = GetLastError();
+    const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+    const bool name_taken = (flags & MOVEFILE_REPLACE_EXISTING) == 0 &&
+                            GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!held || name_taken || std::chrono::steady_clock::now() >= give_up)
+      return error;
+    std::this_thread::sleep_for(kReplaceRetry);
+  }
+  return ERROR_SUCCESS;
+}
+
 }  // namespace
 
+NewFile::NewFile(const std::filesystem::path& file) : file_(file) {
+  // Shared with nobody, for deleting and renaming neither: while it is open
+  // no other file can take its name. A link of that name makes the create
+  // fail as an existing file.
+  const HANDLE created = CreateFileW(SystemPath(file).c_str(), GENERIC_WRITE, 0, nullptr,
+                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (created != INVALID_HANDLE_VALUE) {
+    handle_ = reinterpret_cast<std::intptr_t>(created);
+    created_ = {CreateResult::kCreated, ""};
+    return;
+  }
+  const DWORD error = GetLastError();
+  // A folder of that name refuses the create as access denied.
+  const bool exists = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+                      (error == ERROR_ACCESS_DENIED &&
+                       GetFileAttributesW(SystemPath(file).c_str()) != INVALID_FILE_ATTRIBUTES);
+  created_ = exists ? ExclusiveCreate{CreateResult::kAlreadyExists, ""}
+                    : ExclusiveCreate{CreateResult::kFailed, SystemReason(error)};
+}
+
+NewFile::~NewFile() {
+  Close();
+}
+
+void NewFile::Close() {
+  const HANDLE file = reinterpret_cast<HANDLE>(handle_);
+  if (file != INVALID_HANDLE_VALUE)
+    CloseHandle(file);
+  handle_ = -1;
+}
+
 // The new file takes the access rules of its folder, as a file saved there by
-// any program would; Windows has no permission bits to carry over.
-FileStep WriteFlushedFile(const std::filesystem::path& file, std::string_view bytes,
-                          const std::filesystem::path& /*keep_mode_of*/) {
-  Handle out(CreateFileW(SystemPath(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!out.Valid())
-    return FileStep::Failed(SystemReason(GetLastError()));
-  if (!WriteAll(out.Get(), bytes) || !FlushFileBuffers(out.Get()))
-    return FileStep::Failed(SystemReason(GetLastError()));
-  if (!out.Close())
+// any program would; Windows has no permission bits to carry over. Nothing
+// can take the file's name while the handle is open (see the constructor).
+FileStep NewFile::WriteFlushed(std::string_view bytes, const std::filesystem::path& /*keep_of*/) {
+  const HANDLE out = reinterpret_cast<HANDLE>(handle_);
+  if (out == INVALID_HANDLE_VALUE)
+    return FileStep::Failed(created_.reason);
+  if (!WriteAll(out, bytes) || !FlushFileBuffers(out)) {
+    const DWORD error = GetLastError();
+    Close();  // so that the caller can remove the file
+    return FileStep::Failed(SystemReason(error));
+  }
+  const BOOL closed = CloseHandle(out);
+  handle_ = -1;
+  if (!closed)
     return FileStep::Failed(SystemReason(GetLastError()));
   return FileStep::Done();
 }
@@ -121,30 +145,25 @@ FileStep MoveOverTarget(const std::filesystem::path& from, const std::filesystem
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
     return FileStep::Failed(std::string(kReadOnlyReason));
-  const auto give_up = std::chrono::steady_clock::now() + kReplaceWaitAtMost;
-  while (!MoveFileExW(source.c_str(), target.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD error = GetLastError();
-    const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
-    if (!held || std::chrono::steady_clock::now() >= give_up)
-      return FileStep::Failed(SystemReason(error));
-    std::this_thread::sleep_for(kReplaceRetry);
-  }
+  const DWORD error =
+      MoveWhileHeld(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (error != ERROR_SUCCESS)
+    return FileStep::Failed(SystemReason(error));
   return FileStep::Done();
 }
 
-ExclusiveCreate CreateNewFile(const std::filesystem::path& file) {
-  const Handle created(CreateExclusively(file));
-  if (created.Valid())
-    return {CreateResult::kCreated, ""};
-  const DWORD error = GetLastError();
-  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
-    return {CreateResult::kAlreadyExists, ""};
-  // A folder of that name refuses the create as access denied.
-  if (error == ERROR_ACCESS_DENIED &&
-      GetFileAttributesW(SystemPath(file).c_str()) != INVALID_FILE_ATTRIBUTES)
-    return {CreateResult::kAlreadyExists, ""};
-  return {CreateResult::kFailed, SystemReason(error)};
+NameStep NameIfFree(const std::filesystem::path& from, const std::filesystem::path& to) {
+  const std::wstring target = SystemPath(to);
+  const DWORD error = MoveWhileHeld(SystemPath(from), target, MOVEFILE_WRITE_THROUGH);
+  if (error == ERROR_SUCCESS)
+    return {NameResult::kNamed, ""};
+  // A folder of that name refuses the move as access denied.
+  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+      GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+    return {NameResult::kNameTaken, ""};
+  if (error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION)
+    return {NameResult::kNotOffered, ""};
+  return {NameResult::kFailed, SystemReason(error)};
 }
 
 bool IsNonRegularFile(const std::filesystem::path& file) {

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <utility>
 #include <vector>
 
 #include "gui/icons.hpp"
@@ -66,10 +67,19 @@ bool FileDialogRequested(const QStringList& arguments) {
 }
 
 MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource& source,
-                       const QStringList& arguments, UserDialogs& dialogs, QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()), dialogs_(dialogs) {
+                       const QStringList& arguments, UserDialogs& dialogs, Clock clock,
+                       QWidget* parent)
+    : QWidget(parent),
+      ui_(std::make_unique<Ui::MainWindow>()),
+      dialogs_(dialogs),
+      clock_(std::move(clock)) {
   ui_->setupUi(this);
-  clock_.start();
+  if (!clock_) {
+    clock_ = [] {
+      return std::chrono::duration_cast<std::chrono::milliseconds>(
+          std::chrono::steady_clock::now().time_since_epoch());
+    };
+  }
   CreateTargetBoxes();
 
   // Each control's widget carries the control's name.
@@ -370,7 +380,7 @@ void MainWindow::ProcessPendingEvents() {
 }
 
 std::chrono::milliseconds MainWindow::Now() const {
-  return std::chrono::milliseconds(clock_.elapsed());
+  return clock_();
 }
 
 std::chrono::milliseconds MainWindow::DoubleClickTime() const {

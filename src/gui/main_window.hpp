@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 #include <array>
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,12 +39,17 @@ class MainWindow : public QWidget, private WindowView {
   Q_OBJECT
 
  public:
+  // A monotonic clock in milliseconds: when the user's actions happen, for
+  // the model's double-click guard.
+  using Clock = std::function<std::chrono::milliseconds()>;
+
   // `app_dir` holds the settings file, the state store and the run's working
   // files; `source` gives the documents and simulator folders. Message boxes,
   // the save dialog and the document viewer go through `dialogs`, which must
-  // outlive the window.
+  // outlive the window. Without a `clock` the window uses its own.
   MainWindow(const std::filesystem::path& app_dir, const FolderSource& source,
-             const QStringList& arguments, UserDialogs& dialogs, QWidget* parent = nullptr);
+             const QStringList& arguments, UserDialogs& dialogs, Clock clock = {},
+             QWidget* parent = nullptr);
   ~MainWindow() override;
 
   MainWindow(const MainWindow&) = delete;
@@ -104,7 +110,7 @@ class MainWindow : public QWidget, private WindowView {
   QButtonGroup* simulator_items_ = nullptr;
   QTimer* timer_ = nullptr;
   WaypointGridModel* grid_model_ = nullptr;
-  QElapsedTimer clock_;
+  Clock clock_;
   QString status_;  // the status line's whole text
   std::unique_ptr<WindowModel> model_;
 };

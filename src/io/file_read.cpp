@@ -1,6 +1,8 @@
 #include "io/file_read.hpp"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <istream>
@@ -14,14 +16,17 @@ constexpr std::size_t kChunk = std::size_t{1} << 16;
 
 // istream::read turns a failing read of the stream buffer into badbit, so no
 // exception leaves here (unlike reading through istreambuf_iterator).
-void ReadToEnd(std::istream& in, FileRead& result) {
+void ReadToEnd(std::istream& in, std::size_t limit, FileRead& result) {
   std::size_t used = result.bytes.size();
   errno = 0;
-  do {
-    result.bytes.resize(used + kChunk);
-    in.read(result.bytes.data() + used, static_cast<std::streamsize>(kChunk));
+  while (used < limit) {
+    const std::size_t chunk = std::min(kChunk, limit - used);
+    result.bytes.resize(used + chunk);
+    in.read(result.bytes.data() + used, static_cast<std::streamsize>(chunk));
     used += static_cast<std::size_t>(in.gcount());
-  } while (in);
+    if (!in)
+      break;
+  }
   result.bytes.resize(used);
   if (in.bad()) {
     result.status = ReadStatus::kCannotRead;
@@ -31,7 +36,7 @@ void ReadToEnd(std::istream& in, FileRead& result) {
 
 }  // namespace
 
-FileRead ReadFileBytes(const std::filesystem::path& file) {
+FileRead ReadFileBytes(const std::filesystem::path& file, std::size_t limit) {
   FileRead result;
   std::ifstream in(file, std::ios::binary);
   if (!in) {
@@ -47,15 +52,15 @@ FileRead ReadFileBytes(const std::filesystem::path& file) {
   }
   std::error_code ec;
   if (const auto size = std::filesystem::file_size(file, ec); !ec) {
-    result.bytes.reserve(static_cast<std::size_t>(size) + kChunk);
+    result.bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, limit)) + kChunk);
   }
-  ReadToEnd(in, result);
+  ReadToEnd(in, limit, result);
   return result;
 }
 
-FileRead ReadStreamBytes(std::istream& in) {
+FileRead ReadStreamBytes(std::istream& in, std::size_t limit) {
   FileRead result;
-  ReadToEnd(in, result);
+  ReadToEnd(in, limit, result);
   return result;
 }
 

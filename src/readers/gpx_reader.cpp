@@ -48,8 +48,8 @@ PlanPoint ReadPoint(const XmlElement& element) {
   point.kind = KindOf(element.ChildText("type"));
   const std::string_view lat = element.Attribute("lat");
   const std::string_view lon = element.Attribute("lon");
-  point.lat = ReadDecimalLatitude(lat);
-  point.lon = ReadDecimalLongitude(lon);
+  point.lat = ReadDecimalAngle(lat);
+  point.lon = ReadDecimalAngle(lon);
   point.position_text = CoreText(std::string(lat) + " " + std::string(lon));
   if (const XmlElement* elevation = element.Child("ele"))
     point.altitude = ReadMetresAsFeet(elevation->text);

@@ -43,7 +43,7 @@ bool Take(std::string_view& rest, std::string_view token) {
 // "N50° 2' 0.00\"", "N50°02'00.0000\"", "N 50 ° 2 ' 0 \"": degrees and
 // minutes with or without leading zeros, seconds with any number of decimals,
 // blanks or none between the parts.
-std::optional<PlanAngle> ReadAngle(std::string_view text, char positive, char negative) {
+std::optional<std::int64_t> ReadAngle(std::string_view text, char positive, char negative) {
   std::string_view rest = Trim(text);
   if (rest.empty())
     return std::nullopt;
@@ -70,7 +70,8 @@ std::optional<PlanAngle> ReadAngle(std::string_view text, char positive, char ne
   const auto seconds = RoundedDecimal(seconds_text, 100);
   if (!seconds || *seconds > 6000)
     return std::nullopt;
-  return PlanAngle{hemisphere, (*degrees * 60 + *minutes) * 6000 + *seconds};
+  const std::int64_t magnitude = (*degrees * 60 + *minutes) * 6000 + *seconds;
+  return hemisphere == negative ? -magnitude : magnitude;
 }
 
 // WorldPosition and the airports' LLA values: latitude, longitude and an

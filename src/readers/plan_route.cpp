@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-#include "route/conversions.hpp"
+#include "route/position.hpp"
 #include "text/numbers.hpp"
 #include "text/text.hpp"
 
@@ -15,7 +15,6 @@ namespace korvanta {
 
 namespace {
 
-constexpr std::int64_t kHundredthsPerDegree = 360000;
 constexpr std::int64_t kLargestRounded = 1'000'000'000'000'000;  // 10^15
 constexpr std::int32_t kDefaultCruiseAltitude = 30000;
 
@@ -40,16 +39,6 @@ std::string CleanField(std::string_view text, std::size_t width) {
   return Clean(CutToWidth(Clean(text), width));
 }
 
-std::optional<PlanAngle> ReadDecimalAngle(std::string_view text, char positive, char negative) {
-  const auto hundredths = RoundedDecimal(text, kHundredthsPerDegree);
-  if (!hundredths)
-    return std::nullopt;
-  // An angle that rounds to zero has no side, as the decimal writers show it.
-  if (*hundredths < 0)
-    return PlanAngle{negative, -*hundredths};
-  return PlanAngle{positive, *hundredths};
-}
-
 std::optional<std::int32_t> AsFeet(std::optional<std::int64_t> feet) {
   if (!feet || *feet < std::numeric_limits<std::int32_t>::min() ||
       *feet > std::numeric_limits<std::int32_t>::max())
@@ -57,27 +46,15 @@ std::optional<std::int32_t> AsFeet(std::optional<std::int64_t> feet) {
   return static_cast<std::int32_t>(*feet);
 }
 
-// N50°02'00.00" and E008°34'14.00": the route finder's coordinate texts.
-std::string AngleText(const PlanAngle& angle, int degree_digits) {
-  const std::int64_t h = angle.hundredths;
-  std::string out(1, angle.hemisphere);
-  out += fmt::format("{:0{}}", h / kHundredthsPerDegree, degree_digits);
-  out += kDegreeSign;
-  out += fmt::format("{:02}'{:02}.{:02}\"", h / 6000 % 60, h / 100 % 60, h % 100);
-  return out;
-}
-
-long double SignedDegrees(const PlanAngle& angle) {
-  const long double degrees =
-      static_cast<long double>(angle.hundredths) / static_cast<long double>(kHundredthsPerDegree);
-  return angle.hemisphere == 'S' || angle.hemisphere == 'W' ? -degrees : degrees;
+long double Degrees(std::int64_t hundredths) {
+  return static_cast<long double>(hundredths) / static_cast<long double>(kHundredthsPerDegree);
 }
 
 // The initial great-circle course from one point to the next in whole
 // degrees 0-359, rounded half up.
 std::string TrackText(const PlanPoint& from, const PlanPoint& to) {
-  const long double course = InitialCourse(SignedDegrees(*from.lat), SignedDegrees(*from.lon),
-                                           SignedDegrees(*to.lat), SignedDegrees(*to.lon));
+  const long double course =
+      InitialCourse(Degrees(*from.lat), Degrees(*from.lon), Degrees(*to.lat), Degrees(*to.lon));
   const long long whole = static_cast<long long>(std::floor(course + 0.5L)) % 360;
   return fmt::format("{}", whole < 0 ? whole + 360 : whole);
 }
@@ -90,8 +67,8 @@ std::optional<PlanReadError> PositionFault(const PlanPoint& point) {
     return PlanReadError{
         fmt::format("Waypoint {}: the position {} does not read", id, point.position_text)};
   }
-  if (point.lat->hundredths > 90 * kHundredthsPerDegree ||
-      point.lon->hundredths > 180 * kHundredthsPerDegree) {
+  if (*point.lat < -kLatitudeLimit || *point.lat > kLatitudeLimit ||
+      *point.lon < -kLongitudeLimit || *point.lon > kLongitudeLimit) {
     return PlanReadError{
         fmt::format("Waypoint {}: the position {} is out of range", id, point.position_text)};
   }
@@ -162,12 +139,8 @@ std::optional<std::int64_t> RoundedDecimal(std::string_view text, std::int64_t m
   return negative ? -result : result;
 }
 
-std::optional<PlanAngle> ReadDecimalLatitude(std::string_view text) {
-  return ReadDecimalAngle(text, 'N', 'S');
-}
-
-std::optional<PlanAngle> ReadDecimalLongitude(std::string_view text) {
-  return ReadDecimalAngle(text, 'E', 'W');
+std::optional<std::int64_t> ReadDecimalAngle(std::string_view text) {
+  return RoundedDecimal(text, kHundredthsPerDegree);
 }
 
 std::optional<std::int32_t> ReadFeet(std::string_view text) {
@@ -215,8 +188,11 @@ PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValu
     const bool airport = i == 0 || i == last;
     Waypoint row;
     row.id = point.id;
-    row.lat = AngleText(*point.lat, 2);
-    row.lon = AngleText(*point.lon, 3);
+    row.position = {static_cast<std::int32_t>(*point.lat), static_cast<std::int32_t>(*point.lon)};
+    // The grid and the parse command show the position in the route
+    // finder's form.
+    row.lat = DmsLatitudeText(row.position.latitude);
+    row.lon = DmsLongitudeText(row.position.longitude);
     if (airport) {
       row.alt = point.altitude.value_or(airports.Elevation(point.id));
     } else if (point.altitude) {
@@ -239,10 +215,8 @@ PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValu
   header.destination_icao = destination.id;
   header.departure_name = departure_name.empty() ? departure.id : departure_name;
   header.destination_name = destination_name.empty() ? destination.id : destination_name;
-  header.departure_lat = departure.lat;
-  header.departure_lon = departure.lon;
-  header.destination_lat = destination.lat;
-  header.destination_lon = destination.lon;
+  header.departure_position = departure.position;
+  header.destination_position = destination.position;
   header.departure_elevation = departure.alt;
   header.destination_elevation = destination.alt;
   header.cruise_altitude = values.cruise_altitude.value_or(

@@ -39,13 +39,6 @@ inline constexpr std::string_view kFewerThanTwoPoints = "The plan holds fewer th
 // "Not a readable flight plan: <reason> (line N)"; without a line when `line` is 0.
 PlanReadError NotReadable(std::string_view reason, int line = 0);
 
-// One coordinate of a point: its hemisphere letter as the plan gives it (so a
-// zero angle keeps it) and the angle in hundredths of an arc second.
-struct PlanAngle {
-  char hemisphere = 'N';
-  std::int64_t hundredths = 0;
-};
-
 // A decimal number (optional blanks, optional sign, digits with an optional
 // "." and fraction, nothing else) times multiplier / divisor, rounded half
 // away from zero, computed exactly on the digits. Nothing when the text is no
@@ -53,9 +46,10 @@ struct PlanAngle {
 std::optional<std::int64_t> RoundedDecimal(std::string_view text, std::int64_t multiplier,
                                            std::int64_t divisor = 1);
 
-// Decimal degrees, south and west negative: "-122.309306".
-std::optional<PlanAngle> ReadDecimalLatitude(std::string_view text);
-std::optional<PlanAngle> ReadDecimalLongitude(std::string_view text);
+// Decimal degrees, south and west negative ("-122.309306"), as a signed angle
+// in hundredths of an arc-second (an angle that rounds to zero has no side).
+// The range is not checked here.
+std::optional<std::int64_t> ReadDecimalAngle(std::string_view text);
 
 // Feet as a plan writes them ("364", "+000364.00", "11000.000000"), and
 // metres as GPX writes them converted to feet; both rounded half away from zero.
@@ -70,8 +64,10 @@ std::string AirwayFromVia(std::string_view via);
 struct PlanPoint {
   std::string id;
   WaypointKind kind = WaypointKind::kIntersection;
-  std::optional<PlanAngle> lat;  // nothing when the plan's text does not read
-  std::optional<PlanAngle> lon;
+  // Hundredths of an arc-second, north and east positive; nothing when the
+  // plan's text does not read.
+  std::optional<std::int64_t> lat;
+  std::optional<std::int64_t> lon;
   std::string position_text;             // the plan's own text of the position, for messages
   std::optional<std::int32_t> altitude;  // feet
   std::string airway;                    // the airway leaving the point

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "route/conversions.hpp"
+#include "route/position.hpp"
 #include "text/numbers.hpp"
 #include "text/utf8.hpp"
 
@@ -180,22 +180,39 @@ std::string AirwayOf(std::string_view item) {
   return std::string(word.substr(1, word.size() - 2));
 }
 
-Waypoint TextModeRow(std::string_view line) {
-  // Drop what follows the longitude: cut just after the character that follows
-  // the last double quote. A line without one is used whole.
+// The words of a details row once what follows the longitude is dropped:
+// the text is cut just after the character that follows the last double
+// quote. A line without one is used whole.
+std::vector<std::string_view> WordsUpToLongitude(std::string_view line) {
   std::string_view cut = line;
   if (const auto quote = line.rfind('"'); quote != std::string_view::npos) {
     cut = line.substr(0, quote + 1 + CharacterSlice(line.substr(quote + 1), 0, 1).size());
   }
-  const auto words = Words(cut);
+  return Words(cut);
+}
+
+// The row's position: its last two words up to the longitude, kept as the
+// table holds them (cut to their widths) and read once, the same in every
+// reading.
+void ReadPosition(const std::vector<std::string_view>& words, Waypoint& row) {
+  row.lat = CutToWidth(Word(words, words.size() - 1), WaypointTable::kLatWidth);
+  row.lon = CutToWidth(Word(words, words.size()), WaypointTable::kLonWidth);
+  const CoordinateReading latitude = ReadDmsLatitude(row.lat);
+  const CoordinateReading longitude = ReadDmsLongitude(row.lon);
+  row.position = {latitude.hundredths, longitude.hundredths};
+  row.lat_fault = latitude.fault;
+  row.lon_fault = longitude.fault;
+}
+
+Waypoint TextModeRow(std::string_view line) {
+  const auto words = WordsUpToLongitude(line);
   const auto line_words = Words(line);
   const std::size_t n = words.size();
 
   Waypoint row;
   row.id = std::string(Word(words, 1));
   row.track = std::string(Word(line_words, n == 6 ? 3 : 2));
-  row.lat = std::string(Word(words, n - 1));
-  row.lon = std::string(Word(words, n));
+  ReadPosition(words, row);
   if (n == 6) {
     const std::string_view freq = Word(words, 2);
     const double mhz = ReadDecimal(freq).value_or(0.0);
@@ -208,27 +225,11 @@ Waypoint TextModeRow(std::string_view line) {
   return row;
 }
 
-// `count` characters of `text` that start `back` characters before the
-// character at byte `at` (or at the text's start).
-std::string_view CharactersAround(std::string_view text, std::size_t at, std::size_t back,
-                                  std::size_t count) {
-  const std::size_t before = CharacterCount(text.substr(0, at));
-  return CharacterSlice(text, before >= back ? before - back : 0, count);
-}
-
 Waypoint DecimalModeRow(std::string_view line) {
   const auto words = Words(line);
   Waypoint row;
   row.id = std::string(Word(words, 1));
-  row.lat = std::string(kErr);
-  row.lon = std::string(kErr);
-  if (const auto deg = line.find(kDegreeSign); deg != std::string_view::npos) {
-    row.lat = LatDmsToDecimalHemText(CharactersAround(line, deg, 3, 13));
-    const std::string_view rest = CharacterSlice(line.substr(deg + kDegreeSign.size()), 0, 80);
-    if (const auto deg2 = rest.find(kDegreeSign); deg2 != std::string_view::npos) {
-      row.lon = LonDmsToDecimalHemText(CharactersAround(rest, deg2, 4, 14));
-    }
-  }
+  ReadPosition(WordsUpToLongitude(line), row);
   if (words.size() == 7) {
     row.freq = std::string(Word(words, 2));
     row.kind = row.freq.find('.') != std::string::npos ? WaypointKind::kVor : WaypointKind::kNdb;
@@ -243,12 +244,10 @@ Waypoint DecimalModeRow(std::string_view line) {
 // database's elevation. The header takes its identifier, position and
 // elevation.
 void MakeLastAnAirportEnd(WaypointTable& waypoints, const AirportDatabase& airports,
-                          std::string& icao, std::string& lat, std::string& lon,
-                          std::int32_t& elevation) {
+                          std::string& icao, Position& position, std::int32_t& elevation) {
   Waypoint end = waypoints.Rows().back();
   icao = end.id;
-  lat = end.lat;
-  lon = end.lon;
+  position = end.position;
   elevation = airports.Elevation(end.id);
   end.alt = elevation;
   end.kind = WaypointKind::kAirport;
@@ -256,6 +255,18 @@ void MakeLastAnAirportEnd(WaypointTable& waypoints, const AirportDatabase& airpo
 }
 
 }  // namespace
+
+std::string SqueezeBlanks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  bool after_non_blank = true;
+  for (const char c : text) {
+    if (c != ' ' || after_non_blank)
+      out += c;
+    after_non_blank = c != ' ';
+  }
+  return out;
+}
 
 std::size_t DetailsLineCount(std::string_view text) {
   std::size_t most = 0;
@@ -326,15 +337,15 @@ ParseResult ParseRoute(const std::vector<std::string>& lines, const ParseOptions
     row.route = item ? AirwayOf(*item) : std::string{};
     waypoints.Append(std::move(row));
     if (l == heading + 1) {
-      MakeLastAnAirportEnd(waypoints, airports, header.departure_icao, header.departure_lat,
-                           header.departure_lon, header.departure_elevation);
+      MakeLastAnAirportEnd(waypoints, airports, header.departure_icao, header.departure_position,
+                           header.departure_elevation);
     }
   }
   if (waypoints.IsEmpty())
     return ParseResult::kNoDetails;
 
-  MakeLastAnAirportEnd(waypoints, airports, header.destination_icao, header.destination_lat,
-                       header.destination_lon, header.destination_elevation);
+  MakeLastAnAirportEnd(waypoints, airports, header.destination_icao, header.destination_position,
+                       header.destination_elevation);
   return ParseResult::kParsed;
 }
 

@@ -12,9 +12,11 @@ namespace korvanta {
 
 inline constexpr std::string_view kWrongFormat = "Wrong format";
 
+// The two readings of the details list. The positions are the same in both;
+// they differ in how a row's kind, frequency and track are read.
 enum class ParseMode {
-  kText = 0,     // coordinates as the details list writes them; every writer but PMDG
-  kDecimal = 1,  // decimal with hemisphere, for the PMDG writer
+  kText = 0,     // every writer but PMDG
+  kDecimal = 1,  // the PMDG writer's reading
 };
 
 struct ParseOptions {
@@ -40,6 +42,9 @@ ParseResult ParseRoute(const std::vector<std::string>& lines, const ParseOptions
 // details heading up to a blank line or a tracks line. Counted without
 // splitting the text, so that a huge text can be refused before it is parsed.
 std::size_t DetailsLineCount(std::string_view text);
+
+// Every run of blanks as one blank, as the parser reads every line.
+std::string SqueezeBlanks(std::string_view text);
 
 // Splits text into lines at CR LF, LF or a lone CR; a last line end gives no
 // extra empty line.

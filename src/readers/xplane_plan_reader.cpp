@@ -74,8 +74,8 @@ std::optional<PlanPoint> ReadPoint(const PlanLine& line, bool with_via) {
   PlanPoint point;
   point.id = std::string(fields[1]);
   point.kind = KindOfType(fields[0]);
-  point.lat = ReadDecimalLatitude(fields[at + 1]);
-  point.lon = ReadDecimalLongitude(fields[at + 2]);
+  point.lat = ReadDecimalAngle(fields[at + 1]);
+  point.lon = ReadDecimalAngle(fields[at + 2]);
   point.position_text = fmt::format("{} {}", fields[at + 1], fields[at + 2]);
   if (with_via) {
     point.altitude = ReadFeet(fields[at]);

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "route/position.hpp"
+
 namespace korvanta {
 
 // Stores `text` into a fixed-width text field: a longer text is cut to the
@@ -21,14 +23,22 @@ char KindLetter(WaypointKind kind);
 // One waypoint of the parsed route. The first row is the departure airport,
 // the last the destination.
 struct Waypoint {
-  std::string id;   // identifier
-  std::string lat;  // DMS text (mode 0) or decimal with hemisphere (mode 1)
+  std::string id;  // identifier
+  // The position's text as the source gives it, cut to its width: shown by
+  // the grid and the parse command, and named by the route check.
+  std::string lat;
   std::string lon;
   std::int32_t alt = 0;  // feet; airport elevation on the two airport rows
   std::string route;     // airway leaving this point, empty for a direct leg
   WaypointKind kind = WaypointKind::kIntersection;
   std::string freq;   // radio frequency text, "0" for a fix
   std::string track;  // course text of the details list (mode 0 only)
+  // The position as the source reads it once; every writer formats it.
+  Position position{};
+  // Why the latitude or longitude text gives no position; the route check
+  // refuses such a route.
+  CoordinateFault lat_fault = CoordinateFault::kNone;
+  CoordinateFault lon_fault = CoordinateFault::kNone;
 };
 
 // The waypoint table `Waypoints`. Text fields (UTF-8) are cut to their widths
@@ -71,13 +81,11 @@ struct RouteHeader {
   std::string destination_icao;
   std::string departure_name;
   std::string destination_name;
-  std::string departure_lat;
-  std::string departure_lon;
-  std::string destination_lat;
-  std::string destination_lon;
   std::int32_t departure_elevation = 0;
   std::int32_t destination_elevation = 0;
   std::int32_t cruise_altitude = 0;
+  Position departure_position{};
+  Position destination_position{};
 };
 
 // An airport as the database load collects it before the table is sorted:

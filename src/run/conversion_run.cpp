@@ -80,12 +80,19 @@ class ConversionRun::Steps {
   std::filesystem::path TargetFolder(const FolderRule& rule) const;
   std::filesystem::path FolderOf(const TargetFile& file,
                                  const std::filesystem::path& target_folder) const;
-  // The path of the row's own file (dialog, automatic or numbered name); a
-  // numbered name is taken as an empty file in `numbered` until the write.
+  // The path of the row's own file (dialog, automatic or numbered name; a
+  // numbered name is the number free now, which the write takes).
   std::filesystem::path OwnFilePath(const TargetDescriptor& row,
-                                    const std::filesystem::path& folder,
-                                    std::optional<NumberedFile>& numbered, bool& chosen);
-  void WriteFile(const TargetFile& file, const std::filesystem::path& path);
+                                    const std::filesystem::path& folder, bool& chosen);
+  // Writes the file; returns the path it took (a numbered name moves on to
+  // the next free number when another program took the one shown, and is
+  // left for the caller to record).
+  std::filesystem::path WriteFile(const TargetFile& file, const std::filesystem::path& path,
+                                  const TargetDescriptor& row, bool numbered);
+  // Records `file` as written by this run and tells the front end.
+  void Written(const std::filesystem::path& file);
+  // "File ... created" shown before the file is written (see FrontEnd).
+  void StatusBeforeWrite(const std::filesystem::path& file);
   void Status(const std::string& text);
 
   ConversionRun& run_;
@@ -284,7 +291,6 @@ std::filesystem::path ConversionRun::Steps::FolderOf(
 
 std::filesystem::path ConversionRun::Steps::OwnFilePath(const TargetDescriptor& row,
                                                         const std::filesystem::path& folder,
-                                                        std::optional<NumberedFile>& numbered,
                                                         bool& chosen) {
   const auto numbered_name = [&](std::string_view number) {
     return row.file_name(run_.shown_.header, number);
@@ -315,13 +321,12 @@ std::filesystem::path ConversionRun::Steps::OwnFilePath(const TargetDescriptor& 
   }
   if (row.naming == Naming::kFixed)
     return folder / automatic_name();
-  // A numbered name is taken as an empty file now and filled by the write;
-  // it is removed again when anything before the write's end fails.
-  std::optional<NumberedFile> reserved = NumberedFile::Reserve(folder, numbered_name);
-  if (!reserved)
+  // The number free now, shown before the write; the write takes the first
+  // free number once the content is complete.
+  const std::optional<std::filesystem::path> free = NumberedFile::FirstFree(folder, numbered_name);
+  if (!free)
     throw RunError(std::string(kTooManyFiles));
-  numbered.emplace(std::move(*reserved));
-  return numbered->Path();
+  return *free;
 }
 
 void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
@@ -330,17 +335,15 @@ void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
   const std::filesystem::path folder = TargetFolder(row.folder);
 
   // The row's own file is named before it is made: the dialog comes first,
-  // and a numbered name is taken before the bytes are written.
-  std::optional<NumberedFile> numbered;
+  // and a numbered name is shown before the bytes are written.
   bool chosen = false;
   std::filesystem::path own_file;
   if (row.file_name) {
-    own_file = OwnFilePath(row, folder, numbered, chosen);
-    if (row.status == StatusRule::kBeforeWriteUnlessDialog && !chosen) {
-      Front().SetStatusBeforeWrite("File " + ShownPath(own_file) + " created", own_file);
-      Front().ProcessPendingEvents();
-    }
+    own_file = OwnFilePath(row, folder, chosen);
+    if (row.status == StatusRule::kBeforeWriteUnlessDialog && !chosen)
+      StatusBeforeWrite(own_file);
   }
+  const bool numbered = row.naming == Naming::kNumbered && !chosen;
 
   KlnNavigationPoints navigation_points;
   if (row.reads_navigation) {
@@ -353,7 +356,7 @@ void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
   for (const TargetFile& file : files) {
     // Named as it is written: a name that cannot be made leaves the files
     // before it written.
-    const std::filesystem::path path =
+    std::filesystem::path path =
         file.name ? FolderOf(file, folder) /
                         SafeFileName(file.name->text, file.name->kept_end, file.characters)
                   : own_file;
@@ -363,11 +366,18 @@ void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
     if (file.needs_fsx_plan_folder && !run_.folders_.fsx_plan_folder_found) {
       throw RunError("FSX plan folder not found: " + ShownPath(run_.folders_.fsx_plan_folder));
     }
-    WriteFile(file, path);
+    const bool numbered_file = numbered && !file.name;
+    const std::filesystem::path shown = path;
+    path = WriteFile(file, path, row, numbered_file);
     if (file.write == FileWrite::kRemoved)
       continue;  // a removal has no status
-    if (!file.name && numbered)
-      numbered->Keep();
+    if (numbered_file) {
+      // Another program took the number shown meanwhile: the file is
+      // announced under the number it took before it counts as written.
+      if (path != shown && row.status == StatusRule::kBeforeWriteUnlessDialog)
+        StatusBeforeWrite(path);
+      Written(path);
+    }
 
     const StatusRule status = file.name ? file.status : row.status;
     if (!file.status_text.empty()) {
@@ -382,9 +392,20 @@ void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
   }
 }
 
-void ConversionRun::Steps::WriteFile(const TargetFile& file, const std::filesystem::path& path) {
+std::filesystem::path ConversionRun::Steps::WriteFile(const TargetFile& file,
+                                                      const std::filesystem::path& path,
+                                                      const TargetDescriptor& row, bool numbered) {
   switch (file.write) {
     case FileWrite::kWhole:
+      if (numbered) {
+        const std::optional<std::filesystem::path> taken = NumberedFile::Write(
+            path.parent_path(),
+            [&](std::string_view number) { return row.file_name(run_.shown_.header, number); },
+            file.bytes);
+        if (!taken)
+          throw RunError(std::string(kTooManyFiles));
+        return *taken;  // recorded once announced (see WriteRow)
+      }
       Write(path, file.bytes, file.create_folders);
       break;
     case FileWrite::kMergedIntoStore:
@@ -404,13 +425,23 @@ void ConversionRun::Steps::WriteFile(const TargetFile& file, const std::filesyst
       break;
     }
   }
+  return path;
 }
 
 void ConversionRun::Steps::Write(const std::filesystem::path& file, std::string_view bytes,
                                  bool create_folders) {
   WriteWholeFile(file, bytes, create_folders);
+  Written(file);
+}
+
+void ConversionRun::Steps::Written(const std::filesystem::path& file) {
   outcome_.written.push_back(file);
   Front().FileWritten(file);
+}
+
+void ConversionRun::Steps::StatusBeforeWrite(const std::filesystem::path& file) {
+  Front().SetStatusBeforeWrite("File " + ShownPath(file) + " created", file);
+  Front().ProcessPendingEvents();
 }
 
 void ConversionRun::Steps::Status(const std::string& text) {

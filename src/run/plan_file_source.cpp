@@ -4,30 +4,8 @@
 #include <variant>
 
 #include "readers/plan_reader.hpp"
-#include "route/conversions.hpp"
 
 namespace korvanta {
-
-namespace {
-
-// The route in the PMDG writer's reading: every position decimal with its
-// hemisphere, as the text parser gives it in that reading.
-void MakeDecimal(PlanRoute& route) {
-  RouteHeader& header = route.header;
-  header.departure_lat = LatDmsToDecimalHemText(header.departure_lat);
-  header.departure_lon = LonDmsToDecimalHemText(header.departure_lon);
-  header.destination_lat = LatDmsToDecimalHemText(header.destination_lat);
-  header.destination_lon = LonDmsToDecimalHemText(header.destination_lon);
-  WaypointTable decimal;
-  for (Waypoint row : route.waypoints) {
-    row.lat = LatDmsToDecimalHemText(row.lat);
-    row.lon = LonDmsToDecimalHemText(row.lon);
-    decimal.Append(std::move(row));
-  }
-  route.waypoints = std::move(decimal);
-}
-
-}  // namespace
 
 PlanFileSource::PlanFileSource(InputKind kind, std::string_view bytes)
     : kind_(kind), bytes_(bytes) {}
@@ -49,9 +27,8 @@ RouteReading PlanFileSource::Read(const ParseOptions& options,
     reading.message = error->message;
     return reading;
   }
+  // The positions are the same numbers in every reading.
   PlanRoute route = std::get<PlanRoute>(result);
-  if (options.mode == ParseMode::kDecimal)
-    MakeDecimal(route);
   // The Super 80 plan names the airports by their codes, as for route text.
   if (options.super80) {
     route.header.departure_name = route.header.departure_icao;

@@ -13,7 +13,7 @@ namespace korvanta {
 
 // The flight plan of a simulator or planner (an FSX/MSFS plan, an X-Plane
 // plan, a GPX file), read by its kind's reader once for all the readings a
-// run asks for (the decimal reading is made from the text one). A plan that
+// run asks for; both readings give the same route. A plan that
 // does not read gives the reader's message. It has no route-finder text, so
 // a run on it keeps no "route.txt" and makes no ".rts" copy.
 class PlanFileSource : public RouteSource {

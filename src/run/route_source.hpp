@@ -28,9 +28,9 @@ class RouteSource {
  public:
   virtual ~RouteSource() = default;
 
-  // The route in the reading `options.mode` names: the coordinates as the
-  // source writes them (kText), or decimal with hemisphere (kDecimal, the
-  // PMDG route). The airports give the airport elevations.
+  // The route in the reading `options.mode` names, every position read once
+  // into numbers (a coordinate text that does not read is marked on its
+  // row for the route check). The airports give the airport elevations.
   virtual RouteReading Read(const ParseOptions& options, const AirportDatabase& airports) const = 0;
 
   // The departing runway the source names; none when it names none.

@@ -58,6 +58,15 @@ std::string Utf8ToCp1252(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t pos = 0; pos < text.size();) {
+    // ASCII is the same in both and nearly all of a route's text: it is
+    // copied a run at a time.
+    std::size_t ascii_end = pos;
+    while (ascii_end < text.size() && static_cast<unsigned char>(text[ascii_end]) < 0x80)
+      ++ascii_end;
+    out.append(text, pos, ascii_end - pos);
+    pos = ascii_end;
+    if (pos == text.size())
+      break;
     const Utf8Character step = ReadCharacter(text, pos);
     out += step.valid ? Cp1252Byte(step.code_point) : kNoForm;
     pos += step.length;

@@ -2,8 +2,14 @@
 
 #include <fmt/format.h>
 
+#include <array>
+#include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <system_error>
 
 namespace korvanta {
@@ -27,6 +33,94 @@ std::size_t SkipDigits(std::string_view text, std::size_t pos) {
     ++pos;
   }
   return pos;
+}
+
+// Wide enough for a double's 53-bit mantissa times 10^9.
+__extension__ using WideUnsigned = unsigned __int128;
+
+// A coordinate's digits in integer arithmetic, many times faster than the
+// general formatting: a double is exactly mantissa / 2^shift, so the value
+// times 10^decimals, rounded to the nearest integer (ties to even), is the
+// correctly rounded text that to_chars and {fmt} write. Empty for what it
+// does not cover: NaN and infinities, 2^32 and above, values below 2^-67
+// other than zero, more than nine decimals.
+std::optional<std::string> FixedFromBits(double value, int decimals) {
+  constexpr int kFractionBits = 52;
+  constexpr int kExponentMask = 0x7FF;
+  constexpr int kShiftOfExponentZero = 1075;  // a biased exponent of 1075 scales by 2^0
+  constexpr int kSmallestShift = 21;          // values below 2^32
+  constexpr int kLargestShift = 120;
+  constexpr int kMostDecimals = 9;
+  if (decimals < 0 || decimals > kMostDecimals)
+    return std::nullopt;
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const int biased_exponent = static_cast<int>(bits >> kFractionBits) & kExponentMask;
+  std::uint64_t mantissa = bits & ((std::uint64_t{1} << kFractionBits) - 1);
+  int shift = kSmallestShift;  // any shift holds zero
+  if (biased_exponent != 0) {
+    mantissa |= std::uint64_t{1} << kFractionBits;
+    shift = kShiftOfExponentZero - biased_exponent;
+  } else if (mantissa != 0) {
+    return std::nullopt;  // subnormal
+  }
+  // NaN and the infinities have the largest exponent, so the smallest shift.
+  if (shift < kSmallestShift || shift > kLargestShift)
+    return std::nullopt;
+  std::uint64_t scale = 1;
+  for (int place = 0; place < decimals; ++place)
+    scale *= 10;
+  const WideUnsigned scaled = WideUnsigned{mantissa} * scale;
+  const WideUnsigned below = scaled & ((WideUnsigned{1} << shift) - 1);
+  const WideUnsigned half = WideUnsigned{1} << (shift - 1);
+  auto rounded = static_cast<std::uint64_t>(scaled >> shift);
+  if (below > half || (below == half && rounded % 2 == 1))
+    ++rounded;
+
+  std::array<char, 24> digits;
+  std::string text = std::signbit(value) ? "-" : "";
+  text.append(digits.data(),
+              std::to_chars(digits.data(), digits.data() + digits.size(), rounded / scale).ptr);
+  if (decimals > 0) {
+    const char* places_end =
+        std::to_chars(digits.data(), digits.data() + digits.size(), rounded % scale).ptr;
+    const auto places = static_cast<std::size_t>(places_end - digits.data());
+    text += '.';
+    text.append(static_cast<std::size_t>(decimals) - places, '0');
+    text.append(digits.data(), places);
+  }
+  return text;
+}
+
+// A plain decimal ("-12.345": no blanks, no exponent) of at most 15 digits,
+// read in one pass: its digits as an integer and its power of ten are exact
+// doubles, so one division rounds it correctly, to the double that
+// from_chars gives. Empty for anything else, which the general path reads.
+std::optional<double> ShortDecimal(std::string_view number) {
+  constexpr std::size_t kMostDigits = 15;
+  static constexpr std::array<double, kMostDigits + 1> kPowersOfTen = {
+      1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const bool negative = number.starts_with('-');
+  if (negative || number.starts_with('+'))
+    number.remove_prefix(1);
+  std::uint64_t digits = 0;
+  std::size_t digit_count = 0;
+  std::size_t fraction_digits = 0;
+  bool in_fraction = false;
+  for (const char c : number) {
+    if (c == '.' && !in_fraction) {
+      in_fraction = true;
+    } else if (IsDigit(c) && digit_count < kMostDigits) {
+      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+      ++digit_count;
+      fraction_digits += in_fraction ? 1 : 0;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (digit_count == 0)
+    return std::nullopt;
+  const double value = static_cast<double>(digits) / kPowersOfTen[fraction_digits];
+  return negative ? -value : value;
 }
 
 }  // namespace
@@ -57,6 +151,8 @@ std::optional<std::int64_t> ReadInteger(std::string_view piece) {
 }
 
 std::optional<double> ReadDecimal(std::string_view piece) {
+  if (const std::optional<double> value = ShortDecimal(piece))
+    return value;
   std::size_t pos = SkipBlanks(piece, 0);
   const std::size_t number_begin = pos;
   if (pos < piece.size() && (piece[pos] == '+' || piece[pos] == '-')) {
@@ -106,7 +202,17 @@ std::optional<double> ReadDecimal(std::string_view piece) {
 }
 
 std::string FormatFixed(double value, int decimals) {
-  std::string text = fmt::format("{:.{}f}", value, decimals);
+  std::string text = FixedFromBits(value, decimals).value_or("");
+  if (text.empty()) {
+    // Every other value: to_chars gives the same digits, and {fmt} takes
+    // what is too long for the buffer (the largest doubles with many
+    // decimals).
+    std::array<char, 400> buffer;
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed, decimals);
+    text = error == std::errc() ? std::string(buffer.data(), end)
+                                : fmt::format("{:.{}f}", value, decimals);
+  }
   if (!text.empty() && text.front() == '-' &&
       text.find_first_not_of("0.", 1) == std::string::npos) {
     text.erase(0, 1);

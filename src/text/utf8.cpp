@@ -8,10 +8,16 @@ bool IsContinuation(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
 }
 
+// The bytes of the character at byte `at`. ASCII, nearly all of a route's
+// text, is told by its byte without decoding it.
+std::size_t LengthAt(std::string_view text, std::size_t at) {
+  return static_cast<unsigned char>(text[at]) < 0x80 ? 1 : ReadCharacter(text, at).length;
+}
+
 // The byte offset `count` characters on from byte `at`, at most the text's end.
 std::size_t Skip(std::string_view text, std::size_t at, std::size_t count) {
   for (; count > 0 && at < text.size(); --count)
-    at += ReadCharacter(text, at).length;
+    at += LengthAt(text, at);
   return at;
 }
 
@@ -72,7 +78,7 @@ bool IsUtf8(std::string_view bytes) {
 
 std::size_t CharacterCount(std::string_view text) {
   std::size_t count = 0;
-  for (std::size_t at = 0; at < text.size(); at += ReadCharacter(text, at).length)
+  for (std::size_t at = 0; at < text.size(); at += LengthAt(text, at))
     ++count;
   return count;
 }
@@ -84,7 +90,7 @@ std::string_view CharacterSlice(std::string_view text, std::size_t first, std::s
 
 std::string_view WithoutLastCharacter(std::string_view text) {
   std::size_t last = 0;
-  for (std::size_t at = 0; at < text.size(); at += ReadCharacter(text, at).length)
+  for (std::size_t at = 0; at < text.size(); at += LengthAt(text, at))
     last = at;
   return text.substr(0, last);
 }

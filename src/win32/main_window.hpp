@@ -17,15 +17,12 @@
 #include <vector>
 
 #include "settings/folder_source.hpp"
+#include "win32/dialog_items.hpp"
 #include "window/window_model.hpp"
 
 namespace korvanta::win32 {
 
 class UserDialogs;
-
-// The dialog item that draws a control (a target's box: IDC_TARGET_FIRST +
-// the target's index).
-int ItemOf(Control control);
 
 // The program's window on Windows: a dialog drawn from the resource template
 // IDD_MAIN_WINDOW, a thin view over WindowModel. It draws the model's
@@ -33,12 +30,17 @@ int ItemOf(Control control);
 // decides what they do.
 class MainWindow final : public WindowView {
  public:
+  // A monotonic clock in milliseconds: when the user's actions happen, for
+  // the model's double-click guard.
+  using Clock = std::function<std::chrono::milliseconds()>;
+
   // `app_dir` holds the settings file and the run's working files; `source`
   // gives the documents and simulator folders; message boxes, the save
   // dialog and the document viewer go through `dialogs`, which must outlive
-  // the window. The window is created hidden; Show() shows it.
+  // the window. Without a `clock` the window uses the system's tick count.
+  // The window is created hidden; Show() shows it.
   MainWindow(HINSTANCE instance, const std::filesystem::path& app_dir, const FolderSource& source,
-             bool file_dialog, UserDialogs& dialogs);
+             bool file_dialog, UserDialogs& dialogs, Clock clock = {});
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -81,6 +83,10 @@ class MainWindow final : public WindowView {
   void RunDemo();
 
  private:
+  static constexpr UINT_PTR kStartUpTimer = 1;
+  // The tooltip of a long status line wraps at this width.
+  static constexpr int kTooltipWidth = 600;
+
   static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Initialize(HWND window);
@@ -100,6 +106,7 @@ class MainWindow final : public WindowView {
 
   HINSTANCE instance_;
   UserDialogs& dialogs_;
+  Clock clock_;
   std::unique_ptr<WindowModel> model_;
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;

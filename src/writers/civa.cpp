@@ -4,9 +4,10 @@
 
 #include <string_view>
 
-#include "route/conversions.hpp"
 #include "text/cp1252.hpp"
+#include "text/numbers.hpp"
 #include "text/text.hpp"
+#include "writers/coordinate_text.hpp"
 
 namespace korvanta {
 
@@ -36,8 +37,9 @@ class CardWriter {
   }
 
   void CardPoint(int position, const Waypoint& row) {
-    AppendCrLfLine(card_.text, fmt::format("{} {} {} ; {}", position, LatDmsToCivaText(row.lat),
-                                           LonDmsToCivaText(row.lon), row.id));
+    AppendCrLfLine(card_.text,
+                   fmt::format("{} {} {} ; {}", position, CivaLatitudeText(row.position.latitude),
+                               CivaLongitudeText(row.position.longitude), row.id));
   }
 
   void CloseCivaCard() {

@@ -1,14 +1,16 @@
 #include "writers/fs2004.hpp"
 
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include <cstdlib>
 
-#include "route/conversions.hpp"
+#include "route/position.hpp"
 #include "text/cp1252.hpp"
 #include "text/numbers.hpp"
 #include "text/text.hpp"
 #include "text/utf8.hpp"
+#include "writers/coordinate_text.hpp"
 
 namespace korvanta {
 
@@ -26,8 +28,12 @@ std::string Padded(std::string_view id) {
 
 // The frequency with two decimals: 114.30, 385.00, 0.00.
 std::string FrequencyText(std::string_view freq) {
-  std::string text(Trim(DecimalText6(freq)));
+  std::string text(Trim(FormatFixed(ReadDecimal(freq).value_or(0.0), 6)));
   return text.substr(0, text.size() >= 4 ? text.size() - 4 : 0);
+}
+
+std::string PositionText(const Position& position) {
+  return Fs2004LatitudeText(position.latitude) + ", " + Fs2004LongitudeText(position.longitude);
 }
 
 std::string IsgKind(WaypointKind kind) {
@@ -66,23 +72,20 @@ Fs2004Plan WriteFs2004Plan(const RouteHeader& h, const WaypointTable& waypoints,
   AppendCrLfLine(p, "type=IFR");
   AppendCrLfLine(p, "routetype=3");
   AppendCrLfLine(p, fmt::format("cruising_altitude={}", h.cruise_altitude));
-  AppendCrLfLine(p, "departure_id=" + h.departure_icao + ", " +
-                        LatDmsToDegMinText(h.departure_lat) + ", " +
-                        LonDmsToDegMinText(h.departure_lon) + ", " +
-                        Fs2004ElevationText(h.departure_elevation));
+  AppendCrLfLine(p, "departure_id=" + h.departure_icao + ", " + PositionText(h.departure_position) +
+                        ", " + Fs2004ElevationText(h.departure_elevation));
   if (!runway.empty())
     AppendCrLfLine(p, "departure_position=" + std::string(runway));
   AppendCrLfLine(p, "destination_id=" + h.destination_icao + ", " +
-                        LatDmsToDegMinText(h.destination_lat) + ", " +
-                        LonDmsToDegMinText(h.destination_lon) + ", " +
+                        PositionText(h.destination_position) + ", " +
                         Fs2004ElevationText(h.destination_elevation));
   AppendCrLfLine(p, "departure_name=" + h.departure_name);
   AppendCrLfLine(p, "destination_name=" + h.destination_name);
   for (std::size_t i = 0; i < waypoints.Count(); ++i) {
     const Waypoint& r = waypoints[i];
-    AppendCrLfLine(p, fmt::format("waypoint.{}=, {}, , {}, {}, {}, {}, {} , {}", i, r.id, r.id,
-                                  KindLetter(r.kind), LatDmsToDegMinText(r.lat),
-                                  LonDmsToDegMinText(r.lon), Fs2004ElevationText(r.alt), r.route));
+    AppendCrLfLine(p, fmt::format(FMT_COMPILE("waypoint.{}=, {}, , {}, {}, {}, {} , {}"), i, r.id,
+                                  r.id, KindLetter(r.kind), PositionText(r.position),
+                                  Fs2004ElevationText(r.alt), r.route));
   }
   AppendCrLfLine(p, "");
   AppendCrLfLine(p, "");
@@ -98,8 +101,8 @@ Fs2004Plan WriteFs2004Plan(const RouteHeader& h, const WaypointTable& waypoints,
 
   for (std::size_t i = 0; i < waypoints.Count(); ++i) {
     const Waypoint& r = waypoints[i];
-    const std::string lat = DmsToDecimalText(r.lat);
-    const std::string lon = DmsToDecimalText(r.lon);
+    const std::string lat = SixDecimalDegreesText(r.position.latitude);
+    const std::string lon = SixDecimalDegreesText(r.position.longitude);
     const bool departure = r.id == h.departure_icao;
     const bool destination = r.id == h.destination_icao;
     if (departure)
@@ -108,8 +111,8 @@ Fs2004Plan WriteFs2004Plan(const RouteHeader& h, const WaypointTable& waypoints,
       AppendCrLfLine(isg, Padded(h.destination_icao) + " " + lat + " " + lon + " APT");
     if (departure || destination)
       continue;
-    AppendCrLfLine(p, fmt::format("WP={},Int,{},{},{},{},{},{}.0000,0.000,1,100,{}", i, r.id, r.id,
-                                  lat, lon, FrequencyText(r.freq), r.track, r.route));
+    AppendCrLfLine(p, fmt::format(FMT_COMPILE("WP={},Int,{},{},{},{},{},{}.0000,0.000,1,100,{}"), i,
+                                  r.id, r.id, lat, lon, FrequencyText(r.freq), r.track, r.route));
     AppendCrLfLine(isg, Padded(r.id) + " " + lat + " " + lon + " " + IsgKind(r.kind));
   }
   isg = Utf8ToCp1252(isg);

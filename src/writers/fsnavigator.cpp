@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "errors/run_error.hpp"
-#include "route/conversions.hpp"
+#include "writers/coordinate_text.hpp"
 
 namespace korvanta {
 
@@ -42,6 +42,15 @@ constexpr std::uint16_t kTrailerMark = 380;
 
 constexpr std::size_t kMaxOffset = std::numeric_limits<std::uint16_t>::max();
 
+// Degrees as the plan holds them, south and west negative: the sum is
+// made in double and stored as a float.
+float SinglePrecisionDegrees(std::int32_t hundredths) {
+  const AngleParts parts = PartsOf(hundredths);
+  const auto value =
+      static_cast<float>(static_cast<double>(parts.degrees) + MinutesWithSeconds(parts) / 60.0);
+  return hundredths < 0 ? -value : value;
+}
+
 // The plan image; every byte not set stays zero. Integers and floats are
 // written byte by byte, low byte first, whatever the machine's byte order.
 class Image {
@@ -60,8 +69,8 @@ class Image {
   void Text(std::size_t at, std::string_view text) { bytes_.replace(at, text.size(), text); }
   void Point(std::size_t at, std::uint16_t kind, const Waypoint& row) {
     U16(at, kind);
-    F32(at + 2, LatDmsToDegrees(row.lat));
-    F32(at + 6, LonDmsToDegrees(row.lon));
+    F32(at + 2, SinglePrecisionDegrees(row.position.latitude));
+    F32(at + 6, SinglePrecisionDegrees(row.position.longitude));
   }
 
   std::string Take() && { return std::move(bytes_); }

@@ -1,7 +1,11 @@
 #include "writers/fsx.hpp"
 
+#include <fmt/format.h>
 #include "readers/route_text_parser.hpp"
-#include "route/conversions.hpp"
+
+#include <cmath>
+#include <cstdint>
+
 #include "text/numbers.hpp"
 #include "text/utf8.hpp"
 #include "xml/xml_writer.hpp"
@@ -24,9 +28,16 @@ std::string_view Part(std::string_view line, std::size_t first, std::size_t coun
   return CharacterSlice(line, first - 1, count);
 }
 
+// The FSX plan is built from the FS2004 plan's text, so that its seconds are
+// those of the FS2004 plan's minutes rounded to 0.01'. It reads, from every
+// "waypoint.N=" line's comma fields, field 2 (the identifier), 5 (the kind
+// letter), 6 and 7 (latitude and longitude, "N51* 28.70'"), 8 (the altitude)
+// and 9 (the airway); and from the departure_id and destination_id lines the
+// identifier, the two coordinates and the altitude after the key.
+
 // "N51° 28' 42.00\",W000° 27' 36.00\",+000083.00" from the three fields.
 std::string PositionText(std::string_view lat, std::string_view lon, std::string_view alt) {
-  return DegMinToFsxDmsText(lat) + "," + DegMinToFsxDmsText(lon) + "," + std::string(Trim(alt));
+  return FsxCoordinateText(lat) + "," + FsxCoordinateText(lon) + "," + std::string(Trim(alt));
 }
 
 std::string WaypointType(std::string_view letter) {
@@ -79,6 +90,44 @@ std::vector<std::string_view> CommaFields(std::string_view line) {
 
 std::string_view FieldOf(const std::vector<std::string_view>& fields, std::size_t number) {
   return number >= 1 && number <= fields.size() ? fields[number - 1] : std::string_view();
+}
+
+std::string FsxCoordinateText(std::string_view fs2004_coordinate) {
+  const std::string_view text = Trim(fs2004_coordinate);
+  const std::size_t star = text.find('*');
+  const std::string_view head = star == std::string_view::npos ? "" : text.substr(0, star);
+
+  // The minutes are the (up to) six characters after the first blank, less
+  // the last one: "28.70'" or "5.50'" both lose their apostrophe.
+  double minutes = 0.0;
+  if (const std::size_t blank = text.find(' '); blank != std::string_view::npos) {
+    const std::string_view minutes_text = CharacterSlice(text.substr(blank + 1), 0, 6);
+    minutes = ReadDecimal(WithoutLastCharacter(minutes_text)).value_or(0.0);
+  }
+  // In hundredths of seconds. Anything too large to count that way is
+  // treated like unreadable minutes.
+  const double hundredths = std::round(minutes * 6000.0);
+  constexpr double kLimit = 1e15;
+  const auto count = std::fabs(hundredths) < kLimit ? static_cast<std::int64_t>(hundredths) : 0;
+  return fmt::format("{}\xC2\xB0 {}' {}\"", head, count / 6000,
+                     FormatFixed(static_cast<double>(count % 6000) / 100.0, 2));
+}
+
+std::string Fs2004CoordinateDegreesText(std::string_view fs2004_coordinate) {
+  if (fs2004_coordinate.empty())
+    return "ERR";
+  const char hemisphere = fs2004_coordinate.front();
+  std::string_view rest = CharacterSlice(fs2004_coordinate, 1, 80);
+  const std::size_t star = rest.find('*');
+  const std::size_t apostrophe = star == std::string_view::npos ? star : rest.find('\'', star + 1);
+  if (apostrophe == std::string_view::npos)
+    return "ERR";
+  const auto degrees = ReadDecimal(rest.substr(0, star));
+  const auto minutes = ReadDecimal(rest.substr(star + 1, apostrophe - star - 1));
+  if (!degrees || !minutes)
+    return "ERR";
+  const double value = *degrees + *minutes / 60.0;
+  return FormatFixed(hemisphere == 'S' || hemisphere == 'W' ? -value : value, 6);
 }
 
 std::string WriteFsxPlan(std::string_view plan_text) {

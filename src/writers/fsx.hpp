@@ -24,4 +24,15 @@ std::vector<std::string_view> CommaFields(std::string_view line);
 // Field `number` (counted from 1); empty beyond the last one.
 std::string_view FieldOf(const std::vector<std::string_view>& fields, std::size_t number);
 
+// The FSX plan and the Google Earth file take their positions from the FS2004
+// plan's coordinate fields ("N51* 28.70'"), so that their seconds are those of
+// the FS2004 minutes rounded to 0.01'.
+
+// The FSX position "N51° 28' 42.00\"".
+std::string FsxCoordinateText(std::string_view fs2004_coordinate);
+
+// Decimal degrees, south and west negative: "51.478333"; "ERR" when the field
+// is no coordinate (an identifier with a comma shifts the fields).
+std::string Fs2004CoordinateDegreesText(std::string_view fs2004_coordinate);
+
 }  // namespace korvanta

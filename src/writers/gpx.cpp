@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "writers/point_position.hpp"
+#include "route/position.hpp"
+#include "writers/coordinate_text.hpp"
 #include "xml/xml_writer.hpp"
 
 namespace korvanta {
@@ -69,11 +70,10 @@ std::string WriteGpxRoute(const RouteHeader& header, const WaypointTable& waypoi
   const std::size_t last = waypoints.Count() - 1;
   for (std::size_t i = 0; i < waypoints.Count(); ++i) {
     const Waypoint& row = waypoints[i];
-    ExactPosition position = ExactPositionOf(row);
     // The format takes longitudes from -180 up to but not including 180; the
     // two name the same meridian.
-    if (position.lon == "180.000000")
-      position.lon = "-180.000000";
+    const std::int32_t longitude =
+        row.position.longitude == kLongitudeLimit ? -kLongitudeLimit : row.position.longitude;
     std::int32_t feet = header.cruise_altitude;
     std::string_view description = row.route;
     std::string_view kind = KindOf(row.kind);
@@ -85,7 +85,9 @@ std::string WriteGpxRoute(const RouteHeader& header, const WaypointTable& waypoi
       // As in the X-Plane plan: an airport the route passes is that airport.
       kind = "Airport";
     }
-    Line(out, 2, fmt::format(R"(<rtept lat="{}" lon="{}">)", position.lat, position.lon));
+    Line(out, 2,
+         fmt::format(R"(<rtept lat="{}" lon="{}">)", ExactDegreesText(row.position.latitude),
+                     ExactDegreesText(longitude)));
     Value(out, 3, "ele", MetresText(feet));
     Value(out, 3, "name", Text(row.id));
     if (!description.empty())

@@ -9,11 +9,11 @@
 #include <system_error>
 #include <vector>
 
-#include "errors/run_error.hpp"
-#include "route/conversions.hpp"
+#include "route/position.hpp"
 #include "text/cp1252.hpp"
 #include "text/numbers.hpp"
 #include "text/text.hpp"
+#include "writers/coordinate_text.hpp"
 
 namespace korvanta {
 
@@ -29,30 +29,42 @@ constexpr std::string_view kLegTail =
     "-1000,0,-1000,-1,-1,-1000,0,-1000,-1,-1,-1000,0,-1000,-1000,0,";
 
 // A fix's position: the decimal texts as written and the numbers the courses
-// are computed from.
-struct Position {
+// are computed from, which are the written six decimals.
+struct FixPosition {
   std::string lat_text;
   std::string lon_text;
   long double lat = 0;
   long double lon = 0;
 };
 
-long double ReadCoordinate(const Waypoint& row, std::string_view dms, const std::string& text) {
-  const std::optional<double> value = ReadDecimal(text);
-  if (!value) {
-    throw RunError(
-        fmt::format("Waypoint {}: the coordinate {} does not read as a number", row.id, dms));
-  }
-  return static_cast<long double>(*value);
+long double WrittenDegrees(std::int32_t hundredths) {
+  return static_cast<long double>(static_cast<double>(SixDecimalMicrodegrees(hundredths)) / 1e6);
 }
 
-Position PositionOf(const Waypoint& row) {
-  Position p;
-  p.lat_text = DmsToDecimalText(row.lat);
-  p.lon_text = DmsToDecimalText(row.lon);
-  p.lat = ReadCoordinate(row, row.lat, p.lat_text);
-  p.lon = ReadCoordinate(row, row.lon, p.lon_text);
-  return p;
+FixPosition PositionOf(const Waypoint& row) {
+  return {SixDecimalDegreesText(row.position.latitude),
+          SixDecimalDegreesText(row.position.longitude), WrittenDegrees(row.position.latitude),
+          WrittenDegrees(row.position.longitude)};
+}
+
+// A number text with one digit before its point gets a leading zero:
+// "5.123456" becomes "05.123456"; "-5.123456" stays.
+std::string PadWholeDigitsToTwo(std::string_view number) {
+  if (number.find('.') == 1)
+    return fmt::format("0{}", number);
+  return std::string(number);
+}
+
+// Zeros after the sign up to three places before the point: "5.5" becomes
+// "005.5", "-5.5" "-05.5".
+std::string PadWholeDigitsToThree(std::string_view number) {
+  const bool negative = !number.empty() && number.front() == '-';
+  const std::string_view digits = negative ? number.substr(1) : number;
+  // The point is looked for in the text as given, sign included: that is what
+  // leaves a negative number one digit shorter, the sign taking its place.
+  const std::size_t point = number.find('.');
+  const std::string_view padding = point == 1 ? "00" : point == 2 ? "0" : "";
+  return fmt::format("{}{}{}", negative ? "-" : "", padding, digits);
 }
 
 // The general number form of a positive value below 10^15: the value rounded
@@ -96,7 +108,7 @@ std::string GeneralText(long double value) {
 }  // namespace
 
 std::string IflyCourseText(long double course) {
-  return PadIntPart3(GeneralText(course)).substr(0, kCourseWidth);
+  return PadWholeDigitsToThree(GeneralText(course)).substr(0, kCourseWidth);
 }
 
 std::string WriteIflyPlan(const RouteHeader& header, const WaypointTable& waypoints) {
@@ -112,7 +124,7 @@ std::string WriteIflyPlan(const RouteHeader& header, const WaypointTable& waypoi
     AppendCrLfLine(out, ",");
   AppendCrLfLine(out, "-1,");
 
-  std::vector<Position> positions;
+  std::vector<FixPosition> positions;
   positions.reserve(waypoints.Count());
   for (const Waypoint& row : waypoints)
     positions.push_back(PositionOf(row));
@@ -125,15 +137,16 @@ std::string WriteIflyPlan(const RouteHeader& header, const WaypointTable& waypoi
     const Waypoint& to = waypoints[end];
     if (to.id == header.destination_icao)
       continue;
-    const Position& a = positions[end - 1];
-    const Position& b = positions[end];
+    const FixPosition& a = positions[end - 1];
+    const FixPosition& b = positions[end];
     const std::string_view airway = Trim(from.route);
     const std::string route_part =
         airway.empty() ? std::string("DIRECT,3,") : std::string(airway) + ",2,";
     const std::string course = IflyCourseText(InitialCourse(a.lat, a.lon, b.lat, b.lon));
-    AppendCrLfLine(
-        out, fmt::format("{}{},0, {} {},0,0,{},{}", route_part, to.id, PadIntPart2(b.lat_text),
-                         PadIntPart3(b.lon_text).substr(0, kLongitudeWidth), course, kLegTail));
+    AppendCrLfLine(out, fmt::format("{}{},0, {} {},0,0,{},{}", route_part, to.id,
+                                    PadWholeDigitsToTwo(b.lat_text),
+                                    PadWholeDigitsToThree(b.lon_text).substr(0, kLongitudeWidth),
+                                    course, kLegTail));
   }
   return Utf8ToCp1252(out);
 }

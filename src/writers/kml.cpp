@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "readers/route_text_parser.hpp"
-#include "route/conversions.hpp"
 #include "text/numbers.hpp"
 #include "writers/fsx.hpp"
 #include "xml/xml_writer.hpp"
@@ -19,6 +18,7 @@ constexpr std::size_t kFirstWaypointLine = 12;
 constexpr std::size_t kLastWaypointLine = 9999;
 constexpr std::string_view kIconBase = "http://maps.google.com/mapfiles/kml/";
 constexpr std::string_view kLabelColour = "ff0000aa";
+constexpr std::size_t kHeadBytes = 8192;  // the head and its styles, with room to spare
 
 // A placemark icon's style: coloured icon, coloured label. The href of the
 // square and circle icons stands at the start of its line, the triangle's
@@ -107,11 +107,13 @@ std::string StyleOf(std::string_view kind) {
   return std::string(kind);
 }
 
-// One waypoint's placemark; its point is added to the route line's path.
+// One waypoint's placemark; its point is added to the route line's path. It
+// reads, from the FS2004 plan's "waypoint.N=" line, comma field 2 (the
+// identifier), 5 (the kind letter), 6 and 7 (latitude and longitude).
 void AddPlacemark(XmlDocument& xml, std::string_view line, std::string& path) {
   const auto fields = CommaFields(line);
-  const std::string lon = DegMinToDecimalText(Trim(FieldOf(fields, 7)));
-  const std::string lat = DegMinToDecimalText(Trim(FieldOf(fields, 6)));
+  const std::string lon = Fs2004CoordinateDegreesText(Trim(FieldOf(fields, 7)));
+  const std::string lat = Fs2004CoordinateDegreesText(Trim(FieldOf(fields, 6)));
 
   xml.OpenTag("Placemark");
   xml.ValueTag("name", Trim(FieldOf(fields, 2)));
@@ -140,6 +142,8 @@ std::string WriteGoogleEarthKml(std::string_view plan_text, std::string_view dep
                                 std::string_view dest_name) {
   const std::string names = std::string(dep_name) + "-" + std::string(dest_name);
   XmlDocument xml;
+  // A placemark takes about four times the bytes of its plan line.
+  xml.Reserve(plan_text.size() * 4 + kHeadBytes);
   std::string path;  // every point followed by one blank
   std::size_t number = 0;
   ForEachLine(plan_text, [&](std::string_view line) {
@@ -169,7 +173,7 @@ std::string WriteGoogleEarthKml(std::string_view plan_text, std::string_view dep
     xml.CloseTag();
   xml.AddLine("</Document>");
   xml.AddLine("</kml>");
-  return xml.Text();
+  return std::move(xml).Text();
 }
 
 }  // namespace korvanta

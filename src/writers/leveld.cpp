@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <string_view>
 
-#include "route/conversions.hpp"
 #include "text/cp1252.hpp"
 #include "text/numbers.hpp"
 #include "text/text.hpp"
+#include "writers/coordinate_text.hpp"
 
 namespace korvanta {
 
@@ -25,8 +25,9 @@ std::string WriteLevelDRoute(const RouteHeader& header, const WaypointTable& way
       continue;
     const char* airway_flag = Trim(row.route).empty() ? "0" : "30";
     AppendCrLfLine(out, "W," + row.id + "," + row.route + "," + airway_flag + "," +
-                            DmsToDecimalText(row.lat) + "," + DmsToDecimalText(row.lon) + "," +
-                            DecimalText6(row.freq) + ",0,0,0,0");
+                            SixDecimalDegreesText(row.position.latitude) + "," +
+                            SixDecimalDegreesText(row.position.longitude) + "," +
+                            FormatFixed(ReadDecimal(row.freq).value_or(0.0), 6) + ",0,0,0,0");
   }
   AppendCrLfLine(out, "");
   AppendCrLfLine(out, "End of FlightPlan");

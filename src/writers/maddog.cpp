@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "route/conversions.hpp"
 #include "text/cp1252.hpp"
 #include "text/text.hpp"
+#include "writers/coordinate_text.hpp"
 
 namespace korvanta {
 
@@ -29,8 +29,8 @@ std::string WriteMadDogRoute(const RouteHeader& header, const WaypointTable& way
     const std::string_view via = previous.empty() ? kDirect : std::string_view(previous);
     std::string line;
     line.append(via).append(" ").append(fix.id);
-    line.append(" ").append(DmsToDecimalText(fix.lat));
-    line.append(" ").append(DmsToDecimalText(fix.lon));
+    line.append(" ").append(SixDecimalDegreesText(fix.position.latitude));
+    line.append(" ").append(SixDecimalDegreesText(fix.position.longitude));
     AppendCrLfLine(out, line);
     previous = fix.route;
   }

@@ -2,8 +2,9 @@
 
 #include <fmt/format.h>
 
-#include "route/conversions.hpp"
-#include "writers/point_position.hpp"
+#include <cstdlib>
+
+#include "route/position.hpp"
 #include "writers/runway.hpp"
 #include "xml/xml_writer.hpp"
 
@@ -14,16 +15,17 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // "N50° 2' 0.00\"": no leading zeros, seconds to the hundredth, exactly as read.
-std::string AngleText(const DmsAngle& angle) {
-  const std::int64_t h = angle.hundredths;
-  return fmt::format("{}{}{} {}' {}.{:02}\"", angle.hemisphere, h / 360000, kDegreeSign,
-                     h / 6000 % 60, h / 100 % 60, h % 100);
+std::string AngleText(std::int32_t hundredths, char positive, char negative) {
+  const std::int32_t magnitude = std::abs(hundredths);
+  return fmt::format("{}{}\xC2\xB0 {}' {}.{:02}\"", hundredths < 0 ? negative : positive,
+                     magnitude / kHundredthsPerDegree, magnitude / kHundredthsPerMinute % 60,
+                     magnitude / kHundredthsPerSecond % 60, magnitude % kHundredthsPerSecond);
 }
 
 // Latitude, longitude and altitude in feet: "N50° 2' 0.00\",E8° 34' 14.00\",+000364.00".
 std::string PositionText(const Waypoint& row, std::int32_t altitude) {
-  const DmsPosition position = DmsPositionOf(row);
-  return fmt::format("{},{},{:+07}.00", AngleText(position.lat), AngleText(position.lon), altitude);
+  return fmt::format("{},{},{:+07}.00", AngleText(row.position.latitude, 'N', 'S'),
+                     AngleText(row.position.longitude, 'E', 'W'), altitude);
 }
 
 std::string_view WaypointType(WaypointKind kind) {

@@ -8,13 +8,16 @@
 
 #include "text/cp1252.hpp"
 #include "text/text.hpp"
+#include "writers/coordinate_text.hpp"
 
 namespace korvanta {
 
 namespace {
 
-std::string PointLine(std::string_view lat, std::string_view lon, std::int32_t alt) {
-  return fmt::format("1 {} {} {}", lat, lon, alt);
+// "1 N 50.0333 E 8.5706 364": a point's position and altitude in feet.
+std::string PointLine(const Position& position, std::int32_t alt) {
+  return fmt::format("1 {} {} {}", DecimalLatitudeWithHemisphere(position.latitude),
+                     DecimalLongitudeWithHemisphere(position.longitude), alt);
 }
 
 }  // namespace
@@ -28,8 +31,7 @@ std::string WritePmdgRoute(const RouteHeader& header, const WaypointTable& waypo
   AppendCrLfLine(out, fmt::format("{}", waypoints.Count()));
   AppendCrLfLine(out, "");
 
-  const std::string departure =
-      PointLine(header.departure_lat, header.departure_lon, header.departure_elevation);
+  const std::string departure = PointLine(header.departure_position, header.departure_elevation);
   AppendCrLfLine(out, header.departure_icao);
   AppendCrLfLine(out, "1");
   AppendCrLfLine(out, "DIRECT");
@@ -60,7 +62,7 @@ std::string WritePmdgRoute(const RouteHeader& header, const WaypointTable& waypo
       AppendCrLfLine(out, row.id);
       AppendCrLfLine(out, "1");
       AppendCrLfLine(out, "-");
-      AppendCrLfLine(out, PointLine(row.lat, row.lon, header.destination_elevation));
+      AppendCrLfLine(out, PointLine(row.position, header.destination_elevation));
       AppendCrLfLine(out, "-----");
       AppendCrLfLine(out, "0");
       AppendCrLfLine(out, "0");
@@ -77,7 +79,7 @@ std::string WritePmdgRoute(const RouteHeader& header, const WaypointTable& waypo
     AppendCrLfLine(out, !row.route.empty() && row.route == previous_route ? "5" : "2");
     previous_route = row.route;
     AppendCrLfLine(out, row.route.empty() ? std::string("DIRECT") : row.route);
-    AppendCrLfLine(out, PointLine(row.lat, row.lon, row.alt));
+    AppendCrLfLine(out, PointLine(row.position, row.alt));
     AppendCrLfLine(out, "0");
     AppendCrLfLine(out, "0");
     AppendCrLfLine(out, "0");

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "navdata/kln_navigation.hpp"
-#include "route/conversions.hpp"
 #include "text/cp1252.hpp"
+#include "writers/coordinate_text.hpp"
 
 namespace korvanta {
 
@@ -27,7 +27,8 @@ std::string_view TypeCode(WaypointKind kind) {
 // The navigation data files are Windows-1252 and are searched in their own
 // bytes; the plan holds them as they stand.
 std::string Tu154LookupKey(const Waypoint& row) {
-  return KlnPointKey(Utf8ToCp1252(row.id), DmsToDecimalText(row.lon), DmsToDecimalText(row.lat));
+  return KlnPointKey(Utf8ToCp1252(row.id), SixDecimalDegreesText(row.position.longitude),
+                     SixDecimalDegreesText(row.position.latitude));
 }
 
 std::string WriteTu154Plan(const WaypointTable& waypoints, KlnNavigationPoints& navigation_points,

@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "route/conversions.hpp"
 #include "text/cp1252.hpp"
 #include "text/text.hpp"
+#include "writers/coordinate_text.hpp"
 
 namespace korvanta {
 
@@ -39,7 +39,8 @@ std::string WriteXPlaneFms(const RouteHeader& header, const WaypointTable& waypo
     } else {
       head = std::string(TypeCode(row.kind)) + " " + row.id;
     }
-    AppendCrLfLine(out, head + " 0 " + DmsToDecimalText(row.lat) + " " + DmsToDecimalText(row.lon));
+    AppendCrLfLine(out, head + " 0 " + SixDecimalDegreesText(row.position.latitude) + " " +
+                            SixDecimalDegreesText(row.position.longitude));
   }
   AppendCrLfLine(out, "");
   return Utf8ToCp1252(out);

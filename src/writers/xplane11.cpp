@@ -4,7 +4,7 @@
 
 #include "text/cp1252.hpp"
 #include "text/text.hpp"
-#include "writers/point_position.hpp"
+#include "writers/coordinate_text.hpp"
 #include "writers/runway.hpp"
 
 namespace korvanta {
@@ -50,7 +50,6 @@ std::string WriteXPlane11Fms(const RouteHeader& header, const WaypointTable& way
   const std::size_t last = waypoints.Count() - 1;
   for (std::size_t i = 0; i < waypoints.Count(); ++i) {
     const Waypoint& row = waypoints[i];
-    const ExactPosition position = ExactPositionOf(row);
     int type = TypeCode(row.kind);
     // The flight management computer reads blank-separated fields, so the
     // airway loses its blanks.
@@ -73,7 +72,8 @@ std::string WriteXPlane11Fms(const RouteHeader& header, const WaypointTable& way
     }
     // Six decimals, as X-Plane writes the column in its own plans.
     AppendCrLfLine(out, fmt::format("{} {} {} {}.000000 {} {}", type, row.id, via, altitude,
-                                    position.lat, position.lon));
+                                    ExactDegreesText(row.position.latitude),
+                                    ExactDegreesText(row.position.longitude)));
   }
   return Utf8ToCp1252(out);
 }

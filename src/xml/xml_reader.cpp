@@ -64,14 +64,14 @@ std::string Shown(std::string_view text) {
 // Appends a piece of character data with its line ends made LF, as XML asks
 // of every reader.
 void AppendWithLineFeeds(std::string& out, std::string_view piece) {
-  for (std::size_t i = 0; i < piece.size(); ++i) {
-    if (piece[i] != '\r') {
-      out += piece[i];
-    } else {
-      out += '\n';
-      if (i + 1 < piece.size() && piece[i + 1] == '\n')
-        ++i;
-    }
+  while (!piece.empty()) {
+    const std::size_t return_at = std::min(piece.find('\r'), piece.size());
+    out.append(piece.substr(0, return_at));
+    if (return_at == piece.size())
+      return;
+    out += '\n';
+    piece.remove_prefix(piece.substr(return_at).starts_with("\r\n") ? return_at + 2
+                                                                    : return_at + 1);
   }
 }
 
@@ -98,7 +98,17 @@ class Reader {
 
  private:
   bool LooksAt(std::string_view text) const {
-    return document_.substr(position_).starts_with(text);
+    return document_.size() - position_ >= text.size() &&
+           document_.compare(position_, text.size(), text) == 0;
+  }
+  // The first position from `from` on whose byte `is_stop` takes, or the
+  // document's size. A plain loop: find_first_of looks every byte up in its
+  // set with a call of its own.
+  template <typename IsStop>
+  std::size_t FindStop(std::size_t from, IsStop is_stop) const {
+    while (from < document_.size() && !is_stop(document_[from]))
+      ++from;
+    return from;
   }
   bool SkipBlanks();
   std::string_view ReadName();
@@ -129,8 +139,11 @@ std::variant<XmlElement, XmlReadError> Reader::Read() {
     position_ = kByteOrderMark.size();
   while (position_ < document_.size()) {
     bool read = false;
+    const char after = position_ + 1 < document_.size() ? document_[position_ + 1] : '\0';
     if (document_[position_] != '<')
       read = ReadText();
+    else if (after != '!' && after != '?' && after != '/')
+      read = ReadStartTag();  // the most common markup, known by its second byte
     else if (LooksAt("<!--"))
       read = SkipPast(4, "-->", "comment");
     else if (LooksAt("<?"))
@@ -190,7 +203,7 @@ bool Reader::ReadText() {
   }
   std::string& text = open_.back().text;
   while (position_ < document_.size() && document_[position_] != '<') {
-    const std::size_t stop = std::min(document_.find_first_of("<&", position_), document_.size());
+    const std::size_t stop = FindStop(position_, [](char c) { return c == '<' || c == '&'; });
     AppendWithLineFeeds(text, document_.substr(position_, stop - position_));
     position_ = stop;
     if (position_ < document_.size() && document_[position_] == '&' && !ReadReference(text))
@@ -298,10 +311,12 @@ bool Reader::ReadAttributeValue(std::size_t tag_start, XmlElement& element) {
   if (!LooksAt("\"") && !LooksAt("'"))
     return Fail(tag_start, attribute() + " has no quoted value");
   const char quote = document_[position_++];
-  const std::string_view stops = quote == '"' ? "\"<&\t\r\n" : "'<&\t\r\n";
+  const auto is_stop = [quote](char c) {
+    return c == quote || c == '<' || c == '&' || c == '\t' || c == '\r' || c == '\n';
+  };
   while (true) {
-    const std::size_t stop = document_.find_first_of(stops, position_);
-    if (stop == std::string_view::npos)
+    const std::size_t stop = FindStop(position_, is_stop);
+    if (stop == document_.size())
       return Fail(tag_start, attribute() + " is not closed");
     value.append(document_.substr(position_, stop - position_));
     position_ = stop;
@@ -326,18 +341,31 @@ bool Reader::ReadAttributeValue(std::size_t tag_start, XmlElement& element) {
   return true;
 }
 
-// Sorted names find a repeated attribute without comparing every pair, which
-// a tag with a great many attributes would make slow.
+// The first of the repeated names in sorted order is the one reported. A
+// few attributes are compared pair by pair; many are sorted, so that a tag
+// with a great many attributes cannot make the check slow.
 bool Reader::CheckAttributesDiffer(std::size_t tag_start, const XmlElement& element) {
-  if (element.attributes.size() < 2)
-    return true;
-  std::vector<std::string_view> names;
-  names.reserve(element.attributes.size());
-  for (const auto& attribute : element.attributes)
-    names.emplace_back(attribute.first);
-  std::sort(names.begin(), names.end());
-  const auto repeated = std::adjacent_find(names.begin(), names.end());
-  if (repeated == names.end())
+  constexpr std::size_t kComparedPairwise = 8;
+  const auto& attributes = element.attributes;
+  std::optional<std::string_view> repeated;
+  if (attributes.size() <= kComparedPairwise) {
+    for (std::size_t later = 1; later < attributes.size(); ++later) {
+      for (std::size_t earlier = 0; earlier < later; ++earlier) {
+        const std::string_view name = attributes[later].first;
+        if (name == attributes[earlier].first && (!repeated || name < *repeated))
+          repeated = name;
+      }
+    }
+  } else {
+    std::vector<std::string_view> names;
+    names.reserve(attributes.size());
+    for (const auto& attribute : attributes)
+      names.emplace_back(attribute.first);
+    std::sort(names.begin(), names.end());
+    if (const auto found = std::adjacent_find(names.begin(), names.end()); found != names.end())
+      repeated = *found;
+  }
+  if (!repeated)
     return true;
   return Fail(tag_start, "the attribute " + Shown(*repeated) + " of <" + Shown(element.name) +
                              "> is given twice");
@@ -424,10 +452,17 @@ bool Reader::SkipDoctype() {
 
 // Hands a closed element to its parent, or keeps it as the root.
 void Reader::Finish(XmlElement element) {
-  if (open_.empty())
+  if (open_.empty()) {
     root_ = std::move(element);
-  else
-    open_.back().children.push_back(std::move(element));
+    return;
+  }
+  // An element with children mostly has several: room for a few at once
+  // spares the first reallocations.
+  constexpr std::size_t kFirstChildren = 4;
+  std::vector<XmlElement>& children = open_.back().children;
+  if (children.empty())
+    children.reserve(kFirstChildren);
+  children.push_back(std::move(element));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace korvanta {
@@ -42,7 +44,7 @@ class XmlDocument {
   void XmlBeginDocument();
 
   // A line of the caller's own (a document head, a closing line), as it stands.
-  void AddLine(std::string line);
+  void AddLine(std::string_view line);
 
   // Opens an element. `text` is the element name, or a name followed by a
   // blank and attribute text the caller wrote itself; the closing tag names
@@ -55,14 +57,25 @@ class XmlDocument {
   // Closes the innermost open element. RunError when none is open.
   void CloseTag();
 
-  const std::vector<std::string>& Lines() const { return lines_; }
-  // The document's bytes: every line followed by CR LF.
-  std::string Text() const;
+  // Makes room for a document of about that many bytes at once, so that a
+  // large one is not copied as it grows.
+  void Reserve(std::size_t bytes) { text_.reserve(bytes); }
+
+  // The document's lines, without their line ends.
+  std::vector<std::string> Lines() const;
+  // The document's bytes: every line followed by CR LF. A finished document
+  // is handed over without a copy: std::move(xml).Text().
+  const std::string& Text() const& { return text_; }
+  std::string Text() && { return std::move(text_); }
 
  private:
-  void AddElementLine(std::string_view body);
+  // Starts an element's line at the current indentation.
+  void BeginElementLine();
+  void EndLine();
 
-  std::vector<std::string> lines_;
+  // The lines are written straight into the document's bytes: a large
+  // document is held once, not once as lines and again when joined.
+  std::string text_;
   std::vector<std::string> open_;  // the text each open element was opened with
   int indent_ = -4;                // blanks in front of the last element line
   bool value_ = false;             // the last element line was a value element

@@ -30,6 +30,7 @@
 #include "win32/main_window.hpp"
 #include "win32/placement.hpp"
 #include "win32/resource_ids.h"
+#include "win32/tick_box_spans.hpp"
 #include "win32/user_dialogs.hpp"
 
 namespace korvanta::win32 {
@@ -42,6 +43,14 @@ int BoxItem(Target target) {
 }
 
 // The test data folder is a Linux path; Wine shows the Linux root as Z:.
+// Whether the control's dialog item shows the model's caption as its text
+// (the conversion button shows a picture, the grid, the selection's group and
+// the plan number none of the model's).
+bool ShowsCaption(Control control) {
+  return control != Control::kConversionButton && control != Control::kGrid &&
+         control != Control::kSimulatorSelection && control != Control::kPlanNumber;
+}
+
 fs::path TestData(std::string_view name) {
   std::wstring folder = WideFromUtf8(KORVANTA_TEST_DATA);
   if (!folder.empty() && folder.front() == L'/')
@@ -124,8 +133,9 @@ class Win32WindowTest : public ::testing::Test {
 
   // Creates and shows the window; waits for the start-up unless told not to.
   MainWindow& Open(bool file_dialog = false, bool wait = true) {
-    window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), app_, source_, file_dialog,
-                                           dialogs_);
+    window_ = std::make_unique<MainWindow>(
+        GetModuleHandleW(nullptr), app_, source_, file_dialog, dialogs_,
+        [this] { return std::chrono::milliseconds(GetTickCount64()) + skipped_; });
     EXPECT_TRUE(window_->IsOpen());
     window_->Show(SW_SHOWNORMAL);
     if (wait) {
@@ -152,13 +162,9 @@ class Win32WindowTest : public ::testing::Test {
     return true;
   }
 
-  void Pump(int ms) {
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
-    PumpUntil([end] { return GetTickCount64() >= end; }, ms + 1000);
-  }
-
-  // Past the double-click time after a run, when a new click starts a run.
-  void WaitPastDoubleClick() { Pump(static_cast<int>(GetDoubleClickTime()) + 100); }
+  // Past the double-click time after a run, when a new click starts a run:
+  // the window's clock moves on instead of the test waiting.
+  void WaitPastDoubleClick() { skipped_ += std::chrono::milliseconds(GetDoubleClickTime() + 1); }
 
   HWND Item(int id) const { return GetDlgItem(window_->Handle(), id); }
   void Click(int id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
@@ -298,6 +304,7 @@ class Win32WindowTest : public ::testing::Test {
   fs::path root_, app_, fs9_;
   FixedFolderSource source_;
   RecordingDialogs dialogs_;
+  std::chrono::milliseconds skipped_{};  // the time the window's clock has skipped
   std::unique_ptr<MainWindow> window_;
 };
 
@@ -316,13 +323,16 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
   EXPECT_EQ(client.right, ScaleForDpi(638, dpi));
   EXPECT_EQ(client.bottom, ScaleForDpi(448, dpi));
 
-  EXPECT_EQ(Text(IDC_GO), "G&O!!!");
-  EXPECT_EQ(Text(IDC_RUNWAY_LABEL), "Departing &Runway");
-  EXPECT_EQ(Text(IDC_SIMULATOR_XPLANE), "X-&plane");
-  EXPECT_EQ(Text(BoxItem(Target::kFs2004)), "&FS2004");
-  EXPECT_EQ(Text(BoxItem(Target::kPmdg)), "P&MDG 737/747");
-  EXPECT_EQ(Text(BoxItem(Target::kXPlane11)), "X-Plane &11/12");
-  EXPECT_EQ(Text(BoxItem(Target::kGpx)), "&GPX");
+  // The captions are the model's (its tests hold the texts), the items' the
+  // selection's.
+  for (const ControlInfo& info : Controls()) {
+    if (ShowsCaption(info.control)) {
+      EXPECT_EQ(Text(ItemOf(info.control)), window_->Model().StateOf(info.control).caption)
+          << info.name;
+    }
+  }
+  for (const SimulatorInfo& item : kSimulators)
+    EXPECT_EQ(Text(kSimulatorItemIds[static_cast<std::size_t>(item.simulator)]), item.caption);
   EXPECT_TRUE(Ticked(IDC_SIMULATOR_FS9));
   for (int hidden : {IDC_SUPER80, IDC_PLAN_NUMBER_LABEL, IDC_PLAN_NUMBER, IDC_PLAN_NUMBER_SPIN,
                      IDC_MODIFY_RUNWAY_PROMPT, IDC_LOAD_PROGRESS})
@@ -337,27 +347,19 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
   int most = 0;
   SendMessageW(Item(IDC_PLAN_NUMBER_SPIN), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&least),
                reinterpret_cast<LPARAM>(&most));
-  EXPECT_EQ(least, 1);
-  EXPECT_EQ(most, 99999);
+  EXPECT_EQ(least, kPlanNumberMin);
+  EXPECT_EQ(most, kPlanNumberMax);
 
-  // Tab visits the enabled, shown controls in the designed order, from GO!!!.
-  const std::vector<int> expected = {IDC_GO,
-                                     IDC_RUNWAY,
-                                     IDC_CONVERT,
-                                     IDC_SIMULATOR_FS9,
-                                     BoxItem(Target::kFs2004),
-                                     BoxItem(Target::kTu154),
-                                     BoxItem(Target::kMadDog),
-                                     BoxItem(Target::kPmdg),
-                                     BoxItem(Target::kLevelD),
-                                     BoxItem(Target::kIfly),
-                                     BoxItem(Target::kFsNavigator),
-                                     BoxItem(Target::kCiva),
-                                     BoxItem(Target::kGoogleEarth),
-                                     BoxItem(Target::kXPlane11),
-                                     BoxItem(Target::kGpx),
-                                     BoxItem(Target::kMsfs),
-                                     IDC_WAYPOINTS};
+  // Tab visits the enabled, shown controls in the designed order, from GO!!!:
+  // the selected item, then the tick rows' controls in the rows' order.
+  std::vector<int> expected = {IDC_GO, IDC_RUNWAY, IDC_CONVERT, IDC_SIMULATOR_FS9};
+  for (const Control control : TickRowOrder()) {
+    const ControlState& state = window_->Model().StateOf(control);
+    if ((IsTickBox(control) || control == Control::kPlanNumber) && state.visible && state.enabled)
+      expected.push_back(ItemOf(control));
+  }
+  expected.push_back(IDC_WAYPOINTS);
+  ASSERT_GE(expected.size(), Targets().size());
   std::vector<int> order;
   HWND at = Item(IDC_GO);
   for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -367,6 +369,15 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
   EXPECT_EQ(order, expected);
   EXPECT_EQ(GetDlgCtrlID(at), IDC_GO) << "the tab order wraps to GO!!!";
 
+  // Along each tick row its controls, the template's and the created boxes,
+  // follow the rows' order clear of one another.
+  const std::vector<Control> rows = TickRowOrder();
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    if (InfoOf(rows[i - 1]).place->row == InfoOf(rows[i]).place->row) {
+      EXPECT_LE(Place(ItemOf(rows[i - 1])).right, Place(ItemOf(rows[i])).left)
+          << InfoOf(rows[i]).name;
+    }
+  }
   // The boxes of the last tick row stay clear of each other and of the grid
   // below them, inside the window.
   const RECT xplane11 = Place(BoxItem(Target::kXPlane11));
@@ -765,8 +776,9 @@ TEST_F(Win32WindowTest, CtrlOAsksTheFileDialogAndConvertsTheChosenFile) {
 
 // ---- the selection and the show/hide rules, by clicks -------------------------------
 
-// The boxes as the window draws them match the model's states, through
-// selections and ticks (the selection rules themselves are the model's).
+// The controls as the window draws them match the model's states through
+// selections and ticks, the show/hide rules' included (the rules themselves
+// are the model's).
 TEST_F(Win32WindowTest, BoxesDrawTheModelsStates) {
   Open();
   const auto tick_every_enabled_box = [&] {
@@ -783,34 +795,18 @@ TEST_F(Win32WindowTest, BoxesDrawTheModelsStates) {
     else
       Click(step);
     for (const ControlInfo& info : Controls()) {
-      if (!IsTickBox(info.control))
-        continue;
       const ControlState& state = window_->Model().StateOf(info.control);
       const int id = ItemOf(info.control);
-      EXPECT_EQ(Text(id), state.caption) << step << " " << info.name;
+      if (ShowsCaption(info.control)) {
+        EXPECT_EQ(Text(id), state.caption) << step << " " << info.name;
+      }
+      if (IsTickBox(info.control)) {
+        EXPECT_EQ(Ticked(id), state.ticked) << step << " " << info.name;
+      }
       EXPECT_EQ(Enabled(id), state.enabled) << step << " " << info.name;
-      EXPECT_EQ(Ticked(id), state.ticked) << step << " " << info.name;
       EXPECT_EQ(Shown(id), state.visible) << step << " " << info.name;
     }
   }
-}
-
-TEST_F(Win32WindowTest, PlanNumberShowsWhileEitherBoxNeedsIt) {
-  Open();
-  Click(BoxItem(Target::kFs2004));
-  Click(IDC_SUPER80);
-  Click(BoxItem(Target::kTu154));
-  Click(BoxItem(Target::kTu154));
-  EXPECT_TRUE(Shown(IDC_PLAN_NUMBER)) << "the Super 80 plan still carries the number";
-  Click(BoxItem(Target::kFs2004));
-  EXPECT_FALSE(Ticked(IDC_SUPER80));
-  EXPECT_FALSE(Shown(IDC_SUPER80));
-  EXPECT_FALSE(Shown(IDC_PLAN_NUMBER));
-  EXPECT_FALSE(Shown(IDC_PLAN_NUMBER_LABEL));
-
-  Click(IDC_GO);
-  EXPECT_TRUE(Shown(IDC_MODIFY_RUNWAY_PROMPT));
-  EXPECT_EQ(GetFocus(), Item(IDC_RUNWAY));
 }
 
 // ---- kept from one start to the next ----------------------------------------------
@@ -950,6 +946,26 @@ TEST(Win32Text, Utf8AndUtf16RoundTrip) {
   EXPECT_EQ(wide, L"Z\u00DCRICH \u2708 \U0001D11E");
   EXPECT_EQ(Utf8FromWide(wide), text);
   EXPECT_EQ(WideFromUtf8(""), L"");
+}
+
+// Each target's box has a place in this window, and along each row the boxes
+// follow the rows' order without covering one another.
+TEST(Win32TickBoxSpans, EveryBoxPlacedInTheRowsOrder) {
+  std::map<int, TickBoxSpan> last_in_row;
+  for (const Control control : TickRowOrder()) {
+    const std::optional<Target> target = TargetOfBox(control);
+    if (!target)
+      continue;
+    const std::optional<TickBoxSpan> span = TickBoxSpanOf(*target);
+    ASSERT_TRUE(span) << DescriptorOf(*target).cli_name;
+    EXPECT_GT(span->width, 0) << DescriptorOf(*target).cli_name;
+    const int row = InfoOf(control).place->row;
+    if (const auto before = last_in_row.find(row); before != last_in_row.end()) {
+      EXPECT_LE(before->second.left + before->second.width, span->left)
+          << DescriptorOf(*target).cli_name;
+    }
+    last_in_row[row] = *span;
+  }
 }
 
 }  // namespace

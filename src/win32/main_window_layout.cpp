@@ -1,0 +1,154 @@
+// The window's layout: the targets' tick boxes in the tick rows, the least
+// size, the controls that follow the window's size, and the kept placement.
+
+#include "win32/main_window.hpp"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "io/wide_text.hpp"
+#include "win32/dialog_items.hpp"
+#include "win32/dpi.hpp"
+#include "win32/placement.hpp"
+#include "win32/resource_ids.h"
+#include "win32/tick_box_spans.hpp"
+
+namespace korvanta::win32 {
+
+namespace {
+
+// The least client area shows every control whole and this much of the grid
+// below them (the Qt window's least size, 628 by 316, keeps as much).
+constexpr int kLeastGridHeight = 165;
+// The room between the window's edge and the controls beside it.
+constexpr int kEdgeMargin = 6;
+
+// The key of the placement in the settings file's section "TForm1"; the Qt
+// window keeps its own form under a key of its own.
+constexpr std::string_view kPlacementKey = "Win32Placement";
+// The tick rows of the dialog template, in its units.
+constexpr int kTickRowTop = 52;
+constexpr int kTickRowPitch = 14;
+constexpr int kTickBoxHeight = 10;
+
+}  // namespace
+
+// The targets' tick boxes, in the template's units and font like the
+// template's own controls, each after the control before it in the tick rows
+// in the tab order; the first starts the group the arrow keys move in.
+void MainWindow::CreateTargetBoxes() {
+  const auto font = static_cast<WPARAM>(SendMessageW(window_, WM_GETFONT, 0, 0));
+  HWND previous = Item(IDC_SIMULATOR_XPLANE);
+  DWORD group = WS_GROUP;
+  for (const Control control : TickRowOrder()) {
+    const ControlInfo& info = InfoOf(control);
+    if (!info.target) {
+      // The up-down control follows its buddy.
+      previous = Item(control == Control::kPlanNumber ? IDC_PLAN_NUMBER_SPIN : ItemOf(control));
+      continue;
+    }
+    const int top = kTickRowTop + info.place->row * kTickRowPitch;
+    const TickBoxSpan span = TickBoxSpanOf(*info.target).value_or(TickBoxSpan{});
+    RECT rect{span.left, top, span.left + span.width, top + kTickBoxHeight};
+    MapDialogRect(window_, &rect);
+    const std::wstring caption = WideFromUtf8(info.caption);
+    const HWND box = CreateWindowExW(
+        WS_EX_NOPARENTNOTIFY, WC_BUTTONW, caption.c_str(),
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | group, rect.left, rect.top,
+        rect.right - rect.left, rect.bottom - rect.top, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ItemOf(control))), instance_, nullptr);
+    SendMessageW(box, WM_SETFONT, font, FALSE);
+    SetWindowPos(box, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    previous = box;
+    group = 0;
+  }
+}
+
+// The least frame that shows every control whole: the controls as they are
+// placed at the window's DPI, except the lines and the grid that stretch with
+// the window, and a few of the grid's rows below them.
+SIZE MainWindow::LeastFrameSize() const {
+  const UINT dpi = WindowDpi(window_);
+  RECT least{0, 0, 0, 0};
+  for (HWND item = GetWindow(window_, GW_CHILD); item != nullptr;
+       item = GetWindow(item, GW_HWNDNEXT)) {
+    const int id = GetDlgCtrlID(item);
+    if (id == IDC_STATUS_LINE || id == IDC_LOAD_PROGRESS || id == IDC_WAYPOINTS)
+      continue;
+    RECT rect{};
+    GetWindowRect(item, &rect);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+    least.right = std::max(least.right, rect.right);
+  }
+  least.right += ScaleForDpi(kEdgeMargin, dpi);
+  RECT grid{};
+  GetWindowRect(Item(IDC_WAYPOINTS), &grid);
+  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&grid), 2);
+  least.bottom = grid.top + ScaleForDpi(kLeastGridHeight, dpi);
+  AdjustFrameForDpi(least, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+                    static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi);
+  return SIZE{least.right - least.left, least.bottom - least.top};
+}
+// The status line, the progress panel and the grid follow the window's
+// width; the grid also takes the height below the tick rows.
+void MainWindow::Layout() {
+  if (window_ == nullptr)
+    return;
+  RECT client{};
+  GetClientRect(window_, &client);
+  const auto stretch = [&](int id, bool to_bottom) {
+    const HWND item = Item(id);
+    RECT rect{};
+    GetWindowRect(item, &rect);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+    const LONG margin = to_bottom ? 0 : rect.left;
+    const LONG height = to_bottom ? std::max(0L, client.bottom - rect.top) : rect.bottom - rect.top;
+    SetWindowPos(item, nullptr, margin, rect.top, std::max(0L, client.right - 2 * margin), height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  stretch(IDC_STATUS_LINE, false);
+  stretch(IDC_WAYPOINTS, true);
+  // The progress panel lies over the grid's first rows, below its header, as
+  // in the Qt window: it covers neither the header nor anything above.
+  const HWND grid = Item(IDC_WAYPOINTS);
+  RECT rows{};
+  GetClientRect(grid, &rows);
+  MapWindowPoints(grid, window_, reinterpret_cast<POINT*>(&rows), 2);
+  RECT header{};
+  GetWindowRect(ListView_GetHeader(grid), &header);
+  RECT panel{};
+  GetWindowRect(Item(IDC_LOAD_PROGRESS), &panel);
+  SetWindowPos(Item(IDC_LOAD_PROGRESS), nullptr, rows.left, rows.top + (header.bottom - header.top),
+               rows.right - rows.left, panel.bottom - panel.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  FitColumns();
+}
+std::string_view MainWindow::PlacementKey() const {
+  return kPlacementKey;
+}
+
+std::string MainWindow::SavePlacement() {
+  return PlacementText(GetPlacement(window_));
+}
+
+void MainWindow::RestorePlacement(const std::string& saved,
+                                  const std::optional<OldPlacement>& old) {
+  std::optional<SavedPlacement> placement = ReadPlacement(saved);
+  if (!placement && old) {
+    placement = FromOldPlacement(*old, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+                                 static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)),
+                                 WindowDpi(window_));
+  }
+  if (!placement)
+    return;
+  // A size kept below the least one (an earlier version allowed smaller) is
+  // raised to it.
+  const SIZE least = LeastFrameSize();
+  RECT& normal = placement->normal;
+  normal.right = std::max(normal.right, normal.left + least.cx);
+  normal.bottom = std::max(normal.bottom, normal.top + least.cy);
+  SetPlacement(window_, *placement);
+  maximize_on_show_ = placement->maximized;
+}
+
+}  // namespace korvanta::win32
