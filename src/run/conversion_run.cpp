@@ -72,6 +72,8 @@ class ConversionRun::Steps {
   // The whole-file write; the front end hears of every file written.
   void Write(const std::filesystem::path& file, std::string_view bytes,
              bool create_folders = false);
+  // Records a file written whole and tells the front end.
+  void Written(const std::filesystem::path& file);
 
   const std::filesystem::path& SimulatorDir() const { return simulator_dir_; }
 
@@ -80,19 +82,18 @@ class ConversionRun::Steps {
   std::filesystem::path TargetFolder(const FolderRule& rule) const;
   std::filesystem::path FolderOf(const TargetFile& file,
                                  const std::filesystem::path& target_folder) const;
-  // The path of the row's own file (dialog, automatic or numbered name; a
-  // numbered name is the number free now, which the write takes).
+  // The path of the row's own file (dialog, automatic or numbered name); for
+  // a numbered name, the number free now, which the write may pass over.
   std::filesystem::path OwnFilePath(const TargetDescriptor& row,
                                     const std::filesystem::path& folder, bool& chosen);
-  // Writes the file; returns the path it took (a numbered name moves on to
-  // the next free number when another program took the one shown, and is
-  // left for the caller to record).
-  std::filesystem::path WriteFile(const TargetFile& file, const std::filesystem::path& path,
-                                  const TargetDescriptor& row, bool numbered);
-  // Records `file` as written by this run and tells the front end.
-  void Written(const std::filesystem::path& file);
-  // "File ... created" shown before the file is written (see FrontEnd).
-  void StatusBeforeWrite(const std::filesystem::path& file);
+  // Writes the row's own numbered file under the first number free once its
+  // content is complete, and returns the name it took; `shown` is the name a
+  // status already gave, corrected when another program took it meanwhile.
+  std::filesystem::path WriteNumberedFile(const TargetDescriptor& row,
+                                          const std::filesystem::path& folder,
+                                          std::string_view bytes,
+                                          const std::filesystem::path& shown, bool status_shown);
+  void WriteFile(const TargetFile& file, const std::filesystem::path& path);
   void Status(const std::string& text);
 
   ConversionRun& run_;
@@ -336,15 +337,17 @@ void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
   const std::filesystem::path folder = TargetFolder(row.folder);
 
   // The row's own file is named before it is made: the dialog comes first,
-  // and a numbered name is shown before the bytes are written.
+  // and a numbered name is taken before the bytes are written.
   bool chosen = false;
   std::filesystem::path own_file;
+  const bool status_before_write = row.status == StatusRule::kBeforeWriteUnlessDialog;
   if (row.file_name) {
     own_file = OwnFilePath(row, folder, chosen);
-    if (row.status == StatusRule::kBeforeWriteUnlessDialog && !chosen)
-      StatusBeforeWrite(own_file);
+    if (status_before_write && !chosen) {
+      Front().SetStatusBeforeWrite("File " + ShownPath(own_file) + " created", own_file);
+      Front().ProcessPendingEvents();
+    }
   }
-  const bool numbered = row.naming == Naming::kNumbered && !chosen;
 
   KlnNavigationPoints navigation_points;
   if (row.reads_navigation) {
@@ -367,18 +370,13 @@ void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
     if (file.needs_fsx_plan_folder && !run_.folders_.fsx_plan_folder_found) {
       throw RunError("FSX plan folder not found: " + ShownPath(run_.folders_.fsx_plan_folder));
     }
-    const bool numbered_file = numbered && !file.name;
-    const std::filesystem::path shown = path;
-    path = WriteFile(file, path, row, numbered_file);
+    const bool numbered = !file.name && !chosen && row.naming == Naming::kNumbered;
+    if (numbered)
+      path = WriteNumberedFile(row, folder, file.bytes, path, status_before_write);
+    else
+      WriteFile(file, path);
     if (file.write == FileWrite::kRemoved)
       continue;  // a removal has no status
-    if (numbered_file) {
-      // Another program took the number shown meanwhile: the file is
-      // announced under the number it took before it counts as written.
-      if (path != shown && row.status == StatusRule::kBeforeWriteUnlessDialog)
-        StatusBeforeWrite(path);
-      Written(path);
-    }
 
     const StatusRule status = file.name ? file.status : row.status;
     if (!file.status_text.empty()) {
@@ -393,20 +391,26 @@ void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
   }
 }
 
-std::filesystem::path ConversionRun::Steps::WriteFile(const TargetFile& file,
-                                                      const std::filesystem::path& path,
-                                                      const TargetDescriptor& row, bool numbered) {
+std::filesystem::path ConversionRun::Steps::WriteNumberedFile(const TargetDescriptor& row,
+                                                              const std::filesystem::path& folder,
+                                                              std::string_view bytes,
+                                                              const std::filesystem::path& shown,
+                                                              bool status_shown) {
+  const std::optional<std::filesystem::path> taken = NumberedFile::Write(
+      folder, [&](std::string_view number) { return row.file_name(run_.shown_.header, number); },
+      bytes);
+  if (!taken)
+    throw RunError(std::string(kTooManyFiles));
+  // Another program took the number shown meanwhile.
+  if (status_shown && *taken != shown)
+    Front().SetStatusBeforeWrite("File " + ShownPath(*taken) + " created", *taken);
+  Written(*taken);
+  return *taken;
+}
+
+void ConversionRun::Steps::WriteFile(const TargetFile& file, const std::filesystem::path& path) {
   switch (file.write) {
     case FileWrite::kWhole:
-      if (numbered) {
-        const std::optional<std::filesystem::path> taken = NumberedFile::Write(
-            path.parent_path(),
-            [&](std::string_view number) { return row.file_name(run_.shown_.header, number); },
-            file.bytes);
-        if (!taken)
-          throw RunError(std::string(kTooManyFiles));
-        return *taken;  // recorded once announced (see WriteRow)
-      }
       Write(path, file.bytes, file.create_folders);
       break;
     case FileWrite::kMergedIntoStore:
@@ -426,7 +430,6 @@ std::filesystem::path ConversionRun::Steps::WriteFile(const TargetFile& file,
       break;
     }
   }
-  return path;
 }
 
 void ConversionRun::Steps::Write(const std::filesystem::path& file, std::string_view bytes,
@@ -438,11 +441,6 @@ void ConversionRun::Steps::Write(const std::filesystem::path& file, std::string_
 void ConversionRun::Steps::Written(const std::filesystem::path& file) {
   outcome_.written.push_back(file);
   Front().FileWritten(file);
-}
-
-void ConversionRun::Steps::StatusBeforeWrite(const std::filesystem::path& file) {
-  Front().SetStatusBeforeWrite("File " + ShownPath(file) + " created", file);
-  Front().ProcessPendingEvents();
 }
 
 void ConversionRun::Steps::Status(const std::string& text) {
