@@ -104,6 +104,7 @@ class ConversionRun::Steps {
   std::filesystem::path simulator_dir_;  // fsx_dir while FSX is selected, else fs9_dir
   std::filesystem::path plan_folder_;    // fsx_plan_folder while FSX is selected, else plan_folder
   bool wrong_format_shown_ = false;
+  std::map<std::string, std::string, std::less<>> run_texts_;  // see WriterInput
 };
 
 ConversionRun::ConversionRun(const FolderSet& folders, const AirportDatabase& airports,
@@ -353,8 +354,8 @@ void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
     ProgressPanel panel(Front());
     LoadKlnNavigation(folder, navigation_points, [&](std::size_t count) { panel.Show(count); });
   }
-  const TargetFiles files = row.render(
-      WriterInput{run_.shown_.header, run_.shown_.waypoints, choices_, &navigation_points});
+  const TargetFiles files = row.render(WriterInput{run_.shown_.header, run_.shown_.waypoints,
+                                                   choices_, &navigation_points, &run_texts_});
 
   for (const TargetFile& file : files) {
     // Named as it is written: a name that cannot be made leaves the files

@@ -73,6 +73,24 @@ TargetFiles PlanTextFiles(const WriterInput& input, const Fs2004Plan& plan) {
   return files;
 }
 
+constexpr std::string_view kFs2004PlanText = "FS2004 plan text";
+
+// The FS2004 plan of the route; its text is kept for the rows after this one.
+Fs2004Plan MakeFs2004Plan(const WriterInput& input) {
+  Fs2004Plan plan = WriteFs2004Plan(input.header, input.waypoints, input.choices.runway);
+  if (input.run_texts)
+    input.run_texts->insert_or_assign(std::string(kFs2004PlanText), plan.plan_text);
+  return plan;
+}
+
+// The FS2004 plan text that an earlier row of this run made; null when none did.
+const std::string* MadeFs2004PlanText(const WriterInput& input) {
+  if (!input.run_texts)
+    return nullptr;
+  const auto made = input.run_texts->find(kFs2004PlanText);
+  return made == input.run_texts->end() ? nullptr : &made->second;
+}
+
 // The name of the FS2004 and FSX plans in the simulator's plan folder.
 RouteFileName PlanName(const RouteHeader& header) {
   return {"IFR " + header.departure_name + " to " + header.destination_name, ".pln"};
@@ -81,7 +99,7 @@ RouteFileName PlanName(const RouteHeader& header) {
 // The FS2004 plan: the plan text files, then the ".pln" copy in the plan
 // folder, made from this run's plan text whichever file holds it.
 TargetFiles Fs2004Files(const WriterInput& input) {
-  const Fs2004Plan plan = WriteFs2004Plan(input.header, input.waypoints, input.choices.runway);
+  const Fs2004Plan plan = MakeFs2004Plan(input);
   TargetFiles files = PlanTextFiles(input, plan);
   files.push_back({.name = PlanName(input.header),
                    .bytes = files.front().bytes,
@@ -93,7 +111,7 @@ TargetFiles Fs2004Files(const WriterInput& input) {
 // The FSX plan, made from the FS2004 plan text, into FSX's plan folder,
 // which must be there.
 TargetFiles FsxFiles(const WriterInput& input) {
-  const Fs2004Plan plan = WriteFs2004Plan(input.header, input.waypoints, input.choices.runway);
+  const Fs2004Plan plan = MakeFs2004Plan(input);
   TargetFiles files = PlanTextFiles(input, plan);
   files.push_back({.name = PlanName(input.header),
                    .bytes = WriteFsxPlan(plan.plan_text),
@@ -102,18 +120,24 @@ TargetFiles FsxFiles(const WriterInput& input) {
   return files;
 }
 
-// The Google Earth file is made from the FS2004 plan text, which it writes
-// too when no FS2004 or FSX plan does (then it fails with them, the FS2004
-// or FSX box reporting it); Google Earth opens a file of any name.
+// The Google Earth file is made from the FS2004 plan text: the one the FS2004
+// or FSX row of this run made, else its own, which it then writes too;
+// Google Earth opens a file of any name.
 TargetFiles GoogleEarthFiles(const WriterInput& input) {
   const RouteHeader& header = input.header;
-  const Fs2004Plan plan = WriteFs2004Plan(header, input.waypoints, input.choices.runway);
   TargetFiles files;
-  if (!input.choices.Writes(Target::kFs2004) && !input.choices.Writes(Target::kFsx))
-    files = PlanTextFiles(input, plan);
+  std::string plan_text;
+  if (const std::string* made = MadeFs2004PlanText(input)) {
+    plan_text = *made;
+  } else {
+    const Fs2004Plan plan = MakeFs2004Plan(input);
+    if (!input.choices.Writes(Target::kFs2004) && !input.choices.Writes(Target::kFsx))
+      files = PlanTextFiles(input, plan);
+    plan_text = plan.plan_text;
+  }
   files.push_back(
       {.name = RouteFileName{header.departure_name + "-" + header.destination_name, ".kml"},
-       .bytes = WriteGoogleEarthKml(plan.plan_text, header.departure_name, header.destination_name),
+       .bytes = WriteGoogleEarthKml(plan_text, header.departure_name, header.destination_name),
        .folder = FileFolder::kDocuments,
        .characters = NameCharacters::kUnicode,
        .opened = true});

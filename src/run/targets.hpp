@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -175,6 +176,9 @@ struct WriterInput {
   const RunChoices& choices;
   // The navigation data of the row's folder, for a row that reads it.
   KlnNavigationPoints* navigation_points = nullptr;
+  // Texts that a row made for the rows after it in this run, by name (the
+  // FS2004 plan text, which the Google Earth file is made from): made once.
+  std::map<std::string, std::string, std::less<>>* run_texts = nullptr;
 };
 
 // Everything about one target, as one row: the run, the window model, both
