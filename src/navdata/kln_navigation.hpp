@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "navdata/kln_navigation_points.hpp"
 #include "route/tables.hpp"
 
 namespace korvanta {

@@ -13,6 +13,7 @@
 
 #include "files/plan_store.hpp"
 #include "files/safe_file_name.hpp"
+#include "navdata/kln_navigation_points.hpp"
 #include "readers/route_text_parser.hpp"
 #include "route/tables.hpp"
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "navdata/kln_navigation_points.hpp"
 #include "route/tables.hpp"
 
 namespace korvanta {
