@@ -400,8 +400,8 @@ TEST(ConversionRun, RemovalsTakeAwayOnlyTheRowsOwnFiles) {
 TEST(ConversionRun, CivaRemovesTheHigherCardsOfItsPair) {
   Tree t;
   const std::filesystem::path cards = t / "fs9/Civa/ADEU";
-  for (const char* name :
-       {"EAAA-EBBB01.AWC", "EAAA-EBBB02.AWC", "EAAA-EBBB03.AWC", "EAAA-EXXX02.AWC"})
+  for (const char* name : {"EAAA-EBBB01.AWC", "EAAA-EBBB02.AWC", "EAAA-EBBB03.AWC",
+                           "EAAA-EBBB05.AWC", "EAAA-EXXX02.AWC"})
     test::WriteFile(cards / name, "old");
   ConversionRun run(t.folders, t.airports, t.front);
   RunChoices choices;
@@ -411,6 +411,7 @@ TEST(ConversionRun, CivaRemovesTheHigherCardsOfItsPair) {
   EXPECT_FALSE(std::filesystem::exists(cards / "EAAA-EBBB02.AWC"));
   EXPECT_FALSE(std::filesystem::exists(cards / "EAAA-EBBB03.AWC"));
   EXPECT_EQ(test::ReadFile(cards / "EAAA-EXXX02.AWC"), "old");
+  EXPECT_EQ(test::ReadFile(cards / "EAAA-EBBB05.AWC"), "old");  // after a gap: of no set
   EXPECT_EQ(t.front.events, (std::vector<std::string>{"status: File EAAA-EBBB01.AWC created",
                                                       "status: File EAAA-EBBB02.AWC removed",
                                                       "status: File EAAA-EBBB03.AWC removed"}));

@@ -120,11 +120,12 @@ class ConversionRun::Steps {
                                           const std::filesystem::path& folder,
                                           std::string_view bytes,
                                           const std::filesystem::path& shown, bool status_shown);
-  // Writes, merges or removes one of the row's files and shows its status;
-  // returns the path of a file written whole, none for anything else.
-  std::optional<std::filesystem::path> PutFile(const TargetDescriptor& row, const TargetFile& file,
-                                               const std::filesystem::path& folder,
-                                               const std::filesystem::path& own_file, bool chosen);
+  // Writes, merges or removes one of the row's files, sets `path` to it and
+  // shows its status; false when the file was skipped or there was nothing
+  // to remove.
+  bool PutFile(const TargetDescriptor& row, const TargetFile& file,
+               const std::filesystem::path& folder, const std::filesystem::path& own_file,
+               bool chosen, std::filesystem::path& path);
   // False when a file to remove was not there.
   bool WriteFile(const TargetFile& file, const std::filesystem::path& path);
   void Status(const std::string& text);
@@ -428,11 +429,19 @@ void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
   // The row's files written whole so far, for a row whose failure part-way
   // names them.
   std::vector<std::filesystem::path> written_by_row;
+  // The removals are the row's earlier files in order: the first that is
+  // not there ends them, so that a long series costs only what is there.
+  bool removals_ended = false;
   try {
     for (const TargetFile& file : files) {
-      if (std::optional<std::filesystem::path> written =
-              PutFile(row, file, folder, own_file, chosen))
-        written_by_row.push_back(std::move(*written));
+      const bool removal = file.write == FileWrite::kRemoved;
+      if (removal && removals_ended)
+        continue;
+      std::filesystem::path path;
+      const bool put = PutFile(row, file, folder, own_file, chosen, path);
+      removals_ended = removals_ended || (removal && !put);
+      if (put && file.write == FileWrite::kWhole)
+        written_by_row.push_back(std::move(path));
     }
   } catch (const std::exception& error) {
     if (!row.names_files_written_before_failure || written_by_row.empty())
@@ -442,18 +451,18 @@ void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
   }
 }
 
-std::optional<std::filesystem::path> ConversionRun::Steps::PutFile(
-    const TargetDescriptor& row, const TargetFile& file, const std::filesystem::path& folder,
-    const std::filesystem::path& own_file, bool chosen) {
+bool ConversionRun::Steps::PutFile(const TargetDescriptor& row, const TargetFile& file,
+                                   const std::filesystem::path& folder,
+                                   const std::filesystem::path& own_file, bool chosen,
+                                   std::filesystem::path& path) {
   // Named as it is written: a name that cannot be made leaves the files
   // before it written.
-  std::filesystem::path path =
-      file.name ? FolderOf(file, folder) /
-                      SafeFileName(file.name->text, file.name->kept_end, file.characters)
-                : own_file;
+  path = file.name ? FolderOf(file, folder) /
+                         SafeFileName(file.name->text, file.name->kept_end, file.characters)
+                   : own_file;
   std::error_code error;
   if (file.only_into_existing_folder && !std::filesystem::is_directory(path.parent_path(), error))
-    return std::nullopt;
+    return false;
   if (file.needs_fsx_plan_folder && !run_.folders_.fsx_plan_folder_found) {
     throw RunError("FSX plan folder not found: " + ShownPath(run_.folders_.fsx_plan_folder));
   }
@@ -462,7 +471,7 @@ std::optional<std::filesystem::path> ConversionRun::Steps::PutFile(
     path = WriteNumberedFile(row, folder, file.bytes, path,
                              row.status == StatusRule::kBeforeWriteUnlessDialog);
   } else if (!WriteFile(file, path)) {
-    return std::nullopt;  // nothing of an earlier run to remove
+    return false;  // nothing of an earlier run to remove
   }
 
   const bool removed = file.write == FileWrite::kRemoved;
@@ -478,9 +487,7 @@ std::optional<std::filesystem::path> ConversionRun::Steps::PutFile(
   }
   if (file.opened)
     Front().OpenDocument(path);
-  if (file.write != FileWrite::kWhole)
-    return std::nullopt;
-  return path;
+  return true;
 }
 
 std::filesystem::path ConversionRun::Steps::WriteNumberedFile(const TargetDescriptor& row,

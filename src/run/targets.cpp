@@ -136,7 +136,8 @@ constexpr int kMostCivaCards = static_cast<int>(kDetailsLinesLimit) / kCivaCardW
 // The INS cards, one file per card, always under their automatic names; the
 // status names the last card. The INS loads every card of the pair, so the
 // higher-numbered cards of an earlier, longer route of the same pair go once
-// the new ones are written; each that was there is named.
+// the new ones are written, up to the first number that is not there; each
+// removed card is named.
 TargetFiles CivaFiles(const WriterInput& input) {
   TargetFiles files;
   for (CivaCard& card : WriteCivaCards(input.header, input.waypoints)) {

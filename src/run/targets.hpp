@@ -141,8 +141,8 @@ enum class FileFolder {
 enum class FileWrite {
   kWhole,            // the file is replaced whole
   kMergedIntoStore,  // `bytes` are merged into the store's old text, under the store's lock
-  kRemoved,  // a file of the row's earlier runs that must go (a regular file; none is fine);
-             // its status, when it was there, says "removed"
+  kRemoved,          // a file of the row's earlier runs that must go (a regular file; none is fine,
+                     // and ends the row's removals after it); its status says "removed"
 };
 
 // One file a row makes, and how the run writes it.
