@@ -199,6 +199,7 @@ TEST(CliConvert, FsxTargetAndMissingDetailsList) {
   test::TempDir root;
   fs::create_directories(root / "app");
   fs::create_directories(root / "docs/Flight Simulator X Files");
+  fs::create_directories(root / "fsx");
   test::WriteFile(root / "no details.txt", "Cruise altitude between FL330\r\nA > B\r\n");
   const std::string folders = " --app-dir '" + (root / "app").string() + "' --fs9-dir '" +
                               (root / "fs9").string() + "' --fsx-dir '" + (root / "fsx").string() +

@@ -28,6 +28,7 @@ struct CliTree {
   CliTree() {
     std::filesystem::create_directories(dir / "fs9/isg/FlightPlans");
     std::filesystem::create_directories(dir / "app");
+    std::filesystem::create_directories(dir / "docs");  // the plan folder is made inside it
     test::WriteFile(dir / "fs9/Fmcwp/NAVDATA/wpNavApt.txt",
                     test::ReadFile(test::DataDir() / "wpNavApt.txt"));
   }

@@ -153,6 +153,17 @@ TEST_F(Tu154ConvertCli, BrokenNavigationLineIsReportedAndTheStoreKept) {
   EXPECT_TRUE(fs::exists(fs9_ / "routes"));
 }
 
+TEST_F(Tu154ConvertCli, AStoreThatCannotBeLockedKeepsThePlanTextAsItWas) {
+  test::WriteFile(kln_ / "FPLS.DAT", kOldStore);
+  test::WriteFile(kln_ / "FPLS.TXT", "[FPL.5]\r\n");
+  fs::create_directories(kln_ / "FPLS.DAT.lock" / "held");
+  const auto r = Convert(3);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("TU154: Cannot lock the plan store"), std::string::npos) << r.err;
+  EXPECT_EQ(test::ReadFile(kln_ / "FPLS.TXT"), "[FPL.5]\r\n");
+  EXPECT_EQ(test::ReadFile(kln_ / "FPLS.DAT"), kOldStore);
+}
+
 TEST_F(Tu154ConvertCli, WithoutAStoreThePlanBecomesTheStore) {
   const auto r = Convert(7);
   ASSERT_EQ(r.status, 0) << r.err;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -93,6 +94,60 @@ TEST(ConversionRun, NothingTickedOnlyCopiesTheRouteText) {
   EXPECT_EQ(std::filesystem::last_write_time(t / "fs9/routes/EAAAEBBB.rts"),
             std::filesystem::last_write_time(t / "app/route.txt"));
   EXPECT_EQ(test::ReadFile(t / "fs9/routes/EXXXEYYY.rts"), "older route");
+}
+
+// The copies of the route text are no targets: each that cannot be written
+// is reported like one, and every target is still written. No simulator
+// folder is made for the copy: one the user named is missing by mistake, one
+// only looked for is not installed.
+TEST(ConversionRun, TheRouteTextCopiesFailAloneAndMakeNoSimulatorFolder) {
+  struct Case {
+    const char* name;
+    std::function<void(Tree&)> arrange;
+    std::string failure;  // <app>, <fs9>: the folders of the tree
+  };
+  const std::vector<Case> cases = {
+      {"read-only route.txt",
+       [](Tree& t) {
+         test::WriteFile(t / "app/route.txt", "old");
+         std::filesystem::permissions(t / "app/route.txt", std::filesystem::perms::owner_read);
+       },
+       "Route text copy: Cannot write <app>/route.txt: the file is read-only"},
+      {"missing program folder", [](Tree& t) { t.folders.app_dir = t / "no such app"; },
+       "Route text copy: the folder <app> does not exist"},
+      {"named simulator folder missing", [](Tree& t) { t.folders.fs9_dir = t / "no/such/FS9"; },
+       "Route copy: the FS2004 folder <fs9> does not exist"},
+      {"simulator not installed",
+       [](Tree& t) {
+         t.folders.fs9_dir = t / "no/such/FS9";
+         t.folders.fs9_dir_named = false;
+       },
+       ""},
+  };
+  for (const Case& c : cases) {
+    Tree t;
+    c.arrange(t);
+    ConversionRun run(t.folders, t.airports, t.front);
+    RunChoices choices;
+    choices.ticked = {Target::kGpx, Target::kMsfs};
+    const RunOutcome out = run.Run(ExampleText(), choices);
+    EXPECT_TRUE(std::filesystem::exists(t / "docs/EAAA-EBBB.gpx")) << c.name;
+    EXPECT_TRUE(std::filesystem::exists(t / "docs/EAAA-EBBB.pln")) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(t / "no")) << c.name;
+    std::vector<std::string> failures;
+    for (const TargetFailure& failure : out.failures)
+      failures.push_back(failure.Line());
+    std::string expected = c.failure;
+    for (const auto& [mark, folder] :
+         {std::pair{"<app>", t.folders.app_dir}, std::pair{"<fs9>", t.folders.fs9_dir}}) {
+      if (const auto at = expected.find(mark); at != std::string::npos)
+        expected.replace(at, std::string_view(mark).size(), ShownPath(folder));
+    }
+    EXPECT_EQ(failures,
+              c.failure.empty() ? std::vector<std::string>{} : std::vector<std::string>{expected})
+        << c.name;
+    EXPECT_EQ(out.end, c.failure.empty() ? RunEnd::kCompleted : RunEnd::kNotWritten) << c.name;
+  }
 }
 
 TEST(ConversionRun, RouteTextIsKeptWithCrLf) {
@@ -296,9 +351,9 @@ TEST(ConversionRun, PlanTextFilesAreWrittenOnceByTheFirstRowThatNeedsThem) {
   }
 }
 
-// A row's removals take away files of its earlier runs, in the row's order
-// and without a status; a folder of that name is refused, and the run reports
-// the row.
+// A row's removals take away files of its earlier runs, in the row's order,
+// and name each that was there; a folder of that name is refused, and the run
+// reports the row.
 TEST(ConversionRun, RemovalsTakeAwayOnlyTheRowsOwnFiles) {
   const auto row_removing = [](std::string name) {
     TargetDescriptor row = DescriptorOf(Target::kCiva);
@@ -328,12 +383,95 @@ TEST(ConversionRun, RemovalsTakeAwayOnlyTheRowsOwnFiles) {
     EXPECT_EQ(std::filesystem::exists(stale), folder_in_its_place);
     ASSERT_EQ(out.failures.size(), folder_in_its_place ? 1u : 0u);
     if (folder_in_its_place) {
-      EXPECT_EQ(out.failures[0].message, ShownPath(stale) + " is not a regular file");
+      EXPECT_EQ(out.failures[0].message, ShownPath(stale) +
+                                             " is not a regular file; written before the "
+                                             "failure: new.txt");
     } else {
       EXPECT_EQ(t.front.events,
-                std::vector<std::string>{"status: File " + ShownPath(t / "fs9/cards/new.txt") +
-                                         " created"});
+                (std::vector<std::string>{
+                    "status: File " + ShownPath(t / "fs9/cards/new.txt") + " created",
+                    "status: File " + ShownPath(stale) + " removed"}));
     }
+  }
+}
+
+// A shorter route over the same pair leaves no card of the longer one: the
+// INS would load both. Another pair's cards stay.
+TEST(ConversionRun, CivaRemovesTheHigherCardsOfItsPair) {
+  Tree t;
+  const std::filesystem::path cards = t / "fs9/Civa/ADEU";
+  for (const char* name : {"EAAA-EBBB01.AWC", "EAAA-EBBB02.AWC", "EAAA-EBBB03.AWC",
+                           "EAAA-EBBB05.AWC", "EAAA-EXXX02.AWC"})
+    test::WriteFile(cards / name, "old");
+  ConversionRun run(t.folders, t.airports, t.front);
+  RunChoices choices;
+  choices.ticked = {Target::kCiva};
+  EXPECT_EQ(run.Run(ExampleText(), choices).end, RunEnd::kCompleted);
+  EXPECT_NE(test::ReadFile(cards / "EAAA-EBBB01.AWC"), "old");
+  EXPECT_FALSE(std::filesystem::exists(cards / "EAAA-EBBB02.AWC"));
+  EXPECT_FALSE(std::filesystem::exists(cards / "EAAA-EBBB03.AWC"));
+  EXPECT_EQ(test::ReadFile(cards / "EAAA-EXXX02.AWC"), "old");
+  EXPECT_EQ(test::ReadFile(cards / "EAAA-EBBB05.AWC"), "old");  // after a gap: of no set
+  EXPECT_EQ(t.front.events, (std::vector<std::string>{"status: File EAAA-EBBB01.AWC created",
+                                                      "status: File EAAA-EBBB02.AWC removed",
+                                                      "status: File EAAA-EBBB03.AWC removed"}));
+}
+
+// A row of one set of files that fails part-way names the files that are new.
+TEST(ConversionRun, ASetOfFilesFailingPartWayNamesTheNewOnes) {
+  Tree t;
+  TargetDescriptor row = DescriptorOf(Target::kCiva);
+  row.render = [](const WriterInput&) {
+    TargetFiles files;
+    for (const char* name : {"A01", "A02", "A03"})
+      files.push_back({.name = RouteFileName{name, ".AWC"}, .bytes = "new"});
+    return files;
+  };
+  std::filesystem::create_directories(t / "fs9/Civa/ADEU/A03.AWC/inside");
+  const TargetDescriptor rows[] = {row};
+  ConversionRun run(t.folders, t.airports, t.front, rows);
+  RunChoices choices;
+  choices.ticked = {Target::kCiva};
+  const RunOutcome out = run.Run(ExampleText(), choices);
+  ASSERT_EQ(out.failures.size(), 1u);
+  const std::string& message = out.failures[0].message;
+  EXPECT_TRUE(message.ends_with("; written before the failure: A01.AWC to A02.AWC")) << message;
+}
+
+// CIVA makes its card folder, one level inside the simulator's folders; a
+// folder the settings name is never made.
+TEST(ConversionRun, CivaMakesOnlyItsOwnCardFolder) {
+  struct Case {
+    const char* name;
+    const char* existing;  // made before the run, below the tree
+    const char* setting;   // CIVAFolder, below the tree; empty: not set
+    std::string failure;   // <tree>: the tree's folder
+  };
+  const std::vector<Case> cases = {
+      {"card folder made", "fs9/Civa", "", ""},
+      {"two levels are not made", "", "", "the folder <tree>/fs9/Civa does not exist"},
+      {"a named folder is not made", "cards", "cards/INS",
+       "the folder <tree>/cards/INS does not exist"},
+  };
+  for (const Case& c : cases) {
+    Tree t;
+    if (*c.existing)
+      std::filesystem::create_directories(t / c.existing);
+    if (*c.setting)
+      test::WriteFile(t / "app/korvanta.ini",
+                      "[Main]\r\nCIVAFolder=" + PathToUtf8(t / c.setting) + "\r\n");
+    ConversionRun run(t.folders, t.airports, t.front);
+    RunChoices choices;
+    choices.ticked = {Target::kCiva};
+    const RunOutcome out = run.Run(ExampleText(), choices);
+    std::string expected = c.failure;
+    if (const auto at = expected.find("<tree>"); at != std::string::npos)
+      expected.replace(at, 6, ShownPath(t.dir.path()));
+    ASSERT_EQ(out.failures.size(), c.failure.empty() ? 0u : 1u) << c.name;
+    if (!c.failure.empty())
+      EXPECT_EQ(out.failures[0].message, expected) << c.name;
+    else
+      EXPECT_TRUE(std::filesystem::exists(t / "fs9/Civa/ADEU/EAAA-EBBB01.AWC")) << c.name;
   }
 }
 
@@ -371,6 +509,10 @@ TEST(ConversionRun, ABadCoordinateWritesNothing) {
        "Waypoint EAAA: longitude \"E008*15'60.00\"\" is out of range"},
       {"E008*34'14.00\"", "E008*3X'14.00\"",
        "Waypoint EAAA: longitude \"E008*3X'14.00\"\" does not read"},
+      // A coordinate that lost its closing quote is named, not a column before it.
+      {"E008*34'14.00\"", "E008*34'14.00",
+       "Waypoint EAAA: longitude \"E008*34'14.00\" does not read"},
+      {"N50*02'00.00\"", "N50*02'00.00", "Waypoint EAAA: latitude \"N50*02'00.00\" does not read"},
   };
   for (const Case& c : cases) {
     Tree t;

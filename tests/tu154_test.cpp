@@ -285,6 +285,7 @@ TEST(Tu154Store, TheNewPlanIsFiledInNumberOrder) {
     std::string expected;
   };
   const auto n3 = Plan(3, "NEW");
+  const std::string kMark = "\xEF\xBB\xBF";
   const std::vector<Case> cases = {
       {"1,3,5 with new 3", Store({Plan(1, "a"), Plan(3, "old"), Plan(5, "c")}),
        Store({Plan(1, "a"), n3, Plan(5, "c")})},
@@ -306,6 +307,14 @@ TEST(Tu154Store, TheNewPlanIsFiledInNumberOrder) {
        Store({n3, Plan(5, "c"), Plan(1, "a")})},
       {"two stored 3s become one", Store({Plan(3, "old"), Plan(5, "c"), Plan(3, "older")}),
        Store({n3, Plan(5, "c")})},
+      // Saved by Notepad or edited by hand: the mark stays first, the
+      // headers are still headers.
+      {"byte order mark before the same number", kMark + Store({Plan(3, "old"), Plan(5, "c")}),
+       kMark + Store({n3, Plan(5, "c")})},
+      {"byte order mark before a higher number", kMark + Store({Plan(5, "c")}),
+       kMark + Store({n3, Plan(5, "c")})},
+      {"blanks before headers", CrLf({"  [FPL.3]", "old", "\t[FPL.5]", "P5"}),
+       Store({n3, {"\t[FPL.5]", "P5"}})},
   };
   for (const Case& c : cases)
     EXPECT_EQ(MergePlanStore(c.old_store, Store({n3})), c.expected) << c.name;

@@ -180,15 +180,28 @@ std::string AirwayOf(std::string_view item) {
   return std::string(word.substr(1, word.size() - 2));
 }
 
+// Whether a word starts as a latitude does: "N" or "S", then a digit.
+bool LooksLikeLatitude(std::string_view word) {
+  return word.size() >= 2 && (word[0] == 'N' || word[0] == 'S') && word[1] >= '0' && word[1] <= '9';
+}
+
 // The words of a details row once what follows the longitude is dropped:
 // the text is cut just after the character that follows the last double
-// quote. A line without one is used whole.
+// quote. A line without one is used whole. When the last quote closes the
+// latitude (the longitude lost its own), the word after it is the longitude
+// still: the row's position is then the two coordinates, not the distance
+// and the latitude, so that a fault names the text that is wrong.
 std::vector<std::string_view> WordsUpToLongitude(std::string_view line) {
   std::string_view cut = line;
   if (const auto quote = line.rfind('"'); quote != std::string_view::npos) {
     cut = line.substr(0, quote + 1 + CharacterSlice(line.substr(quote + 1), 0, 1).size());
   }
-  return Words(cut);
+  std::vector<std::string_view> words = Words(cut);
+  if (!words.empty() && LooksLikeLatitude(words.back())) {
+    if (const std::vector<std::string_view> rest = Words(line.substr(cut.size())); !rest.empty())
+      words.push_back(rest.front());
+  }
+  return words;
 }
 
 // The row's position: its last two words up to the longitude, kept as the

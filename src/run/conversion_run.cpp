@@ -22,6 +22,7 @@ namespace {
 
 constexpr std::string_view kRouteTextName = "route.txt";
 constexpr std::string_view kRouteCopyCaption = "Route copy";
+constexpr std::string_view kRouteTextCopyCaption = "Route text copy";
 constexpr std::string_view kNavigationLoadCaption = "TU154 Routes ..... ";
 
 // Shows the navigation load's progress while it lives; the empty text hides
@@ -42,6 +43,20 @@ class ProgressPanel {
   FrontEnd& front_;
 };
 
+// Whether `path` is a folder; a folder that cannot be looked at is not one.
+bool IsFolder(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+// The files a row wrote, by name: "A" or "A to B" (the first and the last).
+std::string FileSpan(const std::vector<std::filesystem::path>& files) {
+  const std::string first = ShownPath(files.front().filename());
+  if (files.size() == 1)
+    return first;
+  return first + " to " + ShownPath(files.back().filename());
+}
+
 }  // namespace
 
 // The steps of one run: the readings of the route, the folders, the writes
@@ -56,7 +71,11 @@ class ConversionRun::Steps {
         source_(source),
         settings_(run.folders_.SettingsFile()),
         simulator_dir_(run.SimulatorDir(choices)),
-        plan_folder_(run.PlanFolder(choices)) {}
+        plan_folder_(run.PlanFolder(choices)),
+        simulator_dir_named_(choices.simulator == Simulator::kFsx ? run.folders_.fsx_dir_named
+                                                                  : run.folders_.fs9_dir_named),
+        plan_folder_named_(choices.simulator != Simulator::kFsx && run.folders_.plan_folder_named) {
+  }
 
   // Makes the reading `mode` the one the run shows; false when the route did
   // not read. The outcome records why, and "Wrong format" or a plan's read
@@ -70,16 +89,24 @@ class ConversionRun::Steps {
   // Records the target of `caption` as not written, and reports it at once.
   void Fail(const std::string& caption, const std::string& message);
   // The whole-file write; the front end hears of every file written.
-  void Write(const std::filesystem::path& file, std::string_view bytes,
-             bool create_folders = false);
+  void Write(const std::filesystem::path& file, std::string_view bytes);
   // Records a file written whole and tells the front end.
   void Written(const std::filesystem::path& file);
 
   const std::filesystem::path& SimulatorDir() const { return simulator_dir_; }
+  // Whether the run's simulator folder exists. When it does not, a folder
+  // the user named is a mistake (RunError); one only looked for means the
+  // simulator is not installed (false).
+  bool SimulatorInstalled() const;
+  // Makes `folder` when it is missing, one level inside a folder that
+  // exists. A folder that an option or a setting names is never made: its
+  // absence is a failure (RunError), as is a parent that does not exist.
+  void MakeFolder(const std::filesystem::path& folder, bool named) const;
 
  private:
   FrontEnd& Front() const { return run_.front_; }
   std::filesystem::path TargetFolder(const FolderRule& rule) const;
+  std::string SimulatorMissing() const;
   std::filesystem::path FolderOf(const TargetFile& file,
                                  const std::filesystem::path& target_folder) const;
   // The path of the row's own file (dialog, automatic or numbered name); for
@@ -93,7 +120,14 @@ class ConversionRun::Steps {
                                           const std::filesystem::path& folder,
                                           std::string_view bytes,
                                           const std::filesystem::path& shown, bool status_shown);
-  void WriteFile(const TargetFile& file, const std::filesystem::path& path);
+  // Writes, merges or removes one of the row's files, sets `path` to it and
+  // shows its status; false when the file was skipped or there was nothing
+  // to remove.
+  bool PutFile(const TargetDescriptor& row, const TargetFile& file,
+               const std::filesystem::path& folder, const std::filesystem::path& own_file,
+               bool chosen, std::filesystem::path& path);
+  // False when a file to remove was not there.
+  bool WriteFile(const TargetFile& file, const std::filesystem::path& path);
   void Status(const std::string& text);
 
   ConversionRun& run_;
@@ -103,6 +137,8 @@ class ConversionRun::Steps {
   IniProfile settings_;
   std::filesystem::path simulator_dir_;  // fsx_dir while FSX is selected, else fs9_dir
   std::filesystem::path plan_folder_;    // fsx_plan_folder while FSX is selected, else plan_folder
+  bool simulator_dir_named_;
+  bool plan_folder_named_;
   bool wrong_format_shown_ = false;
   std::map<std::string, std::string, std::less<>> run_texts_;  // see WriterInput
 };
@@ -148,19 +184,20 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
     run_choices.runway = source.Runway().value_or("");
   Steps steps(*this, run_choices, outcome, source);
 
+  // The route text is kept as "route.txt", in Windows-1252 as always. It is
+  // no target: a copy that cannot be written is reported like one, and every
+  // target is still written.
   std::optional<std::string> route_bytes;
   const std::filesystem::path route_file = folders_.app_dir / kRouteTextName;
-  try {
-    // The route text is kept as "route.txt", in Windows-1252 as always.
-    if (std::optional<std::string> route_text = source.RouteText()) {
-      route_bytes = Utf8ToCp1252(*route_text);
-      route_text.reset();
+  bool route_file_written = false;
+  if (std::optional<std::string> route_text = source.RouteText()) {
+    route_bytes = Utf8ToCp1252(*route_text);
+    route_text.reset();
+    steps.Attempt(std::string(kRouteTextCopyCaption), [&] {
+      steps.MakeFolder(folders_.app_dir, true);
       WriteWholeFile(route_file, *route_bytes);
-    }
-  } catch (const std::exception& error) {
-    front_.ShowMessage(error.what());
-    outcome.end = RunEnd::kFailed;
-    return outcome;
+      route_file_written = true;
+    });
   }
 
   bool writer_read = false;
@@ -186,15 +223,19 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
   // the route, it is read once for the name; a route that does not read gets
   // no copy.
   if (route_bytes && (writer_read ? shown_.Parsed() : steps.Read(ParseMode::kText))) {
-    try {
+    steps.Attempt(std::string(kRouteCopyCaption), [&] {
+      // A simulator that is not installed gets no copy.
+      if (!steps.SimulatorInstalled())
+        return;
+      const std::filesystem::path routes = steps.SimulatorDir() / "routes";
+      steps.MakeFolder(routes, false);
       const std::filesystem::path rts =
-          steps.SimulatorDir() / "routes" /
+          routes /
           SafeFileName(shown_.header.departure_icao + shown_.header.destination_icao, ".rts");
-      steps.Write(rts, *route_bytes, true);
-      KeepFileDate(route_file, rts);
-    } catch (const std::exception& error) {
-      steps.Fail(std::string(kRouteCopyCaption), error.what());
-    }
+      steps.Write(rts, *route_bytes);
+      if (route_file_written)
+        KeepFileDate(route_file, rts);
+    });
   }
 
   if (!outcome.failures.empty()) {
@@ -258,12 +299,41 @@ std::filesystem::path ConversionRun::Steps::TargetFolder(const FolderRule& rule)
     folder = simulator_dir_ / PathFromUtf8(rule.below_simulator).make_preferred();
   }
   if (rule.create_one_level) {
-    std::error_code ignored;
-    std::filesystem::create_directory(folder, ignored);
+    if (!key && !IsFolder(simulator_dir_))
+      throw RunError(SimulatorMissing());
+    MakeFolder(folder, key.has_value());
   }
   if (rule.drop_trailing_separator)
     folder = WithoutTrailingSeparator(folder);
   return folder;
+}
+
+std::string ConversionRun::Steps::SimulatorMissing() const {
+  return fmt::format("the {} folder {} does not exist",
+                     choices_.simulator == Simulator::kFsx ? "FSX" : "FS2004",
+                     ShownPath(simulator_dir_));
+}
+
+bool ConversionRun::Steps::SimulatorInstalled() const {
+  if (IsFolder(simulator_dir_))
+    return true;
+  if (simulator_dir_named_)
+    throw RunError(SimulatorMissing());
+  return false;
+}
+
+void ConversionRun::Steps::MakeFolder(const std::filesystem::path& folder, bool named) const {
+  if (IsFolder(folder))
+    return;
+  const std::filesystem::path parent = folder.parent_path();
+  if (named || (!parent.empty() && !IsFolder(parent)))
+    throw RunError(fmt::format("the folder {} does not exist", ShownPath(named ? folder : parent)));
+  std::error_code error;
+  std::filesystem::create_directory(folder, error);
+  if (error) {
+    throw RunError(
+        fmt::format("Cannot create the folder {}: {}", ShownPath(folder), error.message()));
+  }
 }
 
 std::filesystem::path ConversionRun::Steps::FolderOf(
@@ -340,8 +410,8 @@ void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
   // and a numbered name is taken before the bytes are written.
   bool chosen = false;
   std::filesystem::path own_file;
-  const bool status_before_write = row.status == StatusRule::kBeforeWriteUnlessDialog;
   if (row.file_name) {
+    const bool status_before_write = row.status == StatusRule::kBeforeWriteUnlessDialog;
     own_file = OwnFilePath(row, folder, chosen);
     if (status_before_write && !chosen) {
       Front().SetStatusBeforeWrite("File " + ShownPath(own_file) + " created", own_file);
@@ -357,38 +427,68 @@ void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
   const TargetFiles files = row.render(WriterInput{run_.shown_.header, run_.shown_.waypoints,
                                                    choices_, &navigation_points, &run_texts_});
 
-  for (const TargetFile& file : files) {
-    // Named as it is written: a name that cannot be made leaves the files
-    // before it written.
-    std::filesystem::path path =
-        file.name ? FolderOf(file, folder) /
-                        SafeFileName(file.name->text, file.name->kept_end, file.characters)
-                  : own_file;
-    std::error_code error;
-    if (file.only_into_existing_folder && !std::filesystem::is_directory(path.parent_path(), error))
-      continue;
-    if (file.needs_fsx_plan_folder && !run_.folders_.fsx_plan_folder_found) {
-      throw RunError("FSX plan folder not found: " + ShownPath(run_.folders_.fsx_plan_folder));
+  // The row's files written whole so far, for a row whose failure part-way
+  // names them.
+  std::vector<std::filesystem::path> written_by_row;
+  // The removals are the row's earlier files in order: the first that is
+  // not there ends them, so that a long series costs only what is there.
+  bool removals_ended = false;
+  try {
+    for (const TargetFile& file : files) {
+      const bool removal = file.write == FileWrite::kRemoved;
+      if (removal && removals_ended)
+        continue;
+      std::filesystem::path path;
+      const bool put = PutFile(row, file, folder, own_file, chosen, path);
+      removals_ended = removals_ended || (removal && !put);
+      if (put && file.write == FileWrite::kWhole)
+        written_by_row.push_back(std::move(path));
     }
-    const bool numbered = !file.name && !chosen && row.naming == Naming::kNumbered;
-    if (numbered)
-      path = WriteNumberedFile(row, folder, file.bytes, path, status_before_write);
-    else
-      WriteFile(file, path);
-    if (file.write == FileWrite::kRemoved)
-      continue;  // a removal has no status
-
-    const StatusRule status = file.name ? file.status : row.status;
-    if (!file.status_text.empty()) {
-      Status(file.status_text);
-    } else if (status == StatusRule::kFullPath) {
-      Status("File " + ShownPath(path) + " created");
-    } else if (status == StatusRule::kBareName) {
-      Status("File " + ShownPath(chosen && !file.name ? path : path.filename()) + " created");
-    }
-    if (file.opened)
-      Front().OpenDocument(path);
+  } catch (const std::exception& error) {
+    if (!row.names_files_written_before_failure || written_by_row.empty())
+      throw;
+    throw RunError(
+        fmt::format("{}; written before the failure: {}", error.what(), FileSpan(written_by_row)));
   }
+}
+
+bool ConversionRun::Steps::PutFile(const TargetDescriptor& row, const TargetFile& file,
+                                   const std::filesystem::path& folder,
+                                   const std::filesystem::path& own_file, bool chosen,
+                                   std::filesystem::path& path) {
+  // Named as it is written: a name that cannot be made leaves the files
+  // before it written.
+  path = file.name ? FolderOf(file, folder) /
+                         SafeFileName(file.name->text, file.name->kept_end, file.characters)
+                   : own_file;
+  std::error_code error;
+  if (file.only_into_existing_folder && !std::filesystem::is_directory(path.parent_path(), error))
+    return false;
+  if (file.needs_fsx_plan_folder && !run_.folders_.fsx_plan_folder_found) {
+    throw RunError("FSX plan folder not found: " + ShownPath(run_.folders_.fsx_plan_folder));
+  }
+  const bool numbered = !file.name && !chosen && row.naming == Naming::kNumbered;
+  if (numbered) {
+    path = WriteNumberedFile(row, folder, file.bytes, path,
+                             row.status == StatusRule::kBeforeWriteUnlessDialog);
+  } else if (!WriteFile(file, path)) {
+    return false;  // nothing of an earlier run to remove
+  }
+
+  const bool removed = file.write == FileWrite::kRemoved;
+  const std::string_view done = removed ? "removed" : "created";
+  const StatusRule status = file.name ? file.status : row.status;
+  if (!file.status_text.empty()) {
+    Status(file.status_text);
+  } else if (status == StatusRule::kFullPath) {
+    Status(fmt::format("File {} {}", ShownPath(path), done));
+  } else if (status == StatusRule::kBareName) {
+    Status(
+        fmt::format("File {} {}", ShownPath(chosen && !file.name ? path : path.filename()), done));
+  }
+  if (file.opened)
+    Front().OpenDocument(path);
+  return true;
 }
 
 std::filesystem::path ConversionRun::Steps::WriteNumberedFile(const TargetDescriptor& row,
@@ -408,10 +508,13 @@ std::filesystem::path ConversionRun::Steps::WriteNumberedFile(const TargetDescri
   return *taken;
 }
 
-void ConversionRun::Steps::WriteFile(const TargetFile& file, const std::filesystem::path& path) {
+bool ConversionRun::Steps::WriteFile(const TargetFile& file, const std::filesystem::path& path) {
   switch (file.write) {
     case FileWrite::kWhole:
-      Write(path, file.bytes, file.create_folders);
+      if (file.create_folder)
+        MakeFolder(path.parent_path(),
+                   file.folder == FileFolder::kPlanFolder && plan_folder_named_);
+      Write(path, file.bytes);
       break;
     case FileWrite::kMergedIntoStore:
       FileIntoPlanStore(path, file.bytes, file.merge,
@@ -424,17 +527,17 @@ void ConversionRun::Steps::WriteFile(const TargetFile& file, const std::filesyst
       // that has its name.
       RefuseUnlessRegularFile(path);
       std::error_code error;
-      std::filesystem::remove(path, error);
+      const bool removed = std::filesystem::remove(path, error);
       if (error)
         throw RunError(fmt::format("Cannot remove {}: {}", ShownPath(path), error.message()));
-      break;
+      return removed;
     }
   }
+  return true;
 }
 
-void ConversionRun::Steps::Write(const std::filesystem::path& file, std::string_view bytes,
-                                 bool create_folders) {
-  WriteWholeFile(file, bytes, create_folders);
+void ConversionRun::Steps::Write(const std::filesystem::path& file, std::string_view bytes) {
+  WriteWholeFile(file, bytes);
   Written(file);
 }
 

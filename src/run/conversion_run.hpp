@@ -26,9 +26,8 @@ inline constexpr std::string_view kNotWrittenHeading = "Not written:";
 
 enum class RunEnd {
   kCompleted,     // every ticked writer ran, or was skipped because the route did not read
-  kNotWritten,    // some targets could not be written; the others were
+  kNotWritten,    // some targets (or the route text's copies) could not be written; the others were
   kRouteRefused,  // a coordinate of the route is bad: nothing was written
-  kFailed,        // "route.txt" could not be written: nothing else was
 };
 
 // A ticked target that the run could not write, and why.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "errors/run_error.hpp"
+#include "run/input_source.hpp"
 #include "run/run_choices.hpp"
 #include "text/cp1252.hpp"
 #include "text/text.hpp"
@@ -104,7 +105,7 @@ TargetFiles Fs2004Files(const WriterInput& input) {
   files.push_back({.name = PlanName(input.header),
                    .bytes = files.front().bytes,
                    .folder = FileFolder::kPlanFolder,
-                   .create_folders = true});
+                   .create_folder = true});
   return files;
 }
 
@@ -153,8 +154,14 @@ RouteFileName CardFileName(std::string_view name) {
   return {std::string(name.substr(0, end)), std::string(name.substr(end))};
 }
 
+// The most cards that a route of the longest accepted text makes.
+constexpr int kMostCivaCards = static_cast<int>(kDetailsLinesLimit) / kCivaCardWaypoints + 1;
+
 // The INS cards, one file per card, always under their automatic names; the
-// status names the last card.
+// status names the last card. The INS loads every card of the pair, so the
+// higher-numbered cards of an earlier, longer route of the same pair go once
+// the new ones are written, up to the first number that is not there; each
+// removed card is named.
 TargetFiles CivaFiles(const WriterInput& input) {
   TargetFiles files;
   for (CivaCard& card : WriteCivaCards(input.header, input.waypoints)) {
@@ -163,26 +170,34 @@ TargetFiles CivaFiles(const WriterInput& input) {
                      .status = StatusRule::kNone});
   }
   files.back().status = StatusRule::kBareName;
+  const RouteFileName last = *files.back().name;
+  for (int number = static_cast<int>(files.size()) + 1; number <= kMostCivaCards; ++number) {
+    files.push_back({.name = RouteFileName{last.text, fmt::format("{:02}.AWC", number)},
+                     .write = FileWrite::kRemoved,
+                     .status = StatusRule::kBareName});
+  }
   return files;
 }
 
 constexpr std::string_view kTu154PlanFile = "FPLS.TXT";
 constexpr std::string_view kTu154StoreFile = "FPLS.DAT";
 
-// The KLN 90B unit's plan "FPLS.TXT", then the same plan filed into its
-// store "FPLS.DAT".
+// The plan filed into the KLN 90B unit's store "FPLS.DAT", then the same
+// plan as "FPLS.TXT". The text file comes second: it must never name a plan
+// that the store, locked by another run or not writable, did not take.
 TargetFiles Tu154Files(const WriterInput& input) {
   const int plan_number = input.choices.plan_number;
   std::string plan = WriteTu154Plan(input.waypoints, *input.navigation_points, plan_number);
   TargetFiles files;
   files.push_back(
-      {.name = RouteFileName{"FPLS", ".TXT"}, .bytes = plan, .status = StatusRule::kNone});
-  files.push_back(
       {.name = RouteFileName{"FPLS", ".DAT"},
-       .bytes = std::move(plan),
+       .bytes = plan,
        .write = FileWrite::kMergedIntoStore,
        .merge = MergePlanStore,
        .status_text = fmt::format("File {} plan {} created", kTu154StoreFile, plan_number)});
+  files.push_back({.name = RouteFileName{"FPLS", ".TXT"},
+                   .bytes = std::move(plan),
+                   .status = StatusRule::kNone});
   return files;
 }
 
@@ -339,6 +354,7 @@ std::vector<TargetDescriptor> BuildTargets() {
                  .drop_trailing_separator = true,
                  .create_one_level = true},
       .render = CivaFiles,
+      .names_files_written_before_failure = true,
   });
   targets.push_back({
       .target = Target::kMadDog,

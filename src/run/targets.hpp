@@ -100,7 +100,9 @@ struct FolderRule {
   std::string_view key{};
   std::string_view below_simulator{};  // "/"-separated; empty with a key: "." (the current folder)
   bool drop_trailing_separator = false;
-  bool create_one_level = false;    // made when missing (one level; a failure is ignored)
+  // Made when missing, one level inside a folder that exists; a folder the
+  // key names is never made, and a missing one fails the row.
+  bool create_one_level = false;
   std::string_view fallback_key{};  // read when `key` is not set, before the folders below
   bool else_documents = false;      // without a key's folder: DocumentsDir, not the simulator's
 };
@@ -141,7 +143,8 @@ enum class FileFolder {
 enum class FileWrite {
   kWhole,            // the file is replaced whole
   kMergedIntoStore,  // `bytes` are merged into the store's old text, under the store's lock
-  kRemoved,          // a file of the row's earlier runs that must go (a regular file; none is fine)
+  kRemoved,          // a file of the row's earlier runs that must go (a regular file; none is fine,
+                     // and ends the row's removals after it); its status says "removed"
 };
 
 // One file a row makes, and how the run writes it.
@@ -160,8 +163,8 @@ struct TargetFile {
   std::string status_text{};               // set: shown instead of "File ... created"
   bool only_into_existing_folder = false;  // skipped when its folder does not exist
   bool needs_fsx_plan_folder = false;      // the row fails when FSX's plan folder was not found
-  bool create_folders = false;             // missing folders on the way are made
-  bool opened = false;                     // handed to the desktop's viewer once written
+  bool create_folder = false;  // its folder is made when missing, one level inside one that exists
+  bool opened = false;         // handed to the desktop's viewer once written
 };
 using TargetFiles = std::vector<TargetFile>;
 
@@ -215,6 +218,9 @@ struct TargetDescriptor {
   bool reads_navigation = false;
   std::function<TargetFiles(const WriterInput&)> render{};
   StatusRule status = StatusRule::kFullPath;  // the status of the row's own file
+  // A failure part-way through the row's files also names those written
+  // before it: the files of one set that are new beside the older ones.
+  bool names_files_written_before_failure = false;
 
   // The caption without its mnemonic mark, as messages name the target.
   std::string PlainCaption() const { return WithoutMnemonic(caption); }

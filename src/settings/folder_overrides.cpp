@@ -26,6 +26,14 @@ std::filesystem::path OverriddenFolderSource::DefaultSimulatorPath() const {
   return base_->DefaultSimulatorPath();
 }
 
+bool OverriddenFolderSource::Fs9Named() const {
+  return overrides_.fs9_dir.has_value() || base_->Fs9Named();
+}
+
+bool OverriddenFolderSource::FsxNamed() const {
+  return overrides_.fsx_dir.has_value() || base_->FsxNamed();
+}
+
 std::filesystem::path ProgramFolder(const FolderOverrides& overrides,
                                     const std::filesystem::path& executable) {
   return overrides.app_dir ? *overrides.app_dir : DefaultAppDir(executable);

@@ -26,6 +26,8 @@ class OverriddenFolderSource final : public FolderSource {
   std::optional<std::filesystem::path> Fs9Path() const override;
   std::optional<std::filesystem::path> FsxPath() const override;
   std::filesystem::path DefaultSimulatorPath() const override;
+  bool Fs9Named() const override;
+  bool FsxNamed() const override;
 
  private:
   std::unique_ptr<FolderSource> base_;

@@ -25,6 +25,7 @@ FolderSet BuildFolderSet(const std::filesystem::path& app_dir, const FolderSourc
 
   f.documents_dir = source.Documents().value_or(std::filesystem::path());
   f.plan_folder = plan_key ? PathFromUtf8(*plan_key) : f.documents_dir / "Flight Simulator Files";
+  f.plan_folder_named = plan_key.has_value();
   f.fsx_plan_folder = f.documents_dir / "Flight Simulator X Files";
   std::error_code ec;
   f.fsx_plan_folder_found = std::filesystem::is_directory(f.fsx_plan_folder, ec);
@@ -36,6 +37,8 @@ FolderSet BuildFolderSet(const std::filesystem::path& app_dir, const FolderSourc
   };
   f.fs9_dir = simulator(source.Fs9Path());
   f.fsx_dir = simulator(source.FsxPath());
+  f.fs9_dir_named = source.Fs9Named();
+  f.fsx_dir_named = source.FsxNamed();
   return f;
 }
 

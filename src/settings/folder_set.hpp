@@ -23,10 +23,13 @@ struct FolderSet {
   std::filesystem::path app_dir;          // settings file, "temp.tmp", "route.txt"
   std::filesystem::path documents_dir;    // the user's documents folder
   std::filesystem::path plan_folder;      // FS2004 plans
+  bool plan_folder_named = false;         // plan_folder is the setting's, not the default
   std::filesystem::path fsx_plan_folder;  // FSX plans (the folder looked for)
   bool fsx_plan_folder_found = false;     // whether fsx_plan_folder existed at start-up
   std::filesystem::path fs9_dir;          // FS2004 installation
   std::filesystem::path fsx_dir;          // FSX installation
+  bool fs9_dir_named = false;             // named by an option, not recorded or guessed
+  bool fsx_dir_named = false;
 
   std::filesystem::path SettingsFile() const { return app_dir / kSettingsFileName; }
 };

@@ -21,6 +21,11 @@ class FolderSource {
   // Both simulators' folder when the installation is not recorded
   // ("c:\Program Files\Microsoft Games\FS9", in this source's terms).
   virtual std::filesystem::path DefaultSimulatorPath() const = 0;
+  // Whether the user named the simulator's folder (an option), rather than
+  // the platform recording or guessing it: a named folder that does not exist
+  // is a mistake to report, one only looked for means "not installed".
+  virtual bool Fs9Named() const { return false; }
+  virtual bool FsxNamed() const { return false; }
 };
 
 // Values given by the caller (tests, the command line's overrides).
@@ -35,6 +40,8 @@ class FixedFolderSource : public FolderSource {
   std::optional<std::filesystem::path> Fs9Path() const override { return fs9; }
   std::optional<std::filesystem::path> FsxPath() const override { return fsx; }
   std::filesystem::path DefaultSimulatorPath() const override { return default_simulator; }
+  bool Fs9Named() const override { return fs9.has_value(); }
+  bool FsxNamed() const override { return fsx.has_value(); }
 };
 
 // The source of this platform: the registry on Windows, the Wine prefix on

@@ -12,11 +12,19 @@ namespace {
 
 constexpr std::string_view kHeaderStart = "[FPL.";
 constexpr int kUnreadableNumber = 99;
+// Notepad saves a UTF-8 file with this mark before its first line.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The line without the blanks and tabs that a hand edit may put before it.
+std::string_view WithoutLeadingBlanks(std::string_view line) {
+  const std::size_t start = line.find_first_not_of(" \t");
+  return start == std::string_view::npos ? std::string_view() : line.substr(start);
+}
 
 }  // namespace
 
 bool IsPlanHeader(std::string_view line) {
-  return line.starts_with(kHeaderStart);
+  return WithoutLeadingBlanks(line).starts_with(kHeaderStart);
 }
 
 int PlanNumberOf(std::string_view header) {
@@ -34,6 +42,12 @@ std::string MergePlanStore(std::string_view old_store, std::string_view new_plan
   const int number = plan.empty() ? kUnreadableNumber : PlanNumberOf(plan.front());
   std::string out;
   out.reserve(old_store.size() + new_plan.size() + 64);
+  // The mark stays where it was, at the start of the store, whichever plan
+  // comes first now; the first line is read without it.
+  if (old_store.starts_with(kByteOrderMark)) {
+    out += kByteOrderMark;
+    old_store.remove_prefix(kByteOrderMark.size());
+  }
   const auto write_plan = [&] {
     for (const std::string& line : plan)
       AppendCrLfLine(out, line);

@@ -8,7 +8,8 @@ namespace korvanta {
 // The plan store "FPLS.DAT" of the KLN 90B unit: plans one after another,
 // each opened by a header line [FPL.n], ascending by number.
 
-// Whether the line opens a plan: its first five characters are "[FPL.".
+// Whether the line opens a plan: after any blanks and tabs, its first five
+// characters are "[FPL.".
 bool IsPlanHeader(std::string_view line);
 
 // The number of a header line: the two characters after "[FPL." in the
@@ -20,8 +21,8 @@ int PlanNumberOf(std::string_view header);
 // stored plan with the same number is replaced where it stands, even in a
 // store whose plans are out of order, and any further plan of that number is
 // dropped. Otherwise the new plan goes before the first plan numbered above
-// it, or last; lines before the first header stay first. Every line ends with
-// CR LF.
+// it, or last; lines before the first header stay first. A UTF-8 byte order
+// mark at the start of the store stays there. Every line ends with CR LF.
 std::string MergePlanStore(std::string_view old_store, std::string_view new_plan);
 
 }  // namespace korvanta
