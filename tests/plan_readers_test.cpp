@@ -310,6 +310,11 @@ TEST(PlanReaders, KindByContent) {
       {"\xEF\xBB\xBF \r\n<?xml version=\"1.0\"?>\n<!-- plan -->\n"
        "<!DOCTYPE x [<!ENTITY a \"<gpx>\">]><SimBase.Document>",
        InputKind::kPln},
+      // The DOCTYPE ends where the XML reader ends it, "]>" in quotes and
+      // comments of its subset included.
+      {"<!DOCTYPE x [<!ENTITY a \"]>\">]><SimBase.Document>", InputKind::kPln},
+      {"<!DOCTYPE x [<!-- ]> --><!ENTITY a 'x'>]>\n<gpx>", InputKind::kGpx},
+      {"<!DOCTYPE x [<!ENTITY a \"]>\"><gpx>", InputKind::kText},
       {"<gpx:gpx xmlns:gpx=\"http://www.topografix.com/GPX/1/1\">", InputKind::kGpx},
       {"<?xml version=\"1.0\"?><kml><gpx/></kml>", InputKind::kText},
       {"\n  I \r\n1100   VERSION\r\n", InputKind::kFms},

@@ -95,6 +95,7 @@ class Reader {
   explicit Reader(std::string_view document) : document_(document) {}
 
   std::variant<XmlElement, XmlReadError> Read();
+  std::string_view RootName();
 
  private:
   bool LooksAt(std::string_view text) const {
@@ -168,6 +169,27 @@ std::variant<XmlElement, XmlReadError> Reader::Read() {
   if (!root_)
     return XmlReadError{"the document holds no element", LineAt(document_, position_)};
   return std::move(*root_);
+}
+
+std::string_view Reader::RootName() {
+  if (document_.starts_with(kByteOrderMark))
+    position_ = kByteOrderMark.size();
+  for (;;) {
+    SkipBlanks();
+    bool read = false;
+    if (LooksAt("<!--"))
+      read = SkipPast(4, "-->", "comment");
+    else if (LooksAt("<?"))
+      read = SkipPast(2, "?>", "processing instruction");
+    else if (LooksAt("<!DOCTYPE"))
+      read = SkipDoctype();
+    else if (LooksAt("<")) {
+      ++position_;
+      return ReadName();
+    }
+    if (!read)
+      return {};
+  }
 }
 
 bool Reader::SkipBlanks() {
@@ -510,6 +532,10 @@ std::string_view XmlElement::Attribute(std::string_view attribute_name) const {
       return value;
   }
   return {};
+}
+
+std::string_view XmlRootElementName(std::string_view document) {
+  return Reader(document).RootName();
 }
 
 std::variant<XmlElement, XmlReadError> ReadXml(std::string_view document) {

@@ -55,4 +55,10 @@ inline constexpr int kXmlMaxDepth = 256;
 // line ends made blanks, as XML asks.
 std::variant<XmlElement, XmlReadError> ReadXml(std::string_view document);
 
+// The name of the root element as ReadXml finds it, read no further than its
+// start tag: the byte-order mark, blanks, the declaration, comments and the
+// DOCTYPE before it are stepped over as ReadXml steps over them. Empty when
+// the document's start does not read up to a start tag.
+std::string_view XmlRootElementName(std::string_view document);
+
 }  // namespace korvanta
