@@ -299,6 +299,10 @@ TEST(PlanReaders, PlansThatGiveNoRoute) {
       {"a point without a name", InputKind::kGpx,
        gpx + R"(<wpt lat="1" lon="2"><name>A</name></wpt><wpt lat="1" lon="2"></wpt></gpx>)",
        "error: Waypoint 2 of the plan has no identifier"},
+      {"a name not valid UTF-8", InputKind::kGpx,
+       gpx + "\n<wpt lat=\"1\" lon=\"2\"><name>A\xFF"
+             "B</name></wpt></gpx>",
+       "error: Not a readable flight plan: the text is not valid UTF-8 (line 2)"},
       {"route-finder text", InputKind::kText, "Cruise altitude", "error: Wrong format"},
   };
   for (const PlanCase& c : cases)
@@ -315,6 +319,7 @@ TEST(PlanReaders, KindByContent) {
       {"<!DOCTYPE x [<!ENTITY a \"]>\">]><SimBase.Document>", InputKind::kPln},
       {"<!DOCTYPE x [<!-- ]> --><!ENTITY a 'x'>]>\n<gpx>", InputKind::kGpx},
       {"<!DOCTYPE x [<!ENTITY a \"]>\"><gpx>", InputKind::kText},
+      {std::string("\xFF\xFE<\0g\0p\0x\0>\0", 12), InputKind::kGpx},
       {"<gpx:gpx xmlns:gpx=\"http://www.topografix.com/GPX/1/1\">", InputKind::kGpx},
       {"<?xml version=\"1.0\"?><kml><gpx/></kml>", InputKind::kText},
       {"\n  I \r\n1100   VERSION\r\n", InputKind::kFms},

@@ -24,7 +24,7 @@ std::string_view WithoutLeadingBlanks(std::string_view text) {
 
 }  // namespace
 
-std::string_view XmlRootName(std::string_view text) {
+std::string XmlRootName(std::string_view text) {
   // The reader's own reading of the document's start, so that detection
   // never calls a plan what the reader refuses, nor the other way round.
   return XmlRootElementName(text);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "text/text.hpp"
+#include "xml/xml_encoding.hpp"
 
 namespace korvanta {
 
@@ -534,12 +535,23 @@ std::string_view XmlElement::Attribute(std::string_view attribute_name) const {
   return {};
 }
 
-std::string_view XmlRootElementName(std::string_view document) {
-  return Reader(document).RootName();
+std::string XmlRootElementName(std::string_view document) {
+  // Only UTF-16 needs decoding to find the name: every other encoding read
+  // writes markup as ASCII.
+  if (document.starts_with("\xFF\xFE") || document.starts_with("\xFE\xFF")) {
+    const auto decoded = XmlDocumentToUtf8(document);
+    const auto* text = std::get_if<std::optional<std::string>>(&decoded);
+    return text != nullptr && *text ? std::string(Reader(**text).RootName()) : std::string();
+  }
+  return std::string(Reader(document).RootName());
 }
 
 std::variant<XmlElement, XmlReadError> ReadXml(std::string_view document) {
-  return Reader(document).Read();
+  const auto decoded = XmlDocumentToUtf8(document);
+  if (const auto* error = std::get_if<XmlReadError>(&decoded))
+    return *error;
+  const std::optional<std::string>& text = std::get<std::optional<std::string>>(decoded);
+  return Reader(text ? std::string_view(*text) : document).Read();
 }
 
 }  // namespace korvanta
