@@ -266,7 +266,17 @@ TEST(PlanReaders, PlansThatGiveNoRoute) {
   const std::string fms = "I\n1100 Version\nNUMENR 3\n";
   const std::string pln = "<SimBase.Document><FlightPlan.FlightPlan>";
   const std::string gpx = "<gpx version=\"1.1\">";
+  std::string long_fms = "I\n3 version\n1\n10001\n";
+  std::string long_gpx = gpx;
+  for (int point = 0; point <= 10000; ++point) {
+    long_fms += "11 P 0 50.0 8.0\n";
+    long_gpx += "<wpt lat=\"1\" lon=\"2\"><name>P</name></wpt>";
+  }
+  const std::string too_long =
+      "error: The plan holds more than 10000 points: no route is that long";
   const PlanCase cases[] = {
+      {"more points than a route has", InputKind::kFms, long_fms, too_long},
+      {"more points than a route has", InputKind::kGpx, long_gpx + "</gpx>", too_long},
       {"XML cut short", InputKind::kPln, pln + "<ATCWaypoint>",
        "error: Not a readable flight plan: the element <ATCWaypoint> is not closed (line 1)"},
       {"one point", InputKind::kGpx, gpx + R"(<wpt lat="1" lon="2"><name>A</name></wpt></gpx>)",

@@ -91,6 +91,12 @@ PlanReadError PointFault(const PlanLine& line) {
 }  // namespace
 
 PlanReadResult ReadXPlanePlan(std::string_view bytes, const AirportDatabase& airports) {
+  // A point takes a line: a plan of far more lines than the points a route
+  // may have, plus its header lines, is refused before its lines are split.
+  constexpr std::size_t kHeaderLines = 64;
+  if (static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) >
+      kPlanPointsLimit + kHeaderLines)
+    return PlanReadError{std::string(kTooManyPlanPoints)};
   std::string text = CoreText(bytes);
   if (std::string_view(text).starts_with(kByteOrderMark))
     text.erase(0, kByteOrderMark.size());
