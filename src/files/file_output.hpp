@@ -30,8 +30,9 @@ void KeepFileDate(const std::filesystem::path& source, const std::filesystem::pa
 void RefuseUnlessRegularFile(const std::filesystem::path& file);
 
 // A file that the run reads back to merge into it (a plan store, the
-// settings file) holds some plans or keys: a few megabytes at most.
-inline constexpr std::size_t kKeptFileLimit = std::size_t{16} << 20;
+// settings file): a store of 99 plans of the longest routes is some hundred
+// megabytes.
+inline constexpr std::size_t kKeptFileLimit = std::size_t{256} << 20;
 
 // The whole file's bytes; RunError naming the file when it cannot be read,
 // is no regular file or is larger than kKeptFileLimit.
