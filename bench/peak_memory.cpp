@@ -22,9 +22,12 @@
 
 #include "files/file_output.hpp"
 #include "files/plan_store.hpp"
+#include "readers/input_kind.hpp"
+#include "readers/plan_route.hpp"
 #include "readers/route_text_parser.hpp"
 #include "route/airports.hpp"
 #include "route/tables.hpp"
+#include "run/input_source.hpp"
 #include "writers/tu154_store.hpp"
 
 namespace {
@@ -179,6 +182,90 @@ void BM_FileIntoLargePlanStore(benchmark::State& state) {
   Report(state, peak, store_size);
 }
 BENCHMARK(BM_FileIntoLargePlanStore)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The largest input of each kind that is accepted: 4 MiB, and no more
+// points than a route may have; the XML plans padded with the smallest
+// elements, the most a tree holds per byte.
+std::string LargestInput(korvanta::InputKind kind) {
+  constexpr std::size_t kPoints = korvanta::kPlanPointsLimit;
+  const std::size_t size = korvanta::kInputSizeLimit - 64 * 1024;
+  std::string text;
+  text.reserve(korvanta::kInputSizeLimit);
+  const std::string pad(size / kPoints - 80, 'X');
+  switch (kind) {
+    case korvanta::InputKind::kText:
+      text =
+          "Computed route from ALPHA (EAAA) to BETA (EBBB)\r\nCruise altitude between FL330 "
+          "and FL350\r\nEAAA (0) -SID- > EBBB (130)\r\nDetails:\r\nID FREQ TRK DIST Coords "
+          "Name\r\n";
+      for (std::size_t point = 1; point < kPoints; ++point)
+        text += fmt::format(
+            "P{} 274 12 N50\xC2\xB0"
+            "02'00.00\" E008\xC2\xB0"
+            "34'14.00\" {}\r\n",
+            point, pad);
+      return text +
+             "EBBB 290 32 N50\xC2\xB0"
+             "52'00.00\" E005\xC2\xB0"
+             "15'00.00\" BETA\r\n";
+    case korvanta::InputKind::kFms:
+      text = fmt::format("I\n3 version\n1\n{}\n", kPoints);
+      for (std::size_t point = 0; point < kPoints; ++point)
+        text += fmt::format("11 P{} 0 50.000000 8.000000\n", pad.substr(0, 40));
+      break;
+    case korvanta::InputKind::kPln:
+      text = "<SimBase.Document><FlightPlan.FlightPlan>";
+      for (std::size_t point = 0; point < kPoints; ++point)
+        text +=
+            "<ATCWaypoint id=\"P\"><WorldPosition>N50\xC2\xB0 2' 0.00\",E8\xC2\xB0 34' "
+            "14.00\",+000000.00</WorldPosition><ICAO><ICAOIdent>P</ICAOIdent></ICAO></ATCWaypoint>";
+      text += "<x>";
+      while (text.size() < size)
+        text += "<x/>";
+      return text + "</x></FlightPlan.FlightPlan></SimBase.Document>";
+    case korvanta::InputKind::kGpx:
+      text = "<gpx version=\"1.1\"><rte>";
+      for (std::size_t point = 0; point < kPoints; ++point)
+        text += "<rtept lat=\"50.0\" lon=\"8.0\"><name>P</name></rtept>";
+      text += "<extensions>";
+      while (text.size() < size)
+        text += "<x/>";
+      return text + "</extensions></rte></gpx>";
+  }
+  while (text.size() < size)
+    text += "\n";
+  return text;
+}
+
+void ReadLargestInput(benchmark::State& state, korvanta::InputKind kind) {
+  const std::string bytes = LargestInput(kind);
+  const korvanta::AirportDatabase airports;
+  std::size_t peak = 0;
+  bool read = false;
+  for (auto _ : state) {
+    peak = PeakOf([&] {
+      const korvanta::InputSource input = korvanta::MakeInputSource(bytes, kind);
+      read = input.source && input.source->Read({}, airports).Parsed();
+    });
+  }
+  if (!read)
+    state.SkipWithError("the input is not accepted");
+  Report(state, peak, bytes.size());
+  // The most an accepted input may take: three times its size and 32 MiB.
+  state.counters["within_limit"] = peak <= 3 * bytes.size() + (std::size_t{32} << 20) ? 1 : 0;
+}
+BENCHMARK_CAPTURE(ReadLargestInput, route_text, korvanta::InputKind::kText)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReadLargestInput, xplane_plan, korvanta::InputKind::kFms)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReadLargestInput, msfs_plan, korvanta::InputKind::kPln)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReadLargestInput, gpx, korvanta::InputKind::kGpx)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -30,20 +30,28 @@ std::vector<std::string> Names(const fs::path& folder) {
   return names;
 }
 
-// A file or stream longer than the limit gives its first bytes and is not
-// read further, so that nothing fills the memory before it is refused.
+// A route input or stream longer than the limit gives its first bytes and is
+// not read further, so that nothing fills the memory before it is refused; a
+// data file longer than its limit is refused whole.
 TEST(FileRead, StopsAtTheLimit) {
   test::TempDir dir;
   test::WriteFile(dir / "ten", "0123456789");
   const std::pair<std::size_t, std::string_view> cases[] = {
       {0, ""}, {4, "0123"}, {10, "0123456789"}, {kWholeFile, "0123456789"}};
   for (const auto& [limit, expected] : cases) {
-    const FileRead read = ReadFileBytes(dir / "ten", limit);
+    const FileRead read = ReadInputBytes(dir / "ten", limit);
     EXPECT_TRUE(read.Ok()) << limit;
     EXPECT_EQ(read.bytes, expected) << limit;
     std::istringstream stream("0123456789");
     EXPECT_EQ(ReadStreamBytes(stream, limit).bytes, expected) << limit;
+    const FileRead data = ReadFileBytes(dir / "ten", limit);
+    EXPECT_EQ(data.status, limit >= 10 ? ReadStatus::kOk : ReadStatus::kTooLarge) << limit;
+    EXPECT_EQ(data.bytes, limit >= 10 ? expected : "") << limit;
   }
+  EXPECT_EQ(ReadFailureText(dir / "ten", ReadFileBytes(dir / "ten", 4), 4),
+            ShownPath(dir / "ten") + " is larger than 4 bytes");
+  EXPECT_EQ(ReadFailureText(dir / "ten", {ReadStatus::kTooLarge, {}, {}}, 4 << 20),
+            ShownPath(dir / "ten") + " is larger than 4 MiB");
 }
 
 TEST(WholeFileWrite, ReplacedFileKeepsItsPermissionBits) {

@@ -16,6 +16,7 @@
 
 #include "files/file_output.hpp"
 #include "files/numbered_file.hpp"
+#include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
 #include "test_support.hpp"
 
@@ -63,6 +64,20 @@ TEST(NumberedFileKill, AKilledWriterLeavesOnlyWholePlans) {
     EXPECT_EQ(test::ReadFile(entry.path()).size(), plan.size()) << file_name;
   }
   EXPECT_GT(plans, 0);
+}
+
+// A FIFO or a device where Korvanta reads a data file is refused at once
+// instead of waiting for a writer or reading for ever; as the route input it
+// is read up to the limit.
+TEST(FileRead, NoRegularFileIsRefusedWithoutWaiting) {
+  test::TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "PTT_APT.DAT").c_str(), 0600), 0);
+  for (const fs::path& file : {dir / "PTT_APT.DAT", fs::path("/dev/zero")}) {
+    const FileRead read = ReadFileBytes(file, 1 << 20);
+    EXPECT_EQ(read.status, ReadStatus::kNotRegularFile) << file;
+    EXPECT_EQ(ReadFailureText(file, read, 1 << 20), ShownPath(file) + " is not a regular file");
+  }
+  EXPECT_EQ(ReadInputBytes("/dev/zero", 5).bytes, std::string(5, '\0'));
 }
 
 TEST(WholeFileWrite, ReplacedFileKeepsItsOwnerAndGroup) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -444,6 +445,55 @@ TEST(ParserInput, SplitLinesAcceptsEveryLineEnd) {
   EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (V{"a", "b", "c", "d"}));
   EXPECT_EQ(SplitLines("a\r\n\r\n"), (V{"a", ""}));
   EXPECT_EQ(SplitLines(""), V{});
+}
+
+// A cut-off text names a destination that its details list never reaches.
+TEST(ParserCutOff, TheDetailsListMustEndWhereTheRouteGoes) {
+  struct Case {
+    std::size_t kept_rows;  // details rows kept of the example's five
+    std::string heading;
+    std::optional<std::string> fault;
+  };
+  const std::string kHeading = "Computed route from ALPHA/INTL (EAAA) to BETA FIELD (EBBB)";
+  const std::vector<Case> cases = {
+      {5, kHeading, std::nullopt},
+      {4, kHeading,
+       "The details list ends at KOMAR, but the route goes to EBBB: the text is cut off"},
+      // Without the heading's destination, the route chain's last item names it.
+      {4, "", "The details list ends at KOMAR, but the route goes to EBBB: the text is cut off"},
+      {4, "Computed route from ALPHA to BETA",
+       "The details list ends at KOMAR, but the route goes to EBBB: the text is cut off"},
+      {5, "", std::nullopt},
+      {3, "Computed route from ALPHA (EAAA) to RUDOL (RUDOL)", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    auto lines = ExampleLines();
+    lines.resize(lines.size() - 1 - (5 - c.kept_rows));
+    lines[0] = c.heading;
+    const Parsed p = Parse(lines);
+    ASSERT_EQ(p.result, ParseResult::kParsed) << c.heading;
+    EXPECT_EQ(CutOffFault(lines, p.waypoints), c.fault) << c.kept_rows << " " << c.heading;
+  }
+}
+
+// Whatever line a bundled route text is cut after, it reads as the whole
+// route or is refused; it never reads as a route to somewhere else.
+TEST(ParserCutOff, EveryCutOfABundledRouteIsCompleteOrRefused) {
+  for (const char* name : {"example_route.txt", "route_south_west.txt", "nav_route.txt"}) {
+    const auto lines = SplitLines(test::ReadFile(test::DataDir() / name));
+    auto whole = lines;
+    const Parsed complete = Parse(whole);
+    ASSERT_EQ(complete.result, ParseResult::kParsed) << name;
+    ASSERT_EQ(CutOffFault(lines, complete.waypoints), std::nullopt) << name;
+    for (std::size_t kept = 0; kept < lines.size(); ++kept) {
+      std::vector<std::string> cut(lines.begin(), lines.begin() + static_cast<long>(kept));
+      const Parsed p = Parse(cut);
+      if (p.result != ParseResult::kParsed || CutOffFault(cut, p.waypoints))
+        continue;
+      EXPECT_EQ(p.header.destination_icao, complete.header.destination_icao) << name << kept;
+      EXPECT_EQ(p.waypoints.Count(), complete.waypoints.Count()) << name << kept;
+    }
+  }
 }
 
 }  // namespace

@@ -266,7 +266,17 @@ TEST(PlanReaders, PlansThatGiveNoRoute) {
   const std::string fms = "I\n1100 Version\nNUMENR 3\n";
   const std::string pln = "<SimBase.Document><FlightPlan.FlightPlan>";
   const std::string gpx = "<gpx version=\"1.1\">";
+  std::string long_fms = "I\n3 version\n1\n10001\n";
+  std::string long_gpx = gpx;
+  for (int point = 0; point <= 10000; ++point) {
+    long_fms += "11 P 0 50.0 8.0\n";
+    long_gpx += "<wpt lat=\"1\" lon=\"2\"><name>P</name></wpt>";
+  }
+  const std::string too_long =
+      "error: The plan holds more than 10000 points: no route is that long";
   const PlanCase cases[] = {
+      {"more points than a route has", InputKind::kFms, long_fms, too_long},
+      {"more points than a route has", InputKind::kGpx, long_gpx + "</gpx>", too_long},
       {"XML cut short", InputKind::kPln, pln + "<ATCWaypoint>",
        "error: Not a readable flight plan: the element <ATCWaypoint> is not closed (line 1)"},
       {"one point", InputKind::kGpx, gpx + R"(<wpt lat="1" lon="2"><name>A</name></wpt></gpx>)",
@@ -299,6 +309,10 @@ TEST(PlanReaders, PlansThatGiveNoRoute) {
       {"a point without a name", InputKind::kGpx,
        gpx + R"(<wpt lat="1" lon="2"><name>A</name></wpt><wpt lat="1" lon="2"></wpt></gpx>)",
        "error: Waypoint 2 of the plan has no identifier"},
+      {"a name not valid UTF-8", InputKind::kGpx,
+       gpx + "\n<wpt lat=\"1\" lon=\"2\"><name>A\xFF"
+             "B</name></wpt></gpx>",
+       "error: Not a readable flight plan: the text is not valid UTF-8 (line 2)"},
       {"route-finder text", InputKind::kText, "Cruise altitude", "error: Wrong format"},
   };
   for (const PlanCase& c : cases)
@@ -310,6 +324,12 @@ TEST(PlanReaders, KindByContent) {
       {"\xEF\xBB\xBF \r\n<?xml version=\"1.0\"?>\n<!-- plan -->\n"
        "<!DOCTYPE x [<!ENTITY a \"<gpx>\">]><SimBase.Document>",
        InputKind::kPln},
+      // The DOCTYPE ends where the XML reader ends it, "]>" in quotes and
+      // comments of its subset included.
+      {"<!DOCTYPE x [<!ENTITY a \"]>\">]><SimBase.Document>", InputKind::kPln},
+      {"<!DOCTYPE x [<!-- ]> --><!ENTITY a 'x'>]>\n<gpx>", InputKind::kGpx},
+      {"<!DOCTYPE x [<!ENTITY a \"]>\"><gpx>", InputKind::kText},
+      {std::string("\xFF\xFE<\0g\0p\0x\0>\0", 12), InputKind::kGpx},
       {"<gpx:gpx xmlns:gpx=\"http://www.topografix.com/GPX/1/1\">", InputKind::kGpx},
       {"<?xml version=\"1.0\"?><kml><gpx/></kml>", InputKind::kText},
       {"\n  I \r\n1100   VERSION\r\n", InputKind::kFms},

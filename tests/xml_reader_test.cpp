@@ -126,7 +126,40 @@ const BadCase kBadCases[] = {
      {"the element <" + std::string(40, 'n') + "...> is not closed", 1}},
     {Nested(kXmlMaxDepth + 1), {"elements nested deeper than 256 levels", 1}},
     {Repeated("<a>", kXmlMaxDepth) + "<b/>", {"elements nested deeper than 256 levels", 1}},
+    // Text not valid in the document's encoding, and encodings that are not read.
+    {"<a>\n<b>A\xFF"
+     "B</b></a>",
+     {"the text is not valid UTF-8", 2}},
+    {"<?xml version='1.0' encoding='utf-8'?>\n\n<a>\xC3</a>", {"the text is not valid UTF-8", 3}},
+    {std::string("\xFF\xFE<\0a\0>\0\n\0\x00\xD8<\0", 14), {"the text is not valid UTF-16", 2}},
+    {std::string("\xFE\xFF\0<\0a\0", 7), {"the text is not valid UTF-16", 1}},
+    {"<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><a/>",
+     {"the document is in Shift_JIS, which is not read (UTF-8, UTF-16 with a byte-order mark, "
+      "windows-1252 and ISO-8859-1 are)",
+      1}},
+    {"<?xml version=\"1.0\" encoding=\"UTF-16\"?><a/>",
+     {"the document is in UTF-16, which is not read (UTF-8, UTF-16 with a byte-order mark, "
+      "windows-1252 and ISO-8859-1 are)",
+      1}},
 };
+
+// The encodings read give the same UTF-8 text.
+TEST(ReadXml, ReadsEveryEncodingItNames) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"\xEF\xBB\xBF<a>Z\xC3\xBCrich</a>", "Z\xC3\xBCrich"},
+      {std::string("\xFF\xFE<\0a\0>\0Z\0\xFC\0=\xD8\x00\xDE<\0/\0a\0>\0", 24),
+       "Z\xC3\xBC\xF0\x9F\x98\x80"},
+      {std::string("\xFE\xFF\0<\0a\0>\0Z\0\xFC\0<\0/\0a\0>", 20), "Z\xC3\xBC"},
+      {"<?xml version='1.0' encoding='windows-1252'?><a>Z\xFC\x80</a>", "Z\xC3\xBC\xE2\x82\xAC"},
+      {"<?xml version='1.0' encoding='ISO-8859-1'?><a>Z\xFC\x80</a>", "Z\xC3\xBC\xC2\x80"},
+  };
+  for (const auto& [document, text] : cases) {
+    const auto result = ReadXml(document);
+    ASSERT_TRUE(std::holds_alternative<XmlElement>(result)) << document;
+    EXPECT_EQ(std::get<XmlElement>(result).text, text) << document;
+    EXPECT_EQ(XmlRootElementName(document), "a") << document;
+  }
+}
 
 TEST(ReadXml, RefusesDocumentsThatAreNotWellFormed) {
   for (const BadCase& bad : kBadCases) {

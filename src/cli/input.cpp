@@ -20,7 +20,7 @@ CliInput ReadInput(const std::string& file, const std::string& from) {
   // One byte past the limit is enough to refuse an input as too large.
   constexpr std::size_t kReadLimit = kInputSizeLimit + 1;
   FileRead read = standard_input ? ReadStreamBytes(std::cin, kReadLimit)
-                                 : ReadFileBytes(PathFromUtf8(file), kReadLimit);
+                                 : ReadInputBytes(PathFromUtf8(file), kReadLimit);
   // Standard input reads through the C stream, which takes a read error for
   // the end of the text; a cut-off route must not pass for a whole one.
   if (standard_input && read.Ok() && std::ferror(stdin)) {

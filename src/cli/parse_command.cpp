@@ -83,6 +83,10 @@ int RunParse(const ParseArgs& args) {
   const RouteReading route = read.input.source->Read(options, airports);
   switch (route.result) {
     case ParseResult::kParsed:
+      if (route.fault) {
+        fmt::print(stderr, "{}\n", *route.fault);
+        return kExitParseFailed;
+      }
       PrintRoute(route.header, route.waypoints, options.mode);
       return kExitOk;
     case ParseResult::kWrongFormat:

@@ -46,11 +46,9 @@ void RefuseUnlessRegularFile(const std::filesystem::path& file) {
 }
 
 std::string ReadWholeFile(const std::filesystem::path& file) {
-  FileRead read = ReadFileBytes(file);
-  if (read.status == ReadStatus::kCannotOpen)
-    throw RunError(Describe(file, "Cannot open", read.reason));
-  if (read.status == ReadStatus::kCannotRead)
-    throw RunError(Describe(file, "Cannot read", read.reason));
+  FileRead read = ReadFileBytes(file, kKeptFileLimit);
+  if (!read.Ok())
+    throw RunError(ReadFailureText(file, read, kKeptFileLimit));
   return std::move(read.bytes);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -28,7 +29,13 @@ void KeepFileDate(const std::filesystem::path& source, const std::filesystem::pa
 // such a file never makes the run wait or write elsewhere.
 void RefuseUnlessRegularFile(const std::filesystem::path& file);
 
-// The whole file's bytes; RunError naming the file when it cannot be read.
+// A file that the run reads back to merge into it (a plan store, the
+// settings file): a store of 99 plans of the longest routes is some hundred
+// megabytes.
+inline constexpr std::size_t kKeptFileLimit = std::size_t{256} << 20;
+
+// The whole file's bytes; RunError naming the file when it cannot be read,
+// is no regular file or is larger than kKeptFileLimit.
 std::string ReadWholeFile(const std::filesystem::path& file);
 
 // Drops one trailing separator of a folder path ("D:\Plans\" is D:\Plans).

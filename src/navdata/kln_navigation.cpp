@@ -90,8 +90,7 @@ void Split(std::string_view line, std::size_t wanted, Fields& fields) {
 
 // The run's error report for a navigation file that did not read.
 [[noreturn]] void ThrowUnreadable(const std::filesystem::path& file, const FileRead& read) {
-  const std::string_view what = read.status == ReadStatus::kCannotOpen ? "open" : "read";
-  throw RunError(fmt::format("Cannot {} {}: {}", what, ShownPath(file), read.reason));
+  throw RunError(ReadFailureText(file, read, kNavigationFileLimit));
 }
 
 std::size_t CountLineFeeds(std::string_view bytes) {
@@ -206,7 +205,7 @@ void LoadKlnNavigation(const std::filesystem::path& folder, KlnNavigationPoints&
   std::size_t readable = 0;
   std::size_t lines = 0;
   for (; readable < files.size(); ++readable) {
-    files[readable] = ReadFileBytes(folder / kTuNavFileNames[readable]);
+    files[readable] = ReadFileBytes(folder / kTuNavFileNames[readable], kNavigationFileLimit);
     if (!files[readable].Ok())
       break;
     lines += CountLineFeeds(files[readable].bytes) + 1;

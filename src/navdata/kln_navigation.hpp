@@ -17,6 +17,8 @@ enum class KlnNavigationFile { kAirports, kNdbs, kVors, kIntersections };
 
 inline constexpr std::array<std::string_view, 4> kTuNavFileNames = {"PTT_APT.DAT", "PTT_NDB.DAT",
                                                                     "PTT_VOR.DAT", "isec.txt"};
+// Each navigation file holds the world's points of its kind: some megabytes.
+inline constexpr std::size_t kNavigationFileLimit = std::size_t{64} << 20;
 
 // Called with the count of points taken so far at 0, 100, 200 ...; the count
 // runs on across the four files.

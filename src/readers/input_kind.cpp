@@ -4,6 +4,7 @@
 
 #include "text/numbers.hpp"
 #include "text/text.hpp"
+#include "xml/xml_reader.hpp"
 
 namespace korvanta {
 
@@ -23,33 +24,10 @@ std::string_view WithoutLeadingBlanks(std::string_view text) {
 
 }  // namespace
 
-std::string_view XmlRootName(std::string_view text) {
-  while (text.starts_with('<')) {
-    std::size_t end = std::string_view::npos;
-    if (text.starts_with("<?")) {
-      end = text.find("?>");
-      end = end == std::string_view::npos ? end : end + 2;
-    } else if (text.starts_with("<!--")) {
-      end = text.find("-->", 4);
-      end = end == std::string_view::npos ? end : end + 3;
-    } else if (text.starts_with("<!")) {
-      // A DOCTYPE ends at the first ">" outside its internal subset.
-      bool in_subset = false;
-      for (std::size_t at = 2; at < text.size() && end == std::string_view::npos; ++at) {
-        if (text[at] == '[' || text[at] == ']')
-          in_subset = text[at] == '[';
-        else if (text[at] == '>' && !in_subset)
-          end = at + 1;
-      }
-    } else {
-      const std::size_t name_end = text.find_first_of(" \t\r\n/>", 1);
-      return text.substr(1, name_end == std::string_view::npos ? name_end : name_end - 1);
-    }
-    if (end == std::string_view::npos)
-      return {};
-    text = WithoutLeadingBlanks(text.substr(end));
-  }
-  return {};
+std::string XmlRootName(std::string_view text) {
+  // The reader's own reading of the document's start, so that detection
+  // never calls a plan what the reader refuses, nor the other way round.
+  return XmlRootElementName(text);
 }
 
 namespace {

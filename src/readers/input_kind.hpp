@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace korvanta {
@@ -29,7 +30,7 @@ std::string_view WithoutByteOrderMarkAndBlanks(std::string_view bytes);
 // The name of the root element of text that starts like XML: the
 // declaration, processing instructions, comments, a DOCTYPE and blanks before
 // it are stepped over. Empty when the text does not lead to one.
-std::string_view XmlRootName(std::string_view text);
+std::string XmlRootName(std::string_view text);
 // A first line "I" or "A" over a second line "3 version" or "1100 Version".
 bool StartsLikeXPlanePlan(std::string_view bytes);
 

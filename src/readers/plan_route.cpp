@@ -172,6 +172,8 @@ PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValu
                              const AirportDatabase& airports) {
   if (points.size() < 2)
     return PlanReadError{std::string(kFewerThanTwoPoints)};
+  if (points.size() > kPlanPointsLimit)
+    return PlanReadError{std::string(kTooManyPlanPoints)};
   for (std::size_t i = 0; i < points.size(); ++i) {
     points[i].id = CleanField(points[i].id, WaypointTable::kIdWidth);
     if (points[i].id.empty())

@@ -35,6 +35,10 @@ struct PlanReadError {
 using PlanReadResult = std::variant<PlanRoute, PlanReadError>;
 
 inline constexpr std::string_view kFewerThanTwoPoints = "The plan holds fewer than two points";
+// No real route has more points than a route text has details lines.
+inline constexpr std::size_t kPlanPointsLimit = 10000;
+inline constexpr std::string_view kTooManyPlanPoints =
+    "The plan holds more than 10000 points: no route is that long";
 
 // "Not a readable flight plan: <reason> (line N)"; without a line when `line` is 0.
 PlanReadError NotReadable(std::string_view reason, int line = 0);

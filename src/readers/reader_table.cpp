@@ -1,5 +1,6 @@
 #include "readers/reader_table.hpp"
 
+#include <string>
 #include <vector>
 
 #include "readers/gpx_reader.hpp"
@@ -40,7 +41,7 @@ std::vector<ReaderDescriptor> BuildReaders() {
       .short_name = "GPX",
       .detects =
           [](std::string_view bytes) {
-            const std::string_view root = XmlRootName(bytes);
+            const std::string root = XmlRootName(bytes);
             return root == "gpx" || root.ends_with(":gpx");
           },
       .read = ReadGpxRoute,

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <optional>
 
+#include <fmt/format.h>
+
 #include "route/position.hpp"
 #include "text/numbers.hpp"
 #include "text/utf8.hpp"
@@ -267,7 +269,77 @@ void MakeLastAnAirportEnd(WaypointTable& waypoints, const AirportDatabase& airpo
   waypoints.ReplaceLast(std::move(end));
 }
 
+// The line of the cruise altitude, which ends the heading lines.
+std::optional<std::size_t> CruiseLine(const std::vector<std::string>& lines) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (StartsWith(SqueezeBlanks(lines[i]), kCruiseMarker))
+      return i;
+  }
+  return std::nullopt;
+}
+
+// The end of the route chain that starts at `chain_start`: a blank line, the
+// line of the details list's marker, or the text's end.
+std::size_t ChainEnd(const std::vector<std::string>& lines, std::size_t chain_start) {
+  std::size_t end = chain_start;
+  while (end < lines.size() && !IsBlank(lines[end]) &&
+         !(end > chain_start && SqueezedStartsWith(lines[end], kDetailsMarker)))
+    ++end;
+  return end;
+}
+
+// The destination's code in the heading: the parenthesised text after "to"
+// ("... to BETA FIELD (EBBB)"), "to" sought after the departure's code.
+std::optional<std::string> HeadingDestination(std::string_view line) {
+  const std::size_t at = line.find(kHeadingMarker);
+  if (at == std::string_view::npos)
+    return std::nullopt;
+  const std::string_view heading = line.substr(at + kHeadingMarker.size());
+  const std::size_t departure_close = heading.find(')');
+  const std::size_t to =
+      heading.find(" to ", departure_close == std::string_view::npos ? 0 : departure_close);
+  const std::size_t open = heading.find('(', to == std::string_view::npos ? heading.size() : to);
+  const std::size_t close =
+      heading.find(')', open == std::string_view::npos ? heading.size() : open);
+  if (close == std::string_view::npos)
+    return std::nullopt;
+  const std::string_view code = Trim(heading.substr(open + 1, close - open - 1));
+  return code.empty() ? std::nullopt : std::optional<std::string>(code);
+}
+
+// The first word of the route chain's last item ("KOMAR (98) -STAR- > EBBB (130)"
+// ends with EBBB).
+std::optional<std::string> ChainDestination(const std::vector<std::string>& lines,
+                                            std::size_t chain_start, std::size_t chain_end) {
+  if (chain_end == chain_start)
+    return std::nullopt;
+  const std::string_view last_line = lines[chain_end - 1];
+  const std::size_t gt = last_line.rfind('>');
+  const std::string_view last_item =
+      gt == std::string_view::npos ? last_line : last_line.substr(gt + 1);
+  const std::string_view word = Word(Words(last_item), 1);
+  return word.empty() ? std::nullopt : std::optional<std::string>(word);
+}
+
 }  // namespace
+
+std::optional<std::string> CutOffFault(const std::vector<std::string>& lines,
+                                       const WaypointTable& waypoints) {
+  const std::optional<std::size_t> cruise = CruiseLine(lines);
+  if (!cruise || waypoints.IsEmpty())
+    return std::nullopt;
+  std::optional<std::string> destination;
+  for (std::size_t i = 0; i < *cruise && !destination; ++i)
+    destination = HeadingDestination(SqueezeBlanks(lines[i]));
+  if (!destination)
+    destination = ChainDestination(lines, *cruise + 1, ChainEnd(lines, *cruise + 1));
+  const std::string& last = waypoints.Rows().back().id;
+  // The table holds identifiers cut to their width.
+  if (!destination || CutToWidth(*destination, WaypointTable::kIdWidth) == last)
+    return std::nullopt;
+  return fmt::format("The details list ends at {}, but the route goes to {}: the text is cut off",
+                     last, *destination);
+}
 
 std::string SqueezeBlanks(std::string_view text) {
   std::string out;
@@ -303,28 +375,19 @@ ParseResult ParseRoute(const std::vector<std::string>& lines, const ParseOptions
   waypoints.Clear();
   // Every line is read with its runs of blanks squeezed to one; the lines
   // themselves stay as the caller has them.
-  std::optional<std::size_t> cruise;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
+  const std::optional<std::size_t> cruise = CruiseLine(lines);
+  for (std::size_t i = 0; i < lines.size() && i <= cruise.value_or(lines.size()); ++i) {
     const std::string line = SqueezeBlanks(lines[i]);
     if (line.find(kHeadingMarker) != std::string::npos) {
       ReadHeading(line, options.super80, header);
     }
-    if (StartsWith(line, kCruiseMarker)) {
-      header.cruise_altitude = ReadCruiseAlt(line);
-      cruise = i;
-      break;
-    }
   }
   if (!cruise || *cruise + 1 >= lines.size())
     return ParseResult::kWrongFormat;
+  header.cruise_altitude = ReadCruiseAlt(SqueezeBlanks(lines[*cruise]));
 
-  // The route chain: the lines after the cruise altitude up to a blank line
-  // or the line of the details list's marker.
   const std::size_t chain_start = *cruise + 1;
-  std::size_t i = chain_start;
-  while (i < lines.size() && !IsBlank(lines[i]) &&
-         !(i > chain_start && SqueezedStartsWith(lines[i], kDetailsMarker)))
-    ++i;
+  const std::size_t i = ChainEnd(lines, chain_start);
   ChainItems items(lines, chain_start, i);
 
   std::size_t heading = i;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,13 @@ enum class ParseResult {
 ParseResult ParseRoute(const std::vector<std::string>& lines, const ParseOptions& options,
                        const AirportDatabase& airports, WaypointTable& waypoints,
                        RouteHeader& header);
+
+// Why a parsed route text may not be written although it reads: its details
+// list ends elsewhere than the destination that its heading names (or, with
+// no heading, the route chain's last item), so the text was cut off. None
+// when the list reaches that end or the text names none.
+std::optional<std::string> CutOffFault(const std::vector<std::string>& lines,
+                                       const WaypointTable& waypoints);
 
 // The most rows any details list of the text holds: the lines after a
 // details heading up to a blank line or a tracks line. Counted without

@@ -84,6 +84,21 @@ std::optional<PlanPoint> ReadPoint(const PlanLine& line, bool with_via) {
   return point;
 }
 
+// The lines that hold more than blanks, whatever ends them.
+std::size_t LinesWithText(std::string_view bytes) {
+  std::size_t count = 0;
+  bool text_in_line = false;
+  for (const char byte : bytes) {
+    if (byte == '\n' || byte == '\r') {
+      text_in_line = false;
+    } else if (!text_in_line && byte != ' ' && byte != '\t') {
+      text_in_line = true;
+      ++count;
+    }
+  }
+  return count;
+}
+
 PlanReadError PointFault(const PlanLine& line) {
   return NotReadable("a point line does not read", line.number);
 }
@@ -91,6 +106,12 @@ PlanReadError PointFault(const PlanLine& line) {
 }  // namespace
 
 PlanReadResult ReadXPlanePlan(std::string_view bytes, const AirportDatabase& airports) {
+  // A point takes a line: a plan of far more lines with text than the points
+  // a route may have, plus its header lines, is refused before its lines are
+  // split.
+  constexpr std::size_t kHeaderLines = 64;
+  if (LinesWithText(bytes) > kPlanPointsLimit + kHeaderLines)
+    return PlanReadError{std::string(kTooManyPlanPoints)};
   std::string text = CoreText(bytes);
   if (std::string_view(text).starts_with(kByteOrderMark))
     text.erase(0, kByteOrderMark.size());

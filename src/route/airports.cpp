@@ -79,16 +79,14 @@ AirportLoadResult LoadAirportDatabase(const std::filesystem::path& file, Airport
                                       const LoadProgress& progress) {
   db.airports_loaded = false;
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec))
+  if (!std::filesystem::exists(file, ec))
     return {false, std::string(kAirportsMissing)};
 
-  const FileRead read = ReadFileBytes(file);
-  if (read.status == ReadStatus::kCannotOpen) {
-    return {false, "Cannot open " + ShownPath(file) + ": " + read.reason};
-  }
-  if (read.status == ReadStatus::kCannotRead) {
-    return {false, "Cannot read " + ShownPath(file) + ": " + read.reason};
-  }
+  // Anything else named so is that file's fault, said as it is: a FIFO or a
+  // device is no airport list.
+  const FileRead read = ReadFileBytes(file, kAirportListLimit);
+  if (!read.Ok())
+    return {false, ReadFailureText(file, read, kAirportListLimit)};
   LoadAirportLines(read.bytes, db, progress);
   return {true, {}};
 }

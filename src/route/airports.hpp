@@ -12,6 +12,8 @@
 namespace korvanta {
 
 inline constexpr std::string_view kAirportsMissing = "File wpNavApt.txt missing";
+// The airport list of the route finder is a few megabytes.
+inline constexpr std::size_t kAirportListLimit = std::size_t{64} << 20;
 
 // The airports of the PMDG FMC navigation data, for the airport elevations.
 struct AirportDatabase {

@@ -165,12 +165,13 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
   shown_mode_.reset();
   kept_.clear();
 
-  // Every writer takes its coordinates from the text reading: a bad one
-  // refuses the whole route before any file, "route.txt" included, is
-  // touched. A route that does not read is left to the writers' own report.
+  // Every writer takes its coordinates from the text reading: a bad one, or
+  // a text cut off before its destination, refuses the whole route before any file, "route.txt"
+  // included, is touched. A route that does not read is left to the writers' own report.
   if (const RouteReading& reading = Show(source, ParseMode::kText, choices.super80);
       reading.Parsed()) {
-    if (const std::optional<std::string> fault = RouteFault(reading.waypoints)) {
+    if (const std::optional<std::string> fault =
+            reading.fault ? reading.fault : RouteFault(reading.waypoints)) {
       front_.ShowMessage(*fault);
       outcome.end = RunEnd::kRouteRefused;
       return outcome;

@@ -10,6 +10,8 @@ RouteReading RouteTextSource::Read(const ParseOptions& options,
                                    const AirportDatabase& airports) const {
   RouteReading reading;
   reading.result = ParseRoute(lines_, options, airports, reading.waypoints, reading.header);
+  if (reading.Parsed())
+    reading.fault = CutOffFault(lines_, reading.waypoints);
   return reading;
 }
 

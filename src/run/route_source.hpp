@@ -18,6 +18,8 @@ struct RouteReading {
   RouteHeader header;
   WaypointTable waypoints;
   std::string message;  // kUnreadable: why the source gives no route (UTF-8)
+  // A route that reads but may not be written (a cut-off text): why.
+  std::optional<std::string> fault;
 
   bool Parsed() const { return result == ParseResult::kParsed; }
 };

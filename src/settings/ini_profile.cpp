@@ -189,7 +189,9 @@ std::string IniUpdate(std::string_view text, std::string_view section, std::stri
 }
 
 std::string IniProfile::Text() const {
-  FileRead read = ReadFileBytes(file_);
+  // A settings file that cannot be read, or is no regular file, counts as
+  // missing: the defaults apply, and writing it reports why.
+  FileRead read = ReadFileBytes(file_, kSettingsFileLimit);
   return read.Ok() ? std::move(read.bytes) : std::string();
 }
 

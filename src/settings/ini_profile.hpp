@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -7,6 +8,9 @@
 #include <vector>
 
 namespace korvanta {
+
+// A settings file holds some keys and folders: kilobytes.
+inline constexpr std::size_t kSettingsFileLimit = std::size_t{4} << 20;
 
 // An INI-style profile file with the behaviour of the Windows profile
 // functions that the program relies on: section and key names match without

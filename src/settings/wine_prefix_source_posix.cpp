@@ -23,6 +23,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A Wine prefix's registry files grow with what is installed in it: tens of
+// megabytes at most.
+constexpr std::size_t kRegistryFileLimit = std::size_t{256} << 20;
+
 constexpr std::string_view kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr std::string_view kFs9Key = "Microsoft\\Microsoft Games\\Flight Simulator\\9.0";
@@ -30,7 +34,7 @@ constexpr std::string_view kFsxKey = "Microsoft\\Microsoft Games\\Flight Simulat
 constexpr std::string_view kDefaultSimulator = "c:\\Program Files\\Microsoft Games\\FS9";
 
 std::string ReadText(const fs::path& file) {
-  FileRead read = ReadFileBytes(file);
+  FileRead read = ReadFileBytes(file, kRegistryFileLimit);
   return read.Ok() ? std::move(read.bytes) : std::string();
 }
 

@@ -98,7 +98,7 @@ void WindowModel::OpenFile(std::chrono::milliseconds at) {
 void WindowModel::ConvertFile(const std::filesystem::path& file, std::size_t not_read) {
   const std::string name = PathToUtf8(file.filename());
   // One byte past the limit is enough to refuse an input as too large.
-  FileRead read = ReadFileBytes(file, kInputSizeLimit + 1);
+  FileRead read = ReadInputBytes(file, kInputSizeLimit + 1);
   if (read.Ok()) {
     ConvertInput(read.bytes, name);
   } else {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "text/text.hpp"
+#include "xml/xml_encoding.hpp"
 
 namespace korvanta {
 
@@ -95,6 +96,7 @@ class Reader {
   explicit Reader(std::string_view document) : document_(document) {}
 
   std::variant<XmlElement, XmlReadError> Read();
+  std::string_view RootName();
 
  private:
   bool LooksAt(std::string_view text) const {
@@ -168,6 +170,27 @@ std::variant<XmlElement, XmlReadError> Reader::Read() {
   if (!root_)
     return XmlReadError{"the document holds no element", LineAt(document_, position_)};
   return std::move(*root_);
+}
+
+std::string_view Reader::RootName() {
+  if (document_.starts_with(kByteOrderMark))
+    position_ = kByteOrderMark.size();
+  for (;;) {
+    SkipBlanks();
+    bool read = false;
+    if (LooksAt("<!--"))
+      read = SkipPast(4, "-->", "comment");
+    else if (LooksAt("<?"))
+      read = SkipPast(2, "?>", "processing instruction");
+    else if (LooksAt("<!DOCTYPE"))
+      read = SkipDoctype();
+    else if (LooksAt("<")) {
+      ++position_;
+      return ReadName();
+    }
+    if (!read)
+      return {};
+  }
 }
 
 bool Reader::SkipBlanks() {
@@ -512,8 +535,23 @@ std::string_view XmlElement::Attribute(std::string_view attribute_name) const {
   return {};
 }
 
+std::string XmlRootElementName(std::string_view document) {
+  // Only UTF-16 needs decoding to find the name: every other encoding read
+  // writes markup as ASCII.
+  if (document.starts_with("\xFF\xFE") || document.starts_with("\xFE\xFF")) {
+    const auto decoded = XmlDocumentToUtf8(document);
+    const auto* text = std::get_if<std::optional<std::string>>(&decoded);
+    return text != nullptr && *text ? std::string(Reader(**text).RootName()) : std::string();
+  }
+  return std::string(Reader(document).RootName());
+}
+
 std::variant<XmlElement, XmlReadError> ReadXml(std::string_view document) {
-  return Reader(document).Read();
+  const auto decoded = XmlDocumentToUtf8(document);
+  if (const auto* error = std::get_if<XmlReadError>(&decoded))
+    return *error;
+  const std::optional<std::string>& text = std::get<std::optional<std::string>>(decoded);
+  return Reader(text ? std::string_view(*text) : document).Read();
 }
 
 }  // namespace korvanta

@@ -46,7 +46,8 @@ struct XmlReadError {
 // exhaust the stack of the code that walks or drops the tree.
 inline constexpr int kXmlMaxDepth = 256;
 
-// Reads a whole UTF-8 document into its root element. A byte-order mark and
+// Reads a whole document into its root element, its text made UTF-8 first
+// (XmlDocumentToUtf8: a document not valid in its encoding is refused). A byte-order mark and
 // blanks before the first markup are skipped. Non-validating: the XML
 // declaration and other processing instructions, comments and a DOCTYPE
 // (internal subset included) are skipped; no DTD is read and no entity other
@@ -54,5 +55,11 @@ inline constexpr int kXmlMaxDepth = 256;
 // a character that XML allows. Attribute values have their literal tabs and
 // line ends made blanks, as XML asks.
 std::variant<XmlElement, XmlReadError> ReadXml(std::string_view document);
+
+// The name of the root element as ReadXml finds it, read no further than its
+// start tag: the byte-order mark, blanks, the declaration, comments and the
+// DOCTYPE before it are stepped over as ReadXml steps over them. Empty when
+// the document's start does not read up to a start tag.
+std::string XmlRootElementName(std::string_view document);
 
 }  // namespace korvanta
