@@ -10,6 +10,8 @@
 #include "io/utf8_path.hpp"
 #include "run/conversion_run.hpp"
 #include "settings/folder_source.hpp"
+#include "simulator_tree.hpp"
+#include "stand_in_front_end.hpp"
 #include "test_support.hpp"
 
 namespace korvanta {
@@ -18,26 +20,16 @@ namespace {
 // The rows' folders, numbered names and save dialogs, through korvanta-cli
 // and the run.
 
-struct Tree {
-  test::TempDir dir;
-  std::filesystem::path fs9 = dir / "fs9";
-  std::filesystem::path fsx = dir / "fsx";
-  std::filesystem::path pmdg = fs9 / "Pmdg/Flightplans";
-
-  Tree() {
-    for (const auto& f : {pmdg, fs9 / "ifly/737NG/navdata/Fltplan", dir / "app"}) {
-      std::filesystem::create_directories(f);
-    }
-  }
+struct Tree : test::SimulatorTree {
+  Tree() : SimulatorTree({Target::kPmdg, Target::kIfly}) {}
   void Settings(const std::string& lines) const {
-    test::WriteFile(dir / "app/korvanta.ini", "[Main]\r\n" + lines);
+    test::WriteFile(app / "korvanta.ini", "[Main]\r\n" + lines);
   }
   std::string Args(const std::string& extra) const {
-    return "convert " + extra + " --app-dir '" + (dir / "app").string() + "' --fs9-dir '" +
-           fs9.string() + "' --fsx-dir '" + fsx.string() + "' --documents-dir '" +
-           (dir / "docs").string() + "' '" + (test::DataDir() / "route_south_west.txt").string() +
-           "'";
+    return "convert " + extra + " " + CliFolders() + " '" +
+           (test::DataDir() / "route_south_west.txt").string() + "'";
   }
+  std::filesystem::path pmdg = Below(Target::kPmdg);
 };
 
 TEST(PmdgNumbering, TakesTheFirstFreeNumber) {
@@ -80,14 +72,14 @@ TEST(PmdgNumbering, TooManyFilesFailsThePmdgPlanAlone) {
     test::WriteFile(t.pmdg / fmt::format("KSEAYSSY{:03}.rte", n), "");
   }
   // Writers after PMDG get their folders: they are still written.
-  std::filesystem::create_directories(t.fs9 / "Modules/FSNavigator/plan");
-  std::filesystem::create_directories(t.fs9 / "MADDOG2008/Routes");
+  std::filesystem::create_directories(t.Below(Target::kFsNavigator));
+  std::filesystem::create_directories(t.Below(Target::kMadDog));
   const auto r = test::RunCli(t.Args("--targets ifly,pmdg,fsnav,maddog"));
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err,
             "File wpNavApt.txt missing\nPMDG 737/747: Too many files\nNot written:\nPMDG "
             "737/747: Too many files\n");
-  EXPECT_EQ(r.out, "File " + ShownPath(t.fs9 / "ifly/737NG/navdata/Fltplan/KSEAYSSY.fltplan") +
+  EXPECT_EQ(r.out, "File " + ShownPath(t.Below(Target::kIfly) / "KSEAYSSY.fltplan") +
                        " created\nFile KSEA-YSSY001.fsn created\nFile KSEAYSSY.mdr created\n");
   EXPECT_FALSE(std::filesystem::exists(t.pmdg / "KSEAYSSY999.rte"));
   EXPECT_TRUE(std::filesystem::exists(t.fs9 / "routes"));
@@ -175,41 +167,19 @@ TEST(XPlaneFolder, DefaultIsTheWorkingFolder) {
 // The "/T" file choice: a confirmed PMDG file gets no number and no status;
 // a cancelled dialog falls back to the numbered name.
 
-class DialogFrontEnd : public FrontEnd {
- public:
-  std::deque<std::optional<std::filesystem::path>> answers;
-  std::vector<std::string> events;
-  std::vector<SaveDialogRequest> requests;
-
-  void ShowMessage(const std::string& text) override { events.push_back("message: " + text); }
-  std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) override {
-    events.push_back("dialog: " + request.folder.string());
-    requests.push_back(request);
-    auto answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  void SetStatus(const std::string& text) override { events.push_back("status: " + text); }
-  void OpenDocument(const std::filesystem::path&) override {}
-};
-
 TEST(PmdgDialog, ConfirmedAndCancelled) {
   Tree t;
   std::filesystem::create_directories(t.dir / "chosen");
-  FixedFolderSource source;
-  source.fs9 = t.fs9;
-  source.fsx = t.fsx;
-  source.documents = t.dir / "docs";
-  const FolderSet folders = BuildFolderSet(t.dir / "app", source);
+  const FolderSet folders = t.Folders();
   const AirportDatabase airports;
-  DialogFrontEnd front;
+  test::StandInFrontEnd front;
   ConversionRun run(folders, airports, front);
   RunChoices choices;
   choices.ticked = {Target::kIfly, Target::kPmdg};
   choices.file_dialog = true;
   const std::string text = test::ReadFile(test::DataDir() / "route_south_west.txt");
 
-  const std::filesystem::path ifly_folder = t.fs9 / "ifly/737NG/navdata/Fltplan";
+  const std::filesystem::path ifly_folder = t.Below(Target::kIfly);
   const std::filesystem::path chosen_ifly = t.dir / "chosen/plan.fltplan";
   const std::filesystem::path chosen_pmdg = t.dir / "chosen/route.rte";
   front.answers = {chosen_ifly, chosen_pmdg};

@@ -9,18 +9,9 @@
 namespace korvanta {
 namespace {
 
+using test::Header;
 using test::Row;
 using test::Table;
-
-RouteHeader Header(const std::string& dep, const std::string& dest, int cruise = 33000) {
-  RouteHeader h;
-  h.departure_icao = dep;
-  h.destination_icao = dest;
-  h.departure_name = "ALPHA";
-  h.destination_name = "BETA";
-  h.cruise_altitude = cruise;
-  return h;
-}
 
 TEST(LevelDRoute, AirportsOnly) {
   const WaypointTable waypoints = Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\""),

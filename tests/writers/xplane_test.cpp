@@ -18,13 +18,6 @@ std::string Dms(const std::string& text) {
   return test::WithDegreeSign(text, '*');
 }
 
-RouteHeader Airports(const std::string& dep, const std::string& dest) {
-  RouteHeader h;
-  h.departure_icao = dep;
-  h.destination_icao = dest;
-  return h;
-}
-
 // Every row gives one line at its own position: airport names in the middle
 // are written as airports, any other type as a fix, an unreadable coordinate
 // with six decimals that leave out the hundredths of a second.
@@ -39,7 +32,7 @@ TEST(XPlaneFms, TypeCodesAndAirportNamesInTheMiddle) {
       Row("ODD", Dms("S05*10'00.05\""), Dms("E008*00'00.00\""), "", "Q"),
       Row("EBBB", Dms("N50*52'00.00\""), Dms("E005*15'00.00\""), "", "A"),
   });
-  EXPECT_EQ(WriteXPlaneFms(Airports("EAAA", "EBBB"), waypoints),
+  EXPECT_EQ(WriteXPlaneFms(test::Header("EAAA", "EBBB", "", "", 0, 0, 0), waypoints),
             test::CrLf({
                 "I",
                 "3 version",
