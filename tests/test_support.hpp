@@ -108,6 +108,23 @@ inline Waypoint Row(const std::string& id, const std::string& lat, const std::st
   return Positioned(std::move(r));
 }
 
+// A route header for a writer test: the airports' codes, their names and
+// elevations (feet), and the cruise altitude.
+inline RouteHeader Header(std::string departure, std::string destination,
+                          std::string departure_name = "ALPHA",
+                          std::string destination_name = "BETA", int departure_elevation = 0,
+                          int destination_elevation = 0, int cruise = 33000) {
+  RouteHeader header;
+  header.departure_icao = std::move(departure);
+  header.destination_icao = std::move(destination);
+  header.departure_name = std::move(departure_name);
+  header.destination_name = std::move(destination_name);
+  header.departure_elevation = departure_elevation;
+  header.destination_elevation = destination_elevation;
+  header.cruise_altitude = cruise;
+  return header;
+}
+
 // The FS2004 plan text of the example route (tests/data/example_route.txt:
 // an airport at each end, an intersection on an airway, a VOR and an NDB),
 // line by line; the runway line only when `runway` is not empty.

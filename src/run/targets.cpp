@@ -218,7 +218,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .on_selection = {{{BoxRule::kEnable, "&FS2004"},
                         {BoxRule::kEnable, "&FSX", Target::kFsx},
                         kOff}},
-      .place = {0, 4, 42},
+      .place = {0, 0},
       .render = Fs2004Files,
   });
   targets.push_back({
@@ -227,7 +227,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .caption = "Google &Earth",
       .stored_key = "CheckBox8_Checked",
       .on_selection = {kKeep, kKeep, kKeep},
-      .place = {1, 324, 64},
+      .place = {1, 6},
       .render = GoogleEarthFiles,
   });
 
@@ -237,7 +237,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .caption = "&iFly737",
       .stored_key = "CheckBox9_Checked",
       .on_selection = {kEnable, kOff, kKeep},
-      .place = {1, 128, 42},
+      .place = {1, 2},
       .folder = {.key = "IFGFolder",
                  .below_simulator = "ifly/737NG/navdata/Fltplan",
                  .drop_trailing_separator = true},
@@ -257,7 +257,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .caption = "&LVLD 767",
       .stored_key = "CheckBox3_Checked",
       .on_selection = {kEnable, kEnable, kOff},
-      .place = {1, 76, 48},
+      .place = {1, 1},
       .folder = {.key = "LVLDFolder",
                  .below_simulator = "Level-D Simulations/navdata/Flightplans",
                  .drop_trailing_separator = true},
@@ -279,7 +279,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .caption = "X-Pla&ne",
       .stored_key = "CheckBox6_Checked",
       .on_selection = {kOff, kOff, {BoxRule::kEnableAndTick}},
-      .place = {1, 240, 44},
+      .place = {1, 4},
       .folder = {.key = "X-PlaneFolder"},
       .dialog = SaveDialogText{"Save the X-Plane plan", "X-Plane plan", "fms"},
       .file_name =
@@ -299,7 +299,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .on_selection = {{{BoxRule::kEnable, "P&MDG 737/747"},
                         {BoxRule::kEnable, "P&MDG 747"},
                         kOff}},
-      .place = {1, 4, 68},
+      .place = {1, 0},
       .mode = ParseMode::kDecimal,
       .folder = {.key = "PMDGFolder",
                  .below_simulator = "Pmdg/Flightplans",
@@ -324,7 +324,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .caption = "FSNa&vigator",
       .stored_key = "CheckBox5_Checked",
       .on_selection = kFs9Only,
-      .place = {1, 174, 62},
+      .place = {1, 3},
       .folder = {.key = "FSNAVFolder",
                  .below_simulator = "Modules/FSNavigator/plan",
                  .drop_trailing_separator = true},
@@ -348,7 +348,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .caption = "&CIVA",
       .stored_key = "CheckBox7_Checked",
       .on_selection = {kKeep, kKeep, kKeep},
-      .place = {1, 288, 32},
+      .place = {1, 5},
       .folder = {.key = "CIVAFolder",
                  .below_simulator = "Civa/ADEU",
                  .drop_trailing_separator = true,
@@ -362,7 +362,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .caption = "Mad&Dog2008",
       .stored_key = "MadDog2006_Checked",
       .on_selection = kFs9Only,
-      .place = {0, 300, 62},
+      .place = {0, 5},
       .folder = {.key = "", .below_simulator = "MADDOG2008/Routes"},
       .dialog = SaveDialogText{"Save the MadDog 2008 route", "MadDog 2008 route", "mdr"},
       .file_name =
@@ -382,7 +382,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .caption = "&TU154",
       .stored_key = "Tu154_Checked",
       .on_selection = kFs9Only,
-      .place = {0, 258, 38},
+      .place = {0, 4},
       .folder = {.key = "", .below_simulator = "PTT_KLN90B"},
       .check_choices =
           [](const RunChoices& choices) {
@@ -401,7 +401,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .caption = "X-Plane &11/12",
       .stored_key = "XPlane11_Checked",
       .on_selection = kEverySimulator,
-      .place = {2, 4, 68},
+      .place = {2, 0},
       .folder = {.key = "XPlane11Folder", .fallback_key = "X-PlaneFolder"},
       .dialog = SaveDialogText{"Save the X-Plane 11/12 plan", "X-Plane 11/12 plan", "fms"},
       .file_name =
@@ -421,7 +421,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .caption = "&GPX",
       .stored_key = "Gpx_Checked",
       .on_selection = kEverySimulator,
-      .place = {2, 76, 30},
+      .place = {2, 1},
       .folder = {.key = "GPXFolder", .drop_trailing_separator = true, .else_documents = true},
       .file_name =
           [](const RouteHeader& header, std::string_view) {
@@ -441,7 +441,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .caption = "M&SFS 2020",
       .stored_key = "Msfs_Checked",
       .on_selection = kEverySimulator,
-      .place = {2, 110, 56},
+      .place = {2, 2},
       .folder = {.key = "MSFSFolder", .drop_trailing_separator = true, .else_documents = true},
       .dialog = SaveDialogText{"Save the MSFS 2020 plan", "MSFS flight plan", "pln"},
       .file_name =

@@ -83,13 +83,13 @@ inline constexpr SelectionEffects kSuper80Selection = {
     {{BoxRule::kEnable}, {BoxRule::kOff}, {BoxRule::kOff}}};
 
 // Where a tick box sits in the window's three tick rows: the row (0 is the
-// top one), its left edge and its width in dialog units (4 units across are
-// the dialog font's average character width). The rows are laid out in the
-// order of `left`.
+// top one) and its place along the row, counted from the left (the window's
+// own controls in the first row take places too). Both windows lay the boxes
+// out, and walk them with Tab, in this order; how wide each one is belongs to
+// the view.
 struct BoxPlace {
   int row = 0;
-  int left = 0;
-  int width = 0;
+  int order = 0;
 };
 inline constexpr int kTickRows = 3;
 

@@ -14,13 +14,13 @@ namespace {
 // names the settings files of earlier versions hold.
 constexpr ControlInfo kOwnControls[] = {
     {Control::kSuper80Box, "super80Box", "Flight1 S&uper 80 format", false, std::nullopt,
-     &kSuper80Selection, BoxPlace{0, 50, 104}, StoredAs::kTicked, "CheckBox1_Checked"},
-    {Control::kPlanNumber, "planNumber", "", false, std::nullopt, nullptr, BoxPlace{0, 212, 40},
+     &kSuper80Selection, BoxPlace{0, 1}, StoredAs::kTicked, "CheckBox1_Checked"},
+    {Control::kPlanNumber, "planNumber", "", false, std::nullopt, nullptr, BoxPlace{0, 3},
      StoredAs::kValue, "RxSpinEdit1_Value"},
     {Control::kSimulatorSelection, "simulatorSelection", "", true, std::nullopt, nullptr,
      std::nullopt, StoredAs::kItemIndex, "RadioGroup1_ItemIndex"},
     {Control::kPlanNumberLabel, "planNumberLabel", "Flight pl&an nr", false, std::nullopt, nullptr,
-     BoxPlace{0, 158, 52}},
+     BoxPlace{0, 2}},
     {Control::kStatusLine, "statusLine", ""},
     {Control::kRunwayLabel, "runwayLabel", "Departing &Runway"},
     {Control::kRunwayBox, "runwayBox", ""},
@@ -100,7 +100,7 @@ std::vector<Control> TickRowOrder() {
   std::stable_sort(order.begin(), order.end(), [](Control a, Control b) {
     const BoxPlace& first = *InfoOf(a).place;
     const BoxPlace& second = *InfoOf(b).place;
-    return std::pair(first.row, first.left) < std::pair(second.row, second.left);
+    return std::pair(first.row, first.order) < std::pair(second.row, second.order);
   });
   return order;
 }

@@ -7,9 +7,9 @@
 
 #include "io/utf8_path.hpp"
 #include "route/tables.hpp"
+#include "simulator_tree.hpp"
 #include "test_support.hpp"
 #include "writers/ifly.hpp"
-#include "writers/leveld.hpp"
 
 namespace korvanta {
 namespace {
@@ -31,23 +31,14 @@ std::vector<std::string> Plus(std::vector<std::string> a, const std::vector<std:
   return a;
 }
 
+using test::Header;
 using test::Row;
 using test::Table;
-
-RouteHeader Header(const std::string& dep, const std::string& dest, int cruise = 33000) {
-  RouteHeader h;
-  h.departure_icao = dep;
-  h.destination_icao = dest;
-  h.departure_name = "ALPHA";
-  h.destination_name = "BETA";
-  h.cruise_altitude = cruise;
-  return h;
-}
 
 TEST(IflyPlan, AirportsOnlyGiveTheHeaderAlone) {
   const WaypointTable waypoints = Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\""),
                                          Row("EBBB", "N50*52'00.00\"", "E005*15'00.00\"")});
-  EXPECT_EQ(WriteIflyPlan(Header("EAAA", "EBBB", 9000), waypoints),
+  EXPECT_EQ(WriteIflyPlan(Header("EAAA", "EBBB", "ALPHA", "BETA", 0, 0, 9000), waypoints),
             test::CrLf(IflyHeader("EAAA", "EBBB", "9000")));
 }
 
@@ -97,59 +88,15 @@ TEST(IflyCourse, GeneralFormPaddedAndCut) {
   }
 }
 
-TEST(LevelDRoute, AirportsOnly) {
-  const WaypointTable waypoints = Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\""),
-                                         Row("EBBB", "N50*52'00.00\"", "E005*15'00.00\"")});
-  EXPECT_EQ(WriteLevelDRoute(Header("EAAA", "EBBB"), waypoints),
-            test::CrLf({";FlightPlan created   by Korvanta ver. 2.9", ";ALPHA to BETA", "",
-                        "H,EAAA,EBBB, ,", "", "End of FlightPlan"}));
-}
-
-// Airway as stored (a blank one counts as none), unreadable frequency, a
-// southern latitude whose hundredths of a second do not count, and every row
-// named like the destination left out.
-TEST(LevelDRoute, RecordsAndTheirOddities) {
-  const WaypointTable waypoints = Table({
-      Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\"", "UL602"),
-      Row("TOBAK", "N50*05'30.00\"", "E008*17'00.00\"", " ", "I", "0"),
-      Row("EBBB", "N50*10'00.00\"", "E008*00'00.00\"", "UL602"),
-      Row("RUDOL", "N50*20'00.00\"", "E007*10'00.00\"", "UL602", "V", "114.30"),
-      Row("KOMAR", "S05*40'00.05\"", "E006*00'00.00\"", "", "N", "3X5"),
-      Row("EBBB", "N50*52'00.00\"", "E005*15'00.00\""),
-  });
-  EXPECT_EQ(WriteLevelDRoute(Header("EAAA", "EBBB"), waypoints),
-            test::CrLf({
-                ";FlightPlan created   by Korvanta ver. 2.9",
-                ";ALPHA to BETA",
-                "",
-                "H,EAAA,EBBB, ,",
-                "W,TOBAK, ,0,50.091667,8.283333,0.000000,0,0,0,0",
-                "W,RUDOL,UL602,30,50.333333,7.166667,114.300000,0,0,0,0",
-                "W,KOMAR,,0,-5.666667,6.000000,0.000000,0,0,0,0",
-                "",
-                "End of FlightPlan",
-            }));
-}
-
 // ---------------------------------------------------------------------------
 // The four writers of one run through korvanta-cli, on a route with a VOR, an
 // NDB, intersections on airways and direct legs, and positions in every
 // quarter of the globe.
 
-struct RouteTree {
-  test::TempDir dir;
-  std::filesystem::path fs9 = dir / "fs9";
-  std::filesystem::path xplane = dir / "xplane";
-  std::filesystem::path ifly_folder = fs9 / "ifly/737NG/navdata/Fltplan";
-  std::filesystem::path leveld_folder = fs9 / "Level-D Simulations/navdata/Flightplans";
-  std::filesystem::path pmdg_folder = fs9 / "Pmdg/Flightplans";
-
-  RouteTree() {
-    for (const auto& f : {ifly_folder, leveld_folder, pmdg_folder, xplane, dir / "app"}) {
-      std::filesystem::create_directories(f);
-    }
-    test::WriteFile(dir / "app/korvanta.ini",
-                    "[Main]\r\nX-PlaneFolder=" + xplane.string() + "\r\n");
+struct RouteTree : test::SimulatorTree {
+  RouteTree() : SimulatorTree({Target::kIfly, Target::kLevelD, Target::kPmdg}) {
+    std::filesystem::create_directories(xplane);
+    test::WriteFile(app / "korvanta.ini", "[Main]\r\nX-PlaneFolder=" + xplane.string() + "\r\n");
     // Name in columns 1 to 24, code in 25 to 28, elevation ending in column 74.
     test::WriteFile(
         fs9 / "Fmcwp/NAVDATA/wpNavApt.txt",
@@ -159,10 +106,12 @@ struct RouteTree {
   std::string Args(const std::string& extra,
                    const std::filesystem::path& route = test::DataDir() /
                                                         "route_south_west.txt") const {
-    return "convert " + extra + " --app-dir '" + (dir / "app").string() + "' --fs9-dir '" +
-           fs9.string() + "' --fsx-dir '" + (dir / "fsx").string() + "' --documents-dir '" +
-           (dir / "docs").string() + "' '" + route.string() + "'";
+    return "convert " + extra + " " + CliFolders() + " '" + route.string() + "'";
   }
+  std::filesystem::path xplane = dir / "xplane";
+  std::filesystem::path ifly_folder = Below(Target::kIfly);
+  std::filesystem::path leveld_folder = Below(Target::kLevelD);
+  std::filesystem::path pmdg_folder = Below(Target::kPmdg);
 };
 
 TEST(IflyLevelDXPlanePmdgCli, OneRouteFourFilesByteForByte) {

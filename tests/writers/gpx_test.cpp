@@ -1,5 +1,5 @@
-// The X-Plane 11/12 flight plan and the GPX route: whole files from the
-// writers and from korvanta-cli, read back by a reader that follows the plan's
+// The GPX route: whole files from the writer and, with the X-Plane 11/12
+// plan, from korvanta-cli, read back by a reader that follows the plan's
 // format, by programs written elsewhere (ogrinfo, gpsbabel) and against the
 // GPX schema.
 
@@ -18,6 +18,7 @@
 #include "test_support.hpp"
 #include "writers/airac_cycle.hpp"
 #include "writers/gpx.hpp"
+#include "writers/sample_routes.hpp"
 #include "writers/xplane11.hpp"
 
 namespace korvanta {
@@ -25,22 +26,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::CrLf;
+using test::Header;
+using test::kPair;
+using test::kPairRm;
+using test::kSouth;
+using test::kSouthRm;
 using test::ReadFile;
-
 using test::Row;
-
-RouteHeader Header(const std::string& dep, const std::string& dest, const std::string& dep_name,
-                   const std::string& dest_name, int dep_elev, int dest_elev, int cruise) {
-  RouteHeader h;
-  h.departure_icao = dep;
-  h.destination_icao = dest;
-  h.departure_name = dep_name;
-  h.destination_name = dest_name;
-  h.departure_elevation = dep_elev;
-  h.destination_elevation = dest_elev;
-  h.cruise_altitude = cruise;
-  return h;
-}
 
 std::string GpxHead(const std::string& name, const std::string& desc) {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"Korvanta\" "
@@ -56,56 +48,6 @@ std::string RtePoint(const std::string& lat, const std::string& lon, const std::
          "</ele>\n      <name>" + name + "</name>\n" +
          (desc.empty() ? "" : "      <desc>" + desc + "</desc>\n") + "      <type>" + type +
          "</type>\n    </rtept>\n";
-}
-
-// Southern and western points, airway runs, an NDB named with a letter
-// outside ASCII, both airports passed on the way (as a fix and as a VOR),
-// points at the equator and the meridian.
-const RouteHeader kSouth =
-    Header("SBGR", "SCEL", "S\xC3\x83O PAULO", "ARTURO & <B>", 2461, 1555, 35000);
-const WaypointTable kSouthRm = test::Table({
-    Row("SBGR", "S23*26'08.00\"", "W046*28'23.00\"", "", "A"),
-    Row("PCX", "S23*30'00.55\"", "W046*50'00.00\"", "UZ10", "V"),
-    Row("ILKAP", "S24*00'00.00\"", "W047*00'00.01\"", "UZ10", "I"),
-    Row("SBGR", "S23*26'08.00\"", "W046*28'23.00\"", "", "I"),
-    Row("\xC3\x89TRA", "N00*00'00.00\"", "W000*00'00.02\"", "UM400", "N"),
-    Row("EQ", "S00*00'00.18\"", "E000*00'00.02\"", "", "I"),
-    Row("SCEL", "S33*23'35.00\"", "W070*47'09.00\"", "", "V"),
-    Row("SCEL", "S33*23'35.00\"", "W070*47'09.00\"", "", "A"),
-});
-// Both airports below and above sea level by 17 ft (5.1816 m), a low cruise.
-const RouteHeader kPair = Header("EAAA", "EBBB", "ALPHA", "BETA", -17, 17, 4500);
-const WaypointTable kPairRm =
-    test::Table({Row("EAAA", "N50*02'00.00\"", "E008*34'14.00\"", "", "A"),
-                 Row("EBBB", "N50*52'00.5\"", "E005*15'00.00\"", "", "A")});
-
-TEST(XPlane11Fms, WholePlans) {
-  EXPECT_EQ(WriteXPlane11Fms(kSouth, kSouthRm, " 27 r", "2613"),
-            CrLf({"I", "1100 Version", "CYCLE 2613", "ADEP SBGR", "DEPRWY RW27R", "ADES SCEL",
-                  "NUMENR 8", "1 SBGR ADEP 2461.000000 -23.435556 -46.473056",
-                  "3 PCX DRCT 35000.000000 -23.500153 -46.833333",
-                  "11 ILKAP UZ10 35000.000000 -24.000000 -47.000003",
-                  "1 SBGR UZ10 35000.000000 -23.435556 -46.473056",
-                  "2 \xC9TRA DRCT 35000.000000 0.000000 -0.000006",
-                  "11 EQ UM400 35000.000000 -0.000050 0.000006",
-                  "1 SCEL DRCT 35000.000000 -33.393056 -70.785833",
-                  "1 SCEL ADES 1555.000000 -33.393056 -70.785833"}));
-  const std::string pair = CrLf({"I", "1100 Version", "CYCLE 2501", "ADEP EAAA", "ADES EBBB",
-                                 "NUMENR 2", "1 EAAA ADEP -17.000000 50.033333 8.570556",
-                                 "1 EBBB ADES 17.000000 50.866806 5.250000"});
-  EXPECT_EQ(WriteXPlane11Fms(kPair, kPairRm, "", "2501"), pair);
-  EXPECT_EQ(WriteXPlane11Fms(kPair, kPairRm, "  ", "2501"), pair);
-}
-
-// The departure runway as X-Plane's data names it.
-TEST(XPlane11Fms, DepartureRunwayHasTwoDigitsAndOneRw) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"RW25L", "DEPRWY RW25L"}, {"rw 25l", "DEPRWY RW25L"}, {"7", "DEPRWY RW07"},
-      {"7L", "DEPRWY RW07L"},    {"RW7", "DEPRWY RW07"},     {"09", "DEPRWY RW09"},
-      {"36C", "DEPRWY RW36C"},   {"RW", "ADES EBBB"},
-  };
-  for (const auto& [runway, line] : cases)
-    EXPECT_EQ(SplitLines(WriteXPlane11Fms(kPair, kPairRm, runway, "2501"))[4], line) << runway;
 }
 
 // Both sides of the date line: the format takes -180 but not 180.
@@ -174,53 +116,6 @@ TEST(GpxRoute, RoutesPassTheSchema) {
   ASSERT_EQ(files.size(), 3u + 4u);
   ExpectValidGpx(files);
 }
-
-TEST(AiracCycle, InForceOnADateAndNamedOnTheCommandLine) {
-  using namespace std::chrono;
-  for (const auto& [date, cycle] :
-       std::vector<std::pair<year_month_day, std::string>>{{2020y / 1 / 2, "2001"},
-                                                           {2020y / 1 / 1, "1913"},
-                                                           {2020y / 12 / 31, "2014"},
-                                                           {2021y / 1 / 27, "2014"},
-                                                           {2021y / 1 / 28, "2101"},
-                                                           {2024y / 12 / 26, "2413"},
-                                                           {2025y / 1 / 22, "2413"},
-                                                           {2025y / 1 / 23, "2501"},
-                                                           {2017y / 10 / 12, "1711"},
-                                                           {2026y / 12 / 8, "2612"},
-                                                           {2026y / 12 / 31, "2613"}}) {
-    EXPECT_EQ(AiracCycleOn(date), cycle) << cycle;
-  }
-  for (const char* valid : {"2001", "2014", "2113", "2613", "1711"})
-    EXPECT_TRUE(IsAiracCycle(valid)) << valid;
-  // 2021 has thirteen cycles.
-  for (const char* invalid : {"2114", "2000", "2615", "261", "26131", "26a3", "-261", ""})
-    EXPECT_FALSE(IsAiracCycle(invalid)) << invalid;
-}
-
-// The X-Plane 11/12 and GPX files come after the first targets, for every
-// simulator, never changed by a selection. Every row sits at its target's
-// place, and a box stands only for a row without a box of its own.
-TEST(TargetTable, RowsInTargetOrderAndTheGenericFilesServeEverySelection) {
-  for (std::size_t index = 0; index < AllTargets().size(); ++index) {
-    const TargetDescriptor& row = AllTargets()[index];
-    EXPECT_EQ(static_cast<std::size_t>(row.target), index) << row.cli_name;
-    for (const SelectionEffect& effect : row.on_selection) {
-      if (effect.stands_for) {
-        EXPECT_GE(static_cast<std::size_t>(*effect.stands_for), kTargetCount) << row.cli_name;
-      }
-    }
-  }
-  EXPECT_EQ(Targets()[10].cli_name, "xplane11");
-  EXPECT_EQ(Targets()[11].cli_name, "gpx");
-  for (const Target target : {Target::kXPlane11, Target::kGpx}) {
-    for (const SelectionEffect& effect : DescriptorOf(target).on_selection) {
-      EXPECT_EQ(effect.rule, BoxRule::kEnable);
-      EXPECT_TRUE(effect.caption.empty());
-    }
-  }
-}
-
 // ---------------------------------------------------------------------------
 // Through korvanta-cli: tests/data/route_south_west.txt (Seattle to Sydney,
 // across the equator and the prime meridian), the departure named with "&"

@@ -11,6 +11,8 @@
 namespace korvanta {
 namespace {
 
+using test::Header;
+
 using test::Row;
 
 // The document as MSFS reads it: byte order mark, CR LF line ends.
@@ -19,19 +21,6 @@ std::string Document(std::string_view lines) {
   for (const char c : lines)
     out += c == '\n' ? std::string("\r\n") : std::string(1, c);
   return out;
-}
-
-RouteHeader Header(std::string dep, std::string dest, std::string dep_name, std::string dest_name,
-                   int dep_elev, int dest_elev, int cruise) {
-  RouteHeader h;
-  h.departure_icao = dep;
-  h.destination_icao = dest;
-  h.departure_name = dep_name;
-  h.destination_name = dest_name;
-  h.departure_elevation = dep_elev;
-  h.destination_elevation = dest_elev;
-  h.cruise_altitude = cruise;
-  return h;
 }
 
 // Southern and western points, an airway run over two legs, the departure

@@ -10,6 +10,7 @@
 
 #include "io/utf8_path.hpp"
 #include "run/conversion_run.hpp"
+#include "stand_in_front_end.hpp"
 #include "test_support.hpp"
 #include "text/cp1252.hpp"
 
@@ -72,16 +73,6 @@ TEST(NonAsciiNames, AirportNamesAndFoldersKeepTheirLetters) {
                        " created\nFile " + ShownPath(pmdg / "EAAAEBBB001.rte") + " created\n");
 }
 
-class QuietFrontEnd : public FrontEnd {
- public:
-  void ShowMessage(const std::string& text) override { ADD_FAILURE() << text; }
-  std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest&) override {
-    return std::nullopt;
-  }
-  void SetStatus(const std::string&) override {}
-  void OpenDocument(const std::filesystem::path&) override {}
-};
-
 TEST(NonAsciiNames, UnicodeFilesKeepEveryLetterAndSingleByteFilesAsTheyCan) {
   // The destination "ŁÓDŹ" in a UTF-8 route: Windows-1252 has "Ó" only.
   const std::string lodz = "\xC5\x81\xC3\x93\x44\xC5\xB9";
@@ -99,12 +90,13 @@ TEST(NonAsciiNames, UnicodeFilesKeepEveryLetterAndSingleByteFilesAsTheyCan) {
   source.fsx = dir / "fsx";
   const FolderSet folders = BuildFolderSet(dir / "app", source);
   const AirportDatabase airports;
-  QuietFrontEnd front;
+  test::StandInFrontEnd front;
   ConversionRun run(folders, airports, front);
   RunChoices choices;
   choices.simulator = Simulator::kFsx;
   choices.ticked = {Target::kFs2004, Target::kGoogleEarth, Target::kGpx, Target::kLevelD};
   ASSERT_EQ(run.Run(route, choices).end, RunEnd::kCompleted);
+  EXPECT_EQ(front.Messages(), std::vector<std::string>{});
 
   const std::pair<std::string, std::string> expected[] = {
       {"docs/Flight Simulator X Files/IFR ALPHA_INTL to _\xC3\x93\x44_.pln",

@@ -14,21 +14,13 @@
 
 #include "io/utf8_path.hpp"
 #include "run/conversion_run.hpp"
+#include "stand_in_front_end.hpp"
 #include "test_support.hpp"
 
 namespace korvanta {
 namespace {
 
 namespace fs = std::filesystem;
-
-class QuietFrontEnd : public FrontEnd {
- public:
-  std::vector<std::string> messages;
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  std::optional<fs::path> ChooseSaveFile(const SaveDialogRequest&) override { return std::nullopt; }
-  void SetStatus(const std::string&) override {}
-  void OpenDocument(const fs::path&) override {}
-};
 
 struct Case {
   const char* name;  // the folder below tests/data/expected
@@ -95,7 +87,7 @@ TEST_P(ExpectedOutputs, EveryTargetWritesTheCommittedBytes) {
   const FolderSet folders = BuildFolderSet(tree / "app", source);
   AirportDatabase airports;
   LoadAirportLines(test::ReadFile(test::DataDir() / "wpNavApt.txt"), airports);
-  QuietFrontEnd front;
+  test::StandInFrontEnd front;
   ConversionRun run(folders, airports, front);
 
   RunChoices choices;
@@ -110,7 +102,7 @@ TEST_P(ExpectedOutputs, EveryTargetWritesTheCommittedBytes) {
   choices.cycle = "2612";
   const RunOutcome outcome = run.Run(test::ReadFile(test::DataDir() / c.route_file), choices);
   std::string messages;
-  for (const std::string& m : front.messages)
+  for (const std::string& m : front.Messages())
     messages += m + "\n";
   ASSERT_EQ(outcome.end, RunEnd::kCompleted) << messages;
   EXPECT_EQ(messages, "");

@@ -21,6 +21,7 @@
 #include "files/platform_files.hpp"
 #include "io/utf8_path.hpp"
 #include "run/conversion_run.hpp"
+#include "stand_in_front_end.hpp"
 #include "test_support.hpp"
 #include "writers/tu154_store.hpp"
 
@@ -143,14 +144,6 @@ TEST(TwoRunsAtOnce, TwoProcesses) {
 #endif
 }
 
-class QuietFrontEnd : public FrontEnd {
- public:
-  void ShowMessage(const std::string& text) override { ADD_FAILURE() << text; }
-  std::optional<fs::path> ChooseSaveFile(const SaveDialogRequest&) override { return std::nullopt; }
-  void SetStatus(const std::string&) override {}
-  void OpenDocument(const fs::path&) override {}
-};
-
 TEST(TwoRunsAtOnce, TwoThreads) {
   Tree t;
   FixedFolderSource source;
@@ -159,12 +152,13 @@ TEST(TwoRunsAtOnce, TwoThreads) {
   const AirportDatabase airports;
   const std::string text = test::ReadFile(test::DataDir() / "nav_route.txt");
   const auto run = [&](int plan) {
-    QuietFrontEnd front;
+    test::StandInFrontEnd front;
     ConversionRun conversion(folders, airports, front);
     RunChoices choices;
     choices.ticked = {Target::kPmdg, Target::kFsNavigator, Target::kTu154};
     choices.plan_number = plan;
     EXPECT_EQ(conversion.Run(text, choices).end, RunEnd::kCompleted) << plan;
+    EXPECT_EQ(front.Messages(), std::vector<std::string>{}) << plan;
   };
   ExpectTwoRunsAtOnceLoseNothing(t, 10, [&run](int plan) -> std::function<void()> {
     auto thread = std::make_shared<std::thread>(run, plan);

@@ -11,6 +11,7 @@
 #include "files/file_output.hpp"
 #include "io/utf8_path.hpp"
 #include "run/conversion_run.hpp"
+#include "stand_in_front_end.hpp"
 #include "test_support.hpp"
 #include "text/cp1252.hpp"
 #include "writers/fs2004.hpp"
@@ -18,32 +19,7 @@
 namespace korvanta {
 namespace {
 
-// Records what the run asks of its front end, in order.
-class RecordingFrontEnd : public FrontEnd {
- public:
-  std::vector<std::string> events;
-  std::vector<SaveDialogRequest> requests;
-  std::optional<std::filesystem::path> dialog_answer;
-
-  void ShowMessage(const std::string& text) override { events.push_back("message: " + text); }
-  std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) override {
-    events.push_back("dialog: " + request.folder.string());
-    requests.push_back(request);
-    return dialog_answer;
-  }
-  void SetStatus(const std::string& text) override { events.push_back("status: " + text); }
-  void OpenDocument(const std::filesystem::path& file) override {
-    events.push_back("open: " + file.string());
-  }
-  std::vector<std::string> Messages() const {
-    std::vector<std::string> out;
-    for (const auto& e : events) {
-      if (e.rfind("message: ", 0) == 0)
-        out.push_back(e.substr(9));
-    }
-    return out;
-  }
-};
+using RecordingFrontEnd = test::StandInFrontEnd;
 
 // A program folder and a simulator tree in a temporary folder.
 struct Tree {

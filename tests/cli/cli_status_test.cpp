@@ -11,6 +11,7 @@
 #include "cli/cli_front_end.hpp"
 #include "io/utf8_path.hpp"
 #include "run/conversion_run.hpp"
+#include "stand_in_front_end.hpp"
 #include "test_support.hpp"
 
 namespace korvanta {
@@ -42,22 +43,10 @@ struct Tree {
   }
 };
 
-// The window's view: every status at once, in the order the run sets them.
-class RecordingFrontEnd : public FrontEnd {
- public:
-  std::vector<std::string> events;
-  void ShowMessage(const std::string& text) override { events.push_back("message: " + text); }
-  std::optional<fs::path> ChooseSaveFile(const SaveDialogRequest&) override { return std::nullopt; }
-  void SetStatus(const std::string& text) override { events.push_back("status: " + text); }
-  void FileWritten(const fs::path& file) override {
-    events.push_back("written: " + PathToUtf8(file.filename()));
-  }
-  void OpenDocument(const fs::path&) override {}
-};
-
 TEST(RunStatus, TheWindowSeesThePmdgNameBeforeItsFileIsWritten) {
   Tree t;
-  RecordingFrontEnd front;
+  test::StandInFrontEnd front;
+  front.record_written = true;  // the window's view: every status at once
   EXPECT_EQ(t.Run(front).end, RunEnd::kCompleted);
   const std::string ifly = ShownPath(t.ifly / "KSEAYSSY.fltplan");
   const std::string pmdg = ShownPath(t.pmdg / "KSEAYSSY001.rte");

@@ -73,6 +73,12 @@ std::vector<std::string> Kinds(const WaypointTable& waypoints) {
   return out;
 }
 
+TEST(RouteTextLines, SqueezeBlanks) {
+  EXPECT_EQ(SqueezeBlanks("A  B   C"), "A B C");
+  EXPECT_EQ(SqueezeBlanks("  X  "), " X ");
+  EXPECT_EQ(SqueezeBlanks("A\t\tB"), "A\t\tB");
+}
+
 using V = std::vector<std::string>;
 
 TEST(ParserExample, TextModeGivesTheTableAndHeader) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "simulator_tree.hpp"
 #include "test_support.hpp"
 
 namespace korvanta {
@@ -19,12 +20,7 @@ using test::CrLf;
 class Tu154ConvertCli : public ::testing::Test {
  protected:
   Tu154ConvertCli() {
-    fs::create_directories(app_);
     fs::create_directories(docs_);
-    fs::create_directories(fs9_ / "Modules" / "FSNavigator" / "plan");
-    fs::create_directories(fs9_ / "Civa");  // ADEU below it is made by the run
-    fs::create_directories(fs9_ / "MADDOG2008" / "Routes");
-    fs::create_directories(kln_);
     for (const auto& entry : fs::directory_iterator(test::DataDir() / "kln90b"))
       fs::copy_file(entry.path(), kln_ / entry.path().filename());
   }
@@ -36,11 +32,12 @@ class Tu154ConvertCli : public ::testing::Test {
                         "' '" + (test::DataDir() / "nav_route.txt").string() + "'");
   }
 
-  test::TempDir root_;
-  fs::path app_ = root_ / "app";
-  fs::path docs_ = root_ / "docs";
-  fs::path fs9_ = root_ / "fs9";
-  fs::path kln_ = fs9_ / "PTT_KLN90B";
+  // CIVA's last folder is made by the run.
+  test::SimulatorTree tree_{Target::kFsNavigator, Target::kCiva, Target::kMadDog, Target::kTu154};
+  fs::path app_ = tree_.app;
+  fs::path docs_ = tree_.docs;
+  fs::path fs9_ = tree_.fs9;
+  fs::path kln_ = tree_.Below(Target::kTu154);
 };
 
 std::string Bytes(std::initializer_list<std::pair<std::size_t, std::string_view>> fields,
