@@ -19,14 +19,12 @@
 namespace korvanta {
 namespace {
 
-using RecordingFrontEnd = test::StandInFrontEnd;
-
 // A program folder and a simulator tree in a temporary folder.
 struct Tree {
   test::TempDir dir;
   FolderSet folders;
   AirportDatabase airports;
-  RecordingFrontEnd front;
+  test::StandInFrontEnd front;
 
   Tree() {
     for (const char* sub :
