@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 namespace korvanta {
@@ -13,8 +14,21 @@ HANDLE Native(std::intptr_t handle) {
   return reinterpret_cast<HANDLE>(handle);
 }
 
+// The C library's words for the common failures, as the command line and the
+// window have always shown them on both platforms; the system's own text for
+// the rest.
 std::string LastErrorText() {
-  return std::system_category().message(static_cast<int>(GetLastError()));
+  const DWORD error = GetLastError();
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return std::generic_category().message(ENOENT);
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+      return std::generic_category().message(EACCES);
+    default:
+      return std::system_category().message(static_cast<int>(error));
+  }
 }
 
 }  // namespace

@@ -19,6 +19,22 @@
 namespace korvanta {
 namespace {
 
+// `text` with `mark` and the "/"-separated path after it (up to a colon or a
+// blank) as the run shows that path below `folder`, with the platform's
+// separators.
+std::string WithFolder(std::string text, std::string_view mark,
+                       const std::filesystem::path& folder) {
+  const std::size_t at = text.find(mark);
+  if (at == std::string::npos)
+    return text;
+  const std::size_t end = text.find_first_of(": ", at);
+  const std::string below = text.substr(at + mark.size(), end - at - mark.size());
+  std::filesystem::path shown = folder;
+  if (!below.empty())
+    shown = (folder / PathFromUtf8(below.substr(1))).make_preferred();
+  return text.replace(at, end - at, ShownPath(shown));
+}
+
 // A program folder and a simulator tree in a temporary folder.
 struct Tree {
   test::TempDir dir;
@@ -113,10 +129,8 @@ TEST(ConversionRun, TheRouteTextCopiesFailAloneAndMakeNoSimulatorFolder) {
       failures.push_back(failure.Line());
     std::string expected = c.failure;
     for (const auto& [mark, folder] :
-         {std::pair{"<app>", t.folders.app_dir}, std::pair{"<fs9>", t.folders.fs9_dir}}) {
-      if (const auto at = expected.find(mark); at != std::string::npos)
-        expected.replace(at, std::string_view(mark).size(), ShownPath(folder));
-    }
+         {std::pair{"<app>", t.folders.app_dir}, std::pair{"<fs9>", t.folders.fs9_dir}})
+      expected = WithFolder(expected, mark, folder);
     EXPECT_EQ(failures,
               c.failure.empty() ? std::vector<std::string>{} : std::vector<std::string>{expected})
         << c.name;
@@ -438,9 +452,7 @@ TEST(ConversionRun, CivaMakesOnlyItsOwnCardFolder) {
     RunChoices choices;
     choices.ticked = {Target::kCiva};
     const RunOutcome out = run.Run(ExampleText(), choices);
-    std::string expected = c.failure;
-    if (const auto at = expected.find("<tree>"); at != std::string::npos)
-      expected.replace(at, 6, ShownPath(t.dir.path()));
+    const std::string expected = WithFolder(c.failure, "<tree>", t.dir.path());
     ASSERT_EQ(out.failures.size(), c.failure.empty() ? 0u : 1u) << c.name;
     if (!c.failure.empty())
       EXPECT_EQ(out.failures[0].message, expected) << c.name;
