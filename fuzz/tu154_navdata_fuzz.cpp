@@ -1,10 +1,9 @@
 // The Tu-154 navigation data loader over arbitrary file text.
 //
 // Input: one byte choosing the file kind, then the file's text. Every stored
-// key is found again (the current row first, else the first row of that key
-// in load order). A line that the kind reads but that holds too few fields
-// ends the load with exactly the message naming the file, the line and the
-// counts, after one row for every line read before it.
+// key is found again, at the first row of that key in load order. A line that the kind reads but
+// that holds too few fields ends the load with exactly the message naming the file, the line and
+// the counts, after one row for every line read before it.
 
 #include <cstddef>
 #include <cstdint>
@@ -110,20 +109,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(navigation_points.Count() == expected.rows, "not one row per line read");
   Require(counter == expected.rows, "the running count is not the rows taken");
 
-  // Every key is found, the current row first, else its first row; the row
-  // found becomes the current one.
+  // Every key is found at its first row in load order.
   std::unordered_map<std::string_view, std::size_t> first_row;
-  for (std::size_t i = 0; i < navigation_points.Count(); ++i)
-    first_row.try_emplace(navigation_points.Rows()[i].id, i);
-  std::size_t current = navigation_points.Count() == 0 ? 0 : navigation_points.Count() - 1;
-  for (std::size_t i = 0; i < navigation_points.Count(); ++i) {
-    const std::string id = navigation_points.Rows()[i].id;
-    const korvanta::KlnNavigationPoint* found = navigation_points.Find(id);
+  for (std::size_t row = 0; row < navigation_points.Count(); ++row)
+    first_row.try_emplace(navigation_points.Rows()[row].id, row);
+  for (const korvanta::KlnNavigationPoint& point : navigation_points.Rows()) {
+    const korvanta::KlnNavigationPoint* found = navigation_points.Find(point.id);
     Require(found != nullptr, "a stored key is not found");
     const auto at = static_cast<std::size_t>(found - navigation_points.Rows().data());
-    const bool current_matches = navigation_points.Rows()[current].id == id;
-    Require(at == (current_matches ? current : first_row.at(id)), "the key found the wrong row");
-    current = at;
+    Require(at == first_row.at(point.id), "the key found the wrong row");
   }
   return 0;
 }
