@@ -27,14 +27,19 @@ using korvanta::fuzz::Require;
 using Lines = std::vector<std::string>;
 
 struct Store {
-  Lines before;              // lines before the first plan
-  std::vector<Lines> plans;  // each plan from its header on
+  bool byte_order_mark = false;  // the UTF-8 mark a store saved by Notepad starts with
+  Lines before;                  // lines before the first plan
+  std::vector<Lines> plans;      // each plan from its header on
 };
 
 Store Read(std::string_view text) {
   Store store;
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  store.byte_order_mark = text.starts_with(kByteOrderMark);
+  if (store.byte_order_mark)
+    text.remove_prefix(kByteOrderMark.size());
   for (std::string& line : korvanta::SplitLines(text)) {
-    if (line.starts_with("[FPL."))
+    if (korvanta::IsPlanHeader(line))
       store.plans.emplace_back();
     (store.plans.empty() ? store.before : store.plans.back()).push_back(std::move(line));
   }
@@ -105,7 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const Store old = Read(old_text);
   const Store merged = Read(merged_text);
-  Require(merged.before == old.before, "the lines before the plans changed");
+  Require(merged.before == old.before && merged.byte_order_mark == old.byte_order_mark,
+          "the lines before the plans changed");
   Require(NewPlanFiledOnce(old.plans, merged.plans, plan),
           "the other plans are not kept in order with the new plan once among them");
   if (Ascending(old.plans))
