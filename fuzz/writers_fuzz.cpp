@@ -144,10 +144,21 @@ void CheckTextMode(const RouteHeader& header, const WaypointTable& waypoints,
   const korvanta::Fs2004Plan fs2004 = korvanta::WriteFs2004Plan(header, waypoints, runway);
   RequireCrLfText(fs2004.plan_text, "FS2004");
   RequireCrLfText(fs2004.isg_route, "ISG");
-  RequireCrLfText(korvanta::WriteFsxPlan(fs2004.plan_text), "FSX");
-  RequireCrLfText(korvanta::WriteGoogleEarthKml(fs2004.plan_text, header.departure_name,
-                                                header.destination_name),
-                  "KML");
+  // The FSX plan and the Google Earth file read the FS2004 plan's comma
+  // fields back: a comma in an identifier or airway shifts them, and only
+  // then may they refuse the route.
+  bool comma_in_a_field = false;
+  for (const korvanta::Waypoint& row : waypoints)
+    comma_in_a_field = comma_in_a_field || row.id.find(',') != std::string::npos ||
+                       row.route.find(',') != std::string::npos;
+  try {
+    RequireCrLfText(korvanta::WriteFsxPlan(fs2004.plan_text), "FSX");
+    RequireCrLfText(korvanta::WriteGoogleEarthKml(fs2004.plan_text, header.departure_name,
+                                                  header.destination_name),
+                    "KML");
+  } catch (const korvanta::RunError&) {
+    Require(comma_in_a_field, "FSX/KML: a plan line without a comma in a field does not read");
+  }
   try {
     RequireCrLfText(korvanta::WriteIflyPlan(header, waypoints), "iFly");
   } catch (const korvanta::RunError&) {
