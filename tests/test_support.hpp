@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "io/utf8_path.hpp"
 #include "route/tables.hpp"
 
 namespace korvanta::test {
@@ -45,6 +47,15 @@ inline void WriteFile(const std::filesystem::path& file, const std::string& byte
   std::filesystem::create_directories(file.parent_path());
   std::ofstream out(file, std::ios::binary);
   out << bytes;
+}
+
+// The names of the files and folders in `folder`, sorted.
+inline std::vector<std::string> FileNames(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(PathToUtf8(entry.path().filename()));
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 inline std::filesystem::path DataDir() {

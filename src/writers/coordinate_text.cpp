@@ -35,36 +35,39 @@ std::string DecimalWithHemisphere(std::int32_t hundredths, char positive, char n
   return fmt::format("{} {}", hundredths < 0 ? negative : positive, FormatFixed(value, 4));
 }
 
+// The whole degrees and the minutes with the seconds folded in, to
+// `decimals` places. Minutes that round to 60 are carried into the degree.
+struct RoundedMinutes {
+  std::int32_t degrees;
+  std::string minutes;
+};
+RoundedMinutes RoundMinutes(std::int32_t hundredths, int decimals) {
+  const AngleParts parts = PartsOf(hundredths);
+  std::string minutes = FormatFixed(MinutesWithSeconds(parts), decimals);
+  if (minutes.starts_with("60."))
+    return {parts.degrees + 1, FormatFixed(0.0, decimals)};
+  return {parts.degrees, std::move(minutes)};
+}
+
 // "N51* 28.70'" and "W000* 27.60'": whole degrees and minutes to the
-// hundredth. Minutes that round to 60 are carried into the degree.
+// hundredth.
 std::string DegreesMinutesText(std::int32_t hundredths, char positive, char negative,
                                int degree_digits) {
-  AngleParts parts = PartsOf(hundredths);
-  std::string minutes = FormatFixed(MinutesWithSeconds(parts), 2);
-  if (minutes == "60.00") {
-    ++parts.degrees;
-    minutes = "0.00";
-  }
-  return fmt::format("{}{:0{}d}* {}'", hundredths < 0 ? negative : positive, parts.degrees,
-                     degree_digits, minutes);
+  const RoundedMinutes rounded = RoundMinutes(hundredths, 2);
+  return fmt::format("{}{:0{}d}* {}'", hundredths < 0 ? negative : positive, rounded.degrees,
+                     degree_digits, rounded.minutes);
 }
 
 // "N 51*28.7" and "W 000*27.6": the degrees and the minutes to a tenth, at
-// least four characters. Minutes that round to 60 are carried into the
-// degree.
+// least four characters.
 std::string CardCoordinateText(std::int32_t hundredths, char positive, char negative,
                                int degree_digits) {
-  AngleParts parts = PartsOf(hundredths);
-  std::string minutes = FormatFixed(MinutesWithSeconds(parts), 1);
-  if (minutes == "60.0") {
-    ++parts.degrees;
-    minutes = "0.0";
-  }
+  RoundedMinutes rounded = RoundMinutes(hundredths, 1);
   constexpr std::size_t kMinutesLength = 4;
-  if (minutes.size() < kMinutesLength)
-    minutes.insert(0, kMinutesLength - minutes.size(), '0');
-  return fmt::format("{} {:0{}d}*{}", hundredths < 0 ? negative : positive, parts.degrees,
-                     degree_digits, minutes);
+  if (rounded.minutes.size() < kMinutesLength)
+    rounded.minutes.insert(0, kMinutesLength - rounded.minutes.size(), '0');
+  return fmt::format("{} {:0{}d}*{}", hundredths < 0 ? negative : positive, rounded.degrees,
+                     degree_digits, rounded.minutes);
 }
 
 }  // namespace

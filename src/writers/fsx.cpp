@@ -55,11 +55,7 @@ std::string WaypointType(std::string_view letter) {
 
 void AddWaypoint(XmlDocument& xml, std::string_view line) {
   const auto fields = CommaFields(line);
-  // A comma in a name shifts the line's fields: a plan that the simulator
-  // would place wrongly is not written.
-  if (!Fs2004CoordinateDegreesText(Trim(FieldOf(fields, 6))) ||
-      !Fs2004CoordinateDegreesText(Trim(FieldOf(fields, 7))))
-    throw RunError(fmt::format("The FS2004 plan line \"{}\" does not read back", line));
+  ReadBackPosition(fields, line);
   const std::string id(Trim(FieldOf(fields, 2)));
   const std::string type = WaypointType(Trim(FieldOf(fields, 5)));
   xml.OpenTag("ATCWaypoint", {{"id", id}});
@@ -134,6 +130,15 @@ std::optional<std::string> Fs2004CoordinateDegreesText(std::string_view fs2004_c
     return std::nullopt;
   const double value = *degrees + *minutes / 60.0;
   return FormatFixed(hemisphere == 'S' || hemisphere == 'W' ? -value : value, 6);
+}
+
+Fs2004LinePosition ReadBackPosition(const std::vector<std::string_view>& fields,
+                                    std::string_view line) {
+  std::optional<std::string> latitude = Fs2004CoordinateDegreesText(Trim(FieldOf(fields, 6)));
+  std::optional<std::string> longitude = Fs2004CoordinateDegreesText(Trim(FieldOf(fields, 7)));
+  if (!latitude || !longitude)
+    throw RunError(fmt::format("The FS2004 plan line \"{}\" does not read back", line));
+  return {std::move(*latitude), std::move(*longitude)};
 }
 
 std::string WriteFsxPlan(std::string_view plan_text) {

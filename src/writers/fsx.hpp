@@ -36,4 +36,15 @@ std::string FsxCoordinateText(std::string_view fs2004_coordinate);
 // is no coordinate (an identifier with a comma shifts the fields).
 std::optional<std::string> Fs2004CoordinateDegreesText(std::string_view fs2004_coordinate);
 
+// The decimal latitude and longitude of a "waypoint.N=" line's `fields`
+// (comma fields 6 and 7). A comma in a name shifts the fields: a line whose
+// position does not read back is RunError naming `line`, so that neither the
+// FSX plan nor the Google Earth file places the point wrongly.
+struct Fs2004LinePosition {
+  std::string latitude;
+  std::string longitude;
+};
+Fs2004LinePosition ReadBackPosition(const std::vector<std::string_view>& fields,
+                                    std::string_view line);
+
 }  // namespace korvanta

@@ -1,12 +1,8 @@
 #include "writers/kml.hpp"
 
-#include <fmt/format.h>
-
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "errors/run_error.hpp"
 #include "text/lines.hpp"
 #include "text/numbers.hpp"
 #include "writers/fsx.hpp"
@@ -116,18 +112,15 @@ std::string StyleOf(std::string_view kind) {
 // identifier), 5 (the kind letter), 6 and 7 (latitude and longitude).
 void AddPlacemark(XmlDocument& xml, std::string_view line, std::string& path) {
   const auto fields = CommaFields(line);
-  const std::optional<std::string> lon = Fs2004CoordinateDegreesText(Trim(FieldOf(fields, 7)));
-  const std::optional<std::string> lat = Fs2004CoordinateDegreesText(Trim(FieldOf(fields, 6)));
-  // A comma in a name shifts the plan line's fields: a file that a viewer
-  // would place wrongly is not written.
-  if (!lon || !lat)
-    throw RunError(fmt::format("The FS2004 plan line \"{}\" does not read back", line));
+  const Fs2004LinePosition position = ReadBackPosition(fields, line);
+  const std::string& lat = position.latitude;
+  const std::string& lon = position.longitude;
 
   xml.OpenTag("Placemark");
   xml.ValueTag("name", Trim(FieldOf(fields, 2)));
   xml.OpenTag("LookAt");
-  xml.ValueTag("longitude", *lon);
-  xml.ValueTag("latitude", *lat);
+  xml.ValueTag("longitude", lon);
+  xml.ValueTag("latitude", lat);
   xml.ValueTag("altitude", "0");
   xml.ValueTag("range", "400000");
   xml.ValueTag("tilt", "0");
@@ -137,7 +130,7 @@ void AddPlacemark(XmlDocument& xml, std::string_view line, std::string& path) {
   xml.CloseTag();
   xml.ValueTag("styleUrl", StyleOf(Trim(FieldOf(fields, 5))));
   xml.OpenTag("Point");
-  const std::string point = *lon + "," + *lat + ",0";
+  const std::string point = lon + "," + lat + ",0";
   path += point + " ";
   xml.ValueTag("coordinates", point);
   xml.CloseTag();

@@ -22,14 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(PathToUtf8(entry.path().filename()));
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // A route input or stream longer than the limit gives its first bytes and is
 // not read further, so that nothing fills the memory before it is refused; a
 // data file longer than its limit is refused whole.
@@ -90,7 +82,7 @@ TEST(WholeFileWrite, ReadOnlyFileIsRefusedAndKept) {
     }
     EXPECT_EQ(test::ReadFile(dir / "plan.rte"), "old");
     EXPECT_EQ(fs::status(dir / "plan.rte").permissions(), before);
-    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"plan.rte"});
+    EXPECT_EQ(test::FileNames(dir.path()), std::vector<std::string>{"plan.rte"});
     fs::permissions(dir / "plan.rte", Bits::owner_all);  // so that the folder can go
   }
 }
@@ -120,7 +112,7 @@ TEST(WholeFileWrite, RemovesTheTemporaryFilesOfAKilledRunAfterAnHour) {
   }
   WriteWholeFile(dir / "plan.rte", "new");
   std::sort(kept.begin(), kept.end());
-  EXPECT_EQ(Names(dir.path()), kept);
+  EXPECT_EQ(test::FileNames(dir.path()), kept);
 }
 
 // Every failure names the file (in UTF-8, whatever the platform), leaves what
@@ -145,9 +137,9 @@ TEST(WholeFileWrite, FailureLeavesTheOldStateAndNoTemporaryFile) {
       EXPECT_EQ(std::string(e.what()).rfind(c.message_start + PathToUtf8(target) + ": ", 0), 0u)
           << e.what();
     }
-    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Z\xC3\x9C"
-                                                           "RICH.rte",
-                                                           "blocker"}));
+    EXPECT_EQ(test::FileNames(dir.path()), (std::vector<std::string>{"Z\xC3\x9C"
+                                                                     "RICH.rte",
+                                                                     "blocker"}));
     EXPECT_TRUE(fs::is_directory(dir.path() / in_the_way / "inside"));
     EXPECT_EQ(test::ReadFile(dir / "blocker"), "a file");
   }
@@ -180,7 +172,7 @@ TEST(WholeFileWrite, ALinkPutInPlaceOfTheTemporaryFileIsNeverWrittenThrough) {
   if (link_error)
     GTEST_SKIP() << "no symbolic links here: " << link_error.message();
   EXPECT_EQ(test::ReadFile(outside), "not a plan");
-  EXPECT_EQ(Names(root.path() / "plans"), std::vector<std::string>{"plan.gpx"});
+  EXPECT_EQ(test::FileNames(root.path() / "plans"), std::vector<std::string>{"plan.gpx"});
 }
 
 }  // namespace

@@ -20,14 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(PathToUtf8(entry.path().filename()));
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 RouteFileName PlanName(std::string_view number) {
   return RouteFileName{"EAAAEBBB", std::string(number) + ".rte"};
 }
@@ -69,7 +61,7 @@ TEST(NumberedFile, TakesTheFirstFreeNumberWithTheWholeContent) {
     EXPECT_EQ(NumberedFile::FirstFree(dir.path(), PlanName), dir / c.taken) << c.what;
     EXPECT_EQ(NumberedFile::Write(dir.path(), PlanName, "plan"), dir / c.taken) << c.what;
     EXPECT_EQ(test::ReadFile(dir / c.taken), "plan") << c.what;
-    EXPECT_EQ(Names(dir.path()), expected) << c.what;
+    EXPECT_EQ(test::FileNames(dir.path()), expected) << c.what;
     for (const auto& [name, holder] : c.before) {
       if (holder == Holder::kPlan) {
         EXPECT_EQ(test::ReadFile(dir / name), "kept") << c.what;
@@ -86,7 +78,7 @@ TEST(NumberedFile, NoFreeNumberOrNoFolderLeavesNothing) {
   const auto one_name = [](std::string_view) { return RouteFileName{"EAAAEBBB", ".rte"}; };
   EXPECT_EQ(NumberedFile::FirstFree(dir.path(), one_name), std::nullopt);
   EXPECT_EQ(NumberedFile::Write(dir.path(), one_name, "plan"), std::nullopt);
-  EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"EAAAEBBB.rte"});
+  EXPECT_EQ(test::FileNames(dir.path()), std::vector<std::string>{"EAAAEBBB.rte"});
   try {
     NumberedFile::Write(dir / "missing", PlanName, "plan");
     ADD_FAILURE() << "no error";
