@@ -23,6 +23,10 @@ struct PlanRoute {
   RouteHeader header;
   WaypointTable waypoints;
   std::string runway;
+  // What the reader tells the user about the plan without refusing it (a
+  // point count that disagrees with the points listed, routes left unread):
+  // one line each, shown on standard error and the window's status line.
+  std::vector<std::string> notes;
 };
 
 // Why a plan gives no route: the message shown to the user (UTF-8).
@@ -75,6 +79,9 @@ struct PlanPoint {
   std::string position_text;             // the plan's own text of the position, for messages
   std::optional<std::int32_t> altitude;  // feet
   std::string airway;                    // the airway leaving the point
+  // A point the plan places without naming it (X-Plane's latitude/longitude
+  // points, a GPX point without a name): the route names it from its position.
+  bool named_from_position = false;
 };
 
 // For plans that name the airway by which a point is reached: every point

@@ -36,6 +36,7 @@ RouteReading PlanFileSource::Read(const ParseOptions& options,
   }
   reading.header = std::move(route.header);
   reading.waypoints = std::move(route.waypoints);
+  reading.notes = std::move(route.notes);
   return reading;
 }
 

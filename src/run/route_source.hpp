@@ -20,6 +20,9 @@ struct RouteReading {
   std::string message;  // kUnreadable: why the source gives no route (UTF-8)
   // A route that reads but may not be written (a cut-off text): why.
   std::optional<std::string> fault;
+  // What the source tells the user about the route without refusing it,
+  // one line each (a plan's count that disagrees with its points).
+  std::vector<std::string> notes;
 
   bool Parsed() const { return result == ParseResult::kParsed; }
 };
