@@ -39,6 +39,14 @@ std::int32_t AirportDatabase::Elevation(std::string_view id) const {
   return row ? row->alt : 0;
 }
 
+std::string AirportDatabase::Name(std::string_view /*id*/) const {
+  return {};
+}
+
+std::optional<Position> AirportDatabase::Location(std::string_view /*id*/) const {
+  return std::nullopt;
+}
+
 std::filesystem::path AirportDatabasePath(const std::filesystem::path& fs9_dir) {
   return fs9_dir / "Fmcwp" / "NAVDATA" / "wpNavApt.txt";
 }

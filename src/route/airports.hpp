@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,12 @@ struct AirportDatabase {
   // padded with blanks to four characters, looked up case-sensitively; 0 when
   // not found or not loaded.
   std::int32_t Elevation(std::string_view id) const;
+  // The airport's name as the list gives it (UTF-8, trimmed); empty when the
+  // list does not hold the airport or is not loaded.
+  std::string Name(std::string_view id) const;
+  // The middle of the airport's runway thresholds; none when the list does
+  // not place the airport or is not loaded.
+  std::optional<Position> Location(std::string_view id) const;
 };
 
 // Where the database lives below the FS2004 folder.
