@@ -202,7 +202,7 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
        "RUDOL|N50*40'00.00\"|E006*00'00.00\"|0||N|0|295\n"
        "EBBB|N50*52'00.00\"|E005*15'00.00\"|50||A|0|293\n"
        "runway "},
-      {"GPX route of a planner, descriptions that are no airway", InputKind::kGpx,
+      {"GPX route of a planner, whose descriptions are neither airways nor names", InputKind::kGpx,
        R"(<?xml version="1.0" encoding="UTF-8" standalone="no"?>
 <gpx xmlns="http://www.topografix.com/GPX/1/1" version="1.1" creator="planner">
   <metadata><name>EAAA to EBBB</name></metadata>
@@ -216,11 +216,11 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
   </rte>
 </gpx>
 )",
-       "EAAA Alpha Intl N50*02'00.00\" E008*34'14.00\" 364 > EBBB EBBB N50*52'00.00\" "
+       "EAAA EAAA N50*02'00.00\" E008*34'14.00\" 364 > EBBB EBBB N50*52'00.00\" "
        "E005*15'00.00\" -1 FL 35000\n"
        "EAAA|N50*02'00.00\"|E008*34'14.00\"|364||A|0|0\n"
        "ZERO|N00*00'00.05\"|W000*00'00.05\"|0||V|0|191\n"
-       "NEAR|S00*00'00.05\"|E000*00'00.05\"|0|N869|I|0|135\n"
+       "NEAR|S00*00'00.05\"|E000*00'00.05\"|0||I|0|135\n"
        "EBBB|N50*52'00.00\"|E005*15'00.00\"|-1||A|0|4\n"
        "runway "},
       // A coordinate that rounds to zero has no side: north and east.
@@ -244,8 +244,8 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
        "BIGGIN|N51*19'48.00\"|E000*02'06.00\"|0||I|0|115\n"
        "EBBB|N50*54'05.00\"|E004*29'04.00\"|1||A|0|97\n"
        "runway "},
-      {"GPX with a prefix on every element", InputKind::kGpx,
-       R"(<gpx:gpx xmlns:gpx="http://www.topografix.com/GPX/1/1" version="1.1"><gpx:rte>
+      {"Korvanta's GPX with a prefix on every element", InputKind::kGpx,
+       R"(<gpx:gpx xmlns:gpx="http://www.topografix.com/GPX/1/1" creator="Korvanta"><gpx:rte>
 <gpx:rtept lat="50" lon="8"><gpx:name>EAAA</gpx:name><gpx:type>Airport</gpx:type></gpx:rtept>
 <gpx:rtept lat="50.5" lon="6"><gpx:name>KOMAR</gpx:name><gpx:desc>UL602</gpx:desc></gpx:rtept>
 <gpx:rtept lat="51" lon="5"><gpx:name>EBBB</gpx:name></gpx:rtept></gpx:rte></gpx:gpx>)",
