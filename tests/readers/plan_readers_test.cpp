@@ -375,7 +375,8 @@ TEST(PlanReaders, OwnFilesRoundTrip) {
        ReadGpxRoute, true, true},
       {"MSFS", WriteMsfsPlan, ReadMsfsPlan, true, true},
   };
-  for (const char* file : {"example_route.txt", "nav_route.txt", "route_south_west.txt"}) {
+  for (const char* file :
+       {"example_route.txt", "nav_route.txt", "route_south_west.txt", "nat_route.txt"}) {
     std::vector<std::string> lines =
         SplitLines(InputToUtf8(test::ReadFile(test::DataDir() / file)));
     RouteHeader header;
