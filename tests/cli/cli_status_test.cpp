@@ -205,5 +205,24 @@ TEST(CliConvert, FsxTargetAndMissingDetailsList) {
   EXPECT_NE(none.err.find("\nNo details list found"), std::string::npos) << none.err;
 }
 
+// A plan's note goes to standard error, and the plan is converted all the same.
+TEST(CliConvert, APlanNoteOnStandardError) {
+  test::TempDir root;
+  fs::create_directories(root / "app");
+  fs::create_directories(root / "docs/Flight Simulator X Files");
+  fs::create_directories(root / "fsx");
+  const auto r =
+      test::RunCli("convert --targets fsx --app-dir '" + (root / "app").string() + "' --fsx-dir '" +
+                   (root / "fsx").string() + "' --documents-dir '" + (root / "docs").string() +
+                   "' '" + (test::DataDir() / "plans/mission_xplane11_numenr.fms").string() + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(
+      r.err.ends_with("\nThe plan counts 11 en-route points but lists 9; the 9 listed were read\n"))
+      << r.err;
+  EXPECT_EQ(r.out, "File " +
+                       ShownPath(root / "docs/Flight Simulator X Files/IFR PHNL to PHOG.pln") +
+                       " created\n");
+}
+
 }  // namespace
 }  // namespace korvanta
