@@ -73,7 +73,7 @@ std::variant<PlanPoint, PlanReadError> ReadPoint(const PlanLine& line, bool with
   const std::vector<std::string_view>& fields = line.fields;
   const std::size_t field_count = with_via ? 6 : 5;
   if (fields.size() > field_count) {
-    return NotReadable(fmt::format("a point line holds {} fields, the format's point lines {}",
+    return NotReadable(fmt::format("a point line holds {} fields where the format has {}",
                                    fields.size(), field_count),
                        line.number);
   }

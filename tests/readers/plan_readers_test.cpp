@@ -305,11 +305,11 @@ TEST(PlanReaders, PlansThatGiveNoRoute) {
       // A name with a blank would shift the position into the wrong columns.
       {"a row of more fields", InputKind::kFms,
        fms + "1 Hwy 11 ADEP 0.000000 39.973869 -105.4658\n",
-       "error: Not a readable flight plan: a point line holds 7 fields, the format's point lines 6 "
+       "error: Not a readable flight plan: a point line holds 7 fields where the format has 6 "
        "(line 4)"},
       {"a version 3 row of more fields", InputKind::kFms,
        "A\n3 version\n1\n3\n1 EGLL 0 51.4775 -0.461389\n11 Lac d Annecy 0 45.86 6.17\n",
-       "error: Not a readable flight plan: a point line holds 7 fields, the format's point lines 5 "
+       "error: Not a readable flight plan: a point line holds 7 fields where the format has 5 "
        "(line 6)"},
       {"a latitude out of range", InputKind::kGpx,
        gpx + R"(<wpt lat="90.00001" lon="8"><name>NORTH</name></wpt><wpt lat="1" lon="2">)"
