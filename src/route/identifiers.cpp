@@ -336,6 +336,15 @@ bool NamesPosition(std::string_view name, const Position& position) {
              kOneMinute;
 }
 
+bool IsWholeDegreePositionName(std::string_view identifier) {
+  const auto digits = [&](std::size_t first, std::size_t count) {
+    return std::all_of(identifier.begin() + static_cast<std::ptrdiff_t>(first),
+                       identifier.begin() + static_cast<std::ptrdiff_t>(first + count), IsDigit);
+  };
+  return identifier.size() == 7 && digits(0, 2) && (identifier[2] == 'N' || identifier[2] == 'S') &&
+         digits(3, 3) && (identifier[6] == 'E' || identifier[6] == 'W');
+}
+
 std::string LatitudeLongitudeName(const Position& position) {
   const std::int64_t latitude = RoundedUnits(position.latitude, kOneMinute);
   const std::int64_t longitude = RoundedUnits(position.longitude, kOneMinute);

@@ -33,6 +33,12 @@ std::optional<Position> PositionInName(std::string_view name);
 // in latitude and in longitude.
 bool NamesPosition(std::string_view name, const Position& position);
 
+// Whether an identifier is the seven-character name of whole degrees that
+// route finders and track messages give a latitude/longitude point:
+// "54N020W", two digits, N or S, three digits, E or W. Such a name is
+// already one that every target can hold, and a route keeps it as given.
+bool IsWholeDegreePositionName(std::string_view identifier);
+
 // The compact name that flight plans give a latitude/longitude point: whole
 // degrees and minutes, rounded to the minute, of the latitude (two and two
 // digits), N or S, then of the longitude (three and two digits), E or W:

@@ -82,6 +82,11 @@ TEST(Identifiers, NamesThatReadAsThePointsPosition) {
     EXPECT_EQ(PositionInName(name), position) << name;
   // 180°E and 180°W are one meridian.
   EXPECT_TRUE(NamesPosition("10N180E", {10 * kDegree, -180 * kDegree}));
+  // The route finder's own name of whole degrees is kept as it is.
+  for (const char* name : {"54N020W", "07S170E"})
+    EXPECT_TRUE(IsWholeDegreePositionName(name)) << name;
+  for (const char* name : {"5400N02000W", "N54W020", "54N20W", "54N020X", "54n020w"})
+    EXPECT_FALSE(IsWholeDegreePositionName(name)) << name;
 }
 
 struct PositionName {
