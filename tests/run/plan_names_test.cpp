@@ -19,6 +19,7 @@
 #include "test_support.hpp"
 #include "text/cp1252.hpp"
 #include "text/lines.hpp"
+#include "writers/xplane11.hpp"
 
 namespace korvanta {
 namespace {
@@ -105,6 +106,10 @@ TEST(PlanNames, EveryTargetHoldsThePlansIdentifiers) {
                                       "4630N12236W", "54N020W", "4700N12201W", "WP09", "EGLL"}));
   EXPECT_EQ(route.waypoints[2].route, "UL602");
   EXPECT_EQ(route.header.departure_name, "Lac d'Annecy");
+  // X-Plane takes a point of its latitude/longitude type for what it is.
+  EXPECT_NE(WriteXPlane11Fms(route.header, route.waypoints, "", "2612")
+                .find("\r\n28 4630N12236W DRCT 30000.000000 46.500000 -122.600000\r\n"),
+            std::string::npos);
   ExpectIdentifiers(route.header, route.waypoints, {"LACDANNECY", "4630N12236W", "54N020W"},
                     {"LACDAN", "47N23", "54N020"},
                     {"Hwy 11", "Horka,", "(GM)", "User Waypoint", "+46.5"});
