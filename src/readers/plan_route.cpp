@@ -85,8 +85,8 @@ std::optional<PlanReadError> PositionFault(const PlanPoint& point, std::size_t n
 // keeps it: Korvanta's own files of such a route read back to it.
 void NameFromPlan(const PlanPoint& point, std::size_t number, Waypoint& row) {
   row.id = IdentifierCharacters(point.id);
-  const bool names_position =
-      NamesPosition(point.id, row.position) || NamesPosition(row.id, row.position);
+  const bool names_position = NamesPosition(point.id, row.position) ||
+                              (row.id != point.id && NamesPosition(row.id, row.position));
   if (point.named_from_position || (names_position && !IsWholeDegreePositionName(row.id))) {
     row.id = LatitudeLongitudeName(row.position);
     row.named_from_position = true;

@@ -316,6 +316,9 @@ std::string NumberedIdentifier(std::size_t number) {
 }
 
 std::optional<Position> PositionInName(std::string_view name) {
+  // Most names are no position: they hold no digit.
+  if (name.find_first_of("0123456789") == std::string_view::npos)
+    return std::nullopt;
   // The degree sign is one of the separators within a coordinate.
   std::string text(Trim(name));
   for (std::size_t at; (at = text.find("\xC2\xB0")) != std::string::npos;)
