@@ -83,6 +83,7 @@ std::variant<PlanPoint, PlanReadError> ReadPoint(const PlanLine& line, bool with
   PlanPoint point;
   point.id = std::string(fields[1]);
   point.kind = KindOfType(fields[0]);
+  point.named_from_position = fields[0] == "28";  // a latitude/longitude point
   point.lat = ReadDecimalAngle(fields[at + 1]);
   point.lon = ReadDecimalAngle(fields[at + 2]);
   point.position_text = fmt::format("{} {}", fields[at + 1], fields[at + 2]);

@@ -97,7 +97,7 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
        "KSEA|N47*26'56.40\"|W122*18'33.50\"|432||A|0|0\n"
        "SEA|N47*26'07.00\"|W122*18'35.00\"|0|J1|V|0|181\n"
        "MOXEE|N46*33'46.86\"|W120*25'00.98\"|0||I|0|123\n"
-       "+46.50|N46*30'00.00\"|W121*00'00.00\"|0||I|0|261\n"
+       "4630N12100W|N46*30'00.00\"|W121*00'00.00\"|0||I|0|261\n"
        "KPDX|N45*35'19.40\"|W122*35'51.00\"|30||A|0|231\n"
        "runway 16L"},
       {"X-Plane 12, DEP/DES ends", InputKind::kFms,
@@ -107,7 +107,7 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
        "ABCDE ABCDE N50*00'00.00\" E008*00'00.00\" 0 > FGHIJ FGHIJ N51*00'00.00\" E010*00'00.00\" "
        "0 FL 35000\n"
        "ABCDE|N50*00'00.00\"|E008*00'00.00\"|0|UN869|A|0|0\n"
-       "N50E00|N50*30'00.00\"|E009*00'00.00\"|0||I|0|52\n"
+       "5030N00900E|N50*30'00.00\"|E009*00'00.00\"|0||I|0|52\n"
        "FGHIJ|N51*00'00.00\"|E010*00'00.00\"|0||A|0|51\n"
        "runway "},
       {"X-Plane 9, version 3 with its end row", InputKind::kFms,
@@ -324,9 +324,6 @@ TEST(PlanReaders, PlansThatGiveNoRoute) {
       {"a position that does not read", InputKind::kFms,
        fms + "1 EAAA ADEP 0 50 8\n11 BAD DRCT 0 5O 8\n1 EBBB ADES 0 51 9\n",
        "error: Waypoint BAD: the position 5O 8 does not read"},
-      {"a point without a name", InputKind::kGpx,
-       gpx + R"(<wpt lat="1" lon="2"><name>A</name></wpt><wpt lat="1" lon="2"></wpt></gpx>)",
-       "error: Waypoint 2 of the plan has no identifier"},
       {"a name not valid UTF-8", InputKind::kGpx,
        gpx + "\n<wpt lat=\"1\" lon=\"2\"><name>A\xFF"
              "B</name></wpt></gpx>",
