@@ -101,6 +101,7 @@ struct PlanHeaderValues {
 // made blanks, trimmed and cut to the table's widths; positions checked
 // and written as the route finder writes them; the track from the previous
 // point; the airports' elevations from the plan, else the database, else 0;
+// their names from the plan, else the database, else their identifiers;
 // the cruise altitude from the plan, else the highest en-route altitude, else
 // 30000. The error names the first point that has no identifier or whose
 // position does not read or lies out of range.

@@ -110,8 +110,8 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
       {"X-Plane 9, version 3 with its end row", InputKind::kFms,
        "A\n3 version\n1\n3\n1 EGLL 83 51.477500 -0.461389\n2 BIG 0 51.330 0.035\n"
        "3 DVR 0 51.162 1.359\n1 EBBB 0 50.901389 4.484444\n0 ---- 0 0.000000 0.000000\n",
-       "EGLL EGLL N51*28'39.00\" W000*27'41.00\" 83 > EBBB EBBB N50*54'05.00\" E004*29'04.00\" 50 "
-       "FL 30000\n"
+       "EGLL GAMMA N51*28'39.00\" W000*27'41.00\" 83 > EBBB BETA FIELD N50*54'05.00\" "
+       "E004*29'04.00\" 50 FL 30000\n"
        "EGLL|N51*28'39.00\"|W000*27'41.00\"|83||A|0|0\n"
        "BIG|N51*19'48.00\"|E000*02'06.00\"|0||N|0|115\n"
        "DVR|N51*09'43.20\"|E001*21'32.40\"|0||V|0|101\n"
@@ -195,8 +195,8 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
   </FlightPlan.FlightPlan>
 </SimBase.Document>
 )",
-       "EAAA EAAA N50*02'00.00\" E008*34'14.00\" 364 > EBBB EBBB N50*52'00.00\" E005*15'00.00\" 50 "
-       "FL 31000\n"
+       "EAAA ALPHA INTL N50*02'00.00\" E008*34'14.00\" 364 > EBBB BETA FIELD N50*52'00.00\" "
+       "E005*15'00.00\" 50 FL 31000\n"
        "EAAA|N50*02'00.00\"|E008*34'14.00\"|364|Q44|A|0|0\n"
        "WP1|N50*20'00.01\"|E007*10'00.00\"|0|UL602|I|0|289\n"
        "RUDOL|N50*40'00.00\"|E006*00'00.00\"|0||N|0|295\n"
@@ -216,7 +216,7 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
   </rte>
 </gpx>
 )",
-       "EAAA Alpha Intl N50*02'00.00\" E008*34'14.00\" 364 > EBBB EBBB N50*52'00.00\" "
+       "EAAA Alpha Intl N50*02'00.00\" E008*34'14.00\" 364 > EBBB BETA FIELD N50*52'00.00\" "
        "E005*15'00.00\" -1 FL 35000\n"
        "EAAA|N50*02'00.00\"|E008*34'14.00\"|364||A|0|0\n"
        "ZERO|N00*00'00.05\"|W000*00'00.05\"|0||V|0|191\n"
@@ -238,8 +238,8 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
 <wpt lat="50.901389" lon="4.484444"><ele>0.1524</ele><name>EBBB</name></wpt>
 </gpx>
 )",
-       "EGLL EGLL N51*28'39.00\" W000*27'41.00\" 83 > EBBB EBBB N50*54'05.00\" E004*29'04.00\" 1 "
-       "FL 30000\n"
+       "EGLL GAMMA N51*28'39.00\" W000*27'41.00\" 83 > EBBB BETA FIELD N50*54'05.00\" "
+       "E004*29'04.00\" 1 FL 30000\n"
        "EGLL|N51*28'39.00\"|W000*27'41.00\"|83||A|0|0\n"
        "BIGGIN|N51*19'48.00\"|E000*02'06.00\"|0||I|0|115\n"
        "EBBB|N50*54'05.00\"|E004*29'04.00\"|1||A|0|97\n"
@@ -249,8 +249,8 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
 <gpx:rtept lat="50" lon="8"><gpx:name>EAAA</gpx:name><gpx:type>Airport</gpx:type></gpx:rtept>
 <gpx:rtept lat="50.5" lon="6"><gpx:name>KOMAR</gpx:name><gpx:desc>UL602</gpx:desc></gpx:rtept>
 <gpx:rtept lat="51" lon="5"><gpx:name>EBBB</gpx:name></gpx:rtept></gpx:rte></gpx:gpx>)",
-       "EAAA EAAA N50*00'00.00\" E008*00'00.00\" 364 > EBBB EBBB N51*00'00.00\" E005*00'00.00\" 50 "
-       "FL 30000\n"
+       "EAAA ALPHA INTL N50*00'00.00\" E008*00'00.00\" 364 > EBBB BETA FIELD N51*00'00.00\" "
+       "E005*00'00.00\" 50 FL 30000\n"
        "EAAA|N50*00'00.00\"|E008*00'00.00\"|364||A|0|0\n"
        "KOMAR|N50*30'00.00\"|E006*00'00.00\"|0|UL602|I|0|292\n"
        "EBBB|N51*00'00.00\"|E005*00'00.00\"|50||A|0|309\n"
@@ -392,8 +392,13 @@ TEST(PlanReaders, OwnFilesRoundTrip) {
         continue;
       RouteHeader expected = header;
       if (!format.names) {
-        expected.departure_name = header.departure_icao;
-        expected.destination_name = header.destination_icao;
+        // The airports take their names from the airport list, else their codes.
+        const auto listed = [](const std::string& icao) {
+          const std::string name = Airports().Name(icao);
+          return name.empty() ? icao : name;
+        };
+        expected.departure_name = listed(header.departure_icao);
+        expected.destination_name = listed(header.destination_icao);
       }
       EXPECT_EQ(Dump(read.header, read.waypoints, false), Dump(expected, waypoints, false))
           << file << " " << format.name;
