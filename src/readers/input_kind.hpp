@@ -20,8 +20,8 @@ enum class InputKind {
 };
 
 // The kind of the input, by its content only, as the reader table's rows
-// detect it: a UTF-8 byte-order mark and leading blanks are skipped; what no
-// plan reader takes is route-finder text.
+// detect it: a UTF-8 byte-order mark and leading blanks are skipped; a plan
+// that no reader takes is kUnreadKind, anything else route-finder text.
 InputKind DetectInputKind(std::string_view bytes);
 
 // The kind a user names (the reader table's --from words); nothing for any other name.
