@@ -9,6 +9,7 @@
 #include <fmt/format.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -66,8 +67,10 @@ std::string IcaoCode(std::uint32_t index) {
   return code;
 }
 
-// name (1-24), ICAO (25-28), longest runway in feet, latitude, longitude,
-// blank filler up to character 69, elevation right-aligned in 70-74, CR LF.
+// name (1-24), ICAO (25-28), runway, its length in feet and its heading,
+// threshold latitude (40-49, "N51.477500") and longitude (50-60,
+// "W000.484976"), blank filler up to character 69, elevation right-aligned
+// in 70-74, CR LF.
 std::string AirportFileText() {
   std::mt19937 rng(20240611);
   std::string text;
@@ -80,6 +83,7 @@ std::string AirportFileText() {
     const double lat = static_cast<double>(Below(rng, 1'600'000)) / 10'000.0 - 80.0;
     const double lon = static_cast<double>(Below(rng, 3'600'000)) / 10'000.0 - 180.0;
     const std::uint32_t runway = 1500 + Below(rng, 12000);
+    const std::uint32_t heading = 1 + Below(rng, 360);
     std::int32_t elevation = static_cast<std::int32_t>(Below(rng, 9000));
     if (Below(rng, 50) == 0)
       elevation = -static_cast<std::int32_t>(Below(rng, 1300));
@@ -87,7 +91,9 @@ std::string AirportFileText() {
       elevation = 9000 + static_cast<std::int32_t>(Below(rng, 5500));
 
     std::string line = AirportName(rng) + code;
-    line += fmt::format("{:05d}{:>11.6f}{:>12.6f}", runway, lat, lon);
+    line +=
+        fmt::format("{:02d}L{:05d}{:03d}{}{:09.6f}{}{:010.6f}", (heading + 5) / 10, runway, heading,
+                    lat < 0 ? 'S' : 'N', std::abs(lat), lon < 0 ? 'W' : 'E', std::abs(lon));
     line.resize(69, ' ');
     line += fmt::format("{:>5d}\r\n", elevation);
     text += line;
@@ -132,7 +138,7 @@ void BM_LoadAirportDatabase(benchmark::State& state) {
   for (auto _ : state) {
     AirportDatabase db;
     const auto result = korvanta::LoadAirportDatabase(file.Path(), db);
-    if (!result.loaded || db.elevations.Count() != kAirportCount) {
+    if (!result.loaded || db.runways.Count() != kAirportCount) {
       state.SkipWithError("airport database did not load");
       break;
     }

@@ -4,7 +4,8 @@
 // the row found carries the elevation that the first line with that code
 // gives when characters 70-74 are read plainly as a decimal integer (0 when
 // they are not one). A four-character code gives that elevation through the
-// database's own look-up too.
+// database's own look-up too, with the first line's name (trimmed) and, when
+// the list places the airport, a place on the globe.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,7 +16,9 @@
 
 #include "fuzz_support.hpp"
 #include "route/airports.hpp"
+#include "route/position.hpp"
 #include "text/cp1252.hpp"
+#include "text/numbers.hpp"
 
 namespace {
 
@@ -54,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The first line of every code, in file order, with its elevation.
   std::unordered_map<std::string, std::int64_t> first_elevation;
+  std::unordered_map<std::string, std::string_view> first_name;
   std::size_t lines = 0;
   for (std::size_t start = 0; start < bytes.size();) {
     std::size_t end = bytes.find('\n', start);
@@ -65,20 +69,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       line.remove_suffix(1);
     const std::string code(Columns(line, 24, 4));
     first_elevation.try_emplace(code, PlainInteger(Columns(line, 69, 5)).value_or(0));
+    first_name.try_emplace(code, Columns(line, 0, 24));
     ++lines;
     start = next;
   }
-  Require(db.elevations.Count() == lines, "not one row per line");
+  Require(db.runways.Count() == lines, "not one row per line");
 
   for (const auto& [code, elevation] : first_elevation) {
-    const korvanta::AirportElevation* row = db.elevations.FindFirst(code);
+    const korvanta::AirportRunway* row = db.runways.FindFirst(code);
     Require(row != nullptr, "a code of the file is not found");
     Require(row->icao == code, "the look-up found another code");
     Require(row->alt == elevation, "the row found has another elevation than the first line");
     // A route names the airport in UTF-8; the file's codes are Windows-1252.
-    if (code.size() == 4)
-      Require(db.Elevation(korvanta::Cp1252ToUtf8(code)) == elevation,
-              "the database gives another elevation");
+    if (code.size() != 4)
+      continue;
+    const std::string id = korvanta::Cp1252ToUtf8(code);
+    Require(db.Elevation(id) == elevation, "the database gives another elevation");
+    Require(db.Name(id) == korvanta::Cp1252ToUtf8(korvanta::Trim(first_name.at(code))),
+            "the database gives another name than the first line's");
+    if (const auto place = db.Location(id)) {
+      Require(place->latitude >= -korvanta::kLatitudeLimit &&
+                  place->latitude <= korvanta::kLatitudeLimit &&
+                  place->longitude >= -korvanta::kLongitudeLimit &&
+                  place->longitude <= korvanta::kLongitudeLimit,
+              "an airport placed off the globe");
+    }
   }
   return 0;
 }

@@ -130,8 +130,8 @@ void CheckLoad(std::string_view bytes, const AirportDatabase& db) {
     std::fprintf(stderr, "route_fuzz: database not marked loaded\n");
     std::abort();
   }
-  if (db.elevations.Count() != CountLines(bytes)) {
-    std::fprintf(stderr, "route_fuzz: %zu database rows for %zu lines\n", db.elevations.Count(),
+  if (db.runways.Count() != CountLines(bytes)) {
+    std::fprintf(stderr, "route_fuzz: %zu database rows for %zu lines\n", db.runways.Count(),
                  CountLines(bytes));
     std::abort();
   }

@@ -1,5 +1,6 @@
 #include "readers/input_kind.hpp"
 
+#include <algorithm>
 #include <array>
 
 #include "text/numbers.hpp"
@@ -45,19 +46,27 @@ std::array<std::string_view, 2> FirstTwoLines(std::string_view text) {
   return lines;
 }
 
-bool IsXPlaneVersionLine(std::string_view line) {
+// The number of a line "<digits> version"; empty when it is no such line.
+std::string_view VersionOfLine(std::string_view line) {
   const std::size_t blank = line.find_first_of(" \t");
   if (blank == std::string_view::npos)
-    return false;
+    return {};
   const std::string_view number = line.substr(0, blank);
-  return (number == "3" || number == "1100") && EqualNoCase(Trim(line.substr(blank)), "version");
+  const bool digits = !number.empty() && std::all_of(number.begin(), number.end(),
+                                                     [](char c) { return c >= '0' && c <= '9'; });
+  return digits && EqualNoCase(Trim(line.substr(blank)), "version") ? number : std::string_view();
 }
 
 }  // namespace
 
-bool StartsLikeXPlanePlan(std::string_view bytes) {
+std::string_view XPlanePlanVersion(std::string_view bytes) {
   const auto [first, second] = FirstTwoLines(bytes);
-  return (first == "I" || first == "A") && IsXPlaneVersionLine(second);
+  return first == "I" || first == "A" ? VersionOfLine(second) : std::string_view();
+}
+
+bool StartsLikeXPlanePlan(std::string_view bytes) {
+  const std::string_view version = XPlanePlanVersion(bytes);
+  return version == "3" || version == "1100";
 }
 
 std::string_view WithoutByteOrderMarkAndBlanks(std::string_view bytes) {

@@ -229,12 +229,18 @@ PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValu
   RouteHeader& header = route.header;
   const Waypoint& departure = route.waypoints[0];
   const Waypoint& destination = route.waypoints[last];
-  const std::string departure_name = Clean(values.departure_name);
-  const std::string destination_name = Clean(values.destination_name);
+  // An airport whose plan gives no name takes the airport list's, else its
+  // identifier.
+  const auto name_of = [&airports](std::string_view plan_name, const Waypoint& airport) {
+    std::string name = Clean(plan_name);
+    if (name.empty())
+      name = Clean(airports.Name(airport.id));
+    return name.empty() ? airport.id : name;
+  };
   header.departure_icao = departure.id;
   header.destination_icao = destination.id;
-  header.departure_name = departure_name.empty() ? departure.id : departure_name;
-  header.destination_name = destination_name.empty() ? destination.id : destination_name;
+  header.departure_name = name_of(values.departure_name, departure);
+  header.destination_name = name_of(values.destination_name, destination);
   header.departure_position = departure.position;
   header.destination_position = destination.position;
   header.departure_elevation = departure.alt;

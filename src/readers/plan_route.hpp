@@ -103,9 +103,10 @@ struct PlanHeaderValues {
 // characters "WP" and its number; names with control characters made blanks
 // and trimmed; positions checked and written as the route finder writes them;
 // the track from the previous point; the airports' elevations from the plan,
-// else the database, else 0; the cruise altitude from the plan, else the
-// highest en-route altitude, else 30000. The error names the first point
-// whose position does not read or lies out of range.
+// else the database, else 0; their names from the plan, else the database,
+// else their identifiers; the cruise altitude from the plan, else the highest
+// en-route altitude, else 30000. The error names the first point whose
+// position does not read or lies out of range.
 PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValues& values,
                              const AirportDatabase& airports);
 

@@ -16,8 +16,8 @@ namespace korvanta {
 // help texts read it.
 struct ReaderDescriptor {
   InputKind kind;
-  std::string_view from_word;     // korvanta-cli's --from value
-  std::string_view name;          // what the input is, in the --from help
+  std::string_view from_word{};   // korvanta-cli's --from value
+  std::string_view name{};        // what the input is, in the --from help
   std::string_view short_name{};  // in the commands' descriptions: "X-Plane .fms"
   // Whether the bytes (without a byte-order mark and leading blanks) are of
   // this kind. Unset for the route finder's text: it is what no other row
@@ -28,7 +28,9 @@ struct ReaderDescriptor {
   std::function<PlanReadResult(std::string_view bytes, const AirportDatabase& airports)> read{};
 };
 
-// Every input kind, the route finder's text first.
+// Every input kind read, the route finder's text first. (A plan of a kind
+// that no reader takes has its own kind, outside this table: ReaderOf gives
+// its refusal.)
 std::span<const ReaderDescriptor> Readers();
 const ReaderDescriptor& ReaderOf(InputKind kind);
 

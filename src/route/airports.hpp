@@ -16,20 +16,24 @@ inline constexpr std::string_view kAirportsMissing = "File wpNavApt.txt missing"
 // The airport list of the route finder is a few megabytes.
 inline constexpr std::size_t kAirportListLimit = std::size_t{64} << 20;
 
-// The airports of the PMDG FMC navigation data, for the airport elevations.
+// The airports of the PMDG FMC navigation data (the list "wpNavApt.txt", one
+// line per runway): their elevations, names and places.
 struct AirportDatabase {
-  AirportElevations elevations;
+  AirportRunways runways;
   bool airports_loaded = false;
 
-  // Elevation in feet of the airport `id` (UTF-8): the id in Windows-1252,
-  // padded with blanks to four characters, looked up case-sensitively; 0 when
-  // not found or not loaded.
+  // Lookups take the id (UTF-8) in Windows-1252, padded with blanks to four
+  // characters, and match it case-sensitively.
+
+  // Elevation in feet of the airport `id`: that of its first runway in table
+  // order; 0 when not found or not loaded.
   std::int32_t Elevation(std::string_view id) const;
-  // The airport's name as the list gives it (UTF-8, trimmed); empty when the
-  // list does not hold the airport or is not loaded.
+  // The airport's name as its first runway's line gives it (UTF-8, trimmed);
+  // empty when the list does not hold the airport or is not loaded.
   std::string Name(std::string_view id) const;
-  // The middle of the airport's runway thresholds; none when the list does
-  // not place the airport or is not loaded.
+  // The middle of the airport's runway thresholds (the mean of those its
+  // lines place); none when the list does not place the airport or is not
+  // loaded.
   std::optional<Position> Location(std::string_view id) const;
 };
 
@@ -44,8 +48,10 @@ struct AirportLoadResult {
 // Called with the line counter at 0, 100, 200 ... while loading.
 using LoadProgress = std::function<void(std::size_t count)>;
 
-// Every line of the file becomes one `elevations` row: `icao` from characters 25-28,
-// `alt` from characters 70-74 (0 when they do not read as an integer). A
+// Every line of the file becomes one `runways` row: the name from characters
+// 1-24, `icao` from 25-28, the threshold from 40-49 (latitude, "N51.477500")
+// and 50-60 (longitude, "W000.484976"; none when either does not read or is
+// out of range), `alt` from 70-74 (0 when they do not read as an integer). A
 // missing file gives "File wpNavApt.txt missing"; a read error stops the load
 // with its message. `airports_loaded` is set only by a complete load.
 AirportLoadResult LoadAirportDatabase(const std::filesystem::path& file, AirportDatabase& db,

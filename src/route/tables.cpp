@@ -46,12 +46,12 @@ void WaypointTable::ReplaceLast(Waypoint row) {
   rows_.back() = Stored(std::move(row));
 }
 
-void AirportElevations::Clear() {
+void AirportRunways::Clear() {
   rows_.clear();
   sorted_ = true;
 }
 
-void AirportElevations::Append(AirportElevation row) {
+void AirportRunways::Append(AirportRunway row) {
   // The database's bytes as they stand (see AirportDatabase::Elevation).
   row.icao.resize(std::min(row.icao.size(), kIcaoWidth));
   rows_.push_back(std::move(row));
@@ -65,11 +65,19 @@ namespace {
 // at most five bytes, so the length fits in the lowest byte.
 std::uint64_t SortKey(std::string_view icao) {
   std::uint64_t key = 0;
-  for (std::size_t i = 0; i < AirportElevations::kIcaoWidth; ++i) {
+  for (std::size_t i = 0; i < AirportRunways::kIcaoWidth; ++i) {
     const auto byte = i < icao.size() ? static_cast<unsigned char>(AsciiUpper(icao[i])) : 0u;
     key = (key << 8) | byte;
   }
   return (key << 8) | icao.size();
+}
+
+// The sort key of a row, or a key itself (for the table's binary search).
+std::uint64_t KeyOf(const AirportRunway& row) {
+  return SortKey(row.icao);
+}
+std::uint64_t KeyOf(std::uint64_t key) {
+  return key;
 }
 
 }  // namespace
@@ -103,13 +111,13 @@ std::vector<std::uint32_t> SortedOrder(const std::vector<std::uint64_t>& keys) {
 
 }  // namespace
 
-void AirportElevations::Sort() {
+void AirportRunways::Sort() {
   std::vector<std::uint64_t> keys(rows_.size());
   for (std::size_t i = 0; i < rows_.size(); ++i)
     keys[i] = SortKey(rows_[i].icao);
   const std::vector<std::uint32_t> order = SortedOrder(keys);
   if (!order.empty()) {
-    std::vector<AirportElevation> sorted;
+    std::vector<AirportRunway> sorted;
     sorted.reserve(rows_.size());
     for (const std::uint32_t row : order)
       sorted.push_back(std::move(rows_[row]));
@@ -118,7 +126,7 @@ void AirportElevations::Sort() {
   sorted_ = true;
 }
 
-void AirportElevations::AssignSorted(const std::vector<PackedAirportElevation>& entries) {
+void AirportRunways::AssignSorted(const std::vector<PackedAirportRunway>& entries) {
   std::vector<std::uint64_t> keys(entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
     keys[i] = SortKey(std::string_view(entries[i].icao.data(), entries[i].size));
@@ -126,11 +134,12 @@ void AirportElevations::AssignSorted(const std::vector<PackedAirportElevation>& 
   const std::vector<std::uint32_t> order = SortedOrder(keys);
   rows_.clear();
   rows_.reserve(entries.size());
-  const auto add = [this](const PackedAirportElevation& e) {
-    rows_.push_back(AirportElevation{std::string(e.icao.data(), e.size), e.alt});
+  const auto add = [this](const PackedAirportRunway& e) {
+    rows_.push_back(
+        AirportRunway{std::string(e.icao.data(), e.size), e.alt, e.name, e.name_size, e.threshold});
   };
   if (order.empty()) {
-    for (const PackedAirportElevation& e : entries)
+    for (const PackedAirportRunway& e : entries)
       add(e);
   } else {
     for (const std::uint32_t row : order)
@@ -139,27 +148,34 @@ void AirportElevations::AssignSorted(const std::vector<PackedAirportElevation>& 
   sorted_ = true;
 }
 
-const AirportElevation* AirportElevations::FindFirst(std::string_view icao) const {
-  if (!sorted_) {
-    for (const AirportElevation& row : rows_) {
-      if (row.icao == icao)
-        return &row;
-    }
-    return nullptr;
-  }
-  // Rows equal without regard to case sit together; the first exact match
-  // among them is the first exact match of the table.
+std::span<const AirportRunway> AirportRunways::Candidates(std::string_view icao) const {
+  if (!sorted_)
+    return rows_;
+  // Rows equal without regard to case sit together, in table order.
   if (icao.size() > kIcaoWidth)
-    return nullptr;
+    return {};
   const std::uint64_t key = SortKey(icao);
-  auto it = std::lower_bound(
+  const auto [first, last] = std::equal_range(
       rows_.begin(), rows_.end(), key,
-      [](const AirportElevation& row, std::uint64_t k) { return SortKey(row.icao) < k; });
-  for (; it != rows_.end() && SortKey(it->icao) == key; ++it) {
-    if (it->icao == icao)
-      return &*it;
+      [](const auto& left, const auto& right) { return KeyOf(left) < KeyOf(right); });
+  return {first, last};
+}
+
+const AirportRunway* AirportRunways::FindFirst(std::string_view icao) const {
+  for (const AirportRunway& row : Candidates(icao)) {
+    if (row.icao == icao)
+      return &row;
   }
   return nullptr;
+}
+
+std::vector<const AirportRunway*> AirportRunways::FindAll(std::string_view icao) const {
+  std::vector<const AirportRunway*> found;
+  for (const AirportRunway& row : Candidates(icao)) {
+    if (row.icao == icao)
+      found.push_back(&row);
+  }
+  return found;
 }
 
 }  // namespace korvanta

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -94,41 +96,63 @@ struct RouteHeader {
   Position destination_position{};
 };
 
-// An airport as the database load collects it before the table is sorted:
-// the `icao` bytes as they stand (at most the field's width) and `alt`.
-struct PackedAirportElevation {
+// The first characters of an airport list line: the airport's name, in the
+// list's Windows-1252 bytes, blank-padded.
+inline constexpr std::size_t kAirportNameWidth = 24;
+
+// A line of the airport list as the load collects it before the table is
+// sorted: the `icao` bytes as they stand (at most the field's width), the
+// name's bytes as they stand, the runway threshold's place and `alt`.
+struct PackedAirportRunway {
   std::array<char, 5> icao{};
   std::uint8_t size = 0;
+  std::array<char, kAirportNameWidth> name{};
+  std::uint8_t name_size = 0;
+  std::optional<Position> threshold;
   std::int32_t alt = 0;
 };
 
-struct AirportElevation {
-  std::string icao;  // bytes 25 to 28 of the database line, as they stand (Windows-1252)
+// One line of the airport list: one runway of an airport.
+struct AirportRunway {
+  std::string icao;  // bytes 25 to 28 of the line, as they stand (Windows-1252)
   std::int32_t alt = 0;
+  // Bytes 1 to 24 of the line, as they stand (Windows-1252), held in the row:
+  // the list has tens of thousands of lines.
+  std::array<char, kAirportNameWidth> name{};
+  std::uint8_t name_size = 0;
+  std::optional<Position> threshold{};  // none when the line does not place it
+
+  std::string_view Name() const { return {name.data(), name_size}; }
 };
 
-// The airport table `elevations`.
-class AirportElevations {
+// The airport table: the runways of the airport list.
+class AirportRunways {
  public:
   static constexpr std::size_t kIcaoWidth = 5;
 
   void Clear();
   void Reserve(std::size_t rows) { rows_.reserve(rows); }
-  void Append(AirportElevation row);
+  void Append(AirportRunway row);
   // Replaces the rows by `entries`, in the order Sort() gives them.
-  void AssignSorted(const std::vector<PackedAirportElevation>& entries);
+  void AssignSorted(const std::vector<PackedAirportRunway>& entries);
   // Orders the rows by `icao`, ascending, letter case ignored (stable, so
   // equal keys keep their file order).
   void Sort();
   // Exact, case-sensitive match on `icao`: the first match in table order;
   // null when none matches.
-  const AirportElevation* FindFirst(std::string_view icao) const;
+  const AirportRunway* FindFirst(std::string_view icao) const;
+  // Every exact, case-sensitive match on `icao`, in table order.
+  std::vector<const AirportRunway*> FindAll(std::string_view icao) const;
 
   std::size_t Count() const { return rows_.size(); }
-  const std::vector<AirportElevation>& Rows() const { return rows_; }
+  const std::vector<AirportRunway>& Rows() const { return rows_; }
 
  private:
-  std::vector<AirportElevation> rows_;
+  // The rows that can match `icao`: those equal to it without regard to
+  // case once sorted, else every row.
+  std::span<const AirportRunway> Candidates(std::string_view icao) const;
+
+  std::vector<AirportRunway> rows_;
   bool sorted_ = true;  // whether rows_ is in Sort() order (lookups search it)
 };
 

@@ -5,8 +5,12 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "readers/gpx_reader.hpp"
@@ -20,6 +24,7 @@
 #include "text/cp1252.hpp"
 #include "writers/gpx.hpp"
 #include "writers/msfs.hpp"
+#include "writers/six_character_id.hpp"
 #include "writers/xplane.hpp"
 #include "writers/xplane11.hpp"
 
@@ -113,8 +118,8 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
       {"X-Plane 9, version 3 with its end row", InputKind::kFms,
        "A\n3 version\n1\n3\n1 EGLL 83 51.477500 -0.461389\n2 BIG 0 51.330 0.035\n"
        "3 DVR 0 51.162 1.359\n1 EBBB 0 50.901389 4.484444\n0 ---- 0 0.000000 0.000000\n",
-       "EGLL EGLL N51*28'39.00\" W000*27'41.00\" 83 > EBBB EBBB N50*54'05.00\" E004*29'04.00\" 50 "
-       "FL 30000\n"
+       "EGLL GAMMA N51*28'39.00\" W000*27'41.00\" 83 > EBBB BETA FIELD N50*54'05.00\" "
+       "E004*29'04.00\" 50 FL 30000\n"
        "EGLL|N51*28'39.00\"|W000*27'41.00\"|83||A|0|0\n"
        "BIG|N51*19'48.00\"|E000*02'06.00\"|0||N|0|115\n"
        "DVR|N51*09'43.20\"|E001*21'32.40\"|0||V|0|101\n"
@@ -198,13 +203,27 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
   </FlightPlan.FlightPlan>
 </SimBase.Document>
 )",
-       "EAAA EAAA N50*02'00.00\" E008*34'14.00\" 364 > EBBB EBBB N50*52'00.00\" E005*15'00.00\" 50 "
-       "FL 31000\n"
+       "EAAA ALPHA INTL N50*02'00.00\" E008*34'14.00\" 364 > EBBB BETA FIELD N50*52'00.00\" "
+       "E005*15'00.00\" 50 FL 31000\n"
        "EAAA|N50*02'00.00\"|E008*34'14.00\"|364|Q44|A|0|0\n"
        "WP1|N50*20'00.01\"|E007*10'00.00\"|0|UL602|I|0|289\n"
        "RUDOL|N50*40'00.00\"|E006*00'00.00\"|0||N|0|295\n"
        "EBBB|N50*52'00.00\"|E005*15'00.00\"|50||A|0|293\n"
        "runway "},
+      {"FS2004, Windows-1252, waypoints out of order, no [FSC]", InputKind::kPln,
+       "[flightplan]\r\ntitle=LSZH to LFSB\r\nCRUISING_ALTITUDE=24000\r\n"
+       "departure_position=16\r\ndeparture_name=Z\xFCrich\r\ndestination_name=\r\n"
+       "waypoint.0=LS, LSZH, , LSZH, A, N47* 27.48', E8* 32.88', +001416.00,\r\n"
+       "waypoint.2=, LFSB, , LFSB, A, N47* 35.97', E7* 31.75', +000885.00\r\n"
+       "waypoint.1=LS, TRA, , TRA, V, N47* 41.35', E8* 26.18', +024000.00, UN850\r\n"
+       "[other]\r\nwaypoint.3=, X, , X, I, N1* 0.00', E1* 0.00', +000000.00\r\n"
+       "[flightplan]\r\ndeparture_position=PARKING 1\r\n",
+       "LSZH Z\xC3\xBCrich N47*27'28.80\" E008*32'52.80\" 1416 > LFSB LFSB N47*35'58.20\" "
+       "E007*31'45.00\" 885 FL 24000\n"
+       "LSZH|N47*27'28.80\"|E008*32'52.80\"|1416||A|0|0\n"
+       "TRA|N47*41'21.00\"|E008*26'10.80\"|0|UN850|V|0|342\n"
+       "LFSB|N47*35'58.20\"|E007*31'45.00\"|885||A|0|262\n"
+       "runway 16"},
       {"GPX route of a planner, whose descriptions are neither airways nor names", InputKind::kGpx,
        R"(<?xml version="1.0" encoding="UTF-8" standalone="no"?>
 <gpx xmlns="http://www.topografix.com/GPX/1/1" version="1.1" creator="planner">
@@ -219,7 +238,7 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
   </rte>
 </gpx>
 )",
-       "EAAA EAAA N50*02'00.00\" E008*34'14.00\" 364 > EBBB EBBB N50*52'00.00\" "
+       "EAAA ALPHA INTL N50*02'00.00\" E008*34'14.00\" 364 > EBBB BETA FIELD N50*52'00.00\" "
        "E005*15'00.00\" -1 FL 35000\n"
        "EAAA|N50*02'00.00\"|E008*34'14.00\"|364||A|0|0\n"
        "ZERO|N00*00'00.05\"|W000*00'00.05\"|0||V|0|191\n"
@@ -241,8 +260,8 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
 <wpt lat="50.901389" lon="4.484444"><ele>0.1524</ele><name>EBBB</name></wpt>
 </gpx>
 )",
-       "EGLL EGLL N51*28'39.00\" W000*27'41.00\" 83 > EBBB EBBB N50*54'05.00\" E004*29'04.00\" 1 "
-       "FL 30000\n"
+       "EGLL GAMMA N51*28'39.00\" W000*27'41.00\" 83 > EBBB BETA FIELD N50*54'05.00\" "
+       "E004*29'04.00\" 1 FL 30000\n"
        "EGLL|N51*28'39.00\"|W000*27'41.00\"|83||A|0|0\n"
        "BIGGIN|N51*19'48.00\"|E000*02'06.00\"|0||I|0|115\n"
        "EBBB|N50*54'05.00\"|E004*29'04.00\"|1||A|0|97\n"
@@ -252,8 +271,8 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
 <gpx:rtept lat="50" lon="8"><gpx:name>EAAA</gpx:name><gpx:type>Airport</gpx:type></gpx:rtept>
 <gpx:rtept lat="50.5" lon="6"><gpx:name>KOMAR</gpx:name><gpx:desc>UL602</gpx:desc></gpx:rtept>
 <gpx:rtept lat="51" lon="5"><gpx:name>EBBB</gpx:name></gpx:rtept></gpx:rte></gpx:gpx>)",
-       "EAAA EAAA N50*00'00.00\" E008*00'00.00\" 364 > EBBB EBBB N51*00'00.00\" E005*00'00.00\" 50 "
-       "FL 30000\n"
+       "EAAA ALPHA INTL N50*00'00.00\" E008*00'00.00\" 364 > EBBB BETA FIELD N51*00'00.00\" "
+       "E005*00'00.00\" 50 FL 30000\n"
        "EAAA|N50*00'00.00\"|E008*00'00.00\"|364||A|0|0\n"
        "KOMAR|N50*30'00.00\"|E006*00'00.00\"|0|UL602|I|0|292\n"
        "EBBB|N51*00'00.00\"|E005*00'00.00\"|50||A|0|309\n"
@@ -277,6 +296,11 @@ TEST(PlanReaders, PlansThatGiveNoRoute) {
   }
   const std::string too_long =
       "error: The plan holds more than 10000 points: no route is that long";
+  const std::string fs9 =
+      "[flightplan]\r\nwaypoint.0=, A, , A, A, N50* 0.00', E8* 0.00', +000000.00, \r\n";
+  const std::string read_kinds =
+      "a route finder's text, an FSX, Prepar3D, MSFS or FS2004 flight plan, an X-Plane plan or a "
+      "GPX file";
   const PlanCase cases[] = {
       {"more points than a route has", InputKind::kFms, long_fms, too_long},
       {"more points than a route has", InputKind::kGpx, long_gpx + "</gpx>", too_long},
@@ -328,6 +352,27 @@ TEST(PlanReaders, PlansThatGiveNoRoute) {
        gpx + "\n<wpt lat=\"1\" lon=\"2\"><name>A\xFF"
              "B</name></wpt></gpx>",
        "error: Not a readable flight plan: the text is not valid UTF-8 (line 2)"},
+      {"a comma in an FS2004 plan's name", InputKind::kPln,
+       fs9 + "waypoint.1=, Horka,NOL, , Horka, I, N50* 0.00', E8* 0.00', +000000.00, \r\n",
+       "error: Not a readable flight plan: a waypoint line does not read (line 3)"},
+      {"60 minutes in an FS2004 plan", InputKind::kPln,
+       fs9 + "waypoint.1=, B, , B, I, N50* 60.00', E8* 0.00', +000000.00, \r\n",
+       "error: Waypoint B: the position N50* 60.00', E8* 0.00' does not read"},
+      {"an FS2004 waypoint numbered twice", InputKind::kPln,
+       fs9 + "waypoint.0=, B, , B, I, N50* 0.00', E8* 0.00', +000000.00, \r\n",
+       "error: Not a readable flight plan: a second waypoint.0 (line 3)"},
+      {"no [flightplan] section", InputKind::kPln, "[FSC]\r\nDepartAPCode=EAAA\r\n",
+       "error: Not a readable flight plan: an FS2004 plan has a \"[flightplan]\" section"},
+      {"an XML plan of another kind", InputKind::kUnreadKind,
+       "<?xml version=\"1.0\"?>\n<FlightPlan "
+       "xmlns=\"http://www8.garmin.com/xmlschemas/FlightPlan/v1\">",
+       "error: Wrong format: an XML document with root <FlightPlan>, which Korvanta does not read; "
+       "it reads " +
+           read_kinds},
+      {"an X-Plane plan of another version", InputKind::kUnreadKind, "I\n1000 Version\n",
+       "error: Wrong format: an X-Plane plan of version 1000, which Korvanta does not read; it "
+       "reads " +
+           read_kinds},
       {"route-finder text", InputKind::kText, "Cruise altitude", "error: Wrong format"},
   };
   for (const PlanCase& c : cases)
@@ -400,12 +445,9 @@ TEST(PlanReaders, PlanFilesOfOtherPrograms) {
 TEST(PlanReaders, Msfs2024AirportsFromTheList) {
   AirportDatabase airports;
   LoadAirportLines(test::ReadFile(test::DataDir() / "plans/msfs2024_airports.txt"), airports);
-  // Runs once the airport list is read for the airports' positions.
-  if (!airports.Location("LSZH"))
-    GTEST_SKIP() << "the airport list places no airport yet";
   const std::string bytes = test::ReadFile(test::DataDir() / "plans/msfs2024_no_positions.pln");
   EXPECT_EQ(Dump(ReadPlan(InputKind::kPln, bytes, airports), false),
-            "LSGG LSGG N46*14'20.40\" E006*06'43.20\" 1411 > LSZH LSZH N47*28'12.00\" "
+            "LSGG GENEVA N46*14'20.40\" E006*06'43.20\" 1411 > LSZH ZURICH N47*28'12.00\" "
             "E008*33'00.00\" 1416 FL 15000\n"
             "LSGG|N46*14'20.40\"|E006*06'43.20\"|1411||A\n"
             "DIPIR|N46*30'43.00\"|E006*51'27.00\"|0|UN871|I\n"
@@ -460,7 +502,10 @@ TEST(PlanReaders, KindByContent) {
       {"<!DOCTYPE x [<!ENTITY a \"]>\"><gpx>", InputKind::kText},
       {std::string("\xFF\xFE<\0g\0p\0x\0>\0", 12), InputKind::kGpx},
       {"<gpx:gpx xmlns:gpx=\"http://www.topografix.com/GPX/1/1\">", InputKind::kGpx},
-      {"<?xml version=\"1.0\"?><kml><gpx/></kml>", InputKind::kText},
+      {"<?xml version=\"1.0\"?><kml><gpx/></kml>", InputKind::kUnreadKind},
+      {"\xEF\xBB\xBF\r\n [FlightPlan] \r\ntitle=x", InputKind::kPln},
+      {"[flightplans]\r\n", InputKind::kText},
+      {"I\n12 version\n", InputKind::kUnreadKind},
       {"\n  I \r\n1100   VERSION\r\n", InputKind::kFms},
       {"A\n3 version", InputKind::kFms},
       {"I\n1100 Versions\n", InputKind::kText},
@@ -472,6 +517,7 @@ TEST(PlanReaders, KindByContent) {
   for (const InputKind kind : {InputKind::kText, InputKind::kPln, InputKind::kFms, InputKind::kGpx})
     EXPECT_EQ(InputKindFromName(InputKindName(kind)), kind);
   EXPECT_EQ(InputKindFromName("PLN"), std::nullopt);
+  EXPECT_EQ(InputKindFromName(""), std::nullopt);
 }
 
 // Korvanta's own files read back: every writer gives the same bytes again,
@@ -522,13 +568,68 @@ TEST(PlanReaders, OwnFilesRoundTrip) {
         continue;
       RouteHeader expected = header;
       if (!format.names) {
-        expected.departure_name = header.departure_icao;
-        expected.destination_name = header.destination_icao;
+        // The airports take their names from the airport list, else their codes.
+        const auto listed = [](const std::string& icao) {
+          const std::string name = Airports().Name(icao);
+          return name.empty() ? icao : name;
+        };
+        expected.departure_name = listed(header.departure_icao);
+        expected.destination_name = listed(header.destination_icao);
       }
       EXPECT_EQ(Dump(read.header, read.waypoints, false), Dump(expected, waypoints, false))
           << file << " " << format.name;
     }
   }
+}
+
+// Korvanta's FS2004 plans hold positions to 0.01': every bundled one reads
+// back to its route's points, each coordinate within half of that.
+TEST(PlanReaders, BundledFs2004PlansReadBack) {
+  const std::map<std::string, std::pair<const char*, const char*>> route_of_tree = {
+      {"example_fs9", {"example_route.txt", "25L"}},
+      {"nav_route_fs9_super80", {"nav_route.txt", ""}},
+      {"south_west_fsx", {"route_south_west.txt", "16R"}},
+      {"example_xplane", {"example_route.txt", "07"}},
+      {"nat_route_fs9", {"nat_route.txt", "27L"}},
+  };
+  constexpr std::int32_t kHalfHundredthMinute = kHundredthsPerMinute / 200;
+  const std::filesystem::path expected = test::DataDir() / "expected";
+  int plans = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(expected)) {
+    const std::string bytes = entry.is_regular_file() ? test::ReadFile(entry.path()) : "";
+    if (entry.path().extension() != ".pln" || !bytes.starts_with("[flightplan]"))
+      continue;
+    ++plans;
+    const std::string tree = entry.path().lexically_relative(expected).begin()->string();
+    const auto& [route_file, runway] = route_of_tree.at(tree);
+    const std::string what = entry.path().string();
+    RouteHeader header;
+    WaypointTable waypoints;
+    ASSERT_EQ(ParseRoute(SplitLines(InputToUtf8(test::ReadFile(test::DataDir() / route_file))), {},
+                         Airports(), waypoints, header),
+              ParseResult::kParsed);
+    const PlanReadResult result = ReadPlan(DetectInputKind(bytes), bytes, Airports());
+    ASSERT_TRUE(std::holds_alternative<PlanRoute>(result)) << Dump(result) << what;
+    const PlanRoute& read = std::get<PlanRoute>(result);
+    EXPECT_EQ(read.runway, runway) << what;
+    EXPECT_EQ(read.header.cruise_altitude, header.cruise_altitude) << what;
+    ASSERT_EQ(read.waypoints.Count(), waypoints.Count()) << what;
+    for (std::size_t i = 0; i < waypoints.Count(); ++i) {
+      const Waypoint& written = waypoints[i];
+      const Waypoint& back = read.waypoints[i];
+      // The FS2004 plan holds six characters of an identifier.
+      const std::string written_id = SixCharacterId(written);
+      EXPECT_EQ(std::tie(back.id, back.kind, back.route, back.alt),
+                std::tie(written_id, written.kind, written.route, written.alt))
+          << what << " " << written.id;
+      EXPECT_LE(std::abs(back.position.latitude - written.position.latitude), kHalfHundredthMinute)
+          << what << " " << written.id;
+      EXPECT_LE(std::abs(back.position.longitude - written.position.longitude),
+                kHalfHundredthMinute)
+          << what << " " << written.id;
+    }
+  }
+  EXPECT_GE(plans, 3);
 }
 
 }  // namespace
