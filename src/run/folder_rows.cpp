@@ -35,10 +35,12 @@ bool IsFolder(const std::filesystem::path& path) {
   return std::filesystem::is_directory(path, error);
 }
 
+// The documents folder as a target's folder.
 FolderInUse Documents(const FolderSet& folders) {
   if (folders.documents_dir.empty())
     return {};
-  return {folders.documents_dir, folders.documents_origin, NamedOrigin(folders.documents_origin)};
+  return {folders.documents_dir, FolderOrigin::kDocumentsFolder,
+          NamedOrigin(folders.documents_origin)};
 }
 
 FolderRow RowOf(std::string_view key, std::string caption, const FolderInUse& in_use) {
@@ -82,21 +84,22 @@ FolderInUse RowFolder(const TargetDescriptor& row, const FolderSet& folders,
   if (rule.else_xplane_plans) {
     if (!folders.xplane_install.Set())
       return {};
-    return {folders.xplane_install.folder / "Output" / "FMS plans", folders.xplane_install.origin};
+    return {folders.xplane_install.folder / "Output" / "FMS plans",
+            FolderOrigin::kXPlaneInstallation};
   }
   if (rule.else_documents)
     return Documents(folders);
   if (!rule.below_simulator.empty()) {
     const FolderInUse simulator_folder = SimulatorFolderOf(folders, simulator);
     return {simulator_folder.folder / PathFromUtf8(rule.below_simulator).make_preferred(),
-            simulator_folder.origin};
+            FolderOrigin::kSimulatorFolder};
   }
   switch (rule.files_in) {
     case FileFolder::kPlanFolder:
       if (row.target == Target::kFsx)
         return folders.documents_dir.empty()
                    ? FolderInUse{}
-                   : FolderInUse{folders.fsx_plan_folder, folders.documents_origin};
+                   : FolderInUse{folders.fsx_plan_folder, FolderOrigin::kDocumentsFolder};
       if (!folders.plan_folder_named && folders.documents_dir.empty())
         return {};
       return {folders.plan_folder, folders.plan_folder_origin, folders.plan_folder_named};
@@ -129,7 +132,10 @@ std::vector<FolderRow> FolderRows(const FolderSet& folders, Simulator simulator)
   std::vector<FolderRow> rows;
   rows.push_back(RowOf(kFs9FolderKey, "FS2004 folder", {folders.fs9_dir, folders.fs9_origin}));
   rows.push_back(RowOf(kFsxFolderKey, "FSX folder", {folders.fsx_dir, folders.fsx_origin}));
-  rows.push_back(RowOf(kDocumentsFolderKey, "Documents folder", Documents(folders)));
+  rows.push_back(RowOf(kDocumentsFolderKey, "Documents folder",
+                       folders.documents_dir.empty()
+                           ? FolderInUse{}
+                           : FolderInUse{folders.documents_dir, folders.documents_origin}));
   rows.push_back(RowOf(kXPlaneInstallFolderKey, "X-Plane installation", folders.xplane_install));
   for (const TargetDescriptor& row : AllTargets()) {
     rows.push_back(

@@ -23,6 +23,12 @@ std::string_view FolderOriginText(FolderOrigin origin) {
       return "X-Plane's list";
     case FolderOrigin::kDefault:
       return "default";
+    case FolderOrigin::kSimulatorFolder:
+      return "simulator folder";
+    case FolderOrigin::kDocumentsFolder:
+      return "documents folder";
+    case FolderOrigin::kXPlaneInstallation:
+      return "X-Plane installation";
     case FolderOrigin::kNotSet:
       break;
   }
@@ -87,7 +93,7 @@ FolderSet BuildFolderSet(const std::filesystem::path& app_dir, const FolderSourc
   const std::optional<FolderInUse> plan_key = NamedFolder(f, settings, kPlanFolderKey);
   f.plan_folder = plan_key ? plan_key->folder : f.documents_dir / "Flight Simulator Files";
   f.plan_folder_named = plan_key.has_value();
-  f.plan_folder_origin = plan_key ? plan_key->origin : f.documents_origin;
+  f.plan_folder_origin = plan_key ? plan_key->origin : FolderOrigin::kDocumentsFolder;
   f.fsx_plan_folder = f.documents_dir / "Flight Simulator X Files";
   std::error_code ec;
   f.fsx_plan_folder_found = std::filesystem::is_directory(f.fsx_plan_folder, ec);
@@ -110,7 +116,7 @@ FolderSet BuildFolderSet(const std::filesystem::path& app_dir, const FolderSourc
       f.xplane_install = {*found, FolderOrigin::kXPlaneList};
   }
   f.fmc_data = NamedFolder(f, settings, kFmcDataFolderKey)
-                   .value_or(FolderInUse{f.fs9_dir / "Fmcwp" / "NAVDATA", f.fs9_origin});
+                   .value_or(FolderInUse{f.fs9_dir / "Fmcwp" / "NAVDATA", FolderOrigin::kSimulatorFolder});
 
   f.msfs2020_settings = FindMsfsSettings(kMsfs2020, source.LocalAppData(), source.RoamingAppData());
   f.msfs2024_settings = FindMsfsSettings(kMsfs2024, source.LocalAppData(), source.RoamingAppData());

@@ -18,6 +18,10 @@ enum class FolderOrigin {
   kWinePrefix,   // the Wine prefix's registry files and folders
   kXPlaneList,   // X-Plane's installer's list of installations
   kDefault,      // where the simulator installs when asked nothing, or a fixed folder
+  // A folder in or below another folder in use, wherever that came from.
+  kSimulatorFolder,     // the run's simulator folder
+  kDocumentsFolder,     // the documents folder
+  kXPlaneInstallation,  // the X-Plane installation
   kNotSet,       // nowhere: the folder is not set
 };
 std::string_view FolderOriginText(FolderOrigin origin);

@@ -134,5 +134,49 @@ TEST(FirstRun, WritesOnlyWhereASimulatorIs) {
   }
 }
 
+// `folders` names each folder a run uses, where it came from and whether it
+// exists: options, a settings key, folders below them, and the defaults.
+TEST(FoldersCommand, EachFolderWithItsOriginAndWhetherItExists) {
+  KORVANTA_LINUX_ONLY("the home folder decides what is found on Linux");
+  Home h;
+  for (const char* folder : {"fs9/ifly/737NG/navdata/Fltplan", "docs", "XP/Output/FMS plans"})
+    fs::create_directories(h.root / folder);
+  test::WriteFile(h.app / "korvanta.ini",
+                  "[Main]\r\nPMDGFolder=" + (h.root / "P").string() + "\r\n");
+  const auto r =
+      test::RunCli("folders --app-dir '" + h.app.string() + "' --fs9-dir '" +
+                   (h.root / "fs9").string() + "' --documents-dir '" + (h.root / "docs").string() +
+                   "' --xplane-install-dir '" + (h.root / "XP").string() + "'");
+  std::string expected = test::CrLf({
+      "FS2004 folder: <root>/fs9 (option, exists)",
+      "FSX folder: <root>/home/.wine/drive_c/Program Files/Microsoft Games/FS9 (default, missing)",
+      "Documents folder: <root>/docs (option, exists)",
+      "X-Plane installation: <root>/XP (option, exists)",
+      "FS2004: <root>/docs/Flight Simulator Files (documents folder, missing)",
+      "Google Earth: <root>/docs (documents folder, exists)",
+      "iFly737: <root>/fs9/ifly/737NG/navdata/Fltplan (simulator folder, exists)",
+      "LVLD 767: <root>/fs9/Level-D Simulations/navdata/Flightplans (simulator folder, missing)",
+      "X-Plane: <root>/XP/Output/FMS plans (X-Plane installation, exists)",
+      "PMDG 737/747: <root>/P (settings key, missing)",
+      "FSNavigator: <root>/fs9/Modules/FSNavigator/plan (simulator folder, missing)",
+      "CIVA: <root>/fs9/Civa/ADEU (simulator folder, missing)",
+      "MadDog2008: <root>/fs9/MADDOG2008/Routes (simulator folder, missing)",
+      "TU154: <root>/fs9/PTT_KLN90B (simulator folder, missing)",
+      "X-Plane 11/12: <root>/XP/Output/FMS plans (X-Plane installation, exists)",
+      "GPX: <root>/docs (documents folder, exists)",
+      "MSFS 2020: <root>/docs (documents folder, exists)",
+      "FSX: <root>/docs/Flight Simulator X Files (documents folder, missing)",
+      "Airport list folder: <root>/fs9/Fmcwp/NAVDATA (simulator folder, missing)",
+      "Airport list: <root>/fs9/Fmcwp/NAVDATA/wpNavApt.txt (missing)",
+      "MSFS 2020 installation: not found",
+      "MSFS 2024 installation: not found",
+  });
+  std::erase(expected, '\r');
+  for (std::size_t at; (at = expected.find("<root>")) != std::string::npos;)
+    expected.replace(at, 6, h.root.path().string());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, expected);
+}
+
 }  // namespace
 }  // namespace korvanta
