@@ -32,7 +32,10 @@ std::string DefaultHelp(std::string_view key) {
     return "\"Flight Simulator Files\" in the documents folder";
   if (key == kFmcDataFolderKey)
     return "Fmcwp/NAVDATA below the FS2004 folder";
-  if (key == "X-PlaneFolder" || key == "XPlane11Folder")
+  if (key == "XPlane11Folder")
+    return "the X-Plane plans' folder when X-PlaneFolder or --xplane-dir names it, else "
+           "\"Output/FMS plans\" of the X-Plane installation";
+  if (key == "X-PlaneFolder")
     return "\"Output/FMS plans\" of the X-Plane installation";
   if (key == "GPXFolder" || key == "MSFSFolder")
     return "the documents folder";
@@ -79,9 +82,11 @@ void AddFolderOptions(CLI::App& command, FolderArgs& args) {
                      "default: the executable's folder when writable, else the per-user data "
                      "folder (~/.local/share/korvanta, %LOCALAPPDATA%\\Korvanta)");
   for (const FolderSettingInfo& setting : FolderSettings()) {
-    command.add_option(std::string(setting.option), args.by_key[std::string(setting.key)],
-                       fmt::format("the {} (settings key {}; default: {})", setting.caption,
-                                   setting.key, DefaultHelp(setting.key)));
+    command
+        .add_option(std::string(setting.option), args.by_key[std::string(setting.key)],
+                    fmt::format("{} (settings key {}; default: {})", setting.caption, setting.key,
+                                DefaultHelp(setting.key)))
+        ->type_name("DIR");
   }
 }
 

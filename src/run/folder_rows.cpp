@@ -49,6 +49,11 @@ FolderRow RowOf(std::string_view key, std::string caption, const FolderInUse& in
           in_use.Set() && IsFolder(in_use.folder)};
 }
 
+// A row of a folder setting under its own caption.
+FolderRow RowOf(std::string_view key, const FolderInUse& in_use) {
+  return RowOf(key, std::string(FolderSettingByKey(key)->caption), in_use);
+}
+
 }  // namespace
 
 std::span<const FolderSettingInfo> FolderSettings() {
@@ -130,18 +135,18 @@ std::string FolderNotSetMessage(const FolderRule& rule) {
 std::vector<FolderRow> FolderRows(const FolderSet& folders, Simulator simulator) {
   const IniProfile settings(folders.SettingsFile());
   std::vector<FolderRow> rows;
-  rows.push_back(RowOf(kFs9FolderKey, "FS2004 folder", {folders.fs9_dir, folders.fs9_origin}));
-  rows.push_back(RowOf(kFsxFolderKey, "FSX folder", {folders.fsx_dir, folders.fsx_origin}));
-  rows.push_back(RowOf(kDocumentsFolderKey, "Documents folder",
+  rows.push_back(RowOf(kFs9FolderKey, SimulatorFolderOf(folders, Simulator::kFs9)));
+  rows.push_back(RowOf(kFsxFolderKey, SimulatorFolderOf(folders, Simulator::kFsx)));
+  rows.push_back(RowOf(kDocumentsFolderKey,
                        folders.documents_dir.empty()
                            ? FolderInUse{}
                            : FolderInUse{folders.documents_dir, folders.documents_origin}));
-  rows.push_back(RowOf(kXPlaneInstallFolderKey, "X-Plane installation", folders.xplane_install));
+  rows.push_back(RowOf(kXPlaneInstallFolderKey, folders.xplane_install));
   for (const TargetDescriptor& row : AllTargets()) {
     rows.push_back(
         RowOf(row.folder.key, row.PlainCaption(), RowFolder(row, folders, settings, simulator)));
   }
-  rows.push_back(RowOf(kFmcDataFolderKey, "Airport list folder", folders.fmc_data));
+  rows.push_back(RowOf(kFmcDataFolderKey, folders.fmc_data));
   return rows;
 }
 
