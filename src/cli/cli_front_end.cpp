@@ -28,6 +28,10 @@ void CliFrontEnd::ShowNotWritten(const std::string& /*report*/,
   fmt::print(stderr, "Not written: {} (see above)\n", fmt::join(captions, ", "));
 }
 
+void CliFrontEnd::ShowNote(const std::string& text) {
+  ShowMessage(text);
+}
+
 void CliFrontEnd::SetStatusBeforeWrite(const std::string& text, const std::filesystem::path& file) {
   pending_.emplace(file, text);
 }

@@ -10,9 +10,9 @@
 
 namespace korvanta::cli {
 
-// The command line's front end: status texts on standard output, messages on
-// standard error, one per line (a target that fails there too, as it
-// fails). There is no file dialog. A status that names
+// The command line's front end: status texts on standard output, messages and
+// the source's notes on standard error, one per line (a target that fails
+// there too, as it fails). There is no file dialog. A status that names
 // a file before it is written is printed once the file is written, so the
 // output never reports a file that a failed write did not make.
 class CliFrontEnd : public FrontEnd {
@@ -29,6 +29,7 @@ class CliFrontEnd : public FrontEnd {
   void TargetFailed(const std::string& line) override;
   // Each failure was printed as it came: the end names the targets only.
   void ShowNotWritten(const std::string& report, const std::vector<std::string>& captions) override;
+  void ShowNote(const std::string& text) override;
   void OpenDocument(const std::filesystem::path& file) override;
 
  private:

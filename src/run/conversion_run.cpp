@@ -183,6 +183,8 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
       return outcome;
     }
   }
+  // Every reading of a source tells the same notes.
+  const std::vector<std::string> notes = shown_.notes;
 
   // The runway the user gives comes before the one the source names (asked
   // after the first reading, so that a plan file is read once).
@@ -249,6 +251,8 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
     });
   }
 
+  for (const std::string& note : notes)
+    front_.ShowNote(note);
   if (!outcome.failures.empty()) {
     std::string summary(kNotWrittenHeading);
     std::vector<std::string> captions;
