@@ -115,8 +115,9 @@ FolderSet BuildFolderSet(const std::filesystem::path& app_dir, const FolderSourc
     if (std::optional<std::filesystem::path> found = FindXPlaneInstallation(*lists))
       f.xplane_install = {*found, FolderOrigin::kXPlaneList};
   }
-  f.fmc_data = NamedFolder(f, settings, kFmcDataFolderKey)
-                   .value_or(FolderInUse{f.fs9_dir / "Fmcwp" / "NAVDATA", FolderOrigin::kSimulatorFolder});
+  f.fmc_data =
+      NamedFolder(f, settings, kFmcDataFolderKey)
+          .value_or(FolderInUse{f.fs9_dir / "Fmcwp" / "NAVDATA", FolderOrigin::kSimulatorFolder});
 
   f.msfs2020_settings = FindMsfsSettings(kMsfs2020, source.LocalAppData(), source.RoamingAppData());
   f.msfs2024_settings = FindMsfsSettings(kMsfs2024, source.LocalAppData(), source.RoamingAppData());

@@ -22,7 +22,7 @@ enum class FolderOrigin {
   kSimulatorFolder,     // the run's simulator folder
   kDocumentsFolder,     // the documents folder
   kXPlaneInstallation,  // the X-Plane installation
-  kNotSet,       // nowhere: the folder is not set
+  kNotSet,              // nowhere: the folder is not set
 };
 std::string_view FolderOriginText(FolderOrigin origin);
 
