@@ -42,6 +42,10 @@ FolderOrigin OverriddenFolderSource::FoundOrigin() const {
   return base_->FoundOrigin();
 }
 
+FolderOrigin OverriddenFolderSource::DocumentsOrigin() const {
+  return base_->DocumentsOrigin();
+}
+
 std::optional<std::filesystem::path> OverriddenFolderSource::XPlaneListFolder() const {
   return base_->XPlaneListFolder();
 }

@@ -31,6 +31,7 @@ class OverriddenFolderSource final : public FolderSource {
   bool FsxNamed() const override;
   bool DocumentsNamed() const override;
   FolderOrigin FoundOrigin() const override;
+  FolderOrigin DocumentsOrigin() const override;
   std::optional<std::filesystem::path> XPlaneListFolder() const override;
   std::optional<std::filesystem::path> LocalAppData() const override;
   std::optional<std::filesystem::path> RoamingAppData() const override;

@@ -87,7 +87,7 @@ FolderSet BuildFolderSet(const std::filesystem::path& app_dir, const FolderSourc
     f.documents_origin = named->origin;
   } else if (found) {
     f.documents_dir = *found;
-    f.documents_origin = source.FoundOrigin();
+    f.documents_origin = source.DocumentsOrigin();
   }
 
   const std::optional<FolderInUse> plan_key = NamedFolder(f, settings, kPlanFolderKey);

@@ -55,6 +55,9 @@ class FolderSource {
   virtual bool DocumentsNamed() const { return false; }
   // What the found values above are taken from (the registry, the Wine prefix).
   virtual FolderOrigin FoundOrigin() const { return FolderOrigin::kRegistry; }
+  // Where the found documents folder came from: as the other values, unless
+  // the source fell back to a fixed folder.
+  virtual FolderOrigin DocumentsOrigin() const { return FoundOrigin(); }
   // The folder of X-Plane's lists of installations ("x-plane_install_12.txt").
   virtual std::optional<std::filesystem::path> XPlaneListFolder() const { return std::nullopt; }
   // The user's local and roaming application data folders, where the MSFS

@@ -30,6 +30,8 @@ class WinePrefixFolderSource : public FolderSource {
   std::optional<std::filesystem::path> FsxPath() const override;
   std::filesystem::path DefaultSimulatorPath() const override;
   FolderOrigin FoundOrigin() const override;
+  // The Wine prefix's when its registry names the folder, else the default.
+  FolderOrigin DocumentsOrigin() const override;
   // ~/.x-plane: X-Plane runs natively on Linux.
   std::optional<std::filesystem::path> XPlaneListFolder() const override;
   // The prefix's "Local AppData" and "AppData" shell folders.
@@ -45,6 +47,8 @@ class WinePrefixFolderSource : public FolderSource {
   // it is read once, at the first look-up.
   const std::string& SystemReg() const;
   const std::string& UserReg() const;
+  // The documents folder that the prefix's registry names, mapped.
+  std::optional<std::filesystem::path> RecordedDocuments() const;
   // A value of the user's "Shell Folders" key, as Windows text.
   std::optional<std::string> ShellFolder(std::string_view name) const;
 

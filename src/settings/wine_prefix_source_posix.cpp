@@ -258,10 +258,8 @@ std::unique_ptr<WinePrefixFolderSource> WinePrefixFolderSource::FromEnvironment(
 }
 
 std::optional<std::filesystem::path> WinePrefixFolderSource::Documents() const {
-  if (const auto documents = ShellFolder("Personal")) {
-    if (auto mapped = MapWindowsPath(*documents))
-      return mapped;
-  }
+  if (auto mapped = RecordedDocuments())
+    return mapped;
   if (auto xdg = XdgDocuments(home_))
     return xdg;
   if (home_.empty())
@@ -310,6 +308,15 @@ std::optional<std::filesystem::path> WinePrefixFolderSource::FsxPath() const {
 
 FolderOrigin WinePrefixFolderSource::FoundOrigin() const {
   return FolderOrigin::kWinePrefix;
+}
+
+FolderOrigin WinePrefixFolderSource::DocumentsOrigin() const {
+  return RecordedDocuments() ? FolderOrigin::kWinePrefix : FolderOrigin::kDefault;
+}
+
+std::optional<std::filesystem::path> WinePrefixFolderSource::RecordedDocuments() const {
+  const auto documents = ShellFolder("Personal");
+  return documents ? MapWindowsPath(*documents) : std::nullopt;
 }
 
 std::optional<std::filesystem::path> WinePrefixFolderSource::XPlaneListFolder() const {

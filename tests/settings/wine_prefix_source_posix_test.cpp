@@ -344,6 +344,12 @@ TEST(WinePrefixFolderSource, DocumentsFolder) {
     if (c.user_dirs)
       WriteFile(wine.home() / ".config" / "user-dirs.dirs", c.user_dirs);
     EXPECT_EQ(wine.Source().Documents(), root / c.expected) << c.name;
+    // Only a folder the prefix names is the prefix's; the fall-backs are defaults.
+    const bool from_prefix = std::string_view(c.expected).starts_with("prefix") ||
+                             std::string_view(c.expected).starts_with("d-drive");
+    EXPECT_EQ(wine.Source().DocumentsOrigin(),
+              from_prefix ? FolderOrigin::kWinePrefix : FolderOrigin::kDefault)
+        << c.name;
   }
 }
 
