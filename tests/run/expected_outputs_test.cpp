@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "full_simulator_tree.hpp"
 #include "io/utf8_path.hpp"
 #include "run/conversion_run.hpp"
 #include "stand_in_front_end.hpp"
@@ -65,27 +66,7 @@ TEST_P(ExpectedOutputs, EveryTargetWritesTheCommittedBytes) {
   const Case& c = GetParam();
   test::TempDir dir;
   const fs::path tree = dir / "tree";
-  for (const char* sub :
-       {"app", "docs/Flight Simulator Files", "docs/Flight Simulator X Files", "xplane"}) {
-    fs::create_directories(tree / sub);
-  }
-  for (const char* simulator : {"fs9", "fsx"}) {
-    for (const char* sub : {"isg/FlightPlans", "ifly/737NG/navdata/Fltplan",
-                            "Level-D Simulations/navdata/Flightplans", "Pmdg/Flightplans",
-                            "Modules/FSNavigator/plan", "Civa", "MADDOG2008/Routes", "PTT_KLN90B"})
-      fs::create_directories(tree / simulator / sub);
-  }
-  for (const auto& entry : fs::directory_iterator(test::DataDir() / "kln90b"))
-    fs::copy_file(entry.path(), tree / "fs9/PTT_KLN90B" / entry.path().filename());
-  // The X-Plane plans go to the current folder unless a folder is set.
-  test::WriteFile(tree / "app/korvanta.ini",
-                  "[Main]\r\nX-PlaneFolder=" + PathToUtf8(tree / "xplane") + "\r\n");
-
-  FixedFolderSource source;
-  source.documents = tree / "docs";
-  source.fs9 = tree / "fs9";
-  source.fsx = tree / "fsx";
-  const FolderSet folders = BuildFolderSet(tree / "app", source);
+  const FolderSet folders = test::MakeFullSimulatorTree(tree);
   AirportDatabase airports;
   LoadAirportLines(test::ReadFile(test::DataDir() / "wpNavApt.txt"), airports);
   test::StandInFrontEnd front;
