@@ -1,6 +1,7 @@
 # korvanta-cli.exe against a real registry under Wine: the FS2004 folder is
 # filed the way its 32-bit installer does, and `convert` without folder
-# options must find it and the documents folder by itself.
+# options must find it and the documents folder by itself; `folders` finds
+# FSX Steam Edition filed for the user.
 # Run with WINEPREFIX set to PREFIX; CLI, ROUTE and WORK (a scratch folder).
 
 set(fs9 ${PREFIX}/drive_c/Games/FS9)
@@ -47,3 +48,22 @@ if(NOT route_text STREQUAL copy_text)
   message(FATAL_ERROR "the route copy differs from the route text")
 endif()
 message(STATUS "plan: ${plans}\nroute copy: ${routes}")
+
+# FSX Steam Edition, filed for the user: `folders --sim fsx` finds it when the
+# boxed FSX is absent.
+set(fsx_steam ${PREFIX}/drive_c/Games/FSX-SE)
+file(MAKE_DIRECTORY ${fsx_steam})
+execute_process(COMMAND wine reg add
+                        "HKCU\\Software\\Microsoft\\Microsoft Games\\Flight Simulator - Steam Edition\\10.0"
+                        /v "AppPath" /t REG_SZ /d "C:\\Games\\FSX-SE\\" /f
+                RESULT_VARIABLE status ERROR_VARIABLE err)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "wine reg add: ${status}\n${err}")
+endif()
+execute_process(COMMAND wine ${WORK}/${cli_name} folders --sim fsx
+                RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+execute_process(COMMAND wineserver -w)
+string(FIND "${out}" "FSX folder: C:\\Games\\FSX-SE (registry, exists)" found)
+if(NOT status EQUAL 0 OR found EQUAL -1)
+  message(FATAL_ERROR "folders: ${status}, no FSX Steam Edition folder in:\n${out}\n${err}")
+endif()

@@ -1,6 +1,7 @@
 #include "cli/cli_front_end.hpp"
 
 #include <fmt/core.h>
+#include <fmt/format.h>
 
 #include <cstdio>
 
@@ -20,6 +21,11 @@ void CliFrontEnd::SetStatus(const std::string& text) {
 
 void CliFrontEnd::TargetFailed(const std::string& line) {
   ShowMessage(line);
+}
+
+void CliFrontEnd::ShowNotWritten(const std::string& /*report*/,
+                                 const std::vector<std::string>& captions) {
+  fmt::print(stderr, "Not written: {} (see above)\n", fmt::join(captions, ", "));
 }
 
 void CliFrontEnd::ShowNote(const std::string& text) {

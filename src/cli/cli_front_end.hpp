@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "run/front_end.hpp"
 
@@ -26,6 +27,8 @@ class CliFrontEnd : public FrontEnd {
   void SetStatusBeforeWrite(const std::string& text, const std::filesystem::path& file) override;
   void FileWritten(const std::filesystem::path& file) override;
   void TargetFailed(const std::string& line) override;
+  // Each failure was printed as it came: the end names the targets only.
+  void ShowNotWritten(const std::string& report, const std::vector<std::string>& captions) override;
   void ShowNote(const std::string& text) override;
   void OpenDocument(const std::filesystem::path& file) override;
 

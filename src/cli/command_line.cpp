@@ -8,6 +8,7 @@
 
 #include "cli/convert_command.hpp"
 #include "cli/exit_codes.hpp"
+#include "cli/folder_options.hpp"
 #include "cli/parse_command.hpp"
 #include "readers/reader_table.hpp"
 
@@ -30,6 +31,7 @@ int RunCommandLine(int argc, char** argv, const std::filesystem::path& executabl
   std::vector<std::function<int()>> commands;
   commands.push_back(AddParseCommand(app));
   commands.push_back(AddConvertCommand(app, executable));
+  commands.push_back(AddFoldersCommand(app, executable));
 
   try {
     app.parse(argc, argv);

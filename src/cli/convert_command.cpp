@@ -1,6 +1,7 @@
 #include "cli/convert_command.hpp"
 
 #include <fmt/core.h>
+#include <fmt/format.h>
 
 #include <map>
 #include <memory>
@@ -10,46 +11,29 @@
 
 #include "cli/cli_front_end.hpp"
 #include "cli/exit_codes.hpp"
+#include "cli/folder_options.hpp"
 #include "cli/input.hpp"
 #include "io/utf8_path.hpp"
 #include "readers/reader_table.hpp"
 #include "run/conversion_run.hpp"
 #include "run/target_options.hpp"
 #include "run/targets.hpp"
-#include "settings/folder_overrides.hpp"
 #include "settings/folder_set.hpp"
-#include "settings/folder_source.hpp"
 
 namespace korvanta::cli {
 
 namespace {
 
 struct ConvertArgs {
-  std::string targets = "all";
-  std::string sim;  // empty: fsx when the fsx target is chosen, else fs9
+  std::string targets;  // empty: every installed target that the selection allows
+  std::string sim;      // empty: fsx when the fsx target is chosen, else fs9
   std::map<std::string, std::string, std::less<>> options;  // the target options' texts, by name
-  std::string app_dir;
-  std::string fs9_dir;
-  std::string fsx_dir;
-  std::string documents_dir;
+  FolderArgs folders;
   bool open = false;
   std::string file;
   std::string from;
   std::filesystem::path executable;
 };
-
-// The folders the command line names, as given.
-FolderOverrides Overrides(const ConvertArgs& args) {
-  FolderOverrides overrides;
-  const auto named = [](const std::string& text) {
-    return text.empty() ? std::nullopt : std::optional(PathFromUtf8(text));
-  };
-  overrides.app_dir = named(args.app_dir);
-  overrides.fs9_dir = named(args.fs9_dir);
-  overrides.fsx_dir = named(args.fsx_dir);
-  overrides.documents_dir = named(args.documents_dir);
-  return overrides;
-}
 
 // The simulator of --sim; without it, the one that a named target selects
 // (the FSX plan selects FSX), else FS2004.
@@ -117,7 +101,8 @@ int RunConvert(const ConvertArgs& args) {
     return kExitUsage;
   }
   std::string error;
-  const auto targets = ChosenTargets(args.targets, *sim, error);
+  const bool installed_only = args.targets.empty();
+  const auto targets = ChosenTargets(installed_only ? "all" : args.targets, *sim, error);
   if (!targets) {
     fmt::print(stderr, "--targets: {}\n", error);
     return kExitUsage;
@@ -134,26 +119,25 @@ int RunConvert(const ConvertArgs& args) {
     return read.exit_status;
   }
 
-  const FolderOverrides overrides = Overrides(args);
-  const std::filesystem::path app_dir = ProgramFolder(overrides, args.executable);
-  const OverriddenFolderSource source(PlatformFolderSource(), overrides);
-  const FolderSet folders = BuildFolderSet(app_dir, source);
+  const FolderSet folders = FoldersOf(args.folders, args.executable);
 
   AirportDatabase airports;
-  const AirportLoadResult loaded =
-      LoadAirportDatabase(AirportDatabasePath(folders.fs9_dir), airports);
+  const AirportLoadResult loaded = LoadAirportDatabase(folders.AirportListFile(), airports);
   if (!loaded.loaded)
     fmt::print(stderr, "{}\n", loaded.message);
 
   RunChoices choices;
   choices.ticked = *targets;
   choices.simulator = *sim;
+  choices.installed_only = installed_only;
   for (const auto& [name, text] : args.options)
     SetOption(choices, name, text);
 
   CliFrontEnd front(args.open);
   ConversionRun run(folders, airports, front);
   const RunOutcome outcome = run.Run(*read.input.source, choices);
+  if (!outcome.not_installed.empty())
+    fmt::print(stderr, "Not installed: {}\n", fmt::join(outcome.not_installed, ", "));
   if (outcome.end == RunEnd::kRouteRefused)
     return kExitParseFailed;
   if (outcome.end != RunEnd::kCompleted)
@@ -218,32 +202,26 @@ std::function<int()> AddConvertCommand(CLI::App& app, const std::filesystem::pat
           "),\ninto plan files, each written into the folder\n"
           "where its simulator or add-on looks for plans. Prints one \"File ... created\" line\n"
           "per file written, in run order; messages go to standard error.\n"
-          "A target that cannot be written is reported on standard error and the others are\n"
-          "still written; the run ends with a \"Not written:\" list of those targets.\n"
+          "Without --targets, every target whose folder exists is written, and those whose\n"
+          "folder was not found are named on one \"Not installed:\" line; a folder named by an\n"
+          "option or a setting that does not exist fails what needs it.\n"
+          "A target that cannot be written is reported on standard error as it fails and the\n"
+          "others are still written; the run ends with \"Not written:\" and those targets.\n"
           "Exit status: 0 done; 3 the input gives no route (\"Wrong format\", no details\n"
           "list, a plan that does not read, an input too large, a coordinate that does not read\n"
           "or is out of range, standard input that fails or is empty): nothing written;\n"
           "1 a target could not be written; 2 usage error.");
   cmd->add_option("--targets", args->targets,
                   "comma-separated from: " + TargetNames() +
-                      "; or \"all\" "
-                      "for every target that the selection allows (default all)");
+                      "; or \"all\" for every target that the selection allows, where a "
+                      "missing folder fails its target (default: every installed target that the "
+                      "selection allows)");
   cmd->add_option("--sim", args->sim,
                   "the simulator selection: fs9 (default), fsx or xplane; a target that the "
                   "selection disables is refused; with fsx, \"fs2004\" means the FSX plan")
       ->check(CLI::IsMember(SimulatorNames()));
   AddTargetOptions(*cmd, args->options);
-  cmd->add_option("--app-dir", args->app_dir,
-                  "the program folder (settings file korvanta.ini, temp.tmp, route.txt); "
-                  "default: the executable's folder when writable, else the per-user data folder "
-                  "(~/.local/share/korvanta, %LOCALAPPDATA%\\Korvanta)");
-  cmd->add_option("--fs9-dir", args->fs9_dir,
-                  "the FS2004 folder (default: from the registry; on Linux from the Wine prefix, "
-                  "$WINEPREFIX or ~/.wine)");
-  cmd->add_option("--fsx-dir", args->fsx_dir, "the FSX folder (default: as the FS2004 folder)");
-  cmd->add_option("--documents-dir", args->documents_dir,
-                  "the documents folder (default: the user's documents; on Linux from the Wine "
-                  "prefix, else the XDG documents folder, else ~/Documents)");
+  AddFolderOptions(*cmd, args->folders);
   cmd->add_flag("--open", args->open, "open the KML file in the desktop's viewer after writing it");
   AddFromOption(*cmd, args->from);
   cmd->add_option("FILE", args->file,

@@ -10,6 +10,7 @@
 #include "gui/path_text.hpp"
 #include "gui/user_dialogs.hpp"
 #include "settings/folder_overrides.hpp"
+#include "settings/folder_set.hpp"
 
 namespace {
 
@@ -74,9 +75,12 @@ int main(int argc, char** argv) {
   };
   korvanta::FolderOverrides overrides;
   overrides.app_dir = named(app_dir_option);
-  overrides.fs9_dir = named(fs9_option);
-  overrides.fsx_dir = named(fsx_option);
-  overrides.documents_dir = named(documents_option);
+  for (const auto& [option, key] : {std::pair{&fs9_option, korvanta::kFs9FolderKey},
+                                    std::pair{&fsx_option, korvanta::kFsxFolderKey},
+                                    std::pair{&documents_option, korvanta::kDocumentsFolderKey}}) {
+    if (const auto folder = named(*option))
+      overrides.folders.emplace(key, *folder);
+  }
 
   korvanta::DemoOptions demo;
   demo.route_file = named(demo_option).value_or(std::filesystem::path());

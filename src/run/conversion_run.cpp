@@ -12,6 +12,7 @@
 #include "files/safe_file_name.hpp"
 #include "io/utf8_path.hpp"
 #include "navdata/kln_navigation.hpp"
+#include "run/folder_rows.hpp"
 #include "run/route_check.hpp"
 #include "settings/ini_profile.hpp"
 #include "text/cp1252.hpp"
@@ -94,6 +95,11 @@ class ConversionRun::Steps {
   void Written(const std::filesystem::path& file);
 
   const std::filesystem::path& SimulatorDir() const { return simulator_dir_; }
+  // Whether the row's folder is there to write into: a folder that was only
+  // looked for and is missing (or not set) means the target is not
+  // installed. A folder the user named counts as there: its absence is the
+  // row's failure.
+  bool Installed(const TargetDescriptor& row) const;
   // Whether the run's simulator folder exists. When it does not, a folder
   // the user named is a mistake (RunError); one only looked for means the
   // simulator is not installed (false).
@@ -105,7 +111,7 @@ class ConversionRun::Steps {
 
  private:
   FrontEnd& Front() const { return run_.front_; }
-  std::filesystem::path TargetFolder(const FolderRule& rule) const;
+  std::filesystem::path TargetFolder(const TargetDescriptor& row) const;
   std::string SimulatorMissing() const;
   std::filesystem::path FolderOf(const TargetFile& file,
                                  const std::filesystem::path& target_folder) const;
@@ -215,6 +221,10 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
     });
     if (row == rows_.end() || !choices.Writes(target))
       continue;
+    if (choices.installed_only && !steps.Installed(*row)) {
+      outcome.not_installed.push_back(CaptionUnder(*row, choices.simulator));
+      continue;
+    }
     writer_read = true;
     // A route that did not read leaves the row nothing to write.
     if (!steps.Read(row->mode))
@@ -245,9 +255,12 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
     front_.ShowNote(note);
   if (!outcome.failures.empty()) {
     std::string summary(kNotWrittenHeading);
-    for (const TargetFailure& failure : outcome.failures)
+    std::vector<std::string> captions;
+    for (const TargetFailure& failure : outcome.failures) {
       summary += "\n" + failure.Line();
-    front_.ShowMessage(summary);
+      captions.push_back(failure.caption);
+    }
+    front_.ShowNotWritten(summary, captions);
     outcome.end = RunEnd::kNotWritten;
   }
   return outcome;
@@ -287,30 +300,32 @@ bool ConversionRun::Steps::Read(ParseMode mode) {
   return false;
 }
 
-std::filesystem::path ConversionRun::Steps::TargetFolder(const FolderRule& rule) const {
-  std::filesystem::path folder;
-  std::optional<std::string> key;
-  if (!rule.key.empty())
-    key = FolderSetting(settings_, rule.key);
-  if (!key && !rule.fallback_key.empty())
-    key = FolderSetting(settings_, rule.fallback_key);
-  if (key) {
-    folder = PathFromUtf8(*key);
-  } else if (rule.else_documents) {
-    folder = run_.folders_.documents_dir;
-  } else if (rule.below_simulator.empty()) {
-    folder = ".";
-  } else {
-    folder = simulator_dir_ / PathFromUtf8(rule.below_simulator).make_preferred();
-  }
+std::filesystem::path ConversionRun::Steps::TargetFolder(const TargetDescriptor& row) const {
+  const FolderRule& rule = row.folder;
+  const FolderInUse in_use = RowFolder(row, run_.folders_, settings_, choices_.simulator);
+  if (!in_use.Set())
+    throw RunError(FolderNotSetMessage(rule));
+  std::filesystem::path folder = in_use.folder;
   if (rule.create_one_level) {
-    if (!key && !IsFolder(simulator_dir_))
+    if (!in_use.Named() && !IsFolder(simulator_dir_))
       throw RunError(SimulatorMissing());
-    MakeFolder(folder, key.has_value());
+    MakeFolder(folder, in_use.Named());
+  } else if (in_use.Named() && rule.files_in == FileFolder::kTarget && !IsFolder(folder)) {
+    throw RunError(fmt::format("the folder {} does not exist", ShownPath(folder)));
   }
-  if (rule.drop_trailing_separator)
-    folder = WithoutTrailingSeparator(folder);
   return folder;
+}
+
+bool ConversionRun::Steps::Installed(const TargetDescriptor& row) const {
+  const FolderRule& rule = row.folder;
+  if (rule.needs_simulator)
+    return IsFolder(simulator_dir_) || simulator_dir_named_;
+  const FolderInUse in_use = RowFolder(row, run_.folders_, settings_, choices_.simulator);
+  if (!in_use.Set())
+    return false;
+  if (in_use.Named())
+    return true;
+  return IsFolder(rule.create_one_level ? in_use.folder.parent_path() : in_use.folder);
 }
 
 std::string ConversionRun::Steps::SimulatorMissing() const {
@@ -352,10 +367,14 @@ std::filesystem::path ConversionRun::Steps::FolderOf(
       folder = simulator_dir_;
       break;
     case FileFolder::kPlanFolder:
-      folder = plan_folder_;
-      break;
     case FileFolder::kDocuments:
-      folder = run_.folders_.documents_dir;
+      // Never the current folder: a plan folder below a documents folder that
+      // is not set is not set either.
+      if (run_.folders_.documents_dir.empty() &&
+          !(file.folder == FileFolder::kPlanFolder && plan_folder_named_)) {
+        throw RunError(FolderNotSetMessage(FolderRule{.files_in = FileFolder::kDocuments}));
+      }
+      folder = file.folder == FileFolder::kPlanFolder ? plan_folder_ : run_.folders_.documents_dir;
       break;
     case FileFolder::kProgram:
       folder = run_.folders_.app_dir;
@@ -409,7 +428,7 @@ std::filesystem::path ConversionRun::Steps::OwnFilePath(const TargetDescriptor& 
 void ConversionRun::Steps::WriteRow(const TargetDescriptor& row) {
   if (row.check_choices)
     row.check_choices(choices_);
-  const std::filesystem::path folder = TargetFolder(row.folder);
+  const std::filesystem::path folder = TargetFolder(row);
 
   // The row's own file is named before it is made: the dialog comes first,
   // and a numbered name is taken before the bytes are written.

@@ -45,6 +45,9 @@ struct RunOutcome {
   ParseResult last_failure = ParseResult::kParsed;  // why the last failed reading failed
   std::string failure_message;                      // kUnreadable: the source's message
   std::vector<std::filesystem::path> written;
+  // A run of the installed targets only: the captions of those whose folder
+  // is missing, in run order.
+  std::vector<std::string> not_installed;
 };
 
 // The conversion run: checks the route's coordinates (a bad one ends the run

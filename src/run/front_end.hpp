@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace korvanta {
 
@@ -43,6 +44,13 @@ class FrontEnd {
   // A target could not be written ("<caption>: <message>"), as it happens;
   // the run goes on with the others. The window shows it in its status line.
   virtual void TargetFailed(const std::string& line) { SetStatus(line); }
+  // The run's end when some targets were not written: `report` is the
+  // heading and one "<caption>: <message>" line per target, `captions` the
+  // targets alone, for a front end that showed each failure as it came.
+  virtual void ShowNotWritten(const std::string& report,
+                              const std::vector<std::string>& /*captions*/) {
+    ShowMessage(report);
+  }
   // What the source tells the user about its route without refusing it (a
   // plan's count that disagrees with its points), one line each, once the
   // targets are written. The window shows it in its status line.

@@ -17,6 +17,9 @@ struct RunChoices {
   Simulator simulator = Simulator::kFs9;
   bool file_dialog = false;  // started with "/T": rows that offer it ask for their file
   std::string cycle;         // AIRAC cycle YYCC of the X-Plane 11/12 plan; empty: today's
+  // Only the ticked targets that are installed are written: one whose folder
+  // was only looked for and is missing is left out, not failed.
+  bool installed_only = false;
 
   bool Ticked(Target target) const { return ticked.count(target) != 0; }
   // Whether the run writes the target: a ticked box stands for it under the selection.

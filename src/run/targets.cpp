@@ -219,6 +219,7 @@ std::vector<TargetDescriptor> BuildTargets() {
                         {BoxRule::kEnable, "&FSX", Target::kFsx},
                         kOff}},
       .place = {0, 0},
+      .folder = {.key = "PLNFolder", .files_in = FileFolder::kPlanFolder, .needs_simulator = true},
       .render = Fs2004Files,
   });
   targets.push_back({
@@ -228,6 +229,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .stored_key = "CheckBox8_Checked",
       .on_selection = {kKeep, kKeep, kKeep},
       .place = {1, 6},
+      .folder = {.files_in = FileFolder::kDocuments},
       .render = GoogleEarthFiles,
   });
 
@@ -271,8 +273,8 @@ std::vector<TargetDescriptor> BuildTargets() {
             return OwnFile(WriteLevelDRoute(input.header, input.waypoints));
           },
   });
-  // Not below a simulator: the key's folder as it stands, else the current
-  // folder.
+  // Not below a simulator: the key's folder as it stands, else the X-Plane
+  // installation's plan folder.
   targets.push_back({
       .target = Target::kXPlane,
       .cli_name = "xplane",
@@ -280,7 +282,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .stored_key = "CheckBox6_Checked",
       .on_selection = {kOff, kOff, {BoxRule::kEnableAndTick}},
       .place = {1, 4},
-      .folder = {.key = "X-PlaneFolder"},
+      .folder = {.key = "X-PlaneFolder", .else_xplane_plans = true, .name = "X-Plane"},
       .dialog = SaveDialogText{"Save the X-Plane plan", "X-Plane plan", "fms"},
       .file_name =
           [](const RouteHeader& header, std::string_view) {
@@ -402,7 +404,10 @@ std::vector<TargetDescriptor> BuildTargets() {
       .stored_key = "XPlane11_Checked",
       .on_selection = kEverySimulator,
       .place = {2, 0},
-      .folder = {.key = "XPlane11Folder", .fallback_key = "X-PlaneFolder"},
+      .folder = {.key = "XPlane11Folder",
+                 .fallback_key = "X-PlaneFolder",
+                 .else_xplane_plans = true,
+                 .name = "X-Plane"},
       .dialog = SaveDialogText{"Save the X-Plane 11/12 plan", "X-Plane 11/12 plan", "fms"},
       .file_name =
           [](const RouteHeader& header, std::string_view) {
@@ -422,7 +427,10 @@ std::vector<TargetDescriptor> BuildTargets() {
       .stored_key = "Gpx_Checked",
       .on_selection = kEverySimulator,
       .place = {2, 1},
-      .folder = {.key = "GPXFolder", .drop_trailing_separator = true, .else_documents = true},
+      .folder = {.key = "GPXFolder",
+                 .drop_trailing_separator = true,
+                 .else_documents = true,
+                 .name = "GPX"},
       .file_name =
           [](const RouteHeader& header, std::string_view) {
             return RouteFileName{header.departure_icao + "-" + header.destination_icao, ".gpx"};
@@ -442,7 +450,10 @@ std::vector<TargetDescriptor> BuildTargets() {
       .stored_key = "Msfs_Checked",
       .on_selection = kEverySimulator,
       .place = {2, 2},
-      .folder = {.key = "MSFSFolder", .drop_trailing_separator = true, .else_documents = true},
+      .folder = {.key = "MSFSFolder",
+                 .drop_trailing_separator = true,
+                 .else_documents = true,
+                 .name = "MSFS"},
       .dialog = SaveDialogText{"Save the MSFS 2020 plan", "MSFS flight plan", "pln"},
       .file_name =
           [](const RouteHeader& header, std::string_view) {
@@ -462,6 +473,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .on_selection = {kOff, kEnable, kOff},
       .selects_simulator = Simulator::kFsx,
       .cli_help = "the FSX plan",
+      .folder = {.files_in = FileFolder::kPlanFolder},
       .render = FsxFiles,
   });
   return targets;

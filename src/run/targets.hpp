@@ -93,18 +93,37 @@ struct BoxPlace {
 };
 inline constexpr int kTickRows = 3;
 
+// The folder a file goes into.
+enum class FileFolder {
+  kTarget,      // the row's folder rule
+  kSimulator,   // the selected simulator's folder
+  kPlanFolder,  // the selected simulator's flight-plan folder
+  kDocuments,   // the user's documents folder
+  kProgram,     // the program's own folder
+};
+
 // Where a row puts its files: a settings key of section "Main" (empty when
 // the row has none) or, when it reads "nic", a folder below the simulator
-// folder of the run.
+// folder of the run, the X-Plane installation's plan folder or the documents
+// folder. A folder that none of these gives is not set: the row fails, and
+// never writes into the current folder.
 struct FolderRule {
   std::string_view key{};
-  std::string_view below_simulator{};  // "/"-separated; empty with a key: "." (the current folder)
+  std::string_view below_simulator{};  // "/"-separated
   bool drop_trailing_separator = false;
   // Made when missing, one level inside a folder that exists; a folder the
   // key names is never made, and a missing one fails the row.
   bool create_one_level = false;
   std::string_view fallback_key{};  // read when `key` is not set, before the folders below
   bool else_documents = false;      // without a key's folder: DocumentsDir, not the simulator's
+  bool else_xplane_plans = false;   // without a key's folder: the X-Plane installation's plans
+  // A row without a key: the folder its files go into, as the Folders list
+  // shows it.
+  FileFolder files_in = FileFolder::kTarget;
+  // The row counts as installed only where the simulator folder exists.
+  bool needs_simulator = false;
+  // How messages name the folder when it is not set ("X-Plane").
+  std::string_view name{};
 };
 
 // Which name a row's own file gets when no "/T" dialog chose it.
@@ -128,15 +147,6 @@ struct SaveDialogText {
   std::string_view title;
   std::string_view filter_name;
   std::string_view extension;  // without the dot
-};
-
-// The folder a file goes into.
-enum class FileFolder {
-  kTarget,      // the row's folder rule
-  kSimulator,   // the selected simulator's folder
-  kPlanFolder,  // the selected simulator's flight-plan folder
-  kDocuments,   // the user's documents folder
-  kProgram,     // the program's own folder
 };
 
 // How a file is written.

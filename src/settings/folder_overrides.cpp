@@ -11,15 +11,15 @@ OverriddenFolderSource::OverriddenFolderSource(std::unique_ptr<FolderSource> bas
     : base_(std::move(base)), overrides_(overrides) {}
 
 std::optional<std::filesystem::path> OverriddenFolderSource::Documents() const {
-  return overrides_.documents_dir ? overrides_.documents_dir : base_->Documents();
+  return base_->Documents();
 }
 
 std::optional<std::filesystem::path> OverriddenFolderSource::Fs9Path() const {
-  return overrides_.fs9_dir ? overrides_.fs9_dir : base_->Fs9Path();
+  return base_->Fs9Path();
 }
 
 std::optional<std::filesystem::path> OverriddenFolderSource::FsxPath() const {
-  return overrides_.fsx_dir ? overrides_.fsx_dir : base_->FsxPath();
+  return base_->FsxPath();
 }
 
 std::filesystem::path OverriddenFolderSource::DefaultSimulatorPath() const {
@@ -27,11 +27,43 @@ std::filesystem::path OverriddenFolderSource::DefaultSimulatorPath() const {
 }
 
 bool OverriddenFolderSource::Fs9Named() const {
-  return overrides_.fs9_dir.has_value() || base_->Fs9Named();
+  return base_->Fs9Named();
 }
 
 bool OverriddenFolderSource::FsxNamed() const {
-  return overrides_.fsx_dir.has_value() || base_->FsxNamed();
+  return base_->FsxNamed();
+}
+
+bool OverriddenFolderSource::DocumentsNamed() const {
+  return base_->DocumentsNamed();
+}
+
+FolderOrigin OverriddenFolderSource::FoundOrigin() const {
+  return base_->FoundOrigin();
+}
+
+FolderOrigin OverriddenFolderSource::DocumentsOrigin() const {
+  return base_->DocumentsOrigin();
+}
+
+std::optional<std::filesystem::path> OverriddenFolderSource::XPlaneListFolder() const {
+  return base_->XPlaneListFolder();
+}
+
+std::optional<std::filesystem::path> OverriddenFolderSource::LocalAppData() const {
+  return base_->LocalAppData();
+}
+
+std::optional<std::filesystem::path> OverriddenFolderSource::RoamingAppData() const {
+  return base_->RoamingAppData();
+}
+
+std::map<std::string, std::filesystem::path, std::less<>> OverriddenFolderSource::OptionFolders()
+    const {
+  std::map<std::string, std::filesystem::path, std::less<>> folders = base_->OptionFolders();
+  for (const auto& [key, folder] : overrides_.folders)
+    folders.insert_or_assign(key, folder);
+  return folders;
 }
 
 std::filesystem::path ProgramFolder(const FolderOverrides& overrides,

@@ -1,20 +1,21 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "settings/folder_source.hpp"
 
 namespace korvanta {
 
-// The folders a command line names over the platform's (the window's and
-// korvanta-cli's --app-dir, --fs9-dir, --fsx-dir, --documents-dir).
+// The folders a command line names over the platform's and the settings
+// file's: the program folder (--app-dir), and every folder setting by its
+// key (--fs9-dir names "FS9Folder", --ifly-dir "IFGFolder", ...).
 struct FolderOverrides {
   std::optional<std::filesystem::path> app_dir;
-  std::optional<std::filesystem::path> fs9_dir;
-  std::optional<std::filesystem::path> fsx_dir;
-  std::optional<std::filesystem::path> documents_dir;
+  std::map<std::string, std::filesystem::path, std::less<>> folders;
 };
 
 // The platform's folders with the named ones put over them.
@@ -28,6 +29,13 @@ class OverriddenFolderSource final : public FolderSource {
   std::filesystem::path DefaultSimulatorPath() const override;
   bool Fs9Named() const override;
   bool FsxNamed() const override;
+  bool DocumentsNamed() const override;
+  FolderOrigin FoundOrigin() const override;
+  FolderOrigin DocumentsOrigin() const override;
+  std::optional<std::filesystem::path> XPlaneListFolder() const override;
+  std::optional<std::filesystem::path> LocalAppData() const override;
+  std::optional<std::filesystem::path> RoamingAppData() const override;
+  std::map<std::string, std::filesystem::path, std::less<>> OptionFolders() const override;
 
  private:
   std::unique_ptr<FolderSource> base_;
@@ -40,8 +48,7 @@ std::filesystem::path ProgramFolder(const FolderOverrides& overrides,
                                     const std::filesystem::path& executable);
 
 // The windows' program folder (ProgramFolder), created when missing and made
-// the current folder: relative folders (the X-Plane plans' default ".") mean
-// the program folder, as when the program is started from its icon on
+// the current folder, as when the program is started from its icon on
 // Windows.
 std::filesystem::path EnterProgramFolder(const FolderOverrides& overrides,
                                          const std::filesystem::path& executable);

@@ -10,7 +10,8 @@
 namespace korvanta {
 
 // The folder set's source on Windows: the simulators' installation folders
-// from the local machine's registry, read through the 32-bit view where the
+// from the local machine's registry (FSX's Steam Edition from the user's,
+// else the machine's), read through the 32-bit view where the
 // simulators' 32-bit installers wrote them, then through the 64-bit view; the
 // user's documents folder from the shell's known folder, or, only when the
 // shell cannot say, from the "Shell Folders" value that Windows keeps for old
@@ -28,6 +29,10 @@ class RegistryFolderSource : public FolderSource {
   // "c:\Program Files\Microsoft Games\FS9", where the simulators install
   // when asked nothing.
   std::filesystem::path DefaultSimulatorPath() const override;
+  // %LOCALAPPDATA%, where X-Plane's installer files its lists.
+  std::optional<std::filesystem::path> XPlaneListFolder() const override;
+  std::optional<std::filesystem::path> LocalAppData() const override;
+  std::optional<std::filesystem::path> RoamingAppData() const override;
 
  private:
   std::optional<std::filesystem::path> SimulatorFolder(std::wstring_view version,

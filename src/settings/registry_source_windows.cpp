@@ -102,7 +102,30 @@ std::optional<std::filesystem::path> RegistryFolderSource::Fs9Path() const {
 }
 
 std::optional<std::filesystem::path> RegistryFolderSource::FsxPath() const {
-  return SimulatorFolder(L"10.0", L"SetupPath");
+  if (auto boxed = SimulatorFolder(L"10.0", L"SetupPath"))
+    return boxed;
+  // The Steam Edition files its folder for the user, else for the machine.
+  const std::wstring steam =
+      software_key_ + L"\\Microsoft\\Microsoft Games\\Flight Simulator - Steam Edition\\10.0";
+  if (auto folder = RegistryKey(HKEY_CURRENT_USER, steam, 0).Text(L"AppPath"))
+    return std::filesystem::path(*folder);
+  for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    if (auto folder = RegistryKey(HKEY_LOCAL_MACHINE, steam, view).Text(L"AppPath"))
+      return std::filesystem::path(*folder);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::filesystem::path> RegistryFolderSource::XPlaneListFolder() const {
+  return LocalAppData();
+}
+
+std::optional<std::filesystem::path> RegistryFolderSource::LocalAppData() const {
+  return KnownFolder(FOLDERID_LocalAppData);
+}
+
+std::optional<std::filesystem::path> RegistryFolderSource::RoamingAppData() const {
+  return KnownFolder(FOLDERID_RoamingAppData);
 }
 
 std::filesystem::path RegistryFolderSource::DefaultSimulatorPath() const {

@@ -31,6 +31,8 @@ constexpr std::string_view kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr std::string_view kFs9Key = "Microsoft\\Microsoft Games\\Flight Simulator\\9.0";
 constexpr std::string_view kFsxKey = "Microsoft\\Microsoft Games\\Flight Simulator\\10.0";
+constexpr std::string_view kFsxSteamKey =
+    "Microsoft\\Microsoft Games\\Flight Simulator - Steam Edition\\10.0";
 constexpr std::string_view kDefaultSimulator = "c:\\Program Files\\Microsoft Games\\FS9";
 
 std::string ReadText(const fs::path& file) {
@@ -256,11 +258,8 @@ std::unique_ptr<WinePrefixFolderSource> WinePrefixFolderSource::FromEnvironment(
 }
 
 std::optional<std::filesystem::path> WinePrefixFolderSource::Documents() const {
-  const std::string user_reg = ReadText(prefix_ / "user.reg");
-  if (const auto documents = RecordedFolder(RegistryString(user_reg, kShellFolders, "Personal"))) {
-    if (auto mapped = MapWindowsPath(*documents))
-      return mapped;
-  }
+  if (auto mapped = RecordedDocuments())
+    return mapped;
   if (auto xdg = XdgDocuments(home_))
     return xdg;
   if (home_.empty())
@@ -296,8 +295,55 @@ std::optional<std::filesystem::path> WinePrefixFolderSource::Fs9Path() const {
 }
 
 std::optional<std::filesystem::path> WinePrefixFolderSource::FsxPath() const {
-  const auto folder = SimulatorFolder(SystemReg(), kFsxKey, "SetupPath");
+  // The boxed FSX; else the Steam Edition, filed for the user, else for the
+  // machine.
+  auto folder = SimulatorFolder(SystemReg(), kFsxKey, "SetupPath");
+  if (!folder)
+    folder = RecordedFolder(
+        RegistryString(UserReg(), "Software\\" + std::string(kFsxSteamKey), "AppPath"));
+  if (!folder)
+    folder = SimulatorFolder(SystemReg(), kFsxSteamKey, "AppPath");
   return folder ? MapWindowsPath(*folder) : std::nullopt;
+}
+
+FolderOrigin WinePrefixFolderSource::FoundOrigin() const {
+  return FolderOrigin::kWinePrefix;
+}
+
+FolderOrigin WinePrefixFolderSource::DocumentsOrigin() const {
+  return RecordedDocuments() ? FolderOrigin::kWinePrefix : FolderOrigin::kDefault;
+}
+
+std::optional<std::filesystem::path> WinePrefixFolderSource::RecordedDocuments() const {
+  const auto documents = ShellFolder("Personal");
+  return documents ? MapWindowsPath(*documents) : std::nullopt;
+}
+
+std::optional<std::filesystem::path> WinePrefixFolderSource::XPlaneListFolder() const {
+  // X-Plane runs natively here: its lists are in the home folder.
+  if (home_.empty())
+    return std::nullopt;
+  return home_ / ".x-plane";
+}
+
+std::optional<std::filesystem::path> WinePrefixFolderSource::LocalAppData() const {
+  const auto folder = ShellFolder("Local AppData");
+  return folder ? MapWindowsPath(*folder) : std::nullopt;
+}
+
+std::optional<std::filesystem::path> WinePrefixFolderSource::RoamingAppData() const {
+  const auto folder = ShellFolder("AppData");
+  return folder ? MapWindowsPath(*folder) : std::nullopt;
+}
+
+std::optional<std::string> WinePrefixFolderSource::ShellFolder(std::string_view name) const {
+  return RecordedFolder(RegistryString(UserReg(), kShellFolders, name));
+}
+
+const std::string& WinePrefixFolderSource::UserReg() const {
+  if (!user_reg_)
+    user_reg_ = ReadText(prefix_ / "user.reg");
+  return *user_reg_;
 }
 
 std::filesystem::path WinePrefixFolderSource::DefaultSimulatorPath() const {

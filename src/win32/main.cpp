@@ -14,6 +14,7 @@
 #include "io/wide_text.hpp"
 #include "settings/app_dir.hpp"
 #include "settings/folder_overrides.hpp"
+#include "settings/folder_set.hpp"
 #include "win32/demo.hpp"
 #include "win32/main_window.hpp"
 #include "win32/user_dialogs.hpp"
@@ -50,11 +51,11 @@ Options ReadOptions(const std::vector<std::string>& arguments) {
     if (name == "--app-dir")
       options.folders.app_dir = value();
     else if (name == "--fs9-dir")
-      options.folders.fs9_dir = value();
+      options.folders.folders.insert_or_assign(std::string(korvanta::kFs9FolderKey), value());
     else if (name == "--fsx-dir")
-      options.folders.fsx_dir = value();
+      options.folders.folders.insert_or_assign(std::string(korvanta::kFsxFolderKey), value());
     else if (name == "--documents-dir")
-      options.folders.documents_dir = value();
+      options.folders.folders.insert_or_assign(std::string(korvanta::kDocumentsFolderKey), value());
     else if (name == "--demo-convert")
       options.demo.route_file = value();
     else if (name == "--demo-screenshot")

@@ -38,8 +38,8 @@ void WindowModel::TimerFired() {
 // progress in the panel. The conversion may start once the load has ended.
 void WindowModel::Load() {
   ApplySelection();
-  const AirportLoadResult result = LoadAirportDatabase(
-      AirportDatabasePath(folders_.fs9_dir), airports_, [this](std::size_t count) {
+  const AirportLoadResult result =
+      LoadAirportDatabase(folders_.AirportListFile(), airports_, [this](std::size_t count) {
         SetCaption(Control::kProgressPanel, fmt::format("Loading Routes ..... {}", count));
         view_.ProcessPendingEvents();
       });

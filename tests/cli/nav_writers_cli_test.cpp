@@ -125,7 +125,8 @@ TEST_F(Tu154ConvertCli, PlanNumberOutsideTheStoreFailsTheTu154Alone) {
   test::WriteFile(kln_ / "FPLS.DAT", kOldStore);
   const auto r = Convert(26);
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("Not written:\nTU154: Flight plan nr. is too high\n"), std::string::npos)
+  EXPECT_NE(r.err.find("TU154: Flight plan nr. is too high\nNot written: TU154 (see above)\n"),
+            std::string::npos)
       << r.err;
   // The other writers and the route copy have run; the Tu-154 files are untouched.
   EXPECT_TRUE(fs::exists(fs9_ / "MADDOG2008" / "Routes" / "EAAAEBBB.mdr"));

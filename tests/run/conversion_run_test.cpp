@@ -138,6 +138,34 @@ TEST(ConversionRun, TheRouteTextCopiesFailAloneAndMakeNoSimulatorFolder) {
   }
 }
 
+// A folder that is not set fails its target by name and is never the
+// current folder: here no documents folder and no X-Plane installation.
+TEST(ConversionRun, AFolderThatIsNotSetFailsItsTarget) {
+  Tree t;
+  t.folders.documents_dir.clear();
+  t.folders.documents_origin = FolderOrigin::kNotSet;
+  ConversionRun run(t.folders, t.airports, t.front);
+  RunChoices choices;
+  choices.ticked = {Target::kFs2004, Target::kGoogleEarth, Target::kXPlane11, Target::kGpx};
+  const RunOutcome out = run.Run(ExampleText(), choices);
+  std::vector<std::string> failures;
+  for (const TargetFailure& failure : out.failures)
+    failures.push_back(failure.Line());
+  const std::string choose = ", or choose it under Folders";
+  EXPECT_EQ(failures,
+            (std::vector<std::string>{
+                "FS2004: The documents folder is not set: give --fs2004-plans-dir or "
+                "--documents-dir" +
+                    choose,
+                "Google Earth: The documents folder is not set: give --documents-dir" + choose,
+                "X-Plane 11/12: The X-Plane folder is not set: give --xplane11-dir or "
+                "--xplane-install-dir" +
+                    choose,
+                "GPX: The GPX folder is not set: give --gpx-dir or --documents-dir" + choose,
+            }));
+  EXPECT_EQ(test::FileNames(t / "app"), (std::vector<std::string>{"route.txt"}));
+}
+
 TEST(ConversionRun, RouteTextIsKeptWithCrLf) {
   Tree t;
   ConversionRun run(t.folders, t.airports, t.front);

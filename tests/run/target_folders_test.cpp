@@ -77,8 +77,8 @@ TEST(PmdgNumbering, TooManyFilesFailsThePmdgPlanAlone) {
   const auto r = test::RunCli(t.Args("--targets ifly,pmdg,fsnav,maddog"));
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err,
-            "File wpNavApt.txt missing\nPMDG 737/747: Too many files\nNot written:\nPMDG "
-            "737/747: Too many files\n");
+            "File wpNavApt.txt missing\nPMDG 737/747: Too many files\nNot written: PMDG 737/747 "
+            "(see above)\n");
   EXPECT_EQ(r.out, "File " + ShownPath(t.Below(Target::kIfly) / "KSEAYSSY.fltplan") +
                        " created\nFile KSEA-YSSY001.fsn created\nFile KSEAYSSY.mdr created\n");
   EXPECT_FALSE(std::filesystem::exists(t.pmdg / "KSEAYSSY999.rte"));
@@ -131,7 +131,6 @@ TEST(PmdgFolder, SelectionAndKeys) {
   }
 }
 
-// Without its key the X-Plane plan goes into the working folder.
 class WorkingFolder {
  public:
   explicit WorkingFolder(const std::filesystem::path& folder)
@@ -149,18 +148,43 @@ class WorkingFolder {
   std::filesystem::path saved_;
 };
 
-TEST(XPlaneFolder, DefaultIsTheWorkingFolder) {
-  Tree t;
-  std::filesystem::create_directories(t.dir / "work");
-  test::CommandResult r;
-  {
-    const WorkingFolder cwd(t.dir / "work");
-    r = test::RunCli(t.Args("--sim xplane --targets xplane"));
+// Without its key the X-Plane plan goes into the X-Plane installation's plan
+// folder; without an installation it is not set, and never the working
+// folder.
+TEST(XPlaneFolder, TheInstallationsPlansOrNotSet) {
+  const struct {
+    const char* name;
+    std::string install;  // --xplane-install-dir below the tree; empty: none
+    int status;
+    std::string out;  // <plans>: the installation's plan folder
+    std::string err;
+  } cases[] = {
+      {"installation", "XP", 0, "File <plans>/KSEA-YSSY.fms created\n",
+       "File wpNavApt.txt missing\n"},
+      {"none", "", 1, "",
+       "File wpNavApt.txt missing\nX-Plane: The X-Plane folder is not set: give --xplane-dir or "
+       "--xplane-install-dir, or choose it under Folders\nNot written: X-Plane (see above)\n"},
+  };
+  for (const auto& c : cases) {
+    Tree t;
+    const std::filesystem::path plans = t.dir / "XP/Output/FMS plans";
+    std::filesystem::create_directories(plans);
+    std::filesystem::create_directories(t.dir / "work");
+    test::CommandResult r;
+    {
+      const WorkingFolder cwd(t.dir / "work");
+      const std::string install =
+          c.install.empty() ? "" : " --xplane-install-dir '" + (t.dir / c.install).string() + "'";
+      r = test::RunCli(t.Args("--sim xplane --targets xplane" + install));
+    }
+    std::string out = c.out;
+    if (const std::size_t at = out.find("<plans>"); at != std::string::npos)
+      out.replace(at, 7, ShownPath(plans));
+    EXPECT_EQ(r.status, c.status) << c.name;
+    EXPECT_EQ(r.out, out) << c.name;
+    EXPECT_EQ(r.err, c.err) << c.name;
+    EXPECT_TRUE(std::filesystem::is_empty(t.dir / "work")) << c.name;
   }
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "File " + ShownPath("./KSEA-YSSY.fms") + " created\n");
-  EXPECT_EQ(test::ReadFile(t.dir / "work/KSEA-YSSY.fms").rfind("I\r\n3 version\r\n0\r\n0\r\n", 0),
-            0u);
 }
 
 // ---------------------------------------------------------------------------

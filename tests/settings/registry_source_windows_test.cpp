@@ -14,7 +14,8 @@
 namespace korvanta {
 namespace {
 
-// HKLM\SOFTWARE\<own name>, in both registry views, deleted at the end.
+// HKLM\SOFTWARE\<own name> in both registry views and HKCU\SOFTWARE\<own
+// name>, deleted at the end.
 class OwnSoftwareKey {
  public:
   OwnSoftwareKey() : name_(L"SOFTWARE\\KorvantaTest" + std::to_wstring(GetCurrentProcessId())) {}
@@ -27,17 +28,25 @@ class OwnSoftwareKey {
         RegCloseKey(software);
       }
     }
+    HKEY software = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE", 0, KEY_ALL_ACCESS, &software) ==
+        ERROR_SUCCESS) {
+      RegDeleteTreeW(software, name_.substr(9).c_str());
+      RegCloseKey(software);
+    }
   }
   OwnSoftwareKey(const OwnSoftwareKey&) = delete;
   OwnSoftwareKey& operator=(const OwnSoftwareKey&) = delete;
 
-  // Files `value` under "Microsoft Games\Flight Simulator\<version>" in one view.
+  // Files `value` under "Microsoft Games\<product>\<version>" of `root` in
+  // one view.
   void Set(REGSAM view, const std::wstring& version, const wchar_t* name, const std::wstring& value,
-           DWORD type = REG_SZ) const {
-    const std::wstring key = name_ + L"\\Microsoft\\Microsoft Games\\Flight Simulator\\" + version;
+           DWORD type = REG_SZ, HKEY root = HKEY_LOCAL_MACHINE,
+           const std::wstring& product = L"Flight Simulator") const {
+    const std::wstring key = name_ + L"\\Microsoft\\Microsoft Games\\" + product + L"\\" + version;
     HKEY handle = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view,
-                              nullptr, &handle, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr,
+                              &handle, nullptr),
               ERROR_SUCCESS);
     RegSetValueExW(handle, name, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                    type == REG_DWORD ? sizeof(DWORD)
@@ -86,6 +95,21 @@ TEST(RegistryFolderSource, ValuesOfOtherKindsAndNames) {
   wchar_t drive[8] = {};
   GetEnvironmentVariableW(L"SystemDrive", drive, 8);
   EXPECT_EQ(source.Fs9Path(), Path(std::wstring(drive) + L"\\FS9"));
+}
+
+// FSX Steam Edition counts when the boxed FSX is absent: the user's key
+// before the machine's.
+TEST(RegistryFolderSource, FsxSteamEdition) {
+  const OwnSoftwareKey key;
+  const RegistryFolderSource source(key.Name());
+  const std::wstring steam = L"Flight Simulator - Steam Edition";
+  key.Set(KEY_WOW64_32KEY, L"10.0", L"AppPath", L"D:\\Steam\\Machine\\", REG_SZ, HKEY_LOCAL_MACHINE,
+          steam);
+  EXPECT_EQ(source.FsxPath(), Path(L"D:\\Steam\\Machine\\"));
+  key.Set(0, L"10.0", L"AppPath", L"D:\\Steam\\User\\", REG_SZ, HKEY_CURRENT_USER, steam);
+  EXPECT_EQ(source.FsxPath(), Path(L"D:\\Steam\\User\\"));
+  key.Set(KEY_WOW64_32KEY, L"10.0", L"SetupPath", L"E:\\FSX\\");
+  EXPECT_EQ(source.FsxPath(), Path(L"E:\\FSX\\"));
 }
 
 TEST(RegistryFolderSource, DocumentsAndDefaultFolder) {

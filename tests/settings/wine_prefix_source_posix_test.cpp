@@ -6,7 +6,10 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "settings/folder_set.hpp"
 #include "test_support.hpp"
 
 namespace korvanta {
@@ -71,6 +74,13 @@ class WinePrefix {
  private:
   TempDir root_;
 };
+
+constexpr const char* kShellFolders =
+    "WINE REGISTRY Version 2\n"
+    ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n"
+    "\n"
+    "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 1\n"
+    "\"Desktop\"=\"C:\\\\users\\\\pilot\\\\Desktop\"\n";
 
 struct SimulatorCase {
   const char* name;
@@ -137,6 +147,125 @@ TEST(WinePrefixFolderSource, SimulatorFolders) {
   }
 }
 
+// FSX Steam Edition is taken when the boxed FSX is absent: the user's key
+// first, then the machine's.
+TEST(WinePrefixFolderSource, FsxSteamEdition) {
+  const std::string boxed =
+      "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\10.0] 1\n"
+      "\"SetupPath\"=\"C:\\\\FSX\\\\\"\n";
+  const std::string steam_key =
+      "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator - Steam "
+      "Edition\\\\10.0] 1\n";
+  const std::string machine_steam =
+      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator - Steam "
+      "Edition\\\\10.0] 1\n\"AppPath\"=\"C:\\\\Steam\\\\FSX Machine\\\\\"\n";
+  const struct {
+    const char* name;
+    std::string system_keys;
+    std::string user_keys;
+    std::optional<std::string> fsx;  // below drive C
+  } cases[] = {
+      {"boxed before Steam", boxed, steam_key + "\"AppPath\"=\"C:\\\\Steam\\\\FSX\"\n", "FSX"},
+      {"the user's Steam key", machine_steam,
+       steam_key + "\"AppPath\"=\"C:\\\\Steam\\\\FSX User\\\\\"\n", "Steam/FSX User"},
+      {"the machine's Steam key", machine_steam, "", "Steam/FSX Machine"},
+      {"Steam key without AppPath", "", steam_key + "\"SetupPath\"=\"C:\\\\x\"\n", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const WinePrefix wine;
+    WriteFile(wine.prefix() / "system.reg", kSystemHead + c.system_keys);
+    WriteFile(wine.prefix() / "user.reg", "WINE REGISTRY Version 2\n\n" + c.user_keys);
+    const auto expected = c.fsx ? std::optional(wine.drive_c() / *c.fsx) : std::nullopt;
+    EXPECT_EQ(wine.Source().FsxPath(), expected) << c.name;
+  }
+}
+
+// X-Plane's lists of installations in ~/.x-plane and the MSFS editions'
+// "UserCfg.opt" in the prefix's application data folders, as the folder set
+// takes them.
+TEST(WinePrefixFolderSource, OtherSimulatorsFound) {
+  const struct {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> files;  // below the temporary folder
+    std::string settings;                                    // korvanta.ini's [Main] lines
+    std::string xplane;  // the installation below the temporary folder; empty: not set
+    FolderOrigin xplane_origin;
+    bool msfs2020;
+    bool msfs2024;
+  } cases[] = {
+      {"nothing installed", {}, "", "", FolderOrigin::kNotSet, false, false},
+      {"X-Plane 12 before 11, the first listed folder that exists",
+       {{"home/.x-plane/x-plane_install_12.txt", "/gone/X-Plane 12\r\n\r\n<root>/XP12/\r\n"},
+        {"home/.x-plane/x-plane_install_11.txt", "<root>/XP11\n"}},
+       "",
+       "XP12",
+       FolderOrigin::kXPlaneList,
+       false,
+       false},
+      {"X-Plane 11 when no folder of 12's list exists",
+       {{"home/.x-plane/x-plane_install_12.txt", "/gone/X-Plane 12\n"},
+        {"home/.x-plane/x-plane_install_11.txt", "<root>/XP11"}},
+       "",
+       "XP11",
+       FolderOrigin::kXPlaneList,
+       false,
+       false},
+      {"the settings key before the list",
+       {{"home/.x-plane/x-plane_install_12.txt", "<root>/XP12\n"}},
+       "XPlaneInstallFolder=<root>/Mine\r\n",
+       "Mine",
+       FolderOrigin::kSettingsKey,
+       false,
+       false},
+      {"MSFS 2020 from the Store, 2024 from Steam",
+       {{"prefix/drive_c/users/pilot/AppData/Local/Packages/"
+         "Microsoft.FlightSimulator_8wekyb3d8bbwe/LocalCache/UserCfg.opt",
+         "Version 66\n"},
+        {"prefix/drive_c/users/pilot/AppData/Roaming/Microsoft Flight Simulator 2024/UserCfg.opt",
+         ""}},
+       "",
+       "",
+       FolderOrigin::kNotSet,
+       true,
+       true},
+      {"a Store folder without its settings file is no installation",
+       {{"prefix/drive_c/users/pilot/AppData/Local/Packages/Microsoft.Limitless_8wekyb3d8bbwe/"
+         "LocalCache/Other.opt",
+         ""}},
+       "",
+       "",
+       FolderOrigin::kNotSet,
+       false,
+       false},
+  };
+  for (const auto& c : cases) {
+    const WinePrefix wine;
+    const fs::path root = wine.home().parent_path();
+    const auto rooted = [&](std::string text) {
+      for (std::size_t at; (at = text.find("<root>")) != std::string::npos;)
+        text.replace(at, 6, root.string());
+      return text;
+    };
+    for (const char* folder : {"XP12", "XP11", "Mine"})
+      fs::create_directories(root / folder);
+    WriteFile(wine.prefix() / "user.reg",
+              std::string(kShellFolders) +
+                  "\"Local AppData\"=\"C:\\\\users\\\\pilot\\\\AppData\\\\Local\"\n"
+                  "\"AppData\"=\"C:\\\\users\\\\pilot\\\\AppData\\\\Roaming\"\n");
+    for (const auto& [file, text] : c.files)
+      WriteFile(root / file, rooted(text));
+    fs::create_directories(root / "app");
+    if (!c.settings.empty())
+      WriteFile(root / "app" / "korvanta.ini", "[Main]\r\n" + rooted(c.settings));
+    const FolderSet folders = BuildFolderSet(root / "app", wine.Source());
+    EXPECT_EQ(folders.xplane_install.folder, c.xplane.empty() ? fs::path() : root / c.xplane)
+        << c.name;
+    EXPECT_EQ(folders.xplane_install.origin, c.xplane_origin) << c.name;
+    EXPECT_EQ(folders.msfs2020_settings.has_value(), c.msfs2020) << c.name;
+    EXPECT_EQ(folders.msfs2024_settings.has_value(), c.msfs2024) << c.name;
+  }
+}
+
 TEST(WinePrefixFolderSource, MapsDrivesThroughDosdevices) {
   const WinePrefix wine;
   const auto source = wine.Source();
@@ -187,13 +316,6 @@ TEST(WinePrefixFolderSource, DriveCWithoutItsLink) {
             root / "missing" / "drive_c" / "Program Files" / "Microsoft Games" / "FS9");
 }
 
-constexpr const char* kShellFolders =
-    "WINE REGISTRY Version 2\n"
-    ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n"
-    "\n"
-    "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 1\n"
-    "\"Desktop\"=\"C:\\\\users\\\\pilot\\\\Desktop\"\n";
-
 TEST(WinePrefixFolderSource, DocumentsFolder) {
   const struct {
     const char* name;
@@ -222,6 +344,12 @@ TEST(WinePrefixFolderSource, DocumentsFolder) {
     if (c.user_dirs)
       WriteFile(wine.home() / ".config" / "user-dirs.dirs", c.user_dirs);
     EXPECT_EQ(wine.Source().Documents(), root / c.expected) << c.name;
+    // Only a folder the prefix names is the prefix's; the fall-backs are defaults.
+    const bool from_prefix = std::string_view(c.expected).starts_with("prefix") ||
+                             std::string_view(c.expected).starts_with("d-drive");
+    EXPECT_EQ(wine.Source().DocumentsOrigin(),
+              from_prefix ? FolderOrigin::kWinePrefix : FolderOrigin::kDefault)
+        << c.name;
   }
 }
 
