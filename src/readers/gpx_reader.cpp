@@ -1,6 +1,7 @@
 #include "readers/gpx_reader.hpp"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,23 +52,23 @@ PlanPoint ReadPoint(const XmlElement& element) {
   point.lat = ReadDecimalAngle(lat);
   point.lon = ReadDecimalAngle(lon);
   point.position_text = CoreText(std::string(lat) + " " + std::string(lon));
-  if (const XmlElement* elevation = element.Child("ele"))
+  if (const std::optional<XmlElement> elevation = element.Child("ele"))
     point.altitude = ReadMetresAsFeet(elevation->text);
   return point;
 }
 
 // The route's point elements: the first route with two points or more, else
 // the waypoints, else a route of one point.
-std::vector<const XmlElement*> PointElements(const XmlElement& root) {
-  const std::vector<const XmlElement*> routes = root.Children("rte");
-  for (const XmlElement* route : routes) {
-    if (auto points = route->Children("rtept"); points.size() >= 2)
+std::vector<XmlElement> PointElements(const XmlElement& root) {
+  const std::vector<XmlElement> routes = root.Children("rte");
+  for (const XmlElement& route : routes) {
+    if (auto points = route.Children("rtept"); points.size() >= 2)
       return points;
   }
   if (auto waypoints = root.Children("wpt"); !waypoints.empty())
     return waypoints;
-  for (const XmlElement* route : routes) {
-    if (auto points = route->Children("rtept"); !points.empty())
+  for (const XmlElement& route : routes) {
+    if (auto points = route.Children("rtept"); !points.empty())
       return points;
   }
   return {};
@@ -79,22 +80,22 @@ PlanReadResult ReadGpxRoute(std::string_view bytes, const AirportDatabase& airpo
   const auto document = ReadXml(bytes);
   if (const auto* error = std::get_if<XmlReadError>(&document))
     return NotReadable(error->reason, error->line);
-  const XmlElement& root = std::get<XmlElement>(document);
+  const XmlElement root = std::get<XmlTree>(document).Root();
   if (root.name != "gpx" && !root.name.ends_with(":gpx"))
     return NotReadable("the document is no GPX file");
 
-  const std::vector<const XmlElement*> elements = PointElements(root);
+  const std::vector<XmlElement> elements = PointElements(root);
   if (elements.empty())
     return PlanReadError{std::string(kNoGpxRoute)};
   std::vector<PlanPoint> points;
-  for (const XmlElement* element : elements)
-    points.push_back(ReadPoint(*element));
+  for (const XmlElement& element : elements)
+    points.push_back(ReadPoint(element));
 
   PlanHeaderValues values;
-  values.departure_name = CoreText(elements.front()->ChildText("desc"));
-  values.destination_name = CoreText(elements.back()->ChildText("desc"));
+  values.departure_name = CoreText(elements.front().ChildText("desc"));
+  values.destination_name = CoreText(elements.back().ChildText("desc"));
   for (std::size_t i = 1; i + 1 < elements.size(); ++i) {
-    const std::string_view description = Trim(elements[i]->ChildText("desc"));
+    const std::string_view description = Trim(elements[i].ChildText("desc"));
     if (IsAirwayName(description))
       points[i].airway = std::string(description);
   }

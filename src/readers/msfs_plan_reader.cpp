@@ -145,31 +145,31 @@ PlanReadResult ReadMsfsPlan(std::string_view bytes, const AirportDatabase& airpo
   const auto document = ReadXml(bytes);
   if (const auto* error = std::get_if<XmlReadError>(&document))
     return NotReadable(error->reason, error->line);
-  const XmlElement& root = std::get<XmlElement>(document);
+  const XmlElement root = std::get<XmlTree>(document).Root();
   if (root.name != "SimBase.Document")
     return NotReadable("the document is no SimBase.Document");
-  const XmlElement* plan = root.Child("FlightPlan.FlightPlan");
-  if (plan == nullptr)
+  const std::optional<XmlElement> plan = root.Child("FlightPlan.FlightPlan");
+  if (!plan)
     return NotReadable("the document holds no FlightPlan.FlightPlan");
 
   std::vector<PlanPoint> points;
   PlanHeaderValues values;
-  for (const XmlElement* waypoint : plan->Children("ATCWaypoint")) {
+  for (const XmlElement& waypoint : plan->Children("ATCWaypoint")) {
     std::string_view id =
-        Trim(waypoint->Child("ICAO") != nullptr ? waypoint->Child("ICAO")->ChildText("ICAOIdent")
-                                                : std::string_view());
+        Trim(waypoint.Child("ICAO") ? waypoint.Child("ICAO")->ChildText("ICAOIdent")
+                                    : std::string_view());
     if (id.empty())
-      id = Trim(waypoint->Attribute("id"));
+      id = Trim(waypoint.Attribute("id"));
     if (std::any_of(kPseudoWaypoints.begin(), kPseudoWaypoints.end(),
                     [&](std::string_view pseudo) { return EqualNoCase(id, pseudo); }))
       continue;
     PlanPoint point;
     point.id = CoreText(id);
-    point.kind = KindOf(waypoint->ChildText("ATCWaypointType"));
-    ReadPosition(waypoint->ChildText("WorldPosition"), point);
-    point.airway = AirwayFromVia(CoreText(waypoint->ChildText("ATCAirway")));
+    point.kind = KindOf(waypoint.ChildText("ATCWaypointType"));
+    ReadPosition(waypoint.ChildText("WorldPosition"), point);
+    point.airway = AirwayFromVia(CoreText(waypoint.ChildText("ATCAirway")));
     if (points.empty())
-      values.runway = RunwayOf(*waypoint);
+      values.runway = RunwayOf(waypoint);
     points.push_back(std::move(point));
   }
 
