@@ -125,7 +125,7 @@ class XmlTreeBuilder {
   std::string_view RootName();
 
  private:
-  using Piece = XmlTree::Piece;
+  using StringAt = XmlTree::StringAt;
 
   // An element whose closing tag is still to come.
   struct OpenElement {
@@ -151,15 +151,12 @@ class XmlTreeBuilder {
   std::string_view ReadName();
   bool Fail(std::size_t at, std::string reason);
 
-  // Appending to the strings: what is appended since `start` is one piece.
-  Piece Stored(std::string_view text);
-  Piece PieceSince(std::size_t start) const;
-  std::string_view View(Piece piece) const { return tree_.View(piece); }
+  StringAt Stored(std::string_view text);
+  std::string_view View(StringAt at) const { return tree_.View(at); }
   std::string_view OpenName() const { return View(tree_.nodes_[open_.back().node].name); }
 
   bool ReadText();
-  template <typename Output>
-  bool ReadReference(Output& out);
+  bool ReadReference(std::string& out);
   bool ReadStartTag();
   bool ReadAttributeValue(std::size_t tag_start, std::string_view element_name);
   bool CheckAttributesDiffer(std::size_t tag_start, std::uint32_t first_attribute,
@@ -178,16 +175,19 @@ class XmlTreeBuilder {
   // element's text is joined around its children, whose text is taken off the
   // end as they close.
   std::string pending_text_;
+  std::string attribute_value_;  // the value being read, references resolved
   bool root_closed_ = false;
   std::size_t fault_at_ = 0;
   std::string fault_;
 };
 
 std::variant<XmlTree, XmlReadError> XmlTreeBuilder::Read() {
-  // The strings read are never more than the document's bytes: names, text
-  // and values are copied once each, and references and line ends only
-  // shorten.
-  if (document_.size() > std::numeric_limits<std::uint32_t>::max())
+  // The strings read, each with its length in front, take no more than the
+  // document's bytes: names, text and values are copied once each, the markup
+  // around them leaves room for their lengths, and references and line ends
+  // only shorten. (Should they take more, the buffer grows: nothing points
+  // into it until the document is read.)
+  if (document_.size() > std::numeric_limits<std::uint32_t>::max() / 2)
     return XmlReadError{"the document is too large to read", 1};
   tree_.strings_.reserve(document_.size());
   tree_.nodes_.reserve(MostElements(document_));
@@ -270,15 +270,19 @@ bool XmlTreeBuilder::Fail(std::size_t at, std::string reason) {
   return false;
 }
 
-XmlTree::Piece XmlTreeBuilder::Stored(std::string_view text) {
-  const std::size_t start = tree_.strings_.size();
-  tree_.strings_.insert(tree_.strings_.end(), text.begin(), text.end());
-  return PieceSince(start);
-}
-
-XmlTree::Piece XmlTreeBuilder::PieceSince(std::size_t start) const {
-  return Piece{static_cast<std::uint32_t>(start),
-               static_cast<std::uint32_t>(tree_.strings_.size() - start)};
+XmlTree::StringAt XmlTreeBuilder::Stored(std::string_view text) {
+  if (text.empty())
+    return XmlTree::kEmpty;
+  std::vector<char>& strings = tree_.strings_;
+  const auto at = static_cast<StringAt>(strings.size());
+  std::size_t rest = text.size();
+  do {
+    const auto low_bits = static_cast<unsigned char>(rest & 0x7F);
+    rest >>= 7;
+    strings.push_back(static_cast<char>(rest != 0 ? low_bits | 0x80 : low_bits));
+  } while (rest != 0);
+  strings.insert(strings.end(), text.begin(), text.end());
+  return at;
 }
 
 bool XmlTreeBuilder::ReadText() {
@@ -301,10 +305,7 @@ bool XmlTreeBuilder::ReadText() {
   return true;
 }
 
-// `out` is the pending text or the strings buffer: both take characters at
-// their end.
-template <typename Output>
-bool XmlTreeBuilder::ReadReference(Output& out) {
+bool XmlTreeBuilder::ReadReference(std::string& out) {
   const std::size_t start = position_;
   ++position_;  // "&"
   if (LooksAt("#")) {
@@ -332,9 +333,7 @@ bool XmlTreeBuilder::ReadReference(Output& out) {
                              Shown(document_.substr(start, position_ - start)) +
                              " names no character XML allows");
     }
-    std::string encoded;
-    AppendUtf8(encoded, code_point);
-    out.insert(out.end(), encoded.begin(), encoded.end());
+    AppendUtf8(out, code_point);
     return true;
   }
   const std::string_view name = ReadName();
@@ -345,7 +344,7 @@ bool XmlTreeBuilder::ReadReference(Output& out) {
       {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
   for (const auto& [entity, character] : kPredefined) {
     if (name == entity) {
-      out.push_back(character);
+      out += character;
       return true;
     }
   }
@@ -364,7 +363,7 @@ bool XmlTreeBuilder::ReadStartTag() {
     return Fail(start, "elements nested deeper than " + std::to_string(kXmlMaxDepth) + " levels");
   const auto node = static_cast<std::uint32_t>(tree_.nodes_.size());
   const auto first_attribute = static_cast<std::uint32_t>(tree_.attributes_.size());
-  tree_.nodes_.push_back({Stored(name), {}, first_attribute, 0});
+  tree_.nodes_.push_back({Stored(name), XmlTree::kEmpty, first_attribute, 0});
   const auto tag = [name] { return "the tag <" + Shown(name) + ">"; };
   while (true) {
     const bool blank = SkipBlanks();
@@ -375,7 +374,7 @@ bool XmlTreeBuilder::ReadStartTag() {
     const std::string_view attribute = ReadName();
     if (!blank || attribute.empty())
       return Fail(start, tag() + " is malformed");
-    tree_.attributes_.push_back({Stored(attribute), {}});
+    tree_.attributes_.push_back({Stored(attribute), XmlTree::kEmpty});
     if (!ReadAttributeValue(start, name))
       return false;
   }
@@ -408,13 +407,13 @@ bool XmlTreeBuilder::ReadAttributeValue(std::size_t tag_start, std::string_view 
   const auto is_stop = [quote](char c) {
     return c == quote || c == '<' || c == '&' || c == '\t' || c == '\r' || c == '\n';
   };
-  std::vector<char>& value = tree_.strings_;
-  const std::size_t value_start = value.size();
+  std::string& value = attribute_value_;
+  value.clear();
   while (true) {
     const std::size_t stop = FindStop(position_, is_stop);
     if (stop == document_.size())
       return Fail(tag_start, attribute() + " is not closed");
-    value.insert(value.end(), document_.begin() + position_, document_.begin() + stop);
+    value.append(document_.substr(position_, stop - position_));
     position_ = stop;
     const char c = document_[stop];
     if (c == quote) {
@@ -429,12 +428,12 @@ bool XmlTreeBuilder::ReadAttributeValue(std::size_t tag_start, std::string_view 
       continue;
     }
     // A literal tab or line end is a blank in an attribute value; CR LF is one.
-    value.push_back(' ');
+    value += ' ';
     ++position_;
     if (c == '\r' && LooksAt("\n"))
       ++position_;
   }
-  stored.value = PieceSince(value_start);
+  stored.value = Stored(value);
   return true;
 }
 
@@ -579,6 +578,19 @@ bool NameMatches(std::string_view element_name, std::string_view asked) {
 }
 
 }  // namespace
+
+std::string_view XmlTree::View(StringAt at) const {
+  if (at == kEmpty)
+    return {};
+  std::size_t size = 0;
+  for (int shift = 0;; shift += 7) {
+    const auto byte = static_cast<unsigned char>(strings_[at++]);
+    size |= static_cast<std::size_t>(byte & 0x7F) << shift;
+    if ((byte & 0x80) == 0)
+      break;
+  }
+  return {strings_.data() + at, size};
+}
 
 XmlElement::XmlElement(const XmlTree& document, std::uint32_t index)
     : name(document.View(document.nodes_[index].name)),

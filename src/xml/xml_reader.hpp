@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -57,26 +58,27 @@ class XmlTree {
   friend class XmlElement;
   friend class XmlTreeBuilder;
 
-  // A piece of the strings buffer.
-  struct Piece {
-    std::uint32_t offset = 0;
-    std::uint32_t size = 0;
-  };
+  // Where a string starts in the strings buffer: its length in front, seven
+  // bits a byte, low bits first and the high bit set on all but the last;
+  // then its bytes. An empty string is stored as none.
+  using StringAt = std::uint32_t;
+  static constexpr StringAt kEmpty = UINT32_MAX;
+
   // The elements are kept in document order (each before its children), so
   // that an element's children start right after it and its attributes run
   // up to the next element's first.
   struct Node {
-    Piece name;
-    Piece text;
+    StringAt name = kEmpty;
+    StringAt text = kEmpty;
     std::uint32_t first_attribute = 0;
     std::uint32_t subtree_end = 0;  // the index past the element's last descendant
   };
   struct AttributeNode {
-    Piece name;
-    Piece value;
+    StringAt name = kEmpty;
+    StringAt value = kEmpty;
   };
 
-  std::string_view View(Piece piece) const { return {strings_.data() + piece.offset, piece.size}; }
+  std::string_view View(StringAt at) const;
   // The first attribute of the element `node` and the one past its last.
   std::pair<std::size_t, std::size_t> AttributeSpan(std::uint32_t node) const;
 

@@ -216,7 +216,12 @@ TEST(ReadXml, ReadsLargeDocuments) {
     comments += "<!---->";
   EXPECT_TRUE(std::holds_alternative<XmlTree>(ReadXml(siblings + "</r>")));
   EXPECT_TRUE(std::holds_alternative<XmlTree>(ReadXml(attributes + "/>")));
-  EXPECT_TRUE(std::holds_alternative<XmlTree>(ReadXml(references + "</r>")));
+  const auto referenced = ReadXml(references + "</r>");
+  ASSERT_TRUE(std::holds_alternative<XmlTree>(referenced));
+  // A text of megabytes is kept whole, its length as long as it is.
+  const std::string_view text = std::get<XmlTree>(referenced).Root().text;
+  EXPECT_EQ(text.size(), (references.size() - 3) / 12 * 3);
+  EXPECT_EQ(text.substr(text.size() - 6), "<A\n<A\n");
   EXPECT_TRUE(std::holds_alternative<XmlTree>(ReadXml(comments + "</r>")));
 
   // The smallest elements, side by side and nested to the limit, each
