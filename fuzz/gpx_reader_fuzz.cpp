@@ -5,7 +5,6 @@
 // back: the same identifiers, kinds, positions, airways and airport names
 // come back.
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -23,13 +22,9 @@ korvanta::WaypointKind GpxKind(const korvanta::RouteHeader& header,
   return korvanta::fuzz::WrittenKind(header, waypoints, i, korvanta::WaypointKind::kAirport);
 }
 
-// The airway as the file gives it back: a description is an airway only when
-// it holds a digit, and the table's cut may have left none ("UNxxxxxxxxxx").
+// Korvanta's own GPX file gives every en-route airway back as the table holds it.
 std::string SameAirway(const korvanta::WaypointTable& waypoints, std::size_t i) {
-  const std::string& airway = waypoints[i].route;
-  const bool digit =
-      std::any_of(airway.begin(), airway.end(), [](char c) { return c >= '0' && c <= '9'; });
-  return digit ? airway : std::string();
+  return waypoints[i].route;
 }
 
 }  // namespace

@@ -33,6 +33,7 @@
 #include "writers/leveld.hpp"
 #include "writers/maddog.hpp"
 #include "writers/pmdg.hpp"
+#include "writers/six_character_id.hpp"
 #include "writers/tu154.hpp"
 #include "writers/xplane.hpp"
 
@@ -69,7 +70,12 @@ std::uint16_t U16At(std::string_view bytes, std::size_t at) {
                                     static_cast<unsigned char>(bytes[at + 1]) << 8);
 }
 
-void CheckFsNavigator(const RouteHeader& header, const WaypointTable& waypoints) {
+void CheckFsNavigator(const RouteHeader& route_header, const WaypointTable& route_waypoints) {
+  // The plan tells its destination by the identifiers the six-character
+  // targets write.
+  const korvanta::SixCharacterRoute route(route_header, route_waypoints);
+  const RouteHeader& header = route.Header();
+  const WaypointTable& waypoints = route.Waypoints();
   const std::size_t en_route = EnRouteCount(header, waypoints);
   try {
     const std::string plan = korvanta::WriteFsNavigatorPlan(header, waypoints);
@@ -85,8 +91,12 @@ void CheckFsNavigator(const RouteHeader& header, const WaypointTable& waypoints)
   }
 }
 
-void CheckCiva(const RouteHeader& header, const WaypointTable& waypoints) {
-  // The cards are Windows-1252; their names are the route's own text.
+void CheckCiva(const RouteHeader& route_header, const WaypointTable& route_waypoints) {
+  // The cards are Windows-1252; their names are the route's own text, as the
+  // six-character targets write its identifiers.
+  const korvanta::SixCharacterRoute route(route_header, route_waypoints);
+  const RouteHeader& header = route.Header();
+  const WaypointTable& waypoints = route.Waypoints();
   std::vector<std::string> en_route;
   for (std::size_t i = 1; i < waypoints.Count(); ++i) {
     if (waypoints[i].id != header.destination_icao)

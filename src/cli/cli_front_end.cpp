@@ -22,6 +22,10 @@ void CliFrontEnd::TargetFailed(const std::string& line) {
   ShowMessage(line);
 }
 
+void CliFrontEnd::ShowNote(const std::string& text) {
+  ShowMessage(text);
+}
+
 void CliFrontEnd::SetStatusBeforeWrite(const std::string& text, const std::filesystem::path& file) {
   pending_.emplace(file, text);
 }

@@ -9,9 +9,9 @@
 
 namespace korvanta::cli {
 
-// The command line's front end: status texts on standard output, messages on
-// standard error, one per line (a target that fails there too, as it
-// fails). There is no file dialog. A status that names
+// The command line's front end: status texts on standard output, messages and
+// the source's notes on standard error, one per line (a target that fails
+// there too, as it fails). There is no file dialog. A status that names
 // a file before it is written is printed once the file is written, so the
 // output never reports a file that a failed write did not make.
 class CliFrontEnd : public FrontEnd {
@@ -26,6 +26,7 @@ class CliFrontEnd : public FrontEnd {
   void SetStatusBeforeWrite(const std::string& text, const std::filesystem::path& file) override;
   void FileWritten(const std::filesystem::path& file) override;
   void TargetFailed(const std::string& line) override;
+  void ShowNote(const std::string& text) override;
   void OpenDocument(const std::filesystem::path& file) override;
 
  private:

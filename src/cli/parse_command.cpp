@@ -88,6 +88,8 @@ int RunParse(const ParseArgs& args) {
         return kExitParseFailed;
       }
       PrintRoute(route.header, route.waypoints, options.mode);
+      for (const std::string& note : route.notes)
+        fmt::print(stderr, "{}\n", note);
       return kExitOk;
     case ParseResult::kWrongFormat:
       fmt::print(stderr, "{}\n", kWrongFormat);

@@ -1,8 +1,9 @@
 #include "readers/gpx_reader.hpp"
 
-#include <algorithm>
-#include <optional>
+#include <fmt/format.h>
+
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "text/numbers.hpp"
@@ -13,23 +14,23 @@ namespace korvanta {
 
 namespace {
 
+// The "creator" attribute of the files that Korvanta's GPX writer makes.
+constexpr std::string_view kOwnCreator = "Korvanta";
+
 // The document's UTF-8 text as the core's text. The one place where the
 // file's text becomes route text.
 std::string CoreText(std::string_view utf8) {
   return std::string(Trim(utf8));
 }
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-// "UL602", "N869": one word of ASCII letters and digits with a digit in it.
-// Other descriptions ("Turn left", "Paris") are no airway.
-bool IsAirwayName(std::string_view text) {
-  const bool letters_and_digits = std::all_of(text.begin(), text.end(), [](char c) {
-    return IsDigit(c) || (AsciiUpper(c) >= 'A' && AsciiUpper(c) <= 'Z');
-  });
-  return letters_and_digits && std::any_of(text.begin(), text.end(), IsDigit);
+// A note is one line: a route's name may hold line ends and tabs.
+std::string OneLine(std::string_view text) {
+  std::string line(Trim(text));
+  for (char& c : line) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F')
+      c = ' ';
+  }
+  return line;
 }
 
 WaypointKind KindOf(std::string_view type) {
@@ -46,6 +47,9 @@ WaypointKind KindOf(std::string_view type) {
 PlanPoint ReadPoint(const XmlElement& element) {
   PlanPoint point;
   point.id = CoreText(element.ChildText("name"));
+  // GPS devices and mapping programs leave points unnamed; the position
+  // names them then.
+  point.named_from_position = point.id.empty();
   point.kind = KindOf(element.ChildText("type"));
   const std::string_view lat = element.Attribute("lat");
   const std::string_view lon = element.Attribute("lon");
@@ -57,26 +61,42 @@ PlanPoint ReadPoint(const XmlElement& element) {
   return point;
 }
 
+// The routes that are routes: those of two points or more.
+std::vector<XmlElement> RoutesOfTwoPointsOrMore(const XmlElement& root) {
+  std::vector<XmlElement> routes;
+  for (const XmlElement& route : root.Children("rte")) {
+    if (route.Children("rtept").size() >= 2)
+      routes.push_back(route);
+  }
+  return routes;
+}
+
 // The route's point elements: the first route with two points or more, else
 // the waypoints, else a route of one point.
-std::vector<XmlElement> PointElements(const XmlElement& root) {
-  const std::vector<XmlElement> routes = root.Children("rte");
-  for (const XmlElement& route : routes) {
-    if (auto points = route.Children("rtept"); points.size() >= 2)
-      return points;
-  }
+std::vector<XmlElement> PointElements(const XmlElement& root,
+                                      const std::vector<XmlElement>& routes) {
+  if (!routes.empty())
+    return routes.front().Children("rtept");
   if (auto waypoints = root.Children("wpt"); !waypoints.empty())
     return waypoints;
-  for (const XmlElement& route : routes) {
+  for (const XmlElement& route : root.Children("rte")) {
     if (auto points = route.Children("rtept"); !points.empty())
       return points;
   }
   return {};
 }
 
+// `the file holds 3 routes; the first, "Morning", was read`
+std::string RoutesLeftUnreadNote(std::size_t route_count, const XmlElement& first) {
+  const std::string name = OneLine(first.ChildText("name"));
+  if (name.empty())
+    return fmt::format("the file holds {} routes; the first was read", route_count);
+  return fmt::format("the file holds {} routes; the first, \"{}\", was read", route_count, name);
+}
+
 }  // namespace
 
-PlanReadResult ReadGpxRoute(std::string_view bytes, const AirportDatabase& airports) {
+GpxReadResult ReadGpxPlan(std::string_view bytes) {
   const auto document = ReadXml(bytes);
   if (const auto* error = std::get_if<XmlReadError>(&document))
     return NotReadable(error->reason, error->line);
@@ -84,22 +104,35 @@ PlanReadResult ReadGpxRoute(std::string_view bytes, const AirportDatabase& airpo
   if (root.name != "gpx" && !root.name.ends_with(":gpx"))
     return NotReadable("the document is no GPX file");
 
-  const std::vector<XmlElement> elements = PointElements(root);
+  const std::vector<XmlElement> routes = RoutesOfTwoPointsOrMore(root);
+  const std::vector<XmlElement> elements = PointElements(root, routes);
   if (elements.empty())
     return PlanReadError{std::string(kNoGpxRoute)};
-  std::vector<PlanPoint> points;
-  for (const XmlElement& element : elements)
-    points.push_back(ReadPoint(element));
 
-  PlanHeaderValues values;
-  values.departure_name = CoreText(elements.front().ChildText("desc"));
-  values.destination_name = CoreText(elements.back().ChildText("desc"));
-  for (std::size_t i = 1; i + 1 < elements.size(); ++i) {
-    const std::string_view description = Trim(elements[i].ChildText("desc"));
-    if (IsAirwayName(description))
-      points[i].airway = std::string(description);
+  GpxPlan plan;
+  for (const XmlElement& element : elements)
+    plan.points.push_back(ReadPoint(element));
+  if (routes.size() > 1)
+    plan.notes.push_back(RoutesLeftUnreadNote(routes.size(), routes.front()));
+
+  if (root.Attribute("creator") == kOwnCreator) {
+    plan.values.departure_name = CoreText(elements.front().ChildText("desc"));
+    plan.values.destination_name = CoreText(elements.back().ChildText("desc"));
+    for (std::size_t i = 1; i + 1 < elements.size(); ++i)
+      plan.points[i].airway = CoreText(elements[i].ChildText("desc"));
   }
-  return MakePlanRoute(std::move(points), values, airports);
+  return plan;
+}
+
+PlanReadResult ReadGpxRoute(std::string_view bytes, const AirportDatabase& airports) {
+  GpxReadResult read = ReadGpxPlan(bytes);
+  if (auto* error = std::get_if<PlanReadError>(&read))
+    return std::move(*error);
+  GpxPlan& plan = std::get<GpxPlan>(read);
+  PlanReadResult result = MakePlanRoute(std::move(plan.points), plan.values, airports);
+  if (auto* route = std::get_if<PlanRoute>(&result))
+    route->notes = std::move(plan.notes);
+  return result;
 }
 
 }  // namespace korvanta

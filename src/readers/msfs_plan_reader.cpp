@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
+#include <variant>
 #include <vector>
 
+#include "route/position.hpp"
 #include "text/numbers.hpp"
 #include "text/text.hpp"
 #include "xml/xml_reader.hpp"
@@ -19,6 +22,8 @@ namespace {
 // single-byte encoding has the byte 0xB0.
 constexpr std::string_view kPlanDegreeSign = "\xC2\xB0";
 constexpr std::string_view kSingleByteDegreeSign = "\xB0";
+// Planners that keep to ASCII write "*" in its place.
+constexpr std::string_view kAsciiDegreeSign = "*";
 // Points that MSFS adds to saved plans where the climb ends and the descent starts.
 constexpr std::array<std::string_view, 2> kPseudoWaypoints = {"TIMECLIMB", "TIMEDSCNT"};
 
@@ -40,37 +45,61 @@ bool Take(std::string_view& rest, std::string_view token) {
   return true;
 }
 
-// "N50° 2' 0.00\"", "N50°02'00.0000\"", "N 50 ° 2 ' 0 \"": degrees and
-// minutes with or without leading zeros, seconds with any number of decimals,
-// blanks or none between the parts.
+// The minutes and seconds after the degree sign, in hundredths of an
+// arc-second: whole minutes with seconds of any number of decimals ("2'
+// 0.00\"", "02'00.0000\""), whole minutes alone ("27'"), or decimal minutes
+// alone ("27.48'"), blanks or none between the parts.
+std::optional<std::int64_t> ReadMinutesAndSeconds(std::string_view rest) {
+  const std::size_t minute_sign = rest.find('\'');
+  if (minute_sign == std::string_view::npos)
+    return std::nullopt;
+  const std::string_view minutes_text = Trim(rest.substr(0, minute_sign));
+  const std::string_view seconds_part = Trim(rest.substr(minute_sign + 1));
+  std::string_view after_whole = minutes_text;
+  const auto whole_minutes = TakeDigits(after_whole, 2);
+  if (!whole_minutes || *whole_minutes >= 60)
+    return std::nullopt;
+  if (!after_whole.empty()) {
+    if (after_whole.front() != '.' || !seconds_part.empty())
+      return std::nullopt;
+    return RoundedDecimal(minutes_text, kHundredthsPerMinute);
+  }
+  const std::int64_t minutes = *whole_minutes * kHundredthsPerMinute;
+  if (seconds_part.empty())
+    return minutes;
+  if (!seconds_part.ends_with('"'))
+    return std::nullopt;
+  const std::string_view seconds_text = Trim(seconds_part.substr(0, seconds_part.size() - 1));
+  if (seconds_text.empty() || seconds_text.front() == '+' || seconds_text.front() == '-')
+    return std::nullopt;
+  const auto seconds = RoundedDecimal(seconds_text, kHundredthsPerSecond);
+  if (!seconds || *seconds > kHundredthsPerMinute)
+    return std::nullopt;
+  return minutes + *seconds;
+}
+
+// One angle as planners write it: a hemisphere letter, degrees, the degree
+// sign ("°", its single byte, or "*"), then minutes and seconds
+// ("N50° 2' 0.00\"", "N 50 ° 2 ' 0 \"", "N47* 27.48'"); or signed decimal
+// degrees ("-130.444678").
 std::optional<std::int64_t> ReadAngle(std::string_view text, char positive, char negative) {
   std::string_view rest = Trim(text);
   if (rest.empty())
     return std::nullopt;
   const char hemisphere = AsciiUpper(rest.front());
   if (hemisphere != positive && hemisphere != negative)
-    return std::nullopt;
+    return ReadDecimalAngle(rest);
   rest.remove_prefix(1);
   SkipBlanks(rest);
   const auto degrees = TakeDigits(rest, 3);
   SkipBlanks(rest);
-  if (!degrees || !(Take(rest, kPlanDegreeSign) || Take(rest, kSingleByteDegreeSign)))
+  if (!degrees || !(Take(rest, kPlanDegreeSign) || Take(rest, kSingleByteDegreeSign) ||
+                    Take(rest, kAsciiDegreeSign)))
     return std::nullopt;
-  SkipBlanks(rest);
-  const auto minutes = TakeDigits(rest, 2);
-  SkipBlanks(rest);
-  if (!minutes || *minutes >= 60 || !Take(rest, "'"))
+  const auto minutes = ReadMinutesAndSeconds(rest);
+  if (!minutes)
     return std::nullopt;
-  const std::size_t quote = rest.find('"');
-  if (quote == std::string_view::npos || !Trim(rest.substr(quote + 1)).empty())
-    return std::nullopt;
-  const std::string_view seconds_text = Trim(rest.substr(0, quote));
-  if (seconds_text.empty() || seconds_text.front() == '+' || seconds_text.front() == '-')
-    return std::nullopt;
-  const auto seconds = RoundedDecimal(seconds_text, 100);
-  if (!seconds || *seconds > 6000)
-    return std::nullopt;
-  const std::int64_t magnitude = (*degrees * 60 + *minutes) * 6000 + *seconds;
+  const std::int64_t magnitude = *degrees * kHundredthsPerDegree + *minutes;
   return hemisphere == negative ? -magnitude : magnitude;
 }
 
@@ -119,24 +148,78 @@ std::string RunwayOf(const XmlElement& waypoint) {
   return runway;
 }
 
-// An airport the waypoint list leaves out, from its ID and LLA values.
+// The points of a departure, arrival or approach: the route leaves them to
+// the aircraft's database, as the route finder's own routes do.
+bool InProcedure(const XmlElement& waypoint) {
+  constexpr std::array<std::string_view, 3> kProcedureMarks = {"DepartureFP", "ArrivalFP",
+                                                               "ApproachTypeFP"};
+  return std::any_of(kProcedureMarks.begin(), kProcedureMarks.end(),
+                     [&](std::string_view mark) { return waypoint.Child(mark).has_value(); });
+}
+
+PlanReadError AirportNotPlaced(std::string_view id) {
+  return {
+      fmt::format("The plan gives no position for {}, and the airport list does not place it", id)};
+}
+
+// An airport without a position in the plan (MSFS 2024 writes none) takes the
+// one the airport list gives.
+std::optional<PlanReadError> PlaceFromAirportList(const AirportDatabase& airports,
+                                                  PlanPoint& airport) {
+  const std::optional<Position> location = airports.Location(airport.id);
+  if (!location)
+    return AirportNotPlaced(airport.id);
+  airport.lat = location->latitude;
+  airport.lon = location->longitude;
+  airport.position_text =
+      DmsLatitudeText(location->latitude) + " " + DmsLongitudeText(location->longitude);
+  return std::nullopt;
+}
+
+// An airport the waypoint list leaves out, from its ID and LLA values, else
+// from the airport list.
 std::optional<PlanReadError> AddAirport(const XmlElement& plan, std::string_view id_field,
                                         std::string_view position_field, bool first,
+                                        const AirportDatabase& airports,
                                         std::vector<PlanPoint>& points) {
   const std::string id = CoreText(plan.ChildText(id_field));
   if (id.empty())
     return std::nullopt;
   if (!points.empty() && EqualNoCase(first ? points.front().id : points.back().id, id))
     return std::nullopt;
-  const std::string_view position = plan.ChildText(position_field);
-  if (Trim(position).empty())
-    return PlanReadError{fmt::format("The plan gives no position for {}", id)};
   PlanPoint airport;
   airport.id = id;
   airport.kind = WaypointKind::kAirport;
-  ReadPosition(position, airport);
+  const std::string_view position = plan.ChildText(position_field);
+  if (!Trim(position).empty())
+    ReadPosition(position, airport);
+  else if (auto fault = PlaceFromAirportList(airports, airport))
+    return fault;
   points.insert(first ? points.begin() : points.end(), std::move(airport));
   return std::nullopt;
+}
+
+// One listed point; an airport without a position takes the list's, any
+// other point without one is refused.
+std::variant<PlanPoint, PlanReadError> ReadWaypoint(const XmlElement& waypoint, std::string_view id,
+                                                    const AirportDatabase& airports) {
+  PlanPoint point;
+  point.id = CoreText(id);
+  point.kind = KindOf(waypoint.ChildText("ATCWaypointType"));
+  point.airway = AirwayFromVia(CoreText(waypoint.ChildText("ATCAirway")));
+  const std::string_view position = waypoint.ChildText("WorldPosition");
+  if (!Trim(position).empty()) {
+    ReadPosition(position, point);
+  } else if (point.kind == WaypointKind::kAirport) {
+    if (auto fault = PlaceFromAirportList(airports, point))
+      return *fault;
+  } else {
+    return PlanReadError{fmt::format(
+        "The plan gives no position for {}: only navigation data would place it, and Korvanta "
+        "reads plans without navigation data",
+        point.id)};
+  }
+  return point;
 }
 
 }  // namespace
@@ -154,6 +237,7 @@ PlanReadResult ReadMsfsPlan(std::string_view bytes, const AirportDatabase& airpo
 
   std::vector<PlanPoint> points;
   PlanHeaderValues values;
+  bool procedure_left_out = false;
   for (const XmlElement& waypoint : plan->Children("ATCWaypoint")) {
     std::string_view id =
         Trim(waypoint.Child("ICAO") ? waypoint.Child("ICAO")->ChildText("ICAOIdent")
@@ -163,24 +247,42 @@ PlanReadResult ReadMsfsPlan(std::string_view bytes, const AirportDatabase& airpo
     if (std::any_of(kPseudoWaypoints.begin(), kPseudoWaypoints.end(),
                     [&](std::string_view pseudo) { return EqualNoCase(id, pseudo); }))
       continue;
-    PlanPoint point;
-    point.id = CoreText(id);
-    point.kind = KindOf(waypoint.ChildText("ATCWaypointType"));
-    ReadPosition(waypoint.ChildText("WorldPosition"), point);
-    point.airway = AirwayFromVia(CoreText(waypoint.ChildText("ATCAirway")));
+    // An airport stays whatever procedure the plan ties to it: it ends the route.
+    if (InProcedure(waypoint) &&
+        KindOf(waypoint.ChildText("ATCWaypointType")) != WaypointKind::kAirport) {
+      procedure_left_out = true;
+      continue;
+    }
+    auto point = ReadWaypoint(waypoint, id, airports);
+    if (auto* fault = std::get_if<PlanReadError>(&point))
+      return *fault;
+    // The leg that now spans the procedure's points follows no airway.
+    if (std::exchange(procedure_left_out, false))
+      std::get<PlanPoint>(point).airway.clear();
     if (points.empty())
       values.runway = RunwayOf(waypoint);
-    points.push_back(std::move(point));
+    points.push_back(std::move(std::get<PlanPoint>(point)));
   }
 
   const std::size_t listed = points.size();
-  if (auto fault = AddAirport(*plan, "DepartureID", "DepartureLLA", true, points))
+  if (auto fault = AddAirport(*plan, "DepartureID", "DepartureLLA", true, airports, points))
     return *fault;
   if (points.size() != listed)
     values.runway.clear();  // the runway belongs to the departure only
-  if (auto fault = AddAirport(*plan, "DestinationID", "DestinationLLA", false, points))
+  if (auto fault = AddAirport(*plan, "DestinationID", "DestinationLLA", false, airports, points))
     return *fault;
+  // MSFS puts an airway on the point it reaches; planners put one on either
+  // airport as well, which names no leg of the route.
+  if (!points.empty()) {
+    points.front().airway.clear();
+    points.back().airway.clear();
+  }
   TakeAirwaysFromNextPoint(points);
+  // MSFS 2024 names the departure runway in the plan's departure details.
+  if (const std::optional<XmlElement> details = plan->Child("DepartureDetails")) {
+    if (std::string runway = RunwayOf(*details); !runway.empty())
+      values.runway = std::move(runway);
+  }
 
   values.departure_name = CoreText(plan->ChildText("DepartureName"));
   values.destination_name = CoreText(plan->ChildText("DestinationName"));

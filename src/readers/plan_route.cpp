@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 
+#include "route/identifiers.hpp"
 #include "route/position.hpp"
 #include "text/numbers.hpp"
 #include "text/text.hpp"
@@ -34,11 +35,6 @@ std::string Clean(std::string_view text) {
   return std::string(Trim(out));
 }
 
-// The same, cut to a field's width (a cut can end on a blank).
-std::string CleanField(std::string_view text, std::size_t width) {
-  return Clean(CutToWidth(Clean(text), width));
-}
-
 std::optional<std::int32_t> AsFeet(std::optional<std::int64_t> feet) {
   if (!feet || *feet < std::numeric_limits<std::int32_t>::min() ||
       *feet > std::numeric_limits<std::int32_t>::max())
@@ -59,8 +55,12 @@ std::string TrackText(const PlanPoint& from, const PlanPoint& to) {
   return fmt::format("{}", whole < 0 ? whole + 360 : whole);
 }
 
-std::optional<PlanReadError> PositionFault(const PlanPoint& point) {
-  const std::string id = point.id;
+// The point as a message names it: its name as the plan gives it, else its
+// number.
+std::optional<PlanReadError> PositionFault(const PlanPoint& point, std::size_t number) {
+  std::string id = Clean(point.id);
+  if (id.empty())
+    id = NumberedIdentifier(number);
   if (!point.lat || !point.lon) {
     if (Trim(point.position_text).empty())
       return PlanReadError{fmt::format("Waypoint {} has no position", id)};
@@ -73,6 +73,26 @@ std::optional<PlanReadError> PositionFault(const PlanPoint& point) {
         fmt::format("Waypoint {}: the position {} is out of range", id, point.position_text)};
   }
   return std::nullopt;
+}
+
+// A plan's names are free text ("Hwy 11", "Horka,NOL(GM)"): the row's
+// identifier keeps only their identifier characters, so that no target's
+// blanks or commas cut it. A point the plan places without a name, or names
+// by its position (before or after cleaning: "N46-W122"), is named from the
+// position, so that the files written read back to the same names; one left
+// without any characters by its number in the route. The seven-character
+// name of whole degrees ("54N020W") is kept as the route finder's text
+// keeps it: Korvanta's own files of such a route read back to it.
+void NameFromPlan(const PlanPoint& point, std::size_t number, Waypoint& row) {
+  row.id = IdentifierCharacters(point.id);
+  const bool names_position = NamesPosition(point.id, row.position) ||
+                              (row.id != point.id && NamesPosition(row.id, row.position));
+  if (point.named_from_position || (names_position && !IsWholeDegreePositionName(row.id))) {
+    row.id = LatitudeLongitudeName(row.position);
+    row.named_from_position = true;
+  } else if (row.id.empty()) {
+    row.id = NumberedIdentifier(number);
+  }
 }
 
 }  // namespace
@@ -175,10 +195,7 @@ PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValu
   if (points.size() > kPlanPointsLimit)
     return PlanReadError{std::string(kTooManyPlanPoints)};
   for (std::size_t i = 0; i < points.size(); ++i) {
-    points[i].id = CleanField(points[i].id, WaypointTable::kIdWidth);
-    if (points[i].id.empty())
-      return PlanReadError{fmt::format("Waypoint {} of the plan has no identifier", i + 1)};
-    if (auto fault = PositionFault(points[i]))
+    if (auto fault = PositionFault(points[i], i + 1))
       return *fault;
   }
 
@@ -189,18 +206,19 @@ PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValu
     const PlanPoint& point = points[i];
     const bool airport = i == 0 || i == last;
     Waypoint row;
-    row.id = point.id;
     row.position = {static_cast<std::int32_t>(*point.lat), static_cast<std::int32_t>(*point.lon)};
+    NameFromPlan(point, i + 1, row);
     // The grid and the parse command show the position in the route
     // finder's form.
     row.lat = DmsLatitudeText(row.position.latitude);
     row.lon = DmsLongitudeText(row.position.longitude);
     if (airport) {
-      row.alt = point.altitude.value_or(airports.Elevation(point.id));
+      row.alt = point.altitude.value_or(airports.Elevation(row.id));
     } else if (point.altitude) {
       highest_en_route = std::max(highest_en_route.value_or(*point.altitude), *point.altitude);
     }
-    row.route = i < last ? CleanField(point.airway, WaypointTable::kRouteWidth) : std::string();
+    // An airway is named with an identifier's characters; none is direct.
+    row.route = i < last ? IdentifierCharacters(point.airway) : std::string();
     row.kind = airport ? WaypointKind::kAirport : point.kind;
     row.freq = "0";
     row.track = i == 0 ? "0" : TrackText(points[i - 1], point);

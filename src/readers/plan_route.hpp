@@ -97,13 +97,15 @@ struct PlanHeaderValues {
 };
 
 // The route of the points in order, the first the departure and the last the
-// destination airport: identifiers, names and airways with control characters
-// made blanks, trimmed and cut to the table's widths; positions checked
-// and written as the route finder writes them; the track from the previous
-// point; the airports' elevations from the plan, else the database, else 0;
-// the cruise altitude from the plan, else the highest en-route altitude, else
-// 30000. The error names the first point that has no identifier or whose
-// position does not read or lies out of range.
+// destination airport: identifiers and airways of upper-case letters and
+// digits only (see IdentifierCharacters), a point placed without a name or
+// named by its position named from the position, one left without
+// characters "WP" and its number; names with control characters made blanks
+// and trimmed; positions checked and written as the route finder writes them;
+// the track from the previous point; the airports' elevations from the plan,
+// else the database, else 0; the cruise altitude from the plan, else the
+// highest en-route altitude, else 30000. The error names the first point
+// whose position does not read or lies out of range.
 PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValues& values,
                              const AirportDatabase& airports);
 

@@ -334,7 +334,7 @@ std::optional<std::string> CutOffFault(const std::vector<std::string>& lines,
   if (!destination)
     destination = ChainDestination(lines, *cruise + 1, ChainEnd(lines, *cruise + 1));
   const std::string& last = waypoints.Rows().back().id;
-  // The table holds identifiers cut to their width.
+  // The table holds identifiers up to its width.
   if (!destination || CutToWidth(*destination, WaypointTable::kIdWidth) == last)
     return std::nullopt;
   return fmt::format("The details list ends at {}, but the route goes to {}: the text is cut off",

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "readers/route_text_parser.hpp"
@@ -65,22 +66,30 @@ WaypointKind KindOfType(std::string_view type) {
   return WaypointKind::kIntersection;
 }
 
-// A point row; nothing when it has too few fields or no numeric type.
-std::optional<PlanPoint> ReadPoint(const PlanLine& line, bool with_via) {
+// A point row: "type identifier altitude latitude longitude" in version 3,
+// with the via field after the identifier in 11/12. A row of more fields is
+// refused rather than read in shifted columns (a name with a blank in it).
+std::variant<PlanPoint, PlanReadError> ReadPoint(const PlanLine& line, bool with_via) {
   const std::vector<std::string_view>& fields = line.fields;
-  if (fields.size() < (with_via ? 6u : 5u) || !IsNumber(fields[0]))
-    return std::nullopt;
+  const std::size_t field_count = with_via ? 6 : 5;
+  if (fields.size() > field_count) {
+    return NotReadable(fmt::format("a point line holds {} fields where the format has {}",
+                                   fields.size(), field_count),
+                       line.number);
+  }
+  if (fields.size() < field_count || !IsNumber(fields[0]))
+    return NotReadable("a point line does not read", line.number);
   const std::size_t at = with_via ? 3 : 2;  // the altitude's field
   PlanPoint point;
   point.id = std::string(fields[1]);
   point.kind = KindOfType(fields[0]);
+  point.named_from_position = fields[0] == "28";  // a latitude/longitude point
   point.lat = ReadDecimalAngle(fields[at + 1]);
   point.lon = ReadDecimalAngle(fields[at + 2]);
   point.position_text = fmt::format("{} {}", fields[at + 1], fields[at + 2]);
-  if (with_via) {
-    point.altitude = ReadFeet(fields[at]);
+  point.altitude = ReadFeet(fields[at]);
+  if (with_via)
     point.airway = AirwayFromVia(fields[2]);
-  }
   return point;
 }
 
@@ -97,10 +106,6 @@ std::size_t LinesWithText(std::string_view bytes) {
     }
   }
   return count;
-}
-
-PlanReadError PointFault(const PlanLine& line) {
-  return NotReadable("a point line does not read", line.number);
 }
 
 }  // namespace
@@ -142,9 +147,19 @@ PlanReadResult ReadXPlanePlan(std::string_view bytes, const AirportDatabase& air
       if (lines[i].fields[0] == "0")
         break;
       auto point = ReadPoint(lines[i], false);
-      if (!point)
-        return PointFault(lines[i]);
-      points.push_back(std::move(*point));
+      if (auto* fault = std::get_if<PlanReadError>(&point))
+        return *fault;
+      points.push_back(std::move(std::get<PlanPoint>(point)));
+    }
+    // Version 3 writers that leave an airport's elevation to the reader put
+    // 0 there, Korvanta's own included: the airport list gives it then.
+    const auto zero_as_unset = [](PlanPoint& airport) {
+      if (airport.altitude == 0)
+        airport.altitude.reset();
+    };
+    if (!points.empty()) {
+      zero_as_unset(points.front());
+      zero_as_unset(points.back());
     }
     return MakePlanRoute(std::move(points), values, airports);
   }
@@ -170,16 +185,21 @@ PlanReadResult ReadXPlanePlan(std::string_view bytes, const AirportDatabase& air
     return NotReadable("the NUMENR line is missing");
   for (; i < lines.size(); ++i) {
     auto point = ReadPoint(lines[i], true);
-    if (!point)
-      return PointFault(lines[i]);
-    points.push_back(std::move(*point));
-  }
-  if (static_cast<std::size_t>(*count) != points.size()) {
-    return PlanReadError{fmt::format("The plan's NUMENR line counts {} points, but it lists {}",
-                                     *count, points.size())};
+    if (auto* fault = std::get_if<PlanReadError>(&point))
+      return *fault;
+    points.push_back(std::move(std::get<PlanPoint>(point)));
   }
   TakeAirwaysFromNextPoint(points);
-  return MakePlanRoute(std::move(points), values, airports);
+  PlanReadResult result = MakePlanRoute(std::move(points), values, airports);
+  // A count that disagrees with the rows (a mission generator counts points
+  // it does not list): the rows are the route, and the user is told.
+  if (auto* route = std::get_if<PlanRoute>(&result);
+      route != nullptr && static_cast<std::size_t>(*count) != route->waypoints.Count()) {
+    route->notes.push_back(
+        fmt::format("The plan counts {0} en-route points but lists {1}; the {1} listed were read",
+                    *count, route->waypoints.Count()));
+  }
+  return result;
 }
 
 }  // namespace korvanta

@@ -23,7 +23,7 @@ char KindLetter(WaypointKind kind);
 // One waypoint of the parsed route. The first row is the departure airport,
 // the last the destination.
 struct Waypoint {
-  std::string id;  // identifier
+  std::string id;  // identifier, whole; targets that hold fewer characters cut it
   // The position's text as the source gives it, cut to its width: shown by
   // the grid and the parse command, and named by the route check.
   std::string lat;
@@ -39,13 +39,19 @@ struct Waypoint {
   // refuses such a route.
   CoordinateFault lat_fault = CoordinateFault::kNone;
   CoordinateFault lon_fault = CoordinateFault::kNone;
+  // A point that a plan placed without a name of its own (or named by its
+  // position): `id` is the position's compact name, and a target that holds
+  // six characters writes the five-character form instead of cutting it.
+  bool named_from_position = false;
 };
 
 // The waypoint table `Waypoints`. Text fields (UTF-8) are cut to their widths
 // when stored.
 class WaypointTable {
  public:
-  static constexpr std::size_t kIdWidth = 6;
+  // Identifiers are kept whole: this bound only keeps a plan's sentence-long
+  // name from becoming an identifier no grid or plan line can show.
+  static constexpr std::size_t kIdWidth = 32;
   static constexpr std::size_t kLatWidth = 16;
   static constexpr std::size_t kLonWidth = 16;
   static constexpr std::size_t kRouteWidth = 12;

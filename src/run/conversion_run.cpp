@@ -177,6 +177,8 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
       return outcome;
     }
   }
+  // Every reading of a source tells the same notes.
+  const std::vector<std::string> notes = shown_.notes;
 
   // The runway the user gives comes before the one the source names (asked
   // after the first reading, so that a plan file is read once).
@@ -239,6 +241,8 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
     });
   }
 
+  for (const std::string& note : notes)
+    front_.ShowNote(note);
   if (!outcome.failures.empty()) {
     std::string summary(kNotWrittenHeading);
     for (const TargetFailure& failure : outcome.failures)

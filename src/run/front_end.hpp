@@ -43,6 +43,10 @@ class FrontEnd {
   // A target could not be written ("<caption>: <message>"), as it happens;
   // the run goes on with the others. The window shows it in its status line.
   virtual void TargetFailed(const std::string& line) { SetStatus(line); }
+  // What the source tells the user about its route without refusing it (a
+  // plan's count that disagrees with its points), one line each, once the
+  // targets are written. The window shows it in its status line.
+  virtual void ShowNote(const std::string& text) { SetStatus(text); }
   // A file of the run has been written whole.
   virtual void FileWritten(const std::filesystem::path& /*file*/) {}
   // Progress of a long load (the Tu-154 navigation data); an empty text

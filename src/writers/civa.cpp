@@ -8,6 +8,7 @@
 #include "text/numbers.hpp"
 #include "text/text.hpp"
 #include "writers/coordinate_text.hpp"
+#include "writers/six_character_id.hpp"
 
 namespace korvanta {
 
@@ -66,7 +67,11 @@ class CardWriter {
 
 }  // namespace
 
-std::vector<CivaCard> WriteCivaCards(const RouteHeader& header, const WaypointTable& waypoints) {
+std::vector<CivaCard> WriteCivaCards(const RouteHeader& route_header,
+                                     const WaypointTable& route_waypoints) {
+  const SixCharacterRoute route(route_header, route_waypoints);
+  const RouteHeader& header = route.Header();
+  const WaypointTable& waypoints = route.Waypoints();
   CardWriter writer(header);
   int card = 1;
   int position = 1;

@@ -11,6 +11,7 @@
 #include "text/text.hpp"
 #include "text/utf8.hpp"
 #include "writers/coordinate_text.hpp"
+#include "writers/six_character_id.hpp"
 
 namespace korvanta {
 
@@ -55,8 +56,11 @@ std::string Fs2004ElevationText(std::int32_t feet) {
   return (feet < 0 ? "-" : "+") + padded + ".00";
 }
 
-Fs2004Plan WriteFs2004Plan(const RouteHeader& h, const WaypointTable& waypoints,
+Fs2004Plan WriteFs2004Plan(const RouteHeader& route_header, const WaypointTable& route_waypoints,
                            std::string_view runway) {
+  const SixCharacterRoute route(route_header, route_waypoints);
+  const RouteHeader& h = route.Header();
+  const WaypointTable& waypoints = route.Waypoints();
   Fs2004Plan out;
   std::string& p = out.plan_text;
   std::string& isg = out.isg_route;

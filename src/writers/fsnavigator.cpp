@@ -9,6 +9,7 @@
 
 #include "errors/run_error.hpp"
 #include "writers/coordinate_text.hpp"
+#include "writers/six_character_id.hpp"
 
 namespace korvanta {
 
@@ -95,7 +96,13 @@ std::uint16_t Offset(std::size_t value) {
 
 }  // namespace
 
-std::string WriteFsNavigatorPlan(const RouteHeader& header, const WaypointTable& waypoints) {
+std::string WriteFsNavigatorPlan(const RouteHeader& route_header,
+                                 const WaypointTable& route_waypoints) {
+  // No identifier is written, but the destination is told by its identifier
+  // as the other six-character targets tell it.
+  const SixCharacterRoute route(route_header, route_waypoints);
+  const RouteHeader& header = route.Header();
+  const WaypointTable& waypoints = route.Waypoints();
   const std::size_t count = waypoints.Count();
   std::size_t en_route = 0;
   for (std::size_t i = 1; i < count; ++i) {

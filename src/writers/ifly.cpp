@@ -14,6 +14,7 @@
 #include "text/numbers.hpp"
 #include "text/text.hpp"
 #include "writers/coordinate_text.hpp"
+#include "writers/six_character_id.hpp"
 
 namespace korvanta {
 
@@ -111,7 +112,10 @@ std::string IflyCourseText(long double course) {
   return PadWholeDigitsToThree(GeneralText(course)).substr(0, kCourseWidth);
 }
 
-std::string WriteIflyPlan(const RouteHeader& header, const WaypointTable& waypoints) {
+std::string WriteIflyPlan(const RouteHeader& route_header, const WaypointTable& route_waypoints) {
+  const SixCharacterRoute route(route_header, route_waypoints);
+  const RouteHeader& header = route.Header();
+  const WaypointTable& waypoints = route.Waypoints();
   std::string out;
   AppendCrLfLine(out, header.departure_icao + ",");
   AppendCrLfLine(out, header.destination_icao + ",");

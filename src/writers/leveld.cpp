@@ -7,10 +7,15 @@
 #include "text/numbers.hpp"
 #include "text/text.hpp"
 #include "writers/coordinate_text.hpp"
+#include "writers/six_character_id.hpp"
 
 namespace korvanta {
 
-std::string WriteLevelDRoute(const RouteHeader& header, const WaypointTable& waypoints) {
+std::string WriteLevelDRoute(const RouteHeader& route_header,
+                             const WaypointTable& route_waypoints) {
+  const SixCharacterRoute route(route_header, route_waypoints);
+  const RouteHeader& header = route.Header();
+  const WaypointTable& waypoints = route.Waypoints();
   std::string out;
   // File content the add-on shows as the plan's origin, not the program's version.
   AppendCrLfLine(out, ";FlightPlan created   by Korvanta ver. 2.9");

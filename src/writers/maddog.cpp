@@ -5,6 +5,7 @@
 #include "text/cp1252.hpp"
 #include "text/text.hpp"
 #include "writers/coordinate_text.hpp"
+#include "writers/six_character_id.hpp"
 
 namespace korvanta {
 
@@ -14,7 +15,11 @@ constexpr std::string_view kDirect = "DIRECT";
 
 }  // namespace
 
-std::string WriteMadDogRoute(const RouteHeader& header, const WaypointTable& waypoints) {
+std::string WriteMadDogRoute(const RouteHeader& route_header,
+                             const WaypointTable& route_waypoints) {
+  const SixCharacterRoute route(route_header, route_waypoints);
+  const RouteHeader& header = route.Header();
+  const WaypointTable& waypoints = route.Waypoints();
   std::string out;
   AppendCrLfLine(out, header.departure_icao);
   AppendCrLfLine(out, header.destination_icao);

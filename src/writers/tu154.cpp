@@ -7,6 +7,7 @@
 #include "navdata/kln_navigation.hpp"
 #include "text/cp1252.hpp"
 #include "writers/coordinate_text.hpp"
+#include "writers/six_character_id.hpp"
 
 namespace korvanta {
 
@@ -27,7 +28,8 @@ std::string_view TypeCode(WaypointKind kind) {
 // The navigation data files are Windows-1252 and are searched in their own
 // bytes; the plan holds them as they stand.
 std::string Tu154LookupKey(const Waypoint& row) {
-  return KlnPointKey(Utf8ToCp1252(row.id), SixDecimalDegreesText(row.position.longitude),
+  return KlnPointKey(Utf8ToCp1252(SixCharacterId(row)),
+                     SixDecimalDegreesText(row.position.longitude),
                      SixDecimalDegreesText(row.position.latitude));
 }
 
@@ -39,8 +41,9 @@ std::string WriteTu154Plan(const WaypointTable& waypoints, KlnNavigationPoints& 
     const KlnNavigationPoint* point = navigation_points.Find(Tu154LookupKey(row));
     if (!point)
       continue;
-    out += fmt::format("Point.{}=TYPE=[{}] ICAO_ID=[{}] Lat=[{}] Lon=[{}]\r\n", written,
-                       TypeCode(row.kind), Utf8ToCp1252(row.id), point->lat, point->lon);
+    out +=
+        fmt::format("Point.{}=TYPE=[{}] ICAO_ID=[{}] Lat=[{}] Lon=[{}]\r\n", written,
+                    TypeCode(row.kind), Utf8ToCp1252(SixCharacterId(row)), point->lat, point->lon);
     ++written;
   }
   out += fmt::format("PointsCount={}\r\n", written);

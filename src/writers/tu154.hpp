@@ -11,8 +11,8 @@ namespace korvanta {
 inline constexpr int kTu154MaxPlanNumber = 25;
 
 // The key under which a waypoint of Waypoints (text mode) is looked up in `navigation_points`: its
-// identifier, then the integer parts of its longitude and latitude in decimal
-// degrees.
+// six-character identifier (SixCharacterId), then the integer parts of its longitude and latitude
+// in decimal degrees.
 std::string Tu154LookupKey(const Waypoint& row);
 
 // The plan of "FPLS.TXT": the header [FPL.n], one Point line per waypoint

@@ -5,6 +5,7 @@
 #include "text/cp1252.hpp"
 #include "text/text.hpp"
 #include "writers/coordinate_text.hpp"
+#include "writers/six_character_id.hpp"
 
 namespace korvanta {
 
@@ -22,7 +23,10 @@ std::string_view TypeCode(WaypointKind kind) {
 
 }  // namespace
 
-std::string WriteXPlaneFms(const RouteHeader& header, const WaypointTable& waypoints) {
+std::string WriteXPlaneFms(const RouteHeader& route_header, const WaypointTable& route_waypoints) {
+  const SixCharacterRoute route(route_header, route_waypoints);
+  const RouteHeader& header = route.Header();
+  const WaypointTable& waypoints = route.Waypoints();
   std::string out;
   AppendCrLfLine(out, "I");
   AppendCrLfLine(out, "3 version");

@@ -69,6 +69,10 @@ std::string WriteXPlane11Fms(const RouteHeader& header, const WaypointTable& way
       // An airport the route passes is still that airport, flown over at
       // cruise altitude.
       type = 1;
+    } else if (row.named_from_position && type == 11) {
+      // A latitude/longitude point that is no navaid: no navigation data
+      // holds its name.
+      type = 28;
     }
     // Six decimals, as X-Plane writes the column in its own plans.
     AppendCrLfLine(out, fmt::format("{} {} {} {}.000000 {} {}", type, row.id, via, altitude,

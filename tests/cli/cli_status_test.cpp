@@ -205,5 +205,30 @@ TEST(CliConvert, FsxTargetAndMissingDetailsList) {
   EXPECT_NE(none.err.find("\nNo details list found"), std::string::npos) << none.err;
 }
 
+// A plan's note goes to standard error, and the plan is read and converted
+// all the same.
+TEST(CliConvert, APlanNoteOnStandardError) {
+  const std::string note =
+      "The plan counts 11 en-route points but lists 9; the 9 listed were read\n";
+  const std::string plan = (test::DataDir() / "plans/mission_xplane11_numenr.fms").string();
+  test::TempDir root;
+  fs::create_directories(root / "app");
+  fs::create_directories(root / "docs/Flight Simulator X Files");
+  fs::create_directories(root / "fsx");
+  const auto converted =
+      test::RunCli("convert --targets fsx --app-dir '" + (root / "app").string() + "' --fsx-dir '" +
+                   (root / "fsx").string() + "' --documents-dir '" + (root / "docs").string() +
+                   "' '" + plan + "'");
+  EXPECT_EQ(converted.status, 0) << converted.err;
+  EXPECT_TRUE(converted.err.ends_with("\n" + note))
+      << converted.err;  // after "wpNavApt.txt missing"
+  EXPECT_EQ(converted.out,
+            "File " + ShownPath(root / "docs/Flight Simulator X Files/IFR PHNL to PHOG.pln") +
+                " created\n");
+  const auto parsed = test::RunCli("parse '" + plan + "'");
+  EXPECT_EQ(parsed.status, 0);
+  EXPECT_EQ(parsed.err, note);
+}
+
 }  // namespace
 }  // namespace korvanta

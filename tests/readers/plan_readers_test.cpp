@@ -65,11 +65,14 @@ std::string Dump(const RouteHeader& h, const WaypointTable& waypoints, bool with
   return Shown(out);
 }
 
-std::string Dump(const PlanReadResult& result) {
+std::string Dump(const PlanReadResult& result, bool with_track = true) {
   if (const auto* error = std::get_if<PlanReadError>(&result))
     return "error: " + error->message;
   const PlanRoute& route = std::get<PlanRoute>(result);
-  return Dump(route.header, route.waypoints) + "runway " + route.runway;
+  std::string out = Dump(route.header, route.waypoints, with_track) + "runway " + route.runway;
+  for (const std::string& note : route.notes)
+    out += "\nnote: " + note;
+  return out;
 }
 
 struct PlanCase {
@@ -94,7 +97,7 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
        "KSEA|N47*26'56.40\"|W122*18'33.50\"|432||A|0|0\n"
        "SEA|N47*26'07.00\"|W122*18'35.00\"|0|J1|V|0|181\n"
        "MOXEE|N46*33'46.86\"|W120*25'00.98\"|0||I|0|123\n"
-       "+46.50|N46*30'00.00\"|W121*00'00.00\"|0||I|0|261\n"
+       "4630N12100W|N46*30'00.00\"|W121*00'00.00\"|0||I|0|261\n"
        "KPDX|N45*35'19.40\"|W122*35'51.00\"|30||A|0|231\n"
        "runway 16L"},
       {"X-Plane 12, DEP/DES ends", InputKind::kFms,
@@ -104,7 +107,7 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
        "ABCDE ABCDE N50*00'00.00\" E008*00'00.00\" 0 > FGHIJ FGHIJ N51*00'00.00\" E010*00'00.00\" "
        "0 FL 35000\n"
        "ABCDE|N50*00'00.00\"|E008*00'00.00\"|0|UN869|A|0|0\n"
-       "N50E00|N50*30'00.00\"|E009*00'00.00\"|0||I|0|52\n"
+       "5030N00900E|N50*30'00.00\"|E009*00'00.00\"|0||I|0|52\n"
        "FGHIJ|N51*00'00.00\"|E010*00'00.00\"|0||A|0|51\n"
        "runway "},
       {"X-Plane 9, version 3 with its end row", InputKind::kFms,
@@ -202,7 +205,7 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
        "RUDOL|N50*40'00.00\"|E006*00'00.00\"|0||N|0|295\n"
        "EBBB|N50*52'00.00\"|E005*15'00.00\"|50||A|0|293\n"
        "runway "},
-      {"GPX route of a planner, descriptions that are no airway", InputKind::kGpx,
+      {"GPX route of a planner, whose descriptions are neither airways nor names", InputKind::kGpx,
        R"(<?xml version="1.0" encoding="UTF-8" standalone="no"?>
 <gpx xmlns="http://www.topografix.com/GPX/1/1" version="1.1" creator="planner">
   <metadata><name>EAAA to EBBB</name></metadata>
@@ -216,11 +219,11 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
   </rte>
 </gpx>
 )",
-       "EAAA Alpha Intl N50*02'00.00\" E008*34'14.00\" 364 > EBBB EBBB N50*52'00.00\" "
+       "EAAA EAAA N50*02'00.00\" E008*34'14.00\" 364 > EBBB EBBB N50*52'00.00\" "
        "E005*15'00.00\" -1 FL 35000\n"
        "EAAA|N50*02'00.00\"|E008*34'14.00\"|364||A|0|0\n"
        "ZERO|N00*00'00.05\"|W000*00'00.05\"|0||V|0|191\n"
-       "NEAR|S00*00'00.05\"|E000*00'00.05\"|0|N869|I|0|135\n"
+       "NEAR|S00*00'00.05\"|E000*00'00.05\"|0||I|0|135\n"
        "EBBB|N50*52'00.00\"|E005*15'00.00\"|-1||A|0|4\n"
        "runway "},
       // A coordinate that rounds to zero has no side: north and east.
@@ -244,8 +247,8 @@ TEST(PlanReaders, PlansAsOthersWriteThem) {
        "BIGGIN|N51*19'48.00\"|E000*02'06.00\"|0||I|0|115\n"
        "EBBB|N50*54'05.00\"|E004*29'04.00\"|1||A|0|97\n"
        "runway "},
-      {"GPX with a prefix on every element", InputKind::kGpx,
-       R"(<gpx:gpx xmlns:gpx="http://www.topografix.com/GPX/1/1" version="1.1"><gpx:rte>
+      {"Korvanta's GPX with a prefix on every element", InputKind::kGpx,
+       R"(<gpx:gpx xmlns:gpx="http://www.topografix.com/GPX/1/1" creator="Korvanta"><gpx:rte>
 <gpx:rtept lat="50" lon="8"><gpx:name>EAAA</gpx:name><gpx:type>Airport</gpx:type></gpx:rtept>
 <gpx:rtept lat="50.5" lon="6"><gpx:name>KOMAR</gpx:name><gpx:desc>UL602</gpx:desc></gpx:rtept>
 <gpx:rtept lat="51" lon="5"><gpx:name>EBBB</gpx:name></gpx:rtept></gpx:rte></gpx:gpx>)",
@@ -285,14 +288,29 @@ TEST(PlanReaders, PlansThatGiveNoRoute) {
        pln + "<DestinationID>EDDF</DestinationID><ATCWaypoint id=\"A\"><WorldPosition>N1° 0' "
              "0\",E1° 0' 0\"</WorldPosition></ATCWaypoint></FlightPlan.FlightPlan>"
              "</SimBase.Document>",
-       "error: The plan gives no position for EDDF"},
+       "error: The plan gives no position for EDDF, and the airport list does not place it"},
+      {"no position for a listed airport", InputKind::kPln,
+       pln + "<ATCWaypoint id=\"EAAA\"><ATCWaypointType>Airport</ATCWaypointType></ATCWaypoint>"
+             "</FlightPlan.FlightPlan></SimBase.Document>",
+       "error: The plan gives no position for EAAA, and the airport list does not place it"},
+      {"no position for a fix", InputKind::kPln,
+       pln + "<ATCWaypoint id=\"JOT\"><ATCWaypointType>VOR</ATCWaypointType><ICAO><ICAOIdent>"
+             "JOT</ICAOIdent></ICAO></ATCWaypoint></FlightPlan.FlightPlan></SimBase.Document>",
+       "error: The plan gives no position for JOT: only navigation data would place it, and "
+       "Korvanta reads plans without navigation data"},
       {"no route in the GPX file", InputKind::kGpx, gpx + "<rte><name>x</name></rte></gpx>",
        "error: The GPX file holds no route"},
-      {"a count that does not match", InputKind::kFms,
-       fms + "1 EAAA ADEP 0 50 8\n1 EBBB ADES 0 51 9\n",
-       "error: The plan's NUMENR line counts 3 points, but it lists 2"},
       {"a row cut short", InputKind::kFms, fms + "1 EAAA ADEP 0 50\n",
        "error: Not a readable flight plan: a point line does not read (line 4)"},
+      // A name with a blank would shift the position into the wrong columns.
+      {"a row of more fields", InputKind::kFms,
+       fms + "1 Hwy 11 ADEP 0.000000 39.973869 -105.4658\n",
+       "error: Not a readable flight plan: a point line holds 7 fields where the format has 6 "
+       "(line 4)"},
+      {"a version 3 row of more fields", InputKind::kFms,
+       "A\n3 version\n1\n3\n1 EGLL 0 51.4775 -0.461389\n11 Lac d Annecy 0 45.86 6.17\n",
+       "error: Not a readable flight plan: a point line holds 7 fields where the format has 5 "
+       "(line 6)"},
       {"a latitude out of range", InputKind::kGpx,
        gpx + R"(<wpt lat="90.00001" lon="8"><name>NORTH</name></wpt><wpt lat="1" lon="2">)"
              "<name>B</name></wpt></gpx>",
@@ -306,9 +324,6 @@ TEST(PlanReaders, PlansThatGiveNoRoute) {
       {"a position that does not read", InputKind::kFms,
        fms + "1 EAAA ADEP 0 50 8\n11 BAD DRCT 0 5O 8\n1 EBBB ADES 0 51 9\n",
        "error: Waypoint BAD: the position 5O 8 does not read"},
-      {"a point without a name", InputKind::kGpx,
-       gpx + R"(<wpt lat="1" lon="2"><name>A</name></wpt><wpt lat="1" lon="2"></wpt></gpx>)",
-       "error: Waypoint 2 of the plan has no identifier"},
       {"a name not valid UTF-8", InputKind::kGpx,
        gpx + "\n<wpt lat=\"1\" lon=\"2\"><name>A\xFF"
              "B</name></wpt></gpx>",
@@ -317,6 +332,120 @@ TEST(PlanReaders, PlansThatGiveNoRoute) {
   };
   for (const PlanCase& c : cases)
     EXPECT_EQ(Dump(ReadPlan(c.kind, c.file, Airports())), c.route) << c.what;
+}
+
+// Plans laid out as simulators, planners and mission generators write them.
+TEST(PlanReaders, PlanFilesOfOtherPrograms) {
+  const std::pair<const char*, std::string> cases[] = {
+      {"simbrief_msfs2020.pln",
+       "EDDF FRANKFURT/MAIN N50*02'00.00\" E008*34'14.00\" 364 > EGLL LONDON HEATHROW "
+       "N51*28'39.00\" W000*27'41.00\" 83 FL 36000\n"
+       "EDDF|N50*02'00.00\"|E008*34'14.00\"|364||A\n"
+       "ROBEM|N50*29'07.00\"|E006*46'51.00\"|0|UL607|I\n"
+       "NTM|N50*38'03.40\"|E006*17'44.30\"|0|UL607|V\n"
+       "KOK|N51*05'40.00\"|E002*39'10.00\"|0|UL9|V\n"
+       "KONAN|N51*19'50.00\"|E002*00'00.00\"|0||I\n"
+       "EGLL|N51*28'39.00\"|W000*27'41.00\"|83||A\n"
+       "runway 25C"},
+      {"littlenavmap_fsx.pln",
+       "LOWI Innsbruck N47*15'37.14\" E011*20'37.32\" 1906 > LSZH Z\xC3\xBCrich N47*27'28.80\" "
+       "E008*32'57.00\" 1416 FL 11000\n"
+       "LOWI|N47*15'37.14\"|E011*20'37.32\"|1906||A\n"
+       "RTT|N47*25'51.24\"|E011*56'30.12\"|0|Y101|V\n"
+       "KPT|N47*44'52.80\"|E010*21'00.60\"|0||V\n"
+       "WALEN|N47*07'12.00\"|E009*12'36.00\"|0||I\n"
+       "TRA|N47*41'20.28\"|E008*26'14.28\"|0||V\n"
+       "LSZH|N47*27'28.80\"|E008*32'57.00\"|1416||A\n"
+       "runway "},
+      {"signed_decimal_positions.pln",
+       "CYPR Prince Rupert N54*17'09.00\" W130*26'40.84\" 116 > CYXT Terrace N54*28'07.00\" "
+       "W128*34'34.00\" 713 FL 6500\n"
+       "CYPR|N54*17'09.00\"|W130*26'40.84\"|116|V317|A\n"
+       "PORTE|N54*18'45.00\"|W129*57'00.00\"|0||I\n"
+       "SKEEN|N54*25'13.00\"|W129*08'00.00\"|0||I\n"
+       "CYXT|N54*28'07.00\"|W128*34'34.00\"|713||A\n"
+       "runway "},
+      {"xplane9_v3_altitudes.fms",
+       "LOWI LOWI N47*15'37.14\" E011*20'37.32\" 1906 > LSZH LSZH N47*27'28.80\" E008*32'57.00\" 0 "
+       "FL 9500\n"
+       "LOWI|N47*15'37.14\"|E011*20'37.32\"|1906||A\n"
+       "RTT|N47*25'53.64\"|E011*56'30.12\"|0||V\n"
+       "KPT|N47*44'52.80\"|E010*21'00.60\"|0||V\n"
+       "WALEN|N47*07'12.00\"|E009*12'36.00\"|0||I\n"
+       "TRA|N47*41'20.28\"|E008*26'14.28\"|0||V\n"
+       "LSZH|N47*27'28.80\"|E008*32'57.00\"|0||A\n"
+       "runway "},
+      {"mission_xplane11_numenr.fms",
+       "PHNL PHNL N21*19'07.25\" W157*55'20.74\" 13 > PHOG PHOG N20*53'55.00\" W156*25'50.00\" 54 "
+       "FL 8500\n"
+       "PHNL|N21*19'07.25\"|W157*55'20.74\"|13||A\n"
+       "KEOLA|N21*16'12.00\"|W157*42'00.00\"|0||I\n"
+       "CKH|N21*15'56.00\"|W157*42'13.00\"|0||V\n"
+       "MAPPS|N21*09'00.00\"|W157*24'00.00\"|0||I\n"
+       "BAMBO|N21*03'00.00\"|W157*06'00.00\"|0||I\n"
+       "MKK|N21*08'16.00\"|W157*10'02.00\"|0||V\n"
+       "LNY|N20*47'06.00\"|W156*57'06.00\"|0||V\n"
+       "KAHUL|N20*51'00.00\"|W156*36'00.00\"|0||I\n"
+       "PHOG|N20*53'55.00\"|W156*25'50.00\"|54||A\n"
+       "runway 08R\n"
+       "note: The plan counts 11 en-route points but lists 9; the 9 listed were read"},
+  };
+  for (const auto& [file, route] : cases) {
+    const std::string bytes = test::ReadFile(test::DataDir() / "plans" / file);
+    EXPECT_EQ(Dump(ReadPlan(DetectInputKind(bytes), bytes, Airports()), false), route) << file;
+  }
+}
+
+// An MSFS 2024 plan leaves the airports' positions to the airport list.
+TEST(PlanReaders, Msfs2024AirportsFromTheList) {
+  AirportDatabase airports;
+  LoadAirportLines(test::ReadFile(test::DataDir() / "plans/msfs2024_airports.txt"), airports);
+  // Runs once the airport list is read for the airports' positions.
+  if (!airports.Location("LSZH"))
+    GTEST_SKIP() << "the airport list places no airport yet";
+  const std::string bytes = test::ReadFile(test::DataDir() / "plans/msfs2024_no_positions.pln");
+  EXPECT_EQ(Dump(ReadPlan(InputKind::kPln, bytes, airports), false),
+            "LSGG LSGG N46*14'20.40\" E006*06'43.20\" 1411 > LSZH LSZH N47*28'12.00\" "
+            "E008*33'00.00\" 1416 FL 15000\n"
+            "LSGG|N46*14'20.40\"|E006*06'43.20\"|1411||A\n"
+            "DIPIR|N46*30'43.00\"|E006*51'27.00\"|0|UN871|I\n"
+            "WIL|N47*10'42.00\"|E007*41'28.00\"|0|UN871|V\n"
+            "HOC|N47*28'08.00\"|E007*40'00.00\"|0||V\n"
+            "LSZH|N47*28'12.00\"|E008*33'00.00\"|1416||A\n"
+            "runway 22");
+}
+
+// The positions planners write into WorldPosition and the airports' values.
+TEST(PlanReaders, PlanPositionForms) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"N47\xC2\xB0 27' 28.80\",E8\xC2\xB0 32' 57.00\"", "N47*27'28.80\" E008*32'57.00\""},
+      {"S47* 27' 28.8\",W122*18'57\",+000100.00", "S47*27'28.80\" W122*18'57.00\""},
+      {"N47* 27.48',E8* 32.95'", "N47*27'28.80\" E008*32'57.00\""},
+      {"N47 * 27 ',W0*0.0001'", "N47*27'00.00\" W000*00'00.01\""},
+      {"54.285833 , -130.444678,+116.0", "N54*17'09.00\" W130*26'40.84\""},
+      {"-0.5,+0.5", "S00*30'00.00\" E000*30'00.00\""},
+      {"N47* 60.0',E8* 0'", "error: Waypoint A: the position N47* 60.0',E8* 0' does not read"},
+      {"N47* 27.4' 1\",E8* 0'",
+       "error: Waypoint A: the position N47* 27.4' 1\",E8* 0' does not read"},
+      {"N47* -27.4',E8* 0'", "error: Waypoint A: the position N47* -27.4',E8* 0' does not read"},
+      {"N47 27.4',E8* 0'", "error: Waypoint A: the position N47 27.4',E8* 0' does not read"},
+      {"91.0,0", "error: Waypoint A: the position 91.0,0 is out of range"},
+  };
+  for (const auto& [position, shown] : cases) {
+    const std::string plan =
+        "<SimBase.Document><FlightPlan.FlightPlan><ATCWaypoint id=\"A\"><WorldPosition>" +
+        position +
+        "</WorldPosition></ATCWaypoint><ATCWaypoint id=\"B\"><WorldPosition>1,1</WorldPosition>"
+        "</ATCWaypoint></FlightPlan.FlightPlan></SimBase.Document>";
+    const PlanReadResult result = ReadMsfsPlan(plan, Airports());
+    const auto* route = std::get_if<PlanRoute>(&result);
+    EXPECT_EQ(route == nullptr
+                  ? Dump(result)
+                  : Shown(DmsLatitudeText(route->waypoints[0].position.latitude) + " " +
+                          DmsLongitudeText(route->waypoints[0].position.longitude)),
+              shown)
+        << position;
+  }
 }
 
 TEST(PlanReaders, KindByContent) {
@@ -375,7 +504,8 @@ TEST(PlanReaders, OwnFilesRoundTrip) {
        ReadGpxRoute, true, true},
       {"MSFS", WriteMsfsPlan, ReadMsfsPlan, true, true},
   };
-  for (const char* file : {"example_route.txt", "nav_route.txt", "route_south_west.txt"}) {
+  for (const char* file :
+       {"example_route.txt", "nav_route.txt", "route_south_west.txt", "nat_route.txt"}) {
     std::vector<std::string> lines =
         SplitLines(InputToUtf8(test::ReadFile(test::DataDir() / file)));
     RouteHeader header;

@@ -398,12 +398,12 @@ TEST(ParserDetails, KindsAndOddLines) {
        "I", "0"},
       // No double quote at all: the line is used whole.
       {ParseMode::kText, "NOQ 10 5 N50 E008", "NOQ", "N50", "E008", "I", "0"},
-      // A seven-character identifier is cut to the field's six.
+      // An identifier is kept as the text gives it ("55N020W").
       {ParseMode::kText,
-       "ABCDEFG 10 5 N50\xC2\xB0"
+       "55N020W 10 5 N50\xC2\xB0"
        "00'00.00\" E008\xC2\xB0"
        "00'00.00\"",
-       "ABCDEF",
+       "55N020W",
        "N50\xC2\xB0"
        "00'00.00\"",
        "E008\xC2\xB0"

@@ -35,6 +35,7 @@ const Case kCases[] = {
     {"nav_route_fs9_super80", "nav_route.txt", Simulator::kFs9, true, ""},
     {"south_west_fsx", "route_south_west.txt", Simulator::kFsx, false, "16R"},
     {"example_xplane", "example_route.txt", Simulator::kXPlane, false, "07"},
+    {"nat_route_fs9", "nat_route.txt", Simulator::kFs9, false, "27L"},
 };
 
 // Every file below `root`, by its path relative to it ("/"-separated), except

@@ -855,6 +855,19 @@ TEST(WindowModel, DroppedAndOpenedFilesConvert) {
   EXPECT_EQ(w[Control::kStatusLine].caption, "plan.fms: read, nothing written");
 }
 
+// A plan's note stays on the status line once its files are written.
+TEST(WindowModel, APlanNoteOnTheStatusLine) {
+  Window w;
+  w.Start();
+  w.Tick(kMadDogBox);
+  const fs::path plan = test::DataDir() / "plans/mission_xplane11_numenr.fms";
+  w.view.now += 10s;
+  w.model->FilesDropped(std::span(&plan, 1), w.view.now);
+  EXPECT_TRUE(fs::exists(w.dir / "fs9/MADDOG2008/Routes/PHNLPHOG.mdr"));
+  EXPECT_EQ(w[Control::kStatusLine].caption,
+            "The plan counts 11 en-route points but lists 9; the 9 listed were read");
+}
+
 // A file dropped while the airport database loads or a run goes on is
 // converted once that has ended; a drop is no double-click.
 TEST(WindowModel, AFileDroppedWhileBusyConvertsAfterwards) {

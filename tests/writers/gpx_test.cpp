@@ -113,7 +113,7 @@ TEST(GpxRoute, RoutesPassTheSchema) {
     if (entry.path().extension() == ".gpx")
       files.push_back(entry.path());
   }
-  ASSERT_EQ(files.size(), 3u + 4u);
+  ASSERT_EQ(files.size(), 3u + 5u);
   ExpectValidGpx(files);
 }
 // ---------------------------------------------------------------------------

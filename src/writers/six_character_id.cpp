@@ -1,0 +1,50 @@
+#include "writers/six_character_id.hpp"
+
+#include <algorithm>
+
+#include "route/identifiers.hpp"
+#include "text/utf8.hpp"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::size_t kSixCharacters = 6;
+
+bool KeepsItsId(const Waypoint& row) {
+  return !row.named_from_position && CharacterCount(row.id) <= kSixCharacters;
+}
+
+// An airport of the header as its row is written (the first or the last
+// row, when it bears the airport's identifier), else its identifier cut.
+std::string HeaderId(const std::string& id, const Waypoint* row) {
+  return row != nullptr && id == row->id ? SixCharacterId(*row) : CutToWidth(id, kSixCharacters);
+}
+
+}  // namespace
+
+std::string SixCharacterId(const Waypoint& row) {
+  if (row.named_from_position)
+    return FiveCharacterPositionName(row.position);
+  return CutToWidth(row.id, kSixCharacters);
+}
+
+SixCharacterRoute::SixCharacterRoute(const RouteHeader& header, const WaypointTable& waypoints)
+    : header_in_(header), waypoints_in_(waypoints) {
+  if (std::all_of(waypoints.begin(), waypoints.end(), KeepsItsId) &&
+      CharacterCount(header.departure_icao) <= kSixCharacters &&
+      CharacterCount(header.destination_icao) <= kSixCharacters)
+    return;
+  WaypointTable& cut_rows = waypoints_.emplace();
+  for (Waypoint row : waypoints) {
+    row.id = SixCharacterId(row);
+    cut_rows.Append(std::move(row));
+  }
+  RouteHeader& cut = header_.emplace(header);
+  const bool rows = !waypoints.IsEmpty();
+  cut.departure_icao = HeaderId(header.departure_icao, rows ? &waypoints[0] : nullptr);
+  cut.destination_icao =
+      HeaderId(header.destination_icao, rows ? &waypoints[waypoints.Count() - 1] : nullptr);
+}
+
+}  // namespace korvanta
