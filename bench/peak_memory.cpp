@@ -1,4 +1,5 @@
-// Peak memory of the parse and of the plan-store merge on extreme inputs.
+// Peak memory of the parse, of a whole conversion run and of the plan-store
+// merge on extreme inputs.
 //
 // This program replaces the global operator new and delete to count the
 // bytes that are live, and reports the highest count above the count at the
@@ -18,16 +19,21 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "files/file_output.hpp"
 #include "files/plan_store.hpp"
+#include "io/utf8_path.hpp"
 #include "readers/input_kind.hpp"
 #include "readers/plan_route.hpp"
 #include "readers/route_text_parser.hpp"
 #include "route/airports.hpp"
 #include "route/tables.hpp"
+#include "run/conversion_run.hpp"
 #include "run/input_source.hpp"
+#include "settings/folder_source.hpp"
+#include "silent_front_end.hpp"
 #include "writers/tu154_store.hpp"
 
 namespace {
@@ -237,8 +243,20 @@ std::string LargestInput(korvanta::InputKind kind) {
   return text;
 }
 
-void ReadLargestInput(benchmark::State& state, korvanta::InputKind kind) {
-  const std::string bytes = LargestInput(kind);
+// The most an accepted input may take: three times its size and 32 MiB.
+void ReportAgainstLimit(benchmark::State& state, std::size_t peak, std::size_t input_size) {
+  Report(state, peak, input_size);
+  state.counters["within_limit"] = peak <= 3 * input_size + (std::size_t{32} << 20) ? 1 : 0;
+}
+
+// The largest GPX plan in windows-1252, with a letter outside ASCII: read
+// from a UTF-8 copy of the whole document, which a UTF-8 plan does not need.
+std::string LargestWindows1252Gpx() {
+  return "<?xml version=\"1.0\" encoding=\"windows-1252\"?><!-- Z\xFCrich -->" +
+         LargestInput(korvanta::InputKind::kGpx);
+}
+
+void ReadInput(benchmark::State& state, korvanta::InputKind kind, const std::string& bytes) {
   const korvanta::AirportDatabase airports;
   std::size_t peak = 0;
   bool read = false;
@@ -250,10 +268,15 @@ void ReadLargestInput(benchmark::State& state, korvanta::InputKind kind) {
   }
   if (!read)
     state.SkipWithError("the input is not accepted");
-  Report(state, peak, bytes.size());
-  // The most an accepted input may take: three times its size and 32 MiB.
-  state.counters["within_limit"] = peak <= 3 * bytes.size() + (std::size_t{32} << 20) ? 1 : 0;
+  ReportAgainstLimit(state, peak, bytes.size());
 }
+void ReadLargestInput(benchmark::State& state, korvanta::InputKind kind) {
+  ReadInput(state, kind, LargestInput(kind));
+}
+void ReadLargestWindows1252Gpx(benchmark::State& state) {
+  ReadInput(state, korvanta::InputKind::kGpx, LargestWindows1252Gpx());
+}
+BENCHMARK(ReadLargestWindows1252Gpx)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ReadLargestInput, route_text, korvanta::InputKind::kText)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
@@ -264,6 +287,106 @@ BENCHMARK_CAPTURE(ReadLargestInput, msfs_plan, korvanta::InputKind::kPln)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ReadLargestInput, gpx, korvanta::InputKind::kGpx)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+// A simulator tree in a temporary folder, with a folder for every target, and
+// the settings that send the X-Plane 11/12 plan into it; removed at the end.
+class TemporaryTree {
+ public:
+  TemporaryTree()
+      : root_(std::filesystem::temp_directory_path() /
+              fmt::format("korvanta-memory-run-{}", std::random_device{}())) {
+    for (const char* folder :
+         {"app", "docs/Flight Simulator Files", "docs/Flight Simulator X Files",
+          "fs9/isg/FlightPlans", "fs9/ifly/737NG/navdata/Fltplan",
+          "fs9/Level-D Simulations/navdata/Flightplans", "fs9/Pmdg/Flightplans",
+          "fs9/Modules/FSNavigator/plan", "fs9/MADDOG2008/Routes", "fs9/Civa", "fsx", "xplane11"}) {
+      std::filesystem::create_directories(root_ / folder);
+    }
+    korvanta::WriteWholeFile(
+        root_ / "app" / "korvanta.ini",
+        "[Main]\r\nXPlane11Folder=" + korvanta::PathToUtf8(root_ / "xplane11") + "\r\n");
+  }
+  ~TemporaryTree() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+  }
+  TemporaryTree(const TemporaryTree&) = delete;
+  TemporaryTree& operator=(const TemporaryTree&) = delete;
+
+  korvanta::FolderSet Folders() const {
+    korvanta::FixedFolderSource source;
+    source.documents = root_ / "docs";
+    source.fs9 = root_ / "fs9";
+    source.fsx = root_ / "fsx";
+    return korvanta::BuildFolderSet(root_ / "app", source);
+  }
+
+ private:
+  std::filesystem::path root_;
+};
+
+// Every target of the FS2004 selection, then the FSX plan that its box stands
+// for under FSX. Two are left out: the Tu-154 plan needs navigation data,
+// which is measured on its own, and an FSNavigator plan cannot hold the
+// largest route, which it refuses before it renders anything.
+std::vector<korvanta::RunChoices> EveryTarget() {
+  korvanta::RunChoices fs9;
+  for (const korvanta::TargetDescriptor& descriptor : korvanta::Targets()) {
+    if (korvanta::TargetAllowed(korvanta::Simulator::kFs9, descriptor.target) &&
+        descriptor.target != korvanta::Target::kTu154 &&
+        descriptor.target != korvanta::Target::kFsNavigator)
+      fs9.ticked.insert(descriptor.target);
+  }
+  korvanta::RunChoices fsx;
+  fsx.simulator = korvanta::Simulator::kFsx;
+  fsx.ticked.insert(korvanta::Target::kFs2004);
+  return {fs9, fsx};
+}
+
+// The whole run of the largest input of a kind into every target: the input
+// read, each target rendered and written in turn.
+void ConvertLargestInput(benchmark::State& state, korvanta::InputKind kind) {
+  const std::string bytes = LargestInput(kind);
+  const korvanta::AirportDatabase airports;
+  const TemporaryTree tree;
+  const korvanta::FolderSet folders = tree.Folders();
+  const std::vector<korvanta::RunChoices> runs = EveryTarget();
+  korvanta::bench::SilentFrontEnd front;
+  std::size_t peak = 0;
+  std::size_t files = 0;
+  bool completed = true;
+  for (auto _ : state) {
+    peak = PeakOf([&] {
+      const korvanta::InputSource input = korvanta::MakeInputSource(bytes, kind);
+      if (!input.source) {
+        completed = false;
+        return;
+      }
+      korvanta::ConversionRun run(folders, airports, front);
+      for (const korvanta::RunChoices& choices : runs) {
+        const korvanta::RunOutcome outcome = run.Run(*input.source, choices);
+        completed = completed && outcome.end == korvanta::RunEnd::kCompleted;
+        files += outcome.written.size();
+      }
+    });
+  }
+  if (!completed)
+    state.SkipWithError(("the run did not complete: " + front.last_message).c_str());
+  ReportAgainstLimit(state, peak, bytes.size());
+  state.counters["files"] = static_cast<double>(files);
+}
+BENCHMARK_CAPTURE(ConvertLargestInput, route_text, korvanta::InputKind::kText)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ConvertLargestInput, xplane_plan, korvanta::InputKind::kFms)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ConvertLargestInput, msfs_plan, korvanta::InputKind::kPln)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ConvertLargestInput, gpx, korvanta::InputKind::kGpx)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 

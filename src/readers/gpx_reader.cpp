@@ -56,16 +56,16 @@ PlanPoint ReadPoint(const XmlElement& element) {
   point.lat = ReadDecimalAngle(lat);
   point.lon = ReadDecimalAngle(lon);
   point.position_text = CoreText(std::string(lat) + " " + std::string(lon));
-  if (const XmlElement* elevation = element.Child("ele"))
+  if (const std::optional<XmlElement> elevation = element.Child("ele"))
     point.altitude = ReadMetresAsFeet(elevation->text);
   return point;
 }
 
 // The routes that are routes: those of two points or more.
-std::vector<const XmlElement*> RoutesOfTwoPointsOrMore(const XmlElement& root) {
-  std::vector<const XmlElement*> routes;
-  for (const XmlElement* route : root.Children("rte")) {
-    if (route->Children("rtept").size() >= 2)
+std::vector<XmlElement> RoutesOfTwoPointsOrMore(const XmlElement& root) {
+  std::vector<XmlElement> routes;
+  for (const XmlElement& route : root.Children("rte")) {
+    if (route.Children("rtept").size() >= 2)
       routes.push_back(route);
   }
   return routes;
@@ -73,14 +73,14 @@ std::vector<const XmlElement*> RoutesOfTwoPointsOrMore(const XmlElement& root) {
 
 // The route's point elements: the first route with two points or more, else
 // the waypoints, else a route of one point.
-std::vector<const XmlElement*> PointElements(const XmlElement& root,
-                                             const std::vector<const XmlElement*>& routes) {
+std::vector<XmlElement> PointElements(const XmlElement& root,
+                                      const std::vector<XmlElement>& routes) {
   if (!routes.empty())
-    return routes.front()->Children("rtept");
+    return routes.front().Children("rtept");
   if (auto waypoints = root.Children("wpt"); !waypoints.empty())
     return waypoints;
-  for (const XmlElement* route : root.Children("rte")) {
-    if (auto points = route->Children("rtept"); !points.empty())
+  for (const XmlElement& route : root.Children("rte")) {
+    if (auto points = route.Children("rtept"); !points.empty())
       return points;
   }
   return {};
@@ -100,26 +100,26 @@ GpxReadResult ReadGpxPlan(std::string_view bytes) {
   const auto document = ReadXml(bytes);
   if (const auto* error = std::get_if<XmlReadError>(&document))
     return NotReadable(error->reason, error->line);
-  const XmlElement& root = std::get<XmlElement>(document);
+  const XmlElement root = std::get<XmlTree>(document).Root();
   if (root.name != "gpx" && !root.name.ends_with(":gpx"))
     return NotReadable("the document is no GPX file");
 
-  const std::vector<const XmlElement*> routes = RoutesOfTwoPointsOrMore(root);
-  const std::vector<const XmlElement*> elements = PointElements(root, routes);
+  const std::vector<XmlElement> routes = RoutesOfTwoPointsOrMore(root);
+  const std::vector<XmlElement> elements = PointElements(root, routes);
   if (elements.empty())
     return PlanReadError{std::string(kNoGpxRoute)};
 
   GpxPlan plan;
-  for (const XmlElement* element : elements)
-    plan.points.push_back(ReadPoint(*element));
+  for (const XmlElement& element : elements)
+    plan.points.push_back(ReadPoint(element));
   if (routes.size() > 1)
-    plan.notes.push_back(RoutesLeftUnreadNote(routes.size(), *routes.front()));
+    plan.notes.push_back(RoutesLeftUnreadNote(routes.size(), routes.front()));
 
   if (root.Attribute("creator") == kOwnCreator) {
-    plan.values.departure_name = CoreText(elements.front()->ChildText("desc"));
-    plan.values.destination_name = CoreText(elements.back()->ChildText("desc"));
+    plan.values.departure_name = CoreText(elements.front().ChildText("desc"));
+    plan.values.destination_name = CoreText(elements.back().ChildText("desc"));
     for (std::size_t i = 1; i + 1 < elements.size(); ++i)
-      plan.points[i].airway = CoreText(elements[i]->ChildText("desc"));
+      plan.points[i].airway = CoreText(elements[i].ChildText("desc"));
   }
   return plan;
 }

@@ -154,7 +154,7 @@ bool InProcedure(const XmlElement& waypoint) {
   constexpr std::array<std::string_view, 3> kProcedureMarks = {"DepartureFP", "ArrivalFP",
                                                                "ApproachTypeFP"};
   return std::any_of(kProcedureMarks.begin(), kProcedureMarks.end(),
-                     [&](std::string_view mark) { return waypoint.Child(mark) != nullptr; });
+                     [&](std::string_view mark) { return waypoint.Child(mark).has_value(); });
 }
 
 PlanReadError AirportNotPlaced(std::string_view id) {
@@ -228,39 +228,39 @@ PlanReadResult ReadMsfsPlan(std::string_view bytes, const AirportDatabase& airpo
   const auto document = ReadXml(bytes);
   if (const auto* error = std::get_if<XmlReadError>(&document))
     return NotReadable(error->reason, error->line);
-  const XmlElement& root = std::get<XmlElement>(document);
+  const XmlElement root = std::get<XmlTree>(document).Root();
   if (root.name != "SimBase.Document")
     return NotReadable("the document is no SimBase.Document");
-  const XmlElement* plan = root.Child("FlightPlan.FlightPlan");
-  if (plan == nullptr)
+  const std::optional<XmlElement> plan = root.Child("FlightPlan.FlightPlan");
+  if (!plan)
     return NotReadable("the document holds no FlightPlan.FlightPlan");
 
   std::vector<PlanPoint> points;
   PlanHeaderValues values;
   bool procedure_left_out = false;
-  for (const XmlElement* waypoint : plan->Children("ATCWaypoint")) {
+  for (const XmlElement& waypoint : plan->Children("ATCWaypoint")) {
     std::string_view id =
-        Trim(waypoint->Child("ICAO") != nullptr ? waypoint->Child("ICAO")->ChildText("ICAOIdent")
-                                                : std::string_view());
+        Trim(waypoint.Child("ICAO") ? waypoint.Child("ICAO")->ChildText("ICAOIdent")
+                                    : std::string_view());
     if (id.empty())
-      id = Trim(waypoint->Attribute("id"));
+      id = Trim(waypoint.Attribute("id"));
     if (std::any_of(kPseudoWaypoints.begin(), kPseudoWaypoints.end(),
                     [&](std::string_view pseudo) { return EqualNoCase(id, pseudo); }))
       continue;
     // An airport stays whatever procedure the plan ties to it: it ends the route.
-    if (InProcedure(*waypoint) &&
-        KindOf(waypoint->ChildText("ATCWaypointType")) != WaypointKind::kAirport) {
+    if (InProcedure(waypoint) &&
+        KindOf(waypoint.ChildText("ATCWaypointType")) != WaypointKind::kAirport) {
       procedure_left_out = true;
       continue;
     }
-    auto point = ReadWaypoint(*waypoint, id, airports);
+    auto point = ReadWaypoint(waypoint, id, airports);
     if (auto* fault = std::get_if<PlanReadError>(&point))
       return *fault;
     // The leg that now spans the procedure's points follows no airway.
     if (std::exchange(procedure_left_out, false))
       std::get<PlanPoint>(point).airway.clear();
     if (points.empty())
-      values.runway = RunwayOf(*waypoint);
+      values.runway = RunwayOf(waypoint);
     points.push_back(std::move(std::get<PlanPoint>(point)));
   }
 
@@ -279,7 +279,7 @@ PlanReadResult ReadMsfsPlan(std::string_view bytes, const AirportDatabase& airpo
   }
   TakeAirwaysFromNextPoint(points);
   // MSFS 2024 names the departure runway in the plan's departure details.
-  if (const XmlElement* details = plan->Child("DepartureDetails")) {
+  if (const std::optional<XmlElement> details = plan->Child("DepartureDetails")) {
     if (std::string runway = RunwayOf(*details); !runway.empty())
       values.runway = std::move(runway);
   }

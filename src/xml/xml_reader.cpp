@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -88,17 +90,50 @@ int LineAt(std::string_view document, std::size_t position) {
   return line;
 }
 
-// One pass over the document. The elements still open are kept on a stack of
-// their own instead of the call stack; each step reads one piece of markup or
-// text and returns false once a fault is recorded.
-class Reader {
- public:
-  explicit Reader(std::string_view document) : document_(document) {}
+// Upper bounds of what a document can hold, so that the arrays are made once
+// at their full size: growing an array by doubling would hold the old and the
+// new one at once, half again as much as the array itself. The smallest
+// element is "<a/>", the smallest attribute " a=''".
+constexpr std::size_t kSmallestElement = 4;
+constexpr std::size_t kSmallestAttribute = 5;
 
-  std::variant<XmlElement, XmlReadError> Read();
+std::size_t MostElements(std::string_view document) {
+  std::size_t starts = 0;
+  for (std::size_t at = document.find('<'); at != std::string_view::npos;
+       at = document.find('<', at + 1)) {
+    if (at + 1 < document.size() && IsNameStart(document[at + 1]))
+      ++starts;
+  }
+  return std::min(starts, document.size() / kSmallestElement);
+}
+
+std::size_t MostAttributes(std::string_view document) {
+  const auto equals = static_cast<std::size_t>(std::count(document.begin(), document.end(), '='));
+  return std::min(equals, document.size() / kSmallestAttribute);
+}
+
+}  // namespace
+
+// One pass over the document into an XmlTree. The elements still open are
+// kept on a stack of their own instead of the call stack; each step reads one
+// piece of markup or text and returns false once a fault is recorded.
+class XmlTreeBuilder {
+ public:
+  explicit XmlTreeBuilder(std::string_view document) : document_(document) {}
+
+  std::variant<XmlTree, XmlReadError> Read();
   std::string_view RootName();
 
  private:
+  using StringAt = XmlTree::StringAt;
+
+  // An element whose closing tag is still to come.
+  struct OpenElement {
+    std::uint32_t node = 0;
+    std::size_t tag_start = 0;     // where its start tag is, for a fault reported later
+    std::size_t pending_text = 0;  // where its text starts in pending_text_
+  };
+
   bool LooksAt(std::string_view text) const {
     return document_.size() - position_ >= text.size() &&
            document_.compare(position_, text.size(), text) == 0;
@@ -116,27 +151,47 @@ class Reader {
   std::string_view ReadName();
   bool Fail(std::size_t at, std::string reason);
 
+  StringAt Stored(std::string_view text);
+  std::string_view View(StringAt at) const { return tree_.View(at); }
+  std::string_view OpenName() const { return View(tree_.nodes_[open_.back().node].name); }
+
   bool ReadText();
   bool ReadReference(std::string& out);
   bool ReadStartTag();
-  bool ReadAttributeValue(std::size_t tag_start, XmlElement& element);
-  bool CheckAttributesDiffer(std::size_t tag_start, const XmlElement& element);
+  bool ReadAttributeValue(std::size_t tag_start, std::string_view element_name);
+  bool CheckAttributesDiffer(std::size_t tag_start, std::uint32_t first_attribute,
+                             std::string_view element_name);
   bool ReadEndTag();
   bool ReadCdata();
   bool SkipPast(std::size_t opening_size, std::string_view end, std::string_view what);
   bool SkipDoctype();
-  void Finish(XmlElement element);
+  void Close(std::size_t text_start);
 
   std::string_view document_;
   std::size_t position_ = 0;
-  std::vector<XmlElement> open_;      // the elements whose closing tag is still to come
-  std::vector<std::size_t> open_at_;  // where each open element's tag starts
-  std::optional<XmlElement> root_;    // set once the root element is closed
+  XmlTree tree_;
+  std::vector<OpenElement> open_;
+  // The text read so far of each open element, the innermost last: an
+  // element's text is joined around its children, whose text is taken off the
+  // end as they close.
+  std::string pending_text_;
+  std::string attribute_value_;  // the value being read, references resolved
+  bool root_closed_ = false;
   std::size_t fault_at_ = 0;
   std::string fault_;
 };
 
-std::variant<XmlElement, XmlReadError> Reader::Read() {
+std::variant<XmlTree, XmlReadError> XmlTreeBuilder::Read() {
+  // The strings read, each with its length in front, take no more than the
+  // document's bytes: names, text and values are copied once each, the markup
+  // around them leaves room for their lengths, and references and line ends
+  // only shorten. (Should they take more, the buffer grows: nothing points
+  // into it until the document is read.)
+  if (document_.size() > std::numeric_limits<std::uint32_t>::max() / 2)
+    return XmlReadError{"the document is too large to read", 1};
+  tree_.strings_.reserve(document_.size());
+  tree_.nodes_.reserve(MostElements(document_));
+  tree_.attributes_.reserve(MostAttributes(document_));
   if (document_.starts_with(kByteOrderMark))
     position_ = kByteOrderMark.size();
   while (position_ < document_.size()) {
@@ -164,15 +219,15 @@ std::variant<XmlElement, XmlReadError> Reader::Read() {
       return XmlReadError{std::move(fault_), LineAt(document_, fault_at_)};
   }
   if (!open_.empty()) {
-    return XmlReadError{"the element <" + Shown(open_.back().name) + "> is not closed",
-                        LineAt(document_, open_at_.back())};
+    return XmlReadError{"the element <" + Shown(OpenName()) + "> is not closed",
+                        LineAt(document_, open_.back().tag_start)};
   }
-  if (!root_)
+  if (!root_closed_)
     return XmlReadError{"the document holds no element", LineAt(document_, position_)};
-  return std::move(*root_);
+  return std::move(tree_);
 }
 
-std::string_view Reader::RootName() {
+std::string_view XmlTreeBuilder::RootName() {
   if (document_.starts_with(kByteOrderMark))
     position_ = kByteOrderMark.size();
   for (;;) {
@@ -193,14 +248,14 @@ std::string_view Reader::RootName() {
   }
 }
 
-bool Reader::SkipBlanks() {
+bool XmlTreeBuilder::SkipBlanks() {
   const std::size_t start = position_;
   while (position_ < document_.size() && IsBlank(document_[position_]))
     ++position_;
   return position_ > start;
 }
 
-std::string_view Reader::ReadName() {
+std::string_view XmlTreeBuilder::ReadName() {
   const std::size_t start = position_;
   if (position_ < document_.size() && IsNameStart(document_[position_])) {
     while (position_ < document_.size() && IsNameCharacter(document_[position_]))
@@ -209,33 +264,48 @@ std::string_view Reader::ReadName() {
   return document_.substr(start, position_ - start);
 }
 
-bool Reader::Fail(std::size_t at, std::string reason) {
+bool XmlTreeBuilder::Fail(std::size_t at, std::string reason) {
   fault_at_ = at;
   fault_ = std::move(reason);
   return false;
 }
 
-bool Reader::ReadText() {
+XmlTree::StringAt XmlTreeBuilder::Stored(std::string_view text) {
+  if (text.empty())
+    return XmlTree::kEmpty;
+  std::vector<char>& strings = tree_.strings_;
+  const auto at = static_cast<StringAt>(strings.size());
+  std::size_t rest = text.size();
+  do {
+    const auto low_bits = static_cast<unsigned char>(rest & 0x7F);
+    rest >>= 7;
+    strings.push_back(static_cast<char>(rest != 0 ? low_bits | 0x80 : low_bits));
+  } while (rest != 0);
+  strings.insert(strings.end(), text.begin(), text.end());
+  return at;
+}
+
+bool XmlTreeBuilder::ReadText() {
   if (open_.empty()) {
     SkipBlanks();
     if (position_ < document_.size() && document_[position_] != '<') {
       return Fail(position_,
-                  root_ ? "text after the root element" : "text before the root element");
+                  root_closed_ ? "text after the root element" : "text before the root element");
     }
     return true;
   }
-  std::string& text = open_.back().text;
   while (position_ < document_.size() && document_[position_] != '<') {
     const std::size_t stop = FindStop(position_, [](char c) { return c == '<' || c == '&'; });
-    AppendWithLineFeeds(text, document_.substr(position_, stop - position_));
+    AppendWithLineFeeds(pending_text_, document_.substr(position_, stop - position_));
     position_ = stop;
-    if (position_ < document_.size() && document_[position_] == '&' && !ReadReference(text))
+    if (position_ < document_.size() && document_[position_] == '&' &&
+        !ReadReference(pending_text_))
       return false;
   }
   return true;
 }
 
-bool Reader::ReadReference(std::string& out) {
+bool XmlTreeBuilder::ReadReference(std::string& out) {
   const std::size_t start = position_;
   ++position_;  // "&"
   if (LooksAt("#")) {
@@ -281,18 +351,20 @@ bool Reader::ReadReference(std::string& out) {
   return Fail(start, "the entity &" + Shown(name) + "; is unknown");
 }
 
-bool Reader::ReadStartTag() {
+bool XmlTreeBuilder::ReadStartTag() {
   const std::size_t start = position_;
   ++position_;  // "<"
-  XmlElement element;
-  element.name = ReadName();
-  if (element.name.empty())
+  const std::string_view name = ReadName();
+  if (name.empty())
     return Fail(start, "a \"<\" that starts no tag (\"&lt;\" writes one)");
-  if (root_)
-    return Fail(start, "a second root element <" + Shown(element.name) + ">");
+  if (root_closed_)
+    return Fail(start, "a second root element <" + Shown(name) + ">");
   if (open_.size() >= static_cast<std::size_t>(kXmlMaxDepth))
     return Fail(start, "elements nested deeper than " + std::to_string(kXmlMaxDepth) + " levels");
-  const auto tag = [&element] { return "the tag <" + Shown(element.name) + ">"; };
+  const auto node = static_cast<std::uint32_t>(tree_.nodes_.size());
+  const auto first_attribute = static_cast<std::uint32_t>(tree_.attributes_.size());
+  tree_.nodes_.push_back({Stored(name), XmlTree::kEmpty, first_attribute, 0});
+  const auto tag = [name] { return "the tag <" + Shown(name) + ">"; };
   while (true) {
     const bool blank = SkipBlanks();
     if (position_ == document_.size())
@@ -302,29 +374,27 @@ bool Reader::ReadStartTag() {
     const std::string_view attribute = ReadName();
     if (!blank || attribute.empty())
       return Fail(start, tag() + " is malformed");
-    element.attributes.emplace_back(attribute, std::string());
-    if (!ReadAttributeValue(start, element))
+    tree_.attributes_.push_back({Stored(attribute), XmlTree::kEmpty});
+    if (!ReadAttributeValue(start, name))
       return false;
   }
-  if (!CheckAttributesDiffer(start, element))
+  if (!CheckAttributesDiffer(start, first_attribute, name))
     return false;
+  open_.push_back({node, start, pending_text_.size()});
   if (LooksAt("/>")) {
     position_ += 2;
-    Finish(std::move(element));
+    Close(pending_text_.size());
     return true;
   }
   ++position_;  // ">"
-  open_.push_back(std::move(element));
-  open_at_.push_back(start);
   return true;
 }
 
-// Reads `= "value"` into the element's last attribute.
-bool Reader::ReadAttributeValue(std::size_t tag_start, XmlElement& element) {
-  std::string& value = element.attributes.back().second;
-  const auto attribute = [&element] {
-    return "the attribute " + Shown(element.attributes.back().first) + " of <" +
-           Shown(element.name) + ">";
+// Reads `= "value"` into the last attribute.
+bool XmlTreeBuilder::ReadAttributeValue(std::size_t tag_start, std::string_view element_name) {
+  XmlTree::AttributeNode& stored = tree_.attributes_.back();
+  const auto attribute = [&] {
+    return "the attribute " + Shown(View(stored.name)) + " of <" + Shown(element_name) + ">";
   };
   SkipBlanks();
   if (!LooksAt("="))
@@ -337,6 +407,8 @@ bool Reader::ReadAttributeValue(std::size_t tag_start, XmlElement& element) {
   const auto is_stop = [quote](char c) {
     return c == quote || c == '<' || c == '&' || c == '\t' || c == '\r' || c == '\n';
   };
+  std::string& value = attribute_value_;
+  value.clear();
   while (true) {
     const std::size_t stop = FindStop(position_, is_stop);
     if (stop == document_.size())
@@ -361,40 +433,50 @@ bool Reader::ReadAttributeValue(std::size_t tag_start, XmlElement& element) {
     if (c == '\r' && LooksAt("\n"))
       ++position_;
   }
+  stored.value = Stored(value);
   return true;
 }
 
 // The first of the repeated names in sorted order is the one reported. A
 // few attributes are compared pair by pair; many are sorted, so that a tag
 // with a great many attributes cannot make the check slow.
-bool Reader::CheckAttributesDiffer(std::size_t tag_start, const XmlElement& element) {
+bool XmlTreeBuilder::CheckAttributesDiffer(std::size_t tag_start, std::uint32_t first_attribute,
+                                           std::string_view element_name) {
   constexpr std::size_t kComparedPairwise = 8;
-  const auto& attributes = element.attributes;
+  const auto name_of = [this](std::size_t index) { return View(tree_.attributes_[index].name); };
+  const std::size_t end = tree_.attributes_.size();
   std::optional<std::string_view> repeated;
-  if (attributes.size() <= kComparedPairwise) {
-    for (std::size_t later = 1; later < attributes.size(); ++later) {
-      for (std::size_t earlier = 0; earlier < later; ++earlier) {
-        const std::string_view name = attributes[later].first;
-        if (name == attributes[earlier].first && (!repeated || name < *repeated))
+  if (end - first_attribute <= kComparedPairwise) {
+    for (std::size_t later = first_attribute + 1; later < end; ++later) {
+      for (std::size_t earlier = first_attribute; earlier < later; ++earlier) {
+        const std::string_view name = name_of(later);
+        if (name == name_of(earlier) && (!repeated || name < *repeated))
           repeated = name;
       }
     }
   } else {
-    std::vector<std::string_view> names;
-    names.reserve(attributes.size());
-    for (const auto& attribute : attributes)
-      names.emplace_back(attribute.first);
-    std::sort(names.begin(), names.end());
-    if (const auto found = std::adjacent_find(names.begin(), names.end()); found != names.end())
-      repeated = *found;
+    // Sorted by index, a quarter of what sorting the names' views would hold.
+    std::vector<std::uint32_t> order(end - first_attribute);
+    for (std::size_t i = 0; i < order.size(); ++i)
+      order[i] = static_cast<std::uint32_t>(first_attribute + i);
+    const auto by_name = [&](std::uint32_t left, std::uint32_t right) {
+      return name_of(left) < name_of(right);
+    };
+    std::sort(order.begin(), order.end(), by_name);
+    const auto same_name = [&](std::uint32_t left, std::uint32_t right) {
+      return name_of(left) == name_of(right);
+    };
+    if (const auto found = std::adjacent_find(order.begin(), order.end(), same_name);
+        found != order.end())
+      repeated = name_of(*found);
   }
   if (!repeated)
     return true;
-  return Fail(tag_start, "the attribute " + Shown(*repeated) + " of <" + Shown(element.name) +
+  return Fail(tag_start, "the attribute " + Shown(*repeated) + " of <" + Shown(element_name) +
                              "> is given twice");
 }
 
-bool Reader::ReadEndTag() {
+bool XmlTreeBuilder::ReadEndTag() {
   const std::size_t start = position_;
   position_ += 2;  // "</"
   const std::string_view name = ReadName();
@@ -405,16 +487,13 @@ bool Reader::ReadEndTag() {
   const auto tag = [name] { return "the closing tag </" + Shown(name) + ">"; };
   if (open_.empty())
     return Fail(start, tag() + " closes no element");
-  if (open_.back().name != name)
-    return Fail(start, tag() + " does not match <" + Shown(open_.back().name) + ">");
-  XmlElement element = std::move(open_.back());
-  open_.pop_back();
-  open_at_.pop_back();
-  Finish(std::move(element));
+  if (OpenName() != name)
+    return Fail(start, tag() + " does not match <" + Shown(OpenName()) + ">");
+  Close(open_.back().pending_text);
   return true;
 }
 
-bool Reader::ReadCdata() {
+bool XmlTreeBuilder::ReadCdata() {
   const std::size_t start = position_;
   if (open_.empty())
     return Fail(start, "a CDATA section outside the root element");
@@ -422,13 +501,14 @@ bool Reader::ReadCdata() {
   const std::size_t end = document_.find("]]>", start + kOpeningSize);
   if (end == std::string_view::npos)
     return Fail(start, "the CDATA section is not closed");
-  AppendWithLineFeeds(open_.back().text,
+  AppendWithLineFeeds(pending_text_,
                       document_.substr(start + kOpeningSize, end - start - kOpeningSize));
   position_ = end + 3;
   return true;
 }
 
-bool Reader::SkipPast(std::size_t opening_size, std::string_view end, std::string_view what) {
+bool XmlTreeBuilder::SkipPast(std::size_t opening_size, std::string_view end,
+                              std::string_view what) {
   const std::size_t found = document_.find(end, position_ + opening_size);
   if (found == std::string_view::npos)
     return Fail(position_, "the " + std::string(what) + " is not closed");
@@ -438,9 +518,9 @@ bool Reader::SkipPast(std::size_t opening_size, std::string_view end, std::strin
 
 // Skips the DOCTYPE with any internal subset; quoted texts and the subset's
 // comments and processing instructions may hold "]" and ">".
-bool Reader::SkipDoctype() {
+bool XmlTreeBuilder::SkipDoctype() {
   const std::size_t start = position_;
-  if (root_ || !open_.empty())
+  if (root_closed_ || !open_.empty())
     return Fail(start, "a DOCTYPE after the first element");
   position_ += 9;  // "<!DOCTYPE"
   char quote = 0;
@@ -473,22 +553,16 @@ bool Reader::SkipDoctype() {
   return Fail(start, "the DOCTYPE is not closed");
 }
 
-// Hands a closed element to its parent, or keeps it as the root.
-void Reader::Finish(XmlElement element) {
-  if (open_.empty()) {
-    root_ = std::move(element);
-    return;
-  }
-  // An element with children mostly has several: room for a few at once
-  // spares the first reallocations.
-  constexpr std::size_t kFirstChildren = 4;
-  std::vector<XmlElement>& children = open_.back().children;
-  if (children.empty())
-    children.reserve(kFirstChildren);
-  children.push_back(std::move(element));
+// Closes the innermost open element: its text, from `text_start` in the
+// pending text on, is stored, and its children are all read.
+void XmlTreeBuilder::Close(std::size_t text_start) {
+  XmlTree::Node& node = tree_.nodes_[open_.back().node];
+  node.text = Stored(std::string_view(pending_text_).substr(text_start));
+  node.subtree_end = static_cast<std::uint32_t>(tree_.nodes_.size());
+  pending_text_.resize(text_start);
+  open_.pop_back();
+  root_closed_ = open_.empty();
 }
-
-}  // namespace
 
 namespace {
 
@@ -505,32 +579,82 @@ bool NameMatches(std::string_view element_name, std::string_view asked) {
 
 }  // namespace
 
-const XmlElement* XmlElement::Child(std::string_view child_name) const {
-  for (const XmlElement& child : children) {
-    if (NameMatches(child.name, child_name))
-      return &child;
+std::string_view XmlTree::View(StringAt at) const {
+  if (at == kEmpty)
+    return {};
+  std::size_t size = 0;
+  for (int shift = 0;; shift += 7) {
+    const auto byte = static_cast<unsigned char>(strings_[at++]);
+    size |= static_cast<std::size_t>(byte & 0x7F) << shift;
+    if ((byte & 0x80) == 0)
+      break;
   }
-  return nullptr;
+  return {strings_.data() + at, size};
 }
 
-std::vector<const XmlElement*> XmlElement::Children(std::string_view child_name) const {
-  std::vector<const XmlElement*> found;
-  for (const XmlElement& child : children) {
-    if (NameMatches(child.name, child_name))
-      found.push_back(&child);
+XmlElement::XmlElement(const XmlTree& document, std::uint32_t index)
+    : name(document.View(document.nodes_[index].name)),
+      text(document.View(document.nodes_[index].text)),
+      document_(&document),
+      index_(index) {}
+
+std::vector<XmlElement> XmlElement::Children() const {
+  std::vector<XmlElement> children;
+  const auto& nodes = document_->nodes_;
+  for (std::uint32_t child = index_ + 1; child < nodes[index_].subtree_end;
+       child = nodes[child].subtree_end)
+    children.push_back(XmlElement(*document_, child));
+  return children;
+}
+
+std::optional<XmlElement> XmlElement::Child(std::string_view child_name) const {
+  const auto& nodes = document_->nodes_;
+  for (std::uint32_t child = index_ + 1; child < nodes[index_].subtree_end;
+       child = nodes[child].subtree_end) {
+    if (NameMatches(document_->View(nodes[child].name), child_name))
+      return XmlElement(*document_, child);
+  }
+  return std::nullopt;
+}
+
+std::vector<XmlElement> XmlElement::Children(std::string_view child_name) const {
+  std::vector<XmlElement> found;
+  const auto& nodes = document_->nodes_;
+  for (std::uint32_t child = index_ + 1; child < nodes[index_].subtree_end;
+       child = nodes[child].subtree_end) {
+    if (NameMatches(document_->View(nodes[child].name), child_name))
+      found.push_back(XmlElement(*document_, child));
   }
   return found;
 }
 
 std::string_view XmlElement::ChildText(std::string_view child_name) const {
-  const XmlElement* child = Child(child_name);
-  return child != nullptr ? std::string_view(child->text) : std::string_view();
+  const std::optional<XmlElement> child = Child(child_name);
+  return child ? child->text : std::string_view();
+}
+
+std::pair<std::size_t, std::size_t> XmlTree::AttributeSpan(std::uint32_t node) const {
+  const std::size_t end =
+      node + 1 < nodes_.size() ? nodes_[node + 1].first_attribute : attributes_.size();
+  return {nodes_[node].first_attribute, end};
+}
+
+std::vector<std::pair<std::string_view, std::string_view>> XmlElement::Attributes() const {
+  std::vector<std::pair<std::string_view, std::string_view>> attributes;
+  const auto [first, end] = document_->AttributeSpan(index_);
+  for (std::size_t i = first; i < end; ++i) {
+    const XmlTree::AttributeNode& attribute = document_->attributes_[i];
+    attributes.emplace_back(document_->View(attribute.name), document_->View(attribute.value));
+  }
+  return attributes;
 }
 
 std::string_view XmlElement::Attribute(std::string_view attribute_name) const {
-  for (const auto& [name, value] : attributes) {
-    if (name == attribute_name)
-      return value;
+  const auto [first, end] = document_->AttributeSpan(index_);
+  for (std::size_t i = first; i < end; ++i) {
+    const XmlTree::AttributeNode& attribute = document_->attributes_[i];
+    if (document_->View(attribute.name) == attribute_name)
+      return document_->View(attribute.value);
   }
   return {};
 }
@@ -541,17 +665,18 @@ std::string XmlRootElementName(std::string_view document) {
   if (document.starts_with("\xFF\xFE") || document.starts_with("\xFE\xFF")) {
     const auto decoded = XmlDocumentToUtf8(document);
     const auto* text = std::get_if<std::optional<std::string>>(&decoded);
-    return text != nullptr && *text ? std::string(Reader(**text).RootName()) : std::string();
+    return text != nullptr && *text ? std::string(XmlTreeBuilder(**text).RootName())
+                                    : std::string();
   }
-  return std::string(Reader(document).RootName());
+  return std::string(XmlTreeBuilder(document).RootName());
 }
 
-std::variant<XmlElement, XmlReadError> ReadXml(std::string_view document) {
+std::variant<XmlTree, XmlReadError> ReadXml(std::string_view document) {
   const auto decoded = XmlDocumentToUtf8(document);
   if (const auto* error = std::get_if<XmlReadError>(&decoded))
     return *error;
   const std::optional<std::string>& text = std::get<std::optional<std::string>>(decoded);
-  return Reader(text ? std::string_view(*text) : document).Read();
+  return XmlTreeBuilder(text ? std::string_view(*text) : document).Read();
 }
 
 }  // namespace korvanta

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "files/file_output.hpp"
+#include "files/killed_writer.hpp"
 #include "files/numbered_file.hpp"
 #include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
@@ -27,12 +28,7 @@ namespace fs = std::filesystem;
 
 TEST(NumberedFileKill, AKilledWriterLeavesOnlyWholePlans) {
   test::TempDir dir;
-  std::string plan;
-  for (int row = 0; plan.size() < 256 * 1024; ++row)
-    plan += "DIRECT WAYPOINT" + std::to_string(row) + "\r\n";
-  const auto name = [](std::string_view number) {
-    return RouteFileName{"LSZHLFPG", std::string(number) + ".rte"};
-  };
+  const std::string plan = test::KilledWriterPlan();
   std::mt19937 random(20261209);
   std::uniform_int_distribution<int> microseconds(0, 4000);
   for (int round = 0; round < 30; ++round) {
@@ -40,7 +36,7 @@ TEST(NumberedFileKill, AKilledWriterLeavesOnlyWholePlans) {
     ASSERT_GE(writer, 0);
     if (writer == 0) {
       try {
-        while (NumberedFile::Write(dir.path(), name, plan)) {
+        while (NumberedFile::Write(dir.path(), test::KilledWriterName, plan)) {
         }
       } catch (...) {
         ::_exit(1);
@@ -52,18 +48,7 @@ TEST(NumberedFileKill, AKilledWriterLeavesOnlyWholePlans) {
     int status = 0;
     ::waitpid(writer, &status, 0);
   }
-  // A write after the kills takes the next free number past whatever they
-  // left, and so shows that no round left a name taken by a partial plan.
-  ASSERT_TRUE(NumberedFile::Write(dir.path(), name, plan));
-  int plans = 0;
-  for (const auto& entry : fs::directory_iterator(dir.path())) {
-    const std::string file_name = PathToUtf8(entry.path().filename());
-    if (file_name.starts_with(".korvanta-"))
-      continue;  // a killed run's temporary file, removed by a later write
-    ++plans;
-    EXPECT_EQ(test::ReadFile(entry.path()).size(), plan.size()) << file_name;
-  }
-  EXPECT_GT(plans, 0);
+  test::ExpectOnlyWholePlans(dir.path());
 }
 
 // A FIFO or a device where Korvanta reads a data file is refused at once

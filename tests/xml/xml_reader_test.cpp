@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "xml/xml_reader.hpp"
 
@@ -12,22 +13,29 @@ namespace {
 // A tree on one line: name{attribute=value;...}"text"[child child], the parts
 // that are empty left out.
 std::string Outline(const XmlElement& element) {
-  std::string out = element.name;
-  if (!element.attributes.empty()) {
+  std::string out(element.name);
+  if (const auto attributes = element.Attributes(); !attributes.empty()) {
     out += '{';
-    for (const auto& [name, value] : element.attributes)
-      out += name + "=" + value + ";";
+    for (const auto& [name, value] : attributes)
+      out += std::string(name) + "=" + std::string(value) + ";";
     out.back() = '}';
   }
   if (!element.text.empty())
-    out += "\"" + element.text + "\"";
-  if (!element.children.empty()) {
+    out += "\"" + std::string(element.text) + "\"";
+  if (const auto children = element.Children(); !children.empty()) {
     out += '[';
-    for (const XmlElement& child : element.children)
+    for (const XmlElement& child : children)
       out += Outline(child) + " ";
     out.back() = ']';
   }
   return out;
+}
+
+// The outline of a document that reads; the reason when it does not.
+std::string OutlineOf(const std::variant<XmlTree, XmlReadError>& result) {
+  if (const auto* error = std::get_if<XmlReadError>(&result))
+    return "error: " + error->reason;
+  return Outline(std::get<XmlTree>(result).Root());
 }
 
 std::string Repeated(std::string_view text, int count) {
@@ -61,6 +69,8 @@ const GoodCase kGoodCases[] = {
     {"<a>x<b/>&lt;<![CDATA[<&amp;]]]]><!-- c -->&amp;&gt;&quot;&apos;<?p?>y</a>",
      "a\"x<<&amp;]]&>\"'y\"[b]"},
     {"<a>1\r\n2\r3\n</a>", "a\"1\n2\n3\n\""},
+    // Each element's own text, joined around its children's.
+    {"<a>1<b>2<c>3</c>4</b>5<d/>6</a>", "a\"156\"[b\"24\"[c\"3\"] d]"},
     {"<a>&#65;&#x42;&#xe9;&#x20AC;&#x1F600;&#0000066;</a>",
      "a\"AB\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\x42\""},
     // Attribute values: references resolved, literal tabs and line ends one
@@ -70,11 +80,7 @@ const GoodCase kGoodCases[] = {
 
 TEST(ReadXml, ReadsWellFormedDocuments) {
   for (const GoodCase& good : kGoodCases) {
-    const auto result = ReadXml(good.document);
-    ASSERT_TRUE(std::holds_alternative<XmlElement>(result))
-        << good.document << "\n"
-        << std::get<XmlReadError>(result).reason;
-    EXPECT_EQ(Outline(std::get<XmlElement>(result)), good.outline) << good.document;
+    EXPECT_EQ(OutlineOf(ReadXml(good.document)), good.outline) << good.document;
   }
 }
 
@@ -154,9 +160,7 @@ TEST(ReadXml, ReadsEveryEncodingItNames) {
       {"<?xml version='1.0' encoding='ISO-8859-1'?><a>Z\xFC\x80</a>", "Z\xC3\xBC\xC2\x80"},
   };
   for (const auto& [document, text] : cases) {
-    const auto result = ReadXml(document);
-    ASSERT_TRUE(std::holds_alternative<XmlElement>(result)) << document;
-    EXPECT_EQ(std::get<XmlElement>(result).text, text) << document;
+    EXPECT_EQ(OutlineOf(ReadXml(document)), "a\"" + text + "\"") << document;
     EXPECT_EQ(XmlRootElementName(document), "a") << document;
   }
 }
@@ -170,28 +174,27 @@ TEST(ReadXml, RefusesDocumentsThatAreNotWellFormed) {
 }
 
 TEST(ReadXml, NestsToTheDepthLimit) {
-  const auto result = ReadXml(Nested(kXmlMaxDepth));
-  ASSERT_TRUE(std::holds_alternative<XmlElement>(result));
+  EXPECT_TRUE(std::holds_alternative<XmlTree>(ReadXml(Nested(kXmlMaxDepth))));
 }
 
 TEST(ReadXml, FindsChildrenAndAttributes) {
-  const auto result = ReadXml("<r a='1' b=''><p>x</p><q/><p>y</p></r>");
-  const XmlElement& root = std::get<XmlElement>(result);
+  const auto result = ReadXml("<r a='1' b=''><p c='2'>x<s/></p><q/><p>y</p></r>");
+  const XmlElement root = std::get<XmlTree>(result).Root();
   EXPECT_EQ(root.Attribute("a"), "1");
   EXPECT_EQ(root.Attribute("c"), "");
   ASSERT_EQ(root.Children("p").size(), 2u);
-  EXPECT_EQ(root.Children("p")[1]->text, "y");
-  EXPECT_EQ(root.Child("p"), &root.children[0]);
-  EXPECT_EQ(root.Child("s"), nullptr);
+  EXPECT_EQ(root.Children("p")[1].text, "y");
+  EXPECT_EQ(root.Children("p")[1].Attribute("c"), "");
+  EXPECT_FALSE(root.Child("s"));
   EXPECT_EQ(root.ChildText("p"), "x");
   EXPECT_EQ(root.ChildText("s"), "");
 
   // Prefixed names: found by their local name, and by their full name only.
   const auto prefixed = ReadXml("<g:r><g:p>x</g:p><gp>y</gp><h:p>z</h:p></g:r>");
-  const XmlElement& prefixed_root = std::get<XmlElement>(prefixed);
+  const XmlElement prefixed_root = std::get<XmlTree>(prefixed).Root();
   EXPECT_EQ(prefixed_root.Children("p").size(), 2u);
   EXPECT_EQ(prefixed_root.ChildText("h:p"), "z");
-  EXPECT_EQ(prefixed_root.Child("g:gp"), nullptr);
+  EXPECT_FALSE(prefixed_root.Child("g:gp"));
 }
 
 // Documents of the largest size a route file may have, in the shapes that a
@@ -211,10 +214,30 @@ TEST(ReadXml, ReadsLargeDocuments) {
     references += "&lt;&#x41;\r\n";
   while (comments.size() < kSize)
     comments += "<!---->";
-  EXPECT_TRUE(std::holds_alternative<XmlElement>(ReadXml(siblings + "</r>")));
-  EXPECT_TRUE(std::holds_alternative<XmlElement>(ReadXml(attributes + "/>")));
-  EXPECT_TRUE(std::holds_alternative<XmlElement>(ReadXml(references + "</r>")));
-  EXPECT_TRUE(std::holds_alternative<XmlElement>(ReadXml(comments + "</r>")));
+  EXPECT_TRUE(std::holds_alternative<XmlTree>(ReadXml(siblings + "</r>")));
+  EXPECT_TRUE(std::holds_alternative<XmlTree>(ReadXml(attributes + "/>")));
+  const auto referenced = ReadXml(references + "</r>");
+  ASSERT_TRUE(std::holds_alternative<XmlTree>(referenced));
+  // A text of megabytes is kept whole, its length as long as it is.
+  const std::string_view text = std::get<XmlTree>(referenced).Root().text;
+  EXPECT_EQ(text.size(), (references.size() - 3) / 12 * 3);
+  EXPECT_EQ(text.substr(text.size() - 6), "<A\n<A\n");
+  EXPECT_TRUE(std::holds_alternative<XmlTree>(ReadXml(comments + "</r>")));
+
+  // The smallest elements, side by side and nested to the limit, each
+  // block's last element with text and an attribute: every one is kept.
+  constexpr int kTiny = (kSize - 64) / 4;
+  constexpr int kBlocks = kSize / (8 * kXmlMaxDepth);
+  const std::string nested_block =
+      Repeated("<a>", kXmlMaxDepth - 2) + "<a i='1'>t</a>" + Repeated("</a>", kXmlMaxDepth - 2);
+  const auto tiny = ReadXml("<r>" + Repeated("<a/>", kTiny) + "<a i='1'>t</a></r>");
+  const auto nested = ReadXml("<r>" + Repeated(nested_block, kBlocks) + "</r>");
+  const std::vector<XmlElement> tiny_children = std::get<XmlTree>(tiny).Root().Children();
+  ASSERT_EQ(tiny_children.size(), kTiny + 1u);
+  EXPECT_EQ(Outline(tiny_children.back()), "a{i=1}\"t\"");
+  const std::vector<XmlElement> blocks = std::get<XmlTree>(nested).Root().Children();
+  ASSERT_EQ(blocks.size(), static_cast<std::size_t>(kBlocks));
+  EXPECT_EQ(Outline(blocks.back()), Outline(blocks.front()));
 }
 
 }  // namespace
