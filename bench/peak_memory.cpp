@@ -237,6 +237,8 @@ std::string LargestInput(korvanta::InputKind kind) {
       while (text.size() < size)
         text += "<x/>";
       return text + "</extensions></rte></gpx>";
+    case korvanta::InputKind::kUnreadKind:
+      break;  // refused before it is read: no largest one
   }
   while (text.size() < size)
     text += "\n";
