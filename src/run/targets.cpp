@@ -22,6 +22,7 @@
 #include "writers/maddog.hpp"
 #include "writers/msfs.hpp"
 #include "writers/pmdg.hpp"
+#include "writers/six_character_id.hpp"
 #include "writers/tu154.hpp"
 #include "writers/tu154_store.hpp"
 #include "writers/xplane.hpp"
@@ -246,7 +247,8 @@ std::vector<TargetDescriptor> BuildTargets() {
       .dialog = SaveDialogText{"Save the iFly 737NG plan", "iFly 737NG plan", "fltplan"},
       .file_name =
           [](const RouteHeader& header, std::string_view) {
-            return RouteFileName{header.departure_icao + header.destination_icao, ".fltplan"};
+            const RouteHeader six = SixCharacterHeader(header);
+            return RouteFileName{six.departure_icao + six.destination_icao, ".fltplan"};
           },
       .render =
           [](const WriterInput& input) {
@@ -266,7 +268,8 @@ std::vector<TargetDescriptor> BuildTargets() {
       .dialog = SaveDialogText{"Save the Level-D 767 route", "Route file", "rte"},
       .file_name =
           [](const RouteHeader& header, std::string_view) {
-            return RouteFileName{header.departure_icao + header.destination_icao, ".rte"};
+            const RouteHeader six = SixCharacterHeader(header);
+            return RouteFileName{six.departure_icao + six.destination_icao, ".rte"};
           },
       .render =
           [](const WriterInput& input) {
@@ -286,7 +289,8 @@ std::vector<TargetDescriptor> BuildTargets() {
       .dialog = SaveDialogText{"Save the X-Plane plan", "X-Plane plan", "fms"},
       .file_name =
           [](const RouteHeader& header, std::string_view) {
-            return RouteFileName{header.departure_icao + "-" + header.destination_icao, ".fms"};
+            const RouteHeader six = SixCharacterHeader(header);
+            return RouteFileName{six.departure_icao + "-" + six.destination_icao, ".fms"};
           },
       .render =
           [](const WriterInput& input) {
@@ -310,7 +314,8 @@ std::vector<TargetDescriptor> BuildTargets() {
       .naming = Naming::kNumbered,
       .file_name =
           [](const RouteHeader& header, std::string_view number) {
-            return RouteFileName{header.departure_icao + header.destination_icao,
+            const RouteHeader six = SixCharacterHeader(header);
+            return RouteFileName{six.departure_icao + six.destination_icao,
                                  std::string(number) + ".rte"};
           },
       .render =
@@ -334,7 +339,8 @@ std::vector<TargetDescriptor> BuildTargets() {
       .naming = Naming::kNumbered,
       .file_name =
           [](const RouteHeader& header, std::string_view number) {
-            return RouteFileName{header.departure_icao + "-" + header.destination_icao,
+            const RouteHeader six = SixCharacterHeader(header);
+            return RouteFileName{six.departure_icao + "-" + six.destination_icao,
                                  std::string(number) + ".fsn"};
           },
       .render =
@@ -369,7 +375,8 @@ std::vector<TargetDescriptor> BuildTargets() {
       .dialog = SaveDialogText{"Save the MadDog 2008 route", "MadDog 2008 route", "mdr"},
       .file_name =
           [](const RouteHeader& header, std::string_view) {
-            return RouteFileName{header.departure_icao + header.destination_icao, ".mdr"};
+            const RouteHeader six = SixCharacterHeader(header);
+            return RouteFileName{six.departure_icao + six.destination_icao, ".mdr"};
           },
       .render =
           [](const WriterInput& input) {

@@ -29,6 +29,17 @@ std::string SixCharacterId(const Waypoint& row) {
   return CutToWidth(row.id, kSixCharacters);
 }
 
+RouteHeader SixCharacterHeader(const RouteHeader& header) {
+  const auto cut = [](const std::string& id, const Position& position) {
+    return id == LatitudeLongitudeName(position) ? FiveCharacterPositionName(position)
+                                                 : CutToWidth(id, kSixCharacters);
+  };
+  RouteHeader six = header;
+  six.departure_icao = cut(header.departure_icao, header.departure_position);
+  six.destination_icao = cut(header.destination_icao, header.destination_position);
+  return six;
+}
+
 SixCharacterRoute::SixCharacterRoute(const RouteHeader& header, const WaypointTable& waypoints)
     : header_in_(header), waypoints_in_(waypoints) {
   if (std::all_of(waypoints.begin(), waypoints.end(), KeepsItsId) &&

@@ -16,6 +16,11 @@ namespace korvanta {
 // The identifier such a target writes for the row.
 std::string SixCharacterId(const Waypoint& row);
 
+// The header whose airports are named as such a target names them in its
+// file names: cut to six characters, or the five-character form of an
+// airport named from its position.
+RouteHeader SixCharacterHeader(const RouteHeader& header);
+
 // The route as such a target writes it: every row's identifier as
 // SixCharacterId gives it, and the header's airports named as their rows.
 // The route is copied only when some identifier changes.

@@ -30,5 +30,32 @@ TEST(TargetTable, RowsInTargetOrderAndTheGenericFilesServeEverySelection) {
   }
 }
 
+// The six-character targets name their files as they name the airports in
+// them; the X-Plane 11/12, GPX and MSFS files keep the identifiers whole.
+TEST(TargetTable, FileNamesNameTheAirportsAsTheFilesDo) {
+  RouteHeader header;
+  header.departure_icao = "LACDANNECY";
+  header.destination_icao = "4725N12112W";
+  header.destination_position = {(47 * 60 + 25) * 6000, -(121 * 60 + 12) * 6000};
+  const struct {
+    Target target;
+    const char* name;
+  } cases[] = {
+      {Target::kIfly, "LACDAN47N21.fltplan"},
+      {Target::kLevelD, "LACDAN47N21.rte"},
+      {Target::kXPlane, "LACDAN-47N21.fms"},
+      {Target::kPmdg, "LACDAN47N21001.rte"},
+      {Target::kFsNavigator, "LACDAN-47N21001.fsn"},
+      {Target::kMadDog, "LACDAN47N21.mdr"},
+      {Target::kXPlane11, "LACDANNECY4725N12112W.fms"},
+      {Target::kGpx, "LACDANNECY-4725N12112W.gpx"},
+      {Target::kMsfs, "LACDANNECY-4725N12112W.pln"},
+  };
+  for (const auto& c : cases) {
+    const RouteFileName name = DescriptorOf(c.target).file_name(header, "001");
+    EXPECT_EQ(name.text + name.kept_end, c.name);
+  }
+}
+
 }  // namespace
 }  // namespace korvanta
