@@ -156,10 +156,10 @@ TEST(XPlaneFolder, TheInstallationsPlansOrNotSet) {
     const char* name;
     std::string install;  // --xplane-install-dir below the tree; empty: none
     int status;
-    std::string out;  // <plans>: the installation's plan folder
+    std::string out;  // <plans>: the plan file in the installation's plan folder
     std::string err;
   } cases[] = {
-      {"installation", "XP", 0, "File <plans>/KSEA-YSSY.fms created\n",
+      {"installation", "XP", 0, "File <plans> created\n",
        "File wpNavApt.txt missing\n"},
       {"none", "", 1, "",
        "File wpNavApt.txt missing\nX-Plane: The X-Plane folder is not set: give --xplane-dir or "
@@ -167,7 +167,7 @@ TEST(XPlaneFolder, TheInstallationsPlansOrNotSet) {
   };
   for (const auto& c : cases) {
     Tree t;
-    const std::filesystem::path plans = t.dir / "XP/Output/FMS plans";
+    const std::filesystem::path plans = t.dir / "XP" / "Output" / "FMS plans";
     std::filesystem::create_directories(plans);
     std::filesystem::create_directories(t.dir / "work");
     test::CommandResult r;
@@ -179,7 +179,7 @@ TEST(XPlaneFolder, TheInstallationsPlansOrNotSet) {
     }
     std::string out = c.out;
     if (const std::size_t at = out.find("<plans>"); at != std::string::npos)
-      out.replace(at, 7, ShownPath(plans));
+      out.replace(at, 7, ShownPath(plans / "KSEA-YSSY.fms"));
     EXPECT_EQ(r.status, c.status) << c.name;
     EXPECT_EQ(r.out, out) << c.name;
     EXPECT_EQ(r.err, c.err) << c.name;
