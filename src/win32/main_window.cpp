@@ -101,6 +101,9 @@ void MainWindow::Initialize(HWND window) {
   tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_STATUS_LINE));
   tool.lpszText = status_tip_.data();
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_PLAN_NUMBER));
+  tool.lpszText = plan_number_tip_.data();
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleForDpi(kTooltipWidth, WindowDpi(window_)));
 
   LoadIcons();
@@ -184,6 +187,8 @@ void MainWindow::RunDemo() {
 
 void MainWindow::Destroyed() {
   KillTimer(window_, kStartUpTimer);
+  if (marked_brush_ != nullptr)
+    DeleteObject(std::exchange(marked_brush_, nullptr));
   if (ends_program_)
     PostQuitMessage(0);
 }
@@ -253,8 +258,8 @@ std::optional<std::filesystem::path> MainWindow::ChooseSaveFile(const SaveDialog
   return dialogs_.ChooseSaveFile(window_, request);
 }
 
-void MainWindow::OpenDocument(const std::filesystem::path& file) {
-  dialogs_.OpenDocument(file);
+bool MainWindow::OpenDocument(const std::filesystem::path& file) {
+  return dialogs_.OpenDocument(file);
 }
 
 void MainWindow::StartUpEnded() {
