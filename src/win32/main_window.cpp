@@ -78,8 +78,9 @@ void MainWindow::Initialize(HWND window) {
   SendDlgItemMessageW(window_, IDC_PLAN_NUMBER, EM_SETLIMITTEXT, 5, 0);
 
   const HWND grid = Item(IDC_WAYPOINTS);
-  ListView_SetExtendedListViewStyle(
-      grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+  // Drawn through a buffer once it has rows (see RenderGrid).
+  ListView_SetExtendedListViewStyle(grid,
+                                    LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_LABELTIP);
   for (int column = 0; column < static_cast<int>(std::size(WaypointTable::kFieldNames)); ++column) {
     std::wstring title = WideFromUtf8(WaypointTable::kFieldNames[column]);
     LVCOLUMNW info{};

@@ -187,6 +187,11 @@ void MainWindow::RenderGrid() {
   // grid with Tab sees where it is and where the arrow keys go from.
   if (!grid_rows_.empty())
     ListView_SetItemState(grid, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+  // The grid without rows draws its focus frame after its own drawing, which
+  // Wine's buffered drawing leaves out; with no rows there is nothing to
+  // flicker without the buffer.
+  ListView_SetExtendedListViewStyleEx(grid, LVS_EX_DOUBLEBUFFER,
+                                      grid_rows_.empty() ? 0 : LVS_EX_DOUBLEBUFFER);
   SendMessageW(grid, WM_SETREDRAW, TRUE, 0);
   FitColumns();
   InvalidateRect(grid, nullptr, TRUE);

@@ -871,6 +871,32 @@ TEST_F(Win32WindowTest, PlanNumberBoxTakesOneAndUp) {
   }
 }
 
+// The grid without rows has no row to show the focus on: a frame round its
+// rows' area does, while it has the focus.
+TEST_F(Win32WindowTest, TheEmptyGridShowsItsFocus) {
+  Open();
+  const HWND grid = Item(IDC_WAYPOINTS);
+  // The pixels along the top of the rows' area, as the grid draws them now.
+  const auto top_line = [&] {
+    RedrawWindow(grid, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT title{};
+    GetWindowRect(ListView_GetHeader(grid), &title);
+    const int top = static_cast<int>(title.bottom - title.top) + 1;
+    const HDC dc = GetDC(grid);
+    std::vector<COLORREF> line;
+    for (int x = 4; x < 40; ++x)
+      line.push_back(GetPixel(dc, x, top));
+    ReleaseDC(grid, dc);
+    return line;
+  };
+  SetFocus(Item(IDC_GO));
+  const std::vector<COLORREF> unfocused = top_line();
+  SetFocus(grid);
+  EXPECT_NE(top_line(), unfocused);
+  SetFocus(Item(IDC_GO));
+  EXPECT_EQ(top_line(), unfocused);
+}
+
 TEST_F(Win32WindowTest, SettingsWrittenByTheLinuxWindowAreReadTheSame) {
   const std::string main_section = "[Main]\r\nPMDGFolder=nic\r\n";
   WriteBytes(app_ / "korvanta.ini", main_section +
