@@ -11,10 +11,13 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QStyleHints>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTimer>
 #include <QUrl>
 
@@ -57,6 +60,24 @@ int DistanceTo(const QRect& area, const QPoint& point) {
   return dx + dy;
 }
 
+// The focus frame over a grid without rows, which has no cell to draw one.
+class FocusFrame : public QWidget {
+ public:
+  explicit FocusFrame(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(1, 1, -1, -1);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+  }
+};
+
 }  // namespace
 
 bool FileDialogRequested(const QStringList& arguments) {
@@ -95,8 +116,9 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
   simulator_items_->addButton(ui_->fsxItem, static_cast<int>(Simulator::kFsx));
   simulator_items_->addButton(ui_->xPlaneItem, static_cast<int>(Simulator::kXPlane));
   for (const SimulatorInfo& item : kSimulators) {
-    simulator_items_->button(static_cast<int>(item.simulator))
-        ->setText(Text(std::string(item.caption)));
+    QAbstractButton* button = simulator_items_->button(static_cast<int>(item.simulator));
+    button->setText(Text(std::string(item.caption)));
+    button->installEventFilter(this);
   }
 
   for (const Control control : {Control::kSuper80Box, Control::kPlanNumberLabel,
@@ -115,6 +137,8 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
   connect(run_key, &QShortcut::activated, this,
           [this] { model_->KeyPressed(Key::kF5, ControlOf(QApplication::focusWidget()), Now()); });
   ui_->conversionButton->setIcon(ConvertGlyph());
+  // A typed 0 or an emptied box becomes the lowest number, not the last one.
+  ui_->planNumber->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
 
   timer_ = new QTimer(this);
   timer_->setObjectName(QStringLiteral("startUpTimer"));
@@ -135,6 +159,9 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
   ui_->progressPanel->setAutoFillBackground(true);
   ui_->grid->viewport()->installEventFilter(this);
   PlaceProgressPanel();
+  grid_focus_frame_ = new FocusFrame(ui_->grid->viewport());
+  grid_focus_frame_->setObjectName(QStringLiteral("gridFocusFrame"));
+  grid_focus_frame_->hide();
   ui_->grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   ui_->grid->horizontalHeader()->setStretchLastSection(true);
   for (const ControlInfo& info : Controls())
@@ -279,6 +306,19 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     ShowStatusElided();
   } else if (watched == ui_->grid->viewport() && event->type() == QEvent::Resize) {
     PlaceProgressPanel();
+    ShowGridFocusFrame();
+  } else if (watched == ui_->grid &&
+             (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+    QMetaObject::invokeMethod(this, &MainWindow::ShowGridFocusFrame, Qt::QueuedConnection);
+  } else if (event->type() == QEvent::KeyPress && qobject_cast<QRadioButton*>(watched) != nullptr) {
+    // The simulator items select as the Win32 window's radio buttons do,
+    // wrapping round at the ends.
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool next = key == Qt::Key_Down || key == Qt::Key_Right;
+    const bool previous = key == Qt::Key_Up || key == Qt::Key_Left;
+    if ((next || previous) && model_->KeyPressed(next ? Key::kNextItem : Key::kPreviousItem,
+                                                 Control::kSimulatorSelection, Now()))
+      return true;
   } else if (event->type() == QEvent::KeyPress) {
     // Enter (the keypad's comes with the keypad's modifier) goes to the
     // model, which says what it does on the focused control.
@@ -298,6 +338,7 @@ void MainWindow::Render(Control control, const ControlState& state) {
   if (control == Control::kGrid) {
     grid_model_->Refresh();
     FitGridColumns();
+    ShowGridFocusFrame();
     return;
   }
   widget->setVisible(state.visible);
@@ -310,6 +351,10 @@ void MainWindow::Render(Control control, const ControlState& state) {
       break;
     case Control::kPlanNumber:
       ui_->planNumber->setValue(state.value);
+      ui_->planNumber->setToolTip(Text(state.tooltip));
+      ui_->planNumber->setStyleSheet(state.marked ? QStringLiteral("QSpinBox { border: 2px solid "
+                                                                   "#c00000; }")
+                                                  : QString());
       break;
     case Control::kStatusLine:
       status_ = caption;
@@ -333,6 +378,14 @@ void MainWindow::Render(Control control, const ControlState& state) {
       }
       break;
   }
+}
+
+// Shown while the grid without rows has the focus.
+void MainWindow::ShowGridFocusFrame() {
+  if (grid_focus_frame_ == nullptr)
+    return;
+  grid_focus_frame_->setGeometry(ui_->grid->viewport()->rect());
+  grid_focus_frame_->setVisible(ui_->grid->hasFocus() && grid_model_->rowCount() == 0);
 }
 
 void MainWindow::PlaceProgressPanel() {
@@ -367,8 +420,12 @@ std::optional<Control> MainWindow::ControlOf(const QObject* widget) const {
 // sees where it is.
 void MainWindow::Focus(Control control) {
   setAttribute(Qt::WA_KeyboardFocusChange);
-  Widget(control)->setFocus(Qt::OtherFocusReason);
-  Widget(control)->update();
+  QWidget* widget = Widget(control);
+  // The selection takes the focus on its selected item.
+  if (control == Control::kSimulatorSelection && simulator_items_->checkedButton() != nullptr)
+    widget = simulator_items_->checkedButton();
+  widget->setFocus(Qt::OtherFocusReason);
+  widget->update();
 }
 
 void MainWindow::StartTimer(std::chrono::milliseconds delay) {
@@ -473,8 +530,8 @@ std::optional<std::filesystem::path> MainWindow::ChooseSaveFile(const SaveDialog
   return TextPath(*chosen);
 }
 
-void MainWindow::OpenDocument(const std::filesystem::path& file) {
-  dialogs_.OpenDocument(PathText(file));
+bool MainWindow::OpenDocument(const std::filesystem::path& file) {
+  return dialogs_.OpenDocument(PathText(file));
 }
 
 void MainWindow::StartUpEnded() {

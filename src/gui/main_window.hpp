@@ -90,7 +90,7 @@ class MainWindow : public QWidget, private WindowView {
   void RestorePlacement(const std::string& saved, const std::optional<OldPlacement>& old) override;
   void ShowMessage(const std::string& text) override;
   std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) override;
-  void OpenDocument(const std::filesystem::path& file) override;
+  bool OpenDocument(const std::filesystem::path& file) override;
   void StartUpEnded() override;
   void CloseWindow() override;
 
@@ -103,6 +103,7 @@ class MainWindow : public QWidget, private WindowView {
   void PlaceProgressPanel();
   void BringOntoNearestScreen();
   void FitGridColumns();
+  void ShowGridFocusFrame();
 
   std::unique_ptr<Ui::MainWindow> ui_;
   UserDialogs& dialogs_;
@@ -110,6 +111,7 @@ class MainWindow : public QWidget, private WindowView {
   QButtonGroup* simulator_items_ = nullptr;
   QTimer* timer_ = nullptr;
   WaypointGridModel* grid_model_ = nullptr;
+  QWidget* grid_focus_frame_ = nullptr;
   Clock clock_;
   QString status_;  // the status line's whole text
   std::unique_ptr<WindowModel> model_;

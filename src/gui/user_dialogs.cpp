@@ -52,10 +52,8 @@ std::optional<QString> DesktopDialogs::ChooseOpenFile(QWidget* parent, const QSt
   return chosen;
 }
 
-void DesktopDialogs::OpenDocument(const QString& file) {
-  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
-    std::fprintf(stderr, "korvanta: no viewer opened %s\n", qUtf8Printable(file));
-  }
+bool DesktopDialogs::OpenDocument(const QString& file) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }
 
 void ConsoleDialogs::ShowError(QWidget* /*parent*/, const QString& text) {
@@ -72,8 +70,9 @@ std::optional<QString> ConsoleDialogs::ChooseOpenFile(QWidget* /*parent*/,
   return std::nullopt;
 }
 
-void ConsoleDialogs::OpenDocument(const QString& file) {
+bool ConsoleDialogs::OpenDocument(const QString& file) {
   std::fprintf(stderr, "korvanta: written for the viewer: %s\n", qUtf8Printable(file));
+  return true;
 }
 
 }  // namespace korvanta::gui

@@ -34,8 +34,9 @@ class UserDialogs {
   // The route text or flight plan to convert, chosen from `folder` on; or
   // nullopt when the user cancels.
   virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) = 0;
-  // Opens the file in the desktop's default application for it.
-  virtual void OpenDocument(const QString& file) = 0;
+  // Opens the file in the desktop's default application for it; false
+  // when none opened it.
+  virtual bool OpenDocument(const QString& file) = 0;
 };
 
 // The desktop's own message box, file dialog and viewer.
@@ -44,7 +45,7 @@ class DesktopDialogs : public UserDialogs {
   void ShowError(QWidget* parent, const QString& text) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
   std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) override;
-  void OpenDocument(const QString& file) override;
+  bool OpenDocument(const QString& file) override;
 };
 
 // For unattended runs (the screenshot demo): messages go to standard error,
@@ -54,7 +55,7 @@ class ConsoleDialogs : public UserDialogs {
   void ShowError(QWidget* parent, const QString& text) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
   std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) override;
-  void OpenDocument(const QString& file) override;
+  bool OpenDocument(const QString& file) override;
 };
 
 // Sets up a save dialog as the request asks (accept mode, folder, file name,

@@ -33,5 +33,7 @@ struct RunChoices {
 };
 
 inline constexpr std::string_view kPlanNumberTooHigh = "Flight plan nr. is too high";
+// The line that follows it: what the Tu-154 store holds.
+inline constexpr std::string_view kTu154PlanRange = "The Tu-154 store holds plans 1 to 25";
 
 }  // namespace korvanta

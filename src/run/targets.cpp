@@ -396,7 +396,7 @@ std::vector<TargetDescriptor> BuildTargets() {
       .check_choices =
           [](const RunChoices& choices) {
             if (choices.plan_number < 1 || choices.plan_number > kTu154MaxPlanNumber)
-              throw RunError(std::string(kPlanNumberTooHigh));
+              throw RunError(fmt::format("{}\n{}", kPlanNumberTooHigh, kTu154PlanRange));
           },
       .reads_navigation = true,
       .render = Tu154Files,

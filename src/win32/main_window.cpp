@@ -78,8 +78,9 @@ void MainWindow::Initialize(HWND window) {
   SendDlgItemMessageW(window_, IDC_PLAN_NUMBER, EM_SETLIMITTEXT, 5, 0);
 
   const HWND grid = Item(IDC_WAYPOINTS);
-  ListView_SetExtendedListViewStyle(
-      grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+  // Drawn through a buffer once it has rows (see RenderGrid).
+  ListView_SetExtendedListViewStyle(grid,
+                                    LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_LABELTIP);
   for (int column = 0; column < static_cast<int>(std::size(WaypointTable::kFieldNames)); ++column) {
     std::wstring title = WideFromUtf8(WaypointTable::kFieldNames[column]);
     LVCOLUMNW info{};
@@ -100,6 +101,9 @@ void MainWindow::Initialize(HWND window) {
   tool.hwnd = window_;
   tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_STATUS_LINE));
   tool.lpszText = status_tip_.data();
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_PLAN_NUMBER));
+  tool.lpszText = plan_number_tip_.data();
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleForDpi(kTooltipWidth, WindowDpi(window_)));
 
@@ -184,6 +188,8 @@ void MainWindow::RunDemo() {
 
 void MainWindow::Destroyed() {
   KillTimer(window_, kStartUpTimer);
+  if (marked_brush_ != nullptr)
+    DeleteObject(std::exchange(marked_brush_, nullptr));
   if (ends_program_)
     PostQuitMessage(0);
 }
@@ -253,8 +259,8 @@ std::optional<std::filesystem::path> MainWindow::ChooseSaveFile(const SaveDialog
   return dialogs_.ChooseSaveFile(window_, request);
 }
 
-void MainWindow::OpenDocument(const std::filesystem::path& file) {
-  dialogs_.OpenDocument(file);
+bool MainWindow::OpenDocument(const std::filesystem::path& file) {
+  return dialogs_.OpenDocument(file);
 }
 
 void MainWindow::StartUpEnded() {

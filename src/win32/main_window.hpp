@@ -75,7 +75,7 @@ class MainWindow final : public WindowView {
   void RestorePlacement(const std::string& saved, const std::optional<OldPlacement>& old) override;
   void ShowMessage(const std::string& text) override;
   std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) override;
-  void OpenDocument(const std::filesystem::path& file) override;
+  bool OpenDocument(const std::filesystem::path& file) override;
   void StartUpEnded() override;
   void CloseWindow() override;
 
@@ -101,7 +101,10 @@ class MainWindow final : public WindowView {
   void LoadIcons();
   void RenderGrid();
   void FitColumns();
+  INT_PTR ColourEdit(HDC dc, HWND edit);
+  INT_PTR Notified(const NMHDR& header);
   void SetStatusTooltip(const std::wstring& text);
+  void SetTooltip(int item, std::wstring& kept, const std::wstring& text);
   HWND Item(int id) const { return GetDlgItem(window_, id); }
 
   HINSTANCE instance_;
@@ -113,7 +116,10 @@ class MainWindow final : public WindowView {
   HIMAGELIST button_images_ = nullptr;  // the conversion button's pictures, one per state
   HICON big_icon_ = nullptr;
   HICON small_icon_ = nullptr;
-  std::wstring status_tip_;  // the tooltip's text; the tooltip points at it
+  // The background of a marked box; made at its first use, deleted with the window.
+  HBRUSH marked_brush_ = nullptr;
+  std::wstring status_tip_;       // the tooltip's text; the tooltip points at it
+  std::wstring plan_number_tip_;  // the same for the plan number
   // The grid's rows as last drawn, one text per column.
   std::vector<std::array<std::wstring, kGridColumns>> grid_rows_;
   int rendering_ = 0;  // > 0 while the view sets a widget: its notifications are not the user's

@@ -63,6 +63,8 @@ void MainWindow::Render(Control control, const ControlState& state) {
           static_cast<int>(SendMessageW(spin, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
       if (failed || shown != state.value)
         SendMessageW(spin, UDM_SETPOS32, 0, state.value);
+      SetTooltip(IDC_PLAN_NUMBER, plan_number_tip_, WideFromUtf8(state.tooltip));
+      InvalidateRect(item, nullptr, TRUE);
       for (const HWND part : {item, spin}) {
         SetEnabled(part, state.enabled);
         SetShown(part, state.visible);
@@ -91,13 +93,60 @@ void MainWindow::Render(Control control, const ControlState& state) {
   }
 }
 
+// A marked plan number is drawn on a light red, the colour of the Qt
+// window's mark.
+INT_PTR MainWindow::ColourEdit(HDC dc, HWND edit) {
+  constexpr COLORREF kMarkedBackground = RGB(255, 210, 210);
+  if (edit != Item(IDC_PLAN_NUMBER) || !model_->StateOf(Control::kPlanNumber).marked)
+    return FALSE;
+  if (marked_brush_ == nullptr)
+    marked_brush_ = CreateSolidBrush(kMarkedBackground);
+  SetBkColor(dc, kMarkedBackground);
+  return reinterpret_cast<INT_PTR>(marked_brush_);
+}
+
+// The grid without rows draws no focus mark of its own: while it has the
+// focus, a focus frame round its rows' area shows where Tab went.
+INT_PTR MainWindow::Notified(const NMHDR& header) {
+  const HWND grid = Item(IDC_WAYPOINTS);
+  if (header.hwndFrom != grid)
+    return FALSE;
+  if (header.code == NM_SETFOCUS || header.code == NM_KILLFOCUS) {
+    InvalidateRect(grid, nullptr, TRUE);
+    return FALSE;
+  }
+  if (header.code != NM_CUSTOMDRAW || !grid_rows_.empty() || GetFocus() != grid)
+    return FALSE;
+  const auto& draw = reinterpret_cast<const NMCUSTOMDRAW&>(header);
+  LRESULT result = CDRF_DODEFAULT;
+  if (draw.dwDrawStage == CDDS_PREPAINT) {
+    result = CDRF_NOTIFYPOSTPAINT;
+  } else if (draw.dwDrawStage == CDDS_POSTPAINT) {
+    RECT rows{};
+    GetClientRect(grid, &rows);
+    RECT title{};
+    if (GetWindowRect(ListView_GetHeader(grid), &title) != FALSE)
+      rows.top += title.bottom - title.top;
+    InflateRect(&rows, -1, -1);
+    DrawFocusRect(draw.hdc, &rows);
+  }
+  // A dialog hands its answer to a notification back through its window's data.
+  SetWindowLongPtrW(window_, DWLP_MSGRESULT, result);
+  return TRUE;
+}
+
 void MainWindow::SetStatusTooltip(const std::wstring& text) {
-  status_tip_ = text;
+  SetTooltip(IDC_STATUS_LINE, status_tip_, text);
+}
+
+// `kept` holds the text the tooltip points at.
+void MainWindow::SetTooltip(int item, std::wstring& kept, const std::wstring& text) {
+  kept = text;
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof(tool);
   tool.hwnd = window_;
-  tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_STATUS_LINE));
-  tool.lpszText = status_tip_.data();
+  tool.uId = reinterpret_cast<UINT_PTR>(Item(item));
+  tool.lpszText = kept.data();
   SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
@@ -138,6 +187,11 @@ void MainWindow::RenderGrid() {
   // grid with Tab sees where it is and where the arrow keys go from.
   if (!grid_rows_.empty())
     ListView_SetItemState(grid, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+  // The grid without rows draws its focus frame after its own drawing, which
+  // Wine's buffered drawing leaves out; with no rows there is nothing to
+  // flicker without the buffer.
+  ListView_SetExtendedListViewStyleEx(grid, LVS_EX_DOUBLEBUFFER,
+                                      grid_rows_.empty() ? 0 : LVS_EX_DOUBLEBUFFER);
   SendMessageW(grid, WM_SETREDRAW, TRUE, 0);
   FitColumns();
   InvalidateRect(grid, nullptr, TRUE);

@@ -52,6 +52,10 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DROPFILES:
       FilesDropped(reinterpret_cast<HDROP>(wparam));
       return TRUE;
+    case WM_CTLCOLOREDIT:
+      return ColourEdit(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_NOTIFY:
+      return Notified(*reinterpret_cast<const NMHDR*>(lparam));
     case WM_CLOSE:
       Close();
       return TRUE;
@@ -88,6 +92,12 @@ void MainWindow::Command(int id, int code) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (ec == std::errc() && end == text.data() + text.size())
       model_->PlanNumberChanged(number);
+    return;
+  }
+  // A box left empty becomes the lowest number, as a typed 0 does.
+  if (id == IDC_PLAN_NUMBER && code == EN_KILLFOCUS) {
+    if (WindowText(Item(IDC_PLAN_NUMBER)).empty())
+      model_->PlanNumberChanged(0);
     return;
   }
   const auto* item = std::find(std::begin(kSimulatorItemIds), std::end(kSimulatorItemIds), id);

@@ -93,12 +93,11 @@ std::optional<std::filesystem::path> DesktopDialogs::ChooseOpenFile(
   return AskForFile(GetOpenFileNameW, dialog, folder, L"");
 }
 
-void DesktopDialogs::OpenDocument(const std::filesystem::path& file) {
+bool DesktopDialogs::OpenDocument(const std::filesystem::path& file) {
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   // 32 and below are ShellExecute's error codes (no program for the type...).
-  if (result <= 32)
-    std::fprintf(stderr, "korvanta: no viewer opened %s\n", PathToUtf8(file).c_str());
+  return result > 32;
 }
 
 void ConsoleDialogs::ShowError(HWND /*owner*/, const std::string& text) {
@@ -115,8 +114,9 @@ std::optional<std::filesystem::path> ConsoleDialogs::ChooseOpenFile(
   return std::nullopt;
 }
 
-void ConsoleDialogs::OpenDocument(const std::filesystem::path& file) {
+bool ConsoleDialogs::OpenDocument(const std::filesystem::path& file) {
   std::fprintf(stderr, "korvanta: written for the viewer: %s\n", PathToUtf8(file).c_str());
+  return true;
 }
 
 }  // namespace korvanta::win32

@@ -28,7 +28,7 @@ class UserDialogs {
   virtual std::optional<std::filesystem::path> ChooseOpenFile(
       HWND owner, const std::filesystem::path& folder) = 0;
   // Opens the file in the user's default program for it.
-  virtual void OpenDocument(const std::filesystem::path& file) = 0;
+  virtual bool OpenDocument(const std::filesystem::path& file) = 0;
 };
 
 // Windows' own message box, save dialog and file associations.
@@ -39,7 +39,7 @@ class DesktopDialogs : public UserDialogs {
                                                       const SaveDialogRequest& request) override;
   std::optional<std::filesystem::path> ChooseOpenFile(HWND owner,
                                                       const std::filesystem::path& folder) override;
-  void OpenDocument(const std::filesystem::path& file) override;
+  bool OpenDocument(const std::filesystem::path& file) override;
 };
 
 // For unattended runs (the screenshot demo): messages go to standard error,
@@ -51,7 +51,7 @@ class ConsoleDialogs : public UserDialogs {
                                                       const SaveDialogRequest& request) override;
   std::optional<std::filesystem::path> ChooseOpenFile(HWND owner,
                                                       const std::filesystem::path& folder) override;
-  void OpenDocument(const std::filesystem::path& file) override;
+  bool OpenDocument(const std::filesystem::path& file) override;
 };
 
 // The save dialog's filter in the form GetSaveFileNameW takes: the

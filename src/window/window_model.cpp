@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "run/run_choices.hpp"
+#include "writers/tu154.hpp"
+
 namespace korvanta {
 
 WindowModel::WindowModel(const std::filesystem::path& app_dir, const FolderSource& source,
@@ -80,6 +83,7 @@ void WindowModel::BoxChanged(Control box) {
     const bool shown = StateOf(Control::kSuper80Box).ticked || StateOf(kTu154Box).ticked;
     SetVisible(Control::kPlanNumberLabel, shown);
     SetVisible(Control::kPlanNumber, shown);
+    UpdatePlanNumberMark();
   } else if (box == BoxOf(Target::kFs2004)) {
     ApplySuper80Rule();
   }
@@ -133,15 +137,56 @@ void WindowModel::ApplySelection() {
 // ---- the other inputs ------------------------------------------------------
 
 void WindowModel::RunwayEdited(const std::string& text) {
-  Mutable(Control::kRunwayBox).caption = text;
+  ControlState& state = Mutable(Control::kRunwayBox);
+  // The view reports the text the model has just put there too.
+  if (state.caption == text)
+    return;
+  state.caption = text;
+  runway_typed_ = true;
 }
 
+void WindowModel::ShowRouteRunway(const std::optional<std::string>& runway) {
+  if (!runway || runway->empty())
+    return;
+  // The user's runway for this route stands; a route with another runway
+  // brings its own.
+  if (runway_typed_ && route_runway_ == runway)
+    return;
+  route_runway_ = runway;
+  runway_typed_ = false;
+  SetCaption(Control::kRunwayBox, *runway);
+}
+
+// A typed 0 or an emptied box becomes the lowest number.
 void WindowModel::PlanNumberChanged(int number) {
   ControlState& state = Mutable(Control::kPlanNumber);
   const int bounded = std::clamp(number, kPlanNumberMin, kPlanNumberMax);
   state.value = bounded;
   if (bounded != number)
     view_.Render(Control::kPlanNumber, state);
+  UpdatePlanNumberMark();
+}
+
+// The Tu-154 store holds fewer plans than the Super 80 names: a number past
+// them is marked while the Tu-154 box is ticked, before a run refuses it.
+void WindowModel::UpdatePlanNumberMark() {
+  ControlState& state = Mutable(Control::kPlanNumber);
+  const bool marked = StateOf(BoxOf(Target::kTu154)).ticked && state.value > kTu154MaxPlanNumber;
+  if (state.marked == marked)
+    return;
+  state.marked = marked;
+  state.tooltip = marked ? std::string(kTu154PlanRange) : "";
+  view_.Render(Control::kPlanNumber, state);
+}
+
+void WindowModel::ShowStatus(std::string text) {
+  status_ = std::move(text);
+  if (!airport_list_missing_)
+    SetCaption(Control::kStatusLine, status_);
+  else if (status_.empty())
+    SetCaption(Control::kStatusLine, std::string(kNoAirportListNote));
+  else
+    SetCaption(Control::kStatusLine, status_ + " (" + std::string(kNoAirportListNote) + ")");
 }
 
 void WindowModel::GoClicked() {
@@ -155,6 +200,17 @@ bool WindowModel::KeyPressed(Key key, std::optional<Control> focused,
     case Key::kF5:
       Convert(at);
       return true;
+    case Key::kNextItem:
+    case Key::kPreviousItem: {
+      if (focused != Control::kSimulatorSelection)
+        return false;
+      const int count = static_cast<int>(kSimulatorCount);
+      const int step = key == Key::kNextItem ? 1 : count - 1;
+      SimulatorSelected(
+          static_cast<Simulator>((StateOf(Control::kSimulatorSelection).value + step) % count));
+      view_.Focus(Control::kSimulatorSelection);
+      return true;
+    }
     case Key::kEnter:
       // In the runway box it ends the runway's entry that GO!!! asks for.
       if (focused == Control::kConversionButton || focused == Control::kRunwayBox) {

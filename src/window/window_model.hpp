@@ -27,8 +27,10 @@ namespace korvanta {
 
 // The keys the window gives the model beyond what its widgets do themselves.
 enum class Key {
-  kEnter,  // Return or the keypad's Enter
-  kF5,     // runs the conversion from anywhere in the window
+  kEnter,         // Return or the keypad's Enter
+  kF5,            // runs the conversion from anywhere in the window
+  kNextItem,      // Down or Right: the next simulator item
+  kPreviousItem,  // Up or Left: the previous simulator item
 };
 
 // The section of the settings file that keeps the control states and the
@@ -38,13 +40,20 @@ inline constexpr std::string_view kStateSection = "TForm1";
 // The plan number's range and design value.
 inline constexpr int kPlanNumberMin = 1;
 inline constexpr int kPlanNumberMax = 99999;
-inline constexpr int kPlanNumberDefault = 661;
+inline constexpr int kPlanNumberDefault = 1;
+
+// The first start without the airport list: the box (with the list's path)
+// and the note the status line keeps until the list is found.
+inline constexpr std::string_view kNoAirportList =
+    "No airport list at {}. Plans will show airport elevation 0. Install your FMC's navigation "
+    "data there, or choose its folder under Folders.";
+inline constexpr std::string_view kNoAirportListNote = "No airport list: airport elevation 0";
 
 // The delay of the one-shot start-up timer.
 inline constexpr std::chrono::milliseconds kStartUpDelay{200};
 
-// The demo's plan number: the KLN 90B store keeps 25 plans (the design
-// number, 661, is the Super 80's).
+// The demo's plan number: one that the KLN 90B store, which keeps 25 plans,
+// holds too.
 inline constexpr int kDemoPlanNumber = 7;
 
 // Whether the program was started with "/T" as its first argument (any
@@ -77,7 +86,9 @@ class WindowModel : private FrontEnd {
   // A key pressed while `focused` (none: no control) has the focus; true when the key did
   // something. Enter ticks or unticks a focused tick box as Space does,
   // starts the run on the conversion button and in the runway box, and
-  // presses GO!!! on GO!!!; F5 starts the run from anywhere.
+  // presses GO!!! on GO!!!; F5 starts the run from anywhere. The arrows on
+  // the simulator selection select the next or previous item, wrapping
+  // round at the ends, and move the focus to it, as radio buttons do.
   bool KeyPressed(Key key, std::optional<Control> focused, std::chrono::milliseconds at);
   // The conversion button (click, Space or Enter); `at` on the view's clock.
   // Refused while a run or the start-up load is going on, and within the
@@ -137,6 +148,14 @@ class WindowModel : private FrontEnd {
   void SetVisible(Control control, bool visible);
   void SetEnabled(Control control, bool enabled);
   void SetCaption(Control control, std::string caption);
+  // The status line's text, followed by the note of a missing airport list.
+  void ShowStatus(std::string text);
+  void UpdatePlanNumberMark();
+  // Puts the runway a route names into the runway box, unless the user
+  // typed one over what the same runway put there before.
+  void ShowRouteRunway(const std::optional<std::string>& runway);
+  void ShowRunEnd(const RunOutcome& outcome, const RunChoices& choices, bool kept_route_text,
+                  const std::string& prefix);
   void BoxChanged(Control box);
   void ApplySelection();
   void ApplySelectionEnabledStates();
@@ -169,6 +188,15 @@ class WindowModel : private FrontEnd {
   bool loading_ = false;
   bool close_pending_ = false;
   bool progress_shown_ = false;
+  bool airport_list_missing_ = false;
+  // The status line's text without the note of a missing airport list.
+  std::string status_;
+  // The runway the last route that named one put into the runway box, and
+  // whether the user has typed in the box since.
+  std::optional<std::string> route_runway_;
+  bool runway_typed_ = false;
+  // A document of the run that no viewer opened.
+  std::optional<std::filesystem::path> unopened_document_;
   std::optional<std::chrono::milliseconds> run_ended_at_;
   // A file dropped while the conversion was not allowed, with the number of
   // other files dropped with it.

@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <exception>
 #include <vector>
 
+#include <fmt/format.h>
+
+#include "io/utf8_path.hpp"
 #include "settings/ini_profile.hpp"
 #include "text/numbers.hpp"
 #include "text/text.hpp"
@@ -91,6 +93,7 @@ void WindowModel::RestoreStates() {
           ControlState& state = Mutable(info.control);
           state.value = static_cast<int>(bounded);
           view_.Render(info.control, state);
+          UpdatePlanNumberMark();
         }
         break;
       }
@@ -142,10 +145,13 @@ void WindowModel::SaveStates() {
     }
   }
   entries.push_back({std::string(view_.PlacementKey()), view_.SavePlacement()});
+  // The window is about to close: the box is the user's last chance to
+  // learn that the next start will not find these settings.
   try {
     IniProfile(folders_.SettingsFile()).Write(kStateSection, entries);
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "korvanta: the window's state is not kept: %s\n", e.what());
+    view_.ShowMessage(fmt::format("The window's settings were not saved to {}.\n{}",
+                                  ShownPath(folders_.SettingsFile()), e.what()));
   }
 }
 

@@ -20,6 +20,11 @@ namespace {
 
 constexpr std::string_view kNoDetailsFound = "No details list found";
 constexpr std::string_view kClipboardEmpty = "The clipboard holds no text";
+constexpr std::string_view kNothingTicked = "Nothing ticked: the route copy is ";
+constexpr std::string_view kNothingTickedNoCopy = "Nothing ticked: nothing written";
+constexpr std::string_view kNoViewer = "No viewer opened ";
+// The copy of the route finder's text that every run keeps.
+constexpr std::string_view kRouteTextName = "route.txt";
 
 }  // namespace
 
@@ -103,58 +108,82 @@ void WindowModel::ConvertFile(const std::filesystem::path& file, std::size_t not
     ConvertInput(read.bytes, name);
   } else {
     const std::string message = PathToUtf8(file) + ": " + read.reason;
-    SetCaption(Control::kStatusLine, message);
+    ShowStatus(message);
     view_.ShowMessage(message);
   }
   if (not_read > 0) {
     const std::string others = not_read == 1
                                    ? "1 other dropped file was not read"
                                    : fmt::format("{} other dropped files were not read", not_read);
-    const std::string& status = StateOf(Control::kStatusLine).caption;
-    SetCaption(Control::kStatusLine, status.empty() ? others : status + " (" + others + ")");
+    ShowStatus(status_.empty() ? others : status_ + " (" + others + ")");
   }
 }
 
 // `name` names the file the input came from; empty for the clipboard.
 void WindowModel::ConvertInput(std::string_view bytes, const std::string& name) {
   const std::string prefix = name.empty() ? "" : name + ": ";
-  RunOutcome outcome;
   {
     const BusyFlag running(running_);
     UpdateConversionButton();
     progress_shown_ = false;
+    unopened_document_.reset();
     SetVisible(Control::kRunwayPrompt, false);
-    SetCaption(Control::kStatusLine, "");
+    ShowStatus("");
     InputSource input;
+    RunOutcome outcome;
+    RunChoices choices;
+    bool kept_route_text = false;
     if (name.empty() && bytes.empty()) {
       // Nothing to convert: no run, and "route.txt" keeps the last route.
-      SetCaption(Control::kStatusLine, std::string(kClipboardEmpty));
+      ShowStatus(std::string(kClipboardEmpty));
     } else if (input = MakeInputSource(bytes); input.source) {
-      outcome = run_.Run(*input.source, Choices());
+      ShowRouteRunway(input.source->Runway());
+      choices = Choices();
+      outcome = run_.Run(*input.source, choices);
+      kept_route_text = input.source->RouteText().has_value();
     } else {
-      SetCaption(Control::kStatusLine, prefix + input.error);
+      ShowStatus(prefix + input.error);
       view_.ShowMessage(input.error);
     }
     if (progress_shown_)
       SetVisible(Control::kProgressPanel, false);
     view_.Render(Control::kGrid, StateOf(Control::kGrid));
-    // A run that wrote nothing says why, and names the file it read.
-    if (input.source && outcome.end == RunEnd::kCompleted && outcome.written.empty()) {
-      if (outcome.last_failure == ParseResult::kNoDetails)
-        SetCaption(Control::kStatusLine, prefix + std::string(kNoDetailsFound));
-      else if (outcome.last_failure == ParseResult::kWrongFormat)
-        SetCaption(Control::kStatusLine, prefix + std::string(kWrongFormat));
-      else if (outcome.last_failure == ParseResult::kUnreadable)
-        SetCaption(Control::kStatusLine, prefix + outcome.failure_message);
-      else if (!name.empty())
-        SetCaption(Control::kStatusLine, prefix + "read, nothing written");
-    }
+    if (input.source && outcome.end == RunEnd::kCompleted)
+      ShowRunEnd(outcome, choices, kept_route_text, prefix);
+    // Named last, as the statuses of the targets written after it would
+    // hide it.
+    if (unopened_document_)
+      ShowStatus(std::string(kNoViewer) + ShownPath(*unopened_document_));
   }
   run_ended_at_ = view_.Now();
   UpdateConversionButton();
   view_.Focus(Control::kConversionButton);
   CloseIfPending();
   ConvertPendingDrop();
+}
+
+// A run that wrote nothing says why, and names the file it read; one with
+// nothing ticked says where the route's copy went.
+void WindowModel::ShowRunEnd(const RunOutcome& outcome, const RunChoices& choices,
+                             bool kept_route_text, const std::string& prefix) {
+  if (choices.ticked.empty() && outcome.last_failure == ParseResult::kParsed) {
+    const std::string copy = std::string(kNothingTicked);
+    if (!outcome.written.empty())
+      ShowStatus(prefix + copy + ShownPath(outcome.written.back()));
+    else if (kept_route_text)
+      ShowStatus(prefix + copy + ShownPath(folders_.app_dir / kRouteTextName));
+    else
+      ShowStatus(prefix + std::string(kNothingTickedNoCopy));
+  } else if (outcome.written.empty()) {
+    if (outcome.last_failure == ParseResult::kNoDetails)
+      ShowStatus(prefix + std::string(kNoDetailsFound));
+    else if (outcome.last_failure == ParseResult::kWrongFormat)
+      ShowStatus(prefix + std::string(kWrongFormat));
+    else if (outcome.last_failure == ParseResult::kUnreadable)
+      ShowStatus(prefix + outcome.failure_message);
+    else if (!prefix.empty())
+      ShowStatus(prefix + "read, nothing written");
+  }
 }
 
 void WindowModel::RunDemo(std::chrono::milliseconds at) {
@@ -165,6 +194,7 @@ void WindowModel::RunDemo(std::chrono::milliseconds at) {
   }
   Mutable(Control::kPlanNumber).value = kDemoPlanNumber;
   view_.Render(Control::kPlanNumber, StateOf(Control::kPlanNumber));
+  UpdatePlanNumberMark();
   Convert(at);
 }
 
@@ -190,7 +220,7 @@ std::optional<std::filesystem::path> WindowModel::ChooseSaveFile(const SaveDialo
 }
 
 void WindowModel::SetStatus(const std::string& text) {
-  SetCaption(Control::kStatusLine, text);
+  ShowStatus(text);
 }
 
 void WindowModel::SetProgress(const std::string& text) {
@@ -209,7 +239,8 @@ void WindowModel::ProcessPendingEvents() {
 }
 
 void WindowModel::OpenDocument(const std::filesystem::path& file) {
-  view_.OpenDocument(file);
+  if (!view_.OpenDocument(file))
+    unopened_document_ = file;
 }
 
 }  // namespace korvanta

@@ -5,6 +5,7 @@
 
 #include <fmt/format.h>
 
+#include "io/utf8_path.hpp"
 #include "window/busy_flag.hpp"
 
 namespace korvanta {
@@ -38,13 +39,21 @@ void WindowModel::TimerFired() {
 // progress in the panel. The conversion may start once the load has ended.
 void WindowModel::Load() {
   ApplySelection();
-  const AirportLoadResult result =
-      LoadAirportDatabase(folders_.AirportListFile(), airports_, [this](std::size_t count) {
-        SetCaption(Control::kProgressPanel, fmt::format("Loading Routes ..... {}", count));
-        view_.ProcessPendingEvents();
-      });
-  if (!result.loaded)
+  const std::filesystem::path list = folders_.AirportListFile();
+  const AirportLoadResult result = LoadAirportDatabase(list, airports_, [this](std::size_t count) {
+    SetCaption(Control::kProgressPanel, fmt::format("Loading Routes ..... {}", count));
+    view_.ProcessPendingEvents();
+  });
+  // A missing list is what a first start without the FMC's data looks
+  // like: the box says where the list belongs, and the status line keeps
+  // the note while runs go on without the list.
+  airport_list_missing_ = !result.loaded && result.message == kAirportsMissing;
+  if (airport_list_missing_) {
+    view_.ShowMessage(fmt::format(fmt::runtime(kNoAirportList), ShownPath(list)));
+    ShowStatus(status_);
+  } else if (!result.loaded) {
     view_.ShowMessage(result.message);
+  }
   // Hidden also after a read error: a panel still saying "Loading" would
   // claim a load that has ended.
   SetVisible(Control::kProgressPanel, false);

@@ -23,6 +23,10 @@ struct ControlState {
   std::string caption;
   // The plan number; the selected item of the simulator selection.
   int value = 0;
+  // A value the user should look at again (the plan number that the ticked
+  // Tu-154 store cannot hold), with the tooltip that says why; empty: none.
+  bool marked = false;
+  std::string tooltip;
 };
 
 using WindowState = std::array<ControlState, kControlCount>;
@@ -76,8 +80,8 @@ class WindowView {
   virtual void ShowMessage(const std::string& text) = 0;
   // The "/T" save dialog; nullopt when the user cancels.
   virtual std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) = 0;
-  // Opens the file in the user's viewer for it.
-  virtual void OpenDocument(const std::filesystem::path& file) = 0;
+  // Opens the file in the user's viewer for it; false when no viewer opened it.
+  virtual bool OpenDocument(const std::filesystem::path& file) = 0;
 
   // The start-up has ended (the selection is applied, the airports loaded).
   virtual void StartUpEnded() {}

@@ -125,7 +125,8 @@ TEST_F(Tu154ConvertCli, PlanNumberOutsideTheStoreFailsTheTu154Alone) {
   test::WriteFile(kln_ / "FPLS.DAT", kOldStore);
   const auto r = Convert(26);
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("TU154: Flight plan nr. is too high\nNot written: TU154 (see above)\n"),
+  EXPECT_NE(r.err.find("TU154: Flight plan nr. is too high\nThe Tu-154 store holds plans 1 to 25\n"
+                       "Not written: TU154 (see above)\n"),
             std::string::npos)
       << r.err;
   // The other writers and the route copy have run; the Tu-154 files are untouched.

@@ -110,7 +110,10 @@ class AnsweringDialogs : public UserDialogs {
   }
   std::optional<QString> open_answer;
   std::optional<QString> ChooseOpenFile(QWidget*, const QString&) override { return open_answer; }
-  void OpenDocument(const QString& file) override { opened << file; }
+  bool OpenDocument(const QString& file) override {
+    opened << file;
+    return true;
+  }
 };
 
 // The window's clock: the steady clock, moved on where a test would
@@ -279,6 +282,9 @@ class MainWindowTest : public QObject {
   void placementOffEveryScreenComesBack();
   void gridColumnsFit();
   void droppedFileConverts();
+  void planNumberBox();
+  void simulatorItemsWrapRound();
+  void emptyGridShowsItsFocus();
 };
 
 // The window as it is created draws every control's state from the model,
@@ -389,7 +395,10 @@ void MainWindowTest::missingAirportDatabase() {
   Session session(false);
   QVERIFY(session.Start());
   auto& [tree, dialogs, clock, window] = session;
-  QCOMPARE(dialogs.errors, QStringList{"File wpNavApt.txt missing"});
+  QCOMPARE(dialogs.errors.size(), 1);
+  QVERIFY(dialogs.errors[0].startsWith(
+      "No airport list at " + PathText(*tree.source.fs9 / "Fmcwp/NAVDATA/wpNavApt.txt") + ". "));
+  QCOMPARE(Control(*window, "statusLine")->toolTip(), "No airport list: airport elevation 0");
   QVERIFY(Control(*window, "progressPanel")->isHidden());
 
   // The conversion still works, with every elevation 0.
@@ -1074,6 +1083,67 @@ void MainWindowTest::droppedFileConverts() {
   dialogs.open_answer = PathText(tree.root / "plan.fms");
   QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
   QVERIFY(fs::exists(tree.fs9 / "MADDOG2008/Routes/EAAAEBBB.mdr"));
+}
+
+// A typed 0 or an emptied box becomes 1; a number the ticked Tu-154 store
+// cannot hold is marked and says why.
+void MainWindowTest::planNumberBox() {
+  Session session;
+  QVERIFY(session.Start());
+  auto& [tree, dialogs, clock, window] = session;
+  auto* spin = Control<QSpinBox>(*window, "planNumber");
+  Click(*window, "tu154Box");
+  QCOMPARE(spin->value(), 1);
+  const struct {
+    const char* typed;
+    int value;
+    bool marked;
+  } cases[] = {{"26", 26, true}, {"0", 1, false}, {"", 1, false}, {"25", 25, false}};
+  for (const auto& c : cases) {
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClick(spin, Qt::Key_Delete);
+    QTest::keyClicks(spin, c.typed);
+    QTest::keyClick(spin, Qt::Key_Tab);
+    QCOMPARE(spin->value(), c.value);
+    QCOMPARE(window->Model().StateOf(korvanta::Control::kPlanNumber).value, c.value);
+    QCOMPARE(spin->toolTip(), c.marked ? "The Tu-154 store holds plans 1 to 25" : "");
+    QCOMPARE(spin->styleSheet().isEmpty(), !c.marked);
+  }
+}
+
+void MainWindowTest::simulatorItemsWrapRound() {
+  Session session;
+  QVERIFY(session.Start());
+  auto& [tree, dialogs, clock, window] = session;
+  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  const struct {
+    Qt::Key key;
+    const char* item;
+  } steps[] = {{Qt::Key_Up, "xPlaneItem"},
+               {Qt::Key_Right, "fs9Item"},
+               {Qt::Key_Down, "fsxItem"},
+               {Qt::Key_Left, "fs9Item"}};
+  Control(*window, "fs9Item")->setFocus();
+  for (const auto& step : steps) {
+    QTest::keyClick(QApplication::focusWidget(), step.key);
+    QCOMPARE(QApplication::focusWidget(), Control(*window, step.item));
+    QVERIFY(Control<QAbstractButton>(*window, step.item)->isChecked());
+  }
+}
+
+// The grid without rows has no cell to show the focus on: a frame does.
+void MainWindowTest::emptyGridShowsItsFocus() {
+  Session session;
+  QVERIFY(session.Start());
+  auto& [tree, dialogs, clock, window] = session;
+  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  QWidget* frame = Control(*window, "gridFocusFrame");
+  QVERIFY(!frame->isVisible());
+  Control(*window, "grid")->setFocus(Qt::TabFocusReason);
+  QTRY_VERIFY(frame->isVisible());
+  Control(*window, "goButton")->setFocus(Qt::TabFocusReason);
+  QTRY_VERIFY(!frame->isVisible());
 }
 
 }  // namespace korvanta::gui

@@ -92,7 +92,10 @@ class RecordingDialogs : public UserDialogs {
     ++open_dialogs;
     return open_answer;
   }
-  void OpenDocument(const fs::path& file) override { opened.push_back(file); }
+  bool OpenDocument(const fs::path& file) override {
+    opened.push_back(file);
+    return true;
+  }
 
   std::vector<std::string> messages;
   std::vector<SaveDialogRequest> requests;
@@ -846,6 +849,52 @@ TEST_F(Win32WindowTest, TicksNumberAndSelectionSurviveARestart) {
   EXPECT_EQ(Text(BoxItem(Target::kFs2004)), "&FSX")
       << "the restored selection is applied at start-up";
   EXPECT_FALSE(Enabled(BoxItem(Target::kFsNavigator)));
+}
+
+// A typed 0 or a box left empty becomes 1; a number the ticked Tu-154 store
+// cannot hold is marked.
+TEST_F(Win32WindowTest, PlanNumberBoxTakesOneAndUp) {
+  Open();
+  Click(BoxItem(Target::kTu154));
+  EXPECT_EQ(Text(IDC_PLAN_NUMBER), "1");
+  const struct {
+    const wchar_t* typed;
+    const char* shown;
+    bool marked;
+  } cases[] = {{L"26", "26", true}, {L"0", "1", false}, {L"", "1", false}};
+  for (const auto& c : cases) {
+    SetDlgItemTextW(window_->Handle(), IDC_PLAN_NUMBER, c.typed);
+    SendMessageW(window_->Handle(), WM_COMMAND, MAKEWPARAM(IDC_PLAN_NUMBER, EN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(Item(IDC_PLAN_NUMBER)));
+    EXPECT_EQ(Text(IDC_PLAN_NUMBER), c.shown);
+    EXPECT_EQ(window_->Model().StateOf(Control::kPlanNumber).marked, c.marked) << c.shown;
+  }
+}
+
+// The grid without rows has no row to show the focus on: a frame round its
+// rows' area does, while it has the focus.
+TEST_F(Win32WindowTest, TheEmptyGridShowsItsFocus) {
+  Open();
+  const HWND grid = Item(IDC_WAYPOINTS);
+  // The pixels along the top of the rows' area, as the grid draws them now.
+  const auto top_line = [&] {
+    RedrawWindow(grid, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT title{};
+    GetWindowRect(ListView_GetHeader(grid), &title);
+    const int top = static_cast<int>(title.bottom - title.top) + 1;
+    const HDC dc = GetDC(grid);
+    std::vector<COLORREF> line;
+    for (int x = 4; x < 40; ++x)
+      line.push_back(GetPixel(dc, x, top));
+    ReleaseDC(grid, dc);
+    return line;
+  };
+  SetFocus(Item(IDC_GO));
+  const std::vector<COLORREF> unfocused = top_line();
+  SetFocus(grid);
+  EXPECT_NE(top_line(), unfocused);
+  SetFocus(Item(IDC_GO));
+  EXPECT_EQ(top_line(), unfocused);
 }
 
 TEST_F(Win32WindowTest, SettingsWrittenByTheLinuxWindowAreReadTheSame) {

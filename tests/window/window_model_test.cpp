@@ -96,7 +96,8 @@ class RecordingView : public WindowView {
     answers.pop_front();
     return answer;
   }
-  void OpenDocument(const fs::path&) override {}
+  bool viewer = true;  // whether a viewer opens the documents
+  bool OpenDocument(const fs::path&) override { return viewer; }
   void StartUpEnded() override { events.push_back("start-up ended"); }
   void CloseWindow() override { events.push_back("close"); }
 
@@ -446,7 +447,7 @@ TEST(WindowModel, DesignStates) {
     EXPECT_EQ(w[design.control].visible, design.visible) << InfoOf(design.control).name;
     EXPECT_FALSE(w[design.control].ticked) << InfoOf(design.control).name;
   }
-  EXPECT_EQ(w[Control::kPlanNumber].value, 661);
+  EXPECT_EQ(w[Control::kPlanNumber].value, kPlanNumberDefault);
   EXPECT_EQ(w[Control::kSimulatorSelection].value, static_cast<int>(Simulator::kFs9));
   // The captions the user sees, with their Alt+letters.
   const std::map<std::string_view, std::string_view> box_captions = {
@@ -510,13 +511,23 @@ TEST(WindowModel, StartUpOrder) {
   EXPECT_TRUE(w.view.Messages().empty());
 }
 
+// The first start without the FMC's data says where the list belongs; the
+// status line keeps a note of it under every later status.
 TEST(WindowModel, MissingAirportDatabaseEndsTheStartUpToo) {
   Window w;
-  fs::remove(w.dir / "fs9/Fmcwp/NAVDATA/wpNavApt.txt");
+  const fs::path list = w.dir / "fs9/Fmcwp/NAVDATA/wpNavApt.txt";
+  fs::remove(list);
   w.Start();
-  EXPECT_EQ(w.view.Messages(), std::vector<std::string>{"File wpNavApt.txt missing"});
+  EXPECT_EQ(w.view.Messages(),
+            std::vector<std::string>{"No airport list at " + ShownPath(list) +
+                                     ". Plans will show airport elevation 0. Install your FMC's "
+                                     "navigation data there, or choose its folder under Folders."});
   EXPECT_FALSE(w[Control::kProgressPanel].visible);
   EXPECT_TRUE(w.model->ConversionAllowed());
+  EXPECT_EQ(w[Control::kStatusLine].caption, "No airport list: airport elevation 0");
+  w.Convert();
+  EXPECT_EQ(w[Control::kStatusLine].caption,
+            "The clipboard holds no text (No airport list: airport elevation 0)");
 }
 
 struct RestoreCase {
@@ -617,7 +628,7 @@ TEST(WindowModel, UnreadableStoredValuesLeaveTheirControls) {
   w.Start();
   EXPECT_TRUE(w[kGoogleEarthBox].ticked);
   EXPECT_FALSE(w[kPmdgBox].ticked);
-  EXPECT_EQ(w[Control::kPlanNumber].value, 661);
+  EXPECT_EQ(w[Control::kPlanNumber].value, kPlanNumberDefault);
   EXPECT_EQ(w[Control::kSimulatorSelection].value, 0);
 
   // An item index one past the last item, or before the first, leaves the
@@ -852,7 +863,117 @@ TEST(WindowModel, DroppedAndOpenedFilesConvert) {
   EXPECT_TRUE(fs::exists(mdr));
   w.model->BoxTicked(kMadDogBox, false);
   drop({w.dir / "plan.fms"});
-  EXPECT_EQ(w[Control::kStatusLine].caption, "plan.fms: read, nothing written");
+  EXPECT_EQ(w[Control::kStatusLine].caption, "plan.fms: Nothing ticked: nothing written");
+}
+
+// With nothing ticked the route text is still kept: the status line says
+// where, the simulator's copy first.
+TEST(WindowModel, ARunWithNothingTickedSaysWhereTheRouteCopyWent) {
+  Window w;
+  w.source.fsx.reset();  // no FSX: no copy among its routes
+  w.Start();
+  w.view.clipboard = ExampleRouteUtf8();
+  w.Convert();
+  EXPECT_EQ(w[Control::kStatusLine].caption,
+            "Nothing ticked: the route copy is " + ShownPath(w.dir / "fs9/routes/EAAAEBBB.rts"));
+  w.model->SimulatorSelected(Simulator::kFsx);
+  w.Convert();
+  EXPECT_EQ(w[Control::kStatusLine].caption,
+            "Nothing ticked: the route copy is " + ShownPath(w.dir / "app/route.txt"));
+}
+
+// A route that names its departure runway puts it into the runway box over
+// what an earlier route left there; a runway typed after that wins for that
+// route.
+TEST(WindowModel, ARoutesRunwayShowsInTheRunwayBox) {
+  Window w;
+  w.Start();
+  w.Tick(kMadDogBox);
+  const auto plan = [](std::string_view runway) {
+    std::string text(kTwoPointFms);
+    return text.insert(text.find("NUMENR"), "DEPRWY RW" + std::string(runway) + "\r\n");
+  };
+  const struct {
+    std::string typed;  // before the run; empty: nothing typed
+    std::string clipboard;
+    std::string box;
+  } steps[] = {
+      {"27L", plan("16C"), "16C"},
+      {"27L", plan("16C"), "27L"},
+      {"", plan("09L"), "09L"},
+      {"", ExampleRouteUtf8(), "09L"},  // the route finder's text names no runway
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.box);
+    if (!step.typed.empty())
+      w.model->RunwayEdited(step.typed);
+    w.view.clipboard = step.clipboard;
+    w.Convert();
+    EXPECT_EQ(w[Control::kRunwayBox].caption, step.box);
+  }
+}
+
+// What only standard error saw before: the settings that cannot be kept (a
+// box at the close) and the document no viewer opened (the status line).
+TEST(WindowModel, FailuresOutsideTheRunShowInTheWindow) {
+  Window w;
+  w.Start();
+  w.view.viewer = false;
+  w.Tick(kGoogleEarthBox);
+  w.view.clipboard = ExampleRouteUtf8();
+  w.Convert();
+  const std::string& status = w[Control::kStatusLine].caption;
+  EXPECT_TRUE(status.starts_with("No viewer opened ") && status.ends_with(".kml")) << status;
+
+  fs::create_directories(w.Settings());  // no file can be written there
+  EXPECT_TRUE(w.model->CloseRequested());
+  ASSERT_FALSE(w.view.Messages().empty());
+  EXPECT_TRUE(w.view.Messages().back().starts_with("The window's settings were not saved to " +
+                                                   ShownPath(w.Settings()) + ".\n"))
+      << w.view.Messages().back();
+}
+
+// The plan number is marked while the ticked Tu-154 box's store cannot hold
+// it; 0 becomes 1.
+TEST(WindowModel, PlanNumberBeyondTheTu154Store) {
+  Window w;
+  w.Start();
+  EXPECT_EQ(w[Control::kPlanNumber].value, 1);
+  const struct {
+    bool tu154;
+    int typed, value;
+    bool marked;
+  } cases[] = {
+      {false, 26, 26, false}, {true, 26, 26, true},        {true, 25, 25, false},
+      {true, 0, 1, false},    {true, 100000, 99999, true}, {false, 99999, 99999, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    w.model->BoxTicked(kTu154Box, c.tu154);
+    w.model->PlanNumberChanged(c.typed);
+    EXPECT_EQ(w[Control::kPlanNumber].value, c.value);
+    EXPECT_EQ(w[Control::kPlanNumber].marked, c.marked);
+    EXPECT_EQ(w[Control::kPlanNumber].tooltip,
+              c.marked ? "The Tu-154 store holds plans 1 to 25" : "");
+  }
+}
+
+// The arrows select the simulator items round and round, as radio buttons do.
+TEST(WindowModel, ArrowsSelectTheSimulatorItems) {
+  Window w;
+  w.Start();
+  EXPECT_FALSE(w.model->KeyPressed(Key::kNextItem, kFs2004Box, w.view.now));
+  const std::pair<Key, Simulator> steps[] = {
+      {Key::kNextItem, Simulator::kFsx},
+      {Key::kNextItem, Simulator::kXPlane},
+      {Key::kNextItem, Simulator::kFs9},
+      {Key::kPreviousItem, Simulator::kXPlane},
+  };
+  for (const auto& [key, selected] : steps) {
+    EXPECT_TRUE(w.model->KeyPressed(key, Control::kSimulatorSelection, w.view.now));
+    EXPECT_EQ(w.model->AppliedSimulator(), selected);
+    EXPECT_EQ(w.view.events.back(), "focus simulatorSelection");
+  }
 }
 
 // A plan's note stays on the status line once its files are written.
