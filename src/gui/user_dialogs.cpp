@@ -52,6 +52,17 @@ std::optional<QString> DesktopDialogs::ChooseOpenFile(QWidget* parent, const QSt
   return chosen;
 }
 
+std::optional<QString> DesktopDialogs::ChooseFolder(QWidget* parent, const QString& title,
+                                                    const QString& folder) {
+  // As for the save dialog: the current folder stays where it was.
+  const QString current = QDir::currentPath();
+  const QString chosen = QFileDialog::getExistingDirectory(parent, title, folder);
+  QDir::setCurrent(current);
+  if (chosen.isEmpty())
+    return std::nullopt;
+  return chosen;
+}
+
 void DesktopDialogs::OpenDocument(const QString& file) {
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
     std::fprintf(stderr, "korvanta: no viewer opened %s\n", qUtf8Printable(file));
@@ -69,6 +80,11 @@ std::optional<QString> ConsoleDialogs::ChooseSaveFile(QWidget* /*parent*/,
 
 std::optional<QString> ConsoleDialogs::ChooseOpenFile(QWidget* /*parent*/,
                                                       const QString& /*folder*/) {
+  return std::nullopt;
+}
+
+std::optional<QString> ConsoleDialogs::ChooseFolder(QWidget* /*parent*/, const QString& /*title*/,
+                                                    const QString& /*folder*/) {
   return std::nullopt;
 }
 

@@ -34,6 +34,10 @@ class UserDialogs {
   // The route text or flight plan to convert, chosen from `folder` on; or
   // nullopt when the user cancels.
   virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) = 0;
+  // A folder for the Folders dialog, chosen from `folder` on; or nullopt when
+  // the user cancels.
+  virtual std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
+                                              const QString& folder) = 0;
   // Opens the file in the desktop's default application for it.
   virtual void OpenDocument(const QString& file) = 0;
 };
@@ -44,6 +48,8 @@ class DesktopDialogs : public UserDialogs {
   void ShowError(QWidget* parent, const QString& text) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
   std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) override;
+  std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
+                                      const QString& folder) override;
   void OpenDocument(const QString& file) override;
 };
 
@@ -54,6 +60,8 @@ class ConsoleDialogs : public UserDialogs {
   void ShowError(QWidget* parent, const QString& text) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
   std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) override;
+  std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
+                                      const QString& folder) override;
   void OpenDocument(const QString& file) override;
 };
 
