@@ -23,7 +23,9 @@ std::string OriginText(const FolderRow& row) {
 
 FolderLine LineOf(const FolderSettingInfo& setting, std::string caption,
                   std::span<const FolderRow> rows, const IniProfile& settings) {
-  FolderLine line{.key = setting.key, .caption = std::move(caption)};
+  FolderLine line;
+  line.key = setting.key;
+  line.caption = std::move(caption);
   const auto row = std::find_if(rows.begin(), rows.end(),
                                 [&](const FolderRow& each) { return each.key == setting.key; });
   if (row != rows.end() && row->in_use.Set()) {
