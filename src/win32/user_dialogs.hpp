@@ -27,6 +27,10 @@ class UserDialogs {
   // nullopt when the user cancels.
   virtual std::optional<std::filesystem::path> ChooseOpenFile(
       HWND owner, const std::filesystem::path& folder) = 0;
+  // A folder for the Folders dialog, chosen from `folder` on; or nullopt
+  // when the user cancels.
+  virtual std::optional<std::filesystem::path> ChooseFolder(
+      HWND owner, const std::string& title, const std::filesystem::path& folder) = 0;
   // Opens the file in the user's default program for it.
   virtual void OpenDocument(const std::filesystem::path& file) = 0;
 };
@@ -39,6 +43,8 @@ class DesktopDialogs : public UserDialogs {
                                                       const SaveDialogRequest& request) override;
   std::optional<std::filesystem::path> ChooseOpenFile(HWND owner,
                                                       const std::filesystem::path& folder) override;
+  std::optional<std::filesystem::path> ChooseFolder(HWND owner, const std::string& title,
+                                                    const std::filesystem::path& folder) override;
   void OpenDocument(const std::filesystem::path& file) override;
 };
 
@@ -51,6 +57,8 @@ class ConsoleDialogs : public UserDialogs {
                                                       const SaveDialogRequest& request) override;
   std::optional<std::filesystem::path> ChooseOpenFile(HWND owner,
                                                       const std::filesystem::path& folder) override;
+  std::optional<std::filesystem::path> ChooseFolder(HWND owner, const std::string& title,
+                                                    const std::filesystem::path& folder) override;
   void OpenDocument(const std::filesystem::path& file) override;
 };
 
