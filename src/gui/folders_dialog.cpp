@@ -95,8 +95,8 @@ void FoldersDialog::Browse(std::size_t line) {
 }
 
 void FoldersDialog::Reset(std::size_t line) {
-  // The button is disabled as it is pressed: the focus goes on to Browse…
-  // of the next line rather than nowhere.
+  // The button is disabled as it is pressed: the focus goes on to the next
+  // line's folder rather than nowhere, as in the Win32 window.
   if (lines_[line].reset->hasFocus())
     focusNextChild();
   model_.Reset(line);
