@@ -40,23 +40,23 @@ std::optional<QString> DesktopDialogs::ChooseSaveFile(QWidget* parent,
   return dialog.selectedFiles().first();
 }
 
-std::optional<QString> DesktopDialogs::ChooseOpenFile(QWidget* parent, const QString& folder) {
+std::optional<QString> DesktopDialogs::ChooseFolder(QWidget* parent, const QString& title,
+                                                    const QString& folder) {
   // As for the save dialog: the current folder stays where it was.
   const QString current = QDir::currentPath();
-  const QString chosen = QFileDialog::getOpenFileName(
-      parent, QStringLiteral("Open a route text or flight plan"), folder,
-      QStringLiteral("Route texts and flight plans (*.txt *.pln *.fms *.gpx);;All files (*)"));
+  const QString chosen = QFileDialog::getExistingDirectory(parent, title, folder);
   QDir::setCurrent(current);
   if (chosen.isEmpty())
     return std::nullopt;
   return chosen;
 }
 
-std::optional<QString> DesktopDialogs::ChooseFolder(QWidget* parent, const QString& title,
-                                                    const QString& folder) {
+std::optional<QString> DesktopDialogs::ChooseOpenFile(QWidget* parent, const QString& folder) {
   // As for the save dialog: the current folder stays where it was.
   const QString current = QDir::currentPath();
-  const QString chosen = QFileDialog::getExistingDirectory(parent, title, folder);
+  const QString chosen = QFileDialog::getOpenFileName(
+      parent, QStringLiteral("Open a route text or flight plan"), folder,
+      QStringLiteral("Route texts and flight plans (*.txt *.pln *.fms *.gpx);;All files (*)"));
   QDir::setCurrent(current);
   if (chosen.isEmpty())
     return std::nullopt;
@@ -78,13 +78,13 @@ std::optional<QString> ConsoleDialogs::ChooseSaveFile(QWidget* /*parent*/,
   return std::nullopt;
 }
 
-std::optional<QString> ConsoleDialogs::ChooseOpenFile(QWidget* /*parent*/,
-                                                      const QString& /*folder*/) {
+std::optional<QString> ConsoleDialogs::ChooseFolder(QWidget* /*parent*/, const QString& /*title*/,
+                                                    const QString& /*folder*/) {
   return std::nullopt;
 }
 
-std::optional<QString> ConsoleDialogs::ChooseFolder(QWidget* /*parent*/, const QString& /*title*/,
-                                                    const QString& /*folder*/) {
+std::optional<QString> ConsoleDialogs::ChooseOpenFile(QWidget* /*parent*/,
+                                                      const QString& /*folder*/) {
   return std::nullopt;
 }
 

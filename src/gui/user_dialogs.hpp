@@ -31,13 +31,13 @@ class UserDialogs {
   // The confirmed path, or nullopt when the user cancels.
   virtual std::optional<QString> ChooseSaveFile(QWidget* parent,
                                                 const SaveFileRequest& request) = 0;
-  // The route text or flight plan to convert, chosen from `folder` on; or
-  // nullopt when the user cancels.
-  virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) = 0;
   // A folder for the Folders dialog, chosen from `folder` on; or nullopt when
   // the user cancels.
   virtual std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
                                               const QString& folder) = 0;
+  // The route text or flight plan to convert, chosen from `folder` on; or
+  // nullopt when the user cancels.
+  virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) = 0;
   // Opens the file in the desktop's default application for it.
   virtual void OpenDocument(const QString& file) = 0;
 };
@@ -47,9 +47,9 @@ class DesktopDialogs : public UserDialogs {
  public:
   void ShowError(QWidget* parent, const QString& text) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
-  std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) override;
   std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
                                       const QString& folder) override;
+  std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) override;
   void OpenDocument(const QString& file) override;
 };
 
@@ -59,9 +59,9 @@ class ConsoleDialogs : public UserDialogs {
  public:
   void ShowError(QWidget* parent, const QString& text) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
-  std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) override;
   std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
                                       const QString& folder) override;
+  std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) override;
   void OpenDocument(const QString& file) override;
 };
 

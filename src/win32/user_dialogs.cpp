@@ -82,18 +82,6 @@ std::optional<std::filesystem::path> DesktopDialogs::ChooseSaveFile(
   return AskForFile(GetSaveFileNameW, dialog, request.folder, WideFromUtf8(request.file_name));
 }
 
-std::optional<std::filesystem::path> DesktopDialogs::ChooseOpenFile(
-    HWND owner, const std::filesystem::path& folder) {
-  OPENFILENAMEW dialog{};
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter =
-      L"Route texts and flight plans (*.txt;*.pln;*.fms;*.gpx)\0*.txt;*.pln;*.fms;*.gpx\0"
-      L"All files (*.*)\0*.*\0";
-  dialog.lpstrTitle = L"Open a route text or flight plan";
-  dialog.Flags = OFN_FILEMUSTEXIST;
-  return AskForFile(GetOpenFileNameW, dialog, folder, L"");
-}
-
 namespace {
 
 // Releases a COM interface at the end of its scope.
@@ -164,6 +152,18 @@ std::optional<std::filesystem::path> DesktopDialogs::ChooseFolder(
   return path;
 }
 
+std::optional<std::filesystem::path> DesktopDialogs::ChooseOpenFile(
+    HWND owner, const std::filesystem::path& folder) {
+  OPENFILENAMEW dialog{};
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter =
+      L"Route texts and flight plans (*.txt;*.pln;*.fms;*.gpx)\0*.txt;*.pln;*.fms;*.gpx\0"
+      L"All files (*.*)\0*.*\0";
+  dialog.lpstrTitle = L"Open a route text or flight plan";
+  dialog.Flags = OFN_FILEMUSTEXIST;
+  return AskForFile(GetOpenFileNameW, dialog, folder, L"");
+}
+
 void DesktopDialogs::OpenDocument(const std::filesystem::path& file) {
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
@@ -181,13 +181,13 @@ std::optional<std::filesystem::path> ConsoleDialogs::ChooseSaveFile(
   return std::nullopt;
 }
 
-std::optional<std::filesystem::path> ConsoleDialogs::ChooseOpenFile(
-    HWND /*owner*/, const std::filesystem::path& /*folder*/) {
+std::optional<std::filesystem::path> ConsoleDialogs::ChooseFolder(
+    HWND /*owner*/, const std::string& /*title*/, const std::filesystem::path& /*folder*/) {
   return std::nullopt;
 }
 
-std::optional<std::filesystem::path> ConsoleDialogs::ChooseFolder(
-    HWND /*owner*/, const std::string& /*title*/, const std::filesystem::path& /*folder*/) {
+std::optional<std::filesystem::path> ConsoleDialogs::ChooseOpenFile(
+    HWND /*owner*/, const std::filesystem::path& /*folder*/) {
   return std::nullopt;
 }
 

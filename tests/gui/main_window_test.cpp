@@ -112,12 +112,12 @@ class AnsweringDialogs : public UserDialogs {
     answers.pop_front();
     return answer;
   }
-  std::optional<QString> open_answer;
-  std::optional<QString> ChooseOpenFile(QWidget*, const QString&) override { return open_answer; }
   std::optional<QString> folder_answer;
   std::optional<QString> ChooseFolder(QWidget*, const QString&, const QString&) override {
     return folder_answer;
   }
+  std::optional<QString> open_answer;
+  std::optional<QString> ChooseOpenFile(QWidget*, const QString&) override { return open_answer; }
   void OpenDocument(const QString& file) override { opened << file; }
 };
 

@@ -25,8 +25,8 @@
 #include "io/utf8_path.hpp"
 #include "io/wide_text.hpp"
 #include "run/folder_rows.hpp"
-#include "settings/ini_profile.hpp"
 #include "settings/folder_source.hpp"
+#include "settings/ini_profile.hpp"
 #include "text/cp1252.hpp"
 #include "win32/clipboard.hpp"
 #include "win32/dpi.hpp"
@@ -90,22 +90,22 @@ class RecordingDialogs : public UserDialogs {
     requests.push_back(request);
     return answer;
   }
+  std::optional<fs::path> ChooseFolder(HWND /*owner*/, const std::string& /*title*/,
+                                       const fs::path& /*folder*/) override {
+    return folder_answer;
+  }
   std::optional<fs::path> ChooseOpenFile(HWND owner, const fs::path& /*folder*/) override {
     EXPECT_NE(owner, nullptr) << "the file dialog must be owned by the window";
     ++open_dialogs;
     return open_answer;
   }
-  std::optional<fs::path> ChooseFolder(HWND /*owner*/, const std::string& /*title*/,
-                                       const fs::path& /*folder*/) override {
-    return folder_answer;
-  }
   void OpenDocument(const fs::path& file) override { opened.push_back(file); }
 
-  std::optional<fs::path> folder_answer;
   std::vector<std::string> messages;
   std::vector<SaveDialogRequest> requests;
   std::optional<fs::path> answer;  // nullopt: the user cancels
   int open_dialogs = 0;            // the file dialogs shown
+  std::optional<fs::path> folder_answer;
   std::optional<fs::path> open_answer;
   std::vector<fs::path> opened;
 };
