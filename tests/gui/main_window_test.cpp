@@ -280,6 +280,7 @@ class MainWindowTest : public QObject {
   void doubleClickMakesOneRun();
   void focusReturnsToTheConversionButton();
   void keyboardAlone();
+  void foldersDialogSetsAndResetsAFolder();
   void longStatusElidedInTheMiddle();
   void controlsKeepTheirPlace();
   void tickBoxesFitTheWindow();
@@ -287,7 +288,6 @@ class MainWindowTest : public QObject {
   void placementOffEveryScreenComesBack();
   void gridColumnsFit();
   void droppedFileConverts();
-  void foldersDialogSetsAndResetsAFolder();
 };
 
 // The window as it is created draws every control's state from the model,
@@ -895,6 +895,48 @@ void MainWindowTest::keyboardAlone() {
   QCOMPARE(dialogs.errors, QStringList());
 }
 
+// Ctrl+Comma opens the Folders dialog; Browse… and OK save the chosen
+// folder, which the next start shows; Reset to automatic and OK remove it.
+void MainWindowTest::foldersDialogSetsAndResetsAFolder() {
+  Session session;
+  QVERIFY(session.Start());
+  const fs::path chosen = session.tree.root / "pmdg";
+  fs::create_directories(chosen);
+  session.dialogs.folder_answer = PathText(chosen);
+  const fs::path settings = session.tree.app / "korvanta.ini";
+  const auto open_dialog = [&]() -> FoldersDialog* {
+    if (!QTest::qWaitForWindowActive(session.window.get()))
+      return nullptr;
+    QTest::keyClick(session.window.get(), Qt::Key_Comma, Qt::ControlModifier);
+    auto* dialog = session.window->findChild<FoldersDialog*>(QStringLiteral("foldersDialog"));
+    return dialog != nullptr && dialog->isVisible() ? dialog : nullptr;
+  };
+  const auto press_ok = [](FoldersDialog& dialog) {
+    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  };
+  for (const bool restarted : {false, true}) {
+    FoldersDialog* dialog = open_dialog();
+    QVERIFY(dialog != nullptr);
+    auto* folder = Control<QLineEdit>(*dialog, "folderPMDGFolder");
+    if (!restarted) {
+      Click(*dialog, "browsePMDGFolder");
+      QCOMPARE(Control<QLabel>(*dialog, "originPMDGFolder")->text(),
+               QStringLiteral("settings key"));
+      press_ok(*dialog);
+      QVERIFY(QTest::qWaitFor([&] { return !dialog->isVisible(); }));
+      QCOMPARE(IniProfile(settings).Read("Main", "PMDGFolder", ""), PathToUtf8(chosen));
+      session.window.reset();
+      QVERIFY(session.Start());
+      continue;
+    }
+    QCOMPARE(folder->text(), PathText(chosen));
+    Click(*dialog, "resetPMDGFolder");
+    QVERIFY(folder->text().isEmpty());
+    press_ok(*dialog);
+    QCOMPARE(IniProfile(settings).Read("Main", "PMDGFolder", "none"), std::string("none"));
+  }
+}
+
 void MainWindowTest::longStatusElidedInTheMiddle() {
   Session session;
   auto& [tree, dialogs, clock, window] = session;
@@ -1084,48 +1126,6 @@ void MainWindowTest::droppedFileConverts() {
   dialogs.open_answer = PathText(tree.root / "plan.fms");
   QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
   QVERIFY(fs::exists(tree.fs9 / "MADDOG2008/Routes/EAAAEBBB.mdr"));
-}
-
-// Ctrl+Comma opens the Folders dialog; Browse… and OK save the chosen
-// folder, which the next start shows; Reset to automatic and OK remove it.
-void MainWindowTest::foldersDialogSetsAndResetsAFolder() {
-  Session session;
-  QVERIFY(session.Start());
-  const fs::path chosen = session.tree.root / "pmdg";
-  fs::create_directories(chosen);
-  session.dialogs.folder_answer = PathText(chosen);
-  const fs::path settings = session.tree.app / "korvanta.ini";
-  const auto open_dialog = [&]() -> FoldersDialog* {
-    if (!QTest::qWaitForWindowActive(session.window.get()))
-      return nullptr;
-    QTest::keyClick(session.window.get(), Qt::Key_Comma, Qt::ControlModifier);
-    auto* dialog = session.window->findChild<FoldersDialog*>(QStringLiteral("foldersDialog"));
-    return dialog != nullptr && dialog->isVisible() ? dialog : nullptr;
-  };
-  const auto press_ok = [](FoldersDialog& dialog) {
-    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-  };
-  for (const bool restarted : {false, true}) {
-    FoldersDialog* dialog = open_dialog();
-    QVERIFY(dialog != nullptr);
-    auto* folder = Control<QLineEdit>(*dialog, "folderPMDGFolder");
-    if (!restarted) {
-      Click(*dialog, "browsePMDGFolder");
-      QCOMPARE(Control<QLabel>(*dialog, "originPMDGFolder")->text(),
-               QStringLiteral("settings key"));
-      press_ok(*dialog);
-      QVERIFY(QTest::qWaitFor([&] { return !dialog->isVisible(); }));
-      QCOMPARE(IniProfile(settings).Read("Main", "PMDGFolder", ""), PathToUtf8(chosen));
-      session.window.reset();
-      QVERIFY(session.Start());
-      continue;
-    }
-    QCOMPARE(folder->text(), PathText(chosen));
-    Click(*dialog, "resetPMDGFolder");
-    QVERIFY(folder->text().isEmpty());
-    press_ok(*dialog);
-    QCOMPARE(IniProfile(settings).Read("Main", "PMDGFolder", "none"), std::string("none"));
-  }
 }
 
 }  // namespace korvanta::gui
