@@ -186,6 +186,7 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
           [this](int number) { model_->PlanNumberChanged(number); });
 
   AcceptFileInput();
+  AddFoldersButton();
   ui_->goButton->setFocus();
 }
 

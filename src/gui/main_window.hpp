@@ -95,6 +95,9 @@ class MainWindow : public QWidget, private WindowView {
   void CloseWindow() override;
 
   void CreateTargetBoxes();
+  // The "Folders…" button beside the simulator selection, and Ctrl+Comma.
+  void AddFoldersButton();
+  void OpenFoldersDialog();
   void AcceptFileInput();
   QWidget* Widget(Control control) const { return widgets_[static_cast<std::size_t>(control)]; }
   // The control the widget draws, if it draws one.

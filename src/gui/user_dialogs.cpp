@@ -40,6 +40,17 @@ std::optional<QString> DesktopDialogs::ChooseSaveFile(QWidget* parent,
   return dialog.selectedFiles().first();
 }
 
+std::optional<QString> DesktopDialogs::ChooseFolder(QWidget* parent, const QString& title,
+                                                    const QString& folder) {
+  // As for the save dialog: the current folder stays where it was.
+  const QString current = QDir::currentPath();
+  const QString chosen = QFileDialog::getExistingDirectory(parent, title, folder);
+  QDir::setCurrent(current);
+  if (chosen.isEmpty())
+    return std::nullopt;
+  return chosen;
+}
+
 std::optional<QString> DesktopDialogs::ChooseOpenFile(QWidget* parent, const QString& folder) {
   // As for the save dialog: the current folder stays where it was.
   const QString current = QDir::currentPath();
@@ -62,6 +73,11 @@ void ConsoleDialogs::ShowError(QWidget* /*parent*/, const QString& text) {
 
 std::optional<QString> ConsoleDialogs::ChooseSaveFile(QWidget* /*parent*/,
                                                       const SaveFileRequest& /*request*/) {
+  return std::nullopt;
+}
+
+std::optional<QString> ConsoleDialogs::ChooseFolder(QWidget* /*parent*/, const QString& /*title*/,
+                                                    const QString& /*folder*/) {
   return std::nullopt;
 }
 

@@ -31,6 +31,10 @@ class UserDialogs {
   // The confirmed path, or nullopt when the user cancels.
   virtual std::optional<QString> ChooseSaveFile(QWidget* parent,
                                                 const SaveFileRequest& request) = 0;
+  // A folder for the Folders dialog, chosen from `folder` on; or nullopt when
+  // the user cancels.
+  virtual std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
+                                              const QString& folder) = 0;
   // The route text or flight plan to convert, chosen from `folder` on; or
   // nullopt when the user cancels.
   virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) = 0;
@@ -44,6 +48,8 @@ class DesktopDialogs : public UserDialogs {
  public:
   void ShowError(QWidget* parent, const QString& text) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
+  std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
+                                      const QString& folder) override;
   std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) override;
   bool OpenDocument(const QString& file) override;
 };
@@ -54,6 +60,8 @@ class ConsoleDialogs : public UserDialogs {
  public:
   void ShowError(QWidget* parent, const QString& text) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
+  std::optional<QString> ChooseFolder(QWidget* parent, const QString& title,
+                                      const QString& folder) override;
   std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) override;
   bool OpenDocument(const QString& file) override;
 };

@@ -188,6 +188,24 @@ std::string IniUpdate(std::string_view text, std::string_view section, std::stri
   return out;
 }
 
+std::string IniRemove(std::string_view text, std::string_view section, std::string_view key) {
+  std::string out(text.substr(0, text.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0));
+  bool in_section = false;
+  bool section_seen = false;
+  for (const Line& line : SplitLines(text)) {
+    const LineMeaning meaning = Classify(text, line);
+    if (meaning.kind == LineKind::kSection) {
+      // Only the first section of the name is read.
+      in_section = !section_seen && EqualNoCase(meaning.name, section);
+      section_seen = section_seen || in_section;
+    }
+    if (in_section && meaning.kind == LineKind::kKey && EqualNoCase(meaning.name, key))
+      continue;
+    out += text.substr(line.begin, line.next - line.begin);
+  }
+  return out;
+}
+
 std::string IniProfile::Text() const {
   // A settings file that cannot be read, or is no regular file, counts as
   // missing: the defaults apply, and writing it reports why.
@@ -217,8 +235,10 @@ void IniProfile::Write(std::string_view section, const std::vector<Entry>& entri
     if (!std::filesystem::is_directory(status))
       text = ReadWholeFile(file_);
   }
-  for (const Entry& entry : entries)
-    text = IniUpdate(text, section, entry.key, entry.value);
+  for (const Entry& entry : entries) {
+    text = entry.value ? IniUpdate(text, section, entry.key, *entry.value)
+                       : IniRemove(text, section, entry.key);
+  }
   WriteWholeFile(file_, text);
 }
 

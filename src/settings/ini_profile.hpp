@@ -34,10 +34,11 @@ class IniProfile {
   void Write(std::string_view section, std::string_view key, std::string_view value) const;
 
   // Several keys of one section with one read and one write of the file:
-  // all of them or, on failure, none.
+  // all of them or, on failure, none. An entry without a value removes its
+  // key.
   struct Entry {
     std::string key;
-    std::string value;
+    std::optional<std::string> value;
   };
   void Write(std::string_view section, const std::vector<Entry>& entries) const;
 
@@ -52,6 +53,9 @@ class IniProfile {
 // The pure text operations behind IniProfile, for callers that hold the text.
 std::optional<std::string> IniLookup(std::string_view text, std::string_view section,
                                      std::string_view key);
+// Removes every line of the key from the section that IniLookup reads, so
+// that it reads as missing; every other byte stays.
+std::string IniRemove(std::string_view text, std::string_view section, std::string_view key);
 std::string IniUpdate(std::string_view text, std::string_view section, std::string_view key,
                       std::string_view value);
 

@@ -109,6 +109,7 @@ void MainWindow::Initialize(HWND window) {
 
   LoadIcons();
   CreateTargetBoxes();
+  SetUpFoldersButton();
   // Files dropped onto the window convert like the clipboard's route.
   DragAcceptFiles(window_, TRUE);
   // The items' captions, with their mnemonics, are the target table's.

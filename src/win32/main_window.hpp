@@ -93,6 +93,11 @@ class MainWindow final : public WindowView {
   void CreateTargetBoxes();
   void FilesDropped(HDROP drop);
   bool OpenShortcut(const MSG& message);
+  // The Folders button after the simulator items in the tab order, Ctrl+Comma
+  // and the dialog they open.
+  void SetUpFoldersButton();
+  bool FoldersShortcut(const MSG& message);
+  void OpenFoldersDialog();
   void Command(int id, int code);
   void Close();
   void Destroyed();

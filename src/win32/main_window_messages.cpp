@@ -77,6 +77,10 @@ void MainWindow::Command(int id, int code) {
     model_->GoClicked();
     return;
   }
+  if (id == IDC_FOLDERS && code == BN_CLICKED) {
+    OpenFoldersDialog();
+    return;
+  }
   if (id == IDC_CONVERT && code == BN_CLICKED) {
     model_->Convert(Now());
     return;
@@ -119,7 +123,7 @@ void MainWindow::Command(int id, int code) {
 bool MainWindow::TranslateDialogMessage(MSG& message) {
   if (window_ == nullptr)
     return false;
-  if (OpenShortcut(message))
+  if (OpenShortcut(message) || FoldersShortcut(message))
     return true;
   if (message.message == WM_KEYDOWN &&
       (message.hwnd == window_ || IsChild(window_, message.hwnd) != FALSE)) {

@@ -21,6 +21,12 @@
 #define IDC_PLAN_NUMBER_SPIN 1014
 #define IDC_LOAD_PROGRESS 1024
 #define IDC_WAYPOINTS 1025
+#define IDC_FOLDERS 1026
 // The targets' tick boxes, created by the window from the target table:
 // IDC_TARGET_FIRST + the target's index.
 #define IDC_TARGET_FIRST 1100
+
+// The Folders dialog: OK, Cancel and the lines, which the dialog creates from
+// the folder settings (IDC_FOLDER_LINE_FIRST + line * 5 + part).
+#define IDD_FOLDERS 200
+#define IDC_FOLDER_LINE_FIRST 2000

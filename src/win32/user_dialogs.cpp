@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shobjidl.h>
 
 #include <cstdio>
 #include <system_error>
@@ -81,6 +82,76 @@ std::optional<std::filesystem::path> DesktopDialogs::ChooseSaveFile(
   return AskForFile(GetSaveFileNameW, dialog, request.folder, WideFromUtf8(request.file_name));
 }
 
+namespace {
+
+// Releases a COM interface at the end of its scope.
+template <typename Interface>
+class ComReference {
+ public:
+  ComReference() = default;
+  ~ComReference() {
+    if (pointer_ != nullptr)
+      pointer_->Release();
+  }
+  ComReference(const ComReference&) = delete;
+  ComReference& operator=(const ComReference&) = delete;
+  Interface** Receive() { return &pointer_; }
+  Interface* operator->() const { return pointer_; }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+// COM for this thread while the folder picker is open.
+class ComScope {
+ public:
+  ComScope()
+      : initialized_(
+            SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
+  }
+  ~ComScope() {
+    if (initialized_)
+      CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool initialized_;
+};
+
+}  // namespace
+
+// The system's folder picker (the file dialog choosing folders).
+std::optional<std::filesystem::path> DesktopDialogs::ChooseFolder(
+    HWND owner, const std::string& title, const std::filesystem::path& folder) {
+  const ComScope com;
+  ComReference<IFileOpenDialog> dialog;
+  if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_PPV_ARGS(dialog.Receive()))))
+    return std::nullopt;
+  FILEOPENDIALOGOPTIONS options = 0;
+  dialog->GetOptions(&options);
+  dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR);
+  const std::wstring wide_title = WideFromUtf8(title);
+  dialog->SetTitle(wide_title.c_str());
+  ComReference<IShellItem> start;
+  if (!folder.empty() && SUCCEEDED(SHCreateItemFromParsingName(folder.c_str(), nullptr,
+                                                               IID_PPV_ARGS(start.Receive()))))
+    dialog->SetFolder(start.operator->());
+  if (FAILED(dialog->Show(owner)))
+    return std::nullopt;
+  ComReference<IShellItem> chosen;
+  if (FAILED(dialog->GetResult(chosen.Receive())))
+    return std::nullopt;
+  wchar_t* name = nullptr;
+  if (FAILED(chosen->GetDisplayName(SIGDN_FILESYSPATH, &name)))
+    return std::nullopt;
+  std::filesystem::path path(name);
+  CoTaskMemFree(name);
+  return path;
+}
+
 std::optional<std::filesystem::path> DesktopDialogs::ChooseOpenFile(
     HWND owner, const std::filesystem::path& folder) {
   OPENFILENAMEW dialog{};
@@ -106,6 +177,11 @@ void ConsoleDialogs::ShowError(HWND /*owner*/, const std::string& text) {
 
 std::optional<std::filesystem::path> ConsoleDialogs::ChooseSaveFile(
     HWND /*owner*/, const SaveDialogRequest& /*request*/) {
+  return std::nullopt;
+}
+
+std::optional<std::filesystem::path> ConsoleDialogs::ChooseFolder(
+    HWND /*owner*/, const std::string& /*title*/, const std::filesystem::path& /*folder*/) {
   return std::nullopt;
 }
 

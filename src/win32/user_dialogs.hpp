@@ -23,6 +23,10 @@ class UserDialogs {
   // The confirmed path, or nullopt when the user cancels.
   virtual std::optional<std::filesystem::path> ChooseSaveFile(HWND owner,
                                                               const SaveDialogRequest& request) = 0;
+  // A folder for the Folders dialog, chosen from `folder` on; or nullopt
+  // when the user cancels.
+  virtual std::optional<std::filesystem::path> ChooseFolder(
+      HWND owner, const std::string& title, const std::filesystem::path& folder) = 0;
   // The route text or flight plan to convert, chosen from `folder` on; or
   // nullopt when the user cancels.
   virtual std::optional<std::filesystem::path> ChooseOpenFile(
@@ -37,6 +41,8 @@ class DesktopDialogs : public UserDialogs {
   void ShowError(HWND owner, const std::string& text) override;
   std::optional<std::filesystem::path> ChooseSaveFile(HWND owner,
                                                       const SaveDialogRequest& request) override;
+  std::optional<std::filesystem::path> ChooseFolder(HWND owner, const std::string& title,
+                                                    const std::filesystem::path& folder) override;
   std::optional<std::filesystem::path> ChooseOpenFile(HWND owner,
                                                       const std::filesystem::path& folder) override;
   bool OpenDocument(const std::filesystem::path& file) override;
@@ -49,6 +55,8 @@ class ConsoleDialogs : public UserDialogs {
   void ShowError(HWND owner, const std::string& text) override;
   std::optional<std::filesystem::path> ChooseSaveFile(HWND owner,
                                                       const SaveDialogRequest& request) override;
+  std::optional<std::filesystem::path> ChooseFolder(HWND owner, const std::string& title,
+                                                    const std::filesystem::path& folder) override;
   std::optional<std::filesystem::path> ChooseOpenFile(HWND owner,
                                                       const std::filesystem::path& folder) override;
   bool OpenDocument(const std::filesystem::path& file) override;

@@ -15,6 +15,7 @@ WindowModel::WindowModel(const std::filesystem::path& app_dir, const FolderSourc
                          bool file_dialog, WindowView& view)
     : view_(view),
       file_dialog_(file_dialog),
+      source_(source),
       folders_(BuildFolderSet(app_dir, source)),
       run_(folders_, airports_, *this) {
   for (const ControlInfo& info : Controls()) {

@@ -20,6 +20,7 @@
 #include "settings/folder_set.hpp"
 #include "settings/folder_source.hpp"
 #include "window/controls.hpp"
+#include "window/folders_dialog_model.hpp"
 #include "window/grid_cells.hpp"
 #include "window/window_view.hpp"
 
@@ -66,8 +67,8 @@ bool FileDialogRequested(std::span<const std::string> arguments);
 // user's actions here and draws what the model renders.
 class WindowModel : private FrontEnd {
  public:
-  // Builds the folder set from `app_dir` and `source`. `view` must outlive
-  // the model.
+  // Builds the folder set from `app_dir` and `source`. `source` and `view`
+  // must outlive the model: the Folders dialog builds the set again.
   WindowModel(const std::filesystem::path& app_dir, const FolderSource& source, bool file_dialog,
               WindowView& view);
   ~WindowModel() override;
@@ -118,6 +119,17 @@ class WindowModel : private FrontEnd {
   // shows is ticked too), the demo's plan number, and a run on the
   // clipboard's route.
   void RunDemo(std::chrono::milliseconds at);
+
+  // ---- the Folders dialog
+  // Its lines under the applied selection; none while a run or the start-up
+  // load goes on, whose folders must not change under them.
+  std::optional<FoldersDialogModel> FoldersDialog() const;
+  // OK in the Folders dialog: saves its changes, builds the folder set again
+  // so that the next run and the dialog agree, and loads the airport list
+  // again when its file changed. False, with the message shown, when the
+  // settings file could not be written or a run or load goes on: the dialog
+  // then stays open.
+  bool FoldersConfirmed(const FoldersDialogModel& dialog);
 
   // ---- what the view draws
   const WindowState& State() const { return state_; }
@@ -170,13 +182,16 @@ class WindowModel : private FrontEnd {
   void ConvertFile(const std::filesystem::path& file, std::size_t not_read);
   void ConvertPendingDrop();
   void ConvertInput(std::string_view bytes, const std::string& name);
+  void ReloadAirports();
 
   WindowView& view_;
   const bool file_dialog_;
   // Where the file dialog opens: the documents folder, where simulators and
   // planners keep their plans, then the folder of the file last opened.
   std::filesystem::path open_folder_;
-  const FolderSet folders_;
+  const FolderSource& source_;
+  // Built again only by the Folders dialog's OK, never during a run.
+  FolderSet folders_;
   AirportDatabase airports_;
   ConversionRun run_;
   WindowState state_;
@@ -186,6 +201,7 @@ class WindowModel : private FrontEnd {
   bool start_up_ended_ = false;
   bool running_ = false;
   bool loading_ = false;
+  bool reloading_airports_ = false;  // after the Folders dialog: no run until loaded
   bool close_pending_ = false;
   bool progress_shown_ = false;
   bool airport_list_missing_ = false;

@@ -35,7 +35,7 @@ bool FileDialogRequested(std::span<const std::string> arguments) {
 // ---- the conversion --------------------------------------------------------
 
 bool WindowModel::ConversionAllowed() const {
-  return start_up_ended_ && !running_;
+  return start_up_ended_ && !running_ && !reloading_airports_;
 }
 
 void WindowModel::UpdateConversionButton() {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QHash>
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -38,9 +40,11 @@
 #include <utility>
 #include <vector>
 
+#include "gui/folders_dialog.hpp"
 #include "gui/main_window.hpp"
 #include "gui/path_text.hpp"
 #include "gui/user_dialogs.hpp"
+#include "io/utf8_path.hpp"
 #include "settings/folder_source.hpp"
 #include "settings/ini_profile.hpp"
 #include "text/cp1252.hpp"
@@ -107,6 +111,10 @@ class AnsweringDialogs : public UserDialogs {
     const auto answer = answers.front();
     answers.pop_front();
     return answer;
+  }
+  std::optional<QString> folder_answer;
+  std::optional<QString> ChooseFolder(QWidget*, const QString&, const QString&) override {
+    return folder_answer;
   }
   std::optional<QString> open_answer;
   std::optional<QString> ChooseOpenFile(QWidget*, const QString&) override { return open_answer; }
@@ -275,6 +283,7 @@ class MainWindowTest : public QObject {
   void doubleClickMakesOneRun();
   void focusReturnsToTheConversionButton();
   void keyboardAlone();
+  void foldersDialogSetsAndResetsAFolder();
   void longStatusElidedInTheMiddle();
   void controlsKeepTheirPlace();
   void tickBoxesFitTheWindow();
@@ -339,10 +348,10 @@ void MainWindowTest::startUpOrder() {
     if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().startsWith("qt_"))
       tab_order << w->objectName();
   }
-  // GO!!!, the runway, the conversion button, the items, then the tick rows'
-  // controls in the rows' order, then the grid.
-  QStringList designed = {"goButton", "runwayBox", "conversionButton",
-                          "fs9Item",  "fsxItem",   "xPlaneItem"};
+  // GO!!!, the runway, the conversion button, the items, Folders…, then the
+  // tick rows' controls in the rows' order, then the grid.
+  QStringList designed = {"goButton", "runwayBox",  "conversionButton", "fs9Item",
+                          "fsxItem",  "xPlaneItem", "foldersButton"};
   for (const korvanta::Control control : TickRowOrder()) {
     if (IsTickBox(control) || control == korvanta::Control::kPlanNumber)
       designed << Text(InfoOf(control).name);
@@ -735,6 +744,7 @@ void MainWindowTest::keyboardAlone() {
   QList<QWidget*> order = {widget(kGoButton), widget(kRunwayBox), widget(kConversionButton)};
   for (QAbstractButton* item : items)
     order << item;
+  order << Control(*window, "foldersButton");
   for (const korvanta::Control control : TickRowOrder()) {
     if (IsTickBox(control) || control == kPlanNumber)
       order << widget(control);
@@ -892,6 +902,48 @@ void MainWindowTest::keyboardAlone() {
     QCOMPARE(focused(), widget(kConversionButton));
   }
   QCOMPARE(dialogs.errors, QStringList());
+}
+
+// Ctrl+Comma opens the Folders dialog; Browse… and OK save the chosen
+// folder, which the next start shows; Reset to automatic and OK remove it.
+void MainWindowTest::foldersDialogSetsAndResetsAFolder() {
+  Session session;
+  QVERIFY(session.Start());
+  const fs::path chosen = session.tree.root / "pmdg";
+  fs::create_directories(chosen);
+  session.dialogs.folder_answer = PathText(chosen);
+  const fs::path settings = session.tree.app / "korvanta.ini";
+  const auto open_dialog = [&]() -> FoldersDialog* {
+    if (!QTest::qWaitForWindowActive(session.window.get()))
+      return nullptr;
+    QTest::keyClick(session.window.get(), Qt::Key_Comma, Qt::ControlModifier);
+    auto* dialog = session.window->findChild<FoldersDialog*>(QStringLiteral("foldersDialog"));
+    return dialog != nullptr && dialog->isVisible() ? dialog : nullptr;
+  };
+  const auto press_ok = [](FoldersDialog& dialog) {
+    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  };
+  for (const bool restarted : {false, true}) {
+    FoldersDialog* dialog = open_dialog();
+    QVERIFY(dialog != nullptr);
+    auto* folder = Control<QLineEdit>(*dialog, "folderPMDGFolder");
+    if (!restarted) {
+      Click(*dialog, "browsePMDGFolder");
+      QCOMPARE(Control<QLabel>(*dialog, "originPMDGFolder")->text(),
+               QStringLiteral("settings key"));
+      press_ok(*dialog);
+      QVERIFY(QTest::qWaitFor([&] { return !dialog->isVisible(); }));
+      QCOMPARE(IniProfile(settings).Read("Main", "PMDGFolder", ""), PathToUtf8(chosen));
+      session.window.reset();
+      QVERIFY(session.Start());
+      continue;
+    }
+    QCOMPARE(folder->text(), PathText(chosen));
+    Click(*dialog, "resetPMDGFolder");
+    QVERIFY(folder->text().isEmpty());
+    press_ok(*dialog);
+    QCOMPARE(IniProfile(settings).Read("Main", "PMDGFolder", "none"), std::string("none"));
+  }
 }
 
 void MainWindowTest::longStatusElidedInTheMiddle() {

@@ -87,6 +87,32 @@ TEST(IniUpdate, ChangesOnlyTheKeyLine) {
   }
 }
 
+struct RemoveCase {
+  const char* name;
+  std::string_view text;
+  std::string_view expected;
+};
+
+// Removing "PLNFolder" from section "Main": afterwards the key reads as missing.
+TEST(IniRemove, TakesEveryLineOfTheKeyFromTheSectionRead) {
+  const RemoveCase cases[] = {
+      {"one line, spelling and blanks aside", "[main]\r\n  plnfolder = D:\\P\r\nX=1\r\n",
+       "[main]\r\nX=1\r\n"},
+      {"every line of it", "\xEF\xBB\xBF[Main]\nPLNFolder=a\nX=1\nPLNFolder=b\n",
+       "\xEF\xBB\xBF[Main]\nX=1\n"},
+      {"last line without line end", "[Main]\nX=1\nPLNFolder=a", "[Main]\nX=1\n"},
+      {"other sections and comments stay",
+       "[TForm1]\nPLNFolder=t\n[Main]\n;PLNFolder=c\nPLNFolder=a\n[Main]\nPLNFolder=b\n",
+       "[TForm1]\nPLNFolder=t\n[Main]\n;PLNFolder=c\n[Main]\nPLNFolder=b\n"},
+      {"missing key", "[Main]\nX=1", "[Main]\nX=1"},
+  };
+  for (const auto& c : cases) {
+    const std::string removed = IniRemove(c.text, "Main", "PLNFolder");
+    EXPECT_EQ(removed, c.expected) << c.name;
+    EXPECT_EQ(IniLookup(removed, "Main", "PLNFolder"), std::nullopt) << c.name;
+  }
+}
+
 // A settings file as a user keeps it: notes, the folder keys and the window's
 // saved state.
 constexpr std::string_view kUserFile =

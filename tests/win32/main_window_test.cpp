@@ -22,8 +22,11 @@
 #include <string>
 #include <vector>
 
+#include "io/utf8_path.hpp"
 #include "io/wide_text.hpp"
+#include "run/folder_rows.hpp"
 #include "settings/folder_source.hpp"
+#include "settings/ini_profile.hpp"
 #include "text/cp1252.hpp"
 #include "win32/clipboard.hpp"
 #include "win32/dpi.hpp"
@@ -87,6 +90,10 @@ class RecordingDialogs : public UserDialogs {
     requests.push_back(request);
     return answer;
   }
+  std::optional<fs::path> ChooseFolder(HWND /*owner*/, const std::string& /*title*/,
+                                       const fs::path& /*folder*/) override {
+    return folder_answer;
+  }
   std::optional<fs::path> ChooseOpenFile(HWND owner, const fs::path& /*folder*/) override {
     EXPECT_NE(owner, nullptr) << "the file dialog must be owned by the window";
     ++open_dialogs;
@@ -101,6 +108,7 @@ class RecordingDialogs : public UserDialogs {
   std::vector<SaveDialogRequest> requests;
   std::optional<fs::path> answer;  // nullopt: the user cancels
   int open_dialogs = 0;            // the file dialogs shown
+  std::optional<fs::path> folder_answer;
   std::optional<fs::path> open_answer;
   std::vector<fs::path> opened;
 };
@@ -355,7 +363,7 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
 
   // Tab visits the enabled, shown controls in the designed order, from GO!!!:
   // the selected item, then the tick rows' controls in the rows' order.
-  std::vector<int> expected = {IDC_GO, IDC_RUNWAY, IDC_CONVERT, IDC_SIMULATOR_FS9};
+  std::vector<int> expected = {IDC_GO, IDC_RUNWAY, IDC_CONVERT, IDC_SIMULATOR_FS9, IDC_FOLDERS};
   for (const Control control : TickRowOrder()) {
     const ControlState& state = window_->Model().StateOf(control);
     if ((IsTickBox(control) || control == Control::kPlanNumber) && state.visible && state.enabled)
@@ -507,6 +515,7 @@ TEST_F(Win32WindowTest, KeyboardAloneReachesEveryControlAndRuns) {
   std::map<int, Control> boxes;
   std::vector<int> order = {
       IDC_GO, IDC_RUNWAY, IDC_CONVERT, IDC_SIMULATOR_FS9, IDC_SIMULATOR_FSX, IDC_SIMULATOR_XPLANE};
+  order.push_back(IDC_FOLDERS);
   for (const Control control : TickRowOrder()) {
     if (IsTickBox(control))
       boxes[ItemOf(control)] = control;
@@ -1015,6 +1024,60 @@ TEST(Win32TickBoxSpans, EveryBoxPlacedInTheRowsOrder) {
     }
     last_in_row[row] = *span;
   }
+}
+
+}  // namespace
+}  // namespace korvanta::win32
+
+namespace korvanta::win32 {
+namespace {
+
+// What a timer of the test's thread does inside a modal dialog's own loop.
+std::function<void()>& InModalLoop() {
+  static std::function<void()> action;
+  return action;
+}
+
+void CALLBACK RunInModalLoop(HWND /*window*/, UINT /*message*/, UINT_PTR timer, DWORD /*time*/) {
+  KillTimer(nullptr, timer);
+  if (auto action = std::exchange(InModalLoop(), nullptr))
+    action();
+}
+
+// Ctrl+Comma opens the Folders dialog; Browse… shows the chosen folder and
+// OK saves it to its key, and a second time Reset to automatic removes it.
+TEST_F(Win32WindowTest, FoldersDialogSetsAndResetsAFolder) {
+  Open();
+  const fs::path chosen = root_ / "PMDG plans";
+  fs::create_directories(chosen);
+  dialogs_.folder_answer = chosen;
+  const auto settings = FolderSettings();
+  const int first = IDC_FOLDER_LINE_FIRST +
+                    5 * static_cast<int>(std::find_if(settings.begin(), settings.end(),
+                                                      [](const FolderSettingInfo& setting) {
+                                                        return setting.key == "PMDGFolder";
+                                                      }) -
+                                         settings.begin());
+  std::vector<std::string> shown;
+  const auto in_dialog = [&](int button) {
+    InModalLoop() = [&, button] {
+      const HWND dialog = FindWindowW(nullptr, L"Folders");
+      SendMessageW(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+      wchar_t text[MAX_PATH] = {};
+      GetWindowTextW(GetDlgItem(dialog, first + 1), text, MAX_PATH);
+      shown.push_back(Utf8FromWide(text));
+      SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    };
+    SetTimer(nullptr, 0, 100, &RunInModalLoop);
+  };
+  const IniProfile profile(app_ / "korvanta.ini");
+  in_dialog(first + 3);
+  PressKey(VK_OEM_COMMA, kCtrl);
+  EXPECT_EQ(profile.Read("Main", "PMDGFolder", "none"), PathToUtf8(chosen));
+  in_dialog(first + 4);
+  Click(IDC_FOLDERS);
+  EXPECT_EQ(profile.Read("Main", "PMDGFolder", "none"), "none");
+  EXPECT_EQ(shown, (std::vector<std::string>{ShownPath(chosen), ""}));
 }
 
 }  // namespace

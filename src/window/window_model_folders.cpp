@@ -1,0 +1,57 @@
+// The window model's Folders dialog: its lines, and its OK, after which the
+// next run uses the folders the dialog shows.
+
+#include <fmt/format.h>
+
+#include "errors/run_error.hpp"
+#include "window/busy_flag.hpp"
+#include "window/window_model.hpp"
+
+namespace korvanta {
+
+std::optional<FoldersDialogModel> WindowModel::FoldersDialog() const {
+  if (Busy())
+    return std::nullopt;
+  return FoldersDialogModel(folders_, applied_);
+}
+
+bool WindowModel::FoldersConfirmed(const FoldersDialogModel& dialog) {
+  if (Busy())
+    return false;
+  try {
+    dialog.Save(folders_.SettingsFile());
+  } catch (const RunError& error) {
+    view_.ShowMessage(error.what());
+    return false;
+  }
+  const std::filesystem::path airport_list = folders_.AirportListFile();
+  folders_ = BuildFolderSet(folders_.app_dir, source_);
+  if (folders_.AirportListFile() != airport_list) {
+    ReloadAirports();
+    UpdateConversionButton();
+    CloseIfPending();
+    ConvertPendingDrop();
+  }
+  return true;
+}
+
+// The list of the folder now chosen, with its progress in the panel; the
+// list of the folder before is gone either way, so that no plan gets the
+// elevations of a list the user turned away from.
+void WindowModel::ReloadAirports() {
+  airports_ = AirportDatabase{};
+  const BusyFlag loading(loading_);
+  const BusyFlag reloading(reloading_airports_);
+  UpdateConversionButton();
+  SetVisible(Control::kProgressPanel, true);
+  const AirportLoadResult result =
+      LoadAirportDatabase(folders_.AirportListFile(), airports_, [this](std::size_t count) {
+        SetCaption(Control::kProgressPanel, fmt::format("Loading Routes ..... {}", count));
+        view_.ProcessPendingEvents();
+      });
+  if (!result.loaded)
+    view_.ShowMessage(result.message);
+  SetVisible(Control::kProgressPanel, false);
+}
+
+}  // namespace korvanta
