@@ -183,6 +183,8 @@ class WindowModel : private FrontEnd {
   void ConvertPendingDrop();
   void ConvertInput(std::string_view bytes, const std::string& name);
   void ReloadAirports();
+  // Loads the list the folder set names; says what a missing one means.
+  void LoadAirportList();
 
   WindowView& view_;
   const bool file_dialog_;

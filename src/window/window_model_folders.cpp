@@ -44,13 +44,7 @@ void WindowModel::ReloadAirports() {
   const BusyFlag reloading(reloading_airports_);
   UpdateConversionButton();
   SetVisible(Control::kProgressPanel, true);
-  const AirportLoadResult result =
-      LoadAirportDatabase(folders_.AirportListFile(), airports_, [this](std::size_t count) {
-        SetCaption(Control::kProgressPanel, fmt::format("Loading Routes ..... {}", count));
-        view_.ProcessPendingEvents();
-      });
-  if (!result.loaded)
-    view_.ShowMessage(result.message);
+  LoadAirportList();
   SetVisible(Control::kProgressPanel, false);
 }
 

@@ -39,27 +39,30 @@ void WindowModel::TimerFired() {
 // progress in the panel. The conversion may start once the load has ended.
 void WindowModel::Load() {
   ApplySelection();
-  const std::filesystem::path list = folders_.AirportListFile();
-  const AirportLoadResult result = LoadAirportDatabase(list, airports_, [this](std::size_t count) {
-    SetCaption(Control::kProgressPanel, fmt::format("Loading Routes ..... {}", count));
-    view_.ProcessPendingEvents();
-  });
-  // A missing list is what a first start without the FMC's data looks
-  // like: the box says where the list belongs, and the status line keeps
-  // the note while runs go on without the list.
-  airport_list_missing_ = !result.loaded && result.message == kAirportsMissing;
-  if (airport_list_missing_) {
-    view_.ShowMessage(fmt::format(fmt::runtime(kNoAirportList), ShownPath(list)));
-    ShowStatus(status_);
-  } else if (!result.loaded) {
-    view_.ShowMessage(result.message);
-  }
+  LoadAirportList();
   // Hidden also after a read error: a panel still saying "Loading" would
   // claim a load that has ended.
   SetVisible(Control::kProgressPanel, false);
   start_up_ended_ = true;
   UpdateConversionButton();
   view_.StartUpEnded();
+}
+
+// A missing list is what a first start without the FMC's data looks like:
+// the box says where the list belongs, and the status line keeps the note
+// while runs go on without the list, until a load finds it.
+void WindowModel::LoadAirportList() {
+  const std::filesystem::path list = folders_.AirportListFile();
+  const AirportLoadResult result = LoadAirportDatabase(list, airports_, [this](std::size_t count) {
+    SetCaption(Control::kProgressPanel, fmt::format("Loading Routes ..... {}", count));
+    view_.ProcessPendingEvents();
+  });
+  airport_list_missing_ = !result.loaded && result.message == kAirportsMissing;
+  if (airport_list_missing_)
+    view_.ShowMessage(fmt::format(fmt::runtime(kNoAirportList), ShownPath(list)));
+  else if (!result.loaded)
+    view_.ShowMessage(result.message);
+  ShowStatus(status_);
 }
 
 // ---- closing -------------------------------------------------------------------

@@ -22,8 +22,12 @@ namespace fs = std::filesystem;
 class MessageView : public WindowView {
  public:
   std::vector<std::string> messages;
+  std::string status;  // the status line
 
-  void Render(Control, const ControlState&) override {}
+  void Render(Control control, const ControlState& state) override {
+    if (control == Control::kStatusLine)
+      status = state.caption;
+  }
   void Focus(Control) override {}
   void StartTimer(std::chrono::milliseconds) override {}
   void ProcessPendingEvents() override {}
@@ -36,7 +40,7 @@ class MessageView : public WindowView {
   void RestorePlacement(const std::string&, const std::optional<OldPlacement>&) override {}
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   std::optional<fs::path> ChooseSaveFile(const SaveDialogRequest&) override { return {}; }
-  void OpenDocument(const fs::path&) override {}
+  bool OpenDocument(const fs::path&) override { return true; }
   void CloseWindow() override {}
 };
 
@@ -147,7 +151,8 @@ TEST(FoldersDialog, OkSavesChoicesAndResetsForTheNextStart) {
   }
 }
 
-// A changed airport list folder loads its list; a missing list says so.
+// A changed airport list folder loads its list; a missing list says where
+// it belongs, and its note on the status line goes once a list is found.
 TEST(FoldersDialog, TheAirportListOfTheChosenFolderLoads) {
   Machine machine;
   auto model = machine.Start();
@@ -156,8 +161,17 @@ TEST(FoldersDialog, TheAirportListOfTheChosenFolderLoads) {
   dialog.Choose(LineOf(dialog, kFmcDataFolderKey), machine.dir / "empty");
   ASSERT_TRUE(model->FoldersConfirmed(dialog));
   EXPECT_EQ(model->Folders().AirportListFile(), machine.dir / "empty" / "wpNavApt.txt");
-  EXPECT_EQ(machine.view.messages.size(), 1u);
+  ASSERT_EQ(machine.view.messages.size(), 1u);
+  EXPECT_TRUE(machine.view.messages[0].starts_with("No airport list at "))
+      << machine.view.messages[0];
+  EXPECT_EQ(machine.view.status, "No airport list: airport elevation 0");
   EXPECT_TRUE(model->ConversionAllowed());
+
+  dialog = *model->FoldersDialog();
+  dialog.Choose(LineOf(dialog, kFmcDataFolderKey), machine.dir / "other");
+  ASSERT_TRUE(model->FoldersConfirmed(dialog));
+  EXPECT_EQ(machine.view.messages.size(), 1u);
+  EXPECT_EQ(machine.view.status, "");
 }
 
 // A settings file that cannot be written is said, and nothing changes.
