@@ -41,7 +41,9 @@ const PlanCase kPlans[] = {
     {"mission_xplane11_numenr.fms", "wpNavApt.txt"},
 };
 
-void PrintTo(const PlanCase& plan, std::ostream* out) { *out << plan.file; }
+void PrintTo(const PlanCase& plan, std::ostream* out) {
+  *out << plan.file;
+}
 
 std::string Quoted(const fs::path& path) {
   return "'" + PathToUtf8(path) + "'";

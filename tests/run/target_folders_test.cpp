@@ -159,8 +159,7 @@ TEST(XPlaneFolder, TheInstallationsPlansOrNotSet) {
     std::string out;  // <plans>: the plan file in the installation's plan folder
     std::string err;
   } cases[] = {
-      {"installation", "XP", 0, "File <plans> created\n",
-       "File wpNavApt.txt missing\n"},
+      {"installation", "XP", 0, "File <plans> created\n", "File wpNavApt.txt missing\n"},
       {"none", "", 1, "",
        "File wpNavApt.txt missing\nX-Plane: The X-Plane folder is not set: give --xplane-dir or "
        "--xplane-install-dir, or choose it under Folders\nNot written: X-Plane (see above)\n"},
