@@ -93,17 +93,6 @@ inline Waypoint Positioned(Waypoint row) {
   return row;
 }
 
-// The kind a grid letter names ("A", "V", "N"; anything else an intersection).
-inline WaypointKind KindOfLetter(const std::string& letter) {
-  if (letter == "A")
-    return WaypointKind::kAirport;
-  if (letter == "V")
-    return WaypointKind::kVor;
-  if (letter == "N")
-    return WaypointKind::kNdb;
-  return WaypointKind::kIntersection;
-}
-
 // A waypoint row for a writer test, its position read from `lat` and `lon`
 // as the route text gives them; "*" stands for the degree sign.
 inline Waypoint Row(const std::string& id, const std::string& lat, const std::string& lon,

@@ -21,7 +21,6 @@ namespace {
 
 constexpr std::string_view kPlanSection = "flightplan";
 constexpr std::string_view kWaypointKey = "waypoint.";
-constexpr std::string_view kDegreeSign = "\xC2\xB0";
 // A waypoint line's comma fields after the "=": region, identifier, blank,
 // identifier, kind, latitude, longitude, altitude and the airway, which
 // FS2004 leaves out when there is none.
@@ -35,53 +34,11 @@ std::string_view SectionName(std::string_view line) {
   return Trim(line.substr(1, line.size() - 2));
 }
 
-// The plan's coordinate form, "N51* 28.70'" or "W000* 27.60'" (the degree
-// sign also as itself), in hundredths of an arc-second; none when it is not
-// of that form or its minutes reach 60.
-std::optional<std::int64_t> ReadCoordinate(std::string_view text, char positive, char negative) {
-  text = Trim(text);
-  if (text.empty() || (text.front() != positive && text.front() != negative))
-    return std::nullopt;
-  const bool south_or_west = text.front() == negative;
-  std::string_view rest = text.substr(1);
-  const auto degrees = TakeDigits(rest, 3);
-  if (!degrees)
-    return std::nullopt;
-  if (rest.starts_with('*'))
-    rest.remove_prefix(1);
-  else if (rest.starts_with(kDegreeSign))
-    rest.remove_prefix(kDegreeSign.size());
-  else
-    return std::nullopt;
-  if (!rest.ends_with('\''))
-    return std::nullopt;
-  rest.remove_suffix(1);
-  rest = Trim(rest);
-  // Minutes are a plain decimal: no sign.
-  if (rest.empty() || rest.front() < '0' || rest.front() > '9')
-    return std::nullopt;
-  const auto minutes = RoundedDecimal(rest, kHundredthsPerMinute);
-  if (!minutes || *minutes >= 60 * kHundredthsPerMinute)
-    return std::nullopt;
-  const std::int64_t hundredths = *degrees * kHundredthsPerDegree + *minutes;
-  return south_or_west ? -hundredths : hundredths;
-}
-
 // A runway as FS2004 names it ("16", "25L"); FS2004 also puts a parking
 // place there ("PARKING 1"), which is no runway.
 bool IsRunway(std::string_view text) {
   const auto number = TakeDigits(text, 2);
   return number && (text.empty() || text == "L" || text == "R" || text == "C");
-}
-
-WaypointKind KindOfLetter(std::string_view letter) {
-  if (letter == "A")
-    return WaypointKind::kAirport;
-  if (letter == "V")
-    return WaypointKind::kVor;
-  if (letter == "N")
-    return WaypointKind::kNdb;
-  return WaypointKind::kIntersection;
 }
 
 std::vector<std::string_view> CommaFields(std::string_view value) {
@@ -104,8 +61,8 @@ std::optional<PlanPoint> ReadWaypoint(std::string_view value) {
   PlanPoint point;
   point.id = std::string(Trim(fields[1]));
   point.kind = KindOfLetter(Trim(fields[4]));
-  point.lat = ReadCoordinate(fields[5], 'N', 'S');
-  point.lon = ReadCoordinate(fields[6], 'E', 'W');
+  point.lat = ReadPlanAngle(fields[5], 'N', 'S');
+  point.lon = ReadPlanAngle(fields[6], 'E', 'W');
   point.position_text = fmt::format("{}, {}", Trim(fields[5]), Trim(fields[6]));
   point.altitude = ReadFeet(fields[7]);
   if (fields.size() == kFieldsWithAirway)

@@ -18,12 +18,6 @@ namespace korvanta {
 
 namespace {
 
-// The degree sign as the document's UTF-8 holds it; a plan saved in a
-// single-byte encoding has the byte 0xB0.
-constexpr std::string_view kPlanDegreeSign = "\xC2\xB0";
-constexpr std::string_view kSingleByteDegreeSign = "\xB0";
-// Planners that keep to ASCII write "*" in its place.
-constexpr std::string_view kAsciiDegreeSign = "*";
 // Points that MSFS adds to saved plans where the climb ends and the descent starts.
 constexpr std::array<std::string_view, 2> kPseudoWaypoints = {"TIMECLIMB", "TIMEDSCNT"};
 
@@ -31,76 +25,6 @@ constexpr std::array<std::string_view, 2> kPseudoWaypoints = {"TIMECLIMB", "TIME
 // text is; only the blanks around it go.
 std::string CoreText(std::string_view utf8) {
   return std::string(Trim(utf8));
-}
-
-void SkipBlanks(std::string_view& rest) {
-  while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t'))
-    rest.remove_prefix(1);
-}
-
-bool Take(std::string_view& rest, std::string_view token) {
-  if (!rest.starts_with(token))
-    return false;
-  rest.remove_prefix(token.size());
-  return true;
-}
-
-// The minutes and seconds after the degree sign, in hundredths of an
-// arc-second: whole minutes with seconds of any number of decimals ("2'
-// 0.00\"", "02'00.0000\""), whole minutes alone ("27'"), or decimal minutes
-// alone ("27.48'"), blanks or none between the parts.
-std::optional<std::int64_t> ReadMinutesAndSeconds(std::string_view rest) {
-  const std::size_t minute_sign = rest.find('\'');
-  if (minute_sign == std::string_view::npos)
-    return std::nullopt;
-  const std::string_view minutes_text = Trim(rest.substr(0, minute_sign));
-  const std::string_view seconds_part = Trim(rest.substr(minute_sign + 1));
-  std::string_view after_whole = minutes_text;
-  const auto whole_minutes = TakeDigits(after_whole, 2);
-  if (!whole_minutes || *whole_minutes >= 60)
-    return std::nullopt;
-  if (!after_whole.empty()) {
-    if (after_whole.front() != '.' || !seconds_part.empty())
-      return std::nullopt;
-    return RoundedDecimal(minutes_text, kHundredthsPerMinute);
-  }
-  const std::int64_t minutes = *whole_minutes * kHundredthsPerMinute;
-  if (seconds_part.empty())
-    return minutes;
-  if (!seconds_part.ends_with('"'))
-    return std::nullopt;
-  const std::string_view seconds_text = Trim(seconds_part.substr(0, seconds_part.size() - 1));
-  if (seconds_text.empty() || seconds_text.front() == '+' || seconds_text.front() == '-')
-    return std::nullopt;
-  const auto seconds = RoundedDecimal(seconds_text, kHundredthsPerSecond);
-  if (!seconds || *seconds > kHundredthsPerMinute)
-    return std::nullopt;
-  return minutes + *seconds;
-}
-
-// One angle as planners write it: a hemisphere letter, degrees, the degree
-// sign ("°", its single byte, or "*"), then minutes and seconds
-// ("N50° 2' 0.00\"", "N 50 ° 2 ' 0 \"", "N47* 27.48'"); or signed decimal
-// degrees ("-130.444678").
-std::optional<std::int64_t> ReadAngle(std::string_view text, char positive, char negative) {
-  std::string_view rest = Trim(text);
-  if (rest.empty())
-    return std::nullopt;
-  const char hemisphere = AsciiUpper(rest.front());
-  if (hemisphere != positive && hemisphere != negative)
-    return ReadDecimalAngle(rest);
-  rest.remove_prefix(1);
-  SkipBlanks(rest);
-  const auto degrees = TakeDigits(rest, 3);
-  SkipBlanks(rest);
-  if (!degrees || !(Take(rest, kPlanDegreeSign) || Take(rest, kSingleByteDegreeSign) ||
-                    Take(rest, kAsciiDegreeSign)))
-    return std::nullopt;
-  const auto minutes = ReadMinutesAndSeconds(rest);
-  if (!minutes)
-    return std::nullopt;
-  const std::int64_t magnitude = *degrees * kHundredthsPerDegree + *minutes;
-  return hemisphere == negative ? -magnitude : magnitude;
 }
 
 // WorldPosition and the airports' LLA values: latitude, longitude and an
@@ -117,8 +41,8 @@ void ReadPosition(std::string_view text, PlanPoint& point) {
   }
   if (parts.size() < 2 || parts.size() > 3)
     return;
-  point.lat = ReadAngle(parts[0], 'N', 'S');
-  point.lon = ReadAngle(parts[1], 'E', 'W');
+  point.lat = ReadPlanAngle(parts[0], 'N', 'S');
+  point.lon = ReadPlanAngle(parts[1], 'E', 'W');
   if (parts.size() == 3)
     point.altitude = ReadFeet(parts[2]);
 }

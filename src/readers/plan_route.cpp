@@ -17,6 +17,12 @@ namespace korvanta {
 namespace {
 
 constexpr std::int64_t kLargestRounded = 1'000'000'000'000'000;  // 10^15
+// The degree sign as the document's UTF-8 holds it; a plan saved in a
+// single-byte encoding has the byte 0xB0.
+constexpr std::string_view kPlanDegreeSign = "\xC2\xB0";
+constexpr std::string_view kSingleByteDegreeSign = "\xB0";
+// Planners that keep to ASCII write "*" in its place.
+constexpr std::string_view kAsciiDegreeSign = "*";
 constexpr std::int32_t kDefaultCruiseAltitude = 30000;
 
 bool AllDigits(std::string_view text) {
@@ -95,6 +101,51 @@ void NameFromPlan(const PlanPoint& point, std::size_t number, Waypoint& row) {
   }
 }
 
+void SkipBlanks(std::string_view& rest) {
+  while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t'))
+    rest.remove_prefix(1);
+}
+
+bool Take(std::string_view& rest, std::string_view token) {
+  if (!rest.starts_with(token))
+    return false;
+  rest.remove_prefix(token.size());
+  return true;
+}
+
+// The minutes and seconds after the degree sign, in hundredths of an
+// arc-second: whole minutes with seconds of any number of decimals ("2'
+// 0.00\"", "02'00.0000\""), whole minutes alone ("27'"), or decimal minutes
+// alone ("27.48'"), blanks or none between the parts.
+std::optional<std::int64_t> ReadMinutesAndSeconds(std::string_view rest) {
+  const std::size_t minute_sign = rest.find('\'');
+  if (minute_sign == std::string_view::npos)
+    return std::nullopt;
+  const std::string_view minutes_text = Trim(rest.substr(0, minute_sign));
+  const std::string_view seconds_part = Trim(rest.substr(minute_sign + 1));
+  std::string_view after_whole = minutes_text;
+  const auto whole_minutes = TakeDigits(after_whole, 2);
+  if (!whole_minutes || *whole_minutes >= 60)
+    return std::nullopt;
+  if (!after_whole.empty()) {
+    if (after_whole.front() != '.' || !seconds_part.empty())
+      return std::nullopt;
+    return RoundedDecimal(minutes_text, kHundredthsPerMinute);
+  }
+  const std::int64_t minutes = *whole_minutes * kHundredthsPerMinute;
+  if (seconds_part.empty())
+    return minutes;
+  if (!seconds_part.ends_with('"'))
+    return std::nullopt;
+  const std::string_view seconds_text = Trim(seconds_part.substr(0, seconds_part.size() - 1));
+  if (seconds_text.empty() || seconds_text.front() == '+' || seconds_text.front() == '-')
+    return std::nullopt;
+  const auto seconds = RoundedDecimal(seconds_text, kHundredthsPerSecond);
+  if (!seconds || *seconds > kHundredthsPerMinute)
+    return std::nullopt;
+  return minutes + *seconds;
+}
+
 }  // namespace
 
 PlanReadError NotReadable(std::string_view reason, int line) {
@@ -161,6 +212,27 @@ std::optional<std::int64_t> RoundedDecimal(std::string_view text, std::int64_t m
 
 std::optional<std::int64_t> ReadDecimalAngle(std::string_view text) {
   return RoundedDecimal(text, kHundredthsPerDegree);
+}
+
+std::optional<std::int64_t> ReadPlanAngle(std::string_view text, char positive, char negative) {
+  std::string_view rest = Trim(text);
+  if (rest.empty())
+    return std::nullopt;
+  const char hemisphere = AsciiUpper(rest.front());
+  if (hemisphere != positive && hemisphere != negative)
+    return ReadDecimalAngle(rest);
+  rest.remove_prefix(1);
+  SkipBlanks(rest);
+  const auto degrees = TakeDigits(rest, 3);
+  SkipBlanks(rest);
+  if (!degrees || !(Take(rest, kPlanDegreeSign) || Take(rest, kSingleByteDegreeSign) ||
+                    Take(rest, kAsciiDegreeSign)))
+    return std::nullopt;
+  const auto minutes = ReadMinutesAndSeconds(rest);
+  if (!minutes)
+    return std::nullopt;
+  const std::int64_t magnitude = *degrees * kHundredthsPerDegree + *minutes;
+  return hemisphere == negative ? -magnitude : magnitude;
 }
 
 std::optional<std::int32_t> ReadFeet(std::string_view text) {

@@ -59,6 +59,15 @@ std::optional<std::int64_t> RoundedDecimal(std::string_view text, std::int64_t m
 // The range is not checked here.
 std::optional<std::int64_t> ReadDecimalAngle(std::string_view text);
 
+// One angle as planners write it, in hundredths of an arc-second: a
+// hemisphere letter (`positive` or `negative`, either case), degrees, the
+// degree sign ("°", its single byte, or "*"), then whole minutes with or
+// without seconds, or decimal minutes ("N50° 2' 0.00\"", "N 50 ° 2 ' 0 \"",
+// "N47* 27.48'", the FS2004 plan's "W000* 27.60'"); or signed decimal
+// degrees ("-130.444678"). Nothing when it is none of these or its minutes
+// or seconds reach 60. The range is not checked here.
+std::optional<std::int64_t> ReadPlanAngle(std::string_view text, char positive, char negative);
+
 // Feet as a plan writes them ("364", "+000364.00", "11000.000000"), and
 // metres as GPX writes them converted to feet; both rounded half away from zero.
 std::optional<std::int32_t> ReadFeet(std::string_view text);

@@ -24,6 +24,14 @@ char KindLetter(WaypointKind kind) {
   return 'I';
 }
 
+WaypointKind KindOfLetter(std::string_view letter) {
+  for (const WaypointKind kind : {WaypointKind::kAirport, WaypointKind::kVor, WaypointKind::kNdb}) {
+    if (letter.size() == 1 && letter.front() == KindLetter(kind))
+      return kind;
+  }
+  return WaypointKind::kIntersection;
+}
+
 std::string CutToWidth(std::string_view text, std::size_t width) {
   return std::string(CharacterSlice(text, 0, width));
 }

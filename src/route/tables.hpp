@@ -21,6 +21,8 @@ std::string CutToWidth(std::string_view text, std::size_t width);
 // it as its letter: "A", "V", "N", "I".
 enum class WaypointKind { kAirport, kVor, kNdb, kIntersection };
 char KindLetter(WaypointKind kind);
+// The kind a letter names ("A", "V", "N"; anything else an intersection).
+WaypointKind KindOfLetter(std::string_view letter);
 
 // One waypoint of the parsed route. The first row is the departure airport,
 // the last the destination.
