@@ -15,12 +15,6 @@ bool KeepsItsId(const Waypoint& row) {
   return !row.named_from_position && CharacterCount(row.id) <= kSixCharacters;
 }
 
-// An airport of the header as its row is written (the first or the last
-// row, when it bears the airport's identifier), else its identifier cut.
-std::string HeaderId(const std::string& id, const Waypoint* row) {
-  return row != nullptr && id == row->id ? SixCharacterId(*row) : CutToWidth(id, kSixCharacters);
-}
-
 }  // namespace
 
 std::string SixCharacterId(const Waypoint& row) {
@@ -51,11 +45,7 @@ SixCharacterRoute::SixCharacterRoute(const RouteHeader& header, const WaypointTa
     row.id = SixCharacterId(row);
     cut_rows.Append(std::move(row));
   }
-  RouteHeader& cut = header_.emplace(header);
-  const bool rows = !waypoints.IsEmpty();
-  cut.departure_icao = HeaderId(header.departure_icao, rows ? &waypoints[0] : nullptr);
-  cut.destination_icao =
-      HeaderId(header.destination_icao, rows ? &waypoints[waypoints.Count() - 1] : nullptr);
+  header_.emplace(SixCharacterHeader(header));
 }
 
 }  // namespace korvanta
