@@ -39,6 +39,7 @@ const PlanCase kPlans[] = {
     {"msfs2024_no_positions.pln", "plans/msfs2024_airports.txt"},
     {"xplane9_v3_altitudes.fms", "wpNavApt.txt"},
     {"mission_xplane11_numenr.fms", "wpNavApt.txt"},
+    {"fs2004_blank_name.pln", "wpNavApt.txt"},
 };
 
 void PrintTo(const PlanCase& plan, std::ostream* out) {
