@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <variant>
@@ -150,8 +151,13 @@ TEST_P(RealPlans, ProgramsWrittenElsewhereReadTheFiles) {
                       out),
                 0)
           << test::ReadFile(out);
-      EXPECT_EQ(Shell("gpsbabel -i gpx -f " + Quoted(file) + " -o unicsv -F -", out), 0)
+      // gpsbabel lists the route's points (-r), one line each after its heading.
+      ASSERT_EQ(Shell("gpsbabel -r -i gpx -f " + Quoted(file) + " -o unicsv -F -", out), 0)
           << test::ReadFile(out);
+      const std::string listing = test::ReadFile(out);
+      EXPECT_EQ(static_cast<std::size_t>(std::count(listing.begin(), listing.end(), '\n')),
+                Read(file).waypoints.Count() + 1)
+          << listing;
       EXPECT_EQ(Shell("ogrinfo -ro -q " + Quoted(file) + " route_points", out), 0)
           << test::ReadFile(out);
     } else if ((extension == ".pln" || extension == ".kml") &&
