@@ -12,6 +12,8 @@
 
 namespace korvanta {
 
+class NavigationSource;
+
 inline constexpr std::string_view kAirportsMissing = "File wpNavApt.txt missing";
 // The airport list of the route finder is a few megabytes.
 inline constexpr std::size_t kAirportListLimit = std::size_t{64} << 20;
@@ -21,6 +23,10 @@ inline constexpr std::size_t kAirportListLimit = std::size_t{64} << 20;
 struct AirportDatabase {
   AirportRunways runways;
   bool airports_loaded = false;
+  // The rest of the user's navigation data (fixes, navaids, airways, and
+  // X-Plane's airports when the list is missing), loaded when a reader
+  // needs it; null when the run has none.
+  const NavigationSource* navigation = nullptr;
 
   // Lookups take the id (UTF-8) in Windows-1252, padded with blanks to four
   // characters, and match it case-sensitively.

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "map/land.hpp"
+#include "route/tables.hpp"
+
+namespace korvanta {
+
+// A point of the picture in pixels, x to the right and y down.
+struct MapPixel {
+  double x = 0;
+  double y = 0;
+};
+
+// A route point's mark on the map.
+struct MapMark {
+  MapPixel at;
+  WaypointKind kind = WaypointKind::kIntersection;
+  bool end_airport = false;  // the departure or the destination: drawn apart
+  std::size_t row = 0;       // the route's waypoint row it marks
+};
+
+// A point's identifier, placed beside its mark; `top_left` and the size are
+// the box the text takes (in the picture's font, kMapLabelFontPixels high).
+struct MapLabel {
+  std::string text;
+  MapPixel top_left;
+  double width = 0;
+  double height = 0;
+  std::size_t row = 0;
+};
+
+inline constexpr double kMapLabelFontPixels = 11;
+
+// What a view draws, in drawing order: the land filled, the graticule's
+// lines, the legs' great-circle arcs, the marks, the labels.
+struct MapPicture {
+  double width = 0;
+  double height = 0;
+  std::vector<std::vector<MapPixel>> land;       // closed rings, filled
+  std::vector<std::vector<MapPixel>> graticule;  // open lines
+  std::vector<std::vector<MapPixel>> legs;       // one open line per leg
+  std::vector<MapMark> marks;
+  std::vector<MapLabel> labels;
+
+  std::size_t PrimitiveCount() const {
+    return land.size() + graticule.size() + legs.size() + marks.size() + labels.size();
+  }
+};
+
+}  // namespace korvanta

@@ -1,0 +1,247 @@
+#include "navdata/navigation_data.hpp"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cmath>
+#include <deque>
+#include <limits>
+#include <unordered_map>
+
+namespace korvanta {
+
+namespace {
+
+template <std::size_t Size>
+std::array<char, Size> Chars(std::string_view text) {
+  std::array<char, Size> chars{};
+  std::copy_n(text.begin(), std::min(text.size(), Size - 1), chars.begin());
+  return chars;
+}
+
+template <std::size_t Size>
+std::string_view View(const std::array<char, Size>& chars) {
+  return {chars.data(),
+          static_cast<std::size_t>(std::find(chars.begin(), chars.end(), '\0') - chars.begin())};
+}
+
+constexpr double kRadiansPerHundredth = 3.14159265358979323846 / (180.0 * kHundredthsPerDegree);
+constexpr double kEarthRadiusNm = 3440.065;
+// Two listings of one point differ by rounding only: a tenth of a minute.
+constexpr std::int32_t kSamePlace = kHundredthsPerMinute / 10;
+
+}  // namespace
+
+std::string_view NavigationPoint::Id() const {
+  return View(id_chars);
+}
+
+std::string_view NavigationPoint::Region() const {
+  return View(region_chars);
+}
+
+std::string NavigationPoint::FrequencyText() const {
+  if (frequency == 0)
+    return "0";
+  if (kind == WaypointKind::kNdb) {
+    if (frequency % 10 == 0)
+      return fmt::format("{}", frequency / 10);
+    return fmt::format("{}.{}", frequency / 10, frequency % 10);
+  }
+  return fmt::format("{}.{:02}", frequency / 100, frequency % 100);
+}
+
+double DistanceNm(Position from, Position to) {
+  const double lat1 = from.latitude * kRadiansPerHundredth;
+  const double lat2 = to.latitude * kRadiansPerHundredth;
+  const double half_dlat = (lat2 - lat1) / 2;
+  const double half_dlon = (to.longitude - from.longitude) * kRadiansPerHundredth / 2;
+  const double a = std::sin(half_dlat) * std::sin(half_dlat) +
+                   std::cos(lat1) * std::cos(lat2) * std::sin(half_dlon) * std::sin(half_dlon);
+  return 2 * kEarthRadiusNm * std::asin(std::min(1.0, std::sqrt(a)));
+}
+
+void NavigationData::Reserve(std::size_t points, std::size_t airway_legs) {
+  points_.reserve(points);
+  legs_.reserve(airway_legs);
+}
+
+PointIndex NavigationData::AddPoint(std::string_view id, std::string_view region, WaypointKind kind,
+                                    Position position, std::uint32_t frequency) {
+  NavigationPoint point;
+  point.id_chars = Chars<8>(id);
+  point.region_chars = Chars<3>(region);
+  point.kind = kind;
+  point.position = position;
+  point.frequency = frequency;
+  points_.push_back(point);
+  return static_cast<PointIndex>(points_.size() - 1);
+}
+
+std::uint32_t NavigationData::AirwayNumber(std::string_view airway) {
+  const auto [found, added] = airway_numbers_.try_emplace(
+      std::string(airway), static_cast<std::uint32_t>(airway_names_.size()));
+  if (added)
+    airway_names_.emplace_back(airway);
+  return found->second;
+}
+
+void NavigationData::AddAirwayLeg(std::string_view airway, PointIndex from, PointIndex to) {
+  legs_.push_back({AirwayNumber(airway), from, to});
+}
+
+PointIndex NavigationData::PointAt(std::string_view id, Position position) {
+  for (const PointIndex index : Named(id)) {
+    const Position place = points_[index].position;
+    if (std::abs(place.latitude - position.latitude) <= kSamePlace &&
+        std::abs(place.longitude - position.longitude) <= kSamePlace)
+      return index;
+  }
+  return AddPoint(id, {}, WaypointKind::kIntersection, position);
+}
+
+std::optional<PointIndex> NavigationData::PointOf(std::string_view id, std::string_view region,
+                                                  WaypointKind kind) const {
+  for (const PointIndex index : Named(id)) {
+    if (points_[index].Region() == region && points_[index].kind == kind)
+      return index;
+  }
+  return std::nullopt;
+}
+
+void NavigationData::Finish() {
+  // Points added after the last Finish() join the identifier index.
+  const std::size_t indexed = by_id_.size();
+  for (std::size_t index = indexed; index < points_.size(); ++index)
+    by_id_.push_back(static_cast<PointIndex>(index));
+  const auto by_identifier = [this](PointIndex left, PointIndex right) {
+    return points_[left].id_chars < points_[right].id_chars;
+  };
+  std::sort(by_id_.begin() + static_cast<std::ptrdiff_t>(indexed), by_id_.end(), by_identifier);
+  std::inplace_merge(by_id_.begin(), by_id_.begin() + static_cast<std::ptrdiff_t>(indexed),
+                     by_id_.end(), by_identifier);
+  std::stable_sort(legs_.begin(), legs_.end(), [](const AirwayLeg& left, const AirwayLeg& right) {
+    return left.airway < right.airway;
+  });
+  airway_order_.resize(airway_names_.size());
+  for (std::uint32_t number = 0; number < airway_order_.size(); ++number)
+    airway_order_[number] = number;
+  std::sort(airway_order_.begin(), airway_order_.end(),
+            [this](std::uint32_t left, std::uint32_t right) {
+              return airway_names_[left] < airway_names_[right];
+            });
+}
+
+std::vector<PointIndex> NavigationData::Named(std::string_view id) const {
+  std::vector<PointIndex> found;
+  if (id.size() > 7)
+    return found;
+  const std::array<char, 8> key = Chars<8>(id);
+  const auto first = std::lower_bound(by_id_.begin(), by_id_.end(), key,
+                                      [this](PointIndex index, const std::array<char, 8>& wanted) {
+                                        return points_[index].id_chars < wanted;
+                                      });
+  for (auto at = first; at != by_id_.end() && points_[*at].id_chars == key; ++at)
+    found.push_back(*at);
+  // Points added since the last Finish() (while filling) are searched one by one.
+  for (std::size_t index = by_id_.size(); index < points_.size(); ++index) {
+    if (points_[index].id_chars == key)
+      found.push_back(static_cast<PointIndex>(index));
+  }
+  return found;
+}
+
+std::optional<PointIndex> NavigationData::Nearest(std::string_view id, Position near,
+                                                  std::string_view region) const {
+  std::optional<PointIndex> nearest;
+  double best = std::numeric_limits<double>::infinity();
+  for (const PointIndex index : Named(id)) {
+    if (!region.empty() && points_[index].Region() != region)
+      continue;
+    const double distance = DistanceNm(near, points_[index].position);
+    if (distance < best) {
+      best = distance;
+      nearest = index;
+    }
+  }
+  return nearest;
+}
+
+std::optional<std::uint32_t> NavigationData::FindAirway(std::string_view airway) const {
+  const auto found = std::lower_bound(
+      airway_order_.begin(), airway_order_.end(), airway,
+      [this](std::uint32_t number, std::string_view name) { return airway_names_[number] < name; });
+  if (found == airway_order_.end() || airway_names_[*found] != airway)
+    return std::nullopt;
+  return *found;
+}
+
+std::span<const NavigationData::AirwayLeg> NavigationData::LegsOf(std::uint32_t airway) const {
+  const auto [first, last] = std::equal_range(
+      legs_.begin(), legs_.end(), AirwayLeg{airway, 0, 0},
+      [](const AirwayLeg& left, const AirwayLeg& right) { return left.airway < right.airway; });
+  return {first, last};
+}
+
+bool NavigationData::HasAirway(std::string_view airway) const {
+  return FindAirway(airway).has_value();
+}
+
+bool NavigationData::OnAirway(std::string_view airway, PointIndex point) const {
+  const std::optional<std::uint32_t> number = FindAirway(airway);
+  if (!number)
+    return false;
+  for (const AirwayLeg& leg : LegsOf(*number)) {
+    if (leg.from == point || leg.to == point)
+      return true;
+  }
+  return false;
+}
+
+std::optional<std::vector<PointIndex>> NavigationData::AlongAirway(std::string_view airway,
+                                                                   PointIndex from,
+                                                                   std::string_view to_id) const {
+  const std::optional<std::uint32_t> number = FindAirway(airway);
+  if (!number)
+    return std::nullopt;
+  const std::span<const AirwayLeg> legs = LegsOf(*number);
+  // A breadth-first walk over the airway's legs: an airway has a few hundred
+  // points at most, so a map of those reached is enough.
+  std::unordered_map<PointIndex, PointIndex> reached_from{{from, from}};
+  std::deque<PointIndex> waiting{from};
+  while (!waiting.empty()) {
+    const PointIndex here = waiting.front();
+    waiting.pop_front();
+    if (here != from && points_[here].Id() == to_id) {
+      std::vector<PointIndex> path;
+      for (PointIndex step = here; step != from; step = reached_from[step])
+        path.push_back(step);
+      std::reverse(path.begin(), path.end());
+      return path;
+    }
+    for (const AirwayLeg& leg : legs) {
+      PointIndex next = 0;
+      if (leg.from == here)
+        next = leg.to;
+      else if (leg.to == here)
+        next = leg.from;
+      else
+        continue;
+      if (reached_from.emplace(next, here).second)
+        waiting.push_back(next);
+    }
+  }
+  return std::nullopt;
+}
+
+std::size_t NavigationData::CountOf(WaypointKind kind) const {
+  return static_cast<std::size_t>(
+      std::count_if(points_.begin(), points_.end(),
+                    [kind](const NavigationPoint& point) { return point.kind == kind; }));
+}
+
+std::size_t NavigationData::AirwayCount() const {
+  return airway_names_.size();
+}
+
+}  // namespace korvanta
