@@ -9,7 +9,9 @@
 #include "cli/convert_command.hpp"
 #include "cli/exit_codes.hpp"
 #include "cli/folder_options.hpp"
+#include "cli/navdata_command.hpp"
 #include "cli/parse_command.hpp"
+#include "cli/route_string_command.hpp"
 #include "readers/reader_table.hpp"
 
 namespace korvanta::cli {
@@ -29,9 +31,11 @@ int RunCommandLine(int argc, char** argv, const std::filesystem::path& executabl
   app.allow_windows_style_options(false);
 
   std::vector<std::function<int()>> commands;
-  commands.push_back(AddParseCommand(app));
+  commands.push_back(AddParseCommand(app, executable));
   commands.push_back(AddConvertCommand(app, executable));
+  commands.push_back(AddRouteStringCommand(app, executable));
   commands.push_back(AddFoldersCommand(app, executable));
+  commands.push_back(AddNavdataCommand(app, executable));
 
   try {
     app.parse(argc, argv);

@@ -13,6 +13,7 @@
 #include "cli/exit_codes.hpp"
 #include "cli/folder_options.hpp"
 #include "cli/input.hpp"
+#include "cli/lookup_data.hpp"
 #include "io/utf8_path.hpp"
 #include "readers/reader_table.hpp"
 #include "run/conversion_run.hpp"
@@ -121,10 +122,9 @@ int RunConvert(const ConvertArgs& args) {
 
   const FolderSet folders = FoldersOf(args.folders, args.executable);
 
-  AirportDatabase airports;
-  const AirportLoadResult loaded = LoadAirportDatabase(folders.AirportListFile(), airports);
-  if (!loaded.loaded)
-    fmt::print(stderr, "{}\n", loaded.message);
+  const LookupData lookup(folders);
+  if (!lookup.AirportListLoad().loaded)
+    fmt::print(stderr, "{}\n", lookup.AirportListLoad().message);
 
   RunChoices choices;
   choices.ticked = *targets;
@@ -134,7 +134,7 @@ int RunConvert(const ConvertArgs& args) {
     SetOption(choices, name, text);
 
   CliFrontEnd front(args.open);
-  ConversionRun run(folders, airports, front);
+  ConversionRun run(folders, lookup.Airports(), front);
   const RunOutcome outcome = run.Run(*read.input.source, choices);
   if (!outcome.not_installed.empty())
     fmt::print(stderr, "Not installed: {}\n", fmt::join(outcome.not_installed, ", "));

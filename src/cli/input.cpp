@@ -1,5 +1,7 @@
 #include "cli/input.hpp"
 
+#include <fmt/core.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -44,6 +46,31 @@ CliInput ReadInput(const std::string& file, const std::string& from) {
   if (!result.input.source)
     result.exit_status = kExitParseFailed;
   return result;
+}
+
+std::optional<RouteReading> ReadRoute(const RouteSource& source, const ParseOptions& options,
+                                      const AirportDatabase& airports, int& exit_status) {
+  RouteReading route = source.Read(options, airports);
+  exit_status = kExitParseFailed;
+  switch (route.result) {
+    case ParseResult::kParsed:
+      if (route.fault) {
+        fmt::print(stderr, "{}\n", *route.fault);
+        return std::nullopt;
+      }
+      exit_status = kExitOk;
+      return route;
+    case ParseResult::kWrongFormat:
+      fmt::print(stderr, "{}\n", kWrongFormat);
+      return std::nullopt;
+    case ParseResult::kNoDetails:
+      fmt::print(stderr, "{}\n", kNoDetailsReason);
+      return std::nullopt;
+    case ParseResult::kUnreadable:
+      fmt::print(stderr, "{}\n", route.message);
+      return std::nullopt;
+  }
+  return std::nullopt;
 }
 
 namespace {

@@ -7,7 +7,9 @@
 #include <string_view>
 
 #include "readers/input_kind.hpp"
+#include "route/airports.hpp"
 #include "run/input_source.hpp"
+#include "run/route_source.hpp"
 
 namespace korvanta::cli {
 
@@ -22,6 +24,12 @@ struct CliInput {
 // or empty, and makes its route source (MakeInputSource): of the kind
 // `from` names (a --from word of the reader table), else of the kind its content shows.
 CliInput ReadInput(const std::string& file, const std::string& from);
+
+// The route of `source` for a command that prints it; none when it gives no
+// route, after printing why on standard error, with `exit_status` set to
+// the command's exit status. The reading's notes are the caller's to print.
+std::optional<RouteReading> ReadRoute(const RouteSource& source, const ParseOptions& options,
+                                      const AirportDatabase& airports, int& exit_status);
 
 // Adds "--from" to a command; the name is checked against the input kinds.
 void AddFromOption(CLI::App& command, std::string& from);

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "cli/exit_codes.hpp"
+#include "cli/folder_options.hpp"
 #include "cli/input.hpp"
+#include "cli/lookup_data.hpp"
 #include "io/utf8_path.hpp"
 #include "readers/reader_table.hpp"
 #include "readers/route_text_parser.hpp"
@@ -26,6 +28,8 @@ struct ParseArgs {
   std::string airports;
   std::string file;
   std::string from;
+  FolderArgs folders;
+  std::filesystem::path executable;
 };
 
 // A row's position as the reading shows it: the source's own text in the
@@ -71,43 +75,33 @@ int RunParse(const ParseArgs& args) {
     fmt::print(stderr, "{}\n", read.input.error);
     return read.exit_status;
   }
-  AirportDatabase airports;
-  if (!args.airports.empty()) {
-    const AirportLoadResult loaded = LoadAirportDatabase(PathFromUtf8(args.airports), airports);
-    if (!loaded.loaded)
-      fmt::print(stderr, "{}\n", loaded.message);
-  }
+  // The list that --airports names is the one asked for: a missing one is
+  // said. The folder set's list, missing, leaves the elevations at 0 quietly.
+  const std::optional<std::filesystem::path> named_list =
+      args.airports.empty() ? std::nullopt
+                            : std::optional<std::filesystem::path>(PathFromUtf8(args.airports));
+  const LookupData lookup(FoldersOf(args.folders, args.executable), named_list);
+  if (named_list && !lookup.AirportListLoad().loaded)
+    fmt::print(stderr, "{}\n", lookup.AirportListLoad().message);
   ParseOptions options;
   options.mode = args.mode == 1 ? ParseMode::kDecimal : ParseMode::kText;
   options.super80 = args.super80;
-  const RouteReading route = read.input.source->Read(options, airports);
-  switch (route.result) {
-    case ParseResult::kParsed:
-      if (route.fault) {
-        fmt::print(stderr, "{}\n", *route.fault);
-        return kExitParseFailed;
-      }
-      PrintRoute(route.header, route.waypoints, options.mode);
-      for (const std::string& note : route.notes)
-        fmt::print(stderr, "{}\n", note);
-      return kExitOk;
-    case ParseResult::kWrongFormat:
-      fmt::print(stderr, "{}\n", kWrongFormat);
-      return kExitParseFailed;
-    case ParseResult::kNoDetails:
-      fmt::print(stderr, "{}\n", kNoDetailsReason);
-      return kExitParseFailed;
-    case ParseResult::kUnreadable:
-      fmt::print(stderr, "{}\n", route.message);
-      return kExitParseFailed;
-  }
-  return kExitParseFailed;
+  int status = kExitOk;
+  const std::optional<RouteReading> route =
+      ReadRoute(*read.input.source, options, lookup.Airports(), status);
+  if (!route)
+    return status;
+  PrintRoute(route->header, route->waypoints, options.mode);
+  for (const std::string& note : route->notes)
+    fmt::print(stderr, "{}\n", note);
+  return kExitOk;
 }
 
 }  // namespace
 
-std::function<int()> AddParseCommand(CLI::App& app) {
+std::function<int()> AddParseCommand(CLI::App& app, const std::filesystem::path& executable) {
   auto args = std::make_shared<ParseArgs>();
+  args->executable = executable;
   CLI::App* cmd = app.add_subcommand(
       "parse",
       "Read a route finder's text result or a flight plan (" + PlanKindsHelp() +
@@ -125,8 +119,10 @@ std::function<int()> AddParseCommand(CLI::App& app) {
   cmd->add_flag("--super80", args->super80,
                 "Flight1 Super 80 naming: the airports' ICAO codes become DepName and DestName");
   cmd->add_option("--airports", args->airports,
-                  "the airport database wpNavApt.txt, for the airport elevations "
-                  "(without it, or when it is missing, every elevation is 0)");
+                  "the airport database wpNavApt.txt, for the airport elevations (default: the "
+                  "one in the FMC data folder, as convert uses; when it is missing, every "
+                  "elevation is 0)");
+  AddFolderOptions(*cmd, args->folders);
   AddFromOption(*cmd, args->from);
   cmd->add_option("FILE", args->file,
                   "the route text (UTF-8 or Windows-1252) or flight plan (see --from); standard "

@@ -43,6 +43,15 @@ TEST(CliParse, PrintsTheWorkedExampleInBothModes) {
   EXPECT_EQ(r.out, kExpectedMode1);
 }
 
+// Without --airports, parse reads the airport list that convert reads.
+TEST(CliParse, TakesTheAirportListOfTheFolderSet) {
+  test::TempDir app;
+  const auto r = test::RunCli("parse --app-dir '" + app.path().string() + "' --fmc-data-dir '" +
+                              test::DataDir().string() + "' '" + kExample + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, kExpectedMode0);
+}
+
 // Options are --name on every platform: an argument that starts with "/"
 // (a Linux path, which a Windows program reads on its current drive) is a
 // file, never an option of the Windows style.
