@@ -80,7 +80,7 @@ std::optional<SpeedAndLevel> ReadSpeedAndLevel(std::string_view text) {
   const std::string_view level = text.substr(1 + speed_digits);
   if (level == "VFR")
     return SpeedAndLevel{};
-  if (level.size() < 4 || !AllDigits(level.substr(1)))
+  if (level.size() < 4 || level.size() > 5 || !AllDigits(level.substr(1)))
     return std::nullopt;
   const std::size_t digits = level.size() - 1;
   const std::int32_t value = DigitsValue(level.substr(1));
@@ -162,8 +162,8 @@ bool IsRunway(std::string_view text) {
   return !text.empty() && text.size() <= 2 && AllDigits(text);
 }
 
-// What a speed and level group or a change of flight rules is: no element
-// of the route's path.
+// Speed and level groups and changes of flight rules: words that name no
+// place.
 bool IsPathless(std::string_view word) {
   return word == "VFR" || word == "IFR" || word.starts_with('/') ||
          ReadSpeedAndLevel(word).has_value();

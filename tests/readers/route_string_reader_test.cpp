@@ -121,6 +121,8 @@ TEST(RouteStringReader, Resolves) {
        "departure and ends with the destination"},
       {"EAAA TOBAK/XYZ EBBB",
        "error: TOBAK/XYZ: not a point, airway, position or speed and level group"},
+      {"EAAA TOBAK/N0450S99999999999 EBBB",
+       "error: TOBAK/N0450S99999999999: not a point, airway, position or speed and level group"},
       {"EAAA TO-BAK EBBB", "error: TO-BAK: not a point, airway, position or speed and level group"},
       {"EAAA TOBAK DCT",
        "error: DCT: a route string begins with the departure airport and ends with the "
