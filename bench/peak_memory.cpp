@@ -239,6 +239,8 @@ std::string LargestInput(korvanta::InputKind kind) {
       return text + "</extensions></rte></gpx>";
     case korvanta::InputKind::kUnreadKind:
       break;  // refused before it is read: no largest one
+    case korvanta::InputKind::kRoute:
+      break;  // read against the navigation data: measured with it
   }
   while (text.size() < size)
     text += "\n";

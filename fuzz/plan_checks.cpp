@@ -32,8 +32,9 @@ const PlanRoute* CheckPlanRead(const PlanReadResult& result) {
                 row.lon == DmsLongitudeText(row.position.longitude),
             "a shown position that is not the number's");
     const auto track = ReadInteger(row.track);
-    Require(track && *track >= 0 && *track <= 359 && row.freq == "0",
-            "a track out of 0-359 or a frequency");
+    const bool navaid = row.kind == WaypointKind::kVor || row.kind == WaypointKind::kNdb;
+    Require(track && *track >= 0 && *track <= 359 && (row.freq == "0" || navaid),
+            "a track out of 0-359 or a frequency on a point that is no navaid");
   }
   return &route;
 }

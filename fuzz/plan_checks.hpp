@@ -12,7 +12,8 @@ namespace korvanta::fuzz {
 
 // What every plan reader promises: a message, or a route of two points or
 // more whose ends are airports the header names, whose positions read as the
-// writers read them and whose tracks are whole degrees 0-359. The route, or
+// writers read them, whose tracks are whole degrees 0-359 and whose only
+// frequencies are navaids'. The route, or
 // nullptr for a message.
 const PlanRoute* CheckPlanRead(const PlanReadResult& result);
 

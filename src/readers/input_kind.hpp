@@ -6,14 +6,15 @@
 
 namespace korvanta {
 
-// What an input holds: the route finder's text or the flight plan of a
-// simulator or planner.
+// What an input holds: the route finder's text, the flight plan of a
+// simulator or planner, or a route string.
 enum class InputKind {
-  kText,  // route-finder text
-  kPln,   // FSX, Prepar3D, MSFS 2020 or MSFS 2024 flight plan (XML root "SimBase.Document"),
-          // or FS2004 flight plan (first line "[flightplan]")
-  kFms,   // X-Plane plan, version 3 or 11/12
-  kGpx,   // GPX file (XML root "gpx")
+  kText,   // route-finder text
+  kPln,    // FSX, Prepar3D, MSFS 2020 or MSFS 2024 flight plan (XML root "SimBase.Document"),
+           // or FS2004 flight plan (first line "[flightplan]")
+  kFms,    // X-Plane plan, version 3 or 11/12
+  kGpx,    // GPX file (XML root "gpx")
+  kRoute,  // route string ("EGLL/27R BPK Q295 BRAIN ... KJFK"), resolved against navigation data
   // A plan of a kind that no reader takes (an XML document of another root,
   // an X-Plane plan of another version): refused with what was found.
   kUnreadKind,

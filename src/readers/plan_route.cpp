@@ -292,7 +292,7 @@ PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValu
     // An airway is named with an identifier's characters; none is direct.
     row.route = i < last ? IdentifierCharacters(point.airway) : std::string();
     row.kind = airport ? WaypointKind::kAirport : point.kind;
-    row.freq = "0";
+    row.freq = airport || point.frequency.empty() ? "0" : point.frequency;
     row.track = i == 0 ? "0" : TrackText(points[i - 1], point);
     route.waypoints.Append(std::move(row));
   }

@@ -88,6 +88,9 @@ struct PlanPoint {
   std::string position_text;             // the plan's own text of the position, for messages
   std::optional<std::int32_t> altitude;  // feet
   std::string airway;                    // the airway leaving the point
+  // A navaid's frequency as the route finder writes it ("114.30", "385");
+  // empty or "0" for none.
+  std::string frequency;
   // A point the plan places without naming it (X-Plane's latitude/longitude
   // points, a GPX point without a name): the route names it from its position.
   bool named_from_position = false;

@@ -8,6 +8,7 @@
 #include "readers/fs2004_plan_reader.hpp"
 #include "readers/gpx_reader.hpp"
 #include "readers/msfs_plan_reader.hpp"
+#include "readers/route_string_reader.hpp"
 #include "readers/route_text_parser.hpp"
 #include "readers/xplane_plan_reader.hpp"
 
@@ -100,6 +101,16 @@ std::vector<ReaderDescriptor> BuildReaders() {
       .short_name = "GPX",
       .detects = [](std::string_view bytes) { return IsGpxRoot(XmlRootName(bytes)); },
       .read = ReadGpxRoute,
+  });
+  // After the plans: a route string is what none of them is.
+  readers.push_back({
+      .kind = InputKind::kRoute,
+      .from_word = "route",
+      .name = "a route string",
+      .short_name = "route string",
+      .detects = LooksLikeRouteString,
+      .read = ReadRouteString,
+      .runway = RouteStringRunway,
   });
   return readers;
 }

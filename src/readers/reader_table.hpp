@@ -26,6 +26,10 @@ struct ReaderDescriptor {
   // The route of a plan of this kind. Unset for the route finder's text,
   // which the route text source reads line by line in each of its readings.
   std::function<PlanReadResult(std::string_view bytes, const AirportDatabase& airports)> read{};
+  // The departure runway the input names, for a kind whose route does not
+  // read without the user's data (a route string needs the navigation
+  // data); unset: the runway of the route read without an airport list.
+  std::function<std::optional<std::string>(std::string_view bytes)> runway{};
 };
 
 // Every input kind read, the route finder's text first. (A plan of a kind

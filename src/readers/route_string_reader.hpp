@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "readers/plan_route.hpp"
@@ -16,5 +18,9 @@ bool LooksLikeRouteString(std::string_view bytes);
 // the navigation data that `airports.navigation` gives (and its airports
 // against the airport list); the error names the element and says why.
 PlanReadResult ReadRouteString(std::string_view bytes, const AirportDatabase& airports);
+
+// The runway written after the departure ("EGLL/27R" gives "27R"), which
+// needs no navigation data; none when the string names none.
+std::optional<std::string> RouteStringRunway(std::string_view bytes);
 
 }  // namespace korvanta

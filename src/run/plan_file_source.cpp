@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "readers/plan_reader.hpp"
+#include "readers/reader_table.hpp"
 
 namespace korvanta {
 
@@ -42,7 +43,10 @@ RouteReading PlanFileSource::Read(const ParseOptions& options,
 
 std::optional<std::string> PlanFileSource::Runway() const {
   // The runway does not depend on the airport database: a plan not read yet
-  // is read without one.
+  // is read without one, or its runway taken alone where its kind does not
+  // read without the user's data.
+  if (!plan_ && ReaderOf(kind_).runway)
+    return ReaderOf(kind_).runway(bytes_);
   PlanReadResult unread;
   if (!plan_)
     unread = ReadPlan(kind_, bytes_, AirportDatabase{});

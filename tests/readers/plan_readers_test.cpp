@@ -299,8 +299,8 @@ TEST(PlanReaders, PlansThatGiveNoRoute) {
   const std::string fs9 =
       "[flightplan]\r\nwaypoint.0=, A, , A, A, N50* 0.00', E8* 0.00', +000000.00, \r\n";
   const std::string read_kinds =
-      "a route finder's text, an FSX, Prepar3D, MSFS or FS2004 flight plan, an X-Plane plan or a "
-      "GPX file";
+      "a route finder's text, an FSX, Prepar3D, MSFS or FS2004 flight plan, an X-Plane plan, a "
+      "GPX file or a route string";
   const PlanCase cases[] = {
       {"more points than a route has", InputKind::kFms, long_fms, too_long},
       {"more points than a route has", InputKind::kGpx, long_gpx + "</gpx>", too_long},
