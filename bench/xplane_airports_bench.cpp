@@ -11,10 +11,12 @@
 #include <fmt/format.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "navdata/xplane_airports.hpp"
