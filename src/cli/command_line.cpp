@@ -9,6 +9,7 @@
 #include "cli/convert_command.hpp"
 #include "cli/exit_codes.hpp"
 #include "cli/folder_options.hpp"
+#include "cli/map_command.hpp"
 #include "cli/parse_command.hpp"
 #include "readers/reader_table.hpp"
 
@@ -32,6 +33,7 @@ int RunCommandLine(int argc, char** argv, const std::filesystem::path& executabl
   commands.push_back(AddParseCommand(app));
   commands.push_back(AddConvertCommand(app, executable));
   commands.push_back(AddFoldersCommand(app, executable));
+  commands.push_back(AddMapCommand(app));
 
   try {
     app.parse(argc, argv);
