@@ -8,7 +8,9 @@
 #include "map/graticule.hpp"
 #include "map/great_circle.hpp"
 #include "map/labels.hpp"
+#include "map/land_rings.hpp"
 #include "map/projection.hpp"
+#include "map/viewport_fit.hpp"
 
 namespace korvanta {
 
@@ -18,59 +20,6 @@ namespace {
 // least this many pieces: a long leg curves as on a globe.
 constexpr double kLegStepDegrees = 1;
 constexpr int kLeastLegSegments = 4;
-// A route shorter than this (a single point, a hop round the field) is
-// shown at this size, not blown up to fill the picture.
-constexpr double kLeastViewNauticalMiles = 20;
-
-struct PlaneBox {
-  double west = 0;
-  double south = 0;
-  double east = 0;
-  double north = 0;
-
-  void Include(PlanePoint point) {
-    west = std::min(west, point.x);
-    east = std::max(east, point.x);
-    south = std::min(south, point.y);
-    north = std::max(north, point.y);
-  }
-  double Width() const { return east - west; }
-  double Height() const { return north - south; }
-};
-
-// How the plane lands in the picture: the route's box centred, scaled to
-// the room inside the margin, north up.
-class ViewportFit {
- public:
-  ViewportFit(const PlaneBox& route_box, const MapSize& size)
-      : centre_x_((route_box.west + route_box.east) / 2),
-        centre_y_((route_box.south + route_box.north) / 2),
-        half_width_(size.width / 2),
-        half_height_(size.height / 2) {
-    const double least_extent = kLeastViewNauticalMiles / kNauticalMilesPerRadian;
-    const double room_x = std::max(1.0, size.width - 2 * size.margin);
-    const double room_y = std::max(1.0, size.height - 2 * size.margin);
-    scale_ = std::min(room_x / std::max(route_box.Width(), least_extent),
-                      room_y / std::max(route_box.Height(), least_extent));
-  }
-
-  MapPixel ToPixel(PlanePoint point) const {
-    return {half_width_ + (point.x - centre_x_) * scale_,
-            half_height_ - (point.y - centre_y_) * scale_};
-  }
-  PlanePoint ToPlane(MapPixel pixel) const {
-    return {centre_x_ + (pixel.x - half_width_) / scale_,
-            centre_y_ - (pixel.y - half_height_) / scale_};
-  }
-  double RadiansPerPixel() const { return 1 / scale_; }
-
- private:
-  double centre_x_;
-  double centre_y_;
-  double half_width_;
-  double half_height_;
-  double scale_ = 1;
-};
 
 GeoPoint PlaceOf(const Waypoint& row) {
   return {static_cast<double>(row.position.latitude) / kHundredthsPerDegree,
@@ -139,11 +88,7 @@ MapPicture BuildMapPicture(const WaypointTable& route, const MapSize& size, cons
   const double route_span =
       std::max(route_box.Width(), route_box.Height()) * kNauticalMilesPerRadian;
   const LandShapes& shapes = route_span > kFineLandSpanNauticalMiles ? land.coarse : land.fine;
-  for (const std::vector<GeoPoint>& ring : shapes.rings) {
-    std::vector<MapPixel> clipped = ClipRing(ToPixels(ring, projection, fit), frame);
-    if (!clipped.empty())
-      picture.land.push_back(std::move(clipped));
-  }
+  picture.land = ProjectedLand(shapes, projection, fit, frame);
 
   const double view_degrees =
       std::max(size.width, size.height) * fit.RadiansPerPixel() * kDegreesPerRadian;

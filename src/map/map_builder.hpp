@@ -2,16 +2,10 @@
 
 #include "map/land.hpp"
 #include "map/map_picture.hpp"
+#include "map/viewport_fit.hpp"
 #include "route/tables.hpp"
 
 namespace korvanta {
-
-// The picture's size in pixels, and the margin kept free round the route.
-struct MapSize {
-  double width = 1000;
-  double height = 700;
-  double margin = 24;
-};
 
 // The land in both details; the picture takes the one that suits the route.
 struct MapLand {

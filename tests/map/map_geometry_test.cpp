@@ -148,6 +148,62 @@ TEST(MapFit, RoutesFitInsideTheMarginInOnePiece) {
   }
 }
 
+// Whether the land covers a pixel: the rings filled by the even-odd rule.
+bool LandAt(const MapPicture& picture, MapPixel pixel) {
+  bool inside = false;
+  for (const std::vector<MapPixel>& ring : picture.land) {
+    for (std::size_t index = 0; index < ring.size(); ++index) {
+      const MapPixel a = ring[index];
+      const MapPixel b = ring[(index + 1) % ring.size()];
+      if ((a.y > pixel.y) != (b.y > pixel.y) &&
+          pixel.x < a.x + (pixel.y - a.y) * (b.x - a.x) / (b.y - a.y))
+        inside = !inside;
+    }
+  }
+  return inside;
+}
+
+// An island of 30 degrees' radius about a place: the places that far from
+// it in every tenth degree of direction.
+std::vector<GeoPoint> Island(GeoPoint centre) {
+  const double radius = 30 / kDegreesPerRadian;
+  const double latitude = centre.latitude / kDegreesPerRadian;
+  std::vector<GeoPoint> ring;
+  for (int direction = 0; direction < 360; direction += 10) {
+    const double course = direction / kDegreesPerRadian;
+    const double to_latitude = std::asin(std::sin(latitude) * std::cos(radius) +
+                                         std::cos(latitude) * std::sin(radius) * std::cos(course));
+    const double east = std::atan2(std::sin(course) * std::sin(radius) * std::cos(latitude),
+                                   std::cos(radius) - std::sin(latitude) * std::sin(to_latitude));
+    ring.push_back({to_latitude * kDegreesPerRadian, centre.longitude + east * kDegreesPerRadian});
+  }
+  return ring;
+}
+
+// Land seen from a route over it, from the far side of the globe, and from
+// beside it: a ring round the antipode leaves the view's middle water.
+TEST(MapLand, RingsFillTheirOwnSide) {
+  struct Case {
+    std::string name;
+    GeoPoint island;
+    bool land_in_middle;
+  };
+  const Case cases[] = {
+      {"under the route", {20, 10}, true},
+      {"round the antipode", {-20, -170}, false},
+      {"beside the view", {20, 110}, false},
+  };
+  WaypointTable route;
+  route.Append(At(20, 9));
+  route.Append(At(20, 11));
+  for (const Case& c : cases) {
+    const MapLand land{{}, {{Island(c.island)}}};
+    const MapPicture picture = BuildMapPicture(route, {400, 300, 20}, land);
+    EXPECT_EQ(LandAt(picture, {200, 150}), c.land_in_middle) << c.name;
+    EXPECT_EQ(LandAt(picture, {1, 1}), c.land_in_middle) << c.name;
+  }
+}
+
 double Area(const std::vector<MapPixel>& ring) {
   double twice = 0;
   for (std::size_t index = 0; index < ring.size(); ++index) {
