@@ -202,6 +202,11 @@ TEST(MapLand, RingsFillTheirOwnSide) {
     EXPECT_EQ(LandAt(picture, {200, 150}), c.land_in_middle) << c.name;
     EXPECT_EQ(LandAt(picture, {1, 1}), c.land_in_middle) << c.name;
   }
+  // A short route is drawn over the fine land, a long one over the coarse.
+  const MapLand coarse_only{{{Island({20, 10})}}, {}};
+  EXPECT_FALSE(LandAt(BuildMapPicture(route, {400, 300, 20}, coarse_only), {200, 150}));
+  route.Append(At(20, 40));
+  EXPECT_TRUE(LandAt(BuildMapPicture(route, {400, 300, 20}, coarse_only), {200, 150}));
 }
 
 double Area(const std::vector<MapPixel>& ring) {
