@@ -47,6 +47,56 @@ std::vector<MapPixel> ToPixels(const std::vector<GeoPoint>& places,
   return pixels;
 }
 
+// The route's legs as great-circle arcs, and the box of the plane they take.
+struct ProjectedRoute {
+  std::vector<std::vector<GeoPoint>> legs;
+  PlaneBox box;  // starts at the centre, which lies on the route
+};
+
+ProjectedRoute RouteLegs(const std::vector<GeoPoint>& places,
+                         const AzimuthalEquidistant& projection) {
+  ProjectedRoute route;
+  route.box.Include(projection.Project(places.front()));
+  for (std::size_t index = 1; index < places.size(); ++index) {
+    route.legs.push_back(
+        DensifiedLeg(places[index - 1], places[index], kLegStepDegrees, kLeastLegSegments));
+    for (const GeoPoint place : route.legs.back())
+      route.box.Include(projection.Project(place));
+  }
+  return route;
+}
+
+std::vector<std::vector<MapPixel>> Graticule(const AzimuthalEquidistant& projection,
+                                             const ViewportFit& fit, const MapSize& size,
+                                             const PixelRectangle& frame) {
+  const double view_degrees =
+      std::max(size.width, size.height) * fit.RadiansPerPixel() * kDegreesPerRadian;
+  std::vector<std::vector<MapPixel>> pieces;
+  for (const std::vector<GeoPoint>& line :
+       GraticuleLines(GraticuleSpacing(view_degrees), projection.Centre(), ViewRadius(fit, size))) {
+    for (std::vector<MapPixel>& piece : ClipLine(ToPixels(line, projection, fit), frame))
+      pieces.push_back(std::move(piece));
+  }
+  return pieces;
+}
+
+// Every point's mark, the departure and the destination apart, and the
+// labels that fit beside them.
+void MarkPoints(const WaypointTable& route, const std::vector<GeoPoint>& places,
+                const AzimuthalEquidistant& projection, const ViewportFit& fit,
+                MapPicture& picture) {
+  const std::size_t last = route.Count() - 1;
+  for (std::size_t row = 0; row < route.Count(); ++row) {
+    picture.marks.push_back({fit.ToPixel(projection.Project(places[row])), route[row].kind,
+                             row == 0 || row == last, row});
+  }
+  std::vector<LabelRequest> requests;
+  requests.reserve(picture.marks.size());
+  for (const MapMark& mark : picture.marks)
+    requests.push_back({&mark, route[mark.row].id});
+  picture.labels = PlaceLabels(requests, picture.width, picture.height);
+}
+
 }  // namespace
 
 MapLand BuiltInMapLand() {
@@ -71,46 +121,18 @@ MapPicture BuildMapPicture(const WaypointTable& route, const MapSize& size, cons
   // pole is centred on its own path.
   const AzimuthalEquidistant projection(PathMidpoint(places));
 
-  std::vector<std::vector<GeoPoint>> legs;
-  PlaneBox route_box{};  // starts at the centre, which lies on the route
-  for (std::size_t index = 0; index < places.size(); ++index) {
-    route_box.Include(projection.Project(places[index]));
-    if (index > 0) {
-      legs.push_back(
-          DensifiedLeg(places[index - 1], places[index], kLegStepDegrees, kLeastLegSegments));
-      for (const GeoPoint place : legs.back())
-        route_box.Include(projection.Project(place));
-    }
-  }
-  const ViewportFit fit(route_box, size);
+  const ProjectedRoute projected = RouteLegs(places, projection);
+  const ViewportFit fit(projected.box, size);
   const PixelRectangle frame{0, 0, size.width, size.height};
 
   const double route_span =
-      std::max(route_box.Width(), route_box.Height()) * kNauticalMilesPerRadian;
+      std::max(projected.box.Width(), projected.box.Height()) * kNauticalMilesPerRadian;
   const LandShapes& shapes = route_span > kFineLandSpanNauticalMiles ? land.coarse : land.fine;
   picture.land = ProjectedLand(shapes, projection, fit, frame);
-
-  const double view_degrees =
-      std::max(size.width, size.height) * fit.RadiansPerPixel() * kDegreesPerRadian;
-  for (const std::vector<GeoPoint>& line :
-       GraticuleLines(GraticuleSpacing(view_degrees), projection.Centre(), ViewRadius(fit, size))) {
-    for (std::vector<MapPixel>& piece : ClipLine(ToPixels(line, projection, fit), frame))
-      picture.graticule.push_back(std::move(piece));
-  }
-
-  for (const std::vector<GeoPoint>& leg : legs)
+  picture.graticule = Graticule(projection, fit, size, frame);
+  for (const std::vector<GeoPoint>& leg : projected.legs)
     picture.legs.push_back(ToPixels(leg, projection, fit));
-
-  const std::size_t last = route.Count() - 1;
-  for (std::size_t row = 0; row < route.Count(); ++row) {
-    picture.marks.push_back({fit.ToPixel(projection.Project(places[row])), route[row].kind,
-                             row == 0 || row == last, row});
-  }
-  std::vector<LabelRequest> requests;
-  requests.reserve(picture.marks.size());
-  for (const MapMark& mark : picture.marks)
-    requests.push_back({&mark, route[mark.row].id});
-  picture.labels = PlaceLabels(requests, size.width, size.height);
+  MarkPoints(route, places, projection, fit, picture);
   return picture;
 }
 
