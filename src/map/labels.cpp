@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstddef>
+#include <vector>
 
 #include "text/utf8.hpp"
 
@@ -66,6 +69,54 @@ std::array<Box, 8> Spots(const MapMark& mark, double width, double height) {
           box(x - width / 2, y + reach)};
 }
 
+// The boxes taken so far, filed by the cells of a grid over the picture so
+// that a spot is checked against its neighbours only: a route of thousands
+// of points places its labels as quickly as one of a few hundred.
+class TakenSpace {
+ public:
+  TakenSpace(double width, double height)
+      : columns_(CellCount(width)), rows_(CellCount(height)), cells_(columns_ * rows_) {}
+
+  void Take(const Box& box) {
+    boxes_.push_back(box);
+    ForEachCell(box, [this](std::vector<std::size_t>& cell) { cell.push_back(boxes_.size() - 1); });
+  }
+
+  bool IsFree(const Box& box) {
+    bool free = true;
+    ForEachCell(box, [this, &box, &free](const std::vector<std::size_t>& cell) {
+      for (const std::size_t index : cell)
+        free = free && !box.Overlaps(boxes_[index]);
+    });
+    return free;
+  }
+
+ private:
+  static constexpr double kCellPixels = 64;
+
+  static std::size_t CellCount(double extent) {
+    return static_cast<std::size_t>(std::max(1.0, std::ceil(extent / kCellPixels)));
+  }
+  static std::size_t CellOf(double at, std::size_t count) {
+    const double cell = std::floor(at / kCellPixels);
+    return static_cast<std::size_t>(std::clamp(cell, 0.0, static_cast<double>(count - 1)));
+  }
+
+  template <typename Visit>
+  void ForEachCell(const Box& box, Visit visit) {
+    for (std::size_t row = CellOf(box.top, rows_); row <= CellOf(box.bottom, rows_); ++row) {
+      for (std::size_t column = CellOf(box.left, columns_); column <= CellOf(box.right, columns_);
+           ++column)
+        visit(cells_[row * columns_ + column]);
+    }
+  }
+
+  std::size_t columns_;
+  std::size_t rows_;
+  std::vector<std::vector<std::size_t>> cells_;
+  std::vector<Box> boxes_;
+};
+
 }  // namespace
 
 double LabelWidth(const std::string& text) {
@@ -75,9 +126,9 @@ double LabelWidth(const std::string& text) {
 std::vector<MapLabel> PlaceLabels(const std::vector<LabelRequest>& requests, double width,
                                   double height) {
   std::vector<const LabelRequest*> order;
-  std::vector<Box> taken;
+  TakenSpace taken(width, height);
   for (const LabelRequest& request : requests) {
-    taken.push_back(MarkBox(*request.mark));
+    taken.Take(MarkBox(*request.mark));
     if (!request.text.empty())
       order.push_back(&request);
   }
@@ -92,10 +143,9 @@ std::vector<MapLabel> PlaceLabels(const std::vector<LabelRequest>& requests, dou
     for (const Box& spot : Spots(*request->mark, label_width, kMapLabelFontPixels)) {
       const bool inside = spot.left >= picture.left && spot.top >= picture.top &&
                           spot.right <= picture.right && spot.bottom <= picture.bottom;
-      if (!inside || std::any_of(taken.begin(), taken.end(),
-                                 [&spot](const Box& other) { return spot.Overlaps(other); }))
+      if (!inside || !taken.IsFree(spot))
         continue;
-      taken.push_back(spot);
+      taken.Take(spot);
       labels.push_back({request->text,
                         {spot.left, spot.top},
                         label_width,
