@@ -10,6 +10,7 @@
 #include "cli/exit_codes.hpp"
 #include "cli/folder_options.hpp"
 #include "cli/navdata_command.hpp"
+#include "cli/map_command.hpp"
 #include "cli/parse_command.hpp"
 #include "cli/route_string_command.hpp"
 #include "readers/reader_table.hpp"
@@ -36,6 +37,7 @@ int RunCommandLine(int argc, char** argv, const std::filesystem::path& executabl
   commands.push_back(AddRouteStringCommand(app, executable));
   commands.push_back(AddFoldersCommand(app, executable));
   commands.push_back(AddNavdataCommand(app, executable));
+  commands.push_back(AddMapCommand(app));
 
   try {
     app.parse(argc, argv);

@@ -34,13 +34,22 @@ struct MapLabel {
 };
 
 inline constexpr double kMapLabelFontPixels = 11;
+// A label's width is its characters times this advance: a monospaced font of
+// kMapLabelFontPixels advances 0.6 of its height, and a view draws labels in a
+// font no wider, so a label never reaches beyond the box it was given.
+inline constexpr double kMapLabelAdvancePixels = 7;
+// A mark's half size: a route point's, and the departure's and destination's.
+inline constexpr double kMapMarkRadiusPixels = 3;
+inline constexpr double kMapEndMarkRadiusPixels = 5;
 
 // What a view draws, in drawing order: the land filled, the graticule's
 // lines, the legs' great-circle arcs, the marks, the labels.
 struct MapPicture {
   double width = 0;
   double height = 0;
-  std::vector<std::vector<MapPixel>> land;       // closed rings, filled
+  // Closed rings, filled together by the even-odd rule, so that a lake's
+  // ring inside its land's ring stays water.
+  std::vector<std::vector<MapPixel>> land;
   std::vector<std::vector<MapPixel>> graticule;  // open lines
   std::vector<std::vector<MapPixel>> legs;       // one open line per leg
   std::vector<MapMark> marks;

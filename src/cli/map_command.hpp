@@ -1,0 +1,13 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+
+namespace korvanta::cli {
+
+// `korvanta-cli map`: writes the route's map as an SVG picture. Returns a
+// callable that runs the command after the command line is parsed.
+std::function<int()> AddMapCommand(CLI::App& app);
+
+}  // namespace korvanta::cli
