@@ -17,7 +17,9 @@ WindowModel::WindowModel(const std::filesystem::path& app_dir, const FolderSourc
       file_dialog_(file_dialog),
       source_(source),
       folders_(BuildFolderSet(app_dir, source)),
+      navigation_(NavigationOf(folders_)),
       run_(folders_, airports_, *this) {
+  airports_.navigation = &navigation_;
   for (const ControlInfo& info : Controls()) {
     ControlState& state = Mutable(info.control);
     state.caption = info.caption;

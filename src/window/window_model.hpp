@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "navdata/navigation_source.hpp"
 #include "route/airports.hpp"
 #include "route/tables.hpp"
 #include "run/conversion_run.hpp"
@@ -56,6 +57,10 @@ inline constexpr std::chrono::milliseconds kStartUpDelay{200};
 // The demo's plan number: one that the KLN 90B store, which keeps 25 plans,
 // holds too.
 inline constexpr int kDemoPlanNumber = 7;
+
+// Where the window's runs find the navigation data: the FMC data folder (where
+// the airport list is), else the X-Plane installation.
+NavigationSource NavigationOf(const FolderSet& folders);
 
 // Whether the program was started with "/T" as its first argument (any
 // letter case): the writers that offer it then ask for their file.
@@ -194,6 +199,9 @@ class WindowModel : private FrontEnd {
   const FolderSource& source_;
   // Built again only by the Folders dialog's OK, never during a run.
   FolderSet folders_;
+  // The fixes, navaids and airways of the folder set's data, loaded by the
+  // first run that needs them and kept while the folders stay.
+  NavigationSource navigation_;
   AirportDatabase airports_;
   ConversionRun run_;
   WindowState state_;
