@@ -51,6 +51,11 @@ inline constexpr std::string_view kNoAirportList =
     "data there, or choose its folder under Folders.";
 inline constexpr std::string_view kNoAirportListNote = "No airport list: airport elevation 0";
 
+// What the status line says after the Copy button.
+inline constexpr std::string_view kRouteStringCopied = "Route string copied to the clipboard";
+inline constexpr std::string_view kRouteStringNotCopied =
+    "The clipboard could not be had: the route string is not copied";
+
 // The delay of the one-shot start-up timer.
 inline constexpr std::chrono::milliseconds kStartUpDelay{200};
 
@@ -92,7 +97,7 @@ class WindowModel : private FrontEnd {
   // A key pressed while `focused` (none: no control) has the focus; true when the key did
   // something. Enter ticks or unticks a focused tick box as Space does,
   // starts the run on the conversion button and in the runway box, and
-  // presses GO!!! on GO!!!; F5 starts the run from anywhere. The arrows on
+  // presses GO!!! on GO!!! and Copy on Copy; F5 starts the run from anywhere. The arrows on
   // the simulator selection select the next or previous item, wrapping
   // round at the ends, and move the focus to it, as radio buttons do.
   bool KeyPressed(Key key, std::optional<Control> focused, std::chrono::milliseconds at);
@@ -124,6 +129,9 @@ class WindowModel : private FrontEnd {
   // shows is ticked too), the demo's plan number, and a run on the
   // clipboard's route.
   void RunDemo(std::chrono::milliseconds at);
+  // The Copy button: puts the route string the line shows on the clipboard,
+  // and says on the status line whether it is there.
+  void CopyClicked();
 
   // ---- the Folders dialog
   // Its lines under the applied selection; none while a run or the start-up
@@ -161,6 +169,8 @@ class WindowModel : private FrontEnd {
   void OpenDocument(const std::filesystem::path& file) override;
 
   ControlState& Mutable(Control control);
+  // Draws the grid, and the route string of the route it shows beside it.
+  void RenderGrid();
   void SetTicked(Control box, bool ticked);
   void SetVisible(Control control, bool visible);
   void SetEnabled(Control control, bool enabled);
