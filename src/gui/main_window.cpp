@@ -137,6 +137,7 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
   connect(run_key, &QShortcut::activated, this,
           [this] { model_->KeyPressed(Key::kF5, ControlOf(QApplication::focusWidget()), Now()); });
   ui_->conversionButton->setIcon(ConvertGlyph());
+  ui_->routeStringLine->setPlaceholderText(Text(std::string(kRouteStringCue)));
   // A typed 0 or an emptied box becomes the lowest number, not the last one.
   ui_->planNumber->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
 
@@ -170,6 +171,7 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
   connect(timer_, &QTimer::timeout, this, [this] { model_->TimerFired(); });
   connect(ui_->conversionButton, &QToolButton::clicked, this, &MainWindow::Convert);
   connect(ui_->goButton, &QPushButton::clicked, this, [this] { model_->GoClicked(); });
+  connect(ui_->copyButton, &QPushButton::clicked, this, [this] { model_->CopyClicked(); });
   connect(simulator_items_, &QButtonGroup::idToggled, this, [this](int id, bool selected) {
     if (selected)
       model_->SimulatorSelected(static_cast<Simulator>(id));
@@ -258,7 +260,10 @@ void MainWindow::CreateTargetBoxes() {
       previous = widget;
     }
   }
-  setTabOrder(previous, ui_->grid);
+  // The route string's line and Copy lie between the tick rows and the grid.
+  setTabOrder(previous, ui_->routeStringLine);
+  setTabOrder(ui_->routeStringLine, ui_->copyButton);
+  setTabOrder(ui_->copyButton, ui_->grid);
 }
 
 // A window destroyed while shown closes first, so that its states are kept
@@ -366,6 +371,11 @@ void MainWindow::Render(Control control, const ControlState& state) {
       if (ui_->runwayBox->text() != caption)
         ui_->runwayBox->setText(caption);
       break;
+    case Control::kRouteStringLine:
+      // From its start: the departure, then the route.
+      ui_->routeStringLine->setText(caption);
+      ui_->routeStringLine->setCursorPosition(0);
+      break;
     case Control::kConversionButton:
       break;  // a picture, no caption
     default:
@@ -449,6 +459,11 @@ std::chrono::milliseconds MainWindow::DoubleClickTime() const {
 // offered it in; the run decodes it as it decodes any input.
 std::string MainWindow::ClipboardText() {
   return QGuiApplication::clipboard()->text().toStdString();
+}
+
+bool MainWindow::PutClipboardText(const std::string& text) {
+  QGuiApplication::clipboard()->setText(Text(text));
+  return true;
 }
 
 // ---- the placement -------------------------------------------------------------

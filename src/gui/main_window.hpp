@@ -84,6 +84,7 @@ class MainWindow : public QWidget, private WindowView {
   std::chrono::milliseconds Now() const override;
   std::chrono::milliseconds DoubleClickTime() const override;
   std::string ClipboardText() override;
+  bool PutClipboardText(const std::string& text) override;
   std::optional<std::filesystem::path> ChooseOpenFile(const std::filesystem::path& folder) override;
   std::string_view PlacementKey() const override;
   std::string SavePlacement() override;

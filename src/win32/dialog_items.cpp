@@ -21,6 +21,8 @@ constexpr int kOwnControlItems[] = {
     IDC_GO,                    // kGoButton
     IDC_LOAD_PROGRESS,         // kProgressPanel
     IDC_WAYPOINTS,             // kGrid
+    IDC_ROUTE_STRING,          // kRouteStringLine
+    IDC_COPY,                  // kCopyButton
 };
 static_assert(std::size(kOwnControlItems) == static_cast<std::size_t>(Control::kFirstTargetBox));
 

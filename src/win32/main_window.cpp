@@ -110,6 +110,9 @@ void MainWindow::Initialize(HWND window) {
   LoadIcons();
   CreateTargetBoxes();
   SetUpFoldersButton();
+  const std::wstring cue = WideFromUtf8(kRouteStringCue);
+  SendMessageW(Item(IDC_ROUTE_STRING), EM_SETCUEBANNER, TRUE,
+               reinterpret_cast<LPARAM>(cue.c_str()));
   // Files dropped onto the window convert like the clipboard's route.
   DragAcceptFiles(window_, TRUE);
   // The items' captions, with their mnemonics, are the target table's.
@@ -245,6 +248,10 @@ std::chrono::milliseconds MainWindow::DoubleClickTime() const {
 
 std::string MainWindow::ClipboardText() {
   return ReadClipboardText(window_);
+}
+
+bool MainWindow::PutClipboardText(const std::string& text) {
+  return win32::PutClipboardText(window_, text);
 }
 
 void MainWindow::ShowMessage(const std::string& text) {

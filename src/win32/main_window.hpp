@@ -69,6 +69,7 @@ class MainWindow final : public WindowView {
   std::chrono::milliseconds Now() const override;
   std::chrono::milliseconds DoubleClickTime() const override;
   std::string ClipboardText() override;
+  bool PutClipboardText(const std::string& text) override;
   std::optional<std::filesystem::path> ChooseOpenFile(const std::filesystem::path& folder) override;
   std::string_view PlacementKey() const override;
   std::string SavePlacement() override;
@@ -102,6 +103,7 @@ class MainWindow final : public WindowView {
   void Close();
   void Destroyed();
   void Layout();
+  void PlaceRouteStringRow(const RECT& client);
   SIZE LeastFrameSize() const;
   void LoadIcons();
   void RenderGrid();

@@ -19,7 +19,7 @@ namespace korvanta::win32 {
 namespace {
 
 // The least client area shows every control whole and this much of the grid
-// below them (the Qt window's least size, 628 by 316, keeps as much).
+// below them (the Qt window's least size keeps as much).
 constexpr int kLeastGridHeight = 165;
 // The room between the window's edge and the controls beside it.
 constexpr int kEdgeMargin = 6;
@@ -31,6 +31,14 @@ constexpr std::string_view kPlacementKey = "Win32Placement";
 constexpr int kTickRowTop = 52;
 constexpr int kTickRowPitch = 14;
 constexpr int kTickBoxHeight = 10;
+
+// The item's place in its parent's client area.
+RECT PlaceInParent(HWND parent, HWND item) {
+  RECT rect{};
+  GetWindowRect(item, &rect);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
 
 }  // namespace
 
@@ -74,24 +82,22 @@ SIZE MainWindow::LeastFrameSize() const {
   for (HWND item = GetWindow(window_, GW_CHILD); item != nullptr;
        item = GetWindow(item, GW_HWNDNEXT)) {
     const int id = GetDlgCtrlID(item);
-    if (id == IDC_STATUS_LINE || id == IDC_LOAD_PROGRESS || id == IDC_WAYPOINTS)
+    // Copy follows the window's right edge, beside the line that stretches.
+    if (id == IDC_STATUS_LINE || id == IDC_LOAD_PROGRESS || id == IDC_WAYPOINTS ||
+        id == IDC_ROUTE_STRING || id == IDC_COPY)
       continue;
-    RECT rect{};
-    GetWindowRect(item, &rect);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
-    least.right = std::max(least.right, rect.right);
+    least.right = std::max(least.right, PlaceInParent(window_, item).right);
   }
   least.right += ScaleForDpi(kEdgeMargin, dpi);
-  RECT grid{};
-  GetWindowRect(Item(IDC_WAYPOINTS), &grid);
-  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&grid), 2);
+  const RECT grid = PlaceInParent(window_, Item(IDC_WAYPOINTS));
   least.bottom = grid.top + ScaleForDpi(kLeastGridHeight, dpi);
   AdjustFrameForDpi(least, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
                     static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi);
   return SIZE{least.right - least.left, least.bottom - least.top};
 }
-// The status line, the progress panel and the grid follow the window's
-// width; the grid also takes the height below the tick rows.
+// The status line, the route string's line with Copy, the progress panel and
+// the grid follow the window's width; the grid also takes the height below
+// them.
 void MainWindow::Layout() {
   if (window_ == nullptr)
     return;
@@ -99,9 +105,7 @@ void MainWindow::Layout() {
   GetClientRect(window_, &client);
   const auto stretch = [&](int id, bool to_bottom) {
     const HWND item = Item(id);
-    RECT rect{};
-    GetWindowRect(item, &rect);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+    const RECT rect = PlaceInParent(window_, item);
     const LONG margin = to_bottom ? 0 : rect.left;
     const LONG height = to_bottom ? std::max(0L, client.bottom - rect.top) : rect.bottom - rect.top;
     SetWindowPos(item, nullptr, margin, rect.top, std::max(0L, client.right - 2 * margin), height,
@@ -109,6 +113,7 @@ void MainWindow::Layout() {
   };
   stretch(IDC_STATUS_LINE, false);
   stretch(IDC_WAYPOINTS, true);
+  PlaceRouteStringRow(client);
   // The progress panel lies over the grid's first rows, below its header, as
   // in the Qt window: it covers neither the header nor anything above.
   const HWND grid = Item(IDC_WAYPOINTS);
@@ -123,6 +128,20 @@ void MainWindow::Layout() {
                rows.right - rows.left, panel.bottom - panel.top, SWP_NOZORDER | SWP_NOACTIVATE);
   FitColumns();
 }
+// Copy keeps its size at the window's right edge, as far from it as the line
+// is from the left one; the line takes the width up to Copy, with as much
+// room again between them.
+void MainWindow::PlaceRouteStringRow(const RECT& client) {
+  const RECT line = PlaceInParent(window_, Item(IDC_ROUTE_STRING));
+  const RECT copy = PlaceInParent(window_, Item(IDC_COPY));
+  const LONG gap = line.left;
+  const LONG copy_left = std::max(line.left, client.right - line.left - (copy.right - copy.left));
+  SetWindowPos(Item(IDC_COPY), nullptr, copy_left, copy.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Item(IDC_ROUTE_STRING), nullptr, 0, 0, std::max(0L, copy_left - gap - line.left),
+               line.bottom - line.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::string_view MainWindow::PlacementKey() const {
   return kPlacementKey;
 }

@@ -77,6 +77,10 @@ void MainWindow::Command(int id, int code) {
     model_->GoClicked();
     return;
   }
+  if (id == IDC_COPY && code == BN_CLICKED) {
+    model_->CopyClicked();
+    return;
+  }
   if (id == IDC_FOLDERS && code == BN_CLICKED) {
     OpenFoldersDialog();
     return;
@@ -148,7 +152,7 @@ bool MainWindow::TranslateDialogMessage(MSG& message) {
     const bool back = message.wParam == VK_LEFT || message.wParam == VK_UP;
     if ((back || message.wParam == VK_RIGHT || message.wParam == VK_DOWN) && focused &&
         (IsTickBox(*focused) || *focused == Control::kGoButton ||
-         *focused == Control::kConversionButton)) {
+         *focused == Control::kConversionButton || *focused == Control::kCopyButton)) {
       SendMessageW(window_, WM_NEXTDLGCTL, back ? TRUE : FALSE, FALSE);
       return true;
     }

@@ -22,6 +22,8 @@
 #define IDC_LOAD_PROGRESS 1024
 #define IDC_WAYPOINTS 1025
 #define IDC_FOLDERS 1026
+#define IDC_ROUTE_STRING 1027
+#define IDC_COPY 1028
 // The targets' tick boxes, created by the window from the target table:
 // IDC_TARGET_FIRST + the target's index.
 #define IDC_TARGET_FIRST 1100

@@ -29,6 +29,8 @@ constexpr ControlInfo kOwnControls[] = {
     {Control::kGoButton, "goButton", "G&O!!!"},
     {Control::kProgressPanel, "progressPanel", "Loading Routes ....."},
     {Control::kGrid, "grid", ""},
+    {Control::kRouteStringLine, "routeStringLine", ""},
+    {Control::kCopyButton, "copyButton", "Cop&y"},
 };
 
 static_assert(std::size(kOwnControls) == static_cast<std::size_t>(Control::kFirstTargetBox));

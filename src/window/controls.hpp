@@ -25,6 +25,8 @@ enum class Control {
   kGoButton,            // "GO!!!": moves the focus to the runway box
   kProgressPanel,       // "Loading Routes ....." while the airport database loads
   kGrid,                // the waypoint table the run's last parse left
+  kRouteStringLine,     // the grid's route as a pilot files it, read-only; empty without a route
+  kCopyButton,          // "Copy": puts the route string on the clipboard
   // The targets' tick boxes follow, one per target in the order of Target:
   // BoxOf(target).
   kFirstTargetBox,
@@ -76,6 +78,9 @@ bool IsTickBox(Control control);
 // boxes, the Super 80 box and the plan number with its label. The windows
 // lay the rows out, and take the keyboard from one to the next, in this order.
 std::vector<Control> TickRowOrder();
+
+// What the route string's line shows, greyed, while it is empty.
+inline constexpr std::string_view kRouteStringCue = "Route string";
 
 // The Alt+letter of a caption (see WithoutMnemonic), upper case; '\0' when
 // the caption has none.

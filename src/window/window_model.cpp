@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "route/route_string.hpp"
 #include "run/run_choices.hpp"
 #include "writers/tu154.hpp"
 
@@ -17,7 +18,9 @@ WindowModel::WindowModel(const std::filesystem::path& app_dir, const FolderSourc
       file_dialog_(file_dialog),
       source_(source),
       folders_(BuildFolderSet(app_dir, source)),
+      navigation_(NavigationOf(folders_)),
       run_(folders_, airports_, *this) {
+  airports_.navigation = &navigation_;
   for (const ControlInfo& info : Controls()) {
     ControlState& state = Mutable(info.control);
     state.caption = info.caption;
@@ -28,6 +31,8 @@ WindowModel::WindowModel(const std::filesystem::path& app_dir, const FolderSourc
   // Until the airport database has loaded, a run would write elevation 0
   // for both airports.
   Mutable(Control::kConversionButton).enabled = false;
+  // No route, nothing to copy.
+  Mutable(Control::kCopyButton).enabled = false;
 }
 
 WindowModel::~WindowModel() = default;
@@ -38,6 +43,22 @@ const ControlState& WindowModel::StateOf(Control control) const {
 
 ControlState& WindowModel::Mutable(Control control) {
   return state_[static_cast<std::size_t>(control)];
+}
+
+void WindowModel::RenderGrid() {
+  view_.Render(Control::kGrid, StateOf(Control::kGrid));
+  const WaypointTable& waypoints = Waypoints();
+  std::string route_string = waypoints.Count() == 0 ? std::string() : RouteString(waypoints);
+  SetEnabled(Control::kCopyButton, !route_string.empty());
+  SetCaption(Control::kRouteStringLine, std::move(route_string));
+}
+
+void WindowModel::CopyClicked() {
+  const std::string& route_string = StateOf(Control::kRouteStringLine).caption;
+  if (route_string.empty())
+    return;
+  ShowStatus(view_.PutClipboardText(route_string) ? std::string(kRouteStringCopied)
+                                                  : std::string(kRouteStringNotCopied));
 }
 
 void WindowModel::SetTicked(Control box, bool ticked) {
@@ -220,9 +241,13 @@ bool WindowModel::KeyPressed(Key key, std::optional<Control> focused,
       }
       // A push button that the keyboard reached without making it the
       // window's default one would otherwise ignore Enter: GO!!! has the
-      // focus as the window opens.
+      // focus as the window opens; Copy is no dialog's button in Qt.
       if (focused == Control::kGoButton) {
         GoClicked();
+        return true;
+      }
+      if (focused == Control::kCopyButton) {
+        CopyClicked();
         return true;
       }
       if (focused && IsTickBox(*focused) && StateOf(*focused).enabled &&

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "navdata/navigation_source.hpp"
 #include "route/airports.hpp"
 #include "route/tables.hpp"
 #include "run/conversion_run.hpp"
@@ -50,12 +51,21 @@ inline constexpr std::string_view kNoAirportList =
     "data there, or choose its folder under Folders.";
 inline constexpr std::string_view kNoAirportListNote = "No airport list: airport elevation 0";
 
+// What the status line says after the Copy button.
+inline constexpr std::string_view kRouteStringCopied = "Route string copied to the clipboard";
+inline constexpr std::string_view kRouteStringNotCopied =
+    "The clipboard could not be had: the route string is not copied";
+
 // The delay of the one-shot start-up timer.
 inline constexpr std::chrono::milliseconds kStartUpDelay{200};
 
 // The demo's plan number: one that the KLN 90B store, which keeps 25 plans,
 // holds too.
 inline constexpr int kDemoPlanNumber = 7;
+
+// Where the window's runs find the navigation data: the FMC data folder (where
+// the airport list is), else the X-Plane installation.
+NavigationSource NavigationOf(const FolderSet& folders);
 
 // Whether the program was started with "/T" as its first argument (any
 // letter case): the writers that offer it then ask for their file.
@@ -87,7 +97,7 @@ class WindowModel : private FrontEnd {
   // A key pressed while `focused` (none: no control) has the focus; true when the key did
   // something. Enter ticks or unticks a focused tick box as Space does,
   // starts the run on the conversion button and in the runway box, and
-  // presses GO!!! on GO!!!; F5 starts the run from anywhere. The arrows on
+  // presses GO!!! on GO!!! and Copy on Copy; F5 starts the run from anywhere. The arrows on
   // the simulator selection select the next or previous item, wrapping
   // round at the ends, and move the focus to it, as radio buttons do.
   bool KeyPressed(Key key, std::optional<Control> focused, std::chrono::milliseconds at);
@@ -119,6 +129,9 @@ class WindowModel : private FrontEnd {
   // shows is ticked too), the demo's plan number, and a run on the
   // clipboard's route.
   void RunDemo(std::chrono::milliseconds at);
+  // The Copy button: puts the route string the line shows on the clipboard,
+  // and says on the status line whether it is there.
+  void CopyClicked();
 
   // ---- the Folders dialog
   // Its lines under the applied selection; none while a run or the start-up
@@ -156,6 +169,8 @@ class WindowModel : private FrontEnd {
   void OpenDocument(const std::filesystem::path& file) override;
 
   ControlState& Mutable(Control control);
+  // Draws the grid, and the route string of the route it shows beside it.
+  void RenderGrid();
   void SetTicked(Control box, bool ticked);
   void SetVisible(Control control, bool visible);
   void SetEnabled(Control control, bool enabled);
@@ -194,6 +209,9 @@ class WindowModel : private FrontEnd {
   const FolderSource& source_;
   // Built again only by the Folders dialog's OK, never during a run.
   FolderSet folders_;
+  // The fixes, navaids and airways of the folder set's data, loaded by the
+  // first run that needs them and kept while the folders stay.
+  NavigationSource navigation_;
   AirportDatabase airports_;
   ConversionRun run_;
   WindowState state_;

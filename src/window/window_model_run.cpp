@@ -147,7 +147,7 @@ void WindowModel::ConvertInput(std::string_view bytes, const std::string& name) 
     }
     if (progress_shown_)
       SetVisible(Control::kProgressPanel, false);
-    view_.Render(Control::kGrid, StateOf(Control::kGrid));
+    RenderGrid();
     if (input.source && outcome.end == RunEnd::kCompleted)
       ShowRunEnd(outcome, choices, kept_route_text, prefix);
     // Named last, as the statuses of the targets written after it would
@@ -201,7 +201,7 @@ void WindowModel::RunDemo(std::chrono::milliseconds at) {
 // ---- what the run asks of the window --------------------------------------
 
 void WindowModel::ShowMessage(const std::string& text) {
-  view_.Render(Control::kGrid, StateOf(Control::kGrid));
+  RenderGrid();
   view_.ShowMessage(text);
   view_.ProcessPendingEvents();
 }
@@ -234,7 +234,7 @@ void WindowModel::SetProgress(const std::string& text) {
 }
 
 void WindowModel::ProcessPendingEvents() {
-  view_.Render(Control::kGrid, StateOf(Control::kGrid));
+  RenderGrid();
   view_.ProcessPendingEvents();
 }
 

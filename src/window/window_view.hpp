@@ -62,6 +62,9 @@ class WindowView {
   virtual std::chrono::milliseconds DoubleClickTime() const = 0;
   // The clipboard's text (empty when it holds none).
   virtual std::string ClipboardText() = 0;
+  // Puts the text on the clipboard as Unicode text; false when the
+  // clipboard cannot be had.
+  virtual bool PutClipboardText(const std::string& text) = 0;
   // The file dialog for choosing a route text or flight plan to convert,
   // opening in `folder`; nullopt when the user cancels.
   virtual std::optional<std::filesystem::path> ChooseOpenFile(

@@ -294,6 +294,7 @@ class MainWindowTest : public QObject {
   void planNumberBox();
   void simulatorItemsWrapRound();
   void emptyGridShowsItsFocus();
+  void routeStringLineAndAltYCopy();
 };
 
 // The window as it is created draws every control's state from the model,
@@ -349,14 +350,17 @@ void MainWindowTest::startUpOrder() {
       tab_order << w->objectName();
   }
   // GO!!!, the runway, the conversion button, the items, Folders…, then the
-  // tick rows' controls in the rows' order, then the grid.
+  // tick rows' controls in the rows' order, the route string's line, Copy,
+  // then the grid.
   QStringList designed = {"goButton", "runwayBox",  "conversionButton", "fs9Item",
                           "fsxItem",  "xPlaneItem", "foldersButton"};
   for (const korvanta::Control control : TickRowOrder()) {
     if (IsTickBox(control) || control == korvanta::Control::kPlanNumber)
       designed << Text(InfoOf(control).name);
   }
-  designed << "grid";
+  designed << "routeStringLine"
+           << "copyButton"
+           << "grid";
   QCOMPARE(tab_order, designed);
 }
 
@@ -749,7 +753,7 @@ void MainWindowTest::keyboardAlone() {
     if (IsTickBox(control) || control == kPlanNumber)
       order << widget(control);
   }
-  order << widget(kGrid);
+  order << widget(kRouteStringLine) << widget(kCopyButton) << widget(kGrid);
   // Where Tab (step 1) or Shift+Tab (step -1) goes from `from` by the design.
   const auto next_stop = [&](QWidget* from, qsizetype step) {
     qsizetype at = order.indexOf(from);
@@ -1196,6 +1200,36 @@ void MainWindowTest::emptyGridShowsItsFocus() {
   QTRY_VERIFY(frame->isVisible());
   Control(*window, "goButton")->setFocus(Qt::TabFocusReason);
   QTRY_VERIFY(!frame->isVisible());
+}
+
+// The line above the grid shows the route string of a run's route, whole
+// and read-only; Alt+Y copies it, and the status line says so.
+void MainWindowTest::routeStringLineAndAltYCopy() {
+  Session session;
+  QVERIFY(session.Start());
+  auto& [tree, dialogs, clock, window] = session;
+  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  auto* line = Control<QLineEdit>(*window, "routeStringLine");
+  auto* copy = Control<QAbstractButton>(*window, "copyButton");
+  QVERIFY(line->isReadOnly());
+  QVERIFY(line->text().isEmpty() && !copy->isEnabled());
+  PutExampleRouteOnClipboard();
+  Click(*window, "conversionButton");
+  const QString route_string = line->text();
+  QCOMPARE(route_string,
+           Text(window->Model().StateOf(korvanta::Control::kRouteStringLine).caption));
+  QVERIFY(route_string.startsWith("EAAA ") && route_string.endsWith(" EBBB"));
+  QCOMPARE(line->cursorPosition(), 0);
+  const QRect grid = Control(*window, "grid")->geometry();
+  QVERIFY(line->geometry().bottom() < grid.top() && copy->geometry().bottom() < grid.top());
+  QVERIFY(line->geometry().right() < copy->geometry().left());
+  QVERIFY(window->rect().contains(copy->geometry()));
+
+  QGuiApplication::clipboard()->setText(QStringLiteral("other"));
+  QTest::keyClick(window.get(), Qt::Key_Y, Qt::AltModifier);
+  QVERIFY(Landed([] { return QGuiApplication::clipboard()->text() != "other"; }));
+  QCOMPARE(QGuiApplication::clipboard()->text(), route_string);
+  QCOMPARE(Control<QLabel>(*window, "statusLine")->toolTip(), Text(kRouteStringCopied));
 }
 
 }  // namespace korvanta::gui

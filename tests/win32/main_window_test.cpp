@@ -362,13 +362,16 @@ TEST_F(Win32WindowTest, OpensWithTheDesignedCaptionSizeStatesAndTabOrder) {
   EXPECT_EQ(most, kPlanNumberMax);
 
   // Tab visits the enabled, shown controls in the designed order, from GO!!!:
-  // the selected item, then the tick rows' controls in the rows' order.
+  // the selected item, then the tick rows' controls in the rows' order, the
+  // route string's line (Copy waits for a route).
   std::vector<int> expected = {IDC_GO, IDC_RUNWAY, IDC_CONVERT, IDC_SIMULATOR_FS9, IDC_FOLDERS};
   for (const Control control : TickRowOrder()) {
     const ControlState& state = window_->Model().StateOf(control);
     if ((IsTickBox(control) || control == Control::kPlanNumber) && state.visible && state.enabled)
       expected.push_back(ItemOf(control));
   }
+  EXPECT_FALSE(Enabled(IDC_COPY));
+  expected.push_back(IDC_ROUTE_STRING);
   expected.push_back(IDC_WAYPOINTS);
   ASSERT_GE(expected.size(), Targets().size());
   std::vector<int> order;
@@ -462,6 +465,36 @@ TEST_F(Win32WindowTest, ConversionWaitsForTheAirportLoadThenConvertsTheClipboard
   EXPECT_LE(total, grid.right);
 }
 
+// The line above the grid shows the route string of a run's route, read-only;
+// Alt+Y copies it, and Copy keeps to the window's right edge.
+TEST_F(Win32WindowTest, RouteStringLineShowsTheRouteAndAltYCopiesIt) {
+  Open();
+  EXPECT_EQ(Text(IDC_ROUTE_STRING), "");
+  EXPECT_NE(GetWindowLongPtrW(Item(IDC_ROUTE_STRING), GWL_STYLE) & ES_READONLY, 0);
+  Convert(ExampleRoute());
+  const std::string route_string = Text(IDC_ROUTE_STRING);
+  EXPECT_EQ(route_string, window_->Model().StateOf(Control::kRouteStringLine).caption);
+  EXPECT_EQ(route_string.rfind("EAAA ", 0), 0u) << route_string;
+  ASSERT_TRUE(Enabled(IDC_COPY));
+
+  ASSERT_TRUE(PutClipboardText(window_->Handle(), "other"));
+  PressKey('Y', kAlt);
+  EXPECT_EQ(ReadClipboardText(window_->Handle()), route_string);
+  EXPECT_EQ(Text(IDC_STATUS_LINE), kRouteStringCopied);
+
+  const RECT grid = Place(IDC_WAYPOINTS);
+  const RECT copy = Place(IDC_COPY);
+  RECT frame{};
+  GetWindowRect(window_->Handle(), &frame);
+  EXPECT_LE(Place(IDC_ROUTE_STRING).right, copy.left);
+  EXPECT_LE(copy.bottom, grid.top);
+  SetWindowPos(window_->Handle(), nullptr, 0, 0, frame.right - frame.left + 100,
+               frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
+  const RECT moved = Place(IDC_COPY);
+  EXPECT_EQ(moved.left - copy.left, 100);
+  EXPECT_EQ(moved.right - moved.left, copy.right - copy.left);
+}
+
 TEST_F(Win32WindowTest, ClipboardUnicodeTextIsReadAsWindows1252) {
   Open();
   // "Ü" has a Windows-1252 form, the airliner has none.
@@ -522,6 +555,8 @@ TEST_F(Win32WindowTest, KeyboardAloneReachesEveryControlAndRuns) {
     if (IsTickBox(control) || control == Control::kPlanNumber)
       order.push_back(ItemOf(control));
   }
+  order.push_back(IDC_ROUTE_STRING);
+  order.push_back(IDC_COPY);
   order.push_back(IDC_WAYPOINTS);
   // Where Tab (step 1) or Shift+Tab (step -1) goes from `from` by the design.
   const auto next_stop = [&](int from, int step) {
@@ -670,7 +705,7 @@ TEST_F(Win32WindowTest, NoSmallerThanItsControlsAndASmallKeptSizeIsRaised) {
   MINMAXINFO limits{};
   SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
   const UINT dpi = WindowDpi(window);
-  RECT least{0, 0, ScaleForDpi(638, dpi), ScaleForDpi(316, dpi)};
+  RECT least{0, 0, ScaleForDpi(638, dpi), ScaleForDpi(347, dpi)};
   AdjustFrameForDpi(least, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
                     static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
   EXPECT_NEAR(limits.ptMinTrackSize.x, least.right - least.left, 2);

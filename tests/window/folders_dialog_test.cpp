@@ -34,6 +34,7 @@ class MessageView : public WindowView {
   std::chrono::milliseconds Now() const override { return {}; }
   std::chrono::milliseconds DoubleClickTime() const override { return {}; }
   std::string ClipboardText() override { return {}; }
+  bool PutClipboardText(const std::string&) override { return false; }
   std::optional<fs::path> ChooseOpenFile(const fs::path&) override { return {}; }
   std::string_view PlacementKey() const override { return "TestPlacement"; }
   std::string SavePlacement() override { return {}; }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "io/utf8_path.hpp"
+#include "route/route_string.hpp"
 #include "settings/folder_source.hpp"
 #include "settings/ini_profile.hpp"
 #include "test_support.hpp"
@@ -69,6 +70,12 @@ class RecordingView : public WindowView {
   std::chrono::milliseconds Now() const override { return now; }
   std::chrono::milliseconds DoubleClickTime() const override { return 500ms; }
   std::string ClipboardText() override { return clipboard; }
+  bool clipboard_free = true;  // whether another program holds the clipboard open
+  bool PutClipboardText(const std::string& text) override {
+    if (clipboard_free)
+      clipboard = text;
+    return clipboard_free;
+  }
   std::optional<fs::path> open_answer;  // the file dialog's answer
   std::vector<fs::path> open_folders;   // where each file dialog opened
   std::optional<fs::path> ChooseOpenFile(const fs::path& folder) override {
@@ -200,7 +207,7 @@ TEST(WindowControls, EveryTargetHasItsBoxInTheTickRows) {
   }
 }
 
-// Every tick box, the runway label, the selection's items and GO!!! have an
+// Every tick box, the runway label, the selection's items, GO!!! and Copy have an
 // Alt+letter that no other control has, under every selection's captions.
 TEST(WindowControls, MnemonicsAreUniqueAndStayUnderEverySelection) {
   std::map<char, std::string> owners;
@@ -212,7 +219,8 @@ TEST(WindowControls, MnemonicsAreUniqueAndStayUnderEverySelection) {
   };
   for (const ControlInfo& info : Controls()) {
     if (!IsTickBox(info.control) && info.control != Control::kRunwayLabel &&
-        info.control != Control::kGoButton && info.control != Control::kPlanNumberLabel)
+        info.control != Control::kGoButton && info.control != Control::kPlanNumberLabel &&
+        info.control != Control::kCopyButton)
       continue;
     claim(info.caption, std::string(info.name));
     if (info.on_selection != nullptr) {
@@ -690,6 +698,39 @@ TEST(WindowModel, ConversionWaitsForTheAirportLoad) {
   // The elevations of the airport database.
   ASSERT_EQ(m.Waypoints().Count(), 5U);
   EXPECT_EQ(m.Waypoints()[0].alt, 364);
+}
+
+// The line shows the route string of the grid's route, and Copy puts it on
+// the clipboard; a run that leaves no route empties the line.
+TEST(WindowModel, RouteStringLineAndCopy) {
+  Window w;
+  WindowModel& m = w.Start();
+  EXPECT_EQ(w[Control::kRouteStringLine].caption, "");
+  EXPECT_FALSE(w[Control::kCopyButton].enabled);
+  w.view.clipboard = ExampleRouteUtf8();
+  w.Convert();
+  const std::string route_string = w[Control::kRouteStringLine].caption;
+  EXPECT_EQ(route_string, RouteString(m.Waypoints()));
+  EXPECT_EQ(route_string.substr(0, 5), "EAAA ");
+  EXPECT_EQ(route_string.substr(route_string.size() - 5), " EBBB");
+  EXPECT_TRUE(w[Control::kCopyButton].enabled);
+
+  m.CopyClicked();
+  EXPECT_EQ(w.view.clipboard, route_string);
+  EXPECT_EQ(w[Control::kStatusLine].caption, kRouteStringCopied);
+  w.view.clipboard = "kept";
+  w.view.clipboard_free = false;
+  m.CopyClicked();
+  EXPECT_EQ(w.view.clipboard, "kept");
+  EXPECT_EQ(w[Control::kStatusLine].caption, kRouteStringNotCopied);
+
+  w.view.clipboard = "Computed route from A (EAAA) to B (EBBB)\r\nEAAA > EBBB\r\n";
+  w.Convert();
+  EXPECT_EQ(w[Control::kRouteStringLine].caption, "");
+  EXPECT_FALSE(w[Control::kCopyButton].enabled);
+  const std::string status = w[Control::kStatusLine].caption;
+  m.CopyClicked();
+  EXPECT_EQ(w[Control::kStatusLine].caption, status);
 }
 
 TEST(WindowModel, RunGuard) {
