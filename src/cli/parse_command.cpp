@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cruise_option.hpp"
 #include "cli/exit_codes.hpp"
 #include "cli/input.hpp"
 #include "io/utf8_path.hpp"
@@ -26,6 +27,7 @@ struct ParseArgs {
   std::string airports;
   std::string file;
   std::string from;
+  std::string cruise;  // empty: the route's own
 };
 
 // A row's position as the reading shows it: the source's own text in the
@@ -80,7 +82,11 @@ int RunParse(const ParseArgs& args) {
   ParseOptions options;
   options.mode = args.mode == 1 ? ParseMode::kDecimal : ParseMode::kText;
   options.super80 = args.super80;
-  const RouteReading route = read.input.source->Read(options, airports);
+  RouteReading route = read.input.source->Read(options, airports);
+  // The cruise altitude the user gives wins over the route's, as in a run.
+  if (const std::optional<std::int32_t> cruise = ReadCruiseAltitude(args.cruise);
+      cruise && route.Parsed())
+    route.header.cruise_altitude = *cruise;
   switch (route.result) {
     case ParseResult::kParsed:
       if (route.fault) {
@@ -127,6 +133,7 @@ std::function<int()> AddParseCommand(CLI::App& app) {
   cmd->add_option("--airports", args->airports,
                   "the airport database wpNavApt.txt, for the airport elevations "
                   "(without it, or when it is missing, every elevation is 0)");
+  AddCruiseOption(*cmd, args->cruise);
   AddFromOption(*cmd, args->from);
   cmd->add_option("FILE", args->file,
                   "the route text (UTF-8 or Windows-1252) or flight plan (see --from); standard "
