@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/cli_front_end.hpp"
+#include "cli/cruise_option.hpp"
 #include "cli/exit_codes.hpp"
 #include "cli/folder_options.hpp"
 #include "cli/input.hpp"
@@ -33,6 +34,7 @@ struct ConvertArgs {
   bool open = false;
   std::string file;
   std::string from;
+  std::string cruise;  // empty: the route's own
   std::filesystem::path executable;
 };
 
@@ -130,6 +132,7 @@ int RunConvert(const ConvertArgs& args) {
   choices.ticked = *targets;
   choices.simulator = *sim;
   choices.installed_only = installed_only;
+  choices.cruise_altitude = ReadCruiseAltitude(args.cruise);
   for (const auto& [name, text] : args.options)
     SetOption(choices, name, text);
 
@@ -221,6 +224,7 @@ std::function<int()> AddConvertCommand(CLI::App& app, const std::filesystem::pat
                   "selection disables is refused; with fsx, \"fs2004\" means the FSX plan")
       ->check(CLI::IsMember(SimulatorNames()));
   AddTargetOptions(*cmd, args->options);
+  AddCruiseOption(*cmd, args->cruise);
   AddFolderOptions(*cmd, args->folders);
   cmd->add_flag("--open", args->open, "open the KML file in the desktop's viewer after writing it");
   AddFromOption(*cmd, args->from);

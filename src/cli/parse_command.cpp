@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cruise_option.hpp"
 #include "cli/exit_codes.hpp"
 #include "cli/folder_options.hpp"
 #include "cli/input.hpp"
@@ -30,6 +31,7 @@ struct ParseArgs {
   std::string from;
   FolderArgs folders;
   std::filesystem::path executable;
+  std::string cruise;  // empty: the route's own
 };
 
 // A row's position as the reading shows it: the source's own text in the
@@ -87,10 +89,13 @@ int RunParse(const ParseArgs& args) {
   options.mode = args.mode == 1 ? ParseMode::kDecimal : ParseMode::kText;
   options.super80 = args.super80;
   int status = kExitOk;
-  const std::optional<RouteReading> route =
+  std::optional<RouteReading> route =
       ReadRoute(*read.input.source, options, lookup.Airports(), status);
   if (!route)
     return status;
+  // The cruise altitude the user gives wins over the route's, as in a run.
+  if (const std::optional<std::int32_t> cruise = ReadCruiseAltitude(args.cruise))
+    route->header.cruise_altitude = *cruise;
   PrintRoute(route->header, route->waypoints, options.mode);
   for (const std::string& note : route->notes)
     fmt::print(stderr, "{}\n", note);
@@ -123,6 +128,7 @@ std::function<int()> AddParseCommand(CLI::App& app, const std::filesystem::path&
                   "one in the FMC data folder, as convert uses; when it is missing, every "
                   "elevation is 0)");
   AddFolderOptions(*cmd, args->folders);
+  AddCruiseOption(*cmd, args->cruise);
   AddFromOption(*cmd, args->from);
   cmd->add_option("FILE", args->file,
                   "the route text (UTF-8 or Windows-1252) or flight plan (see --from); standard "

@@ -13,18 +13,4 @@ NavigationLoadResult LoadFmcNavigation(const std::filesystem::path& folder) {
       fmt::format("{}: reading the FMC data folder is not built in", ShownPath(folder))};
 }
 
-NavigationLoadResult LoadXPlaneNavigation(const std::filesystem::path& xplane_folder) {
-  return NavigationLoadError{
-      fmt::format("{}: reading X-Plane's data is not built in", ShownPath(xplane_folder))};
-}
-
-std::optional<std::filesystem::path> XPlaneAirportFile(const std::filesystem::path&) {
-  return std::nullopt;
-}
-
-std::vector<XPlaneAirport> ScanXPlaneAirports(const std::filesystem::path&,
-                                              std::span<const std::string>) {
-  return {};
-}
-
 }  // namespace korvanta

@@ -124,24 +124,22 @@ std::optional<PlanReadError> AddAirport(const XmlElement& plan, std::string_view
 }
 
 // One listed point; an airport without a position takes the list's, any
-// other point without one is refused.
+// other point without one goes on with its region, for the navigation data
+// to place.
 std::variant<PlanPoint, PlanReadError> ReadWaypoint(const XmlElement& waypoint, std::string_view id,
                                                     const AirportDatabase& airports) {
   PlanPoint point;
   point.id = CoreText(id);
   point.kind = KindOf(waypoint.ChildText("ATCWaypointType"));
   point.airway = AirwayFromVia(CoreText(waypoint.ChildText("ATCAirway")));
+  if (const std::optional<XmlElement> icao = waypoint.Child("ICAO"))
+    point.region = CoreText(icao->ChildText("ICAORegion"));
   const std::string_view position = waypoint.ChildText("WorldPosition");
   if (!Trim(position).empty()) {
     ReadPosition(position, point);
   } else if (point.kind == WaypointKind::kAirport) {
     if (auto fault = PlaceFromAirportList(airports, point))
       return *fault;
-  } else {
-    return PlanReadError{fmt::format(
-        "The plan gives no position for {}: only navigation data would place it, and Korvanta "
-        "reads plans without navigation data",
-        point.id)};
   }
   return point;
 }

@@ -19,10 +19,10 @@ namespace korvanta {
 // then follow no airway. An airway on either airport is ignored. An airport
 // left out of the list (MSFS 2024 does so) is added from
 // DepartureID/DepartureLLA or DestinationID/DestinationLLA; an airport without
-// a position takes the airport list's, and any other point without one is
-// refused. The header gives the cruise altitude and the airports' names; the
-// departure runway comes from DepartureDetails, else from RunwayNumberFP and
-// RunwayDesignatorFP on the departure ("16" and LEFT: "16L").
+// a position takes the airport list's, and any other point without one goes
+// on with its region (ICAO/ICAORegion) for the navigation data to place. The header gives the
+// cruise altitude and the airports' names; the departure runway comes from DepartureDetails, else
+// from RunwayNumberFP and RunwayDesignatorFP on the departure ("16" and LEFT: "16L").
 PlanReadResult ReadMsfsPlan(std::string_view bytes, const AirportDatabase& airports);
 
 }  // namespace korvanta

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 
+#include "navdata/navigation_source.hpp"
 #include "route/identifiers.hpp"
 #include "route/position.hpp"
 #include "text/numbers.hpp"
@@ -63,13 +64,15 @@ std::string TrackText(const PlanPoint& from, const PlanPoint& to) {
 
 // The point as a message names it: its name as the plan gives it, else its
 // number.
-std::optional<PlanReadError> PositionFault(const PlanPoint& point, std::size_t number) {
+std::string MessageName(const PlanPoint& point, std::size_t number) {
   std::string id = Clean(point.id);
-  if (id.empty())
-    id = NumberedIdentifier(number);
+  return id.empty() ? NumberedIdentifier(number) : id;
+}
+
+std::optional<PlanReadError> PositionFault(const PlanPoint& point, std::size_t number) {
+  const std::string id = MessageName(point, number);
+  // A point without any position text was placed or refused before.
   if (!point.lat || !point.lon) {
-    if (Trim(point.position_text).empty())
-      return PlanReadError{fmt::format("Waypoint {} has no position", id)};
     return PlanReadError{
         fmt::format("Waypoint {}: the position {} does not read", id, point.position_text)};
   }
@@ -99,6 +102,99 @@ void NameFromPlan(const PlanPoint& point, std::size_t number, Waypoint& row) {
   } else if (row.id.empty()) {
     row.id = NumberedIdentifier(number);
   }
+}
+
+// A point the plan lists by name only (MSFS 2024 leaves every point but the
+// airports to the simulator's own data): no position text at all. A text
+// that does not read is the plan's fault, not a gap the data may fill.
+bool Unplaced(const PlanPoint& point) {
+  return (!point.lat || !point.lon) && Trim(point.position_text).empty();
+}
+
+// Where the nearest point of a name is measured from: the point before it,
+// else (for the first) the first point that the plan places.
+std::optional<Position> MeasuredFrom(const std::vector<PlanPoint>& points, std::size_t index) {
+  for (std::size_t at = index == 0 ? 1 : index - 1; at < points.size(); ++at) {
+    if (points[at].lat && points[at].lon)
+      return Position{static_cast<std::int32_t>(*points[at].lat),
+                      static_cast<std::int32_t>(*points[at].lon)};
+    if (index != 0)
+      break;
+  }
+  return std::nullopt;
+}
+
+// Of the data's points named `id` whose region `fits`, the nearest to
+// `near`; with nothing to measure from, only a single such point.
+template <typename RegionTest>
+std::optional<PointIndex> NearestFitting(const NavigationData& data, std::string_view id,
+                                         std::optional<Position> near, RegionTest fits) {
+  std::optional<PointIndex> nearest;
+  double best = 0;
+  std::size_t fitting = 0;
+  for (const PointIndex index : data.Named(id)) {
+    const NavigationPoint& candidate = data.Point(index);
+    if (!fits(candidate.Region()))
+      continue;
+    ++fitting;
+    const double distance = near ? DistanceNm(*near, candidate.position) : 0;
+    if (!nearest || distance < best) {
+      best = distance;
+      nearest = index;
+    }
+  }
+  if (!near && fitting > 1)
+    return std::nullopt;
+  return nearest;
+}
+
+// The data's point that a plan point names: of its identifier and region
+// when the plan names a region, else the nearest of its identifier. The FMC
+// data folder's files carry no regions: a point listed without one may be
+// the one the plan means, when no point of that region is there.
+std::optional<PointIndex> NamedPoint(const NavigationData& data, const PlanPoint& point,
+                                     std::optional<Position> near) {
+  const std::string id = IdentifierCharacters(point.id);
+  const std::string_view region = Trim(point.region);
+  if (region.empty())
+    return NearestFitting(data, id, near, [](std::string_view) { return true; });
+  if (auto in_region = NearestFitting(
+          data, id, near, [region](std::string_view listed) { return listed == region; }))
+    return in_region;
+  return NearestFitting(data, id, near, [](std::string_view listed) { return listed.empty(); });
+}
+
+// Places a point the plan gives no position from the navigation data, with
+// the data's kind and frequency; the error when there is no data or it does
+// not hold the point.
+std::optional<PlanReadError> PlaceFromNavigation(PlanPoint& point, std::size_t number,
+                                                 std::optional<Position> near,
+                                                 const AirportDatabase& airports) {
+  const std::string name = MessageName(point, number);
+  const NavigationData* data = airports.navigation ? airports.navigation->Data() : nullptr;
+  if (data == nullptr) {
+    std::string message = fmt::format(
+        "The plan gives no position for {}, and there is no navigation data to place it", name);
+    if (airports.navigation && !airports.navigation->Problem().empty())
+      message += fmt::format(" ({})", airports.navigation->Problem());
+    return PlanReadError{std::move(message)};
+  }
+  const std::optional<PointIndex> found = NamedPoint(*data, point, near);
+  if (!found) {
+    const std::string_view region = Trim(point.region);
+    return PlanReadError{fmt::format(
+        "The plan gives no position for {}{}, and the navigation data{} does not hold it either",
+        name, region.empty() ? std::string() : fmt::format(" (region {})", region),
+        data->cycle.empty() ? std::string() : fmt::format(" (cycle {})", data->cycle))};
+  }
+  const NavigationPoint& placed = data->Point(*found);
+  point.lat = placed.position.latitude;
+  point.lon = placed.position.longitude;
+  point.position_text =
+      DmsLatitudeText(placed.position.latitude) + " " + DmsLongitudeText(placed.position.longitude);
+  point.kind = placed.kind;
+  point.frequency = placed.FrequencyText();
+  return std::nullopt;
 }
 
 void SkipBlanks(std::string_view& rest) {
@@ -267,6 +363,10 @@ PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValu
   if (points.size() > kPlanPointsLimit)
     return PlanReadError{std::string(kTooManyPlanPoints)};
   for (std::size_t i = 0; i < points.size(); ++i) {
+    if (Unplaced(points[i])) {
+      if (auto fault = PlaceFromNavigation(points[i], i + 1, MeasuredFrom(points, i), airports))
+        return *fault;
+    }
     if (auto fault = PositionFault(points[i], i + 1))
       return *fault;
   }

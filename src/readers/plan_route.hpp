@@ -86,6 +86,7 @@ struct PlanPoint {
   std::optional<std::int64_t> lat;
   std::optional<std::int64_t> lon;
   std::string position_text;             // the plan's own text of the position, for messages
+  std::string region;                    // the ICAO region the plan gives ("LS"); empty: none
   std::optional<std::int32_t> altitude;  // feet
   std::string airway;                    // the airway leaving the point
   // A navaid's frequency as the route finder writes it ("114.30", "385");
@@ -117,8 +118,13 @@ struct PlanHeaderValues {
 // the track from the previous point; the airports' elevations from the plan,
 // else the database, else 0; their names from the plan, else the database,
 // else their identifiers; the cruise altitude from the plan, else the highest
-// en-route altitude, else 30000. The error names the first point whose
-// position does not read or lies out of range.
+// en-route altitude, else 30000. A point the plan gives no position at all
+// takes one from the navigation data (`airports.navigation`), with the
+// data's kind and frequency: of its identifier and region when the plan
+// names a region, else the nearest of its identifier to the point before it
+// (the first, to the first point the plan places). The error names the first
+// point whose position does not read or lies out of range, or that neither
+// the plan nor the data places.
 PlanReadResult MakePlanRoute(std::vector<PlanPoint> points, const PlanHeaderValues& values,
                              const AirportDatabase& airports);
 

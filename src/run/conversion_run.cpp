@@ -174,8 +174,7 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
   // Every writer takes its coordinates from the text reading: a bad one, or
   // a text cut off before its destination, refuses the whole route before any file, "route.txt"
   // included, is touched. A route that does not read is left to the writers' own report.
-  if (const RouteReading& reading = Show(source, ParseMode::kText, choices.super80);
-      reading.Parsed()) {
+  if (const RouteReading& reading = Show(source, ParseMode::kText, choices); reading.Parsed()) {
     if (const std::optional<std::string> fault =
             reading.fault ? reading.fault : RouteFault(reading.waypoints)) {
       front_.ShowMessage(*fault);
@@ -266,7 +265,8 @@ RunOutcome ConversionRun::Run(const RouteSource& source, const RunChoices& choic
   return outcome;
 }
 
-const RouteReading& ConversionRun::Show(const RouteSource& source, ParseMode mode, bool super80) {
+const RouteReading& ConversionRun::Show(const RouteSource& source, ParseMode mode,
+                                        const RunChoices& choices) {
   if (shown_mode_ == mode)
     return shown_;
   // Moved, never copied: the shown table keeps its place for the grid, and a
@@ -277,14 +277,17 @@ const RouteReading& ConversionRun::Show(const RouteSource& source, ParseMode mod
     shown_ = std::move(kept->second);
     kept_.erase(kept);
   } else {
-    shown_ = source.Read({mode, super80}, airports_);
+    shown_ = source.Read({mode, choices.super80}, airports_);
+    // Every target writes the cruise altitude from the header.
+    if (shown_.Parsed() && choices.cruise_altitude)
+      shown_.header.cruise_altitude = *choices.cruise_altitude;
   }
   shown_mode_ = mode;
   return shown_;
 }
 
 bool ConversionRun::Steps::Read(ParseMode mode) {
-  const RouteReading& reading = run_.Show(source_, mode, choices_.super80);
+  const RouteReading& reading = run_.Show(source_, mode, choices_);
   if (reading.Parsed())
     return true;
   outcome_.parse_failed = true;

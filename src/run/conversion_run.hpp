@@ -86,8 +86,9 @@ class ConversionRun {
   class Steps;
 
   // Makes the reading `mode` of the run's route the shown one, reading the
-  // source only the first time in the run.
-  const RouteReading& Show(const RouteSource& source, ParseMode mode, bool super80);
+  // source only the first time in the run; the cruise altitude the user
+  // chose replaces the route's.
+  const RouteReading& Show(const RouteSource& source, ParseMode mode, const RunChoices& choices);
 
   const FolderSet& folders_;
   const AirportDatabase& airports_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -20,6 +22,8 @@ struct RunChoices {
   // Only the ticked targets that are installed are written: one whose folder
   // was only looked for and is missing is left out, not failed.
   bool installed_only = false;
+  // The cruise altitude in feet, over the one the route gives; none: the route's.
+  std::optional<std::int32_t> cruise_altitude;
 
   bool Ticked(Target target) const { return ticked.count(target) != 0; }
   // Whether the run writes the target: a ticked box stands for it under the selection.

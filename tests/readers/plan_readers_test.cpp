@@ -317,11 +317,12 @@ TEST(PlanReaders, PlansThatGiveNoRoute) {
        pln + "<ATCWaypoint id=\"EAAA\"><ATCWaypointType>Airport</ATCWaypointType></ATCWaypoint>"
              "</FlightPlan.FlightPlan></SimBase.Document>",
        "error: The plan gives no position for EAAA, and the airport list does not place it"},
-      {"no position for a fix", InputKind::kPln,
-       pln + "<ATCWaypoint id=\"JOT\"><ATCWaypointType>VOR</ATCWaypointType><ICAO><ICAOIdent>"
-             "JOT</ICAOIdent></ICAO></ATCWaypoint></FlightPlan.FlightPlan></SimBase.Document>",
-       "error: The plan gives no position for JOT: only navigation data would place it, and "
-       "Korvanta reads plans without navigation data"},
+      {"no position for a fix, and no navigation data", InputKind::kPln,
+       pln + "<DestinationID>EDDF</DestinationID><DestinationLLA>N1° 0' 0\",E1° 0' 0\""
+             "</DestinationLLA><ATCWaypoint id=\"JOT\"><ATCWaypointType>VOR</ATCWaypointType>"
+             "<ICAO><ICAOIdent>JOT</ICAOIdent></ICAO></ATCWaypoint></FlightPlan.FlightPlan>"
+             "</SimBase.Document>",
+       "error: The plan gives no position for JOT, and there is no navigation data to place it"},
       {"no route in the GPX file", InputKind::kGpx, gpx + "<rte><name>x</name></rte></gpx>",
        "error: The GPX file holds no route"},
       {"a row cut short", InputKind::kFms, fms + "1 EAAA ADEP 0 50\n",

@@ -18,6 +18,7 @@
 #include "run/conversion_run.hpp"
 #include "run/plan_file_source.hpp"
 #include "stand_in_front_end.hpp"
+#include "test_navigation.hpp"
 #include "test_support.hpp"
 
 namespace korvanta {
@@ -38,6 +39,7 @@ const PlanCase kPlans[] = {
     {"simbrief_msfs2020.pln", "wpNavApt.txt"},
     {"signed_decimal_positions.pln", "wpNavApt.txt"},
     {"msfs2024_no_positions.pln", "plans/msfs2024_airports.txt"},
+    {"msfs2024_navdata_points.pln", "navdata/fmc/wpNavAPT.txt"},
     {"xplane9_v3_altitudes.fms", "wpNavApt.txt"},
     {"mission_xplane11_numenr.fms", "wpNavApt.txt"},
     {"fs2004_blank_name.pln", "wpNavApt.txt"},
@@ -70,6 +72,7 @@ class RealPlans : public ::testing::TestWithParam<PlanCase> {
  protected:
   void SetUp() override {
     LoadAirportLines(test::ReadFile(test::DataDir() / GetParam().airport_list), airports_);
+    airports_.navigation = &test::FmcTestNavigation();
   }
 
   // The route as Korvanta reads the plan at `file`.
