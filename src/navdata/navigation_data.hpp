@@ -52,15 +52,19 @@ class NavigationData {
   // listing, and one-way rules are the route finder's business.
   void AddAirwayLeg(std::string_view airway, PointIndex from, PointIndex to);
   // The point an airway's listing names by identifier and position (the FMC
-  // data folder's airway file): a point of that identifier within about a
-  // tenth of a minute, else a new fix there. Valid while filling.
+  // data folder's airway file): PointNear, else a new fix there.
   PointIndex PointAt(std::string_view id, Position position);
+  // The point of this identifier at this place, within about a tenth of a
+  // minute (two listings of one point differ by rounding only): a navaid
+  // before a fix, then the nearest; none when there is none.
+  std::optional<PointIndex> PointNear(std::string_view id, Position position) const;
   // The point an airway's listing names by identifier, region and kind
   // (X-Plane's airway file); none when the data holds no such point.
-  // Valid while filling.
   std::optional<PointIndex> PointOf(std::string_view id, std::string_view region,
                                     WaypointKind kind) const;
-  // Sorts the indexes; call once, after the last point and leg.
+  // Sorts the indexes; call after the last point and leg. Every look-up
+  // works while filling too: points added since the last Finish() are found
+  // through a hash of their identifiers until the next one.
   void Finish();
 
   // --- Looking up ---
@@ -101,9 +105,14 @@ class NavigationData {
   std::uint32_t AirwayNumber(std::string_view airway);
   std::optional<std::uint32_t> FindAirway(std::string_view airway) const;
   std::span<const AirwayLeg> LegsOf(std::uint32_t airway) const;
+  template <typename Visit>
+  void ForEachNamed(std::string_view id, Visit&& visit) const;
 
   std::vector<NavigationPoint> points_;
-  std::vector<PointIndex> by_id_;  // point indices ordered by identifier (after Finish)
+  // The points indexed by the last Finish(), ordered by identifier, and
+  // those added since, by identifier key.
+  std::vector<PointIndex> by_id_;
+  std::unordered_multimap<std::uint64_t, PointIndex> unindexed_by_id_;
   std::vector<std::string> airway_names_;
   std::unordered_map<std::string, std::uint32_t> airway_numbers_;  // while filling
   std::vector<std::uint32_t> airway_order_;  // airway numbers ordered by name (after Finish)
