@@ -223,7 +223,11 @@ std::optional<std::string> ReadFixLine(std::string_view line, NavigationData& da
   if (auto* fault = std::get_if<std::string>(&place))
     return std::move(*fault);
   const Position position = std::get<Position>(place);
-  if (!data.PointNear(id, position))
+  // A navaid listed again as a fix is the navaid; only a name that fits the
+  // navaids' column can be one.
+  const std::optional<PointIndex> listed =
+      id.size() <= kNavaidId.width ? data.PointNear(id, position) : std::nullopt;
+  if (!listed || data.Point(*listed).kind == WaypointKind::kIntersection)
     data.AddPoint(id, {}, WaypointKind::kIntersection, position);
   return std::nullopt;
 }

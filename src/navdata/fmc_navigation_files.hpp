@@ -35,8 +35,8 @@ std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem:
 // sets `data.cycle` and `data.cycle_comment` when they are empty. Blank
 // lines are skipped.
 //  - fixes: identifier in columns 24-28, latitude 29-38, longitude 39-49
-//    (signed decimal degrees). A fix that repeats a point of its identifier
-//    at its place (a navaid listed again as a fix) is left out.
+//    (signed decimal degrees). A fix at the place of a navaid of its
+//    identifier (the navaid listed again as a fix) is left out.
 //  - navaids: identifier 24-27, type 29-32, latitude 33-42, longitude 43-53,
 //    frequency 54-59 ("115.50", "391.00"). VOR, VORD and DME are VORs
 //    (frequency in hundredths of a megahertz), NDB is an NDB (tenths of a

@@ -32,14 +32,27 @@ constexpr double kEarthRadiusNm = 3440.065;
 // Two listings of one point differ by rounding only: a tenth of a minute.
 constexpr std::int32_t kSamePlace = kHundredthsPerMinute / 10;
 
-// An identifier's eight characters as one number whose order is the order
-// of the characters' bytes, for the index and its hash.
+// An identifier's eight characters as one number, the key of the hash.
 std::uint64_t IdKey(const std::array<char, 8>& chars) {
   std::uint64_t key = 0;
   for (const char c : chars)
     key = (key << 8) | static_cast<unsigned char>(c);
   return key;
 }
+
+// An identifier key mixed so that every bit of it reaches every bit of the
+// result (the mix at the end of MurmurHash3): the low bits give the place
+// in the hash, the high ones the fingerprint.
+std::uint64_t MixedKey(std::uint64_t key) {
+  key ^= key >> 33;
+  key *= 0xFF51AFD7ED558CCDull;
+  key ^= key >> 33;
+  key *= 0xC4CEB9FE1A85EC53ull;
+  key ^= key >> 33;
+  return key;
+}
+
+constexpr std::size_t kSmallestHash = 1024;
 
 bool SamePlace(Position left, Position right) {
   return std::abs(left.latitude - right.latitude) <= kSamePlace &&
@@ -79,8 +92,30 @@ double DistanceNm(Position from, Position to) {
 
 void NavigationData::Reserve(std::size_t points, std::size_t airway_legs) {
   points_.reserve(points);
-  unindexed_by_id_.reserve(points);
+  GrowHash(points);
   legs_.reserve(airway_legs);
+}
+
+void NavigationData::GrowHash(std::size_t points) {
+  std::size_t size = std::max(kSmallestHash, by_id_.size());
+  while (size * 5 < points * 8)
+    size *= 2;
+  if (size == by_id_.size())
+    return;
+  const std::vector<HashedPoint> old = std::exchange(by_id_, std::vector<HashedPoint>(size));
+  for (const HashedPoint& hashed : old) {
+    if (hashed.index != kNoPoint)
+      HashPoint(hashed.index);
+  }
+}
+
+void NavigationData::HashPoint(PointIndex index) {
+  const std::uint64_t mixed = MixedKey(IdKey(points_[index].id_chars));
+  const std::size_t mask = by_id_.size() - 1;
+  std::size_t place = static_cast<std::size_t>(mixed) & mask;
+  while (by_id_[place].index != kNoPoint)
+    place = (place + 1) & mask;
+  by_id_[place] = {static_cast<std::uint32_t>(mixed >> 32), index};
 }
 
 PointIndex NavigationData::AddPoint(std::string_view id, std::string_view region, WaypointKind kind,
@@ -93,7 +128,8 @@ PointIndex NavigationData::AddPoint(std::string_view id, std::string_view region
   point.frequency = frequency;
   points_.push_back(point);
   const auto index = static_cast<PointIndex>(points_.size() - 1);
-  unindexed_by_id_.emplace(IdKey(point.id_chars), index);
+  GrowHash(points_.size());
+  HashPoint(index);
   return index;
 }
 
@@ -128,7 +164,8 @@ std::optional<PointIndex> NavigationData::PointNear(std::string_view id, Positio
     const bool navaid = point.kind != WaypointKind::kIntersection;
     const bool found_navaid = found && points_[*found].kind != WaypointKind::kIntersection;
     if (!found || (navaid && !found_navaid) ||
-        (navaid == found_navaid && distance < found_distance)) {
+        (navaid == found_navaid &&
+         (distance < found_distance || (distance == found_distance && index < *found)))) {
       found = index;
       found_distance = distance;
     }
@@ -148,25 +185,6 @@ std::optional<PointIndex> NavigationData::PointOf(std::string_view id, std::stri
 }
 
 void NavigationData::Finish() {
-  // The points added since the last Finish() are sorted and merged into the
-  // index; equal identifiers keep the order of their points.
-  std::vector<std::pair<std::uint64_t, PointIndex>> added;
-  added.reserve(points_.size() - by_id_.size());
-  for (std::size_t index = by_id_.size(); index < points_.size(); ++index)
-    added.emplace_back(IdKey(points_[index].id_chars), static_cast<PointIndex>(index));
-  std::sort(added.begin(), added.end());
-  std::vector<PointIndex> merged;
-  merged.reserve(points_.size());
-  auto old_at = by_id_.begin();
-  for (const auto& [key, index] : added) {
-    for (; old_at != by_id_.end() && IdKey(points_[*old_at].id_chars) <= key; ++old_at)
-      merged.push_back(*old_at);
-    merged.push_back(index);
-  }
-  merged.insert(merged.end(), old_at, by_id_.end());
-  by_id_ = std::move(merged);
-  unindexed_by_id_ = {};
-
   std::stable_sort(legs_.begin(), legs_.end(), [](const AirwayLeg& left, const AirwayLeg& right) {
     return left.airway < right.airway;
   });
@@ -184,15 +202,17 @@ void NavigationData::ForEachNamed(std::string_view id, Visit&& visit) const {
   if (id.size() > 7)
     return;
   const std::uint64_t key = IdKey(Chars<8>(id));
-  const auto first = std::lower_bound(by_id_.begin(), by_id_.end(), key,
-                                      [this](PointIndex index, std::uint64_t wanted) {
-                                        return IdKey(points_[index].id_chars) < wanted;
-                                      });
-  for (auto at = first; at != by_id_.end() && IdKey(points_[*at].id_chars) == key; ++at)
-    visit(*at);
-  const auto [added_first, added_last] = unindexed_by_id_.equal_range(key);
-  for (auto at = added_first; at != added_last; ++at)
-    visit(at->second);
+  if (by_id_.empty())
+    return;
+  const std::uint64_t mixed = MixedKey(key);
+  const auto fingerprint = static_cast<std::uint32_t>(mixed >> 32);
+  const std::size_t mask = by_id_.size() - 1;
+  for (std::size_t place = static_cast<std::size_t>(mixed) & mask; by_id_[place].index != kNoPoint;
+       place = (place + 1) & mask) {
+    const HashedPoint& hashed = by_id_[place];
+    if (hashed.fingerprint == fingerprint && IdKey(points_[hashed.index].id_chars) == key)
+      visit(hashed.index);
+  }
 }
 
 std::vector<PointIndex> NavigationData::Named(std::string_view id) const {

@@ -62,9 +62,8 @@ class NavigationData {
   // (X-Plane's airway file); none when the data holds no such point.
   std::optional<PointIndex> PointOf(std::string_view id, std::string_view region,
                                     WaypointKind kind) const;
-  // Sorts the indexes; call after the last point and leg. Every look-up
-  // works while filling too: points added since the last Finish() are found
-  // through a hash of their identifiers until the next one.
+  // Sorts the airway index; call after the last leg. Points are found by
+  // their identifiers while filling too.
   void Finish();
 
   // --- Looking up ---
@@ -107,12 +106,20 @@ class NavigationData {
   std::span<const AirwayLeg> LegsOf(std::uint32_t airway) const;
   template <typename Visit>
   void ForEachNamed(std::string_view id, Visit&& visit) const;
+  void HashPoint(PointIndex index);
+  void GrowHash(std::size_t points);
+
+  // A place of the identifier hash: open addressing, an empty place holding
+  // no point; the fingerprint spares a look at points of other identifiers.
+  struct HashedPoint {
+    std::uint32_t fingerprint = 0;
+    PointIndex index = kNoPoint;
+  };
+  static constexpr PointIndex kNoPoint = ~PointIndex{0};
 
   std::vector<NavigationPoint> points_;
-  // The points indexed by the last Finish(), ordered by identifier, and
-  // those added since, by identifier key.
-  std::vector<PointIndex> by_id_;
-  std::unordered_multimap<std::uint64_t, PointIndex> unindexed_by_id_;
+  // Every point by identifier: a power of two of places, at most 5/8 used.
+  std::vector<HashedPoint> by_id_;
   std::vector<std::string> airway_names_;
   std::unordered_map<std::string, std::uint32_t> airway_numbers_;  // while filling
   std::vector<std::uint32_t> airway_order_;  // airway numbers ordered by name (after Finish)

@@ -44,7 +44,7 @@ TEST(FmcNavigationFiles, FixColumns) {
   const std::pair<std::string, std::string> cases[] = {
       {std::string(kKovan) + "\r\n", "KOVAN I 18540000 -90000 0\n"},
       {"TELDO                   TELDO-33.000001 151.000002", "TELDO I -11880000 54360001 0\n"},
-      {"; fixes\n\n   \n" + std::string(kKovan) + "\n" + kKovan, "KOVAN I 18540000 -90000 0\n"},
+      {"; fixes\n\n   \n" + kKovan, "KOVAN I 18540000 -90000 0\n"},
       {std::string(kKovan) + "\r\n" + kKovan.substr(0, 38) + "\r\n",
        "Cannot read F, line 2: the line is too short for its columns"},
       {"KOVAN                   KOVAN 91.000000  -0.250000",
