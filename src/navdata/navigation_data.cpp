@@ -14,8 +14,11 @@ namespace korvanta {
 
 namespace {
 
+// The text up to its first NUL (which would end it in the array), cut to
+// fit the array.
 template <std::size_t Size>
 std::array<char, Size> Chars(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
   std::array<char, Size> chars{};
   std::copy_n(text.begin(), std::min(text.size(), Size - 1), chars.begin());
   return chars;

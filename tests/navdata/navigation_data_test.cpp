@@ -45,6 +45,7 @@ TEST(NavigationData, NearestOfSeveral) {
   data.AddPoint("TOL", "", WaypointKind::kVor, Degrees(45, 179));
   data.AddPoint("TOL", "", WaypointKind::kNdb, Degrees(45, -179));
   data.AddPoint("LONGNAME", "", WaypointKind::kIntersection, Degrees(1, 1));
+  data.AddPoint(std::string_view("NUL\0X", 5), "", WaypointKind::kIntersection, Degrees(2, 2));
   data.Finish();
   struct Case {
     const char* id;
@@ -62,6 +63,7 @@ TEST(NavigationData, NearestOfSeveral) {
       {"kovan", Degrees(48, 2), "", "none"},
       {"LONGNAM", Degrees(1, 1), "", "LONGNAM I 1 1"},  // cut to seven characters
       {"LONGNAME", Degrees(1, 1), "", "none"},
+      {"NUL", Degrees(1, 1), "", "NUL I 2 2"},  // a NUL ends an identifier
   };
   for (const Case& c : cases)
     EXPECT_EQ(Shown(data, data.Nearest(c.id, c.near, c.region)), c.expected) << c.id;
