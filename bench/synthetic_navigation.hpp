@@ -29,7 +29,9 @@ class SyntheticFmcFolder {
   static constexpr std::size_t kIlsLines = 3'000;
   static constexpr std::size_t kAirways = 4'000;
   static constexpr std::size_t kAirwayPoints = 20;
-  static constexpr std::size_t kRouteAirways = 13;  // 2 airports + 1 point + 13 airways and exits
+  // The route: 2 airports, a speed and level group, 1 point, 13 airways and
+  // their exits.
+  static constexpr std::size_t kRouteAirways = 13;
 
   SyntheticFmcFolder()
       : folder_(std::filesystem::temp_directory_path() /
@@ -157,7 +159,7 @@ class SyntheticFmcFolder {
   void MakeAirways() {
     Place chain{45.0, -5.0};
     std::vector<Listed> chain_end;
-    route_string_ = "KDEP";
+    route_string_ = "KDEP N0450F350";
     airport_lines_ = AirportLine("KDEP", {44.9, -5.1});
     for (std::size_t airway = 0; airway < kAirways; ++airway) {
       const bool on_route = airway < kRouteAirways;
