@@ -109,13 +109,13 @@ class NavigationData {
   void HashPoint(PointIndex index);
   void GrowHash(std::size_t points);
 
+  static constexpr PointIndex kNoPoint = ~PointIndex{0};
   // A place of the identifier hash: open addressing, an empty place holding
   // no point; the fingerprint spares a look at points of other identifiers.
   struct HashedPoint {
     std::uint32_t fingerprint = 0;
     PointIndex index = kNoPoint;
   };
-  static constexpr PointIndex kNoPoint = ~PointIndex{0};
 
   std::vector<NavigationPoint> points_;
   // Every point by identifier: a power of two of places, at most 5/8 used.
