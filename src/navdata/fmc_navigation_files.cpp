@@ -69,6 +69,12 @@ bool Reaches(std::string_view line, Columns columns) {
   return line.size() > columns.first;
 }
 
+// An identifier as a field gives it: trimmed, and ended by a NUL, which
+// ends it where the index stores it.
+std::string_view Identifier(std::string_view field) {
+  return Trim(field.substr(0, field.find('\0')));
+}
+
 // A run of decimal digits and nothing else.
 std::optional<std::uint64_t> Digits(std::string_view text) {
   std::uint64_t value = 0;
@@ -216,7 +222,7 @@ constexpr std::string_view kNoIdentifier = "no identifier";
 std::optional<std::string> ReadFixLine(std::string_view line, NavigationData& data) {
   if (!Reaches(line, kFixLongitude))
     return std::string(kTooShort);
-  const std::string_view id = Trim(Piece(line, kFixId));
+  const std::string_view id = Identifier(Piece(line, kFixId));
   if (id.empty())
     return std::string(kNoIdentifier);
   auto place = ReadPlace(Piece(line, kFixLatitude), Piece(line, kFixLongitude));
@@ -242,7 +248,7 @@ std::optional<std::string> ReadNavaidLine(std::string_view line, NavigationData&
     return std::nullopt;
   if (!Reaches(line, kNavaidLongitude))
     return std::string(kTooShort);
-  const std::string_view id = Trim(Piece(line, kNavaidId));
+  const std::string_view id = Identifier(Piece(line, kNavaidId));
   if (id.empty())
     return std::string(kNoIdentifier);
   auto place = ReadPlace(Piece(line, kNavaidLatitude), Piece(line, kNavaidLongitude));
@@ -283,9 +289,12 @@ class AirwayListing {
     auto place = ReadPlace(fields[3], fields[4]);
     if (auto* fault = std::get_if<std::string>(&place))
       return std::move(*fault);
+    const std::string_view id = Identifier(fields[2]);
+    if (id.empty())
+      return std::string(kNoIdentifier);
     const std::string_view airway = fields[0];
     const std::optional<std::uint64_t> sequence = Digits(fields[1]);
-    const PointIndex point = data_.PointAt(fields[2], std::get<Position>(place));
+    const PointIndex point = data_.PointAt(id, std::get<Position>(place));
     const bool follows = previous_point_ && airway == previous_airway_ && sequence &&
                          previous_sequence_ && *sequence == *previous_sequence_ + 1;
     if (follows && point != *previous_point_)

@@ -113,6 +113,9 @@ TEST(FmcNavigationFiles, AirwayListings) {
 
   EXPECT_EQ(Read(FmcNavigationFile::kAirways, "UL9 001 KOVAN 51.500000\n"),
             "Cannot read F, line 1: the line is too short for its columns");
+  using namespace std::string_literals;
+  EXPECT_EQ(Read(FmcNavigationFile::kAirways, "UL9 001 \0AB 51.500000 -0.250000\n"s),
+            "Cannot read F, line 1: no identifier");
   EXPECT_EQ(Read(FmcNavigationFile::kAirways, "UL9 001 KOVAN 51.500000 -190\n"),
             "Cannot read F, line 1: the longitude \"-190\" lies beyond 180 degrees");
 }
