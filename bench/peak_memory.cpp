@@ -1,5 +1,5 @@
 // Peak memory of the parse, of a whole conversion run and of the plan-store
-// merge on extreme inputs.
+// merge on extreme inputs, and of the navigation index of a whole world.
 //
 // This program replaces the global operator new and delete to count the
 // bytes that are live, and reports the highest count above the count at the
@@ -25,8 +25,11 @@
 #include "files/file_output.hpp"
 #include "files/plan_store.hpp"
 #include "io/utf8_path.hpp"
+#include "navdata/navigation_files.hpp"
+#include "navdata/navigation_source.hpp"
 #include "readers/input_kind.hpp"
 #include "readers/plan_route.hpp"
+#include "readers/route_string_reader.hpp"
 #include "readers/route_text_parser.hpp"
 #include "route/airports.hpp"
 #include "route/tables.hpp"
@@ -34,6 +37,7 @@
 #include "run/input_source.hpp"
 #include "settings/folder_source.hpp"
 #include "silent_front_end.hpp"
+#include "synthetic_navigation.hpp"
 #include "writers/tu154_store.hpp"
 
 namespace {
@@ -391,6 +395,41 @@ BENCHMARK_CAPTURE(ConvertLargestInput, msfs_plan, korvanta::InputKind::kPln)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ConvertLargestInput, gpx, korvanta::InputKind::kGpx)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+// A whole world's FMC data folder loaded into the index, then, with the
+// index, a route string of 30 elements resolved against it. The input is the
+// folder's three files.
+void LoadWorldNavigation(benchmark::State& state, bool with_route_string) {
+  const korvanta::bench::SyntheticFmcFolder folder;
+  korvanta::AirportDatabase airports;
+  korvanta::LoadAirportLines(folder.AirportLines(), airports);
+  std::size_t input_size = 0;
+  for (const auto& file : std::filesystem::directory_iterator(folder.Path()))
+    input_size += static_cast<std::size_t>(file.file_size());
+  std::size_t peak = 0;
+  bool loaded = false;
+  for (auto _ : state) {
+    peak = PeakOf([&] {
+      korvanta::NavigationLoadResult result = korvanta::LoadFmcNavigation(folder.Path());
+      loaded = std::holds_alternative<korvanta::NavigationData>(result);
+      if (!loaded || !with_route_string)
+        return;
+      const korvanta::NavigationSource source(
+          std::get<korvanta::NavigationData>(std::move(result)));
+      airports.navigation = &source;
+      benchmark::DoNotOptimize(korvanta::ReadRouteString(folder.RouteString(), airports));
+      airports.navigation = nullptr;
+    });
+  }
+  if (!loaded)
+    state.SkipWithError("the synthetic data does not load");
+  Report(state, peak, input_size);
+  state.counters["within_100_mb"] = peak <= 100'000'000 ? 1 : 0;
+}
+BENCHMARK_CAPTURE(LoadWorldNavigation, load, false)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LoadWorldNavigation, load_and_route_string, true)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 

@@ -4,16 +4,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <deque>
 #include <limits>
 #include <unordered_map>
+#include <utility>
 
 namespace korvanta {
 
 namespace {
 
+// The text up to its first NUL (which would end it in the array), cut to
+// fit the array.
 template <std::size_t Size>
 std::array<char, Size> Chars(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
   std::array<char, Size> chars{};
   std::copy_n(text.begin(), std::min(text.size(), Size - 1), chars.begin());
   return chars;
@@ -29,6 +34,33 @@ constexpr double kRadiansPerHundredth = 3.14159265358979323846 / (180.0 * kHundr
 constexpr double kEarthRadiusNm = 3440.065;
 // Two listings of one point differ by rounding only: a tenth of a minute.
 constexpr std::int32_t kSamePlace = kHundredthsPerMinute / 10;
+
+// An identifier's eight characters as one number, the key of the hash.
+std::uint64_t IdKey(const std::array<char, 8>& chars) {
+  std::uint64_t key = 0;
+  for (const char c : chars)
+    key = (key << 8) | static_cast<unsigned char>(c);
+  return key;
+}
+
+// An identifier key mixed so that every bit of it reaches every bit of the
+// result (the mix at the end of MurmurHash3): the low bits give the place
+// in the hash, the high ones the fingerprint.
+std::uint64_t MixedKey(std::uint64_t key) {
+  key ^= key >> 33;
+  key *= 0xFF51AFD7ED558CCDull;
+  key ^= key >> 33;
+  key *= 0xC4CEB9FE1A85EC53ull;
+  key ^= key >> 33;
+  return key;
+}
+
+constexpr std::size_t kSmallestHash = 1024;
+
+bool SamePlace(Position left, Position right) {
+  return std::abs(left.latitude - right.latitude) <= kSamePlace &&
+         std::abs(left.longitude - right.longitude) <= kSamePlace;
+}
 
 }  // namespace
 
@@ -63,7 +95,30 @@ double DistanceNm(Position from, Position to) {
 
 void NavigationData::Reserve(std::size_t points, std::size_t airway_legs) {
   points_.reserve(points);
+  GrowHash(points);
   legs_.reserve(airway_legs);
+}
+
+void NavigationData::GrowHash(std::size_t points) {
+  std::size_t size = std::max(kSmallestHash, by_id_.size());
+  while (size * 5 < points * 8)
+    size *= 2;
+  if (size == by_id_.size())
+    return;
+  const std::vector<HashedPoint> old = std::exchange(by_id_, std::vector<HashedPoint>(size));
+  for (const HashedPoint& hashed : old) {
+    if (hashed.index != kNoPoint)
+      HashPoint(hashed.index);
+  }
+}
+
+void NavigationData::HashPoint(PointIndex index) {
+  const std::uint64_t mixed = MixedKey(IdKey(points_[index].id_chars));
+  const std::size_t mask = by_id_.size() - 1;
+  std::size_t place = static_cast<std::size_t>(mixed) & mask;
+  while (by_id_[place].index != kNoPoint)
+    place = (place + 1) & mask;
+  by_id_[place] = {static_cast<std::uint32_t>(mixed >> 32), index};
 }
 
 PointIndex NavigationData::AddPoint(std::string_view id, std::string_view region, WaypointKind kind,
@@ -75,7 +130,10 @@ PointIndex NavigationData::AddPoint(std::string_view id, std::string_view region
   point.position = position;
   point.frequency = frequency;
   points_.push_back(point);
-  return static_cast<PointIndex>(points_.size() - 1);
+  const auto index = static_cast<PointIndex>(points_.size() - 1);
+  GrowHash(points_.size());
+  HashPoint(index);
+  return index;
 }
 
 std::uint32_t NavigationData::AirwayNumber(std::string_view airway) {
@@ -91,35 +149,45 @@ void NavigationData::AddAirwayLeg(std::string_view airway, PointIndex from, Poin
 }
 
 PointIndex NavigationData::PointAt(std::string_view id, Position position) {
-  for (const PointIndex index : Named(id)) {
-    const Position place = points_[index].position;
-    if (std::abs(place.latitude - position.latitude) <= kSamePlace &&
-        std::abs(place.longitude - position.longitude) <= kSamePlace)
-      return index;
-  }
+  if (const std::optional<PointIndex> listed = PointNear(id, position))
+    return *listed;
   return AddPoint(id, {}, WaypointKind::kIntersection, position);
+}
+
+std::optional<PointIndex> NavigationData::PointNear(std::string_view id, Position position) const {
+  // A navaid and a fix of its name at its place are one point: the navaid,
+  // which carries the kind and the frequency.
+  std::optional<PointIndex> found;
+  double found_distance = 0;
+  ForEachNamed(id, [&](PointIndex index) {
+    const NavigationPoint& point = points_[index];
+    if (!SamePlace(point.position, position))
+      return;
+    const double distance = DistanceNm(point.position, position);
+    const bool navaid = point.kind != WaypointKind::kIntersection;
+    const bool found_navaid = found && points_[*found].kind != WaypointKind::kIntersection;
+    if (!found || (navaid && !found_navaid) ||
+        (navaid == found_navaid &&
+         (distance < found_distance || (distance == found_distance && index < *found)))) {
+      found = index;
+      found_distance = distance;
+    }
+  });
+  return found;
 }
 
 std::optional<PointIndex> NavigationData::PointOf(std::string_view id, std::string_view region,
                                                   WaypointKind kind) const {
-  for (const PointIndex index : Named(id)) {
-    if (points_[index].Region() == region && points_[index].kind == kind)
-      return index;
-  }
-  return std::nullopt;
+  std::optional<PointIndex> found;
+  ForEachNamed(id, [&](PointIndex index) {
+    if (points_[index].Region() == region && points_[index].kind == kind &&
+        (!found || index < *found))
+      found = index;
+  });
+  return found;
 }
 
 void NavigationData::Finish() {
-  // Points added after the last Finish() join the identifier index.
-  const std::size_t indexed = by_id_.size();
-  for (std::size_t index = indexed; index < points_.size(); ++index)
-    by_id_.push_back(static_cast<PointIndex>(index));
-  const auto by_identifier = [this](PointIndex left, PointIndex right) {
-    return points_[left].id_chars < points_[right].id_chars;
-  };
-  std::sort(by_id_.begin() + static_cast<std::ptrdiff_t>(indexed), by_id_.end(), by_identifier);
-  std::inplace_merge(by_id_.begin(), by_id_.begin() + static_cast<std::ptrdiff_t>(indexed),
-                     by_id_.end(), by_identifier);
   std::stable_sort(legs_.begin(), legs_.end(), [](const AirwayLeg& left, const AirwayLeg& right) {
     return left.airway < right.airway;
   });
@@ -132,22 +200,27 @@ void NavigationData::Finish() {
             });
 }
 
+template <typename Visit>
+void NavigationData::ForEachNamed(std::string_view id, Visit&& visit) const {
+  if (id.size() > 7)
+    return;
+  const std::uint64_t key = IdKey(Chars<8>(id));
+  if (by_id_.empty())
+    return;
+  const std::uint64_t mixed = MixedKey(key);
+  const auto fingerprint = static_cast<std::uint32_t>(mixed >> 32);
+  const std::size_t mask = by_id_.size() - 1;
+  for (std::size_t place = static_cast<std::size_t>(mixed) & mask; by_id_[place].index != kNoPoint;
+       place = (place + 1) & mask) {
+    const HashedPoint& hashed = by_id_[place];
+    if (hashed.fingerprint == fingerprint && IdKey(points_[hashed.index].id_chars) == key)
+      visit(hashed.index);
+  }
+}
+
 std::vector<PointIndex> NavigationData::Named(std::string_view id) const {
   std::vector<PointIndex> found;
-  if (id.size() > 7)
-    return found;
-  const std::array<char, 8> key = Chars<8>(id);
-  const auto first = std::lower_bound(by_id_.begin(), by_id_.end(), key,
-                                      [this](PointIndex index, const std::array<char, 8>& wanted) {
-                                        return points_[index].id_chars < wanted;
-                                      });
-  for (auto at = first; at != by_id_.end() && points_[*at].id_chars == key; ++at)
-    found.push_back(*at);
-  // Points added since the last Finish() (while filling) are searched one by one.
-  for (std::size_t index = by_id_.size(); index < points_.size(); ++index) {
-    if (points_[index].id_chars == key)
-      found.push_back(static_cast<PointIndex>(index));
-  }
+  ForEachNamed(id, [&found](PointIndex index) { found.push_back(index); });
   return found;
 }
 
@@ -155,15 +228,15 @@ std::optional<PointIndex> NavigationData::Nearest(std::string_view id, Position 
                                                   std::string_view region) const {
   std::optional<PointIndex> nearest;
   double best = std::numeric_limits<double>::infinity();
-  for (const PointIndex index : Named(id)) {
+  ForEachNamed(id, [&](PointIndex index) {
     if (!region.empty() && points_[index].Region() != region)
-      continue;
+      return;
     const double distance = DistanceNm(near, points_[index].position);
-    if (distance < best) {
+    if (distance < best || (distance == best && nearest && index < *nearest)) {
       best = distance;
       nearest = index;
     }
-  }
+  });
   return nearest;
 }
 

@@ -52,15 +52,18 @@ class NavigationData {
   // listing, and one-way rules are the route finder's business.
   void AddAirwayLeg(std::string_view airway, PointIndex from, PointIndex to);
   // The point an airway's listing names by identifier and position (the FMC
-  // data folder's airway file): a point of that identifier within about a
-  // tenth of a minute, else a new fix there. Valid while filling.
+  // data folder's airway file): PointNear, else a new fix there.
   PointIndex PointAt(std::string_view id, Position position);
+  // The point of this identifier at this place, within about a tenth of a
+  // minute (two listings of one point differ by rounding only): a navaid
+  // before a fix, then the nearest; none when there is none.
+  std::optional<PointIndex> PointNear(std::string_view id, Position position) const;
   // The point an airway's listing names by identifier, region and kind
   // (X-Plane's airway file); none when the data holds no such point.
-  // Valid while filling.
   std::optional<PointIndex> PointOf(std::string_view id, std::string_view region,
                                     WaypointKind kind) const;
-  // Sorts the indexes; call once, after the last point and leg.
+  // Sorts the airway index; call after the last leg. Points are found by
+  // their identifiers while filling too.
   void Finish();
 
   // --- Looking up ---
@@ -101,9 +104,22 @@ class NavigationData {
   std::uint32_t AirwayNumber(std::string_view airway);
   std::optional<std::uint32_t> FindAirway(std::string_view airway) const;
   std::span<const AirwayLeg> LegsOf(std::uint32_t airway) const;
+  template <typename Visit>
+  void ForEachNamed(std::string_view id, Visit&& visit) const;
+  void HashPoint(PointIndex index);
+  void GrowHash(std::size_t points);
+
+  static constexpr PointIndex kNoPoint = ~PointIndex{0};
+  // A place of the identifier hash: open addressing, an empty place holding
+  // no point; the fingerprint spares a look at points of other identifiers.
+  struct HashedPoint {
+    std::uint32_t fingerprint = 0;
+    PointIndex index = kNoPoint;
+  };
 
   std::vector<NavigationPoint> points_;
-  std::vector<PointIndex> by_id_;  // point indices ordered by identifier (after Finish)
+  // Every point by identifier: a power of two of places, at most 5/8 used.
+  std::vector<HashedPoint> by_id_;
   std::vector<std::string> airway_names_;
   std::unordered_map<std::string, std::uint32_t> airway_numbers_;  // while filling
   std::vector<std::uint32_t> airway_order_;  // airway numbers ordered by name (after Finish)
