@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,5 +60,9 @@ struct MapPicture {
     return land.size() + graticule.size() + legs.size() + marks.size() + labels.size();
   }
 };
+
+// The route row of the mark nearest to `pixel` within `reach` pixels (a
+// click on the map); none when no mark is that near.
+std::optional<std::size_t> MarkAt(const MapPicture& picture, MapPixel pixel, double reach = 6);
 
 }  // namespace korvanta

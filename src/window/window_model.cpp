@@ -37,6 +37,12 @@ WindowModel::WindowModel(const std::filesystem::path& app_dir, const FolderSourc
 
 WindowModel::~WindowModel() = default;
 
+MapPicture WindowModel::RouteMap(const MapSize& size) const {
+  if (!map_land_)
+    map_land_ = BuiltInMapLand();
+  return BuildMapPicture(Waypoints(), size, *map_land_);
+}
+
 const ControlState& WindowModel::StateOf(Control control) const {
   return state_[static_cast<std::size_t>(control)];
 }

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "map/map_builder.hpp"
+#include "map/map_picture.hpp"
 #include "navdata/navigation_source.hpp"
 #include "route/airports.hpp"
 #include "route/tables.hpp"
@@ -149,6 +151,9 @@ class WindowModel : private FrontEnd {
   const ControlState& StateOf(Control control) const;
   // The grid's rows: the waypoint table as the run's last parse left it.
   const WaypointTable& Waypoints() const { return run_.Waypoints(); }
+  // The map of the route the grid shows, drawn at `size`; the land is
+  // decoded at the first call and kept.
+  MapPicture RouteMap(const MapSize& size) const;
   const FolderSet& Folders() const { return folders_; }
   // Whether the conversion button may start a run now.
   bool ConversionAllowed() const;
@@ -198,6 +203,8 @@ class WindowModel : private FrontEnd {
   void ConvertPendingDrop();
   void ConvertInput(std::string_view bytes, const std::string& name);
   void ReloadAirports();
+  // The map's land, decoded when the map is first drawn.
+  mutable std::optional<MapLand> map_land_;
   // Loads the list the folder set names; says what a missing one means.
   void LoadAirportList();
 
