@@ -37,7 +37,7 @@ int RunCommandLine(int argc, char** argv, const std::filesystem::path& executabl
   commands.push_back(AddRouteStringCommand(app, executable));
   commands.push_back(AddFoldersCommand(app, executable));
   commands.push_back(AddNavdataCommand(app, executable));
-  commands.push_back(AddMapCommand(app));
+  commands.push_back(AddMapCommand(app, executable));
 
   try {
     app.parse(argc, argv);

@@ -8,7 +8,9 @@
 #include <string>
 
 #include "cli/exit_codes.hpp"
+#include "cli/folder_options.hpp"
 #include "cli/input.hpp"
+#include "cli/lookup_data.hpp"
 #include "errors/run_error.hpp"
 #include "files/file_output.hpp"
 #include "io/utf8_path.hpp"
@@ -28,45 +30,34 @@ struct MapArgs {
   std::string from;
   std::string output;
   MapSize size;
+  FolderArgs folders;
+  std::filesystem::path executable;
 };
 
 // The route to draw, or the exit status of an input that gives none (its
 // reason printed as `parse` and `convert` print it).
-std::optional<RouteReading> ReadRoute(const MapArgs& args, int& exit_status) {
+std::optional<RouteReading> ReadMapRoute(const MapArgs& args, int& exit_status) {
   const CliInput read = ReadInput(args.file, args.from);
   if (!read.input.source) {
     fmt::print(stderr, "{}\n", read.input.error);
     exit_status = read.exit_status;
     return std::nullopt;
   }
-  ParseOptions options;
-  options.mode = ParseMode::kText;
-  RouteReading route = read.input.source->Read(options, AirportDatabase{});
-  exit_status = kExitParseFailed;
-  switch (route.result) {
-    case ParseResult::kParsed:
-      // A point without a position cannot be drawn: refused as convert
-      // refuses it.
-      if (const std::optional<std::string> fault =
-              route.fault ? route.fault : RouteFault(route.waypoints)) {
-        fmt::print(stderr, "{}\n", *fault);
-        return std::nullopt;
-      }
-      for (const std::string& note : route.notes)
-        fmt::print(stderr, "{}\n", note);
-      exit_status = kExitOk;
-      return route;
-    case ParseResult::kWrongFormat:
-      fmt::print(stderr, "{}\n", kWrongFormat);
-      break;
-    case ParseResult::kNoDetails:
-      fmt::print(stderr, "{}\n", kNoDetailsReason);
-      break;
-    case ParseResult::kUnreadable:
-      fmt::print(stderr, "{}\n", route.message);
-      break;
+  // A route string needs the navigation data, as for convert.
+  const LookupData lookup(FoldersOf(args.folders, args.executable));
+  std::optional<RouteReading> route =
+      ReadRoute(*read.input.source, ParseOptions{}, lookup.Airports(), exit_status);
+  if (!route)
+    return std::nullopt;
+  // A point without a position cannot be drawn: refused as convert refuses it.
+  if (const std::optional<std::string> fault = RouteFault(route->waypoints)) {
+    fmt::print(stderr, "{}\n", *fault);
+    exit_status = kExitParseFailed;
+    return std::nullopt;
   }
-  return std::nullopt;
+  for (const std::string& note : route->notes)
+    fmt::print(stderr, "{}\n", note);
+  return route;
 }
 
 int RunMap(const MapArgs& args) {
@@ -75,7 +66,7 @@ int RunMap(const MapArgs& args) {
     return kExitUsage;
   }
   int exit_status = kExitOk;
-  const std::optional<RouteReading> route = ReadRoute(args, exit_status);
+  const std::optional<RouteReading> route = ReadMapRoute(args, exit_status);
   if (!route)
     return exit_status;
   const std::string svg = MapSvg(BuildMapPicture(route->waypoints, args.size, BuiltInMapLand()));
@@ -94,8 +85,9 @@ int RunMap(const MapArgs& args) {
 
 }  // namespace
 
-std::function<int()> AddMapCommand(CLI::App& app) {
+std::function<int()> AddMapCommand(CLI::App& app, const std::filesystem::path& executable) {
   auto args = std::make_shared<MapArgs>();
+  args->executable = executable;
   CLI::App* cmd = app.add_subcommand(
       "map",
       "Read a route finder's text result or a flight plan (" + PlanKindsHelp() +
@@ -116,6 +108,7 @@ std::function<int()> AddMapCommand(CLI::App& app) {
                   "the room in pixels kept free round the route on every side")
       ->check(CLI::Range(0, 10000))
       ->capture_default_str();
+  AddFolderOptions(*cmd, args->folders);
   AddFromOption(*cmd, args->from);
   cmd->add_option("FILE", args->file,
                   "the route text (UTF-8 or Windows-1252) or flight plan (see --from); standard "

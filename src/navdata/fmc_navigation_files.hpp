@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "io/file_name_case.hpp"
 #include "navdata/navigation_data.hpp"
 #include "navdata/navigation_files.hpp"
 
@@ -22,12 +23,6 @@ inline constexpr std::string_view kFmcAirwaysName = "wpNavRTE.txt";
 // A whole world's fixes file is some ten megabytes; the limit leaves room for
 // data sets that list more.
 inline constexpr std::size_t kFmcNavigationFileLimit = std::size_t{64} << 20;
-
-// The file of `folder` named `name` without regard to the case of its ASCII
-// letters (the name spelt exactly when the folder holds several spellings);
-// none when the folder holds no such file or cannot be listed.
-std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& folder,
-                                                          std::string_view name);
 
 // Adds one file's points (and, for the airways file, its legs) to `data`,
 // which is not finished; `source` names the file in the error. Lines that

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 #include <string_view>
 #include <vector>
 
@@ -29,10 +30,40 @@ bool IsNumberedIdentifier(std::string_view id) {
   return id.size() >= 4 && id.starts_with("WP") && std::all_of(id.begin() + 2, id.end(), IsDigit);
 }
 
+// "5020N", "50N20": the shape of the five-character name of whole degrees.
+bool HasFiveCharacterPositionShape(std::string_view id) {
+  if (id.size() != 5 || !IsDigit(id[0]) || !IsDigit(id[1]))
+    return false;
+  const auto quarter = [](char c) {
+    return std::string_view("NESW").find(c) != std::string_view::npos;
+  };
+  return (IsDigit(id[2]) && IsDigit(id[3]) && quarter(id[4])) ||
+         (quarter(id[2]) && IsDigit(id[3]) && IsDigit(id[4]));
+}
+
+// Whether the place lies within a minute of whole degrees, in both axes.
+bool AtWholeDegrees(const Position& position) {
+  const auto near_whole = [](std::int32_t angle) {
+    const std::int32_t rest = std::abs(angle) % kHundredthsPerDegree;
+    return std::min(rest, kHundredthsPerDegree - rest) <= kHundredthsPerMinute;
+  };
+  return near_whole(position.latitude) && near_whole(position.longitude);
+}
+
+// Whether the identifier reads as a place other than the point's own: a
+// plan may carry a name of rounded degrees ("5106E" for 50°30'N 6°E), which
+// a route string would read back as that other place.
+bool NamesAnotherPlace(const Waypoint& point) {
+  if (HasFiveCharacterPositionShape(point.id))
+    return FiveCharacterPositionName(point.position) != point.id || !AtWholeDegrees(point.position);
+  return PositionInName(point.id) && !NamesPosition(point.id, point.position);
+}
+
 // The point as a route string names it: by its identifier, unless that
-// names the point only within this route; then by its position.
+// names the point only within this route or reads as another place; then
+// by its position.
 std::string PointName(const Waypoint& point) {
-  if (point.named_from_position || IsNumberedIdentifier(point.id))
+  if (point.named_from_position || IsNumberedIdentifier(point.id) || NamesAnotherPlace(point))
     return LatitudeLongitudeName(point.position);
   return point.id;
 }

@@ -3,11 +3,17 @@
 #include <system_error>
 
 #include "files/file_output.hpp"
+#include "io/file_name_case.hpp"
 #include "io/utf8_path.hpp"
 #include "settings/app_dir.hpp"
 #include "settings/simulator_traces.hpp"
 
 namespace korvanta {
+
+std::filesystem::path FolderSet::AirportListFile() const {
+  return FindFileIgnoringCase(fmc_data.folder, "wpNavApt.txt")
+      .value_or(fmc_data.folder / "wpNavApt.txt");
+}
 
 std::string_view FolderOriginText(FolderOrigin origin) {
   switch (origin) {

@@ -68,7 +68,9 @@ struct FolderSet {
   std::map<std::string, std::filesystem::path, std::less<>> option_folders;
 
   std::filesystem::path SettingsFile() const { return app_dir / kSettingsFileName; }
-  std::filesystem::path AirportListFile() const { return fmc_data.folder / "wpNavApt.txt"; }
+  // The airport list of the FMC data folder, its name spelt in any case;
+  // "wpNavApt.txt" there when the folder holds none.
+  std::filesystem::path AirportListFile() const;
 };
 
 // The folder of a folder key as the user named it: the option's, else the

@@ -47,7 +47,8 @@ TEST(RouteString, FiledAsAPilotWritesIt) {
         Point("E"), Point("F", "UN2"), Point("G"), Point("EBBB")},
        "EAAA A UL1 D UN2 E DCT F UN2 G EBBB"},
       {"a track's points one by one",
-       {Point("EGLL"), Point("MALOT", "NATB"), Point("54N020W", "NATB"), Point("CARPE", "NAT"),
+       {Point("EGLL"), Point("MALOT", "NATB"),
+        Point("54N020W", "NATB", {54 * kDegree, -20 * kDegree}), Point("CARPE", "NAT"),
         Point("ACK", "NATAB"), Point("DOVEY"), Point("KJFK")},
        "EGLL MALOT DCT 54N020W DCT CARPE NAT ACK NATAB DOVEY KJFK"},
       {"points named within the route only, by their rounded position",
@@ -57,6 +58,11 @@ TEST(RouteString, FiledAsAPilotWritesIt) {
         Point("WPT", "J1"), FromPosition({-29 * kHundredthsPerSecond, 45 * kMinute}),
         Point("YSSY")},
        "4700N12218W 4630N12236W DCT 3356S15110E J1 0000N00045E YSSY"},
+      {"names that read as another place, by their position; those of their place kept",
+       {Point("EAAA"), Point("5106E", "", {50 * kDegree + 30 * kMinute, 6 * kDegree}),
+        Point("5006E", "", {50 * kDegree, 6 * kDegree}), Point("46N078W", "", {46 * kDegree, 0}),
+        Point("50N20", "", {50 * kDegree, -120 * kDegree}), Point("EBBB")},
+       "EAAA 5030N00600E DCT 5006E DCT 4600N00000E DCT 50N20 EBBB"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(RouteString(test::Table(c.rows)), c.expected) << c.name;

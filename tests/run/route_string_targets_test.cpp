@@ -8,13 +8,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <variant>
 
 #include "full_simulator_tree.hpp"
 #include "readers/route_string_reader.hpp"
+#include "route/route_string.hpp"
 #include "run/conversion_run.hpp"
+#include "run/input_source.hpp"
 #include "run/plan_file_source.hpp"
 #include "stand_in_front_end.hpp"
 #include "test_navigation.hpp"
@@ -25,34 +28,6 @@ namespace korvanta {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The route string as a run reads it.
-class RouteStringSource : public RouteSource {
- public:
-  explicit RouteStringSource(std::string bytes) : bytes_(std::move(bytes)) {}
-
-  RouteReading Read(const ParseOptions&, const AirportDatabase& airports) const override {
-    RouteReading reading;
-    PlanReadResult result = ReadRouteString(bytes_, airports);
-    if (auto* error = std::get_if<PlanReadError>(&result)) {
-      reading.result = ParseResult::kUnreadable;
-      reading.message = error->message;
-      return reading;
-    }
-    PlanRoute& route = std::get<PlanRoute>(result);
-    runway_ = route.runway;
-    reading.header = std::move(route.header);
-    reading.waypoints = std::move(route.waypoints);
-    return reading;
-  }
-  std::optional<std::string> Runway() const override {
-    return runway_.empty() ? std::nullopt : std::optional(runway_);
-  }
-
- private:
-  std::string bytes_;
-  mutable std::string runway_;
-};
 
 // The FS2004 plan's lines "WP=n,kind,id,name,lat,lon,freq,track,..." with the
 // track left out.
@@ -142,11 +117,50 @@ TEST_F(SamePoints, AnMsfs2024PlanOfNamesOnly) {
 }
 
 TEST_F(SamePoints, ARouteString) {
-  const RouteStringSource source(test::ReadFile(test::DataDir() / "navdata/route_string.txt"));
-  if (const RouteReading read = source.Read({}, airports_);
-      read.message == "Route strings are not read yet")
-    GTEST_SKIP() << "route strings are not read yet";
-  ExpectTheRouteTextsFiles(source);
+  const InputSource input =
+      MakeInputSource(test::ReadFile(test::DataDir() / "navdata/route_string.txt"));
+  ASSERT_EQ(input.kind, InputKind::kRoute) << input.error;
+  ExpectTheRouteTextsFiles(*input.source);
+}
+
+// The route string of a route, read again over the same data, gives the
+// same points: named ones at their places, those it writes by their position
+// within half a minute.
+TEST_F(SamePoints, TheRouteStringReadsBackToTheSamePoints) {
+  const std::string gpx_with_unnamed_points =
+      R"(<gpx version="1.1" creator="a GPS"><rte>)"
+      R"(<rtept lat="50.0333" lon="8.5706"><name>EAAA</name></rtept>)"
+      R"(<rtept lat="50.21" lon="7.7166"/><rtept lat="50.58" lon="6.325"/>)"
+      R"(<rtept lat="50.8667" lon="5.25"><name>EBBB</name></rtept></rte></gpx>)";
+  const struct {
+    const char* what;
+    std::string input;
+    std::int32_t tolerance;  // hundredths of an arc-second
+  } cases[] = {
+      {"route text", test::ReadFile(test::DataDir() / "navdata/route_string_text.txt"), 0},
+      {"GPX of unnamed points", gpx_with_unnamed_points, kHundredthsPerMinute / 2},
+  };
+  for (const auto& c : cases) {
+    const InputSource input = MakeInputSource(c.input);
+    const RouteReading first = input.source->Read({}, airports_);
+    ASSERT_TRUE(first.Parsed()) << c.what << ": " << first.message;
+    const std::string string = RouteString(first.waypoints);
+    const InputSource again = MakeInputSource(string);
+    ASSERT_EQ(again.kind, InputKind::kRoute) << string;
+    const RouteReading second = again.source->Read({}, airports_);
+    ASSERT_TRUE(second.Parsed()) << string << ": " << second.message;
+    ASSERT_EQ(second.waypoints.Count(), first.waypoints.Count()) << string;
+    for (std::size_t row = 0; row < first.waypoints.Count(); ++row) {
+      const Waypoint& was = first.waypoints[row];
+      const Waypoint& is = second.waypoints[row];
+      if (!was.named_from_position) {
+        EXPECT_EQ(is.id, was.id) << string;
+      }
+      EXPECT_LE(std::abs(is.position.latitude - was.position.latitude), c.tolerance) << is.id;
+      EXPECT_LE(std::abs(is.position.longitude - was.position.longitude), c.tolerance) << is.id;
+    }
+    EXPECT_EQ(RouteString(second.waypoints), string) << c.what;
+  }
 }
 
 }  // namespace
