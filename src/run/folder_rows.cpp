@@ -27,7 +27,7 @@ constexpr std::array kFolderSettings = {
     FolderSettingInfo{"XPlane11Folder", "--xplane11-dir", "X-Plane 11/12 plans"},
     FolderSettingInfo{"GPXFolder", "--gpx-dir", "GPX routes"},
     FolderSettingInfo{"MSFSFolder", "--msfs-dir", "MSFS plans"},
-    FolderSettingInfo{kFmcDataFolderKey, "--fmc-data-dir", "Airport list folder"},
+    FolderSettingInfo{kFmcDataFolderKey, "--fmc-data-dir", "FMC data folder"},
 };
 
 bool IsFolder(const std::filesystem::path& path) {

@@ -166,7 +166,7 @@ TEST(FoldersCommand, EachFolderWithItsOriginAndWhetherItExists) {
       "GPX: <root>/docs (documents folder, exists)",
       "MSFS 2020: <root>/docs (documents folder, exists)",
       "FSX: <root>/docs/Flight Simulator X Files (documents folder, missing)",
-      "Airport list folder: <root>/fs9/Fmcwp/NAVDATA (simulator folder, missing)",
+      "FMC data folder: <root>/fs9/Fmcwp/NAVDATA (simulator folder, missing)",
       "Airport list: <root>/fs9/Fmcwp/NAVDATA/wpNavApt.txt (missing)",
       "MSFS 2020 installation: not found",
       "MSFS 2024 installation: not found",
