@@ -117,6 +117,8 @@ MapView::MapView(QWidget* parent) : QFrame(parent) {
   setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   setFocusPolicy(Qt::NoFocus);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  // The pointer shows where a click selects a row.
+  setMouseTracking(true);
 }
 
 void MapView::SetPictureSource(PictureSource source) {
@@ -188,13 +190,25 @@ void MapView::resizeEvent(QResizeEvent* event) {
   picture_.reset();
 }
 
+std::optional<std::size_t> MapView::MarkUnder(QPointF at) {
+  const QPointF inside = at - contentsRect().topLeft();
+  return MarkAt(Picture(), {inside.x(), inside.y()});
+}
+
 void MapView::mousePressEvent(QMouseEvent* event) {
   QFrame::mousePressEvent(event);
   if (event->button() != Qt::LeftButton)
     return;
-  const QPointF at = event->position() - contentsRect().topLeft();
-  if (const std::optional<std::size_t> row = MarkAt(Picture(), {at.x(), at.y()}))
+  if (const std::optional<std::size_t> row = MarkUnder(event->position()))
     emit MarkClicked(*row);
+}
+
+void MapView::mouseMoveEvent(QMouseEvent* event) {
+  QFrame::mouseMoveEvent(event);
+  if (MarkUnder(event->position()))
+    setCursor(Qt::PointingHandCursor);
+  else
+    unsetCursor();
 }
 
 }  // namespace korvanta::gui

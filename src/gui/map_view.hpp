@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QPointF>
 
 #include <cstddef>
 #include <functional>
@@ -42,8 +43,12 @@ class MapView : public QFrame {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  // The row of the mark under `at`, a point of the view.
+  std::optional<std::size_t> MarkUnder(QPointF at);
+
   PictureSource source_;
   std::optional<MapPicture> picture_;
   std::optional<std::size_t> selected_row_;
