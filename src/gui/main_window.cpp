@@ -275,7 +275,8 @@ void MainWindow::CreateTargetBoxes() {
 void MainWindow::ShowRouteMap() {
   MapView& map = *ui_->mapView;
   map.SetPictureSource([this](const MapSize& size) { return model_->RouteMap(size); });
-  connect(grid_model_, &QAbstractItemModel::modelReset, &map, &MapView::RouteChanged);
+  connect(grid_model_, &QAbstractItemModel::modelReset, &map,
+          [this] { ui_->mapView->ShowRoute(model_->Waypoints()); });
   connect(ui_->grid->selectionModel(), &QItemSelectionModel::selectionChanged, &map, [this] {
     const QModelIndexList rows = ui_->grid->selectionModel()->selectedRows();
     ui_->mapView->SelectRow(

@@ -123,12 +123,20 @@ MapView::MapView(QWidget* parent) : QFrame(parent) {
 
 void MapView::SetPictureSource(PictureSource source) {
   source_ = std::move(source);
-  RouteChanged();
+  picture_.reset();
+  update();
 }
 
-void MapView::RouteChanged() {
+void MapView::ShowRoute(const WaypointTable& route) {
+  SelectRow(std::nullopt);
+  std::vector<DrawnPoint> points;
+  points.reserve(route.Count());
+  for (const Waypoint& row : route)
+    points.push_back({row.id, row.kind, row.position});
+  if (points == drawn_points_)
+    return;
+  drawn_points_ = std::move(points);
   picture_.reset();
-  selected_row_.reset();
   update();
 }
 

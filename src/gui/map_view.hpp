@@ -6,9 +6,13 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "map/map_picture.hpp"
 #include "map/viewport_fit.hpp"
+#include "route/position.hpp"
+#include "route/tables.hpp"
 
 namespace korvanta::gui {
 
@@ -26,8 +30,10 @@ class MapView : public QFrame {
   explicit MapView(QWidget* parent = nullptr);
 
   void SetPictureSource(PictureSource source);
-  // The route changed: the picture is built again, and no row is selected.
-  void RouteChanged();
+  // The grid drew `route` again (a run does so at each of its pauses): the
+  // picture is built again only when the points it draws changed. The grid's
+  // selection is gone either way.
+  void ShowRoute(const WaypointTable& route);
   void SelectRow(std::optional<std::size_t> row);
   std::optional<std::size_t> SelectedRow() const { return selected_row_; }
   // The size the picture is built at: the inside of the view's frame.
@@ -49,7 +55,16 @@ class MapView : public QFrame {
   // The row of the mark under `at`, a point of the view.
   std::optional<std::size_t> MarkUnder(QPointF at);
 
+  // What the picture draws of a route's row.
+  struct DrawnPoint {
+    std::string id;
+    WaypointKind kind = WaypointKind::kIntersection;
+    Position position;
+    bool operator==(const DrawnPoint&) const = default;
+  };
+
   PictureSource source_;
+  std::vector<DrawnPoint> drawn_points_;
   std::optional<MapPicture> picture_;
   std::optional<std::size_t> selected_row_;
 };
