@@ -18,8 +18,8 @@ namespace korvanta::gui {
 
 // The route's map beside the grid: the picture of the route drawn at the
 // view's size, with the selected row's mark ringed over it. A click on a
-// mark says which row it marks; the view knows no geography, only the
-// picture's primitives.
+// mark says which row it marks. The view projects nothing itself: it draws
+// the picture's primitives.
 class MapView : public QFrame {
   Q_OBJECT
 
