@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QStyleHints>
@@ -28,6 +29,7 @@
 #include <vector>
 
 #include "gui/icons.hpp"
+#include "gui/map_view.hpp"
 #include "gui/path_text.hpp"
 #include "gui/user_dialogs.hpp"
 #include "gui/waypoint_grid_model.hpp"
@@ -165,6 +167,7 @@ MainWindow::MainWindow(const std::filesystem::path& app_dir, const FolderSource&
   grid_focus_frame_->hide();
   ui_->grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   ui_->grid->horizontalHeader()->setStretchLastSection(true);
+  ShowRouteMap();
   for (const ControlInfo& info : Controls())
     Render(info.control, model_->StateOf(info.control));
 
@@ -264,6 +267,25 @@ void MainWindow::CreateTargetBoxes() {
   setTabOrder(previous, ui_->routeStringLine);
   setTabOrder(ui_->routeStringLine, ui_->copyButton);
   setTabOrder(ui_->copyButton, ui_->grid);
+}
+
+// The map beside the grid draws the route the grid shows, and the two select
+// the same row: a row selected in the grid is ringed on the map, a click on a
+// mark selects its row.
+void MainWindow::ShowRouteMap() {
+  MapView& map = *ui_->mapView;
+  map.SetPictureSource([this](const MapSize& size) { return model_->RouteMap(size); });
+  connect(grid_model_, &QAbstractItemModel::modelReset, &map,
+          [this] { ui_->mapView->ShowRoute(model_->Waypoints()); });
+  connect(ui_->grid->selectionModel(), &QItemSelectionModel::selectionChanged, &map, [this] {
+    const QModelIndexList rows = ui_->grid->selectionModel()->selectedRows();
+    ui_->mapView->SelectRow(
+        rows.isEmpty() ? std::nullopt : std::optional(static_cast<std::size_t>(rows[0].row())));
+  });
+  connect(&map, &MapView::MarkClicked, ui_->grid, [this](std::size_t row) {
+    ui_->grid->selectRow(static_cast<int>(row));
+    ui_->grid->scrollTo(grid_model_->index(static_cast<int>(row), 0));
+  });
 }
 
 // A window destroyed while shown closes first, so that its states are kept
@@ -413,10 +435,19 @@ void MainWindow::ShowStatusElided() {
                          : status_);
 }
 
-// The columns fit their contents, and the last one takes the rest of the
-// window's width.
+// The columns fit their contents, and the grid is as wide as its columns
+// with room for the vertical scroll bar, which the last column takes while
+// the bar is hidden: a longer route never hides a column. The map beside the
+// grid takes the rest of the window's width. The last column is measured
+// unstretched: stretched, it would keep its earlier width as its least.
 void MainWindow::FitGridColumns() {
-  ui_->grid->resizeColumnsToContents();
+  QTableView& grid = *ui_->grid;
+  QHeaderView& header = *grid.horizontalHeader();
+  header.setStretchLastSection(false);
+  grid.resizeColumnsToContents();
+  grid.setFixedWidth(header.length() + 2 * grid.frameWidth() +
+                     grid.verticalScrollBar()->sizeHint().width());
+  header.setStretchLastSection(true);
 }
 
 std::optional<Control> MainWindow::ControlOf(const QObject* widget) const {

@@ -107,6 +107,7 @@ class MainWindow : public QWidget, private WindowView {
   void PlaceProgressPanel();
   void BringOntoNearestScreen();
   void FitGridColumns();
+  void ShowRouteMap();
   void ShowGridFocusFrame();
 
   std::unique_ptr<Ui::MainWindow> ui_;

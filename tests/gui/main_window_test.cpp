@@ -42,6 +42,7 @@
 
 #include "gui/folders_dialog.hpp"
 #include "gui/main_window.hpp"
+#include "gui/map_view.hpp"
 #include "gui/path_text.hpp"
 #include "gui/user_dialogs.hpp"
 #include "io/utf8_path.hpp"
@@ -295,6 +296,7 @@ class MainWindowTest : public QObject {
   void simulatorItemsWrapRound();
   void emptyGridShowsItsFocus();
   void routeStringLineAndAltYCopy();
+  void mapFollowsTheGrid();
 };
 
 // The window as it is created draws every control's state from the model,
@@ -1230,6 +1232,58 @@ void MainWindowTest::routeStringLineAndAltYCopy() {
   QVERIFY(Landed([] { return QGuiApplication::clipboard()->text() != "other"; }));
   QCOMPARE(QGuiApplication::clipboard()->text(), route_string);
   QCOMPARE(Control<QLabel>(*window, "statusLine")->toolTip(), Text(kRouteStringCopied));
+}
+
+// The map beside the grid draws the route the grid shows at the map's own
+// size, at the window's minimum size too, and it and the grid select the same
+// row both ways.
+void MainWindowTest::mapFollowsTheGrid() {
+  Session session;
+  QVERIFY(session.Start());
+  auto& [tree, dialogs, clock, window] = session;
+  auto* map = Control<MapView>(*window, "mapView");
+  auto* grid = Control<QTableView>(*window, "grid");
+  const auto selected_grid_row = [&]() -> std::optional<std::size_t> {
+    const QModelIndexList rows = grid->selectionModel()->selectedRows();
+    return rows.isEmpty() ? std::nullopt : std::optional<std::size_t>(rows[0].row());
+  };
+  PutExampleRouteOnClipboard();
+  Click(*window, "conversionButton");
+  for (const QSize size : {window->size(), window->minimumSize()}) {
+    window->resize(size);
+    QTest::qWait(50);
+    const MapPicture& picture = map->Picture();
+    QCOMPARE(picture.width, map->contentsRect().width());
+    QCOMPARE(picture.height, map->contentsRect().height());
+    QCOMPARE(picture.marks.size(), std::size_t{5});
+    QCOMPARE(picture.PrimitiveCount(),
+             window->Model().RouteMap(map->PictureSize()).PrimitiveCount());
+    QVERIFY(window->rect().contains(map->geometry()));
+    QVERIFY(grid->geometry().right() < map->geometry().left());
+    QVERIFY(!grid->horizontalScrollBar()->isVisible());
+  }
+
+  const MapPicture picture = map->Picture();
+  for (const MapMark& mark : picture.marks) {
+    QTest::mouseClick(
+        map, Qt::LeftButton, {},
+        map->contentsRect().topLeft() + QPointF(mark.at.x, mark.at.y).toPoint() + QPoint(1, -1));
+    QCOMPARE(selected_grid_row(), std::optional(mark.row));
+    QCOMPARE(map->SelectedRow(), std::optional(mark.row));
+  }
+  grid->selectRow(1);
+  QCOMPARE(map->SelectedRow(), std::optional<std::size_t>(1));
+  // A click away from every mark keeps the selection.
+  QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(2, 2));
+  QCOMPARE(selected_grid_row(), std::optional<std::size_t>(1));
+
+  // A run that reads no route empties the grid, the map and its selection.
+  clock.WaitOutDoubleClick();
+  QGuiApplication::clipboard()->setText(QStringLiteral("hello\r\n"));
+  Click(*window, "conversionButton");
+  QCOMPARE(dialogs.errors, QStringList{"Wrong format"});
+  QCOMPARE(map->Picture().PrimitiveCount(), std::size_t{0});
+  QCOMPARE(map->SelectedRow(), std::nullopt);
 }
 
 }  // namespace korvanta::gui
