@@ -63,6 +63,13 @@ LRESULT MapView::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_LBUTTONDOWN:
       Clicked(POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       return 0;
+    case WM_SETCURSOR:
+      // The hand over a mark says that a click there selects its row.
+      if (LOWORD(lparam) == HTCLIENT && RowUnderCursor()) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      return DefWindowProcW(window_, message, wparam, lparam);
     case WM_NCDESTROY: {
       layer_.reset();
       const HWND window = std::exchange(window_, nullptr);
@@ -139,9 +146,20 @@ void MapView::Paint() {
   EndPaint(window_, &paint);
 }
 
-void MapView::Clicked(POINT at) {
+std::optional<std::size_t> MapView::RowAt(POINT at) {
   const double scale = Scale();
-  const std::optional<std::size_t> row = MarkAt(Picture(), MapPixel{at.x / scale, at.y / scale});
+  return MarkAt(Picture(), MapPixel{at.x / scale, at.y / scale});
+}
+
+std::optional<std::size_t> MapView::RowUnderCursor() {
+  POINT at{};
+  GetCursorPos(&at);
+  ScreenToClient(window_, &at);
+  return RowAt(at);
+}
+
+void MapView::Clicked(POINT at) {
+  const std::optional<std::size_t> row = RowAt(at);
   if (row && clicked_)
     clicked_(*row);
 }

@@ -51,6 +51,9 @@ class MapView {
   MapSize Size() const;
   void ForgetPicture();
   void Paint();
+  // The route row of the mark at a point of the window, if one is there.
+  std::optional<std::size_t> RowAt(POINT at);
+  std::optional<std::size_t> RowUnderCursor();
   void Clicked(POINT at);
 
   GdiplusSession gdiplus_;
