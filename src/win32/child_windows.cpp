@@ -12,6 +12,13 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+RECT PlaceInParent(HWND parent, HWND item) {
+  RECT rect{};
+  GetWindowRect(item, &rect);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
 void SetText(HWND window, const std::wstring& text) {
   if (WindowText(window) != text)
     SetWindowTextW(window, text.c_str());

@@ -8,6 +8,8 @@ namespace korvanta::win32 {
 
 // A child window's text.
 std::wstring WindowText(HWND window);
+// The item's place in its parent's client area.
+RECT PlaceInParent(HWND parent, HWND item);
 // Sets the text only when it differs: an edit box's caret and selection
 // stay where the user left them.
 void SetText(HWND window, const std::wstring& text);

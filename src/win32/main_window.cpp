@@ -121,6 +121,12 @@ void MainWindow::Initialize(HWND window) {
                    WideFromUtf8(item.caption).c_str());
   }
   PlaceByDesignUnits(window_, WindowDpi(window_));
+  // The map follows the route the grid shows; a click on one of its marks
+  // selects that mark's row. Not a tab stop: the grid is the keyboard's way
+  // to the same rows.
+  map_ = std::make_unique<MapView>(
+      instance_, window_, IDC_MAP, [this](const MapSize& size) { return model_->RouteMap(size); },
+      [this](std::size_t row) { SelectGridRow(row); });
 
   // The design size, centred on the monitor's work area; a kept placement
   // replaces it when the window is first shown.

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -18,6 +19,7 @@
 
 #include "settings/folder_source.hpp"
 #include "win32/dialog_items.hpp"
+#include "win32/map_view.hpp"
 #include "window/window_model.hpp"
 
 namespace korvanta::win32 {
@@ -48,6 +50,7 @@ class MainWindow final : public WindowView {
   HWND Handle() const { return window_; }
   bool IsOpen() const { return window_ != nullptr; }
   const WindowModel& Model() const { return *model_; }
+  MapView& Map() { return *map_; }
 
   // Shows the window; the first time, the model restores the kept states and
   // the placement and starts the start-up timer.
@@ -107,7 +110,14 @@ class MainWindow final : public WindowView {
   SIZE LeastFrameSize() const;
   void LoadIcons();
   void RenderGrid();
-  void FitColumns();
+  // Each column as wide as its title or its widest text.
+  std::array<int, kGridColumns> ColumnWidths() const;
+  void FitColumns(const std::array<int, kGridColumns>& widths);
+  // The grid as wide as its columns, the map beside it in the rest.
+  void PlaceGridAndMap(const RECT& client, const std::array<int, kGridColumns>& columns);
+  // The route row of a clicked mark, selected in the grid.
+  void SelectGridRow(std::size_t row);
+  void GridSelectionChanged();
   INT_PTR ColourEdit(HDC dc, HWND edit);
   INT_PTR Notified(const NMHDR& header);
   void SetStatusTooltip(const std::wstring& text);
@@ -119,6 +129,7 @@ class MainWindow final : public WindowView {
   Clock clock_;
   std::unique_ptr<WindowModel> model_;
   HWND window_ = nullptr;
+  std::unique_ptr<MapView> map_;
   HWND tooltip_ = nullptr;
   HIMAGELIST button_images_ = nullptr;  // the conversion button's pictures, one per state
   HICON big_icon_ = nullptr;

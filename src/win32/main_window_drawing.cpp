@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -111,6 +112,13 @@ INT_PTR MainWindow::Notified(const NMHDR& header) {
   const HWND grid = Item(IDC_WAYPOINTS);
   if (header.hwndFrom != grid)
     return FALSE;
+  if (header.code == LVN_ITEMCHANGED) {
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if ((change.uChanged & LVIF_STATE) != 0 &&
+        ((change.uNewState ^ change.uOldState) & LVIS_SELECTED) != 0)
+      GridSelectionChanged();
+    return FALSE;
+  }
   if (header.code == NM_SETFOCUS || header.code == NM_KILLFOCUS) {
     InvalidateRect(grid, nullptr, TRUE);
     return FALSE;
@@ -193,38 +201,61 @@ void MainWindow::RenderGrid() {
   ListView_SetExtendedListViewStyleEx(grid, LVS_EX_DOUBLEBUFFER,
                                       grid_rows_.empty() ? 0 : LVS_EX_DOUBLEBUFFER);
   SendMessageW(grid, WM_SETREDRAW, TRUE, 0);
-  FitColumns();
+  // The grid's width follows its columns; the map shows the new route.
+  map_->RouteChanged();
+  Layout();
   InvalidateRect(grid, nullptr, TRUE);
 }
 
-// Each column as wide as its title or its widest text; the last one takes
-// what is left of the grid's width, so no scroll bar appears while the
-// columns fit, and an empty grid keeps columns as wide as their titles.
-void MainWindow::FitColumns() {
+std::array<int, kGridColumns> MainWindow::ColumnWidths() const {
   const HWND grid = Item(IDC_WAYPOINTS);
   const int padding = ScaleForDpi(kCellPadding, WindowDpi(window_));
   const auto text_width = [&](const std::wstring& text) {
     return static_cast<int>(
         SendMessageW(grid, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
   };
-  constexpr std::size_t kColumns = kGridColumns;
-  std::array<int, kColumns> widths{};
-  for (std::size_t column = 0; column < kColumns; ++column)
+  std::array<int, kGridColumns> widths{};
+  for (std::size_t column = 0; column < kGridColumns; ++column)
     widths[column] = text_width(WideFromUtf8(WaypointTable::kFieldNames[column]));
   for (const auto& row : grid_rows_) {
-    for (std::size_t column = 0; column < kColumns; ++column)
+    for (std::size_t column = 0; column < kGridColumns; ++column)
       widths[column] = std::max(widths[column], text_width(row[column]));
   }
+  for (int& width : widths)
+    width += padding;
+  return widths;
+}
+
+// The last column takes what is left of the grid's width, so no scroll bar
+// appears while the columns fit, and an empty grid keeps columns as wide as
+// their titles.
+void MainWindow::FitColumns(const std::array<int, kGridColumns>& widths) {
+  const HWND grid = Item(IDC_WAYPOINTS);
   RECT client{};
   GetClientRect(grid, &client);
   int used = 0;
-  for (std::size_t column = 0; column < kColumns; ++column) {
-    int width = widths[column] + padding;
-    if (column + 1 == kColumns)
+  for (std::size_t column = 0; column < kGridColumns; ++column) {
+    int width = widths[column];
+    if (column + 1 == kGridColumns)
       width = std::max(width, static_cast<int>(client.right) - used);
     used += width;
     SendMessageW(grid, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0));
   }
+}
+
+void MainWindow::SelectGridRow(std::size_t row) {
+  const HWND grid = Item(IDC_WAYPOINTS);
+  const auto index = static_cast<int>(row);
+  constexpr UINT kMarks = LVIS_SELECTED | LVIS_FOCUSED;
+  ListView_SetItemState(grid, index, kMarks, kMarks);
+  ListView_EnsureVisible(grid, index, FALSE);
+}
+
+// The map rings the point of the grid's selected row.
+void MainWindow::GridSelectionChanged() {
+  const int selected = ListView_GetNextItem(Item(IDC_WAYPOINTS), -1, LVNI_SELECTED);
+  map_->MarkRow(selected < 0 ? std::nullopt
+                             : std::optional<std::size_t>(static_cast<std::size_t>(selected)));
 }
 
 }  // namespace korvanta::win32

@@ -6,8 +6,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
+#include <numeric>
 
 #include "io/wide_text.hpp"
+#include "win32/child_windows.hpp"
 #include "win32/dialog_items.hpp"
 #include "win32/dpi.hpp"
 #include "win32/placement.hpp"
@@ -23,6 +26,9 @@ namespace {
 constexpr int kLeastGridHeight = 165;
 // The room between the window's edge and the controls beside it.
 constexpr int kEdgeMargin = 6;
+// The map's least width, and the room between it and the grid.
+constexpr int kLeastMapWidth = 120;
+constexpr int kMapGap = 4;
 
 // The key of the placement in the settings file's section "TForm1"; the Qt
 // window keeps its own form under a key of its own.
@@ -31,14 +37,6 @@ constexpr std::string_view kPlacementKey = "Win32Placement";
 constexpr int kTickRowTop = 52;
 constexpr int kTickRowPitch = 14;
 constexpr int kTickBoxHeight = 10;
-
-// The item's place in its parent's client area.
-RECT PlaceInParent(HWND parent, HWND item) {
-  RECT rect{};
-  GetWindowRect(item, &rect);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
 
 }  // namespace
 
@@ -84,7 +82,7 @@ SIZE MainWindow::LeastFrameSize() const {
     const int id = GetDlgCtrlID(item);
     // Copy follows the window's right edge, beside the line that stretches.
     if (id == IDC_STATUS_LINE || id == IDC_LOAD_PROGRESS || id == IDC_WAYPOINTS ||
-        id == IDC_ROUTE_STRING || id == IDC_COPY)
+        id == IDC_ROUTE_STRING || id == IDC_COPY || id == IDC_MAP)
       continue;
     least.right = std::max(least.right, PlaceInParent(window_, item).right);
   }
@@ -95,24 +93,23 @@ SIZE MainWindow::LeastFrameSize() const {
                     static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi);
   return SIZE{least.right - least.left, least.bottom - least.top};
 }
-// The status line, the route string's line with Copy, the progress panel and
-// the grid follow the window's width; the grid also takes the height below
-// them.
+// The status line, the route string's line with Copy and the progress panel
+// follow the window's width; the grid and the map beside it take the room
+// below them.
 void MainWindow::Layout() {
-  if (window_ == nullptr)
+  if (window_ == nullptr || map_ == nullptr)
     return;
   RECT client{};
   GetClientRect(window_, &client);
-  const auto stretch = [&](int id, bool to_bottom) {
+  const auto stretch = [&](int id) {
     const HWND item = Item(id);
     const RECT rect = PlaceInParent(window_, item);
-    const LONG margin = to_bottom ? 0 : rect.left;
-    const LONG height = to_bottom ? std::max(0L, client.bottom - rect.top) : rect.bottom - rect.top;
-    SetWindowPos(item, nullptr, margin, rect.top, std::max(0L, client.right - 2 * margin), height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(item, nullptr, rect.left, rect.top, std::max(0L, client.right - 2 * rect.left),
+                 rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
   };
-  stretch(IDC_STATUS_LINE, false);
-  stretch(IDC_WAYPOINTS, true);
+  stretch(IDC_STATUS_LINE);
+  const std::array<int, kGridColumns> columns = ColumnWidths();
+  PlaceGridAndMap(client, columns);
   PlaceRouteStringRow(client);
   // The progress panel lies over the grid's first rows, below its header, as
   // in the Qt window: it covers neither the header nor anything above.
@@ -126,8 +123,30 @@ void MainWindow::Layout() {
   GetWindowRect(Item(IDC_LOAD_PROGRESS), &panel);
   SetWindowPos(Item(IDC_LOAD_PROGRESS), nullptr, rows.left, rows.top + (header.bottom - header.top),
                rows.right - rows.left, panel.bottom - panel.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  FitColumns();
+  FitColumns(columns);
 }
+// The grid keeps its columns whole where the window's width allows, with room
+// for its scroll bar; the map takes the rest of the width, and no less than
+// its least width: a narrow window scrolls the grid instead.
+void MainWindow::PlaceGridAndMap(const RECT& client, const std::array<int, kGridColumns>& columns) {
+  const UINT dpi = WindowDpi(window_);
+  const HWND grid = Item(IDC_WAYPOINTS);
+  const LONG top = PlaceInParent(window_, grid).top;
+  const LONG height = std::max(0L, client.bottom - top);
+  RECT frame{0, 0, 0, 0};
+  AdjustFrameForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(grid, GWL_STYLE)),
+                    static_cast<DWORD>(GetWindowLongPtrW(grid, GWL_EXSTYLE)), dpi);
+  const int edges = frame.right - frame.left + SystemMetricForDpi(SM_CXVSCROLL, dpi);
+  const LONG gap = ScaleForDpi(kMapGap, dpi);
+  const LONG widest = std::max(0L, client.right - gap - ScaleForDpi(kLeastMapWidth, dpi));
+  const LONG grid_width =
+      std::min<LONG>(widest, std::accumulate(columns.begin(), columns.end(), edges));
+  SetWindowPos(grid, nullptr, 0, top, grid_width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const LONG map_left = grid_width + gap;
+  SetWindowPos(map_->Handle(), nullptr, map_left, top, std::max(0L, client.right - map_left),
+               height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // Copy keeps its size at the window's right edge, as far from it as the line
 // is from the left one; the line takes the width up to Copy, with as much
 // room again between them.

@@ -31,6 +31,15 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SIZE:
       Layout();
       return TRUE;
+    case WM_ERASEBKGND:
+      // The map paints all of its place from its buffer: the dialog's face
+      // painted under it first would flash while the window is resized. The
+      // dialog's own handling erases the rest.
+      if (map_ != nullptr) {
+        const RECT map = PlaceInParent(window_, map_->Handle());
+        ExcludeClipRect(reinterpret_cast<HDC>(wparam), map.left, map.top, map.right, map.bottom);
+      }
+      return FALSE;
     case WM_GETMINMAXINFO: {
       const SIZE least = LeastFrameSize();
       auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);

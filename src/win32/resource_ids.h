@@ -24,6 +24,8 @@
 #define IDC_FOLDERS 1026
 #define IDC_ROUTE_STRING 1027
 #define IDC_COPY 1028
+// The route's map beside the grid, created by the window.
+#define IDC_MAP 1029
 // The targets' tick boxes, created by the window from the target table:
 // IDC_TARGET_FIRST + the target's index.
 #define IDC_TARGET_FIRST 1100

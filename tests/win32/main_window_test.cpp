@@ -24,6 +24,7 @@
 
 #include "io/utf8_path.hpp"
 #include "io/wide_text.hpp"
+#include "map/map_svg.hpp"
 #include "run/folder_rows.hpp"
 #include "settings/folder_source.hpp"
 #include "settings/ini_profile.hpp"
@@ -31,6 +32,7 @@
 #include "win32/clipboard.hpp"
 #include "win32/dpi.hpp"
 #include "win32/main_window.hpp"
+#include "win32/map_view.hpp"
 #include "win32/placement.hpp"
 #include "win32/resource_ids.h"
 #include "win32/tick_box_spans.hpp"
@@ -719,6 +721,9 @@ TEST_F(Win32WindowTest, NoSmallerThanItsControlsAndASmallKeptSizeIsRaised) {
   for (const TargetDescriptor& target : Targets())
     EXPECT_LE(Place(BoxItem(target.target)).right, client.right) << target.cli_name;
   EXPECT_LE(Place(IDC_SIMULATOR_GROUP).right, client.right);
+  const RECT map = Place(IDC_MAP);
+  EXPECT_GT(map.right - map.left, 0) << "the map still shows, if small";
+  EXPECT_LE(map.right, client.right);
 
   Close();
   WriteBytes(app_ / "korvanta.ini", "[TForm1]\r\nWin32Placement=10,10,310,210,0\r\n");
@@ -939,6 +944,63 @@ TEST_F(Win32WindowTest, TheEmptyGridShowsItsFocus) {
   EXPECT_NE(top_line(), unfocused);
   SetFocus(Item(IDC_GO));
   EXPECT_EQ(top_line(), unfocused);
+}
+
+// ---- the map ---------------------------------------------------------------------
+
+// Beside the grid, the map shows the last route read at the map's own size,
+// also after the window is resized and after a run that moves a point but
+// leaves the grid's columns as they were; a click on a mark selects its row in
+// the grid, and the grid's selected row is ringed on the map.
+TEST_F(Win32WindowTest, MapShowsTheRouteAndSharesTheGridsSelection) {
+  Open();
+  MapView& map = window_->Map();
+  const auto expect_route_at_map_size = [&] {
+    RECT client{};
+    GetClientRect(Item(IDC_MAP), &client);
+    const MapPicture expected = window_->Model().RouteMap(
+        {static_cast<double>(client.right), static_cast<double>(client.bottom), kMapViewMargin});
+    EXPECT_GT(expected.marks.size(), 0u);
+    EXPECT_EQ(map.Picture().PrimitiveCount(), expected.PrimitiveCount());
+    EXPECT_EQ(MapSvg(map.Picture()), MapSvg(expected));
+  };
+  UpdateWindow(Item(IDC_MAP));  // the empty route's picture, before any run
+  Convert(ExampleRoute());
+  expect_route_at_map_size();
+  EXPECT_LE(Place(IDC_WAYPOINTS).right, Place(IDC_MAP).left);
+  RECT frame{};
+  GetWindowRect(window_->Handle(), &frame);
+  SetWindowPos(window_->Handle(), nullptr, 0, 0, frame.right - frame.left + 150,
+               frame.bottom - frame.top + 50, SWP_NOMOVE | SWP_NOZORDER);
+  expect_route_at_map_size();
+  UpdateWindow(Item(IDC_MAP));
+  std::string moved = ExampleRoute();
+  const std::size_t rudol = moved.find("20'00.00\" E007");
+  ASSERT_NE(rudol, std::string::npos);
+  moved[rudol] = '3';
+  WaitPastDoubleClick();
+  Convert(moved);
+  expect_route_at_map_size();
+
+  const MapMark mark = map.Picture().marks.at(2);
+  const HWND grid = Item(IDC_WAYPOINTS);
+  const auto ring_pixel = [&] {
+    RedrawWindow(Item(IDC_MAP), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const HDC dc = GetDC(Item(IDC_MAP));
+    const COLORREF pixel =
+        GetPixel(dc, static_cast<int>(mark.at.x) + 7, static_cast<int>(mark.at.y));
+    ReleaseDC(Item(IDC_MAP), dc);
+    return pixel;
+  };
+  const COLORREF unringed = ring_pixel();
+  SendMessageW(Item(IDC_MAP), WM_LBUTTONDOWN, MK_LBUTTON,
+               MAKELPARAM(static_cast<int>(mark.at.x), static_cast<int>(mark.at.y)));
+  EXPECT_EQ(ListView_GetNextItem(grid, -1, LVNI_SELECTED), static_cast<int>(mark.row));
+  EXPECT_EQ(map.MarkedRow(), mark.row);
+  EXPECT_NE(ring_pixel(), unringed);
+  ListView_SetItemState(grid, 4, LVIS_SELECTED, LVIS_SELECTED);
+  EXPECT_EQ(map.MarkedRow(), 4u);
+  EXPECT_EQ(ring_pixel(), unringed);
 }
 
 TEST_F(Win32WindowTest, SettingsWrittenByTheLinuxWindowAreReadTheSame) {
