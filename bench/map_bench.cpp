@@ -66,6 +66,16 @@ void BM_BuildMapPicture(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildMapPicture)->Unit(benchmark::kMillisecond);
 
+// The same over the land built into the program, as the windows and the
+// command line draw it.
+void BM_BuildMapPictureOverBuiltInLand(benchmark::State& state) {
+  const WaypointTable route = BenchRoute();
+  const MapLand land = korvanta::BuiltInMapLand();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(korvanta::BuildMapPicture(route, {1000, 700, 24}, land));
+}
+BENCHMARK(BM_BuildMapPictureOverBuiltInLand)->Unit(benchmark::kMillisecond);
+
 void BM_MapSvg(benchmark::State& state) {
   const korvanta::MapPicture picture =
       korvanta::BuildMapPicture(BenchRoute(), {1000, 700, 24}, {SyntheticLand(), SyntheticLand()});
