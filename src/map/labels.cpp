@@ -13,6 +13,9 @@ namespace korvanta {
 namespace {
 
 constexpr double kLabelGapPixels = 2;
+// A label this near another point's mark reads as that point's: such a spot
+// is taken only when no spot clear of the other marks is free.
+constexpr double kOtherMarkClearancePixels = 6;
 
 struct Box {
   double left = 0;
@@ -82,11 +85,15 @@ class TakenSpace {
     ForEachCell(box, [this](std::vector<std::size_t>& cell) { cell.push_back(boxes_.size() - 1); });
   }
 
-  bool IsFree(const Box& box) {
+  bool IsFree(const Box& box) { return IsFreeBut(box, boxes_.size()); }
+
+  // Whether the box overlaps no box taken but the one numbered `allowed`
+  // (in the order taken).
+  bool IsFreeBut(const Box& box, std::size_t allowed) {
     bool free = true;
-    ForEachCell(box, [this, &box, &free](const std::vector<std::size_t>& cell) {
+    ForEachCell(box, [this, &box, &free, allowed](const std::vector<std::size_t>& cell) {
       for (const std::size_t index : cell)
-        free = free && !box.Overlaps(boxes_[index]);
+        free = free && (index == allowed || !box.Overlaps(boxes_[index]));
     });
     return free;
   }
@@ -136,23 +143,42 @@ std::vector<MapLabel> PlaceLabels(const std::vector<LabelRequest>& requests, dou
     return Rank(*a->mark) < Rank(*b->mark);
   });
 
+  // The marks grown by the clearance, numbered as the requests.
+  TakenSpace near_marks(width, height);
+  for (const LabelRequest& request : requests) {
+    const Box mark = MarkBox(*request.mark);
+    near_marks.Take({mark.left - kOtherMarkClearancePixels, mark.top - kOtherMarkClearancePixels,
+                     mark.right + kOtherMarkClearancePixels,
+                     mark.bottom + kOtherMarkClearancePixels});
+  }
+
   const Box picture{0, 0, width, height};
   std::vector<MapLabel> labels;
   for (const LabelRequest* request : order) {
     const double label_width = LabelWidth(request->text);
-    for (const Box& spot : Spots(*request->mark, label_width, kMapLabelFontPixels)) {
+    const std::size_t own_mark = static_cast<std::size_t>(request - requests.data());
+    const std::array<Box, 8> spots = Spots(*request->mark, label_width, kMapLabelFontPixels);
+    const auto usable = [&](const Box& spot, bool clear_of_other_marks) {
       const bool inside = spot.left >= picture.left && spot.top >= picture.top &&
                           spot.right <= picture.right && spot.bottom <= picture.bottom;
-      if (!inside || !taken.IsFree(spot))
-        continue;
-      taken.Take(spot);
-      labels.push_back({request->text,
-                        {spot.left, spot.top},
-                        label_width,
-                        kMapLabelFontPixels,
-                        request->mark->row});
-      break;
+      return inside && taken.IsFree(spot) &&
+             (!clear_of_other_marks || near_marks.IsFreeBut(spot, own_mark));
+    };
+    const Box* chosen = nullptr;
+    for (const bool clear_of_other_marks : {true, false}) {
+      for (const Box& spot : spots) {
+        if (!chosen && usable(spot, clear_of_other_marks))
+          chosen = &spot;
+      }
     }
+    if (!chosen)
+      continue;
+    taken.Take(*chosen);
+    labels.push_back({request->text,
+                      {chosen->left, chosen->top},
+                      label_width,
+                      kMapLabelFontPixels,
+                      request->mark->row});
   }
   return labels;
 }
