@@ -10,20 +10,26 @@
 #include <utility>
 #include <vector>
 
+#include "map/map_style.hpp"
+
 namespace korvanta::gui {
 
 namespace {
 
 // The colours and strokes of the command line's SVG picture, so that the
 // window and the file show the same map.
-const QColor kSeaColour(0xdc, 0xe9, 0xf2);
-const QColor kLandColour(0xef, 0xe9, 0xd6);
-const QColor kGraticuleColour(0xa9, 0xbc, 0xcb);
-const QColor kLegColour(0xc0, 0x26, 0x2d);
-const QColor kInkColour(0x1d, 0x1d, 0x1d);
-constexpr double kGraticuleStroke = 0.5;
-constexpr double kLegStroke = 2;
-constexpr double kMarkStroke = 1;
+QColor Colour(const MapColour& colour) {
+  return QColor(colour.red, colour.green, colour.blue);
+}
+const QColor kSeaColour = Colour(kMapSeaColour);
+const QColor kLandColour = Colour(kMapLandColour);
+const QColor kGraticuleColour = Colour(kMapGraticuleColour);
+const QColor kLegColour = Colour(kMapLegColour);
+const QColor kInkColour = Colour(kMapInkColour);
+const QColor kMarkFillColour = Colour(kMapMarkFillColour);
+constexpr double kGraticuleStroke = kMapGraticuleStroke;
+constexpr double kLegStroke = kMapLegStroke;
+constexpr double kMarkStroke = kMapMarkStroke;
 // The selected row's ring: apart from the legs' red and the marks' ink, a
 // little outside the mark so that the mark itself still shows, and under the
 // marks and labels so that a label beside it stays readable.
@@ -76,7 +82,7 @@ double MarkRadius(const MapMark& mark) {
 void DrawMarks(QPainter& painter, const std::vector<MapMark>& marks) {
   painter.setPen(QPen(kInkColour, kMarkStroke));
   for (const MapMark& mark : marks) {
-    painter.setBrush(mark.end_airport ? kInkColour : Qt::white);
+    painter.setBrush(mark.end_airport ? kInkColour : kMarkFillColour);
     const double radius = MarkRadius(mark);
     painter.drawEllipse(Point(mark.at), radius, radius);
   }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "map/map_style.hpp"
 #include "xml/xml_writer.hpp"
 
 namespace korvanta {
@@ -67,29 +68,34 @@ std::string MapSvg(const MapPicture& picture) {
   const std::string height = PixelText(picture.height);
   std::string out;
   out.reserve(4096);
-  fmt::format_to(
-      std::back_inserter(out),
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"{0}\" "
-      "height=\"{1}\" viewBox=\"0 0 {0} {1}\">\n"
-      "<rect id=\"sea\" x=\"0\" y=\"0\" width=\"{0}\" height=\"{1}\" fill=\"#dce9f2\"/>\n",
-      width, height);
+  fmt::format_to(std::back_inserter(out),
+                 "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                 "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"{0}\" "
+                 "height=\"{1}\" viewBox=\"0 0 {0} {1}\">\n"
+                 "<rect id=\"sea\" x=\"0\" y=\"0\" width=\"{0}\" height=\"{1}\" fill=\"{2}\"/>\n",
+                 width, height, kMapSeaColour.Hex());
 
-  out += "<g id=\"land\" fill=\"#efe9d6\" stroke=\"none\">\n";
+  fmt::format_to(std::back_inserter(out), "<g id=\"land\" fill=\"{}\" stroke=\"none\">\n",
+                 kMapLandColour.Hex());
   if (!picture.land.empty()) {
     out += "<path class=\"land\" fill-rule=\"evenodd\" d=\"";
     for (const std::vector<MapPixel>& ring : picture.land)
       AppendOutline(out, ring, true);
     out += "\"/>\n";
   }
-  out += "</g>\n<g id=\"graticule\" fill=\"none\" stroke=\"#a9bccb\" stroke-width=\"0.5\">\n";
+  fmt::format_to(std::back_inserter(out),
+                 "</g>\n<g id=\"graticule\" fill=\"none\" stroke=\"{}\" stroke-width=\"{}\">\n",
+                 kMapGraticuleColour.Hex(), kMapGraticuleStroke);
   AppendLines(out, picture.graticule, "graticule");
-  out +=
-      "</g>\n<g id=\"legs\" fill=\"none\" stroke=\"#c0262d\" stroke-width=\"2\" "
-      "stroke-linejoin=\"round\">\n";
+  fmt::format_to(std::back_inserter(out),
+                 "</g>\n<g id=\"legs\" fill=\"none\" stroke=\"{}\" stroke-width=\"{}\" "
+                 "stroke-linejoin=\"round\">\n",
+                 kMapLegColour.Hex(), kMapLegStroke);
   AppendLines(out, picture.legs, "leg");
 
-  out += "</g>\n<g id=\"marks\" stroke=\"#1d1d1d\" stroke-width=\"1\">\n";
+  fmt::format_to(std::back_inserter(out),
+                 "</g>\n<g id=\"marks\" stroke=\"{}\" stroke-width=\"{}\">\n", kMapInkColour.Hex(),
+                 kMapMarkStroke);
   for (const MapMark& mark : picture.marks) {
     const std::string_view kind = KindClass(mark);
     const bool end = mark.end_airport;
@@ -98,15 +104,15 @@ std::string MapSvg(const MapPicture& picture) {
                    "<circle id=\"mark-{}\" class=\"mark {}\" cx=\"{}\" cy=\"{}\" r=\"{}\" "
                    "fill=\"{}\"/>\n",
                    mark.row, kind, PixelText(mark.at.x), PixelText(mark.at.y), PixelText(radius),
-                   end ? "#1d1d1d" : "#ffffff");
+                   (end ? kMapInkColour : kMapMarkFillColour).Hex());
   }
 
   // The text's baseline sits at eight tenths of its box, where a font of
   // the box's height puts it.
   fmt::format_to(std::back_inserter(out),
                  "</g>\n<g id=\"labels\" font-family=\"monospace\" font-size=\"{}\" "
-                 "fill=\"#1d1d1d\">\n",
-                 PixelText(kMapLabelFontPixels));
+                 "fill=\"{}\">\n",
+                 PixelText(kMapLabelFontPixels), kMapInkColour.Hex());
   for (const MapLabel& label : picture.labels) {
     fmt::format_to(std::back_inserter(out),
                    "<text id=\"label-{}\" class=\"label\" x=\"{}\" y=\"{}\">{}</text>\n", label.row,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "io/wide_text.hpp"
+#include "map/map_style.hpp"
 
 namespace korvanta::win32 {
 
@@ -14,20 +15,23 @@ using Gdiplus::Color;
 using Gdiplus::PointF;
 
 // The map's SVG colours.
-const Color kSea(0xdc, 0xe9, 0xf2);
-const Color kLand(0xef, 0xe9, 0xd6);
-const Color kGraticule(0xa9, 0xbc, 0xcb);
-const Color kLeg(0xc0, 0x26, 0x2d);
-const Color kInk(0x1d, 0x1d, 0x1d);
-const Color kMarkFill(0xff, 0xff, 0xff);
+Color ColourOf(const MapColour& colour) {
+  return Color(colour.red, colour.green, colour.blue);
+}
+const Color kSea = ColourOf(kMapSeaColour);
+const Color kLand = ColourOf(kMapLandColour);
+const Color kGraticule = ColourOf(kMapGraticuleColour);
+const Color kLeg = ColourOf(kMapLegColour);
+const Color kInk = ColourOf(kMapInkColour);
+const Color kMarkFill = ColourOf(kMapMarkFillColour);
 // The selected point's ring: the system's selection blue on a white halo, so
 // that it shows on the red legs and the dark end marks alike.
 const Color kRing(0x00, 0x78, 0xd7);
 const Color kRingHalo(0xff, 0xff, 0xff);
 
-constexpr float kGraticuleWidth = 0.5F;
-constexpr float kLegWidth = 2;
-constexpr float kMarkOutlineWidth = 1;
+constexpr auto kGraticuleWidth = static_cast<float>(kMapGraticuleStroke);
+constexpr auto kLegWidth = static_cast<float>(kMapLegStroke);
+constexpr auto kMarkOutlineWidth = static_cast<float>(kMapMarkStroke);
 constexpr float kRingWidth = 2.5F;
 constexpr float kRingHaloWidth = 5;
 // How far the ring lies outside the mark it rings.
