@@ -170,6 +170,16 @@ std::optional<PointIndex> NamedPoint(const NavigationData& data, const PlanPoint
 std::optional<PlanReadError> PlaceFromNavigation(PlanPoint& point, std::size_t number,
                                                  std::optional<Position> near,
                                                  const AirportDatabase& airports) {
+  // A name that is itself a position ("4630N12236W") places the point with
+  // no data needed.
+  if (const std::optional<Position> named = PositionInName(point.id)) {
+    point.lat = named->latitude;
+    point.lon = named->longitude;
+    point.position_text =
+        DmsLatitudeText(named->latitude) + " " + DmsLongitudeText(named->longitude);
+    point.named_from_position = true;
+    return std::nullopt;
+  }
   const std::string name = MessageName(point, number);
   const NavigationData* data = airports.navigation ? airports.navigation->Data() : nullptr;
   if (data == nullptr) {

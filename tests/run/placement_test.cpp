@@ -105,6 +105,9 @@ TEST(Placement, ByRegionElseNearestToThePointBefore) {
        {Unplaced("WIL"), Unplaced("ZZZ")},
        "The plan gives no position for ZZZ, and the navigation data (cycle 2613) does not hold "
        "it either"},
+      {"a name that is a position places the point itself",
+       {Unplaced("4630N00815E")},
+       "4630N00815E I 0 N46*30'00.00\" E008*15'00.00\";"},
       {"a position that does not read is no gap to fill",
        {Garbled("WIL")},
        "Waypoint WIL: the position 5O 8 does not read"},
