@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "route/identifiers.hpp"
 #include "route/position.hpp"
 #include "text/numbers.hpp"
 #include "text/text.hpp"
@@ -166,8 +167,11 @@ PlanReadResult ReadMsfsPlan(std::string_view bytes, const AirportDatabase& airpo
                                     : std::string_view());
     if (id.empty())
       id = Trim(waypoint.Attribute("id"));
+    // Compared as the route names the point, so that a name that only
+    // becomes "TIMECLIMB" once its stray characters go is left out too.
+    const std::string route_id = IdentifierCharacters(id);
     if (std::any_of(kPseudoWaypoints.begin(), kPseudoWaypoints.end(),
-                    [&](std::string_view pseudo) { return EqualNoCase(id, pseudo); }))
+                    [&](std::string_view pseudo) { return EqualNoCase(route_id, pseudo); }))
       continue;
     // An airport stays whatever procedure the plan ties to it: it ends the route.
     if (InProcedure(waypoint) &&
