@@ -87,7 +87,7 @@ std::optional<std::uint64_t> Digits(std::string_view text) {
 }
 
 // Signed decimal degrees ("51.477500", "-0.484976"), in hundredths of an
-// arc-second rounded half up.
+// arc-second rounded half away from zero.
 CoordinateReading ReadDegrees(std::string_view text, std::int32_t limit) {
   constexpr CoordinateReading kDoesNotRead{0, CoordinateFault::kDoesNotRead};
   text = Trim(text);
@@ -101,21 +101,14 @@ CoordinateReading ReadDegrees(std::string_view text, std::int32_t limit) {
   const auto whole = Digits(whole_text);
   if (!whole || whole_text.size() > 3 || fraction_text.size() > kMostFractionDigits)
     return kDoesNotRead;
-  std::uint64_t fraction = 0;
-  std::uint64_t scale = 1;
-  if (!fraction_text.empty()) {
-    const auto digits = Digits(fraction_text);
-    if (!digits)
-      return kDoesNotRead;
-    fraction = *digits;
-    for (std::size_t digit = 0; digit < fraction_text.size(); ++digit)
-      scale *= 10;
-  }
-  const std::uint64_t hundredths =
-      *whole * kHundredthsPerDegree + (fraction * kHundredthsPerDegree * 2 + scale) / (2 * scale);
-  if (hundredths > static_cast<std::uint64_t>(limit))
+  if (!fraction_text.empty() && !Digits(fraction_text))
+    return kDoesNotRead;
+  const std::optional<std::int64_t> hundredths = RoundedDecimal(text, kHundredthsPerDegree);
+  if (!hundredths)
+    return kDoesNotRead;
+  if (*hundredths > limit)
     return {0, CoordinateFault::kOutOfRange};
-  const auto angle = static_cast<std::int32_t>(hundredths);
+  const auto angle = static_cast<std::int32_t>(*hundredths);
   return {negative ? -angle : angle, CoordinateFault::kNone};
 }
 

@@ -15,6 +15,7 @@
 
 #include "io/file_read.hpp"
 #include "io/utf8_path.hpp"
+#include "text/numbers.hpp"
 
 namespace korvanta {
 
@@ -24,9 +25,6 @@ namespace {
 constexpr std::size_t kXPlaneFileLimit = std::size_t{256} << 20;
 // Older layouts carry no ICAO region and no terminal area.
 constexpr int kFirstRegionalVersion = 1100;
-// More fraction digits than a hundredth of an arc-second needs: the rest
-// cannot move the rounded value.
-constexpr std::size_t kFractionDigitsRead = 12;
 
 constexpr std::string_view kEnRoute = "ENRT";
 constexpr std::string_view kIlsDmeName = "DME-ILS";
@@ -42,14 +40,6 @@ std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.back()))
     text.remove_suffix(1);
   return text;
-}
-
-bool AllDigits(std::string_view text) {
-  for (const char c : text) {
-    if (c < '0' || c > '9')
-      return false;
-  }
-  return true;
 }
 
 // The lines of a text, numbered from 1; lines end at CR LF, LF or a lone CR.
@@ -105,28 +95,10 @@ struct LineFields {
 // half up; none when the text is no such number or the value exceeds `limit`.
 std::optional<std::int64_t> ScaledDecimal(std::string_view text, std::int64_t multiplier,
                                           std::int64_t limit) {
-  const std::size_t point = text.find('.');
-  std::string_view whole = text.substr(0, point);
-  const std::string_view fraction =
-      point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-  if ((whole.empty() && fraction.empty()) || !AllDigits(whole) || !AllDigits(fraction))
+  if (text.starts_with('+') || text.starts_with('-'))
     return std::nullopt;
-  while (!whole.empty() && whole.front() == '0')
-    whole.remove_prefix(1);
-  if (whole.size() > 9)
-    return std::nullopt;
-  std::int64_t whole_value = 0;
-  for (const char c : whole)
-    whole_value = whole_value * 10 + (c - '0');
-  std::int64_t numerator = 0;
-  std::int64_t scale = 1;
-  for (std::size_t at = 0; at < fraction.size() && at < kFractionDigitsRead; ++at) {
-    numerator = numerator * 10 + (fraction[at] - '0');
-    scale *= 10;
-  }
-  const std::int64_t value =
-      whole_value * multiplier + (numerator * multiplier + scale / 2) / scale;
-  if (value > limit)
+  const std::optional<std::int64_t> value = RoundedDecimal(text, multiplier);
+  if (!value || *value > limit)
     return std::nullopt;
   return value;
 }

@@ -17,7 +17,6 @@ namespace korvanta {
 
 namespace {
 
-constexpr std::int64_t kLargestRounded = 1'000'000'000'000'000;  // 10^15
 // The degree sign as the document's UTF-8 holds it; a plan saved in a
 // single-byte encoding has the byte 0xB0.
 constexpr std::string_view kPlanDegreeSign = "\xC2\xB0";
@@ -25,10 +24,6 @@ constexpr std::string_view kSingleByteDegreeSign = "\xB0";
 // Planners that keep to ASCII write "*" in its place.
 constexpr std::string_view kAsciiDegreeSign = "*";
 constexpr std::int32_t kDefaultCruiseAltitude = 30000;
-
-bool AllDigits(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 // Identifiers, names and airways: a control character would break the line
 // formats the route is written to, and a blank at either end would not read
@@ -258,62 +253,6 @@ PlanReadError NotReadable(std::string_view reason, int line) {
   if (line <= 0)
     return {fmt::format("Not a readable flight plan: {}", reason)};
   return {fmt::format("Not a readable flight plan: {} (line {})", reason, line)};
-}
-
-std::optional<std::int64_t> RoundedDecimal(std::string_view text, std::int64_t multiplier,
-                                           std::int64_t divisor) {
-  text = Trim(text);
-  bool negative = false;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  const std::size_t point = text.find('.');
-  std::string_view whole = text.substr(0, point);
-  const std::string_view fraction =
-      point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-  if ((whole.empty() && fraction.empty()) || !AllDigits(whole) || !AllDigits(fraction))
-    return std::nullopt;
-  while (!whole.empty() && whole.front() == '0')
-    whole.remove_prefix(1);
-  if (whole.size() > 15)
-    return std::nullopt;
-
-  // The number's digits without its point, times the multiplier, then divided
-  // by the divisor: the quotient's digits keep the number's scale.
-  std::string digits = std::string(whole) + std::string(fraction);
-  std::int64_t carry = 0;
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    const std::int64_t value = (*it - '0') * multiplier + carry;
-    *it = static_cast<char>('0' + value % 10);
-    carry = value / 10;
-  }
-  for (; carry > 0; carry /= 10)
-    digits.insert(digits.begin(), static_cast<char>('0' + carry % 10));
-  std::int64_t remainder = 0;
-  for (char& digit : digits) {
-    const std::int64_t value = remainder * 10 + (digit - '0');
-    digit = static_cast<char>('0' + value / divisor);
-    remainder = value % divisor;
-  }
-
-  // The whole part of the quotient, and half away from zero: the first
-  // dropped digit decides when there is one, else the remainder.
-  std::string_view quotient = digits;
-  const std::string_view dropped = quotient.substr(quotient.size() - fraction.size());
-  quotient.remove_suffix(fraction.size());
-  while (!quotient.empty() && quotient.front() == '0')
-    quotient.remove_prefix(1);
-  if (quotient.size() > 16)
-    return std::nullopt;
-  std::int64_t result = 0;
-  for (const char digit : quotient)
-    result = result * 10 + (digit - '0');
-  if (dropped.empty() ? 2 * remainder >= divisor : dropped.front() >= '5')
-    ++result;
-  if (result > kLargestRounded)
-    return std::nullopt;
-  return negative ? -result : result;
 }
 
 std::optional<std::int64_t> ReadDecimalAngle(std::string_view text) {

@@ -9,6 +9,7 @@
 
 #include "route/airports.hpp"
 #include "route/tables.hpp"
+#include "text/numbers.hpp"
 
 namespace korvanta {
 
@@ -46,13 +47,6 @@ inline constexpr std::string_view kTooManyPlanPoints =
 
 // "Not a readable flight plan: <reason> (line N)"; without a line when `line` is 0.
 PlanReadError NotReadable(std::string_view reason, int line = 0);
-
-// A decimal number (optional blanks, optional sign, digits with an optional
-// "." and fraction, nothing else) times multiplier / divisor, rounded half
-// away from zero, computed exactly on the digits. Nothing when the text is no
-// such number or the result is beyond 10^15.
-std::optional<std::int64_t> RoundedDecimal(std::string_view text, std::int64_t multiplier,
-                                           std::int64_t divisor = 1);
 
 // Decimal degrees, south and west negative ("-122.309306"), as a signed angle
 // in hundredths of an arc-second (an angle that rounds to zero has no side).

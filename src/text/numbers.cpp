@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -244,6 +245,92 @@ std::optional<std::int64_t> TakeDigits(std::string_view& rest, std::size_t max) 
     return std::nullopt;
   rest.remove_prefix(n);
   return value;
+}
+
+namespace {
+
+constexpr std::int64_t kLargestRounded = 1'000'000'000'000'000;  // 10^15
+
+bool AllDecimalDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+std::optional<std::int64_t> RoundedDecimal(std::string_view text, std::int64_t multiplier,
+                                           std::int64_t divisor) {
+  text = Trim(text);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  const std::size_t point = text.find('.');
+  std::string_view whole = text.substr(0, point);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  if ((whole.empty() && fraction.empty()) || !AllDecimalDigits(whole) ||
+      !AllDecimalDigits(fraction))
+    return std::nullopt;
+  while (!whole.empty() && whole.front() == '0')
+    whole.remove_prefix(1);
+  if (whole.size() > 15)
+    return std::nullopt;
+
+  // The common case, a dozen digits and a whole multiplier, fits in 64 bits:
+  // the route data's coordinates are read this way by the hundred thousand.
+  if (divisor == 1 && multiplier > 0 && multiplier <= 1'000'000 &&
+      whole.size() + fraction.size() <= 12) {
+    std::int64_t number = 0;
+    std::int64_t scale = 1;
+    for (const char digit : whole)
+      number = number * 10 + (digit - '0');
+    for (const char digit : fraction) {
+      number = number * 10 + (digit - '0');
+      scale *= 10;
+    }
+    const std::int64_t product = number * multiplier;
+    const std::int64_t result = product / scale + (2 * (product % scale) >= scale ? 1 : 0);
+    if (result > kLargestRounded)
+      return std::nullopt;
+    return negative ? -result : result;
+  }
+
+  // The number's digits without its point, times the multiplier, then divided
+  // by the divisor: the quotient's digits keep the number's scale.
+  std::string digits = std::string(whole) + std::string(fraction);
+  std::int64_t carry = 0;
+  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+    const std::int64_t value = (*it - '0') * multiplier + carry;
+    *it = static_cast<char>('0' + value % 10);
+    carry = value / 10;
+  }
+  for (; carry > 0; carry /= 10)
+    digits.insert(digits.begin(), static_cast<char>('0' + carry % 10));
+  std::int64_t remainder = 0;
+  for (char& digit : digits) {
+    const std::int64_t value = remainder * 10 + (digit - '0');
+    digit = static_cast<char>('0' + value / divisor);
+    remainder = value % divisor;
+  }
+
+  // The whole part of the quotient, and half away from zero: the first
+  // dropped digit decides when there is one, else the remainder.
+  std::string_view quotient = digits;
+  const std::string_view dropped = quotient.substr(quotient.size() - fraction.size());
+  quotient.remove_suffix(fraction.size());
+  while (!quotient.empty() && quotient.front() == '0')
+    quotient.remove_prefix(1);
+  if (quotient.size() > 16)
+    return std::nullopt;
+  std::int64_t result = 0;
+  for (const char digit : quotient)
+    result = result * 10 + (digit - '0');
+  if (dropped.empty() ? 2 * remainder >= divisor : dropped.front() >= '5')
+    ++result;
+  if (result > kLargestRounded)
+    return std::nullopt;
+  return negative ? -result : result;
 }
 
 }  // namespace korvanta

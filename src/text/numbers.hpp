@@ -28,4 +28,11 @@ std::string_view Trim(std::string_view text);
 // steps over them; none when there are none or more than `max`.
 std::optional<std::int64_t> TakeDigits(std::string_view& rest, std::size_t max);
 
+// A decimal number (optional blanks, optional sign, digits with an optional
+// "." and fraction, nothing else) times multiplier / divisor, rounded half
+// away from zero, computed exactly on the digits. Nothing when the text is no
+// such number or the result is beyond 10^15.
+std::optional<std::int64_t> RoundedDecimal(std::string_view text, std::int64_t multiplier,
+                                           std::int64_t divisor = 1);
+
 }  // namespace korvanta

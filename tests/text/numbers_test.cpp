@@ -34,6 +34,36 @@ TEST(NumberRead, Decimal) {
   }
 }
 
+// Exact on the digits, half away from zero, in 64 bits for a dozen digits
+// and by the digits beyond; both ways must agree.
+TEST(NumberRead, RoundedDecimal) {
+  const struct {
+    std::string_view text;
+    std::int64_t multiplier;
+    std::int64_t divisor;
+    std::optional<std::int64_t> expected;
+  } cases[] = {
+      {"51.477500", 360000, 1, 18531900},
+      {"-0.484976", 360000, 1, -174591},
+      {"0.0000013889", 360000, 1, 1},
+      {"-0.0000013888", 360000, 1, 0},
+      {"2.5", 1, 1, 3},
+      {"-2.5", 1, 1, -3},
+      {"0.0000000000013889", 360000, 1, 0},
+      {"51.4775000000000", 360000, 1, 18531900},
+      {"1234567.8901235", 100, 1, 123456789},
+      {"10", 1, 4, 3},
+      {"10", 1, 3, 3},
+      {"1000000000000001", 1, 1, {}},
+      {"5.", 10, 1, 50},
+      {".", 10, 1, {}},
+      {"1e3", 10, 1, {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RoundedDecimal(c.text, c.multiplier, c.divisor), c.expected) << c.text;
+  }
+}
+
 TEST(NumberFormat, FixedAndTrim) {
   struct Case {
     double value;
